@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "platform/db/AdoTypes.h"
+
+struct sqlite3;
+
+namespace db {
+
+// A connection to the program's database file. The connection string is the program's own
+// ("Provider=...;Data Source=<path>;..."); only Data Source is read. SQL given to Execute is the
+// program's Jet dialect and is translated before it runs. Every failure throws DbError.
+class Connection {
+ public:
+  Connection();
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Opens the file named by Data Source. The file must exist and be a database with the program's
+  // tables; anything else (missing file, not a database, locked) throws DbError.
+  void Open(const QString& connectionString);
+  void Close();
+  bool IsOpen() const;
+
+  // Kept for the callers that set it; every recordset of this layer is a client-side copy.
+  CursorLocation cursorLocation() const { return m_cursorLocation; }
+  void setCursorLocation(CursorLocation location) { m_cursorLocation = location; }
+
+  // Runs a statement that returns no rows; returns the number of rows it changed.
+  int Execute(const QString& jetSql);
+
+  void BeginTrans();
+  void CommitTrans();
+  void RollbackTrans();
+  bool InTransaction() const;
+
+  QString path() const;
+  sqlite3* handle() const;
+
+  // The Data Source of a connection string (empty when it has none).
+  static QString dataSource(const QString& connectionString);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> d;
+  CursorLocation m_cursorLocation = adUseServer;
+};
+
+}  // namespace db

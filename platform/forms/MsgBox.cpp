@@ -1,0 +1,65 @@
+#include "platform/forms/MsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace forms {
+
+namespace {
+MsgBoxHandler& handler() {
+  static MsgBoxHandler h;
+  return h;
+}
+
+QMessageBox::Icon iconOf(int style) {
+  switch (style & 0x70) {
+    case vbCritical: return QMessageBox::Critical;
+    case vbQuestion: return QMessageBox::Question;
+    case vbExclamation: return QMessageBox::Warning;
+    case vbInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+}  // namespace
+
+void setMsgBoxHandler(MsgBoxHandler h) { handler() = std::move(h); }
+
+int MsgBox(const QString& text, int style, const QString& title, QWidget* parent) {
+  MsgBoxRequest request{text, style, title.isEmpty() ? QApplication::applicationName() : title};
+  if (handler()) return handler()(request);
+
+  QMessageBox box(iconOf(style), request.title, text, QMessageBox::NoButton,
+                  parent ? parent : QApplication::activeWindow());
+  struct Choice {
+    QMessageBox::StandardButton button;
+    int result;
+    QString caption;
+  };
+  std::vector<Choice> choices;
+  switch (style & 0x7) {
+    case vbOKCancel:
+      choices = {{QMessageBox::Ok, vbOK, "OK"}, {QMessageBox::Cancel, vbCancel, "Annulla"}};
+      break;
+    case vbYesNoCancel:
+      choices = {{QMessageBox::Yes, vbYes, "Sì"}, {QMessageBox::No, vbNo, "No"},
+                 {QMessageBox::Cancel, vbCancel, "Annulla"}};
+      break;
+    case vbYesNo:
+      choices = {{QMessageBox::Yes, vbYes, "Sì"}, {QMessageBox::No, vbNo, "No"}};
+      break;
+    default:
+      choices = {{QMessageBox::Ok, vbOK, "OK"}};
+  }
+  for (const Choice& c : choices) box.addButton(c.button)->setText(c.caption);
+  const size_t defaultIndex = (style & vbDefaultButton2) && choices.size() > 1 ? 1 : 0;
+  box.setDefaultButton(choices[defaultIndex].button);
+  if (choices.size() > 1 && (style & 0x7) != vbYesNo) box.setEscapeButton(choices.back().button);
+  box.exec();
+  const auto clicked = box.standardButton(box.clickedButton());
+  for (const Choice& c : choices)
+    if (c.button == clicked) return c.result;
+  return (style & 0x7) == vbYesNo ? vbNo : choices.back().result;
+}
+
+}  // namespace forms
