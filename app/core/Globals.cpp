@@ -1,0 +1,5 @@
+#include "app/core/Globals.h"
+
+#include <QCoreApplication>
+
+QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
