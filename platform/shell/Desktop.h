@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// What the desktop offers a program: the user's folders and "open" of links and files through the
+// user's preferred applications.
+namespace shell {
+
+// The user's documents folder: the XDG documents directory (user-dirs.dirs, else ~/Documents) when it
+// exists; otherwise the home folder, as the XDG user-directory convention resolves a missing one.
+// Empty when neither exists.
+QString documentsFolder();
+
+// The folder of the running executable.
+QString programFolder();
+
+// Opens a link (mailto:, http:, https:, ...) or a local file with the desktop's default application.
+// False when the target is empty or a missing file, or when the desktop could not hand it over.
+bool open(const QString& linkOrFile);
+
+// Opens a help file in the desktop's default viewer for its type. False when the file does not
+// exist or no viewer could be started.
+bool openHelp(const QString& helpFile);
+
+}  // namespace shell
