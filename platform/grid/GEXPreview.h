@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QPrintPreviewWidget;
+class QToolBar;
+class QLabel;
+
+namespace grid {
+
+// The print preview a grid renders into: a page view with a toolbar (zoom, page, print). Any window
+// can hold one; GridEX::printPreview fills it.
+class GEXPreview : public QWidget {
+  Q_OBJECT
+ public:
+  explicit GEXPreview(QWidget* parent = nullptr);
+  ~GEXPreview() override;
+
+  // Zoom mode: 0 actual size, 1 fit the page width, 2 fit the whole page.
+  int zoomMode() const { return m_zoomMode; }
+  void setZoomMode(int mode);
+
+  int pageCount() const;
+  int currentPage() const;
+
+  // The page painter the grid hands over; the preview calls it whenever it redraws and when the
+  // user prints from the toolbar.
+  using PagePainter = std::function<void(QPrinter*)>;
+  void setDocument(std::unique_ptr<QPrinter> printer, PagePainter painter);
+
+  QToolBar* toolBar() const { return m_toolBar; }
+
+ public slots:
+  void printDocument();
+
+ private:
+  void updatePageLabel();
+
+  QToolBar* m_toolBar;
+  QPrintPreviewWidget* m_view = nullptr;
+  QLabel* m_pageLabel;
+  std::unique_ptr<QPrinter> m_printer;
+  PagePainter m_painter;
+  int m_zoomMode = 1;
+};
+
+}  // namespace grid
