@@ -160,8 +160,10 @@ CREATE TABLE _Pars (
   m01 BLOB
 );
 
+-- Amounts are fixed-point with 4 decimals: the total is rounded back to them, so that it is the
+-- exact sum and not the sum of binary fractions.
 CREATE VIEW costi_prev_sum AS
-  SELECT IdStima, CodCom, Sum(Valore) AS CostoTotale FROM Costi GROUP BY IdStima, CodCom;
+  SELECT IdStima, CodCom, Round(Sum(Valore), 4) AS CostoTotale FROM Costi GROUP BY IdStima, CodCom;
 
 CREATE INDEX Commesse_IdCliente ON Commesse (IdCliente);
 CREATE INDEX Commesse_IdModello ON Commesse (IdModello);

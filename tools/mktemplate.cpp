@@ -27,10 +27,12 @@ int main(int argc, char** argv) {
   sqlite3* db = nullptr;
   if (sqlite3_open(temporary.c_str(), &db) != SQLITE_OK) {
     std::fprintf(stderr, "mktemplate: cannot create %s\n", temporary.c_str());
+    sqlite3_close(db);
+    std::remove(temporary.c_str());
     return 1;
   }
   char* error = nullptr;
-  const std::string sql = "BEGIN;\n" + script.str() + "\nCOMMIT;";
+  const std::string sql = "BEGIN;\n" + script.str() + "\nCOMMIT;\nVACUUM;";
   const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
   if (rc != SQLITE_OK) {
     std::fprintf(stderr, "mktemplate: %s\n", error ? error : "error");
@@ -39,10 +41,9 @@ int main(int argc, char** argv) {
     std::remove(temporary.c_str());
     return 1;
   }
-  sqlite3_exec(db, "VACUUM;", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-  if (std::rename(temporary.c_str(), output.c_str()) != 0) {
+  if (sqlite3_close(db) != SQLITE_OK || std::rename(temporary.c_str(), output.c_str()) != 0) {
     std::fprintf(stderr, "mktemplate: cannot write %s\n", output.c_str());
+    std::remove(temporary.c_str());
     return 1;
   }
   return 0;

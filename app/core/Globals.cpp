@@ -1,5 +1,17 @@
 #include "app/core/Globals.h"
 
-#include <QCoreApplication>
+#include "platform/shell/Desktop.h"
 
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+namespace {
+QString& programFolderOverride() {
+  static QString folder;
+  return folder;
+}
+}  // namespace
+
+QString ProgramFolder() {
+  const QString& folder = programFolderOverride();
+  return folder.isEmpty() ? shell::programFolder() : folder;
+}
+
+void setProgramFolder(const QString& folder) { programFolderOverride() = folder; }

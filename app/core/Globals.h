@@ -34,3 +34,5 @@ inline QString DefaultCat;
 
 // Folder of the executable, where master.gen, the layout files and the help file lie.
 QString ProgramFolder();
+// Makes ProgramFolder() answer another folder (tests); an empty path restores the executable's.
+void setProgramFolder(const QString& folder);
