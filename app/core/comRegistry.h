@@ -98,7 +98,6 @@ class comRegistry {
                   const Variant& defaultValue, const Variant& value);
 
  private:
-  QString writeErrorText(const Variant& value) const;
   void writeClassText(HKEY root, const QString& path, const QString& text) const;
 
   HKEY m_classKey = 0;

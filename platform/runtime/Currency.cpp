@@ -3,13 +3,21 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/runtime/DecimalNumber.h"
+
 std::optional<Currency> Currency::fromDouble(double value) {
   if (!std::isfinite(value)) return std::nullopt;
-  const double scaled = value * Scale;
+  DecimalNumber n = DecimalNumber::fromDouble(value);
+  n.roundTo(4, DecimalNumber::Rounding::HalfEven);
+  const QByteArray whole = n.integerDigits();
   // The currency range is +-922 337 203 685 477.5807.
-  if (std::fabs(scaled) >= 9.2233720368547758e18) return std::nullopt;
-  // nearbyint rounds half to even under the default rounding mode.
-  return fromRaw(static_cast<std::int64_t>(std::nearbyint(scaled)));
+  if (whole.size() > 15) return std::nullopt;
+  const std::uint64_t magnitude =
+      (whole.isEmpty() ? 0 : whole.toULongLong()) * Scale + n.fractionDigits(4).toULongLong();
+  const std::uint64_t max = std::uint64_t(std::numeric_limits<std::int64_t>::max());
+  if (magnitude > max + (n.negative() ? 1 : 0)) return std::nullopt;
+  if (!n.negative() || magnitude == 0) return fromRaw(std::int64_t(magnitude));
+  return fromRaw(-std::int64_t(magnitude - 1) - 1);
 }
 
 QString Currency::toInvariantString() const {

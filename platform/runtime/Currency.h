@@ -6,8 +6,8 @@
 #include <optional>
 
 // Fixed-point money: a 64-bit integer scaled by 10 000 (four decimals). Conversion from a double
-// rounds half to even, as the CCur conversion of the original data does; sums and differences stay
-// exact.
+// rounds half to even on its decimal digits (1.00015 becomes 1.0002, 1.00005 becomes 1.0000); sums
+// and differences stay exact.
 class Currency {
  public:
   static constexpr std::int64_t Scale = 10000;

@@ -1,0 +1,241 @@
+#include "platform/registry/Registry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringList>
+#include <mutex>
+#include <optional>
+
+#include "platform/registry/RegFileFormat.h"
+#include "platform/registry/RegistryTree.h"
+
+namespace registry {
+
+namespace {
+
+constexpr int MaxKeyNameLength = 255;
+
+struct OpenKey {
+  HKEY root;
+  QStringList path;
+  REGSAM access;
+};
+
+std::mutex handlesMutex;
+QHash<HKEY, OpenKey> openHandles;
+HKEY nextHandle = 1;
+
+QString rootName(HKEY root) {
+  switch (root) {
+    case HKEY_CLASSES_ROOT: return QStringLiteral("HKEY_CLASSES_ROOT");
+    case HKEY_CURRENT_USER: return QStringLiteral("HKEY_CURRENT_USER");
+    case HKEY_LOCAL_MACHINE: return QStringLiteral("HKEY_LOCAL_MACHINE");
+    default: return {};
+  }
+}
+
+// The root, path and rights a handle stands for; root keys themselves are open with every right.
+std::optional<OpenKey> resolve(HKEY key) {
+  if (!rootName(key).isEmpty()) return OpenKey{key, {}, KEY_ALL_ACCESS};
+  std::lock_guard lock(handlesMutex);
+  auto it = openHandles.constFind(key);
+  if (it == openHandles.constEnd()) return std::nullopt;
+  return *it;
+}
+
+std::optional<QStringList> splitPath(const QString& subKey) {
+  const QStringList parts = subKey.split('\\', Qt::SkipEmptyParts);
+  for (const QString& part : parts) {
+    if (part.size() > MaxKeyNameLength) return std::nullopt;
+    for (QChar c : part)
+      if (c.unicode() < 0x20) return std::nullopt;
+  }
+  return parts;
+}
+
+bool validValueName(const QString& name) {
+  return !name.contains('\n') && !name.contains('\r') && !name.contains(QChar(0));
+}
+
+ParsedRegFile load(HKEY root) {
+  QFile file(storeFilePath(root));
+  if (!file.open(QIODevice::ReadOnly)) return ParsedRegFile();
+  return parseRegFile(file.readAll(), rootName(root));
+}
+
+// Replaces the store file atomically. A file that could not be read in full is kept beside it
+// (".bak") before it is replaced, so that a hand edit that went wrong is not lost.
+bool save(HKEY root, const ParsedRegFile& store) {
+  const QString path = storeFilePath(root);
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+  if (store.damaged && QFile::exists(path)) {
+    QFile::remove(path + QStringLiteral(".bak"));
+    if (!QFile::copy(path, path + QStringLiteral(".bak"))) return false;
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(writeRegFile(store.root, rootName(root)));
+  return file.commit();
+}
+
+HKEY newHandle(const OpenKey& key) {
+  std::lock_guard lock(handlesMutex);
+  const HKEY handle = nextHandle++;
+  openHandles.insert(handle, key);
+  return handle;
+}
+
+// Resolves a handle and reads its store; the key itself may since have been deleted.
+struct KeyAccess {
+  OpenKey open;
+  ParsedRegFile store;
+  RegistryKey* key = nullptr;
+};
+
+LSTATUS access(HKEY handle, REGSAM needed, KeyAccess& out) {
+  const std::optional<OpenKey> open = resolve(handle);
+  if (!open) return ERROR_INVALID_HANDLE;
+  if ((open->access & needed) != needed) return ERROR_ACCESS_DENIED;
+  out.open = *open;
+  out.store = load(open->root);
+  out.key = out.store.root.find(open->path);
+  return out.key ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace
+
+QString storeFilePath(HKEY root) {
+  const QString name = rootName(root);
+  if (name.isEmpty()) return {};
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/Corvane/") + name + QStringLiteral(".reg");
+}
+
+LSTATUS openKey(HKEY key, const QString& subKey, REGSAM access, HKEY* result) {
+  const std::optional<OpenKey> parent = resolve(key);
+  if (!parent) return ERROR_INVALID_HANDLE;
+  const std::optional<QStringList> parts = splitPath(subKey);
+  if (!parts) return ERROR_INVALID_PARAMETER;
+  const OpenKey target{parent->root, parent->path + *parts, access};
+  if (!load(target.root).root.find(target.path)) return ERROR_FILE_NOT_FOUND;
+  *result = newHandle(target);
+  return ERROR_SUCCESS;
+}
+
+LSTATUS createKey(HKEY key, const QString& subKey, REGSAM access, HKEY* result) {
+  const std::optional<OpenKey> parent = resolve(key);
+  if (!parent) return ERROR_INVALID_HANDLE;
+  const std::optional<QStringList> parts = splitPath(subKey);
+  if (!parts) return ERROR_INVALID_PARAMETER;
+  const OpenKey target{parent->root, parent->path + *parts, access};
+  ParsedRegFile store = load(target.root);
+  if (!store.root.find(target.path)) {
+    if (!(parent->access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
+    store.root.ensurePath(target.path);
+    if (!save(target.root, store)) return ERROR_CANTWRITE;
+  }
+  *result = newHandle(target);
+  return ERROR_SUCCESS;
+}
+
+LSTATUS closeKey(HKEY key) {
+  if (!rootName(key).isEmpty()) return ERROR_SUCCESS;
+  std::lock_guard lock(handlesMutex);
+  return openHandles.remove(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+LSTATUS queryValueInfo(HKEY key, const QString& name, std::int32_t* type, std::int32_t* size) {
+  KeyAccess k;
+  if (const LSTATUS status = access(key, KEY_QUERY_VALUE, k); status != ERROR_SUCCESS) return status;
+  const RegistryValue* value = k.key->value(name);
+  if (!value) return ERROR_FILE_NOT_FOUND;
+  if (type) *type = value->type;
+  if (size) *size = std::int32_t(value->data.size());
+  return ERROR_SUCCESS;
+}
+
+LSTATUS queryValue(HKEY key, const QString& name, std::int32_t* type, QByteArray* data) {
+  KeyAccess k;
+  if (const LSTATUS status = access(key, KEY_QUERY_VALUE, k); status != ERROR_SUCCESS) return status;
+  const RegistryValue* value = k.key->value(name);
+  if (!value) return ERROR_FILE_NOT_FOUND;
+  if (type) *type = value->type;
+  if (data) *data = value->data;
+  return ERROR_SUCCESS;
+}
+
+LSTATUS setValue(HKEY key, const QString& name, std::int32_t type, const QByteArray& data) {
+  if (!validValueName(name)) return ERROR_INVALID_PARAMETER;
+  KeyAccess k;
+  if (const LSTATUS status = access(key, KEY_SET_VALUE, k); status != ERROR_SUCCESS) return status;
+  k.key->setValue(name, type, data);
+  return save(k.open.root, k.store) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+}
+
+LSTATUS deleteValue(HKEY key, const QString& name) {
+  KeyAccess k;
+  if (const LSTATUS status = access(key, KEY_SET_VALUE, k); status != ERROR_SUCCESS) return status;
+  if (!k.key->removeValue(name)) return ERROR_FILE_NOT_FOUND;
+  return save(k.open.root, k.store) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+}
+
+LSTATUS deleteKey(HKEY key, const QString& subKey) {
+  const std::optional<QStringList> parts = splitPath(subKey);
+  if (!parts) return ERROR_INVALID_PARAMETER;
+  if (parts->isEmpty()) return ERROR_ACCESS_DENIED;
+  KeyAccess k;
+  if (const LSTATUS status = access(key, 0, k); status != ERROR_SUCCESS) return status;
+  RegistryKey* parent = k.key->find(parts->mid(0, parts->size() - 1));
+  RegistryKey* target = parent ? parent->child(parts->last()) : nullptr;
+  if (!target) return ERROR_FILE_NOT_FOUND;
+  if (!target->subkeys().empty()) return ERROR_ACCESS_DENIED;
+  parent->removeChild(parts->last());
+  return save(k.open.root, k.store) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+}
+
+LSTATUS enumValue(HKEY key, std::int32_t index, QString* name) {
+  KeyAccess k;
+  if (const LSTATUS status = access(key, KEY_QUERY_VALUE, k); status != ERROR_SUCCESS) return status;
+  if (index < 0 || index >= k.key->values().size()) return ERROR_NO_MORE_ITEMS;
+  *name = k.key->values()[index].name;
+  return ERROR_SUCCESS;
+}
+
+LSTATUS enumKey(HKEY key, std::int32_t index, QString* name) {
+  KeyAccess k;
+  if (const LSTATUS status = access(key, KEY_ENUMERATE_SUB_KEYS, k); status != ERROR_SUCCESS)
+    return status;
+  if (index < 0 || std::size_t(index) >= k.key->subkeys().size()) return ERROR_NO_MORE_ITEMS;
+  *name = k.key->subkeys()[std::size_t(index)].name();
+  return ERROR_SUCCESS;
+}
+
+QString expandEnvironmentStrings(const QString& text) {
+  QString out;
+  qsizetype pos = 0;
+  while (pos < text.size()) {
+    const qsizetype open = text.indexOf('%', pos);
+    const qsizetype close = open < 0 ? -1 : text.indexOf('%', open + 1);
+    if (close < 0) {
+      out += text.mid(pos);
+      break;
+    }
+    out += text.mid(pos, open - pos);
+    const QString name = text.mid(open + 1, close - open - 1);
+    if (!name.isEmpty() && qEnvironmentVariableIsSet(name.toLocal8Bit().constData())) {
+      out += qEnvironmentVariable(name.toLocal8Bit().constData());
+      pos = close + 1;
+    } else {
+      // Not a variable: keep the text and let the closing sign open the next name.
+      out += text.mid(open, close - open);
+      pos = close;
+    }
+  }
+  return out;
+}
+
+}  // namespace registry
