@@ -9,6 +9,8 @@ struct sqlite3;
 
 namespace db {
 
+class Session;
+
 // A connection to the program's database file. The connection string is the program's own
 // ("Provider=...;Data Source=<path>;..."); only Data Source is read. SQL given to Execute is the
 // program's Jet dialect and is translated before it runs. Every failure throws DbError.
@@ -19,8 +21,9 @@ class Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  // Opens the file named by Data Source. The file must exist and be a database with the program's
-  // tables; anything else (missing file, not a database, locked) throws DbError.
+  // Opens the file named by Data Source. The file must exist and be a writable database with the
+  // program's tables; anything else (missing file, not a database, read-only, locked) throws
+  // DbError::OpenFailed (Busy when another program holds the file). A database is never created.
   void Open(const QString& connectionString);
   void Close();
   bool IsOpen() const;
@@ -44,6 +47,9 @@ class Connection {
   static QString dataSource(const QString& connectionString);
 
  private:
+  friend class Recordset;
+  std::shared_ptr<Session> session() const;
+
   struct Impl;
   std::unique_ptr<Impl> d;
   CursorLocation m_cursorLocation = adUseServer;

@@ -13,4 +13,8 @@ QString translateJet(const QString& jetSql);
 // The text a date is stored as: ISO "YYYY-MM-DD".
 QString isoDate(const QDate& date);
 
+// A text value as an SQL string literal with its apostrophes doubled: D'Angelo -> 'D''Angelo'. For
+// texts typed by the user that go into composed SQL.
+QString jetText(const QString& text);
+
 }  // namespace db

@@ -1,0 +1,139 @@
+#include "platform/db/Connection.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
+#include "platform/db/Session.h"
+#include "platform/db/SqlFunctions.h"
+
+namespace db {
+
+namespace {
+
+// How long a write waits for another program to release the file before it gives up.
+constexpr int kBusyTimeoutMs = 3000;
+
+const QStringList& programTables() {
+  static const QStringList names = {"Commesse", "CommessePre", "Costi",     "PreModelli",
+                                    "PreVoci",  "CliFor",      "Impiegati", "Articoli",
+                                    "Liste",    "CodiciIVA",   "Attivita",  "_Pars",
+                                    "costi_prev_sum"};
+  return names;
+}
+
+[[noreturn]] void openFailed(const QString& text, sqlite3* db = nullptr) {
+  QString detail;
+  if (db) {
+    detail = " [" + QString::fromUtf8(sqlite3_errmsg(db)) + "]";
+    sqlite3_close_v2(db);
+  }
+  throw DbError(DbError::OpenFailed, text + detail);
+}
+
+// The names of the tables and views in the file; a file that is no database fails here.
+QStringList storedNames(sqlite3* db, const QString& path) {
+  sqlite3_stmt* statement = nullptr;
+  int rc = sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type IN ('table','view')", -1,
+                              &statement, nullptr);
+  QStringList names;
+  while (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW)
+    names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+  sqlite3_finalize(statement);
+  if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+    sqlite3_close_v2(db);
+    throw DbError(DbError::Busy, "Il database " + path +
+                                     " è bloccato da un altro programma. Riprovare tra poco.");
+  }
+  if (rc != SQLITE_DONE) openFailed("Il file " + path + " non è un database valido o è danneggiato.", db);
+  return names;
+}
+
+}  // namespace
+
+struct Connection::Impl {
+  std::shared_ptr<Session> session;
+};
+
+Connection::Connection() : d(std::make_unique<Impl>()) {}
+
+Connection::~Connection() { Close(); }
+
+QString Connection::dataSource(const QString& connectionString) {
+  for (const QString& part : connectionString.split(';')) {
+    const qsizetype eq = part.indexOf('=');
+    if (eq < 0 || part.left(eq).trimmed().compare("Data Source", Qt::CaseInsensitive) != 0) continue;
+    QString value = part.mid(eq + 1).trimmed();
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+      value = value.mid(1, value.size() - 2);
+    return value;
+  }
+  return {};
+}
+
+void Connection::Open(const QString& connectionString) {
+  if (IsOpen()) throw DbError(DbError::InvalidState, "La connessione è già aperta.");
+  const QString path = dataSource(connectionString);
+  if (path.isEmpty()) openFailed("La stringa di connessione non indica il file del database.");
+  if (!QFileInfo(path).isFile()) openFailed("Database non trovato: " + path);
+
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    openFailed("Impossibile aprire il database " + path + ".", db);
+  sqlite3_extended_result_codes(db, 1);
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+
+  const QStringList names = storedNames(db, path);
+  if (sqlite3_db_readonly(db, "main") == 1)
+    openFailed("Il database " + path + " è in sola lettura: impossibile lavorarci.", db);
+  QStringList missing;
+  for (const QString& table : programTables())
+    if (!names.contains(table, Qt::CaseInsensitive)) missing << table;
+  if (!missing.isEmpty())
+    openFailed("Il file " + path + " non contiene le tabelle del programma (mancano: " + missing.join(", ") +
+                   ").",
+               db);
+
+  registerSqlFunctions(db);
+  d->session = std::make_shared<Session>(db, path);
+}
+
+void Connection::Close() {
+  if (!d->session) return;
+  d->session->close();
+  d->session.reset();
+}
+
+bool Connection::IsOpen() const { return d->session && d->session->isOpen(); }
+
+std::shared_ptr<Session> Connection::session() const {
+  if (!IsOpen()) throw DbError(DbError::InvalidState, "La connessione al database non è aperta.");
+  return d->session;
+}
+
+int Connection::Execute(const QString& jetSql) {
+  Session& s = *session();
+  Statement statement = s.prepare(translateJet(jetSql), false);
+  int rc;
+  while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+  }
+  if (rc != SQLITE_DONE) s.fail(rc, "Errore nel comando SQL:\n" + jetSql);
+  return sqlite3_stmt_readonly(statement.get()) ? 0 : sqlite3_changes(s.handle());
+}
+
+void Connection::BeginTrans() { session()->beginTrans(); }
+
+void Connection::CommitTrans() { session()->commitTrans(); }
+
+void Connection::RollbackTrans() { session()->rollbackTrans(); }
+
+bool Connection::InTransaction() const { return IsOpen() && d->session->transactionDepth() > 0; }
+
+QString Connection::path() const { return d->session ? d->session->path() : QString(); }
+
+sqlite3* Connection::handle() const { return IsOpen() ? d->session->handle() : nullptr; }
+
+}  // namespace db

@@ -1,0 +1,203 @@
+#include "platform/db/Recordset.h"
+
+#include <sqlite3.h>
+
+#include <QHash>
+
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
+#include "platform/db/RecordsetImpl.h"
+
+namespace db {
+
+namespace {
+
+// Jet names a column that appears twice in a join by its table: Costi.Codice, CommessePre.Codice.
+void qualifyDuplicateNames(std::vector<RowColumn>& columns) {
+  QHash<QString, int> counts;
+  for (const RowColumn& c : columns) ++counts[c.info.name.toLower()];
+  for (RowColumn& c : columns) {
+    if (counts.value(c.info.name.toLower()) > 1 && !c.info.baseTable.isEmpty() &&
+        c.info.name.compare(c.info.baseColumn, Qt::CaseInsensitive) == 0)
+      c.info.name = c.info.baseTable + '.' + c.info.name;
+  }
+}
+
+QString text(const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString(); }
+
+}  // namespace
+
+void Recordset::Impl::describeColumns(sqlite3_stmt* statement) {
+  std::vector<RowColumn> columns;
+  const int first = hiddenRowid ? 1 : 0;
+  for (int c = first; c < sqlite3_column_count(statement); ++c) {
+    RowColumn column;
+    column.info.name = text(sqlite3_column_name(statement, c));
+    column.info.baseTable = text(sqlite3_column_table_name(statement, c));
+    column.info.baseColumn = text(sqlite3_column_origin_name(statement, c));
+    const char* declared = sqlite3_column_decltype(statement, c);
+    column.type = declared ? columnTypeFromDeclared(text(declared)) : session->inferredType(shape, column.info.name);
+    column.info.type = column.type.adoType;
+    column.info.definedSize = column.type.definedSize;
+    columns.push_back(column);
+  }
+  qualifyDuplicateNames(columns);
+  fieldIndex.clear();
+  for (int i = int(columns.size()) - 1; i >= 0; --i) fieldIndex.insert(columns[std::size_t(i)].info.name.toLower(), i);
+  rows.reset(std::move(columns));
+}
+
+void Recordset::Impl::read() {
+  Statement statement = session->prepare(sqliteSql);
+  sqlite3_stmt* s = statement.get();
+  describeColumns(s);
+  const int first = hiddenRowid ? 1 : 0;
+  const int count = rows.columnCount();
+  std::vector<ColumnKind> kinds;
+  for (int c = 0; c < count; ++c) kinds.push_back(rows.column(c).type.kind);
+  int rc;
+  while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+    Variant* row = rows.appendRow(hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
+    for (int c = 0; c < count; ++c) row[c] = readColumn(s, c + first, kinds[std::size_t(c)]);
+  }
+  if (rc != SQLITE_DONE) session->fail(rc, "Impossibile leggere i dati:\n" + source);
+  rows.typeComputedColumns();
+  for (int c = 0; c < count; ++c) {
+    const RowColumn& column = rows.column(c);
+    if (column.info.baseTable.compare(shape.singleTable, Qt::CaseInsensitive) != 0) updatable = false;
+  }
+}
+
+Recordset::Recordset() : d(std::make_unique<Impl>()) {}
+
+Recordset::~Recordset() = default;
+
+void Recordset::Open(const QString& source, Connection& connection, CursorType, LockType lock,
+                     CommandType command) {
+  if (d->open) throw DbError(DbError::InvalidState, "Il recordset è già aperto.");
+  auto session = connection.session();
+  const QString tableName = command == adCmdText ? QString() : bareTableName(source);
+  if (command == adCmdTable && tableName.isEmpty())
+    throw DbError(DbError::SqlError, "Nome di tabella non valido: " + source + ".");
+  if (!tableName.isEmpty() && !session->table(tableName))
+    throw DbError(DbError::SqlError, "Tabella inesistente: " + tableName + ".");
+  const QString jetSql = tableName.isEmpty() ? source : "SELECT * FROM [" + tableName + "]";
+
+  Impl fresh;
+  fresh.session = session;
+  fresh.source = source;
+  fresh.shape = analyzeSelect(jetSql);
+  fresh.sqliteSql = translateJet(jetSql);
+  const TableInfo* table = fresh.shape.singleTable.isEmpty() ? nullptr : session->table(fresh.shape.singleTable);
+  fresh.updatable = lock != adLockReadOnly && table && !table->isView;
+  if (fresh.updatable) {
+    fresh.hiddenRowid = true;
+    fresh.shape.singleTable = table->name;
+    const qsizetype select = fresh.sqliteSql.indexOf("SELECT", 0, Qt::CaseInsensitive);
+    fresh.sqliteSql.insert(select + 6, " \"" + table->name + "\".rowid,");
+  }
+  fresh.read();
+  fresh.open = true;
+  fresh.pos = 0;
+  *d = std::move(fresh);
+}
+
+void Recordset::Close() { *d = Impl(); }
+
+bool Recordset::IsOpen() const { return d->open; }
+
+void Recordset::Requery() {
+  d->requireOpen();
+  if (d->pending.active)
+    throw DbError(DbError::InvalidState, "Salvare o annullare le modifiche prima di rileggere i dati.");
+  const int keep = d->pos;
+  d->rows.clear();
+  d->read();
+  d->pos = keep >= 0 && keep < d->rows.count() ? keep : 0;
+}
+
+bool Recordset::isEOF() const { return d->open && (d->rows.count() == 0 || d->pos >= d->rows.count()); }
+
+bool Recordset::isBOF() const { return d->open && (d->rows.count() == 0 || d->pos < 0); }
+
+int Recordset::RecordCount() const { return d->open ? d->rows.count() : -1; }
+
+int Recordset::AbsolutePosition() const {
+  return d->open && d->pos >= 0 && d->pos < d->rows.count() ? d->pos : -1;
+}
+
+void Recordset::setAbsolutePosition(int position) {
+  d->requireOpen();
+  if (position < 0 || position >= d->rows.count())
+    throw DbError(DbError::InvalidState, QString("Posizione %1 fuori dall'elenco.").arg(position));
+  if (position == d->pos) return;
+  d->writePending();
+  d->pos = position;
+}
+
+void Recordset::MoveFirst() {
+  d->requireOpen();
+  d->writePending();
+  d->pos = 0;
+}
+
+void Recordset::MoveLast() {
+  d->requireOpen();
+  d->writePending();
+  d->pos = std::max(0, d->rows.count() - 1);
+}
+
+void Recordset::MoveNext() {
+  d->requireOpen();
+  if (isEOF()) throw DbError(DbError::InvalidState, "Impossibile andare oltre la fine del recordset.");
+  d->writePending();
+  ++d->pos;
+}
+
+void Recordset::MovePrevious() {
+  d->requireOpen();
+  if (isBOF()) throw DbError(DbError::InvalidState, "Impossibile andare prima dell'inizio del recordset.");
+  d->writePending();
+  --d->pos;
+}
+
+int Recordset::FieldCount() const { return d->open ? d->rows.columnCount() : 0; }
+
+const FieldInfo& Recordset::Field(int index) const {
+  d->requireOpen();
+  return d->rows.column(d->column(index)).info;
+}
+
+int Recordset::FieldIndex(const QString& name) const { return d->fieldIndex.value(name.toLower(), -1); }
+
+QStringList Recordset::FieldNames() const {
+  QStringList names;
+  for (int c = 0; c < FieldCount(); ++c) names << d->rows.column(c).info.name;
+  return names;
+}
+
+Variant Recordset::Value(int index) const {
+  d->requireCurrent();
+  return d->rows.value(d->pos, d->column(index));
+}
+
+Variant Recordset::Value(const QString& name) const {
+  d->requireCurrent();
+  return d->rows.value(d->pos, d->column(name));
+}
+
+const Variant& Recordset::ValueAt(int row, int column) const {
+  d->requireOpen();
+  if (row < 0 || row >= d->rows.count())
+    throw DbError(DbError::InvalidState, QString("Riga %1 fuori dall'elenco.").arg(row));
+  return d->rows.value(row, d->column(column));
+}
+
+bool Recordset::Updatable() const { return d->open && d->updatable; }
+
+QString Recordset::source() const { return d->source; }
+
+QString Recordset::baseTable() const { return d->updatable ? d->shape.singleTable : QString(); }
+
+}  // namespace db
