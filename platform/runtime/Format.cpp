@@ -17,8 +17,12 @@ constexpr int GeneralDigits = 15;
 std::optional<QDateTime> dateFromText(const QString& text, const QLocale& locale) {
   const QDateTime iso = Variant(text).toDateTime();
   if (iso.isValid()) return iso;
-  for (QLocale::FormatType type : {QLocale::ShortFormat, QLocale::LongFormat}) {
-    const QDate d = locale.toDate(text.trimmed(), type);
+  // The locale's short form, also with the year written out, and its long form.
+  const QString shortForm = locale.dateFormat(QLocale::ShortFormat);
+  QString fullYear = shortForm;
+  if (!shortForm.contains(QLatin1String("yyyy"))) fullYear.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  for (const QString& form : {shortForm, fullYear, locale.dateFormat(QLocale::LongFormat)}) {
+    const QDate d = locale.toDate(text.trimmed(), form);
     if (d.isValid()) return QDateTime(d, QTime(0, 0), Qt::UTC);
   }
   return std::nullopt;
