@@ -1,0 +1,34 @@
+#include "platform/forms/DatePicker.h"
+
+#include <QLocale>
+
+namespace forms {
+
+namespace {
+// The earliest date the box offers stands for "no date" and is shown empty.
+const QDate NoDate(1752, 9, 14);
+}  // namespace
+
+DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
+  setCalendarPopup(true);
+  setMinimumDate(NoDate);
+  setSpecialValueText(QStringLiteral(" "));
+  setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+  setDate(NoDate);
+  connect(this, &QDateEdit::dateChanged, this, [this] {
+    if (!m_loading) emit valueEdited();
+  });
+}
+
+Variant DatePicker::value() const { return date() == NoDate ? Variant::null() : Variant(date()); }
+
+void DatePicker::setValue(const Variant& value) {
+  m_loading = true;
+  const QDate d = value.isDate() ? value.toDate() : QDate();
+  setDate(d.isValid() && d > NoDate ? d : NoDate);
+  m_loading = false;
+}
+
+bool DatePicker::focusNextPrevChild(bool next) { return QWidget::focusNextPrevChild(next); }
+
+}  // namespace forms

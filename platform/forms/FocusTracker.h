@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <map>
+
+class QWidget;
+
+namespace forms {
+
+// Whether moving the focus onto the control runs the rule of the control that loses it. True unless
+// set otherwise (cancel buttons are set to false, so a window can always be cancelled).
+void setCausesValidation(QWidget* control, bool causes);
+bool causesValidation(const QWidget* control);
+
+// Follows the focus inside one window. When the focus moves from one of its controls to another that
+// causes validation, the rule of the control left runs first; a failing rule puts the focus back and
+// swallows the mouse click that moved it, so the other control never acts. Moves that stand report
+// the control left, then the control entered.
+class FocusTracker : public QObject {
+  Q_OBJECT
+
+ public:
+  using Rule = std::function<bool()>;
+
+  explicit FocusTracker(QWidget* window);
+
+  void setRule(QWidget* control, Rule rule);
+  // Runs the control's rule; true for a control without one.
+  bool validate(QWidget* control);
+
+  // The control of the window that holds the focus as far as the window's logic knows.
+  QWidget* current() const { return m_current; }
+
+ signals:
+  void left(QWidget* control);
+  void entered(QWidget* control);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void onFocusChanged(QWidget* old, QWidget* now);
+  void refuseMove(QWidget* back);
+
+  QWidget* m_window;
+  QPointer<QWidget> m_current;
+  std::map<const QWidget*, Rule> m_rules;
+  bool m_busy = false;
+  bool m_swallowPress = false;
+  bool m_swallowRelease = false;
+};
+
+}  // namespace forms
