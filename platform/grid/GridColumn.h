@@ -8,6 +8,8 @@
 namespace grid {
 
 class GridEX;
+class GridColumn;
+class GridEngine;
 
 // The fixed values a column offers: each item stores a value in the cell and shows a text. The
 // cell editor offers the texts; the cell shows the text of its value, or the value itself when no
@@ -106,6 +108,7 @@ class GridColumn {
 
  private:
   friend class GridEX;
+  friend class GridEngine;
   friend class ValueList;
   void changed(bool layoutChange = false);
 

@@ -218,6 +218,7 @@ class GridEX : public QWidget {
   void fetchIcon(int row, int column, int* iconIndex);
 
  private:
+  friend class GridEngine;
   friend class GridColumn;
   friend class SortKeyList;
   friend class ValueList;

@@ -1,0 +1,169 @@
+#include "platform/grid/CellValues.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include "platform/db/AdoTypes.h"
+#include "platform/runtime/Format.h"
+#include "platform/runtime/Numeric.h"
+
+namespace grid {
+namespace {
+
+bool isNumberType(VarType t) {
+  return t == VarType::Integer || t == VarType::Long || t == VarType::Double ||
+         t == VarType::Currency || t == VarType::Boolean;
+}
+
+int kindRank(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Empty:
+    case VarType::Null:
+      return 0;
+    case VarType::Date:
+      return 2;
+    case VarType::String:
+      return 3;
+    case VarType::Bytes:
+      return 4;
+    default:
+      return 1;
+  }
+}
+
+std::optional<QDateTime> parseDate(const QString& text) {
+  const QLocale locale;
+  const QString t = text.trimmed();
+  static const QStringList patterns = {"dd/MM/yyyy", "d/M/yyyy", "dd-MM-yyyy", "d-M-yyyy",
+                                       "dd/MM/yy",   "d/M/yy",   "dd-MM-yy",   "d-M-yy",
+                                       "yyyy-MM-dd", "dd/MM/yyyy HH:mm", "dd/MM/yyyy HH:mm:ss"};
+  for (const QString& p : patterns) {
+    QDateTime dt = QDateTime::fromString(t, p);
+    if (!dt.isValid()) {
+      const QDate d = QDate::fromString(t, p);
+      if (d.isValid()) dt = QDateTime(d, QTime(0, 0));
+    }
+    if (dt.isValid()) {
+      if (p.count('y') == 2 && dt.date().year() < 1930) dt = dt.addYears(100);
+      if (p.count('y') == 2 && dt.date().year() >= 2030) dt = dt.addYears(-100);
+      return dt;
+    }
+  }
+  const QDate d = locale.toDate(t, QLocale::ShortFormat);
+  if (d.isValid()) return QDateTime(d, QTime(0, 0));
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool sameValue(const Variant& a, const Variant& b) {
+  const bool aNull = a.isNull() || a.isEmpty();
+  const bool bNull = b.isNull() || b.isEmpty();
+  if (aNull || bNull) return aNull && bNull;
+  if (isNumberType(a.type()) && isNumberType(b.type())) {
+    if (a.type() == VarType::Currency && b.type() == VarType::Currency)
+      return a.toCurrency() == b.toCurrency();
+    return a.toDouble() == b.toDouble();
+  }
+  if (a.isDate() && b.isDate()) return a.toDateTime() == b.toDateTime();
+  return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive) == 0;
+}
+
+int compareValues(const Variant& a, const Variant& b) {
+  const int ra = kindRank(a), rb = kindRank(b);
+  if (ra != rb) return ra < rb ? -1 : 1;
+  switch (ra) {
+    case 0:
+      return 0;
+    case 1: {
+      if (a.type() == VarType::Currency && b.type() == VarType::Currency) {
+        const auto x = a.toCurrency(), y = b.toCurrency();
+        return x < y ? -1 : (y < x ? 1 : 0);
+      }
+      const double x = a.toDouble(), y = b.toDouble();
+      return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    case 2: {
+      const QDateTime x = a.toDateTime(), y = b.toDateTime();
+      return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    default: {
+      const int c = QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+      return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+  }
+}
+
+Variant convertToField(const Variant& value, int adoType) {
+  if (!value.isText()) {
+    if (value.isEmpty()) return Variant::null();
+    return value;
+  }
+  const QString text = value.toString();
+  if (adoType == db::adVarWChar || adoType == db::adLongVarWChar || adoType == 0) {
+    if (text.isEmpty() && adoType != 0) return Variant::null();
+    return value;
+  }
+  if (text.trimmed().isEmpty()) return Variant::null();
+  switch (adoType) {
+    case db::adSmallInt:
+    case db::adInteger: {
+      const auto n = ParseNumber(text);
+      if (!n || *n != std::floor(*n) || *n > 2147483647.0 || *n < -2147483648.0) return value;
+      if (adoType == db::adSmallInt) {
+        if (*n > 32767 || *n < -32768) return value;
+        return Variant(static_cast<std::int16_t>(*n));
+      }
+      return Variant(static_cast<std::int32_t>(*n));
+    }
+    case db::adDouble: {
+      const auto n = ParseNumber(text);
+      return n ? Variant(*n) : value;
+    }
+    case db::adCurrency: {
+      const auto n = ParseNumber(text);
+      if (!n) return value;
+      const auto c = Currency::fromDouble(*n);
+      return c ? Variant(*c) : value;
+    }
+    case db::adBoolean: {
+      const QString t = text.trimmed().toLower();
+      if (t == "vero" || t == "true" || t == "sì" || t == "si" || t == "-1" || t == "1")
+        return Variant(true);
+      if (t == "falso" || t == "false" || t == "no" || t == "0") return Variant(false);
+      return value;
+    }
+    case db::adDate: {
+      const auto d = parseDate(text);
+      return d ? Variant(*d) : value;
+    }
+    default:
+      return value;
+  }
+}
+
+bool fitsField(const Variant& value, int adoType) {
+  if (value.isNull() || value.isEmpty()) return true;
+  switch (adoType) {
+    case db::adSmallInt:
+    case db::adInteger:
+    case db::adDouble:
+    case db::adCurrency:
+    case db::adBoolean:
+      return value.isNumber();
+    case db::adDate:
+      return value.isDate();
+    default:
+      return true;
+  }
+}
+
+QString formatCell(const Variant& value, const QString& pattern) {
+  if (value.isNull() || value.isEmpty()) return QString();
+  if (value.type() == VarType::Boolean && pattern.isEmpty())
+    return value.toBool() ? QStringLiteral("Vero") : QStringLiteral("Falso");
+  if (value.isText() && pattern.isEmpty()) return value.toString();
+  return Format(value, pattern);
+}
+
+}  // namespace grid

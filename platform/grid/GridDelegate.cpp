@@ -1,0 +1,183 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTableView>
+#include <QTimer>
+
+#include "platform/grid/CellValues.h"
+#include "platform/grid/GridEX.h"
+#include "platform/grid/GridEngine.h"
+#include "platform/grid/GridView.h"
+
+namespace grid {
+namespace {
+
+// The list a drop-down column opens: the drop-down grid's rows, its visible columns, its widths.
+QComboBox* dropDownEditor(GridEX* dropDown, QWidget* parent) {
+  GridEngine* dd = GridEngine::of(dropDown);
+  dd->ensureOrder();
+  auto* combo = new QComboBox(parent);
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  auto* list = new QTableView(combo);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->verticalHeader()->setVisible(false);
+  list->horizontalHeader()->setVisible(dd->columnHeaders);
+  list->setShowGrid(dd->gridLines);
+  combo->setModel(dd->model);
+  combo->setView(list);
+  int width = 0;
+  for (const auto& c : dd->columns) {
+    const int col = c->index() - 1;
+    list->setColumnHidden(col, !c->visible());
+    if (c->visible()) {
+      list->setColumnWidth(col, dd->view->columnWidth(col));
+      width += dd->view->columnWidth(col);
+    }
+  }
+  list->setMinimumWidth(width + 24);
+  if (const GridColumn* shown = dd->dropDownDisplayColumn()) combo->setModelColumn(shown->index() - 1);
+  return combo;
+}
+
+}  // namespace
+
+GridDelegate::GridDelegate(GridEngine* engine, QObject* parent)
+    : QStyledItemDelegate(parent), e(engine) {}
+
+QRect GridDelegate::buttonRect(const QRect& cell) {
+  const int w = std::min(cell.height(), 22);
+  return QRect(cell.right() - w + 1, cell.top(), w, cell.height());
+}
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+  const GridColumn* c = e->column(index.column() + 1);
+  if (!c) return nullptr;
+  if (GridEX* dropDown = c->dropDown()) return dropDownEditor(dropDown, parent);
+  if (c->hasValueList()) {
+    auto* combo = new QComboBox(parent);
+    for (int i = 0; i < c->valueList().count(); ++i) combo->addItem(c->valueList().text(i));
+    return combo;
+  }
+  QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+  if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+    if (c->definedSize() > 0) line->setMaxLength(c->definedSize());
+  }
+  return editor;
+}
+
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  const GridColumn* c = e->column(index.column() + 1);
+  const QString text = m_pendingIndex == index ? m_pendingText : index.data(Qt::EditRole).toString();
+  m_pendingIndex = QPersistentModelIndex();
+  if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+    if (c && c->dropDown()) {
+      combo->setCurrentIndex(-1);
+      const Variant v = e->cellValue(e->model->recordOfRow(index.row()), c);
+      GridEngine* dd = c->dropDown()->d.get();
+      const GridColumn* bound = dd->dropDownBoundColumn();
+      for (int r = 0; bound && r < static_cast<int>(dd->display.size()); ++r) {
+        const int record = dd->recordAt(r);
+        if (record >= 0 && !(v.isNull() || v.isEmpty()) && sameValue(dd->cellValue(record, bound), v)) {
+          combo->setCurrentIndex(r);
+          break;
+        }
+      }
+      combo->setEditText(text);
+    } else {
+      combo->setCurrentIndex(combo->findText(text));
+    }
+    return;
+  }
+  if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+    line->setText(text);
+    return;
+  }
+  QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
+  GridColumn* c = e->column(index.column() + 1);
+  if (!c) return;
+  const int record = e->model->recordOfRow(index.row());
+  Variant chosen;
+  QString typed;
+  if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+    typed = combo->currentText();
+    if (GridEX* dropDown = c->dropDown()) {
+      GridEngine* dd = GridEngine::of(dropDown);
+      const GridColumn* bound = dd->dropDownBoundColumn();
+      const GridColumn* shown = dd->dropDownDisplayColumn();
+      int row = combo->currentIndex();
+      if (row < 0 || dd->isGroupDisplay(row) ||
+          QString::compare(dd->cellText(dd->recordAt(row), shown), typed, Qt::CaseInsensitive) != 0) {
+        row = -1;
+        for (int r = 0; r < static_cast<int>(dd->display.size()); ++r) {
+          const int rec = dd->recordAt(r);
+          if (rec >= 0 && QString::compare(dd->cellText(rec, shown), typed, Qt::CaseInsensitive) == 0) {
+            row = r;
+            break;
+          }
+        }
+      }
+      if (typed.isEmpty())
+        chosen = Variant::null();
+      else if (row >= 0)
+        chosen = dd->cellValue(dd->recordAt(row), bound);
+      else if (bound == shown)
+        chosen = Variant(typed);
+      else
+        return;  // a text that names no row of the list changes nothing
+    } else {
+      const int item = combo->currentIndex();
+      if (item < 0) return;
+      chosen = c->valueList().value(item);
+    }
+    if (sameValue(chosen, e->cellValue(record, c)) && chosen.type() == e->cellValue(record, c).type())
+      return;
+  } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+    typed = line->text();
+    if (typed == index.data(Qt::EditRole).toString()) return;
+    chosen = Variant(typed);
+  } else {
+    return;
+  }
+  if (!e->acceptUserValue(record, c->index(), chosen)) {
+    // Refused: the cell goes back into editing with what the user typed.
+    const QPersistentModelIndex again(index);
+    m_pendingIndex = again;
+    m_pendingText = typed;
+    QTimer::singleShot(0, e->view, [view = e->view, again] {
+      if (!again.isValid()) return;
+      view->setCurrentIndex(again);
+      view->edit(again);
+    });
+  }
+}
+
+void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                        const QModelIndex&) const {
+  editor->setGeometry(QRect(option.rect.topLeft(), QSize(option.rect.width(), e->view->rowBaseHeight())));
+}
+
+void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+  QStyleOptionViewItem opt(option);
+  opt.state |= QStyle::State_Enabled;  // cells that cannot take the cursor still read normally
+  const int base = e->view->rowBaseHeight();
+  if (opt.rect.height() > base) opt.rect.setHeight(base);
+  QStyledItemDelegate::paint(painter, opt, index);
+  const GridColumn* c = e->column(index.column() + 1);
+  if (c && c->hasButton() && !e->isGroupDisplay(index.row())) {
+    QStyleOptionButton button;
+    button.rect = buttonRect(opt.rect);
+    button.text = QStringLiteral("...");
+    button.state = QStyle::State_Enabled | QStyle::State_Raised;
+    QApplication::style()->drawControl(QStyle::CE_PushButton, &button, painter);
+  }
+}
+
+}  // namespace grid

@@ -1,0 +1,188 @@
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QIcon>
+#include <QMap>
+#include <QSet>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/grid/GridColumn.h"
+#include "platform/grid/GridEX.h"
+#include "platform/grid/GridTypes.h"
+#include "platform/grid/PrintSettings.h"
+
+class QLabel;
+class QModelIndex;
+
+namespace db {
+class Connection;
+class Recordset;
+}  // namespace db
+
+namespace grid {
+
+class GridEX;
+class GridModel;
+class GridView;
+class GridNavigator;
+class GroupByBox;
+
+// One group row: the records of a group are order[first, first + count).
+struct GroupNode {
+  int level = 0;
+  int first = 0;
+  int count = 0;
+  Variant value;
+  QString path;  // values of this and the enclosing groups, for keeping the expanded state
+};
+
+// The grid's state and logic behind the public GridEX interface: rows, columns, order, pending
+// edit, appearance, and the widgets that show them.
+class GridEngine {
+ public:
+  static constexpr int NoPending = -2;
+  static constexpr int NewRecord = -1;
+
+  explicit GridEngine(GridEX* owner);
+  ~GridEngine();
+  static GridEngine* of(const GridEX* grid) { return grid->d.get(); }
+
+  GridEX* q;
+
+  // ---- data ----
+  DataMode mode = DataMode::Bound;
+  QString connectionString;
+  QString recordSource;
+  std::unique_ptr<db::Connection> connection;
+  std::unique_ptr<db::Recordset> recordset;
+  int itemCount = 0;
+  mutable std::vector<std::optional<std::vector<Variant>>> unboundRows;
+  QString dropDownBoundKey;
+  QString dropDownDisplayKey;
+  mutable std::optional<QHash<QString, QString>> dropDownTexts;  // stored value -> shown text
+
+  int recordCount() const;
+  Variant storedValue(int record, const GridColumn* column) const;
+  Variant cellValue(int record, const GridColumn* column) const;  // pending values included
+  QString cellText(int record, const GridColumn* column) const;
+  QString shownText(const Variant& value, const GridColumn* column) const;
+  const std::vector<Variant>& unboundRow(int record) const;
+
+  void rebind();
+  void clearData();
+  void mapColumns(QStringList* missing);
+  void setItemCount(int count);
+
+  // Drop-down use of this grid: the bound and display columns and the text shown for a value.
+  GridColumn* dropDownBoundColumn() const;
+  GridColumn* dropDownDisplayColumn() const;
+  QString dropDownText(const Variant& value) const;
+  void dropDownChanged();
+
+  // ---- columns ----
+  std::vector<std::unique_ptr<GridColumn>> columns;
+  GridColumn* column(int index) const;
+  GridColumn* columnByKey(const QString& key) const;
+  GridColumn* appendColumn(const QString& key, const QString& caption, bool generated);
+  void removeAllColumns();
+  void columnChanged(GridColumn* column, bool layoutChange);
+  int columnWidth(const GridColumn* column) const;
+  int columnPosition(const GridColumn* column) const;
+  void moveColumn(GridColumn* column, int position);
+  void applyColumnsToView();
+  std::vector<bool> generatedColumns;  // by column index - 1
+  QStringList generatedFrom;           // the field names the generated columns were made for
+
+  // ---- order, groups, display ----
+  std::unique_ptr<SortKeyList> sortKeys;
+  std::unique_ptr<SortKeyList> groupKeys;
+  std::vector<int> order;       // records in sorted order
+  std::vector<int> display;     // display rows: a record, or -(group node + 1)
+  std::vector<GroupNode> groupNodes;
+  QSet<QString> toggledGroups;  // groups whose state differs from collapsedByDefault
+  bool collapsedByDefault = false;
+  bool orderDirty = false;
+
+  void keysChanged(bool groups);
+  void ensureOrder() const;
+  void rebuildOrder(bool resort);
+  void buildDisplay();
+  void scheduleOrder();
+  bool isGroupDisplay(int displayIndex) const;
+  int recordAt(int displayIndex) const;  // -1 for a group row
+  int displayOf(int record) const;       // -1 when not shown
+  QString groupCaption(const GroupNode& node) const;
+  bool groupCollapsed(const GroupNode& node) const;
+  void setGroupCollapsed(int node, bool collapsed);
+  bool find(int column, int condition, const Variant& value, int startRow, int direction);
+
+  // ---- current row and pending edit ----
+  int pendingRecord = NoPending;
+  std::vector<Variant> pendingValues;
+  std::vector<bool> pendingChanged;
+  bool committing = false;
+  bool restoringCurrent = false;
+  bool resetting = false;
+  int trackedRecord = NoPending;  // record of the current row, kept across re-sorts
+  int trackedColumn = -1;
+
+  int currentDisplayRow() const;  // 1-based, -1 new-row line, 0 none
+  int currentRecord() const;      // record, NewRecord for the new-row line, NoPending for none
+  void setCurrentDisplayRow(int row);
+  int currentColumn() const;
+  void setCurrentColumn(int column);
+  bool newRowShown() const;
+  void beginPending(int record);
+  Variant value(int column) const;
+  void setValue(int column, const Variant& value);
+  // A value typed or chosen by the user: conversion, beforeColUpdate, afterColUpdate.
+  bool acceptUserValue(int record, int column, const Variant& value);
+  bool commitPending();
+  void cancelPending();
+  bool deleteCurrent();
+  void onCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+
+  // ---- appearance ----
+  QMap<QString, FormatStyle> styles;
+  QFont headerFont;
+  QFont gridFont;
+  quint32 headerForeColor = 0x80000012;
+  quint32 foreColor = 0x80000008;
+  quint32 backColor = 0x80000005;
+  quint32 groupHeaderBackColor = 0x8000000F;
+  bool gridLines = true;
+  int gridLineStyle = LineSolid;
+  bool columnAutoResize = false;
+  bool columnHeaders = true;
+  bool rowHeaders = false;
+  bool groupByBox = false;
+  QString groupByBoxText;
+  bool allowColumnDrag = true;
+  bool navigator = false;
+  QString navigatorString;
+  int previewColumn = 0;
+  int previewRowLines = 0;
+  bool allowEdit = true;
+  bool allowAddNew = false;
+  bool allowDelete = false;
+  bool newRowVisible = true;
+  std::vector<QIcon> images;
+  PrintSettings printSettings;
+
+  void applyAppearance();
+  void refreshView();
+  void resetModel();
+  void updateNavigator();
+
+  // ---- widgets ----
+  GridModel* model = nullptr;
+  GridView* view = nullptr;
+  GridNavigator* navigatorBar = nullptr;
+  GroupByBox* groupBox = nullptr;
+};
+
+}  // namespace grid

@@ -1,0 +1,227 @@
+#include <QTimer>
+#include <algorithm>
+#include <numeric>
+
+#include "platform/grid/CellValues.h"
+#include "platform/grid/GridEX.h"
+#include "platform/grid/GridEngine.h"
+#include "platform/grid/GridView.h"
+
+// Sorting, grouping and finding: the records are never moved, only their order (a permutation)
+// and the display rows built from it.
+namespace grid {
+namespace {
+
+// A column's values prepared once for sorting: numbers as doubles, everything else as text.
+struct SortColumn {
+  const GridColumn* column = nullptr;
+  int order = Ascending;
+  std::vector<Variant> values;
+};
+
+bool usesShownText(const GridColumn* c) { return c->hasValueList() || c->dropDown() != nullptr; }
+
+}  // namespace
+
+void GridEngine::keysChanged(bool) {
+  orderDirty = true;
+  scheduleOrder();
+}
+
+void GridEngine::scheduleOrder() {
+  QTimer::singleShot(0, q, [this] {
+    if (orderDirty) rebuildOrder(true);
+  });
+}
+
+void GridEngine::ensureOrder() const {
+  if (orderDirty) const_cast<GridEngine*>(this)->rebuildOrder(true);
+}
+
+void GridEngine::rebuildOrder(bool resort) {
+  orderDirty = false;
+  const int n = recordCount();
+  if (resort || static_cast<int>(order.size()) != n) {
+    order.resize(static_cast<size_t>(n));
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<SortColumn> keys;
+    auto addKey = [&](const SortKey& k) {
+      const GridColumn* c = column(k.column);
+      if (!c) return;
+      SortColumn sc{c, k.order, {}};
+      sc.values.reserve(static_cast<size_t>(n));
+      const bool shown = usesShownText(c);
+      for (int r = 0; r < n; ++r) {
+        Variant v = cellValue(r, c);
+        sc.values.push_back(shown ? Variant(shownText(v, c)) : v);
+      }
+      keys.push_back(std::move(sc));
+    };
+    for (const SortKey& k : groupKeys->keys()) addKey(k);
+    for (const SortKey& k : sortKeys->keys()) addKey(k);
+    if (!keys.empty()) {
+      std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
+        for (const SortColumn& k : keys) {
+          const int c = compareValues(k.values[static_cast<size_t>(a)], k.values[static_cast<size_t>(b)]);
+          if (c != 0) return k.order == Descending ? c > 0 : c < 0;
+        }
+        return false;
+      });
+    }
+  }
+  buildDisplay();
+  resetModel();
+}
+
+void GridEngine::buildDisplay() {
+  display.clear();
+  groupNodes.clear();
+  const auto& levels = groupKeys->keys();
+  std::vector<const GridColumn*> groupColumns;
+  for (const SortKey& k : levels)
+    if (const GridColumn* c = column(k.column)) groupColumns.push_back(c);
+  if (groupColumns.empty()) {
+    display = order;
+    return;
+  }
+  // Group nodes in order, each followed by its sub-groups and records.
+  struct Open {
+    int node;
+    QString text;
+  };
+  std::vector<Open> open;
+  std::vector<std::pair<int, int>> entries;  // (node or -1, record)
+  const int n = static_cast<int>(order.size());
+  for (int pos = 0; pos < n; ++pos) {
+    const int record = order[static_cast<size_t>(pos)];
+    size_t level = 0;
+    for (; level < groupColumns.size(); ++level) {
+      const QString text = shownText(cellValue(record, groupColumns[level]), groupColumns[level]);
+      if (level < open.size() && QString::compare(open[level].text, text, Qt::CaseInsensitive) == 0)
+        continue;
+      break;
+    }
+    open.resize(level);
+    for (; level < groupColumns.size(); ++level) {
+      const Variant v = cellValue(record, groupColumns[level]);
+      const QString text = shownText(v, groupColumns[level]);
+      GroupNode node;
+      node.level = static_cast<int>(level);
+      node.first = pos;
+      node.value = v;
+      node.path = (open.empty() ? QString() : groupNodes[static_cast<size_t>(open.back().node)].path + QChar(0x1f)) + text;
+      groupNodes.push_back(node);
+      open.push_back({static_cast<int>(groupNodes.size() - 1), text});
+      entries.push_back({static_cast<int>(groupNodes.size() - 1), -1});
+    }
+    for (const Open& o : open) ++groupNodes[static_cast<size_t>(o.node)].count;
+    entries.push_back({-1, record});
+  }
+  // Hide what lies inside a collapsed group.
+  int hiddenBelowLevel = -1;  // records and deeper groups are hidden while set
+  for (const auto& [node, record] : entries) {
+    if (node >= 0) {
+      const GroupNode& g = groupNodes[static_cast<size_t>(node)];
+      if (hiddenBelowLevel >= 0 && g.level > hiddenBelowLevel) continue;
+      hiddenBelowLevel = groupCollapsed(g) ? g.level : -1;
+      display.push_back(-(node + 1));
+    } else if (hiddenBelowLevel < 0) {
+      display.push_back(record);
+    }
+  }
+}
+
+bool GridEngine::groupCollapsed(const GroupNode& node) const {
+  return collapsedByDefault != toggledGroups.contains(node.path);
+}
+
+void GridEngine::setGroupCollapsed(int node, bool collapsed) {
+  const GroupNode& g = groupNodes[static_cast<size_t>(node)];
+  if (groupCollapsed(g) == collapsed) return;
+  if (toggledGroups.contains(g.path))
+    toggledGroups.remove(g.path);
+  else
+    toggledGroups.insert(g.path);
+  const QString path = g.path;
+  buildDisplay();
+  resetModel();
+  for (size_t i = 0; i < display.size(); ++i)
+    if (display[i] < 0 && groupNodes[static_cast<size_t>(-display[i] - 1)].path == path) {
+      setCurrentDisplayRow(static_cast<int>(i) + 1);
+      break;
+    }
+}
+
+bool GridEngine::isGroupDisplay(int displayIndex) const {
+  return displayIndex >= 0 && displayIndex < static_cast<int>(display.size()) &&
+         display[static_cast<size_t>(displayIndex)] < 0;
+}
+
+int GridEngine::recordAt(int displayIndex) const {
+  if (displayIndex < 0 || displayIndex >= static_cast<int>(display.size())) return -1;
+  const int v = display[static_cast<size_t>(displayIndex)];
+  return v >= 0 ? v : -1;
+}
+
+int GridEngine::displayOf(int record) const {
+  if (record < 0) return -1;
+  const auto it = std::find(display.begin(), display.end(), record);
+  return it == display.end() ? -1 : static_cast<int>(it - display.begin());
+}
+
+QString GridEngine::groupCaption(const GroupNode& node) const {
+  const SortKey& key = groupKeys->keys()[static_cast<size_t>(node.level)];
+  const GridColumn* c = column(key.column);
+  const QString text = c ? shownText(node.value, c) : QString();
+  return QStringLiteral("%1: %2 (%3)").arg(c ? c->caption() : QString(), text).arg(node.count);
+}
+
+void GridEngine::resetModel() {
+  resetting = true;
+  model->reset();
+  int target = -1;
+  if (trackedRecord == NewRecord && newRowShown())
+    target = static_cast<int>(display.size());
+  else if (trackedRecord >= 0)
+    target = displayOf(trackedRecord);
+  if (target >= 0)
+    view->setCurrentIndex(model->index(target, std::max(0, trackedColumn)));
+  else
+    trackedRecord = NoPending;
+  resetting = false;
+  applyColumnsToView();
+  view->updateRowHeights();
+  updateNavigator();
+}
+
+bool GridEngine::find(int col, int condition, const Variant& wanted, int startRow, int direction) {
+  ensureOrder();
+  const GridColumn* c = column(col);
+  const int rows = static_cast<int>(display.size());
+  if (!c || rows == 0) return false;
+  const int step = direction < 0 ? -1 : 1;
+  int start = std::clamp(startRow, 1, rows) - 1;
+  const QString text = wanted.isText() ? wanted.toString() : formatCell(wanted, QString());
+  const bool rawText = !usesShownText(c) && c->format().isEmpty();
+  for (int i = start; i >= 0 && i < rows; i += step) {
+    const int record = display[static_cast<size_t>(i)];
+    if (record < 0) continue;
+    bool match = false;
+    if (condition == FindBeginsWith) {
+      const Variant v = cellValue(record, c);
+      const QString cell = rawText && v.isText() ? v.toString() : shownText(v, c);
+      match = cell.startsWith(text, Qt::CaseInsensitive);
+    } else {
+      const Variant v = cellValue(record, c);
+      match = sameValue(v, wanted) ||
+              (wanted.isText() && QString::compare(shownText(v, c), text, Qt::CaseInsensitive) == 0);
+    }
+    if (match) {
+      setCurrentDisplayRow(i + 1);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace grid

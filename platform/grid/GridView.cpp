@@ -1,0 +1,184 @@
+#include "platform/grid/GridView.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include "platform/forms/MsgBox.h"
+#include "platform/grid/GridEX.h"
+#include "platform/grid/GridEngine.h"
+#include "platform/runtime/Colors.h"
+#include "platform/runtime/KeyCodes.h"
+
+namespace grid {
+
+GridView::GridView(GridEngine* engine, QWidget* parent) : QTableView(parent), e(engine) {
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+  setTabKeyNavigation(true);
+  setWordWrap(false);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setVisible(false);
+  horizontalHeader()->setHighlightSections(false);
+}
+
+int GridView::rowBaseHeight() const { return QFontMetrics(e->gridFont).height() + 6; }
+
+void GridView::updateRowHeights() {
+  const int base = rowBaseHeight();
+  verticalHeader()->setDefaultSectionSize(base);
+  const GridColumn* preview = e->column(e->previewColumn);
+  if (!preview || e->previewRowLines <= 0) return;
+  const int lineHeight = QFontMetrics(e->gridFont).lineSpacing();
+  const int rows = static_cast<int>(e->display.size());
+  for (int r = 0; r < rows; ++r) {
+    const int record = e->recordAt(r);
+    if (record < 0) continue;
+    const QString text = e->cellValue(record, preview).toString();
+    if (text.isEmpty()) continue;
+    const int lines = std::min(e->previewRowLines, static_cast<int>(text.count('\n')) + 1);
+    verticalHeader()->resizeSection(r, base + lines * lineHeight + 4);
+  }
+}
+
+void GridView::commitOpenEditor() {
+  if (state() != EditingState) return;
+  QWidget* editor = QApplication::focusWidget();
+  while (editor && editor->parentWidget() != viewport()) editor = editor->parentWidget();
+  if (!editor) return;
+  emit itemDelegate()->commitData(editor);
+  emit itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void GridView::toggleGroupAt(int modelRow) {
+  if (!e->isGroupDisplay(modelRow)) return;
+  const int node = -e->display[static_cast<size_t>(modelRow)] - 1;
+  e->setGroupCollapsed(node, !e->groupCollapsed(e->groupNodes[static_cast<size_t>(node)]));
+}
+
+bool GridView::handleOwnKey(int keyCode) {
+  const QModelIndex current = currentIndex();
+  const bool onGroup = current.isValid() && e->isGroupDisplay(current.row());
+  switch (keyCode) {
+    case keys::vbKeyEscape:
+      if (e->pendingRecord != GridEngine::NoPending && state() != EditingState) {
+        e->cancelPending();
+        return true;
+      }
+      return false;
+    case keys::vbKeyDelete:
+      if (state() == EditingState || !e->allowDelete || onGroup) return false;
+      if (e->currentRecord() == GridEngine::NewRecord) {
+        e->cancelPending();
+        return true;
+      }
+      if (e->currentRecord() < 0) return false;
+      if (forms::MsgBox(QStringLiteral("Eliminare la riga selezionata?"),
+                        forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2) == forms::vbYes)
+        e->deleteCurrent();
+      return true;
+    case keys::vbKeyLeft:
+    case keys::vbKeyRight:
+    case keys::vbKeyAdd:
+    case keys::vbKeySubtract:
+      if (!onGroup) return false;
+      e->setGroupCollapsed(-e->display[static_cast<size_t>(current.row())] - 1,
+                           keyCode == keys::vbKeyLeft || keyCode == keys::vbKeySubtract);
+      return true;
+    case keys::vbKeyReturn:
+      if (onGroup) {
+        toggleGroupAt(current.row());
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  int code = keys::KeyCode(*event);
+  if (code != 0) {
+    emit e->q->keyDown(&code, keys::Shift(*event));
+    if (code == 0) {
+      event->accept();
+      return;
+    }
+  }
+  int ascii = keys::KeyAscii(*event);
+  if (ascii != 0) {
+    emit e->q->keyPress(&ascii);
+    if (ascii == 0) {
+      event->accept();
+      return;
+    }
+  }
+  if (handleOwnKey(code)) {
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (index.isValid() && event->button() == Qt::LeftButton && !e->isGroupDisplay(index.row())) {
+    const GridColumn* c = e->column(index.column() + 1);
+    if (c && c->hasButton() &&
+        GridDelegate::buttonRect(visualRect(index)).contains(event->position().toPoint())) {
+      setCurrentIndex(index);
+      if (currentIndex() == index) emit e->q->columnButtonClick(c->index());
+      event->accept();
+      return;
+    }
+  }
+  QTableView::mousePressEvent(event);
+  if (index.isValid()) emit e->q->click();
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (index.isValid() && e->isGroupDisplay(index.row())) {
+    toggleGroupAt(index.row());
+    event->accept();
+    return;
+  }
+  QTableView::mouseDoubleClickEvent(event);
+  if (index.isValid()) emit e->q->dblClick();
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
+  QTableView::paintEvent(event);
+  const GridColumn* preview = e->column(e->previewColumn);
+  if (!preview || e->previewRowLines <= 0) return;
+  QPainter painter(viewport());
+  const int base = rowBaseHeight();
+  const int first = rowAt(0);
+  const int last = rowAt(viewport()->height() - 1);
+  const int end = last < 0 ? model()->rowCount() - 1 : last;
+  painter.setFont(e->gridFont);
+  for (int r = std::max(0, first); r <= end; ++r) {
+    const int record = e->recordAt(r);
+    if (record < 0) continue;
+    const QString text = e->cellValue(record, preview).toString();
+    if (text.isEmpty()) continue;
+    const QRect area(0, rowViewportPosition(r) + base, viewport()->width(), rowHeight(r) - base);
+    painter.fillRect(area.adjusted(0, 0, 0, -1), OleColor(e->backColor));
+    painter.setPen(OleColor(colors::vbButtonShadow));
+    const QStringList lines = text.split('\n').mid(0, e->previewRowLines);
+    painter.drawText(area.adjusted(16, 1, -4, -2), Qt::AlignLeft | Qt::AlignTop, lines.join('\n'));
+  }
+}
+
+void GridView::hideEvent(QHideEvent* event) {
+  // Leaving the window leaves the row: what was typed is written.
+  if (e->pendingRecord != GridEngine::NoPending && state() != EditingState) e->commitPending();
+  QTableView::hideEvent(event);
+}
+
+}  // namespace grid
