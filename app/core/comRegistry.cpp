@@ -194,27 +194,26 @@ void comRegistry::setValue(const Variant& value) {
 }
 
 bool comRegistry::EnumerateValues(QStringList& Names, std::int32_t& Count) const {
-  Names.clear();
-  OpenedKey key;
-  if (key.open(m_classKey, m_sectionKey, KEY_QUERY_VALUE) == ERROR_SUCCESS) {
-    QString name;
-    for (std::int32_t i = 0; registry::enumValue(key.handle(), i, &name) == ERROR_SUCCESS; ++i)
-      Names.append(name);
-  }
+  Names = enumerate(KEY_QUERY_VALUE, registry::enumValue);
   Count = std::int32_t(Names.size());
   return true;
 }
 
 bool comRegistry::EnumerateSections(QStringList& Names, std::int32_t& Count) const {
-  Names.clear();
-  OpenedKey key;
-  if (key.open(m_classKey, m_sectionKey, KEY_ENUMERATE_SUB_KEYS) == ERROR_SUCCESS) {
-    QString name;
-    for (std::int32_t i = 0; registry::enumKey(key.handle(), i, &name) == ERROR_SUCCESS; ++i)
-      Names.append(name);
-  }
+  Names = enumerate(KEY_ENUMERATE_SUB_KEYS, registry::enumKey);
   Count = std::int32_t(Names.size());
   return true;
+}
+
+QStringList comRegistry::enumerate(REGSAM rights,
+                                   LSTATUS (*nameAt)(HKEY, std::int32_t, QString*)) const {
+  QStringList names;
+  OpenedKey key;
+  if (key.open(m_classKey, m_sectionKey, rights) == ERROR_SUCCESS) {
+    QString name;
+    for (std::int32_t i = 0; nameAt(key.handle(), i, &name) == ERROR_SUCCESS; ++i) names.append(name);
+  }
+  return names;
 }
 
 void comRegistry::writeClassText(HKEY root, const QString& path, const QString& text) const {

@@ -98,6 +98,7 @@ class comRegistry {
                   const Variant& defaultValue, const Variant& value);
 
  private:
+  QStringList enumerate(REGSAM rights, LSTATUS (*nameAt)(HKEY, std::int32_t, QString*)) const;
   void writeClassText(HKEY root, const QString& path, const QString& text) const;
 
   HKEY m_classKey = 0;

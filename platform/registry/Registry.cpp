@@ -20,9 +20,9 @@ namespace {
 constexpr int MaxKeyNameLength = 255;
 
 struct OpenKey {
-  HKEY root;
+  HKEY root = 0;
   QStringList path;
-  REGSAM access;
+  REGSAM access = 0;
 };
 
 std::mutex handlesMutex;
@@ -106,6 +106,17 @@ LSTATUS access(HKEY handle, REGSAM needed, KeyAccess& out) {
   return out.key ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
+// The key that subKey names below an open key, to be opened with the given rights.
+LSTATUS subKeyOf(HKEY key, const QString& subKey, REGSAM access, OpenKey& parent, OpenKey& target) {
+  const std::optional<OpenKey> open = resolve(key);
+  if (!open) return ERROR_INVALID_HANDLE;
+  const std::optional<QStringList> parts = splitPath(subKey);
+  if (!parts) return ERROR_INVALID_PARAMETER;
+  parent = *open;
+  target = OpenKey{open->root, open->path + *parts, access};
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 QString storeFilePath(HKEY root) {
@@ -116,25 +127,21 @@ QString storeFilePath(HKEY root) {
 }
 
 LSTATUS openKey(HKEY key, const QString& subKey, REGSAM access, HKEY* result) {
-  const std::optional<OpenKey> parent = resolve(key);
-  if (!parent) return ERROR_INVALID_HANDLE;
-  const std::optional<QStringList> parts = splitPath(subKey);
-  if (!parts) return ERROR_INVALID_PARAMETER;
-  const OpenKey target{parent->root, parent->path + *parts, access};
+  OpenKey parent, target;
+  if (const LSTATUS status = subKeyOf(key, subKey, access, parent, target); status != ERROR_SUCCESS)
+    return status;
   if (!load(target.root).root.find(target.path)) return ERROR_FILE_NOT_FOUND;
   *result = newHandle(target);
   return ERROR_SUCCESS;
 }
 
 LSTATUS createKey(HKEY key, const QString& subKey, REGSAM access, HKEY* result) {
-  const std::optional<OpenKey> parent = resolve(key);
-  if (!parent) return ERROR_INVALID_HANDLE;
-  const std::optional<QStringList> parts = splitPath(subKey);
-  if (!parts) return ERROR_INVALID_PARAMETER;
-  const OpenKey target{parent->root, parent->path + *parts, access};
+  OpenKey parent, target;
+  if (const LSTATUS status = subKeyOf(key, subKey, access, parent, target); status != ERROR_SUCCESS)
+    return status;
   ParsedRegFile store = load(target.root);
   if (!store.root.find(target.path)) {
-    if (!(parent->access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
+    if (!(parent.access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
     store.root.ensurePath(target.path);
     if (!save(target.root, store)) return ERROR_CANTWRITE;
   }
