@@ -40,8 +40,10 @@ QStringList storedNames(sqlite3* db, const QString& path) {
   int rc = sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type IN ('table','view')", -1,
                               &statement, nullptr);
   QStringList names;
-  while (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW)
-    names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+  if (rc == SQLITE_OK) {
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+      names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+  }
   sqlite3_finalize(statement);
   if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
     sqlite3_close_v2(db);
@@ -63,13 +65,28 @@ Connection::Connection() : d(std::make_unique<Impl>()) {}
 Connection::~Connection() { Close(); }
 
 QString Connection::dataSource(const QString& connectionString) {
-  for (const QString& part : connectionString.split(';')) {
-    const qsizetype eq = part.indexOf('=');
-    if (eq < 0 || part.left(eq).trimmed().compare("Data Source", Qt::CaseInsensitive) != 0) continue;
-    QString value = part.mid(eq + 1).trimmed();
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-      value = value.mid(1, value.size() - 2);
-    return value;
+  // key=value pairs separated by ';'; a value in quotes may hold a ';'.
+  qsizetype i = 0;
+  const qsizetype n = connectionString.size();
+  while (i < n) {
+    const qsizetype eq = connectionString.indexOf('=', i);
+    if (eq < 0) break;
+    const QString key = connectionString.mid(i, eq - i).trimmed();
+    qsizetype v = eq + 1;
+    while (v < n && connectionString[v].isSpace()) ++v;
+    QString value;
+    if (v < n && (connectionString[v] == '"' || connectionString[v] == '\'')) {
+      const qsizetype close = connectionString.indexOf(connectionString[v], v + 1);
+      value = connectionString.mid(v + 1, (close < 0 ? n : close) - v - 1);
+      i = close < 0 ? n : connectionString.indexOf(';', close) ;
+    } else {
+      const qsizetype semicolon = connectionString.indexOf(';', v);
+      value = connectionString.mid(v, (semicolon < 0 ? n : semicolon) - v).trimmed();
+      i = semicolon;
+    }
+    if (key.compare("Data Source", Qt::CaseInsensitive) == 0) return value;
+    if (i < 0) break;
+    ++i;
   }
   return {};
 }

@@ -187,8 +187,10 @@ class Translator {
     const std::size_t first = jet::skipSpace(nodes, 0);
     if (first >= nodes.size() || !jet::isWord(nodes[first], "DELETE")) return;
     const std::size_t star = jet::skipSpace(nodes, first + 1);
-    if (star < nodes.size() && jet::isOperator(nodes[star], "*"))
-      nodes.erase(nodes.begin() + static_cast<std::ptrdiff_t>(star));
+    if (star >= nodes.size() || !jet::isOperator(nodes[star], "*")) return;
+    const bool spaceAfter = star + 1 < nodes.size() && jet::isSpace(nodes[star + 1]);
+    nodes.erase(nodes.begin() + static_cast<std::ptrdiff_t>(star),
+                nodes.begin() + static_cast<std::ptrdiff_t>(star + (spaceAfter ? 2 : 1)));
   }
 
   // UPDATE t SET t.c = v -> UPDATE t SET c = v (SQLite takes no qualified target).

@@ -24,11 +24,12 @@ std::vector<Node> unwrap(std::vector<Node> nodes) {
   return nodes;
 }
 
-// Sum(T.c), Max([c]) and the like.
+// Sum(T.c), Max([c]) and the like, also rounded: Round(Sum(c), 4).
 bool aggregateOf(const std::vector<Node>& expression, ColumnRef& ref) {
   const std::vector<Node> e = unwrap(expression);
   if (e.size() != 2 || e[0].token.kind != TokenKind::Word || !e[1].isGroup()) return false;
   const QString function = e[0].token.text.toUpper();
+  if (function == "ROUND") return aggregateOf(withoutSpace(jet::splitArguments(e[1].children).front()), ref);
   if (function != "SUM" && function != "MIN" && function != "MAX" && function != "FIRST" && function != "LAST")
     return false;
   const std::vector<Node> arg = unwrap(withoutSpace(e[1].children));

@@ -198,7 +198,7 @@ std::optional<TableInfo> Session::loadTable(const QString& name) {
 
 ColumnType Session::inferredType(const QueryShape& shape, const QString& columnName) {
   const auto it = shape.aggregates.constFind(columnName.toLower());
-  if (it == shape.aggregates.constEnd()) return {};
+  if (it == shape.aggregates.constEnd()) return viewColumnType(shape, columnName);
   const ColumnRef& ref = *it;
   const QStringList candidates = ref.table.isEmpty() ? shape.names : QStringList{ref.table};
   for (const QString& candidate : candidates) {
@@ -214,6 +214,16 @@ ColumnType Session::inferredType(const QueryShape& shape, const QString& columnN
         type.kind != ColumnKind::Currency)
       return {};
     return type;
+  }
+  return {};
+}
+
+ColumnType Session::viewColumnType(const QueryShape& shape, const QString& columnName) {
+  for (const QString& candidate : shape.names) {
+    const TableInfo* info = table(candidate);
+    if (!info || !info->isView) continue;
+    const int index = info->columnIndex(columnName);
+    if (index >= 0) return info->columns[std::size_t(index)].type;
   }
   return {};
 }

@@ -76,7 +76,8 @@ class Session {
 
   // The table or view of that name, nullptr when the database has none.
   const TableInfo* table(const QString& name);
-  // The type of a computed column of a query: the type of the column an aggregate reads.
+  // The type of a computed column of a query: the type of the column an aggregate reads, or of the
+  // computed column of a saved query it reads.
   ColumnType inferredType(const QueryShape& shape, const QString& columnName);
 
   // Transactions of the Connection: the first level is BEGIN IMMEDIATE, deeper ones savepoints.
@@ -92,6 +93,7 @@ class Session {
     bool inUse = false;
   };
   std::optional<TableInfo> loadTable(const QString& name);
+  ColumnType viewColumnType(const QueryShape& shape, const QString& columnName);
   void giveBack(sqlite3_stmt* statement);
 
   sqlite3* m_db;
