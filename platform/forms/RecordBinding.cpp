@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/forms/DataCombo.h"
 #include "platform/forms/DatePicker.h"
@@ -143,14 +144,20 @@ void RecordBinding::connectTo(db::Recordset* rows) {
 
 Variant RecordBinding::value(const QString& column) const {
   if (!m_rows || m_rows->isEOF() || m_rows->isBOF()) return Variant::null();
-  return m_rows->Value(column);
+  const int index = m_rows->FieldIndex(column);
+  return index < 0 ? Variant::null() : m_rows->Value(index);
 }
 
-void RecordBinding::setValue(const QString& column, const Variant& value) {
-  if (!m_rows) return;
-  m_rows->SetValue(column, value);
+bool RecordBinding::setValue(const QString& column, const Variant& value) {
+  if (!m_rows) return false;
+  try {
+    m_rows->SetValue(column, value);
+  } catch (const db::DbError&) {
+    return false;
+  }
   for (Bound& b : m_bound)
     if (b.column.compare(column, Qt::CaseInsensitive) == 0) show(b);
+  return true;
 }
 
 void RecordBinding::setText(QWidget* box, const QString& text) {
@@ -170,7 +177,11 @@ bool RecordBinding::commit(QWidget* control) {
   if (index < 0) return false;
   const std::optional<Variant> value = fromText(textOf(control), m_rows->Field(index).type);
   if (!value) return false;
-  m_rows->SetValue(index, *value);
+  try {
+    m_rows->SetValue(index, *value);
+  } catch (const db::DbError&) {
+    return false;
+  }
   b->edited = false;
   show(*b);
   return true;
@@ -183,12 +194,17 @@ QWidget* RecordBinding::commitAll() {
 }
 
 void RecordBinding::writeFromUser(const Bound& bound, const Variant& value) {
-  if (m_rows && !m_showing) m_rows->SetValue(bound.column, value);
+  if (!m_rows || m_showing) return;
+  try {
+    m_rows->SetValue(bound.column, value);
+  } catch (const db::DbError&) {
+    // The control was bound to a column the row cannot take: the row keeps its value and the
+    // save writes that.
+  }
 }
 
 void RecordBinding::show(Bound& b) {
-  if (!m_rows || m_rows->isEOF() || m_rows->isBOF()) return;
-  const Variant v = m_rows->Value(b.column);
+  const Variant v = value(b.column);
   m_showing = true;
   switch (b.kind) {
     case Kind::Line:

@@ -45,8 +45,9 @@ class RecordBinding : public QObject {
   bool connected() const { return m_rows != nullptr; }
 
   Variant value(const QString& column) const;
-  // Writes the value into the row and shows it in the controls bound to the column.
-  void setValue(const QString& column, const Variant& value);
+  // Writes the value into the row and shows it in the controls bound to the column; false when the
+  // row does not take it (no such column, a value of the wrong kind).
+  bool setValue(const QString& column, const Variant& value);
   // Puts text into a bound text box as if typed: the row takes it when the box is committed.
   void setText(QWidget* box, const QString& text);
 

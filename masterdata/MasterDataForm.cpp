@@ -1,0 +1,150 @@
+#include "masterdata/MasterDataForm.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/core/Globals.h"
+#include "app/core/MainWindowHooks.h"
+#include "platform/db/DbError.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/StatusBar.h"
+
+MasterDataForm::MasterDataForm(QWidget* parent)
+    : forms::EntryForm(parent),
+      cmdSalva(new QPushButton(QStringLiteral("Salva"), this)),
+      cmdAnnulla(new QPushButton(QStringLiteral("Annulla"), this)),
+      sb(new forms::StatusBar(2, this)) {
+  cmdSalva->setObjectName(QStringLiteral("cmdSalva"));
+  cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
+  sb->setObjectName(QStringLiteral("sb"));
+  setCancelButton(cmdAnnulla);
+  setStatusBar(sb);
+  connect(cmdSalva, &QPushButton::clicked, this, &MasterDataForm::cmdSalva_Click);
+  connect(cmdAnnulla, &QPushButton::clicked, this, &MasterDataForm::cmdAnnulla_Click);
+}
+
+void MasterDataForm::setFields(QLayout* fields) {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cmdSalva);
+  buttons->addWidget(cmdAnnulla);
+  auto* main = new QVBoxLayout(this);
+  main->setContentsMargins(0, 8, 0, 0);
+  auto* body = new QVBoxLayout;
+  body->setContentsMargins(10, 0, 10, 4);
+  body->addLayout(fields);
+  body->addLayout(buttons);
+  main->addLayout(body);
+  main->addWidget(sb);
+}
+
+QWidget* MasterDataForm::owner() const { return MainWindowHooks::mainWindow(); }
+
+void MasterDataForm::CollegaCampi() { binding().connectTo(&m_rs); }
+
+Variant MasterDataForm::Nuovo(std::int32_t Modal) {
+  return open(1, Modal, tableName(), db::adCmdTable);
+}
+
+Variant MasterDataForm::Apri(const Variant& Key, std::int32_t Modal) {
+  return open(2, Modal, openSql(Key), db::adCmdText);
+}
+
+Variant MasterDataForm::open(std::int32_t mode, std::int32_t modal, const QString& source,
+                             db::CommandType command) {
+  m_Mode = mode;
+  m_Modal = modal == 1;
+  m_Result = Variant();
+  if (!beforeOpen() || !openRecord(source, command)) {
+    if (m_Modal) return Variant::null();
+    unload();
+    return Variant();
+  }
+  CollegaCampi();
+  if (m_Modal) cmdSalva->setText(QStringLiteral("Inserisci"));
+  afterOpen();
+  if (!m_Modal) {
+    showModeless(owner());
+    return Variant();
+  }
+  showModal(owner());
+  return m_Result;
+}
+
+bool MasterDataForm::openRecord(const QString& source, db::CommandType command) {
+  try {
+    m_cn.setCursorLocation(db::adUseClient);
+    m_cn.Open(ConnString);
+    m_rs.Open(source, m_cn, db::adOpenStatic, db::adLockBatchOptimistic, command);
+    if (m_Mode == 1) {
+      m_rs.AddNew();
+      setNewRowValues();
+    } else if (m_rs.isEOF()) {
+      closeRecord();
+      forms::MsgBox(QStringLiteral("La registrazione richiesta non esiste più."), forms::vbOKOnly,
+                    QString(), owner());
+      return false;
+    }
+  } catch (const db::DbError& e) {
+    closeRecord();
+    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), owner());
+    return false;
+  }
+  return true;
+}
+
+void MasterDataForm::closeRecord() {
+  binding().connectTo(nullptr);
+  try {
+    if (m_rs.IsOpen()) {
+      if (m_rs.EditPending()) m_rs.CancelUpdate();
+      m_rs.Close();
+    }
+    m_cn.Close();
+  } catch (const db::DbError&) {
+    // Closing only drops what this window held; nothing is written here.
+  }
+}
+
+void MasterDataForm::cmdSalva_Click() {
+  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls()) return;
+  try {
+    m_rs.UpdateBatch(db::adAffectCurrent);
+    takeResult();
+  } catch (const db::DbError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), this);
+    return;
+  }
+  closeRecord();
+  afterSave();
+  if (m_Modal) {
+    hide();
+    return;
+  }
+  MainWindowHooks::SetLay();
+  unload();
+}
+
+void MasterDataForm::cmdAnnulla_Click() {
+  closeRecord();
+  m_Result = Variant::null();
+  if (m_Modal)
+    hide();
+  else
+    unload();
+}
+
+bool MasterDataForm::executeOnOwnConnection(const QString& sql) {
+  try {
+    db::Connection cn;
+    cn.setCursorLocation(db::adUseClient);
+    cn.Open(ConnString);
+    cn.Execute(sql);
+    cn.Close();
+    return true;
+  } catch (const db::DbError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly);
+    return false;
+  }
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/forms/EntryForm.h"
+#include "platform/runtime/Variant.h"
+
+class QGridLayout;
+class QLayout;
+class QPushButton;
+
+namespace forms {
+class StatusBar;
+}
+
+// The entry pattern the master-data windows share. Nuovo(Modal) opens the window on a new row of its
+// table, Apri(Key, Modal) on an existing row; with Modal = 1 the window is modal, its save button
+// reads "Inserisci" and the call returns the saved row's key (Null after a cancel); with Modal = 0 it
+// is modeless and the call returns at once. The window holds its own connection and a recordset on
+// the row; only "Salva" writes it. A write the database refuses is reported and leaves the window
+// open with the user's entries.
+class MasterDataForm : public forms::EntryForm {
+  Q_OBJECT
+
+ public:
+  Variant Nuovo(std::int32_t Modal);
+  Variant Apri(const Variant& Key, std::int32_t Modal);
+
+  QPushButton* cmdSalva;
+  QPushButton* cmdAnnulla;
+  forms::StatusBar* sb;
+
+  // 1 while the window edits a new row, 2 an existing one.
+  std::int32_t mode() const { return m_Mode; }
+
+ protected:
+  explicit MasterDataForm(QWidget* parent = nullptr);
+
+  // What each window states for itself.
+  virtual QString tableName() const = 0;
+  virtual QString openSql(const Variant& key) const = 0;
+  // Runs before the row is opened (look-up lists); false stops the opening.
+  virtual bool beforeOpen() { return true; }
+  virtual void setNewRowValues() {}
+  // Binds the controls; the base connects the binding to the row.
+  virtual void CollegaCampi();
+  // After binding and the save caption, before the window shows: disabled fields, captions.
+  virtual void afterOpen() {}
+  // Reads the modal result (and anything else kept) from the row just written.
+  virtual void takeResult() = 0;
+  // After the row is written and the connection closed (the default flag of the small lists).
+  virtual void afterSave() {}
+  // The window that owns this one while shown; the main window unless a window says otherwise.
+  virtual QWidget* owner() const;
+
+  // Lays out the fields above the buttons and the status bar.
+  void setFields(QLayout* fields);
+  // Runs a statement on a connection of its own; a failure is reported and gives false.
+  static bool executeOnOwnConnection(const QString& sql);
+
+  std::int32_t m_Mode = 0;
+  bool m_Modal = false;
+  Variant m_Result;
+  db::Connection m_cn;
+  db::Recordset m_rs;
+
+ private:
+  Variant open(std::int32_t mode, std::int32_t modal, const QString& source,
+               db::CommandType command);
+  bool openRecord(const QString& source, db::CommandType command);
+  void closeRecord();
+  void cmdSalva_Click();
+  void cmdAnnulla_Click();
+};

@@ -1,0 +1,112 @@
+#include "tests/masterdata/FormTestSupport.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/core/Globals.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/forms/MsgBox.h"
+#include "tests/support/TestEnv.h"
+
+void FormTest::SetUp() {
+  ConnString = testenv::connectionString(testenv::freshDatabase());
+  DefaultIVA.clear();
+  DefaultUM.clear();
+  DefaultCat.clear();
+  DataLavoro = QDate(2024, 3, 5);
+  messages.clear();
+  forms::setMsgBoxHandler([this](const forms::MsgBoxRequest& request) {
+    messages << request.text;
+    return static_cast<int>(forms::vbOK);
+  });
+}
+
+void FormTest::TearDown() {
+  forms::setMsgBoxHandler(nullptr);
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible()) w->hide();
+    w->deleteLater();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void FormTest::exec(const QString& sql) {
+  db::Connection cn;
+  cn.Open(ConnString);
+  cn.Execute(sql);
+}
+
+Variant FormTest::scalar(const QString& sql) {
+  db::Connection cn;
+  cn.Open(ConnString);
+  db::Recordset rs;
+  rs.Open(sql, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
+  return rs.isEOF() ? Variant::null() : rs.Value(0);
+}
+
+int FormTest::count(const QString& sql) {
+  db::Connection cn;
+  cn.Open(ConnString);
+  db::Recordset rs;
+  rs.Open(sql, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
+  return rs.RecordCount();
+}
+
+void activate(QWidget* window) {
+  window->activateWindow();
+  QApplication::setActiveWindow(window);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+QWidget* focused() { return QApplication::focusWidget(); }
+
+void type(const QString& text) {
+  for (const QChar c : text) {
+    QWidget* target = focused();
+    if (!target) {
+      ADD_FAILURE() << "no control has the focus";
+      return;
+    }
+    QTest::keyClick(target, c.toLatin1());
+  }
+}
+
+void press(int key, Qt::KeyboardModifiers modifiers) {
+  QWidget* target = focused();
+  if (!target) {
+    ADD_FAILURE() << "no control has the focus";
+    return;
+  }
+  QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+Variant runModal(const std::function<Variant()>& call, const std::function<void(QWidget*)>& drive) {
+  bool driven = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = nullptr;
+    const bool shown = QTest::qWaitFor([&] {
+      modal = QApplication::activeModalWidget();
+      return modal && modal->isVisible();
+    });
+    if (!shown) {
+      ADD_FAILURE() << "the modal window did not show";
+      return;
+    }
+    activate(modal);
+    drive(modal);
+    driven = true;
+    // A window the test forgot to close would hang the run: close it and fail.
+    if (modal->isVisible()) {
+      ADD_FAILURE() << "the modal window is still open after the test drove it";
+      modal->close();
+    }
+  });
+  const Variant result = call();
+  EXPECT_TRUE(driven);
+  return result;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "platform/runtime/Variant.h"
+
+class QWidget;
+
+// A fresh database behind ConnString for every test, the defaults of the run cleared, and message
+// boxes answered OK and recorded.
+class FormTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs a statement on the test database.
+  void exec(const QString& sql);
+  // The first column of the first row of a query; Null when there is no row.
+  Variant scalar(const QString& sql);
+  int count(const QString& sql);
+
+  QStringList messages;
+};
+
+// Waits until the window is shown and active, so keys reach its focused control.
+void activate(QWidget* window);
+// The control with the keyboard focus.
+QWidget* focused();
+// Typing and keys go to the focused control, as the keyboard does.
+void type(const QString& text);
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Clicks a widget with the mouse.
+void click(QWidget* widget);
+// Runs a modal call and drives the window it opens from inside: drive runs once the modal window is
+// active and must close it. The call's result is returned.
+Variant runModal(const std::function<Variant()>& call, const std::function<void(QWidget*)>& drive);

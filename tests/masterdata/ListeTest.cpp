@@ -1,0 +1,142 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/core/Globals.h"
+#include "masterdata/frm_io_Cat.h"
+#include "masterdata/frm_io_UM.h"
+#include "platform/forms/SharedInstance.h"
+#include "tests/masterdata/FormTestSupport.h"
+
+namespace {
+
+class ListeTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    exec("INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', True)");
+    exec("INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'MT', 'Metri', True)");
+    exec("INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', True)");
+    exec("INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Vernici', False)");
+  }
+};
+
+TEST_F(ListeTest, NewUnitTypedAsUserSavesAsDefaultAndClearsOnlyUnits) {
+  QPointer<frm_io_UM> form = new frm_io_UM;
+  EXPECT_TRUE(form->Nuovo(0).isEmpty());
+  activate(form);
+  EXPECT_EQ(form->windowTitle(), "Unità di Misura");
+  EXPECT_EQ(form->cmdSalva->text(), "Salva");
+  EXPECT_EQ(focused(), form->txtData[0]);
+
+  type("kg'm");
+  EXPECT_EQ(form->txtData[0]->text(), "KGM");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->txtData[1]);
+  type("Chilogrammi");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->chkData[0]);
+  press(Qt::Key_Space);
+  EXPECT_TRUE(form->chkData[0]->isChecked());
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->cmdSalva) << "Enter moves on from the check box";
+  EXPECT_TRUE(form->chkData[0]->isChecked()) << "Enter never toggles the check box";
+  press(Qt::Key_Return);
+
+  QTRY_VERIFY(form.isNull());
+  EXPECT_EQ(DefaultUM, "KGM");
+  EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Codice='KGM'").toString(), "Chilogrammi");
+  EXPECT_TRUE(scalar("SELECT Predefinito FROM Liste WHERE Codice='KGM'").toBool());
+  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 1);
+  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='cat' AND Predefinito=True"), 1)
+      << "the categories keep their default";
+}
+
+TEST_F(ListeTest, ModalUnitReturnsCodeOrNull) {
+  auto& um = forms::SharedInstance<frm_io_UM>::get();
+  const Variant saved = runModal([&] { return um.Nuovo(1); }, [](QWidget* w) {
+    auto* form = static_cast<frm_io_UM*>(w);
+    EXPECT_EQ(form->cmdSalva->text(), "Inserisci");
+    type("cf");
+    press(Qt::Key_Tab);
+    type("Confezioni");
+    click(form->cmdSalva);
+  });
+  EXPECT_EQ(saved.toString(), "CF");
+  EXPECT_FALSE(um.isVisible());
+  forms::SharedInstance<frm_io_UM>::unload();
+  EXPECT_FALSE(forms::SharedInstance<frm_io_UM>::loaded());
+  EXPECT_EQ(DefaultUM, "") << "saved without the default flag";
+
+  auto& again = forms::SharedInstance<frm_io_UM>::get();
+  const Variant byEsc = runModal([&] { return again.Nuovo(1); }, [](QWidget*) {
+    type("xx");
+    press(Qt::Key_Escape);
+  });
+  EXPECT_TRUE(byEsc.isNull());
+  const Variant byCloseBox = runModal([&] { return again.Nuovo(1); }, [](QWidget* w) {
+    type("yy");
+    w->close();
+  });
+  EXPECT_TRUE(byCloseBox.isNull());
+  forms::SharedInstance<frm_io_UM>::unload();
+  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Codice IN ('XX', 'YY')"), 0);
+}
+
+TEST_F(ListeTest, ExistingUnitKeepsItsCode) {
+  const int id = scalar("SELECT Id FROM Liste WHERE Codice='MT'").toInt();
+  QPointer<frm_io_UM> form = new frm_io_UM;
+  form->Apri(Variant(id), 0);
+  activate(form);
+  EXPECT_FALSE(form->txtData[0]->isEnabled());
+  EXPECT_EQ(form->txtData[0]->text(), "MT");
+  EXPECT_EQ(focused(), form->txtData[1]);
+  type("Metri lineari");
+  press(Qt::Key_Escape);
+  QTRY_VERIFY(form.isNull());
+  EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Codice='MT'").toString(), "Metri");
+}
+
+TEST_F(ListeTest, CategoryTakesTwentyCharactersAndApostrophes) {
+  QPointer<frm_io_Cat> form = new frm_io_Cat;
+  form->Nuovo(0);
+  activate(form);
+  EXPECT_EQ(form->windowTitle(), "Categorie Articoli");
+  EXPECT_EQ(form->parentWidget(), nullptr);
+  type("Materiale d'uso vario e minuteria");
+  EXPECT_EQ(form->txtData[0]->text(), "Materiale d'uso vari");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->cmdSalva);
+  form->chkData[0]->click();
+  click(form->cmdSalva);
+  QTRY_VERIFY(form.isNull());
+  EXPECT_EQ(DefaultCat, "Materiale d'uso vari");
+  EXPECT_EQ(scalar("SELECT Predefinito FROM Liste WHERE Descrizione='Materiale d''uso vari'").toBool(),
+            true);
+  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='cat' AND Predefinito=True"), 1);
+  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 2);
+}
+
+TEST_F(ListeTest, ExistingCategorySavedWithoutFlagChangesNoOtherRow) {
+  DefaultCat = "Ferramenta";
+  const int id = scalar("SELECT Id FROM Liste WHERE Descrizione='Ferramenta'").toInt();
+  QPointer<frm_io_Cat> form = new frm_io_Cat;
+  form->Apri(Variant(id), 0);
+  activate(form);
+  EXPECT_TRUE(form->txtData[0]->isEnabled());
+  EXPECT_TRUE(form->chkData[0]->isChecked());
+  form->chkData[0]->click();
+  type("Utensili");
+  click(form->cmdSalva);
+  QTRY_VERIFY(form.isNull());
+  EXPECT_EQ(DefaultCat, "Ferramenta");
+  EXPECT_FALSE(scalar("SELECT Predefinito FROM Liste WHERE Id=" + QString::number(id)).toBool());
+  EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(),
+            "Utensili");
+  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 2);
+}
+
+}  // namespace
