@@ -4,7 +4,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QVersionNumber>
@@ -49,12 +48,6 @@ QString companyText() {
 }
 
 }  // namespace
-
-comfrmAbout& comfrmAbout::instance() {
-  static QPointer<comfrmAbout> form;
-  if (!form) form = new comfrmAbout;
-  return *form;
-}
 
 comfrmAbout::comfrmAbout() : QDialog(nullptr) {
   setWindowTitle(AppTitle);

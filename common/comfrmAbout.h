@@ -15,8 +15,8 @@ class comfrmAbout : public QDialog {
   Q_OBJECT
 
  public:
-  // The single window, created on first use.
-  static comfrmAbout& instance();
+  // Reached as the single shared instance (forms::SharedInstance), created on first use.
+  comfrmAbout();
 
   // Shows the about box modally, owned by Owner, with PathText under the version; returns when closed.
   void About(QWidget* Owner, const QString& PathText);
@@ -48,7 +48,6 @@ class comfrmAbout : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  comfrmAbout();
   void takeOwner(QWidget* Owner);
   void removeCaption();
   void restoreCaption();

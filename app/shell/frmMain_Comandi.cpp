@@ -1,0 +1,84 @@
+// The main window's record commands and the commands of its Grid, Data and Help menus.
+#include <QAction>
+#include <QApplication>
+
+#include "app/core/Globals.h"
+#include "app/core/comGriglia.h"
+#include "app/shell/RegoleEliminazione.h"
+#include "app/shell/SchedeVista.h"
+#include "app/shell/frmMain.h"
+#include "common/comfrmAbout.h"
+#include "platform/db/DbError.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/SharedInstance.h"
+#include "platform/grid/GridEX.h"
+#include "platform/shell/Desktop.h"
+
+namespace {
+
+// The windows the program has loaded, shown or hidden (menus, tooltips and the like excluded).
+int FinestreCaricate() {
+  int conteggio = 0;
+  for (const QWidget* w : QApplication::topLevelWidgets())
+    if (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog) ++conteggio;
+  return conteggio;
+}
+
+}  // namespace
+
+void frmMain::mostraVista(int indice) {
+  NodoCorrente = static_cast<std::int16_t>(indice);
+  SetLay();
+  gexView->setFocus();
+}
+
+void frmMain::ComandoNuovo(int Indice) {
+  if (Indice < 0 || Indice >= kNumNodi) return;
+  ApriSchedaNuova(Nodi[Indice].Codice(), this);
+}
+
+void frmMain::ComandoApri() {
+  if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
+  ApriScheda(nodo().Codice(), gexView->value(1), this);
+}
+
+void frmMain::ComandoElimina() {
+  if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
+  const auto regola = RegolaPer(nodo().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
+  if (!regola) return;
+  if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) SetLay();
+}
+
+void frmMain::ComandoStampa() {
+  if (gexView->recordCount() == 0) return;
+  // The views' print dialogs are not part of the program yet: there is nothing to open.
+}
+
+void frmMain::ComandoEsci() { close(); }
+
+void frmMain::comandoGriglia(QAction* item) {
+  const QString nome = "gex_" + nodo().Codice();
+  try {
+    switch (item->data().toInt()) {
+      case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, nome); break;
+      case 32: comGriglia::SalvaLayout(*gexView, ConnString, nome); break;
+      default: break;
+    }
+  } catch (const db::DbError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+  } catch (const grid::GridError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+  }
+  AggiornaTrova();
+}
+
+void frmMain::comandoDati() {
+  if (FinestreCaricate() > 2) {
+    forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
+    return;
+  }
+}
+
+void frmMain::comandoGuida() { shell::openHelp(HelpFile); }
+
+void frmMain::comandoInformazioni() { forms::SharedInstance<comfrmAbout>::get().About(this, QString()); }
