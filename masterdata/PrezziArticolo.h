@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/runtime/Currency.h"
+#include "platform/runtime/Variant.h"
+
+// The amounts of an article as its price arithmetic reads and writes them: cost, mark-up in
+// percent, sale price, price with VAT and the VAT amount (money, not a rate).
+struct ImportiArticolo {
+  Variant Costo;
+  Variant Ricarico;
+  Variant Prezzo;
+  Variant PrezzoIvato;
+  Variant Aliquota;
+};
+
+// The amount whose box the user has just left.
+enum class ImportoModificato { Costo, Ricarico, PrezzoIvato, Prezzo };
+
+// Brings the other amounts in line with the one just edited, under the VAT rate in percent. The
+// computation runs in double precision in the written order and converts to currency (halves to
+// the even digit) where the money columns need it. A step that cannot be computed (a division by a
+// zero cost, an amount out of range) is skipped: its amount keeps what it held, and the other steps
+// still run.
+void RicalcolaImporti(ImportiArticolo& importi, ImportoModificato modificato, Currency aliquotaIVA);
+
+// A new VAT rate: the VAT amount and the price with VAT follow the price; cost, mark-up and price
+// stay.
+void ApplicaAliquotaIVA(ImportiArticolo& importi, Currency aliquotaIVA);

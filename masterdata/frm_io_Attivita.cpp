@@ -1,0 +1,53 @@
+#include "masterdata/frm_io_Attivita.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/core/comUtility.h"
+#include "platform/db/JetSql.h"
+#include "platform/runtime/Numeric.h"
+
+frm_io_Attivita::frm_io_Attivita(QWidget* parent) : MasterDataForm(parent) {
+  setWindowTitle(QStringLiteral("Attività dirette"));
+  const QStringList columns{QStringLiteral("CodAtt"), QStringLiteral("Descrizione"),
+                            QStringLiteral("TOMO")};
+  const QStringList labels{QStringLiteral("Codice:"), QStringLiteral("Descrizione:"),
+                           QStringLiteral("Tariffa oraria media:")};
+  auto* grid = new QGridLayout;
+  for (int i = 0; i < 3; ++i) {
+    txtData.push_back(new QLineEdit(this));
+    txtData[i]->setObjectName(QStringLiteral("txtData%1").arg(i));
+    grid->addWidget(new QLabel(labels[i], this), i, 0);
+    grid->addWidget(txtData[i], i, 1);
+    binding().bindText(txtData[i], columns[i]);
+  }
+  txtData[1]->setMinimumWidth(260);
+  txtData[2]->setAlignment(Qt::AlignRight);
+  chkData.push_back(new QCheckBox(QStringLiteral("Disabilitata"), this));
+  grid->addWidget(chkData[0], 3, 1);
+  binding().bindCheck(chkData[0], QStringLiteral("Bloccata"));
+  setFields(grid);
+
+  setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromCheckBoxes);
+  setFocusOrder({txtData[0], txtData[1], txtData[2], cmdSalva, cmdAnnulla, chkData[0]});
+  setKeyFilter(txtData[0], forms::UpperCaseNoApostrophe);
+  setKeyFilter(txtData[2], FiltraNumero);
+  setRule(txtData[2], [this] { return IsNumeric(txtData[2]->text()); });
+}
+
+QString frm_io_Attivita::tableName() const { return QStringLiteral("Attivita"); }
+
+QString frm_io_Attivita::openSql(const Variant& key) const {
+  return QStringLiteral("SELECT * FROM Attivita WHERE CodAtt=") + db::jetText(key.toString());
+}
+
+void frm_io_Attivita::setNewRowValues() { m_rs.SetValue(QStringLiteral("Bloccata"), Variant(false)); }
+
+void frm_io_Attivita::afterOpen() {
+  if (m_Mode == 2) txtData[0]->setEnabled(false);
+}
+
+void frm_io_Attivita::takeResult() { m_Result = m_rs.Value(QStringLiteral("CodAtt")); }
