@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVersionNumber>
 
@@ -114,6 +115,7 @@ void comfrmAbout::SplashOn(QWidget* Owner, std::int32_t Duration, const QString&
   lblPathEXE->setText(PathText);
   removeCaption();
   resize(width(), linDivide->y());
+  if (!Owner || !Owner->isVisible()) centraSulloSchermo();
   show();
   repaint();
 }
@@ -124,6 +126,14 @@ void comfrmAbout::SplashOff() {
   hide();
   restoreCaption();
   resize(width(), m_fullHeight);
+}
+
+void comfrmAbout::centraSulloSchermo() {
+  const QScreen* schermo = QGuiApplication::primaryScreen();
+  if (!schermo) return;
+  QRect area = geometry();
+  area.moveCenter(schermo->availableGeometry().center());
+  move(area.topLeft());
 }
 
 void comfrmAbout::removeCaption() {

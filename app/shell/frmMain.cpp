@@ -36,6 +36,8 @@ int durataSplash = 3000;
 // Sizes of the window's parts, in twips.
 constexpr int kLarghezzaMinima = 9405;
 constexpr int kAltezzaMinima = 6600;
+constexpr int kLarghezzaIniziale = 13500;
+constexpr int kAltezzaIniziale = 9000;
 constexpr int kLarghezzaBarra = 1800;
 constexpr int kAltezzaTitolo = 540;
 constexpr int kAltezzaSeparatore = 60;
@@ -63,6 +65,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   creaControlli();
   creaMenu();
   setMinimumSize(TwipsToPixels(kLarghezzaMinima), TwipsToPixels(kAltezzaMinima));
+  resize(TwipsToPixels(kLarghezzaIniziale), TwipsToPixels(kAltezzaIniziale));
+  setWindowIcon(ImmagineVista(4));
   MainWindowHooks::registerMainWindow(this, [this] { SetLay(); });
 }
 
@@ -78,6 +82,7 @@ void frmMain::creaControlli() {
   tb = new QToolBar(centro);
   tb->setMovable(false);
   tb->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  tb->setIconSize(QSize(20, 20));
   tbNuovo = tb->addAction(ImmagineComando(Comando::Nuovo), QStringLiteral("Nuovo"));
   tbApri = tb->addAction(ImmagineComando(Comando::Apri), QStringLiteral("Apri"));
   tbApri->setToolTip(QStringLiteral("Apre una registrazione esistente"));
@@ -91,12 +96,12 @@ void frmMain::creaControlli() {
   auto* find = new QHBoxLayout(picFind);
   find->setContentsMargins(6, 0, 6, 0);
   lblFind = new QLabel(QStringLiteral("Trova in "), picFind);
-  lblFind->setMinimumWidth(TwipsToPixels(1500));
   txtFind = new QLineEdit(picFind);
   txtFind->setToolTip(QStringLiteral("Inserire il testo da cercare"));
-  txtFind->setFixedWidth(TwipsToPixels(2400));
+  txtFind->setFixedWidth(TwipsToPixels(1800));
   find->addWidget(lblFind);
   find->addWidget(txtFind);
+  picFind->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   tb->addWidget(picFind);
   tb->addSeparator();
 
@@ -106,9 +111,10 @@ void frmMain::creaControlli() {
   lblView = new QLabel(QStringLiteral("Visualizza.."), picFilter);
   cmbFilter = new QComboBox(picFilter);
   cmbFilter->setToolTip(QStringLiteral("Selezionare il filtro desiderato"));
-  cmbFilter->setMinimumWidth(TwipsToPixels(2400));
+  cmbFilter->setMinimumWidth(TwipsToPixels(2100));
   filter->addWidget(lblView);
   filter->addWidget(cmbFilter);
+  picFilter->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   tb->addWidget(picFilter);
 
   picSep = new QFrame(centro);

@@ -1,5 +1,6 @@
 #include "platform/forms/ButtonBar.h"
 
+#include <QFontMetrics>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -8,6 +9,23 @@ namespace forms {
 namespace {
 
 constexpr int kIconSize = 32;
+
+// The caption broken into lines at blanks so that no line is wider than the bar.
+QString wrapped(const QString& caption, const QFontMetrics& metrics, int width) {
+  QStringList lines;
+  QString line;
+  for (const QString& word : caption.split(' ', Qt::SkipEmptyParts)) {
+    const QString longer = line.isEmpty() ? word : line + ' ' + word;
+    if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+      lines << line;
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.isEmpty()) lines << line;
+  return lines.join('\n');
+}
 
 QToolButton* makeHeader(const QString& caption, QWidget* parent) {
   auto* b = new QToolButton(parent);
@@ -68,7 +86,8 @@ void ButtonBar::addItem(int group, const QString& key, const QString& caption, i
   QToolButton* b = makeItem(caption, icon, g.page);
   b->setObjectName(QStringLiteral("bbItem_") + key);
   g.pageLayout->insertWidget(g.pageLayout->count() - 1, b);
-  g.items.append({key, b});
+  g.items.append({key, caption, b});
+  fitCaption(g.items.last());
   connect(b, &QToolButton::clicked, this, [this, group, key] {
     setSelectedItem(group, key);
     emit itemClicked(group, key);
@@ -92,8 +111,20 @@ QStringList ButtonBar::itemKeys(int group) const {
 }
 
 QString ButtonBar::itemCaption(const QString& key) const {
-  const QToolButton* b = itemButton(key);
-  return b ? b->text() : QString();
+  for (const Group& g : m_groups)
+    for (const Item& item : g.items)
+      if (item.key == key) return item.caption;
+  return QString();
+}
+
+void ButtonBar::fitCaption(const Item& item) const {
+  item.button->setText(wrapped(item.caption, item.button->fontMetrics(), std::max(width() - 12, kIconSize)));
+}
+
+void ButtonBar::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  for (const Group& g : m_groups)
+    for (const Item& item : g.items) fitCaption(item);
 }
 
 QToolButton* ButtonBar::itemButton(const QString& key) const {

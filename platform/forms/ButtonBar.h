@@ -46,9 +46,13 @@ class ButtonBar : public QWidget {
  signals:
   void itemClicked(int group, const QString& key);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   struct Item {
     QString key;
+    QString caption;
     QToolButton* button;
   };
   struct Group {
@@ -59,6 +63,8 @@ class ButtonBar : public QWidget {
   };
 
   const Group* groupAt(int group) const;
+  // Shows an item's caption in as many lines as the bar's width needs.
+  void fitCaption(const Item& item) const;
   void arrange();
 
   QVBoxLayout* m_layout;
