@@ -31,8 +31,9 @@ Variant readColumn(sqlite3_stmt* statement, int index, ColumnKind kind);
 int bindValue(sqlite3_stmt* statement, int index, const Variant& value);
 
 // The value a column of that type stores for `value`: text for text columns, a rounded Currency
-// for currency columns and so on; empty text is Null in every column that is not text. Throws
-// DbError::TypeMismatch, naming the field, when the value does not fit.
+// for currency columns and so on; empty text is Null in every column that is not text, and a Yes/No
+// column takes no Null (it becomes False). Throws DbError::TypeMismatch, naming the field, when the
+// value does not fit.
 Variant convertForColumn(const Variant& value, const ColumnType& type, const QString& fieldName);
 
 }  // namespace db

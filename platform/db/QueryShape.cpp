@@ -90,7 +90,7 @@ QueryShape analyzeSelect(const QString& jetSql) {
   std::size_t from = 1;
   while (from < nodes.size() && !jet::isWord(nodes[from], "FROM")) ++from;
   readSelectList(std::vector<Node>(nodes.begin() + 1, nodes.begin() + static_cast<std::ptrdiff_t>(from)), shape);
-  if (from < nodes.size()) shape.singleTable = singleTableOf(nodes, from);
+  if (select == 0 && from < nodes.size()) shape.singleTable = singleTableOf(nodes, from);
   return shape;
 }
 

@@ -16,7 +16,7 @@ struct ColumnRef {
 };
 
 struct QueryShape {
-  QString singleTable;                   // a plain SELECT over one table; empty otherwise
+  QString singleTable;                   // a text that is a plain SELECT over one table; empty otherwise
   QHash<QString, ColumnRef> aggregates;  // by alias in lower case
   QStringList names;                     // every name the text mentions, in order
 };

@@ -23,11 +23,15 @@ struct FieldInfo {
 
 // A set of rows read from a table name or a SELECT, held in memory (a static, client-side cursor).
 // Positions run 0..RecordCount-1; BOF and EOF are the places before the first and after the last.
+// Field types come from the columns' declared types; a computed column takes the type of the column
+// it aggregates (Sum of a currency column is currency) or else of its values. A column that appears
+// twice in a join is named by its table ("Costi.Codice"), as Jet names it.
 // A recordset over one table (a table name, or a SELECT reading one table) opened with a lock type
 // other than read-only is updatable: AddNew / field assignment / Update or UpdateBatch write the
 // current row by its key (SQLite's rowid where the table has no key). Updates are optimistic: a row
 // changed in the database since it was read is not overwritten and the write throws
-// DbError::Conflict. A failed write leaves the database as it was and the row still pending.
+// DbError::Conflict. A failed write leaves the database as it was and the row still pending. After a
+// write the row is read back, so it shows the AutoNumber key and the table's defaults.
 class Recordset {
  public:
   Recordset();
@@ -64,7 +68,11 @@ class Recordset {
   // Value of any row without moving, for grids.
   const Variant& ValueAt(int row, int column) const;
 
-  // Editing. Assigning a value starts an edit of the current row (or fills the row AddNew made).
+  // Editing. Assigning a value starts an edit of the current row (or fills the row AddNew made). The
+  // value is converted to the column's type on assignment (text to numbers and dates as the user
+  // writes them, blank text to Null, Null to False in a Yes/No column); a value that does not fit,
+  // or text longer than the column, throws DbError::TypeMismatch and changes nothing. Moving to
+  // another row, or AddNew, first writes a pending edit.
   bool Updatable() const;
   void AddNew();
   void SetValue(int index, const Variant& value);
@@ -74,7 +82,7 @@ class Recordset {
   void Update();              // writes the pending row; AutoNumber key read back into the row
   void UpdateBatch(AffectEnum affect = adAffectCurrent);  // the same for the current row
   void CancelUpdate();        // drops the pending changes
-  void Delete();              // deletes the current row from the table and the recordset
+  void Delete();              // deletes the current row from table and recordset; the next row becomes current
 
   QString source() const;
   QString baseTable() const;  // empty when the recordset is not updatable
