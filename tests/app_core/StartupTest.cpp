@@ -229,6 +229,20 @@ TEST_F(StartupTest, DataFolderThatIsAFileStopsTheStartWithTheReason) {
   EXPECT_EQ(readAll(dataFolder()), "un file, non una cartella");
 }
 
+TEST_F(StartupTest, NoDocumentsFolderEndsTheStartWithoutTouchingTheFileSystemRoot) {
+  UserDirs missing("/nessuna/cartella/documenti");
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", "/nessuna/casa");
+  const bool started = start();
+  qputenv("HOME", home);
+
+  EXPECT_FALSE(started);
+  expectOnlyMessage(
+      QStringLiteral("Cartella Documenti dell'utente non trovata.\r\nL'applicazione non verrà avviata."));
+  EXPECT_FALSE(QFileInfo::exists("/coms.mdb"));
+  EXPECT_FALSE(QFileInfo::exists("/TarvelDB"));
+}
+
 TEST(DataFolder, DefaultDocumentsFolderOfACleanHome) {
   const QString documents = QDir::homePath() + "/Documents";
   QDir(documents + "/TarvelDB").removeRecursively();
