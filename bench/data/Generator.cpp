@@ -28,6 +28,13 @@ int scaledCount(int count, double scale) { return count <= 0 ? 0 : std::max(1, i
 // Money as the program stores it: rounded to four decimals, halves to the even digit.
 double money(double value) { return Currency::fromDouble(value).value_or(Currency()).toDouble(); }
 
+// A code made of a prefix and a zero-padded number: numbered("ART", 5, 12) is "ART00012".
+std::string numbered(const char* prefix, int width, long long number) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%s%0*lld", prefix, width, number);
+  return text;
+}
+
 std::string isoDate(const QDate& d) {
   char text[11];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year(), d.month(), d.day());
@@ -108,9 +115,7 @@ class Generator {
   }
 
   std::string phone(const char* prefix) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%s %07d", prefix, m_random.between(1000000, 9999999));
-    return text;
+    return numbered((std::string(prefix) + " ").c_str(), 7, m_random.between(1000000, 9999999));
   }
 
   void lists() {
@@ -143,8 +148,7 @@ class Generator {
       const std::string name = m_random.chance(0.3) ? personName()
                                                     : std::string(m_random.pick(surnames())) + " " +
                                                           m_random.pick(companyForms());
-      char vatNumber[12];
-      std::snprintf(vatNumber, sizeof vatNumber, "%011lld", (long long)(m_random.next() % 100000000000ULL));
+      const std::string vatNumber = numbered("", 11, (long long)(m_random.next() % 100000000000ULL));
       std::string mail;
       for (char c : name)
         if (c >= 'a' && c <= 'z') mail += c;
@@ -179,9 +183,7 @@ class Generator {
                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (int i = 0; i < m_sizes.articles; ++i) {
       Article a;
-      char code[16];
-      std::snprintf(code, sizeof code, "ART%05d", i + 1);
-      a.code = code;
+      a.code = numbered("ART", 5, i + 1);
       a.description = std::string(m_random.pick(articleNouns())) + " " + m_random.pick(articleDetails());
       a.unit = m_random.pick(units()).code;
       a.cost = money(m_random.between(0.2, 400.0));
@@ -191,8 +193,7 @@ class Generator {
       const double tax = money(a.price * vat.rate / 100);
       article.text(a.code).text(a.description.substr(0, 50)).real(a.cost).real(markUp).null().real(money(a.price + tax))
           .real(a.price).real(tax);
-      std::snprintf(code, sizeof code, "F%06d", m_random.between(1, 999999));
-      article.text(code).date(QDate(2019, 1, 1).addDays(m_random.between(0, 2000)));
+      article.text(numbered("F", 6, m_random.between(1, 999999))).date(QDate(2019, 1, 1).addDays(m_random.between(0, 2000)));
       article.text(m_random.pick(categories())).text(a.unit);
       if (m_suppliers.empty() || m_random.chance(0.1)) article.null(); else article.integer(m_random.pick(std::span<const std::int64_t>(m_suppliers)));
       article.text(vat.code).run();
@@ -209,10 +210,8 @@ class Generator {
       const std::int64_t id = model.text(name).run();
       m_templates.push_back(id);
       for (int l = 0; l < m_sizes.linesPerTemplate; ++l) {
-        char code[16];
-        std::snprintf(code, sizeof code, "V%02d", l + 1);
         const std::string task = m_random.pick(labourTasks());
-        line.integer(id).text(code).text(task + " " + m_random.pick(articleNouns()));
+        line.integer(id).text(numbered("V", 2, l + 1)).text(task + " " + m_random.pick(articleNouns()));
         if (m_random.chance(0.3)) line.text("Comprensivo di materiale e manodopera."); else line.null();
         line.integer(l + 1).text(m_random.pick(units()).code).real(money(m_random.between(5.0, 900.0))).run();
       }
@@ -230,9 +229,7 @@ class Generator {
                       "Prezzo) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (int j = 0; j < m_sizes.jobOrders; ++j) {
       Job current;
-      char code[16];
-      std::snprintf(code, sizeof code, "CM%06d", j + 1);
-      current.code = code;
+      current.code = numbered("CM", 6, j + 1);
       current.start = QDate(2020, 1, 1).addDays(m_random.between(0, 1800));
       current.end = current.start.addDays(m_random.between(5, 240));
       current.rate = money(m_random.between(30, 55));
@@ -266,11 +263,9 @@ class Generator {
         } else {
           const int lines = m_random.between(1, m_sizes.quoteLinesPerJob);
           for (int l = 0; l < lines; ++l) {
-            char lineCode[16];
-            std::snprintf(lineCode, sizeof lineCode, "V%02d", l + 1);
             const double rate = money(m_random.between(5.0, 900.0));
             const double quantity = m_random.between(1, 40);
-            line.text(current.code).text(lineCode).text(m_random.pick(labourTasks())).integer(l + 1)
+            line.text(current.code).text(numbered("V", 2, l + 1)).text(m_random.pick(labourTasks())).integer(l + 1)
                 .text(m_random.pick(units()).code).real(rate).real(quantity).real(quantity).real(money(rate * quantity))
                 .run();
           }
@@ -333,10 +328,8 @@ class Generator {
     Insert activity(m_db, "INSERT INTO Attivita (CodAtt, Descrizione, TOMO, Bloccata) VALUES (?, ?, ?, ?)");
     const auto names = activityNames();
     for (int i = 0; i < m_sizes.activities; ++i) {
-      char code[12];
-      std::snprintf(code, sizeof code, "A%03d", i + 1);
       const std::string name = names[std::size_t(i) % names.size()];
-      activity.text(code).text(name).real(money(m_random.between(25, 70))).integer(m_random.chance(0.1)).run();
+      activity.text(numbered("A", 3, i + 1)).text(name).real(money(m_random.between(25, 70))).integer(m_random.chance(0.1)).run();
     }
   }
 
