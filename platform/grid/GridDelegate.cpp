@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTableView>
 #include <QTimer>
+#include <utility>
 
 #include "platform/grid/CellValues.h"
 #include "platform/grid/GridEX.h"
@@ -46,6 +47,8 @@ QComboBox* dropDownEditor(GridEX* dropDown, QWidget* parent) {
 
 GridDelegate::GridDelegate(GridEngine* engine, QObject* parent)
     : QStyledItemDelegate(parent), e(engine) {}
+
+bool GridDelegate::takeRefusal() { return std::exchange(m_refused, false); }
 
 QRect GridDelegate::buttonRect(const QRect& cell) {
   const int w = std::min(cell.height(), 22);
@@ -148,6 +151,7 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
   if (!e->acceptUserValue(record, c->index(), chosen)) {
     // Refused: the cell goes back into editing with what the user typed.
     const QPersistentModelIndex again(index);
+    m_refused = true;
     m_pendingIndex = again;
     m_pendingText = typed;
     QTimer::singleShot(0, e->view, [view = e->view, again] {

@@ -44,7 +44,14 @@ GridEX::GridEX(QWidget* parent) : QWidget(parent), d(std::make_unique<GridEngine
   d->applyAppearance();
 }
 
-GridEX::~GridEX() = default;
+GridEX::~GridEX() {
+  // The widgets ask the engine for their contents while they go: they go first.
+  d->pendingRecord = GridEngine::NoPending;
+  delete d->navigatorBar;
+  delete d->groupBox;
+  delete d->view;
+  delete d->model;
+}
 
 QWidget* GridEX::view() const { return d->view; }
 

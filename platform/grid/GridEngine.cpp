@@ -12,6 +12,24 @@
 #include "platform/grid/GridView.h"
 
 namespace grid {
+namespace {
+
+// Sets the row the running event is about, and restores the previous one afterwards.
+class ActiveRecord {
+ public:
+  ActiveRecord(GridEngine& engine, int record) : m_engine(engine), m_previous(engine.activeRecord) {
+    engine.activeRecord = record;
+  }
+  ~ActiveRecord() { m_engine.activeRecord = m_previous; }
+  ActiveRecord(const ActiveRecord&) = delete;
+  ActiveRecord& operator=(const ActiveRecord&) = delete;
+
+ private:
+  GridEngine& m_engine;
+  int m_previous;
+};
+
+}  // namespace
 
 GridEngine::GridEngine(GridEX* owner)
     : q(owner),
@@ -67,6 +85,10 @@ QString GridEngine::shownText(const Variant& value, const GridColumn* column) co
     if (!(value.isNull() || value.isEmpty())) return GridEngine::of(dropDown)->dropDownText(value);
   }
   return formatCell(value, column->format());
+}
+
+QString GridEngine::groupText(const Variant& value, const GridColumn* column) const {
+  return column->type() == ColumnText ? shownText(value, column) : formatCell(value, column->format());
 }
 
 QString GridEngine::cellText(int record, const GridColumn* column) const {
@@ -276,7 +298,7 @@ void GridEngine::beginPending(int record) {
 Variant GridEngine::value(int col) const {
   const GridColumn* c = column(col);
   if (!c) return Variant::null();
-  const int record = currentRecord();
+  const int record = activeRecord != NoPending ? activeRecord : currentRecord();
   if (record == NoPending) return Variant::null();
   return cellValue(record, c);
 }
@@ -284,12 +306,8 @@ Variant GridEngine::value(int col) const {
 void GridEngine::setValue(int col, const Variant& newValue) {
   const GridColumn* c = column(col);
   if (!c) return;
-  int record = currentRecord();
-  if (record == NoPending) {
-    // Inside beforeUpdate of a row being committed the current row may already have moved on.
-    if (pendingRecord == NoPending) return;
-    record = pendingRecord;
-  }
+  const int record = activeRecord != NoPending ? activeRecord : currentRecord();
+  if (record == NoPending) return;
   beginPending(record);
   const size_t i = static_cast<size_t>(col - 1);
   pendingValues[i] = newValue;
@@ -311,6 +329,8 @@ bool GridEngine::acceptUserValue(int record, int col, const Variant& typed) {
   pendingChanged[i] = true;
   bool cancel = false;
   const int row = record == NewRecord ? -1 : displayOf(record) + 1;
+  // The events speak of this row even when the cursor has already moved to another one.
+  const ActiveRecord active(*this, record);
   emit q->beforeColUpdate(row, col, oldValue, &cancel);
   if (cancel) {
     pendingValues[i] = oldValue;
@@ -335,6 +355,7 @@ bool GridEngine::commitPending() {
   } reset{committing};
 
   bool cancel = false;
+  const ActiveRecord active(*this, pendingRecord);
   emit q->beforeUpdate(&cancel);
   if (cancel) return false;
   if (!recordset || !recordset->Updatable()) {
@@ -388,6 +409,7 @@ bool GridEngine::commitPending() {
     if (shown >= 0) model->rowChanged(shown);
   }
   updateNavigator();
+  activeRecord = written;
   emit q->afterUpdate();
   return true;
 }

@@ -70,6 +70,8 @@ class GridEngine {
   Variant cellValue(int record, const GridColumn* column) const;  // pending values included
   QString cellText(int record, const GridColumn* column) const;
   QString shownText(const Variant& value, const GridColumn* column) const;
+  // The text that tells groups apart and heads them (check-box and icon columns included).
+  QString groupText(const Variant& value, const GridColumn* column) const;
   const std::vector<Variant>& unboundRow(int record) const;
 
   void rebind();
@@ -125,6 +127,7 @@ class GridEngine {
   std::vector<Variant> pendingValues;
   std::vector<bool> pendingChanged;
   bool committing = false;
+  int activeRecord = NoPending;  // the row a cell or row event is about, while it runs
   bool restoringCurrent = false;
   bool resetting = false;
   int trackedRecord = NoPending;  // record of the current row, kept across re-sorts

@@ -96,7 +96,7 @@ void GridEngine::buildDisplay() {
     const int record = order[static_cast<size_t>(pos)];
     size_t level = 0;
     for (; level < groupColumns.size(); ++level) {
-      const QString text = shownText(cellValue(record, groupColumns[level]), groupColumns[level]);
+      const QString text = groupText(cellValue(record, groupColumns[level]), groupColumns[level]);
       if (level < open.size() && QString::compare(open[level].text, text, Qt::CaseInsensitive) == 0)
         continue;
       break;
@@ -104,7 +104,7 @@ void GridEngine::buildDisplay() {
     open.resize(level);
     for (; level < groupColumns.size(); ++level) {
       const Variant v = cellValue(record, groupColumns[level]);
-      const QString text = shownText(v, groupColumns[level]);
+      const QString text = groupText(v, groupColumns[level]);
       GroupNode node;
       node.level = static_cast<int>(level);
       node.first = pos;
@@ -172,7 +172,7 @@ int GridEngine::displayOf(int record) const {
 QString GridEngine::groupCaption(const GroupNode& node) const {
   const SortKey& key = groupKeys->keys()[static_cast<size_t>(node.level)];
   const GridColumn* c = column(key.column);
-  const QString text = c ? shownText(node.value, c) : QString();
+  const QString text = c ? groupText(node.value, c) : QString();
   return QStringLiteral("%1: %2 (%3)").arg(c ? c->caption() : QString(), text).arg(node.count);
 }
 

@@ -175,6 +175,12 @@ void GridView::paintEvent(QPaintEvent* event) {
   }
 }
 
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  // A refused value does not move on to the next cell: the cell is edited again.
+  if (static_cast<GridDelegate*>(itemDelegate())->takeRefusal()) hint = QAbstractItemDelegate::NoHint;
+  QTableView::closeEditor(editor, hint);
+}
+
 void GridView::hideEvent(QHideEvent* event) {
   // Leaving the window leaves the row: what was typed is written.
   if (e->pendingRecord != GridEngine::NoPending && state() != EditingState) e->commitPending();

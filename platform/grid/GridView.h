@@ -53,9 +53,12 @@ class GridDelegate : public QStyledItemDelegate {
                             const QModelIndex& index) const override;
 
   static QRect buttonRect(const QRect& cell);
+  // Whether the value just committed was refused (and clears the mark).
+  bool takeRefusal();
 
  private:
   GridEngine* e;
+  mutable bool m_refused = false;
   mutable QPersistentModelIndex m_pendingIndex;
   mutable QString m_pendingText;
 };
@@ -79,6 +82,7 @@ class GridView : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
   bool handleOwnKey(int keyCode);

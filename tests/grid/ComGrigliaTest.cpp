@@ -1,0 +1,145 @@
+#include <QTemporaryDir>
+
+#include "app/core/Globals.h"
+#include "app/core/comGriglia.h"
+#include "tests/grid/GridTestSupport.h"
+#include "tests/support/TestEnv.h"
+
+namespace {
+
+using gridtest::GridFixture;
+
+const QString ViewQuery =
+    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
+
+QString utf16le(const QByteArray& bytes) {
+  QString text;
+  for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+    text.append(QChar(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                            (static_cast<unsigned char>(bytes[i + 1]) << 8))));
+  return text;
+}
+
+class ComGrigliaTest : public GridFixture {
+ protected:
+  void SetUp() override {
+    GridFixture::SetUp();
+    setProgramFolder(testenv::programDir());
+    exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Rossi')");
+    exec("INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C01', 1, 'Capannone')");
+    exec("INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C02', 1, 'Uffici')");
+  }
+  void TearDown() override {
+    setProgramFolder(QString());
+    GridFixture::TearDown();
+  }
+  // What the main window does on every view switch.
+  void showView(grid::GridEX& g, bool fromDatabase) {
+    comGriglia::CaricaLayout(g, connString, "gex_com", fromDatabase, true);
+    g.setRecordSource(ViewQuery);
+    g.rebind();
+  }
+  int layoutRows() { return scalar("SELECT Count(*) FROM _Pars WHERE k01='gridlayout'").toInt(); }
+};
+
+TEST_F(ComGrigliaTest, FirstStartTakesTheLayoutFile) {
+  showView(*grid, true);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(grid->column(1)->key(), "CodCom");
+  EXPECT_EQ(grid->column(1)->caption(), "Codice");
+  EXPECT_TRUE(grid->hasFormatStyle("SortedCol"));
+  EXPECT_TRUE(grid->hasFormatStyle("Default"));
+  EXPECT_FALSE(grid->column("IdCliente")->visible());
+  EXPECT_TRUE(grid->column("Cliente")->visible());
+  ASSERT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(grid->rowValue(1, 1).toString(), "C01");
+  EXPECT_EQ(grid->cellText(1, grid->column("Cliente")->index()), "Rossi");
+  EXPECT_EQ(layoutRows(), 0);
+}
+
+TEST_F(ComGrigliaTest, SavedLayoutIsStoredAsUtf16AndRestoredAndSavedAgainInTheSameRow) {
+  showView(*grid, true);
+  grid->sortKeys().clear();
+  grid->sortKeys().add(1, grid::Descending);
+  grid->column("DesCom")->setWidth(5000);
+  comGriglia::SalvaLayout(*grid, connString, "gex_com");
+  ASSERT_EQ(layoutRows(), 1);
+  const QByteArray stored = scalar("SELECT m01 FROM _Pars WHERE k02='gex_com'").toBytes();
+  EXPECT_EQ(stored.size() % 2, 0);
+  EXPECT_EQ(utf16le(stored), grid->layoutString(true));
+  EXPECT_NE(stored.left(2), QByteArray("\xFF\xFE", 2));
+
+  grid::GridEX again;
+  showView(again, true);
+  EXPECT_EQ(again.sortKeys().item(1), (grid::SortKey{1, grid::Descending}));
+  EXPECT_EQ(again.column("DesCom")->width(), 5000);
+  EXPECT_EQ(again.rowValue(1, 1).toString(), "C02");
+
+  again.column("DesCom")->setWidth(4000);
+  comGriglia::SalvaLayout(again, connString, "gex_com");
+  EXPECT_EQ(layoutRows(), 1);
+  grid::GridEX third;
+  showView(third, true);
+  EXPECT_EQ(third.column("DesCom")->width(), 4000);
+}
+
+TEST_F(ComGrigliaTest, WithoutTheDatabaseSettingTheFileIsUsedAndPredefinitoStoresNothing) {
+  showView(*grid, true);
+  grid->column("DesCom")->setWidth(5000);
+  comGriglia::SalvaLayout(*grid, connString, "gex_com");
+
+  grid::GridEX fromFile;
+  showView(fromFile, false);
+  EXPECT_NE(fromFile.column("DesCom")->width(), 5000);
+
+  comGriglia::CaricaLayoutFile(*grid, connString, "gex_com");
+  EXPECT_NE(grid->column("DesCom")->width(), 5000);
+  EXPECT_EQ(grid->rowCount(), 2);  // the bound rows stay
+  grid::GridEX stored;
+  showView(stored, true);
+  EXPECT_EQ(stored.column("DesCom")->width(), 5000);
+}
+
+TEST_F(ComGrigliaTest, MissingFileWarnsWithThePathAndEmptiesTheGrid) {
+  QTemporaryDir emptyFolder;
+  bind(ViewQuery);
+  ASSERT_EQ(grid->rowCount(), 2);
+  setProgramFolder(emptyFolder.path());
+  comGriglia::CaricaLayout(*grid, connString, "gex_com", true, true);
+  ASSERT_EQ(messages.size(), 1u);
+  const QString path = emptyFolder.path() + "/gex_com.lyt";
+  EXPECT_EQ(messages[0].text, "Attenzione!\r\n\r\nManca il file di configurazione\r\n\"" + path + "\"");
+  EXPECT_EQ(messages[0].style, forms::vbCritical | forms::vbOKOnly);
+  EXPECT_EQ(messages[0].title, AppTitle);
+  EXPECT_EQ(grid->rowCount(), 0);
+  EXPECT_EQ(grid->recordSource(), "");
+
+  grid->setRecordSource(ViewQuery);
+  grid->rebind();
+  EXPECT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(grid->column(1)->key(), "CodCom");
+}
+
+TEST_F(ComGrigliaTest, StoredRowWithoutLayoutAppliesNothingAndShowsNothing) {
+  exec("INSERT INTO _Pars (k01, k02) VALUES ('gridlayout', 'gex_com')");
+  QTemporaryDir emptyFolder;
+  setProgramFolder(emptyFolder.path());
+  bind("SELECT * FROM Commesse");
+  const QString before = grid->layoutString();
+  comGriglia::CaricaLayout(*grid, connString, "gex_com", true, true);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(grid->layoutString(), before);
+  EXPECT_EQ(grid->rowCount(), 2);
+}
+
+TEST_F(ComGrigliaTest, NamesWithAnApostropheAreStoredSafely) {
+  bind("SELECT * FROM Commesse");
+  comGriglia::SalvaLayout(*grid, connString, "gex_l'altra");
+  EXPECT_EQ(scalar("SELECT k02 FROM _Pars WHERE k01='gridlayout'").toString(), "gex_l'altra");
+  grid::GridEX again;
+  comGriglia::CaricaLayout(again, connString, "gex_l'altra", true, true);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(again.columnCount(), grid->columnCount());
+}
+
+}  // namespace

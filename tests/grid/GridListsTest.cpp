@@ -1,0 +1,130 @@
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QTest>
+
+#include "tests/grid/GridTestSupport.h"
+
+namespace {
+
+using gridtest::GridFixture;
+
+// Cost rows as the other-costs and labour grids show them: a value list and a drop-down grid.
+class GridListsTest : public GridFixture {
+ protected:
+  void SetUp() override {
+    GridFixture::SetUp();
+    exec("INSERT INTO Impiegati (Cognome, Nome, Tariffa) VALUES ('Rossi', 'Mario', 30)");
+    exec("INSERT INTO Impiegati (Cognome, Nome, Tariffa) VALUES ('Bianchi', 'Anna', 25)");
+    exec("INSERT INTO Costi (Classe, Tipo, CodCom, Data, CodImp, Quantita) VALUES (3, 1, 'C1', #03/05/24#, 1, 2)");
+    dropDown = std::make_unique<grid::GridEX>();
+    dropDown->setConnectionString(connString);
+    dropDown->setRecordSource("SELECT CodImp, [Cognome] & ' ' & [Nome] AS Impiegato FROM Impiegati ORDER BY Cognome");
+    dropDown->rebind();
+    dropDown->column(1)->setVisible(false);
+    bind("SELECT * FROM Costi WHERE CodCom='C1'");
+    grid->column(3)->valueList().add(Variant(1), "Trasferta");
+    grid->column(3)->valueList().add(Variant(2), "Noleggio");
+    grid->column(9)->setDropDown(dropDown.get());
+  }
+  void TearDown() override {
+    grid.reset();
+    dropDown.reset();
+    GridFixture::TearDown();
+  }
+
+  QComboBox* openListEditor(int column) {
+    grid->setRow(1);
+    grid->setCol(column);
+    QTest::keyClick(grid->view(), Qt::Key_F2);
+    return openEditor<QComboBox>();
+  }
+
+  std::unique_ptr<grid::GridEX> dropDown;
+};
+
+TEST_F(GridListsTest, ValueListStoresTheValueAndShowsTheText) {
+  EXPECT_EQ(grid->cellText(1, 3), "Trasferta");
+  EXPECT_EQ(grid->value(3).toInt(), 1);
+
+  QComboBox* combo = openListEditor(3);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->count(), 2);
+  EXPECT_EQ(combo->currentText(), "Trasferta");
+  combo->setCurrentIndex(1);
+  QTest::keyClick(combo, Qt::Key_Tab);
+  EXPECT_EQ(grid->value(3).toInt(), 2);
+  EXPECT_EQ(grid->cellText(1, 3), "Noleggio");
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_EQ(scalar("SELECT Tipo FROM Costi").toInt(), 2);
+
+  // A value no item carries shows as it is.
+  exec("UPDATE Costi SET Tipo=9");
+  grid->rebind();
+  EXPECT_EQ(grid->cellText(1, 3), "9");
+}
+
+TEST_F(GridListsTest, DropDownStoresItsBoundColumnAndShowsTheOther) {
+  EXPECT_EQ(grid->cellText(1, 9), "Rossi Mario");
+
+  QComboBox* combo = openListEditor(9);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->count(), 2);
+  EXPECT_EQ(combo->itemText(0), "Bianchi Anna");
+  combo->setCurrentIndex(0);
+  QTest::keyClick(combo, Qt::Key_Tab);
+  EXPECT_EQ(grid->value(9).toInt(), 2);
+  EXPECT_EQ(grid->cellText(1, 9), "Bianchi Anna");
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_EQ(scalar("SELECT CodImp FROM Costi").toInt(), 2);
+}
+
+TEST_F(GridListsTest, DropDownTextNamingNoRowChangesNothingAndEmptyClears) {
+  QComboBox* combo = openListEditor(9);
+  ASSERT_NE(combo, nullptr);
+  combo->setEditText("Verdi");
+  QTest::keyClick(combo, Qt::Key_Tab);
+  EXPECT_EQ(grid->value(9).toInt(), 1);
+  EXPECT_FALSE(grid->rowPending());
+
+  bool sawEmpty = false;
+  QObject::connect(grid.get(), &grid::GridEX::beforeColUpdate, [&](int, int col, const Variant&, bool* cancel) {
+    if (col == 9 && grid->value(9).isNull()) {
+      sawEmpty = true;
+      *cancel = true;
+    }
+  });
+  combo = openListEditor(9);
+  ASSERT_NE(combo, nullptr);
+  combo->setEditText("");
+  QTest::keyClick(combo, Qt::Key_Tab);
+  EXPECT_TRUE(sawEmpty);
+  EXPECT_EQ(grid->value(9).toInt(), 1);
+}
+
+TEST_F(GridListsTest, CheckBoxColumnsToggleBooleans) {
+  grid->column(6)->setType(grid::ColumnCheckBox);
+  auto* view = qobject_cast<QAbstractItemView*>(grid->view());
+  const QModelIndex cell = view->model()->index(0, 5);
+  EXPECT_EQ(cell.data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+  EXPECT_TRUE(view->model()->setData(cell, Qt::Checked, Qt::CheckStateRole));
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_TRUE(scalar("SELECT InEconomia FROM Costi").toBool());
+}
+
+TEST_F(GridListsTest, ColumnButtonRaisesItsEventAndNotSelectableColumnsAreSkipped) {
+  grid->column(22)->setButton(true);
+  int clicked = 0;
+  QObject::connect(grid.get(), &grid::GridEX::columnButtonClick, [&](int col) { clicked = col; });
+  auto* view = qobject_cast<QAbstractItemView*>(grid->view());
+  const QRect cell = view->visualRect(view->model()->index(0, 21));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 3, cell.center().y()));
+  EXPECT_EQ(clicked, 22);
+
+  for (int c = 1; c <= grid->columnCount(); ++c) grid->column(c)->setVisible(c == 21 || c == 22 || c == 24);
+  grid->column(22)->setSelectable(false);
+  grid->setCol(21);
+  QTest::keyClick(grid->view(), Qt::Key_Right);
+  EXPECT_EQ(grid->col(), 24);
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+#include <QAbstractItemView>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+
+#include "tests/grid/GridTestSupport.h"
+
+namespace {
+
+using gridtest::GridFixture;
+
+QStringList shownColumn(grid::GridEX& g, int column) {
+  QStringList out;
+  for (int r = 1; r <= g.rowCount(); ++r) out << (g.isGroupRow(r) ? QStringLiteral("#") : g.cellText(r, column));
+  return out;
+}
+
+// Customers: Tipo (2), Nome (3), Località (6).
+class GridOrderTest : public GridFixture {
+ protected:
+  void SetUp() override {
+    GridFixture::SetUp();
+    const char* rows[][2] = {{"Rossi", "Milano"}, {"bianchi", "Roma"}, {"Verdi", "Milano"},
+                             {"Bassi", "Roma"},   {"Neri", "Torino"}};
+    for (auto& r : rows)
+      exec(QStringLiteral("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', '%1', '%2')").arg(r[0], r[1]));
+    bind("SELECT * FROM CliFor");
+  }
+};
+
+TEST_F(GridOrderTest, SortKeysOfSeveralLevelsIgnoreCaseAndKeepTheCurrentRecord) {
+  grid->setRow(1);  // Rossi
+  grid->sortKeys().add(6, grid::Ascending);
+  grid->sortKeys().add(3, grid::Descending);
+  EXPECT_EQ(shownColumn(*grid, 3), QStringList({"Verdi", "Rossi", "bianchi", "Bassi", "Neri"}));
+  EXPECT_EQ(grid->row(), 2);
+  EXPECT_EQ(grid->value(3).toString(), "Rossi");
+
+  grid->sortKeys().clear();
+  grid->sortKeys().add(3, grid::Ascending);
+  EXPECT_EQ(shownColumn(*grid, 3), QStringList({"Bassi", "bianchi", "Neri", "Rossi", "Verdi"}));
+  EXPECT_EQ(grid->sortKeys().count(), 1);
+  EXPECT_EQ(grid->sortKeys().item(1).column, 3);
+
+  exec("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', 'Alberti', 'Roma')");
+  grid->rebind();
+  EXPECT_EQ(shownColumn(*grid, 3).first(), "Alberti");
+}
+
+TEST_F(GridOrderTest, GroupsShowCaptionsAndCountsAndCollapse) {
+  grid->groups().add(6, grid::Ascending);
+  grid->sortKeys().add(3, grid::Ascending);
+  EXPECT_EQ(shownColumn(*grid, 3),
+            QStringList({"#", "Rossi", "Verdi", "#", "Bassi", "bianchi", "#", "Neri"}));
+  EXPECT_TRUE(grid->isGroupRow(1));
+  EXPECT_FALSE(grid->isGroupRow(2));
+  auto* view = qobject_cast<QAbstractItemView*>(grid->view());
+  EXPECT_TRUE(view->model()->index(3, 2).data().toString().contains("Località: Roma (2)") ||
+              view->model()->index(3, 0).data().toString().contains("Località: Roma (2)"));
+
+  grid->collapseAll(true);
+  EXPECT_EQ(grid->rowCount(), 3);
+  grid->setRow(2);
+  EXPECT_TRUE(grid->isGroupRow());
+  QTest::keyClick(grid->view(), Qt::Key_Right);
+  EXPECT_EQ(shownColumn(*grid, 3), QStringList({"#", "#", "Bassi", "bianchi", "#"}));
+  grid->expandAll();
+  EXPECT_EQ(grid->rowCount(), 8);
+
+  // Two levels: the inner groups sit under the outer one.
+  grid->groups().add(2, grid::Ascending);
+  EXPECT_EQ(shownColumn(*grid, 3),
+            QStringList({"#", "#", "Rossi", "Verdi", "#", "#", "Bassi", "bianchi", "#", "#", "Neri"}));
+  grid->groups().clear();
+  EXPECT_EQ(grid->rowCount(), 5);
+}
+
+TEST_F(GridOrderTest, FindForwardsBackwardsAndEqual) {
+  grid->sortKeys().add(3, grid::Ascending);  // Bassi bianchi Neri Rossi Verdi
+  EXPECT_TRUE(grid->find(3, grid::FindBeginsWith, Variant("b")));
+  EXPECT_EQ(grid->row(), 1);
+  EXPECT_TRUE(grid->find(3, grid::FindBeginsWith, Variant("BI")));
+  EXPECT_EQ(grid->row(), 2);
+  EXPECT_TRUE(grid->find(3, grid::FindBeginsWith, Variant("b"), grid->rowCount() + 1, -1));
+  EXPECT_EQ(grid->row(), 2);
+  EXPECT_FALSE(grid->find(3, grid::FindBeginsWith, Variant("z")));
+  EXPECT_EQ(grid->row(), 2);
+  EXPECT_TRUE(grid->find(3, grid::FindEqual, Variant("neri")));
+  EXPECT_EQ(grid->row(), 3);
+  EXPECT_FALSE(grid->find(3, grid::FindEqual, Variant("Ner")));
+  EXPECT_TRUE(grid->find(1, grid::FindEqual, Variant(4)));
+  EXPECT_EQ(grid->value(3).toString(), "Bassi");
+}
+
+TEST_F(GridOrderTest, HeaderClickAndCurrentRowEventsReachTheOwner) {
+  std::vector<int> headers;
+  int changes = 0;
+  QObject::connect(grid.get(), &grid::GridEX::columnHeaderClick, [&](int c) { headers.push_back(c); });
+  QObject::connect(grid.get(), &grid::GridEX::rowColChange, [&](int, int) { ++changes; });
+  auto* view = qobject_cast<QAbstractItemView*>(grid->view());
+  auto* table = qobject_cast<QTableView*>(view);
+  ASSERT_NE(table, nullptr);
+  QHeaderView* header = table->horizontalHeader();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+  EXPECT_EQ(headers, std::vector<int>({3}));
+  const int before = changes;
+  grid->setRow(3);
+  EXPECT_GT(changes, before);
+}
+
+}  // namespace

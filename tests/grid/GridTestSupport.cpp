@@ -1,0 +1,91 @@
+#include "tests/grid/GridTestSupport.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "tests/support/TestEnv.h"
+
+namespace gridtest {
+
+void GridFixture::SetUp() {
+  dbPath = testenv::freshDatabase();
+  connString = testenv::connectionString(dbPath);
+  messages.clear();
+  forms::setMsgBoxHandler([this](const forms::MsgBoxRequest& request) {
+    messages.push_back(request);
+    return answer;
+  });
+  grid = std::make_unique<grid::GridEX>();
+  grid->resize(800, 600);
+  grid->setConnectionString(connString);
+}
+
+void GridFixture::TearDown() {
+  grid.reset();
+  forms::setMsgBoxHandler(nullptr);
+}
+
+void GridFixture::exec(const QString& jetSql) {
+  db::Connection cn;
+  cn.Open(connString);
+  cn.Execute(jetSql);
+}
+
+QStringList GridFixture::column(const QString& jetSql) {
+  db::Connection cn;
+  cn.Open(connString);
+  db::Recordset rs;
+  rs.Open(jetSql, cn);
+  QStringList out;
+  for (; !rs.isEOF(); rs.MoveNext()) out << rs.Value(0).toString();
+  return out;
+}
+
+Variant GridFixture::scalar(const QString& jetSql) {
+  db::Connection cn;
+  cn.Open(connString);
+  db::Recordset rs;
+  rs.Open(jetSql, cn);
+  return rs.isEOF() ? Variant::null() : rs.Value(0);
+}
+
+void GridFixture::bind(const QString& jetSql) {
+  grid->setRecordSource(jetSql);
+  grid->rebind();
+  grid->show();
+  QApplication::setActiveWindow(grid.get());
+  grid->setFocus();
+}
+
+void GridFixture::typeInCell(int row, int column, const QString& text) {
+  grid->setRow(row);
+  grid->setCol(column);
+  QWidget* view = grid->view();
+  QTest::keyClick(view, Qt::Key_F2);
+  auto* editor = openEditor<QLineEdit>();
+  ASSERT_NE(editor, nullptr) << "no editor opened";
+  editor->selectAll();
+  QTest::keyClicks(editor, text);
+  QTest::keyClick(editor, Qt::Key_Tab);
+}
+
+QWidget* GridFixture::visibleEditor(const QMetaObject& type) {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  for (QWidget* w : grid->view()->findChildren<QWidget*>())
+    if (w->isVisible() && type.cast(w) && w->parentWidget() != grid->view()) return w;
+  return nullptr;
+}
+
+void GridFixture::clickRow(int row) {
+  auto* view = qobject_cast<QAbstractItemView*>(grid->view());
+  const int modelRow = row == -1 ? view->model()->rowCount() - 1 : row - 1;
+  const int column = view->currentIndex().isValid() ? view->currentIndex().column() : 0;
+  const QRect cell = view->visualRect(view->model()->index(modelRow, column));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+}  // namespace gridtest

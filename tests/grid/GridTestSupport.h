@@ -1,0 +1,49 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "platform/forms/MsgBox.h"
+#include "platform/grid/GridEX.h"
+#include "platform/runtime/Variant.h"
+
+namespace gridtest {
+
+// A fresh database from the template, a shown grid on it, and the message boxes the grid asks.
+class GridFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs a statement on the test database.
+  void exec(const QString& jetSql);
+  // The first column of every row of a query, as text, in the query's order.
+  QStringList column(const QString& jetSql);
+  // One value of the first row of a query (Null when there is none).
+  Variant scalar(const QString& jetSql);
+  // Binds the grid to a query and shows it.
+  void bind(const QString& jetSql);
+
+  // Opens the editor of a cell, types the text over its content and leaves the cell with Tab.
+  void typeInCell(int row, int column, const QString& text);
+  // The open cell editor of that kind, or nullptr.
+  template <class Editor>
+  Editor* openEditor() {
+    return static_cast<Editor*>(visibleEditor(Editor::staticMetaObject));
+  }
+  QWidget* visibleEditor(const QMetaObject& type);
+
+  // Clicks a row (-1: the new-row line) in the current column.
+  void clickRow(int row);
+
+  QString dbPath;
+  QString connString;
+  std::unique_ptr<grid::GridEX> grid;
+  std::vector<forms::MsgBoxRequest> messages;
+  int answer = forms::vbOK;
+};
+
+}  // namespace gridtest

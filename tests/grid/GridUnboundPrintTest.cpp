@@ -1,0 +1,74 @@
+#include <QAbstractItemView>
+#include <QPainter>
+#include <QPixmap>
+#include <QTest>
+
+#include "platform/grid/GEXPreview.h"
+#include "tests/grid/GridTestSupport.h"
+
+namespace {
+
+using gridtest::GridFixture;
+
+// The report list of the print dialogs: three columns, values and icons asked row by row.
+TEST(GridUnboundTest, RowsAndIconsComeFromTheOwner) {
+  grid::GridEX list;
+  list.addColumn(QString(), QString())->setType(grid::ColumnIcon);
+  list.addColumn(QString(), QString())->setVisible(false);
+  list.addColumn(QString(), QString());
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::red);
+  list.addImage(QIcon(pixmap));
+  const QStringList captions = {"Clienti (Rubrica)", "Clienti (Anagrafica)"};
+  int reads = 0;
+  QObject::connect(&list, &grid::GridEX::unboundReadData, [&](int row, grid::RowBuffer* values) {
+    ++reads;
+    values->setValue(1, Variant(1));
+    values->setValue(2, Variant(row));
+    values->setValue(3, Variant(captions.value(row - 1)));
+  });
+  QObject::connect(&list, &grid::GridEX::fetchIcon, [](int, int column, int* icon) { *icon = column == 1 ? 1 : 0; });
+  list.setItemCount(2);
+  EXPECT_EQ(list.dataMode(), grid::DataMode::Unbound);
+  EXPECT_EQ(list.rowCount(), 2);
+  list.setRow(2);
+  EXPECT_EQ(list.value(2).toInt(), 2);
+  EXPECT_EQ(list.value(3).toString(), "Clienti (Anagrafica)");
+  auto* view = qobject_cast<QAbstractItemView*>(list.view());
+  EXPECT_FALSE(view->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+  EXPECT_FALSE(view->model()->flags(view->model()->index(0, 2)) & Qt::ItemIsEditable);
+  const int afterFirstReads = reads;
+  list.value(3);
+  EXPECT_EQ(reads, afterFirstReads);  // values are asked once per row
+
+  list.setItemCount(1);
+  EXPECT_EQ(list.rowCount(), 1);
+  EXPECT_EQ(list.rowValue(1, 3).toString(), "Clienti (Rubrica)");
+}
+
+class GridPrintTest : public GridFixture {};
+
+TEST_F(GridPrintTest, PreviewPaginatesWithHeadersOnEveryPage) {
+  for (int i = 0; i < 150; ++i)
+    exec(QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+  bind("SELECT * FROM PreVoci");
+  grid->printSettings().setHeaderText(grid::PrintCenter, "Modello: Prova");
+  grid->printSettings().setHeaderText(grid::PrintRight, "07/12/2026");
+  EXPECT_EQ(grid->printSettings().headerText(grid::PrintCenter), "Modello: Prova");
+  grid::GEXPreview preview;
+  preview.resize(600, 800);
+  preview.setZoomMode(1);
+  grid->printPreview(&preview);
+  preview.show();
+  QTRY_VERIFY(preview.pageCount() >= 3);
+  const int pages = preview.pageCount();
+
+  grid->column(4)->setVisible(false);
+  grid->printSettings().setRepeatHeaders(false);
+  grid->printPreview(&preview);
+  QTRY_VERIFY(preview.pageCount() >= 3);
+  EXPECT_LE(preview.pageCount(), pages);
+  EXPECT_FALSE(grid->printTo("stampante che non esiste"));
+}
+
+}  // namespace
