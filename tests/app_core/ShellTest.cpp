@@ -8,7 +8,6 @@
 
 #include "tests/app_core/QtPrinters.h"
 #include "platform/shell/Desktop.h"
-#include "platform/shell/Printers.h"
 #include "tests/app_core/UserDirs.h"
 
 namespace {
@@ -96,22 +95,6 @@ TEST(Open, HelpFileGoesToTheDesktopViewer) {
   if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
     EXPECT_FALSE(shell::openHelp(help.fileName()));
   }
-}
-
-TEST(Printers, ComeFromTheReplacedSourceUntilItIsRemoved) {
-  const shell::PrinterList system = shell::installedPrinters();
-  for (const shell::Printer& printer : system.printers) EXPECT_FALSE(printer.deviceName.isEmpty());
-
-  shell::setPrinterSource([] {
-    return shell::PrinterList{{{"Ufficio", "HP LaserJet"}, {"PDF", "Generic PDF"}}, "PDF"};
-  });
-  const shell::PrinterList replaced = shell::installedPrinters();
-  shell::setPrinterSource(nullptr);
-
-  ASSERT_EQ(replaced.printers.size(), 2);
-  EXPECT_EQ(replaced.printers[1].driverName, "Generic PDF");
-  EXPECT_EQ(replaced.defaultPrinter, "PDF");
-  EXPECT_EQ(shell::installedPrinters().printers.size(), system.printers.size());
 }
 
 }  // namespace
