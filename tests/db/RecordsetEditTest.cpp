@@ -75,6 +75,14 @@ TEST_F(RecordsetEdit, UpdatesWriteByKeyOrByRowidAndTouchNoOtherRow) {
   EXPECT_EQ(rawValue(path, "SELECT DesCom FROM Commesse WHERE CodCom='C001'"), "Impianto uffici e magazzino");
   EXPECT_EQ(rawValue(path, "SELECT DesCom FROM Commesse WHERE CodCom='C002'"), "Manutenzione");
 
+  Recordset lines;  // the template-line grid names the table in capitals
+  openEditable(lines, "SELECT * FROM PREVOCI WHERE IdModelloPre=1 ORDER BY Codice", conn);
+  ASSERT_TRUE(lines.Updatable());
+  lines.MoveLast();
+  lines.SetValue(7, QString("4,25"));
+  lines.Update();
+  EXPECT_EQ(rawValue(path, "SELECT group_concat(Tariffa) FROM PreVoci ORDER BY IdVocePre"), "100,4.25");
+
   // _Pars has no key: the layout row is written by its rowid, as UTF-16 bytes.
   const QString layout = QStringLiteral("{\"colonne\":[\"CodCom\",\"Località\"]}");
   const QByteArray bytes(reinterpret_cast<const char*>(layout.utf16()), layout.size() * 2);
