@@ -42,7 +42,7 @@ void FocusTracker::onFocusChanged(QWidget*, QWidget* now) {
   if (m_busy || !now || now->window() != m_window || now == m_current) return;
   QWidget* leaving = m_current;
   if (leaving && leaving->window() == m_window && causesValidation(now) && !validate(leaving)) {
-    refuseMove(leaving);
+    refuseMove(leaving, now);
     return;
   }
   m_current = now;
@@ -50,30 +50,34 @@ void FocusTracker::onFocusChanged(QWidget*, QWidget* now) {
   emit entered(now);
 }
 
-void FocusTracker::refuseMove(QWidget* back) {
+void FocusTracker::refuseMove(QWidget* back, QWidget* refused) {
   // A mouse press gives the focus before the press itself is delivered: swallow that press (and
-  // its release) so a button refused this way is not clicked. Nothing is left armed afterwards.
-  m_swallowPress = true;
-  QTimer::singleShot(0, this, [this] { m_swallowPress = false; });
+  // its release) so a button refused this way is not clicked. The next input event or the next
+  // turn of the event loop disarms it.
+  m_refusedTarget = refused;
+  QTimer::singleShot(0, this, [this] { m_refusedTarget = nullptr; });
   m_busy = true;
   back->setFocus(Qt::OtherFocusReason);
   m_busy = false;
 }
 
 bool FocusTracker::eventFilter(QObject* watched, QEvent* event) {
-  if (!m_swallowPress && !m_swallowRelease) return false;
+  if (!m_refusedTarget && !m_swallowRelease) return false;
   const QEvent::Type type = event->type();
   const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
   const bool release = type == QEvent::MouseButtonRelease;
+  if (type == QEvent::KeyRelease) m_refusedTarget = nullptr;
   if (!press && !release) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!widget || widget->window() != m_window) return false;
-  if (press && m_swallowPress) {
-    m_swallowRelease = true;
-    return true;
+  if (!widget) return false;
+  if (press && m_refusedTarget) {
+    const bool refused = widget == m_refusedTarget || m_refusedTarget->isAncestorOf(widget);
+    m_refusedTarget = nullptr;
+    if (refused) m_swallowRelease = widget;
+    return refused;
   }
-  if (release && m_swallowRelease) {
-    m_swallowRelease = false;
+  if (release && m_swallowRelease == widget) {
+    m_swallowRelease = nullptr;
     return true;
   }
   return false;

@@ -42,14 +42,14 @@ class FocusTracker : public QObject {
 
  private:
   void onFocusChanged(QWidget* old, QWidget* now);
-  void refuseMove(QWidget* back);
+  void refuseMove(QWidget* back, QWidget* refused);
 
   QWidget* m_window;
   QPointer<QWidget> m_current;
   std::map<const QWidget*, Rule> m_rules;
   bool m_busy = false;
-  bool m_swallowPress = false;
-  bool m_swallowRelease = false;
+  QPointer<QWidget> m_refusedTarget;   // a press on it still to come is the one that was refused
+  QPointer<QWidget> m_swallowRelease;  // the release of a swallowed press
 };
 
 }  // namespace forms

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QTest>
 #include <QStringList>
 #include <functional>
 
@@ -38,3 +39,7 @@ void click(QWidget* widget);
 // Runs a modal call and drives the window it opens from inside: drive runs once the modal window is
 // active and must close it. The call's result is returned.
 Variant runModal(const std::function<Variant()>& call, const std::function<void(QWidget*)>& drive);
+
+// The condition becomes true while events are processed (within five seconds).
+#define EXPECT_EVENTUALLY(condition) EXPECT_TRUE(QTest::qWaitFor([&] { return bool(condition); })) \
+    << #condition

@@ -46,7 +46,7 @@ TEST_F(ListeTest, NewUnitTypedAsUserSavesAsDefaultAndClearsOnlyUnits) {
   EXPECT_TRUE(form->chkData[0]->isChecked()) << "Enter never toggles the check box";
   press(Qt::Key_Return);
 
-  QTRY_VERIFY(form.isNull());
+  EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(DefaultUM, "KGM");
   EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Codice='KGM'").toString(), "Chilogrammi");
   EXPECT_TRUE(scalar("SELECT Predefinito FROM Liste WHERE Codice='KGM'").toBool());
@@ -96,7 +96,7 @@ TEST_F(ListeTest, ExistingUnitKeepsItsCode) {
   EXPECT_EQ(focused(), form->txtData[1]);
   type("Metri lineari");
   press(Qt::Key_Escape);
-  QTRY_VERIFY(form.isNull());
+  EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Codice='MT'").toString(), "Metri");
 }
 
@@ -112,7 +112,7 @@ TEST_F(ListeTest, CategoryTakesTwentyCharactersAndApostrophes) {
   EXPECT_EQ(focused(), form->cmdSalva);
   form->chkData[0]->click();
   click(form->cmdSalva);
-  QTRY_VERIFY(form.isNull());
+  EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(DefaultCat, "Materiale d'uso vari");
   EXPECT_EQ(scalar("SELECT Predefinito FROM Liste WHERE Descrizione='Materiale d''uso vari'").toBool(),
             true);
@@ -131,7 +131,7 @@ TEST_F(ListeTest, ExistingCategorySavedWithoutFlagChangesNoOtherRow) {
   form->chkData[0]->click();
   type("Utensili");
   click(form->cmdSalva);
-  QTRY_VERIFY(form.isNull());
+  EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(DefaultCat, "Ferramenta");
   EXPECT_FALSE(scalar("SELECT Predefinito FROM Liste WHERE Id=" + QString::number(id)).toBool());
   EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(),

@@ -1,0 +1,147 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/core/Globals.h"
+#include "masterdata/frm_io_IVA.h"
+#include "platform/forms/SharedInstance.h"
+#include "platform/runtime/Colors.h"
+#include "tests/masterdata/FormTestSupport.h"
+
+namespace {
+
+class IvaTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+         "VALUES ('22', 'Ordinaria', False, 22, True)");
+    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+         "VALUES ('E15', 'Esente art. 15', True, 0, False)");
+  }
+
+  static QColor labelColour(frm_io_IVA* f) { return f->lblData[2]->palette().color(QPalette::WindowText); }
+  static QColor boxColour(frm_io_IVA* f) { return f->txtData[2]->palette().color(QPalette::Base); }
+};
+
+TEST_F(IvaTest, ExemptionGreysTheRateAndSavesZero) {
+  QPointer<frm_io_IVA> form = new frm_io_IVA;
+  form->Nuovo(0);
+  activate(form);
+  EXPECT_EQ(form->windowTitle(), "Codici IVA");
+  EXPECT_TRUE(form->txtData[2]->isEnabled()) << "a new code starts with the rate enabled";
+
+  type("n'i10");
+  EXPECT_EQ(form->txtData[0]->text(), "NI10");
+  press(Qt::Key_Return);
+  type("Non imponibile");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->chkData[0]);
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->txtData[2]);
+  type("10.5x");
+  EXPECT_EQ(form->txtData[2]->text(), "10,5") << "point to comma, letters dropped";
+
+  form->chkData[0]->click();
+  EXPECT_FALSE(form->txtData[2]->isEnabled());
+  EXPECT_EQ(form->txtData[2]->text(), "0");
+  EXPECT_EQ(labelColour(form), OleColor(colors::vbButtonShadow));
+  EXPECT_EQ(boxColour(form), OleColor(colors::vbButtonFace));
+
+  form->chkData[1]->click();
+  EXPECT_FALSE(form->txtData[2]->isEnabled()) << "Predefinito follows the exemption too";
+
+  form->chkData[0]->click();
+  EXPECT_TRUE(form->txtData[2]->isEnabled());
+  EXPECT_EQ(form->txtData[2]->text(), "0") << "unticking does not bring the old rate back";
+  EXPECT_EQ(labelColour(form), OleColor(colors::vbButtonText));
+  EXPECT_EQ(boxColour(form), OleColor(colors::vbWindowBackground));
+  form->chkData[0]->click();
+
+  click(form->cmdSalva);
+  EXPECT_EVENTUALLY(form.isNull());
+  EXPECT_TRUE(scalar("SELECT Esenzione FROM CodiciIVA WHERE CodiceIVA='NI10'").toBool());
+  EXPECT_EQ(scalar("SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='NI10'").toDouble(), 0.0);
+  EXPECT_EQ(DefaultIVA, "NI10");
+  EXPECT_EQ(count("SELECT CodiceIVA FROM CodiciIVA WHERE Predefinito=True"), 1);
+}
+
+TEST_F(IvaTest, RateThatIsNotANumberKeepsTheFocusButCancelStillWorks) {
+  QPointer<frm_io_IVA> form = new frm_io_IVA;
+  form->Nuovo(0);
+  activate(form);
+  type("X");
+  form->txtData[2]->setFocus();
+  EXPECT_EVENTUALLY(focused() == form->txtData[2]);
+  press(Qt::Key_Tab);
+  EXPECT_EQ(focused(), form->txtData[2]) << "an empty rate cannot be left";
+  type("1,2,3");
+  click(form->cmdSalva);
+  EXPECT_EQ(focused(), form->txtData[2]);
+  EXPECT_FALSE(form.isNull()) << "the click on Salva is not carried out";
+  EXPECT_EQ(count("SELECT CodiceIVA FROM CodiciIVA WHERE CodiceIVA='X'"), 0);
+  click(form->cmdAnnulla);
+  EXPECT_EVENTUALLY(form.isNull());
+  EXPECT_EQ(count("SELECT CodiceIVA FROM CodiciIVA"), 2);
+}
+
+TEST_F(IvaTest, OpeningShowsTheRateAsTheExemptionSays) {
+  QPointer<frm_io_IVA> exempt = new frm_io_IVA;
+  exempt->Apri(Variant("E15"), 0);
+  EXPECT_FALSE(exempt->txtData[0]->isEnabled());
+  EXPECT_FALSE(exempt->txtData[2]->isEnabled());
+  EXPECT_EQ(labelColour(exempt), OleColor(colors::vbButtonShadow));
+
+  QPointer<frm_io_IVA> ordinary = new frm_io_IVA;
+  ordinary->Apri(Variant("22"), 0);
+  EXPECT_TRUE(ordinary->txtData[2]->isEnabled());
+  EXPECT_EQ(ordinary->txtData[2]->text(), "22,00");
+  EXPECT_EQ(ordinary->txtData[2]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
+TEST_F(IvaTest, SavingWithoutTheFlagLeavesTheOtherCodes) {
+  DefaultIVA = "22";
+  const Variant code = runModal([] { return forms::SharedInstance<frm_io_IVA>::get().Nuovo(1); },
+                                [](QWidget* w) {
+                                  auto* form = static_cast<frm_io_IVA*>(w);
+                                  type("4");
+                                  form->txtData[2]->setFocus();
+                                  type("4");
+                                  click(form->cmdSalva);
+                                });
+  forms::SharedInstance<frm_io_IVA>::unload();
+  EXPECT_EQ(code.toString(), "4");
+  EXPECT_EQ(DefaultIVA, "22");
+  EXPECT_TRUE(scalar("SELECT Predefinito FROM CodiciIVA WHERE CodiceIVA='22'").toBool());
+  EXPECT_EQ(scalar("SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='4'").toDouble(), 4.0);
+}
+
+TEST_F(IvaTest, RefusedSaveKeepsTheFormAndTheEntries) {
+  QPointer<frm_io_IVA> form = new frm_io_IVA;
+  form->Nuovo(0);
+  activate(form);
+  type("22");
+  press(Qt::Key_Tab);
+  type("Doppione");
+  form->txtData[2]->setFocus();
+  type("10");
+  click(form->cmdSalva);
+  ASSERT_EQ(messages.size(), 1) << "the database's refusal is shown";
+  EXPECT_FALSE(messages[0].isEmpty());
+  ASSERT_FALSE(form.isNull());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->txtData[1]->text(), "Doppione");
+  EXPECT_EQ(scalar("SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(), "Ordinaria");
+
+  // The user corrects the code and the same window saves.
+  form->txtData[0]->setFocus();
+  type("23");
+  click(form->cmdSalva);
+  EXPECT_EVENTUALLY(form.isNull());
+  EXPECT_EQ(scalar("SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='23'").toString(), "Doppione");
+}
+
+}  // namespace
