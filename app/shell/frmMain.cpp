@@ -77,7 +77,6 @@ frmMain::~frmMain() {
 void frmMain::creaControlli() {
   auto* centro = new QWidget(this);
   setCentralWidget(centro);
-  centro->installEventFilter(this);
 
   tb = new QToolBar(centro);
   tb->setMovable(false);
@@ -165,8 +164,7 @@ void frmMain::creaControlli() {
   connect(gexView, &grid::GridEX::keyDown, this, &frmMain::gexViewKeyDown);
   connect(gexView, &grid::GridEX::keyPress, this, &frmMain::gexViewKeyPress);
   connect(gexView, &grid::GridEX::columnHeaderClick, this, &frmMain::gexViewColumnHeaderClick);
-  txtFind->installEventFilter(this);
-  cmbFilter->installEventFilter(this);
+  // One filter for the window's resizing, its key preview and the find and filter boxes.
   qApp->installEventFilter(this);
 }
 

@@ -38,8 +38,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut: {
       if (watched != txtFind && watched != cmbFilter) break;
       impostaSfondo(static_cast<QWidget*>(watched), colors::vbWindowBackground);
-      const Qt::FocusReason motivo = static_cast<QFocusEvent*>(event)->reason();
-      if (watched == cmbFilter && motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason)
+      // The filter box hands the focus on to the find box when it moves within this window (not
+      // when its own list opens or another window is activated).
+      const QWidget* nuovo = QApplication::focusWidget();
+      const bool lista = static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason;
+      if (watched == cmbFilter && !lista && nuovo && nuovo != cmbFilter && nuovo->window() == this)
         txtFind->setFocus();
       break;
     }

@@ -1,0 +1,167 @@
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/core/Globals.h"
+#include "app/core/comRegistry.h"
+#include "common/comfrmAbout.h"
+#include "platform/forms/SharedInstance.h"
+#include "platform/grid/GridEX.h"
+#include "tests/app_shell/DatiProva.h"
+#include "tests/app_shell/FinestraProva.h"
+
+using datiprova::Conta;
+
+namespace {
+
+using ComandiFinestra = FinestraProva;
+
+const QString kNessunaStampante =
+    "Nessuna stampante installata.\r\nInstallare almeno una stampante per utilizzare correttamente "
+    "l'applicazione";
+
+TEST_F(ComandiFinestra, DeleteFromTheGridAsksThenDeletesAndRereadsTheView) {
+  Avvia();
+  MostraVista(4);
+  ASSERT_TRUE(SelezionaRiga("Nome", Variant("D'Angelo Luca")));
+  risposta = forms::vbNo;
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  EXPECT_EQ(Messaggi(), QStringList{"Eliminare il Cliente selezionato?"});
+  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 1);
+
+  risposta = forms::vbYes;
+  Premi(w->txtFind, Qt::Key_D);
+  ASSERT_EQ(ValoreCorrente("Nome"), Variant("D'Angelo Luca"));
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  EXPECT_EQ(Messaggi().size(), 2);
+  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
+  EXPECT_EQ(w->gexView->recordCount(), 2);
+  EXPECT_TRUE(w->txtFind->text().isEmpty());
+
+  // A customer with job orders is refused from the toolbar as well.
+  ASSERT_TRUE(SelezionaRiga("Nome", Variant("Rossi Mario")));
+  w->tbElimina->trigger();
+  EXPECT_EQ(Messaggi().last(), "Il Cliente ha una o più Commesse associate, quindi non verrà eliminato.");
+  EXPECT_EQ(w->gexView->recordCount(), 2);
+}
+
+TEST_F(ComandiFinestra, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
+  Avvia();
+  MostraVista(1);
+  ASSERT_TRUE(SelezionaRiga("Data", Variant(QDate(2024, 3, 5))));
+  w->mnuFileElimina->trigger();
+  EXPECT_EQ(Messaggi(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
+  EXPECT_EQ(Conta("SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
+  EXPECT_EQ(w->gexView->recordCount(), 2);
+}
+
+TEST_F(ComandiFinestra, DeleteOnAnEmptyViewAsksNothing) {
+  datiprova::EseguiSqlite("DELETE FROM Impiegati");
+  Avvia();
+  MostraVista(5);
+  ASSERT_EQ(w->gexView->recordCount(), 0);
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  w->mnuFileElimina->trigger();
+  EXPECT_TRUE(Messaggi().isEmpty());
+}
+
+TEST_F(ComandiFinestra, DeleteOnAGroupRowAsksNothing) {
+  Avvia();
+  MostraVista(4);
+  w->gexView->groups().add(w->gexView->column("Località")->index());
+  w->gexView->setRow(1);
+  ASSERT_TRUE(w->gexView->isGroupRow());
+  w->mnuFileElimina->trigger();
+  EXPECT_TRUE(Messaggi().isEmpty());
+  EXPECT_EQ(Conta("SELECT * FROM CliFor"), 5);
+}
+
+TEST_F(ComandiFinestra, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisabled) {
+  stampanti = {};
+  bool splashVisibile = true;
+  forms::setMsgBoxHandler([&](const forms::MsgBoxRequest& r) {
+    mostrati.push_back(r);
+    splashVisibile = forms::SharedInstance<comfrmAbout>::loaded() &&
+                     forms::SharedInstance<comfrmAbout>::get().isVisible();
+    return risposta;
+  });
+  Avvia();
+  ASSERT_EQ(Messaggi(), QStringList{kNessunaStampante});
+  EXPECT_EQ(mostrati[0].style, forms::vbOKOnly);
+  EXPECT_EQ(mostrati[0].title, AppTitle);
+  EXPECT_FALSE(splashVisibile);
+  EXPECT_FALSE(w->StampantiPresenti);
+  EXPECT_EQ(NumStampanti, 0);
+
+  for (int vista : {0, 2, 4}) {
+    MostraVista(vista);
+    EXPECT_FALSE(w->mnuFileStampa->isEnabled());
+    EXPECT_FALSE(w->tbStampa->isEnabled());
+    EXPECT_TRUE(w->mnuFileNuovo->isEnabled());
+    EXPECT_TRUE(w->tbApri->isEnabled());
+    EXPECT_TRUE(w->tbElimina->isEnabled());
+  }
+  ASSERT_TRUE(SelezionaRiga("Nome", Variant("D'Angelo Luca")));
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
+  EXPECT_EQ(Messaggi().size(), 2);
+}
+
+TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
+  comRegistry reg;
+  reg.setClassKey(HKEY_CURRENT_USER);
+  reg.setSectionKey(RegKeyPrinters);
+  reg.setValueType(REG_SZ);
+  reg.setValueKey("002");
+  reg.setValue(Variant("Magazzino"));
+  Avvia();
+  EXPECT_TRUE(Messaggi().isEmpty());
+  EXPECT_TRUE(w->StampantiPresenti);
+  EXPECT_TRUE(w->tbStampa->isEnabled());
+  EXPECT_EQ(NumStampanti, 2);
+  EXPECT_EQ(Stampanti, (QStringList{"Ufficio", "Magazzino"}));
+  EXPECT_EQ(Driver, (QStringList{"HP LaserJet 4", "Epson LX-300"}));
+  EXPECT_EQ(StampanteReport[1], "Ufficio");
+  EXPECT_EQ(DriverReport[1], "HP LaserJet 4");
+  EXPECT_EQ(StampanteReport[2], "Magazzino");
+  EXPECT_EQ(DriverReport[2], "HP LaserJet 4");
+}
+
+TEST_F(ComandiFinestra, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
+  Avvia();
+  w->mnuDatiTabelle->trigger();
+  EXPECT_TRUE(Messaggi().isEmpty());
+
+  QWidget scheda(w.get(), Qt::Window);
+  w->mnuDatiTabelle->trigger();
+  EXPECT_EQ(Messaggi(), QStringList{"Chiudere prima tutte le schede dati."});
+  EXPECT_EQ(mostrati.back().style, forms::vbOKOnly);
+}
+
+TEST_F(ComandiFinestra, TheAboutBoxOpensWithItsFrameAndCloses) {
+  Avvia();
+  bool visto = false;
+  QTimer::singleShot(0, [&] {
+    comfrmAbout& about = forms::SharedInstance<comfrmAbout>::get();
+    visto = about.isVisible() && !about.captionRemoved() && about.cmdOK->isEnabled() &&
+            about.height() == about.fullHeight() && about.parentWidget() == w.get();
+    QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+  });
+  w->mnuHelpInfo->trigger();
+  EXPECT_TRUE(visto);
+  EXPECT_FALSE(forms::SharedInstance<comfrmAbout>::get().isVisible());
+}
+
+TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {
+  Avvia();
+  bool scaricata = false;
+  QObject::connect(w.get(), &frmMain::scaricata, [&] { scaricata = true; });
+  w->mnuFileEsci->trigger();
+  EXPECT_TRUE(scaricata);
+  EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace
