@@ -1,3 +1,4 @@
+#include <QHash>
 #include <QTimer>
 #include <algorithm>
 #include <numeric>
@@ -12,11 +13,76 @@
 namespace grid {
 namespace {
 
-// A column's values prepared once for sorting: numbers as doubles, everything else as text.
+// A column's values prepared once for sorting: each value becomes its kind and a number, texts
+// the rank of their case-folded text among the column's distinct texts. A sort then compares
+// numbers only, however long or repeated the texts are.
+struct SortValue {
+  int kind = 0;  // 0 empty, 1 number, 2 date, 3 text, 4 other
+  double number = 0;
+};
+
 struct SortColumn {
-  const GridColumn* column = nullptr;
   int order = Ascending;
-  std::vector<Variant> values;
+  std::vector<SortValue> values;
+};
+
+int compareSortValues(const SortValue& a, const SortValue& b) {
+  if (a.kind != b.kind) return a.kind < b.kind ? -1 : 1;
+  return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
+}
+
+class SortColumnBuilder {
+ public:
+  explicit SortColumnBuilder(int rows) { m_values.reserve(static_cast<size_t>(rows)); }
+
+  void add(const Variant& v) {
+    switch (v.type()) {
+      case VarType::Empty:
+      case VarType::Null:
+        m_values.push_back({});
+        break;
+      case VarType::Date:
+        m_values.push_back({2, static_cast<double>(v.toDateTime().toMSecsSinceEpoch())});
+        break;
+      case VarType::String: {
+        const QString text = v.toString();
+        auto it = m_ids.constFind(text);
+        if (it == m_ids.constEnd()) {
+          it = m_ids.insert(text, static_cast<int>(m_texts.size()));
+          m_texts.push_back(text.toCaseFolded());
+        }
+        m_values.push_back({3, static_cast<double>(*it)});
+        break;
+      }
+      case VarType::Bytes:
+        m_values.push_back({4, 0});
+        break;
+      default:
+        m_values.push_back({1, v.toDouble()});
+    }
+  }
+
+  std::vector<SortValue> take() {
+    std::vector<int> byText(m_texts.size());
+    std::iota(byText.begin(), byText.end(), 0);
+    std::sort(byText.begin(), byText.end(), [this](int a, int b) {
+      return m_texts[static_cast<size_t>(a)] < m_texts[static_cast<size_t>(b)];
+    });
+    // Texts that differ only in case share a rank.
+    std::vector<double> rank(m_texts.size());
+    for (size_t r = 0; r < byText.size(); ++r) {
+      const bool same = r > 0 && m_texts[static_cast<size_t>(byText[r])] == m_texts[static_cast<size_t>(byText[r - 1])];
+      rank[static_cast<size_t>(byText[r])] = same ? rank[static_cast<size_t>(byText[r - 1])] : static_cast<double>(r);
+    }
+    for (SortValue& v : m_values)
+      if (v.kind == 3) v.number = rank[static_cast<size_t>(v.number)];
+    return std::move(m_values);
+  }
+
+ private:
+  std::vector<SortValue> m_values;
+  QHash<QString, int> m_ids;
+  std::vector<QString> m_texts;
 };
 
 bool usesShownText(const GridColumn* c) { return c->hasValueList() || c->dropDown() != nullptr; }
@@ -48,24 +114,24 @@ void GridEngine::rebuildOrder(bool resort) {
     auto addKey = [&](const SortKey& k) {
       const GridColumn* c = column(k.column);
       if (!c) return;
-      SortColumn sc{c, k.order, {}};
-      sc.values.reserve(static_cast<size_t>(n));
+      SortColumnBuilder builder(n);
       const bool shown = usesShownText(c);
       for (int r = 0; r < n; ++r) {
-        Variant v = cellValue(r, c);
-        sc.values.push_back(shown ? Variant(shownText(v, c)) : v);
+        const Variant v = cellValue(r, c);
+        builder.add(shown ? Variant(shownText(v, c)) : v);
       }
-      keys.push_back(std::move(sc));
+      keys.push_back({k.order, builder.take()});
     };
     for (const SortKey& k : groupKeys->keys()) addKey(k);
     for (const SortKey& k : sortKeys->keys()) addKey(k);
     if (!keys.empty()) {
-      std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) {
+      // Equal rows keep the query's order: the record number breaks ties.
+      std::sort(order.begin(), order.end(), [&keys](int a, int b) {
         for (const SortColumn& k : keys) {
-          const int c = compareValues(k.values[static_cast<size_t>(a)], k.values[static_cast<size_t>(b)]);
+          const int c = compareSortValues(k.values[static_cast<size_t>(a)], k.values[static_cast<size_t>(b)]);
           if (c != 0) return k.order == Descending ? c > 0 : c < 0;
         }
-        return false;
+        return a < b;
       });
     }
   }
