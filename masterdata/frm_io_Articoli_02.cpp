@@ -349,6 +349,9 @@ void frm_io_Articoli_02::nuovoCollegato(int list) {
     case 2: result = nuovoModale<frm_io_Fornitori_01>(); break;
     default: result = nuovoModale<frm_io_IVA>(); break;
   }
+  // The called window belongs to the main window: bring the article back to the user.
+  activateWindow();
+  dtcData[list]->setFocus(Qt::OtherFocusReason);
   if (result.isNull() || result.isEmpty() || !CaricaListe(static_cast<std::int16_t>(list))) return;
   binding().setValue(text(Lists[list].column),
                      list == 2 ? Variant(result.toInt()) : Variant(result.toString()));

@@ -55,6 +55,8 @@ int FormTest::count(const QString& sql) {
   return rs.RecordCount();
 }
 
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 void activate(QWidget* window) {
   window->activateWindow();
   QApplication::setActiveWindow(window);

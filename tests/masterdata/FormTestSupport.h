@@ -6,10 +6,14 @@
 #include <QTest>
 #include <QStringList>
 #include <functional>
+#include <ostream>
 
 #include "platform/runtime/Variant.h"
 
 class QWidget;
+
+// Readable QString values in failure messages.
+void PrintTo(const QString& text, std::ostream* out);
 
 // A fresh database behind ConnString for every test, the defaults of the run cleared, and message
 // boxes answered OK and recorded.

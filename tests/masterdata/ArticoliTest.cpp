@@ -1,0 +1,346 @@
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "app/core/Globals.h"
+#include "masterdata/frm_io_Articoli_02.h"
+#include "masterdata/frm_io_Cat.h"
+#include "masterdata/frm_io_IVA.h"
+#include "platform/forms/DataCombo.h"
+#include "platform/forms/DatePicker.h"
+#include "platform/forms/SharedInstance.h"
+#include "platform/forms/StatusBar.h"
+#include "tests/masterdata/FormTestSupport.h"
+
+namespace {
+
+enum Field { Codice = 0, Descrizione = 1, Costo = 2, Ricarico = 3, Note = 4, PrezzoIvato = 5,
+             Prezzo = 6, ImportoIva = 7, CodiceArtFor = 8 };
+enum List { Categorie = 0, Unita = 1, Fornitori = 2, CodiciIva = 3 };
+
+class ArticoliTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+         "VALUES ('22', 'IVA 22%', False, 22, False)");
+    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+         "VALUES ('10', 'IVA 10%', False, 10, False)");
+    exec("INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', False)");
+    exec("INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', False)");
+    exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Ferri Spa')");
+    exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Un cliente')");
+  }
+
+  // A new article with the VAT code of the run, its code and description typed.
+  frm_io_Articoli_02* newArticle(const QString& vat, const QString& code = "A1") {
+    DefaultIVA = vat;
+    auto* form = new frm_io_Articoli_02;
+    form->Nuovo(0);
+    activate(form);
+    form->line(Codice)->setFocus();
+    type(code);
+    press(Qt::Key_Tab);
+    type("Vite");
+    press(Qt::Key_Tab);
+    return form;
+  }
+
+  // Types an amount into a box and leaves it with Tab.
+  static void enter(frm_io_Articoli_02* form, Field field, const QString& amount) {
+    form->line(field)->setFocus();
+    type(amount);
+    press(Qt::Key_Tab);
+  }
+
+  static QString shown(frm_io_Articoli_02* form, Field field) { return form->line(field)->text(); }
+
+  Currency stored(const QString& column, const QString& code = "A1") {
+    return scalar("SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toCurrency();
+  }
+
+  void save(QPointer<frm_io_Articoli_02>& form) {
+    click(form->cmdSalva);
+    EXPECT_EVENTUALLY(form.isNull());
+  }
+};
+
+Currency money(std::int64_t tenThousandths) { return Currency::fromRaw(tenThousandths); }
+
+TEST_F(ArticoliTest, NewArticleStartsFromTheDefaultsOfTheRun) {
+  DefaultCat = "Ferramenta";
+  DefaultUM = "PZ";
+  DefaultIVA = "22";
+  QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
+  form->Nuovo(0);
+  activate(form);
+  EXPECT_EQ(form->windowTitle(), "Materiali");
+  EXPECT_EQ(focused(), form->datData[0]);
+  EXPECT_EQ(form->datData[0]->date(), QDate(2024, 3, 5));
+  for (Field f : {Costo, Prezzo, PrezzoIvato, ImportoIva}) EXPECT_EQ(shown(form, f), "0,00");
+  EXPECT_EQ(shown(form, Ricarico), "0");
+  EXPECT_EQ(form->dtcData[Categorie]->currentText(), "Ferramenta");
+  EXPECT_EQ(form->dtcData[Unita]->currentText(), "Pezzi");
+  EXPECT_EQ(form->dtcData[CodiciIva]->currentText(), "IVA 22%");
+  EXPECT_EQ(form->dtcData[Fornitori]->count(), 1) << "suppliers only";
+  EXPECT_TRUE(form->SSTab1->isTabEnabled(0));
+  EXPECT_FALSE(form->SSTab1->isTabEnabled(1));
+  EXPECT_FALSE(form->SSTab1->isTabEnabled(2));
+  EXPECT_EQ(form->sb->panelText(0), "Data di inserimento articolo");
+
+  QPointer<frm_io_Articoli_02> bare = new frm_io_Articoli_02;
+  DefaultCat.clear();
+  DefaultUM.clear();
+  DefaultIVA.clear();
+  bare->Nuovo(0);
+  for (auto* list : bare->dtcData) EXPECT_EQ(list->currentText(), "");
+}
+
+TEST_F(ArticoliTest, CostAndMarkUpGiveThePriceAndTheVat) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  enter(form, Costo, "10");
+  enter(form, Ricarico, "30");
+  EXPECT_EQ(shown(form, Prezzo), "13,00");
+  EXPECT_EQ(shown(form, ImportoIva), "2,86");
+  EXPECT_EQ(shown(form, PrezzoIvato), "15,86");
+  save(form);
+  EXPECT_EQ(stored("Prezzo"), money(130000));
+  EXPECT_EQ(stored("Aliquota"), money(28600));
+  EXPECT_EQ(stored("PrezzoIvato"), money(158600));
+  EXPECT_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='A1'").toDouble(), 30.0);
+}
+
+TEST_F(ArticoliTest, AmountsKeepFourDecimalsBehindTwoShown) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  enter(form, Costo, "7,33");
+  enter(form, Ricarico, "33");
+  EXPECT_EQ(shown(form, Prezzo), "9,75");
+  EXPECT_EQ(shown(form, ImportoIva), "2,14");
+  EXPECT_EQ(shown(form, PrezzoIvato), "11,89");
+  save(form);
+  EXPECT_EQ(stored("Prezzo"), money(97489));
+  EXPECT_EQ(stored("Aliquota"), money(21448));
+  EXPECT_EQ(stored("PrezzoIvato"), money(118937));
+}
+
+TEST_F(ArticoliTest, PriceWithVatGivesPriceVatAndMarkUp) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  enter(form, Costo, "80");
+  enter(form, PrezzoIvato, "122");
+  EXPECT_EQ(shown(form, Prezzo), "100,00");
+  EXPECT_EQ(shown(form, ImportoIva), "22,00");
+  EXPECT_EQ(shown(form, Ricarico), "25");
+  save(form);
+  EXPECT_EQ(stored("Prezzo"), money(1000000));
+  EXPECT_EQ(stored("PrezzoIvato"), money(1220000));
+}
+
+TEST_F(ArticoliTest, PriceGivesVatPriceWithVatAndMarkUp) {
+  QPointer<frm_io_Articoli_02> form = newArticle("10");
+  enter(form, Costo, "80");
+  enter(form, Prezzo, "100");
+  EXPECT_EQ(shown(form, ImportoIva), "10,00");
+  EXPECT_EQ(shown(form, PrezzoIvato), "110,00");
+  EXPECT_EQ(shown(form, Ricarico), "25");
+}
+
+TEST_F(ArticoliTest, WithoutACostTheMarkUpStaysWhileTheRestFollows) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  enter(form, Ricarico, "40");
+  EXPECT_EQ(shown(form, Prezzo), "0,00");
+  enter(form, Prezzo, "50");
+  EXPECT_EQ(shown(form, ImportoIva), "11,00");
+  EXPECT_EQ(shown(form, PrezzoIvato), "61,00");
+  EXPECT_EQ(shown(form, Ricarico), "40") << "no mark-up on a zero cost";
+  save(form);
+  EXPECT_EQ(stored("Costo"), Currency()) << "a cost never visited stays 0";
+  EXPECT_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='A1'").toDouble(), 40.0);
+}
+
+TEST_F(ArticoliTest, AnotherVatCodeChangesOnlyTheVatAndThePriceWithVat) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  enter(form, Costo, "80");
+  enter(form, Prezzo, "100");
+  EXPECT_EQ(shown(form, PrezzoIvato), "122,00");
+
+  form->dtcData[CodiciIva]->setFocus();
+  press(Qt::Key_F4);
+  QAbstractItemView* popup = form->dtcData[CodiciIva]->view();
+  EXPECT_EVENTUALLY(popup->isVisible());
+  popup->setCurrentIndex(popup->model()->index(0, 0));  // "IVA 10%" sorts first
+  QTest::keyClick(popup, Qt::Key_Return);
+  EXPECT_EQ(form->dtcData[CodiciIva]->currentText(), "IVA 10%");
+  EXPECT_EQ(shown(form, ImportoIva), "10,00");
+  EXPECT_EQ(shown(form, PrezzoIvato), "110,00");
+  EXPECT_EQ(shown(form, Costo), "80,00");
+  EXPECT_EQ(shown(form, Ricarico), "25");
+  EXPECT_EQ(shown(form, Prezzo), "100,00");
+  save(form);
+  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='A1'").toString(), "10");
+}
+
+TEST_F(ArticoliTest, WithoutAVatCodeThePriceWithVatIsThePrice) {
+  QPointer<frm_io_Articoli_02> form = newArticle("");
+  enter(form, Costo, "10");
+  enter(form, Ricarico, "50");
+  EXPECT_EQ(shown(form, ImportoIva), "0,00");
+  EXPECT_EQ(shown(form, PrezzoIvato), "15,00");
+  form->dtcData[CodiciIva]->setFocus();
+  press(Qt::Key_Tab);
+  EXPECT_EQ(focused(), form->dtcData[CodiciIva]) << "the VAT code cannot be left empty";
+  type("IVA 10%");
+  press(Qt::Key_Tab);
+  EXPECT_EQ(focused(), form->line(Costo));
+  EXPECT_EQ(shown(form, PrezzoIvato), "16,50");
+}
+
+TEST_F(ArticoliTest, ExistingArticleWorksWithTheRateOfItsCode) {
+  exec("INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
+       "CodiceIVA, IdFornitore, DataIns) VALUES ('B2', 'Bullone', 80, 25, 100, 22, 122, '22', " +
+       QString::number(scalar("SELECT IdCliFor FROM CliFor WHERE Tipo='Fornitore'").toInt()) +
+       ", #01/15/24#)");
+  QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
+  form->Apri(Variant("B2"), 0);
+  activate(form);
+  EXPECT_FALSE(form->line(Codice)->isEnabled());
+  EXPECT_EQ(form->dtcData[Fornitori]->currentText(), "Ferri Spa");
+  EXPECT_EQ(form->datData[0]->date(), QDate(2024, 1, 15));
+  EXPECT_EQ(shown(form, PrezzoIvato), "122,00");
+  enter(form, Prezzo, "200");
+  EXPECT_EQ(shown(form, ImportoIva), "44,00") << "the rate of the code shown, not 0";
+  EXPECT_EQ(shown(form, PrezzoIvato), "244,00");
+  save(form);
+  EXPECT_EQ(stored("PrezzoIvato", "B2"), money(2440000));
+  EXPECT_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='B2'").toDouble(), 150.0);
+}
+
+TEST_F(ArticoliTest, FieldRulesKeepTheFocus) {
+  exec("INSERT INTO Articoli (Codice, Descrizione) VALUES ('ESISTE', 'Già qui')");
+  QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
+  form->Nuovo(0);
+  activate(form);
+  form->line(Codice)->setFocus();
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->line(Codice)) << "an empty code";
+  type("esi'ste");
+  EXPECT_EQ(shown(form, Codice), "ESISTE");
+  press(Qt::Key_Return);
+  EXPECT_EQ(messages, QStringList{"Codice articolo già presente."});
+  EXPECT_EQ(focused(), form->line(Codice));
+  type("NUOVO");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->line(Descrizione));
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->line(Descrizione)) << "an empty description";
+  type("Rondella");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->dtcData[Fornitori]);
+  EXPECT_EQ(form->sb->panelText(0), "Fornitore Articolo (opzionale)");
+  EXPECT_EQ(form->sb->panelText(1), "F4-Lista , F5-Nuovo");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->line(CodiceArtFor));
+  EXPECT_EQ(form->sb->panelText(1), "");
+  type("ab'c");
+  EXPECT_EQ(shown(form, CodiceArtFor), "ABC");
+
+  enter(form, Costo, "x0");
+  EXPECT_EQ(focused(), form->line(Costo)) << "a zero cost";
+  EXPECT_EQ(shown(form, Costo), "0");
+  form->line(Costo)->clear();
+  press(Qt::Key_Tab);
+  EXPECT_EQ(focused(), form->line(Costo)) << "an empty cost";
+  type("0,00001");
+  press(Qt::Key_Tab);
+  EXPECT_EQ(focused(), form->line(Costo)) << "zero once in currency";
+  form->line(Costo)->selectAll();
+  type("2");
+  press(Qt::Key_Tab);
+  EXPECT_EQ(focused(), form->line(Ricarico));
+  EXPECT_EQ(messages.size(), 1) << "the amounts refuse without a message";
+
+  form->txtData[Note]->setFocus();
+  type("nota");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->cmdSalva);
+  EXPECT_EQ(static_cast<QPlainTextEdit*>(form->txtData[Note])->toPlainText(), "nota");
+}
+
+TEST_F(ArticoliTest, F5CreatesACategoryAndTheListShowsIt) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  form->dtcData[Categorie]->setFocus();
+  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+    auto* cat = qobject_cast<frm_io_Cat*>(w);
+    ASSERT_NE(cat, nullptr);
+    EXPECT_EQ(cat->cmdSalva->text(), "Inserisci");
+    type("Bulloneria d'acciaio inox");
+    click(cat->cmdSalva);
+  });
+  EXPECT_FALSE(forms::SharedInstance<frm_io_Cat>::loaded()) << "the category window is unloaded";
+  EXPECT_EQ(form->dtcData[Categorie]->count(), 2);
+  EXPECT_EQ(form->dtcData[Categorie]->currentText(), "Bulloneria d'acciaio");
+
+  EXPECT_EVENTUALLY(focused() == form->dtcData[Categorie]);
+  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+    type("Altro");
+    click(static_cast<frm_io_Cat*>(w)->cmdAnnulla);
+  });
+  EXPECT_EQ(form->dtcData[Categorie]->count(), 2);
+  EXPECT_EQ(form->dtcData[Categorie]->currentText(), "Bulloneria d'acciaio");
+  save(form);
+  EXPECT_EQ(scalar("SELECT Categoria FROM Articoli WHERE Codice='A1'").toString(), "Bulloneria d'acciaio");
+}
+
+TEST_F(ArticoliTest, F5CreatesAVatCodeThatTheAmountsFollow) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  enter(form, Costo, "100");
+  EXPECT_EQ(shown(form, PrezzoIvato), "122,00");
+  form->dtcData[CodiciIva]->setFocus();
+  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+    auto* iva = qobject_cast<frm_io_IVA*>(w);
+    ASSERT_NE(iva, nullptr);
+    type("4");
+    press(Qt::Key_Tab);
+    type("IVA 4%");
+    iva->txtData[2]->setFocus();
+    type("4");
+    click(iva->cmdSalva);
+  });
+  EXPECT_EQ(form->dtcData[CodiciIva]->count(), 3);
+  EXPECT_EQ(form->dtcData[CodiciIva]->currentText(), "IVA 4%");
+  EXPECT_EQ(shown(form, ImportoIva), "4,00");
+  EXPECT_EQ(shown(form, PrezzoIvato), "104,00");
+  save(form);
+  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='A1'").toString(), "4");
+}
+
+TEST_F(ArticoliTest, ModalResultAndRefusedSave) {
+  auto* modal = new frm_io_Articoli_02;
+  const Variant code = runModal([&] { return modal->Nuovo(1); }, [&](QWidget*) {
+    modal->line(Codice)->setFocus();
+    type("M1");
+    press(Qt::Key_Tab);
+    type("Dado");
+    click(modal->cmdSalva);
+  });
+  EXPECT_EQ(code.toString(), "M1");
+  const Variant cancelled = runModal([&] { return modal->Nuovo(1); }, [](QWidget*) {
+    press(Qt::Key_Escape);
+  });
+  EXPECT_TRUE(cancelled.isNull());
+  delete modal;
+
+  QPointer<frm_io_Articoli_02> form = newArticle("22", "RACE");
+  exec("INSERT INTO Articoli (Codice, Descrizione) VALUES ('RACE', 'Inserito da un altro')");
+  click(form->cmdSalva);
+  EXPECT_EQ(messages.size(), 1);
+  ASSERT_FALSE(form.isNull());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(shown(form, Descrizione), "Vite");
+  EXPECT_EQ(scalar("SELECT Descrizione FROM Articoli WHERE Codice='RACE'").toString(),
+            "Inserito da un altro");
+}
+
+}  // namespace
