@@ -20,6 +20,8 @@ GridEX::GridEX(QWidget* parent) : QWidget(parent), d(std::make_unique<GridEngine
   d->view->setModel(d->model);
   d->view->setItemDelegate(new GridDelegate(d.get(), d->view));
   d->navigatorBar = new GridNavigator(d.get(), this);
+  d->navigatorBar->setObjectName(QStringLiteral("navigatore"));
+  d->groupBox->setObjectName(QStringLiteral("raggruppamento"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);

@@ -97,6 +97,7 @@ QString GridEngine::cellText(int record, const GridColumn* column) const {
 
 void GridEngine::clearData() {
   recordset.reset();
+  trackedRecord = NoPending;
   unboundRows.clear();
   pendingRecord = NoPending;
   pendingValues.clear();
@@ -134,7 +135,8 @@ void GridEngine::rebind() {
   }
   mapColumns(&missing);
   rebuildOrder(true);
-  if (keepRow > 0 && keepRow <= static_cast<int>(display.size())) setCurrentDisplayRow(keepRow);
+  // The cursor stays on the same row number, or starts on the first row.
+  if (!display.empty()) setCurrentDisplayRow(std::clamp(keepRow, 1, static_cast<int>(display.size())));
   if (!missing.isEmpty())
     throw GridError(QStringLiteral("Le colonne seguenti del layout non sono presenti nei dati: %1.")
                         .arg(missing.join(", ")));
@@ -183,6 +185,7 @@ void GridEngine::setItemCount(int count) {
   itemCount = std::max(0, count);
   unboundRows.assign(static_cast<size_t>(itemCount), std::nullopt);
   rebuildOrder(true);
+  if (!display.empty() && currentDisplayRow() <= 0) setCurrentDisplayRow(1);
 }
 
 GridColumn* GridEngine::dropDownBoundColumn() const {

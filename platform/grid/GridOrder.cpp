@@ -89,7 +89,8 @@ bool usesShownText(const GridColumn* c) { return c->hasValueList() || c->dropDow
 
 }  // namespace
 
-void GridEngine::keysChanged(bool) {
+void GridEngine::keysChanged(bool groups) {
+  if (groups) groupBox->refresh();
   orderDirty = true;
   scheduleOrder();
 }

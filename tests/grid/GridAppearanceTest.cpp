@@ -1,0 +1,84 @@
+#include <QLabel>
+#include <QTableView>
+#include <QHeaderView>
+#include <QTest>
+
+#include "tests/grid/GridTestSupport.h"
+
+namespace {
+
+using gridtest::GridFixture;
+
+// Quote lines with a long description shown under each line, a navigator and a group-by box.
+class GridAppearanceTest : public GridFixture {
+ protected:
+  void SetUp() override {
+    GridFixture::SetUp();
+    exec("INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa) VALUES ('C1', 'A', 'Scavo', 'riga 1\nriga 2\nriga 3')");
+    exec("INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'B', 'Getto')");
+    exec("INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'C', 'Armatura')");
+    bind("SELECT * FROM CommessePre WHERE CodCom='C1' ORDER BY Codice");
+  }
+  QString navigatorText() {
+    QStringList parts;
+    for (const QLabel* l : grid->findChild<QWidget*>("navigatore")->findChildren<QLabel*>()) parts << l->text();
+    return parts.join(' ');
+  }
+  QTableView* table() { return qobject_cast<QTableView*>(grid->view()); }
+};
+
+TEST_F(GridAppearanceTest, BindingStartsOnTheFirstRowAndTheNavigatorFollows) {
+  EXPECT_EQ(grid->row(), 1);
+  grid->setRecordNavigator(true);
+  grid->setRecordNavigatorString("riga:|/");
+  EXPECT_TRUE(grid->findChild<QWidget*>("navigatore")->isVisible());
+  EXPECT_EQ(navigatorText(), "riga: 1 / 3");
+  grid->setRow(3);
+  EXPECT_EQ(navigatorText(), "riga: 3 / 3");
+  grid->setRecordNavigatorString("Record:|di");
+  EXPECT_EQ(navigatorText(), "Record: 3 di 3");
+  grid->setRecordNavigator(false);
+  EXPECT_FALSE(grid->findChild<QWidget*>("navigatore")->isVisible());
+}
+
+TEST_F(GridAppearanceTest, PreviewRowsGrowUpToTheirLineLimit) {
+  const int plain = table()->rowHeight(0);
+  grid->setPreviewColumn(5);
+  grid->setPreviewRowLines(2);
+  EXPECT_GT(table()->rowHeight(0), plain);
+  EXPECT_EQ(table()->rowHeight(1), plain);
+  const int twoLines = table()->rowHeight(0);
+  grid->setPreviewRowLines(20);
+  EXPECT_GT(table()->rowHeight(0), twoLines);
+  table()->viewport()->repaint();
+}
+
+TEST_F(GridAppearanceTest, GroupByBoxShowsItsTextOrTheGroups) {
+  grid->setGroupByBoxVisible(true);
+  grid->setGroupByBoxText("Trascinare qui una colonna per raggruppare.");
+  auto* box = grid->findChild<QLabel*>("raggruppamento");
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_EQ(box->text(), "Trascinare qui una colonna per raggruppare.");
+  grid->column(2)->setCaption("Commessa");
+  grid->groups().add(2);
+  EXPECT_EQ(box->text(), "Commessa");
+  grid->groups().clear();
+  EXPECT_EQ(box->text(), "Trascinare qui una colonna per raggruppare.");
+}
+
+TEST_F(GridAppearanceTest, HiddenColumnsWidthsAndDraggingReachTheHeader) {
+  grid->column(1)->setVisible(false);
+  grid->column(3)->setWidth(1500);
+  EXPECT_TRUE(table()->isColumnHidden(0));
+  EXPECT_EQ(table()->columnWidth(2), 100);
+  table()->horizontalHeader()->resizeSection(2, 120);
+  EXPECT_EQ(grid->column(3)->width(), 1800);
+  grid->setAllowColumnDrag(false);
+  EXPECT_FALSE(table()->horizontalHeader()->sectionsMovable());
+  grid->column(4)->setPosition(1);
+  EXPECT_EQ(table()->horizontalHeader()->visualIndex(3), 0);
+  EXPECT_EQ(grid->column(1)->position(), 2);
+}
+
+}  // namespace
