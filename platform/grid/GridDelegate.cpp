@@ -1,4 +1,10 @@
+#include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -7,6 +13,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "platform/db/AdoTypes.h"
 #include "platform/grid/CellValues.h"
 #include "platform/grid/GridEX.h"
 #include "platform/grid/GridEngine.h"
@@ -43,6 +50,41 @@ QComboBox* dropDownEditor(GridEX* dropDown, QWidget* parent) {
   return combo;
 }
 
+// A date cell: typed text, or a calendar with "Oggi" (today) and "Vuoto" (no date).
+QLineEdit* dateEditor(QWidget* parent) {
+  auto* line = new QLineEdit(parent);
+  QAction* open = line->addAction(QApplication::style()->standardIcon(QStyle::SP_ArrowDown),
+                                  QLineEdit::TrailingPosition);
+  QObject::connect(open, &QAction::triggered, line, [line] {
+    auto* popup = new QFrame(line, Qt::Popup);
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setObjectName(QStringLiteral("calendario"));
+    auto* layout = new QVBoxLayout(popup);
+    auto* calendar = new QCalendarWidget(popup);
+    const QDate typed = QDate::fromString(line->text(), QStringLiteral("dd/MM/yyyy"));
+    if (typed.isValid()) calendar->setSelectedDate(typed);
+    layout->addWidget(calendar);
+    auto* buttons = new QHBoxLayout;
+    auto* today = new QPushButton(QStringLiteral("Oggi"), popup);
+    auto* empty = new QPushButton(QStringLiteral("Vuoto"), popup);
+    buttons->addWidget(today);
+    buttons->addWidget(empty);
+    layout->addLayout(buttons);
+    auto choose = [line, popup](const QString& text) {
+      line->setText(text);
+      popup->close();
+    };
+    QObject::connect(calendar, &QCalendarWidget::activated, popup,
+                     [choose](QDate d) { choose(d.toString(QStringLiteral("dd/MM/yyyy"))); });
+    QObject::connect(today, &QPushButton::clicked, popup,
+                     [choose] { choose(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))); });
+    QObject::connect(empty, &QPushButton::clicked, popup, [choose] { choose(QString()); });
+    popup->move(line->mapToGlobal(QPoint(0, line->height())));
+    popup->show();
+  });
+  return line;
+}
+
 }  // namespace
 
 GridDelegate::GridDelegate(GridEngine* engine, QObject* parent)
@@ -64,6 +106,11 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     auto* combo = new QComboBox(parent);
     for (int i = 0; i < c->valueList().count(); ++i) combo->addItem(c->valueList().text(i));
     return combo;
+  }
+  if (c->dataType() == db::adDate) {
+    QLineEdit* line = dateEditor(parent);
+    line->setFrame(false);
+    return line;
   }
   QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
   if (auto* line = qobject_cast<QLineEdit*>(editor)) {

@@ -71,7 +71,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       if (c->hasValueList() || c->dropDown()) return e->shownText(v, c);
       if (v.isNull() || v.isEmpty()) return QString();
       if (v.isText()) return v.toString();
-      if (v.isDate()) return formatCell(v, QStringLiteral("Short Date"));
+      if (v.isDate()) return formatCell(v, QStringLiteral("dd/mm/yyyy"));
       if (v.type() == VarType::Double || v.type() == VarType::Currency)
         return QLocale().toString(v.toDouble(), 'g', 15);
       return formatCell(v, QString());

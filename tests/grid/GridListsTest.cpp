@@ -1,5 +1,8 @@
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "tests/grid/GridTestSupport.h"
@@ -99,6 +102,32 @@ TEST_F(GridListsTest, DropDownTextNamingNoRowChangesNothingAndEmptyClears) {
   QTest::keyClick(combo, Qt::Key_Tab);
   EXPECT_TRUE(sawEmpty);
   EXPECT_EQ(grid->value(9).toInt(), 1);
+}
+
+TEST_F(GridListsTest, DateCellsOfferACalendarWithTodayAndEmpty) {
+  EXPECT_EQ(grid->cellText(1, 8), "05/03/24");
+  auto pick = [&](const QString& button) {
+    grid->setRow(1);
+    grid->setCol(8);
+    QTest::keyClick(grid->view(), Qt::Key_F2);
+    auto* line = openEditor<QLineEdit>();
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "05/03/2024");
+    ASSERT_FALSE(line->actions().isEmpty());
+    line->actions().first()->trigger();
+    auto* popup = line->findChild<QWidget*>("calendario");
+    ASSERT_NE(popup, nullptr);
+    for (QPushButton* b : popup->findChildren<QPushButton*>())
+      if (b->text() == button) b->click();
+    QTest::keyClick(line, Qt::Key_Tab);
+  };
+  pick("Oggi");
+  EXPECT_EQ(grid->value(8).toDate(), QDate::currentDate());
+  grid->cancelRow();
+  pick("Vuoto");
+  EXPECT_TRUE(grid->value(8).isNull());
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_TRUE(scalar("SELECT Data FROM Costi").isNull());
 }
 
 TEST_F(GridListsTest, CheckBoxColumnsToggleBooleans) {
