@@ -181,10 +181,22 @@ void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
   QTableView::closeEditor(editor, hint);
 }
 
-void GridView::hideEvent(QHideEvent* event) {
-  // Leaving the window leaves the row: what was typed is written.
-  if (e->pendingRecord != GridEngine::NoPending && state() != EditingState) e->commitPending();
-  QTableView::hideEvent(event);
+void GridView::showEvent(QShowEvent* event) {
+  window()->installEventFilter(this);
+  QTableView::showEvent(event);
+}
+
+// Closing the window leaves the row: what was typed is written, and a row that cannot be written
+// keeps the window open, so that nothing typed is lost unseen.
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close && watched == window() && e->pendingRecord != GridEngine::NoPending) {
+    commitOpenEditor();
+    if (!e->commitPending()) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QTableView::eventFilter(watched, event);
 }
 
 }  // namespace grid

@@ -103,6 +103,19 @@ TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOne
   EXPECT_DOUBLE_EQ(scalar("SELECT CostoStimato FROM PreVoci WHERE Codice='A1'").toDouble(), 25.0);
 }
 
+TEST_F(GridEditingTest, ClosingTheWindowWritesTheRowOrStaysOpen) {
+  bool refuse = true;
+  QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool* cancel) { *cancel = refuse; });
+  typeInCell(1, 4, "Scavo a mano");
+  EXPECT_FALSE(grid->close());
+  EXPECT_TRUE(grid->isVisible());
+  EXPECT_EQ(scalar("SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo");
+
+  refuse = false;
+  EXPECT_TRUE(grid->close());
+  EXPECT_EQ(scalar("SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo a mano");
+}
+
 TEST_F(GridEditingTest, FailedWriteShowsTheReasonAndLeavesTheDatabaseAsItWas) {
   exec("CREATE UNIQUE INDEX ix_codice ON PreVoci (Codice)");
   typeInCell(2, 3, "A1");
