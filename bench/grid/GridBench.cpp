@@ -39,6 +39,15 @@ void paint(grid::GridEX& g) {
   QCoreApplication::processEvents();
 }
 
+// The view grid bound and on screen.
+std::unique_ptr<grid::GridEX> shownViewGrid() {
+  auto g = viewGrid();
+  g->show();
+  g->rebind();
+  paint(*g);
+  return g;
+}
+
 void BM_ReadThroughDataLayer(benchmark::State& state) {
   for (auto _ : state) {
     db::Connection connection;
@@ -62,10 +71,7 @@ void BM_BindUntilFirstScreen(benchmark::State& state) {
 }
 
 void BM_ScrollToLastRow(benchmark::State& state) {
-  auto g = viewGrid();
-  g->show();
-  g->rebind();
-  paint(*g);
+  auto g = shownViewGrid();
   for (auto _ : state) {
     g->setRow(g->rowCount());
     paint(*g);
@@ -77,10 +83,7 @@ void BM_ScrollToLastRow(benchmark::State& state) {
 }
 
 void BM_SortOnColumn(benchmark::State& state) {
-  auto g = viewGrid();
-  g->show();
-  g->rebind();
-  paint(*g);
+  auto g = shownViewGrid();
   const int description = g->column("DesCom")->index();
   int order = grid::Ascending;
   for (auto _ : state) {
@@ -93,10 +96,7 @@ void BM_SortOnColumn(benchmark::State& state) {
 }
 
 void BM_FindAsYouType(benchmark::State& state) {
-  auto g = viewGrid();
-  g->show();
-  g->rebind();
-  paint(*g);
+  auto g = shownViewGrid();
   const int customer = g->column("Cliente")->index();
   const QString last = g->cellText(g->rowCount(), customer);
   const QString typed = last.left(std::min<qsizetype>(4, last.size()));

@@ -186,8 +186,7 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
       if (item < 0) return;
       chosen = c->valueList().value(item);
     }
-    if (sameValue(chosen, e->cellValue(record, c)) && chosen.type() == e->cellValue(record, c).type())
-      return;
+    if (chosen == e->cellValue(record, c)) return;
   } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
     typed = line->text();
     if (typed == index.data(Qt::EditRole).toString()) return;

@@ -384,9 +384,7 @@ bool GridEngine::commitPending() {
     for (size_t i = 0; i < columns.size(); ++i) {
       const GridColumn* c = columns[i].get();
       if (c->m_field < 0 || !pendingChanged[i]) continue;
-      if (!isNew && sameValue(pendingValues[i], recordset->ValueAt(pendingRecord, c->m_field)) &&
-          pendingValues[i].type() == recordset->ValueAt(pendingRecord, c->m_field).type())
-        continue;
+      if (!isNew && pendingValues[i] == recordset->ValueAt(pendingRecord, c->m_field)) continue;
       recordset->SetValue(c->m_field, pendingValues[i]);
     }
     if (recordset->EditPending()) recordset->Update();
