@@ -9,22 +9,15 @@ ListaForm::ListaForm(const QString& chiave, const QStringList& columns, const QS
                      QWidget* parent)
     : MasterDataForm(parent), m_chiave(chiave) {
   auto* grid = new QGridLayout;
-  for (qsizetype i = 0; i < columns.size(); ++i) {
-    auto* label = new QLabel(labels[i], this);
-    auto* box = new QLineEdit(this);
-    box->setObjectName(QStringLiteral("txtData%1").arg(i));
-    box->setMinimumWidth(220);
-    grid->addWidget(label, static_cast<int>(i), 0);
-    grid->addWidget(box, static_cast<int>(i), 1);
-    lblData.push_back(label);
-    txtData.push_back(box);
-    binding().bindText(box, columns[i]);
+  const int fields = static_cast<int>(columns.size());
+  for (int i = 0; i < fields; ++i) {
+    const TextRow row = addTextRow(grid, i, i, labels[i], columns[i]);
+    row.box->setMinimumWidth(220);
+    lblData.push_back(row.label);
+    txtData.push_back(row.box);
   }
-  auto* predefinito = new QCheckBox(QStringLiteral("Predefinito"), this);
-  predefinito->setObjectName(QStringLiteral("chkData0"));
-  grid->addWidget(predefinito, static_cast<int>(columns.size()), 1);
-  chkData.push_back(predefinito);
-  binding().bindCheck(predefinito, QStringLiteral("Predefinito"));
+  chkData.push_back(
+      addCheckRow(grid, fields, QStringLiteral("Predefinito"), QStringLiteral("Predefinito")));
   setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromCheckBoxes);
   setFields(grid);
 }

@@ -1,6 +1,10 @@
 #include "masterdata/MasterDataForm.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -37,6 +41,25 @@ void MasterDataForm::setFields(QLayout* fields) {
   body->addLayout(buttons);
   main->addLayout(body);
   main->addWidget(sb);
+}
+
+MasterDataForm::TextRow MasterDataForm::addTextRow(QGridLayout* grid, int row, int index,
+                                                   const QString& caption, const QString& column,
+                                                   const QString& format) {
+  const TextRow added{new QLabel(caption, this), new QLineEdit(this)};
+  added.box->setObjectName(QStringLiteral("txtData%1").arg(index));
+  grid->addWidget(added.label, row, 0);
+  grid->addWidget(added.box, row, 1);
+  binding().bindText(added.box, column, format);
+  return added;
+}
+
+QCheckBox* MasterDataForm::addCheckRow(QGridLayout* grid, int row, const QString& caption,
+                                       const QString& column) {
+  auto* box = new QCheckBox(caption, this);
+  grid->addWidget(box, row, 1);
+  binding().bindCheck(box, column);
+  return box;
 }
 
 QWidget* MasterDataForm::owner() const { return MainWindowHooks::mainWindow(); }

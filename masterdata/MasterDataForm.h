@@ -8,8 +8,11 @@
 #include "platform/forms/EntryForm.h"
 #include "platform/runtime/Variant.h"
 
+class QCheckBox;
 class QGridLayout;
+class QLabel;
 class QLayout;
+class QLineEdit;
 class QPushButton;
 
 namespace forms {
@@ -58,6 +61,16 @@ class MasterDataForm : public forms::EntryForm {
 
   // Lays out the fields above the buttons and the status bar.
   void setFields(QLayout* fields);
+  // A text box bound to a column (shown through format), with its label, on a row of the grid; the
+  // box is named txtData<index>.
+  struct TextRow {
+    QLabel* label;
+    QLineEdit* box;
+  };
+  TextRow addTextRow(QGridLayout* grid, int row, int index, const QString& caption,
+                     const QString& column, const QString& format = QString());
+  // A check box bound to a column, in the field column of a row of the grid.
+  QCheckBox* addCheckRow(QGridLayout* grid, int row, const QString& caption, const QString& column);
   // Runs a statement on a connection of its own; a failure is reported and gives false.
   static bool executeOnOwnConnection(const QString& sql);
 

@@ -17,18 +17,10 @@ frm_io_Attivita::frm_io_Attivita(QWidget* parent) : MasterDataForm(parent) {
   const QStringList labels{QStringLiteral("Codice:"), QStringLiteral("Descrizione:"),
                            QStringLiteral("Tariffa oraria media:")};
   auto* grid = new QGridLayout;
-  for (int i = 0; i < 3; ++i) {
-    txtData.push_back(new QLineEdit(this));
-    txtData[i]->setObjectName(QStringLiteral("txtData%1").arg(i));
-    grid->addWidget(new QLabel(labels[i], this), i, 0);
-    grid->addWidget(txtData[i], i, 1);
-    binding().bindText(txtData[i], columns[i]);
-  }
+  for (int i = 0; i < 3; ++i) txtData.push_back(addTextRow(grid, i, i, labels[i], columns[i]).box);
   txtData[1]->setMinimumWidth(260);
   txtData[2]->setAlignment(Qt::AlignRight);
-  chkData.push_back(new QCheckBox(QStringLiteral("Disabilitata"), this));
-  grid->addWidget(chkData[0], 3, 1);
-  binding().bindCheck(chkData[0], QStringLiteral("Bloccata"));
+  chkData.push_back(addCheckRow(grid, 3, QStringLiteral("Disabilitata"), QStringLiteral("Bloccata")));
   setFields(grid);
 
   setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromCheckBoxes);

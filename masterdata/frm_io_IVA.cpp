@@ -22,36 +22,21 @@ void setRole(QWidget* widget, QPalette::ColorRole role, std::uint32_t colour) {
 
 frm_io_IVA::frm_io_IVA(QWidget* parent) : MasterDataForm(parent) {
   setWindowTitle(QStringLiteral("Codici IVA"));
-  const QStringList columns{QStringLiteral("CodiceIVA"), QStringLiteral("Descrizione"),
-                            QStringLiteral("Aliquota")};
-  const QStringList labels{QStringLiteral("Codice:"), QStringLiteral("Descrizione:"),
-                           QStringLiteral("Aliquota:")};
-  for (int i = 0; i < 3; ++i) {
-    lblData.push_back(new QLabel(labels[i], this));
-    txtData.push_back(new QLineEdit(this));
-    txtData[i]->setObjectName(QStringLiteral("txtData%1").arg(i));
+  auto* grid = new QGridLayout;
+  const TextRow rows[] = {
+      addTextRow(grid, 0, 0, QStringLiteral("Codice:"), QStringLiteral("CodiceIVA")),
+      addTextRow(grid, 1, 1, QStringLiteral("Descrizione:"), QStringLiteral("Descrizione")),
+      addTextRow(grid, 3, 2, QStringLiteral("Aliquota:"), QStringLiteral("Aliquota"),
+                 QStringLiteral("#,#.00"))};
+  for (const TextRow& row : rows) {
+    lblData.push_back(row.label);
+    txtData.push_back(row.box);
   }
-  chkData.push_back(new QCheckBox(QStringLiteral("Esenzione"), this));
-  chkData.push_back(new QCheckBox(QStringLiteral("Predefinito"), this));
+  chkData.push_back(addCheckRow(grid, 2, QStringLiteral("Esenzione"), QStringLiteral("Esenzione")));
+  chkData.push_back(addCheckRow(grid, 4, QStringLiteral("Predefinito"), QStringLiteral("Predefinito")));
   txtData[1]->setMinimumWidth(240);
   txtData[2]->setAlignment(Qt::AlignRight);
-
-  auto* grid = new QGridLayout;
-  grid->addWidget(lblData[0], 0, 0);
-  grid->addWidget(txtData[0], 0, 1);
-  grid->addWidget(lblData[1], 1, 0);
-  grid->addWidget(txtData[1], 1, 1);
-  grid->addWidget(chkData[0], 2, 1);
-  grid->addWidget(lblData[2], 3, 0);
-  grid->addWidget(txtData[2], 3, 1);
-  grid->addWidget(chkData[1], 4, 1);
   setFields(grid);
-
-  binding().bindText(txtData[0], columns[0]);
-  binding().bindText(txtData[1], columns[1]);
-  binding().bindText(txtData[2], columns[2], QStringLiteral("#,#.00"));
-  binding().bindCheck(chkData[0], QStringLiteral("Esenzione"));
-  binding().bindCheck(chkData[1], QStringLiteral("Predefinito"));
 
   setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromCheckBoxes);
   setFocusOrder({txtData[0], txtData[1], chkData[0], txtData[2], chkData[1], cmdSalva, cmdAnnulla});

@@ -16,13 +16,7 @@ frm_io_Imp::frm_io_Imp(QWidget* parent) : MasterDataForm(parent), txtNote(new fo
   const QStringList labels{QStringLiteral("Cognome:"), QStringLiteral("Nome:"),
                            QStringLiteral("Tariffa oraria:")};
   auto* grid = new QGridLayout;
-  for (int i = 0; i < 3; ++i) {
-    txtData.push_back(new QLineEdit(this));
-    txtData[i]->setObjectName(QStringLiteral("txtData%1").arg(i));
-    grid->addWidget(new QLabel(labels[i], this), i, 0);
-    grid->addWidget(txtData[i], i, 1);
-    binding().bindText(txtData[i], columns[i]);
-  }
+  for (int i = 0; i < 3; ++i) txtData.push_back(addTextRow(grid, i, i, labels[i], columns[i]).box);
   txtData[0]->setMinimumWidth(260);
   txtData[2]->setAlignment(Qt::AlignRight);
   txtNote->setObjectName(QStringLiteral("txtData3"));

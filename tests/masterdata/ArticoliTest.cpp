@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <utility>
+#include <vector>
 
 #include "app/core/Globals.h"
 #include "masterdata/frm_io_Articoli_02.h"
@@ -58,7 +60,7 @@ class ArticoliTest : public FormTest {
 
   static QString shown(frm_io_Articoli_02* form, Field field) { return form->line(field)->text(); }
 
-  Currency stored(const QString& column, const QString& code = "A1") {
+  Currency stored(const QString& column, const QString& code) {
     return scalar("SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toCurrency();
   }
 
@@ -67,8 +69,6 @@ class ArticoliTest : public FormTest {
     EXPECT_EVENTUALLY(form.isNull());
   }
 };
-
-Currency money(std::int64_t tenThousandths) { return Currency::fromRaw(tenThousandths); }
 
 TEST_F(ArticoliTest, NewArticleStartsFromTheDefaultsOfTheRun) {
   DefaultCat = "Ferramenta";
@@ -99,65 +99,51 @@ TEST_F(ArticoliTest, NewArticleStartsFromTheDefaultsOfTheRun) {
   for (auto* list : bare->dtcData) EXPECT_EQ(list->currentText(), "");
 }
 
-TEST_F(ArticoliTest, CostAndMarkUpGiveThePriceAndTheVat) {
-  QPointer<frm_io_Articoli_02> form = newArticle("22");
-  enter(form, Costo, "10");
-  enter(form, Ricarico, "30");
-  EXPECT_EQ(shown(form, Prezzo), "13,00");
-  EXPECT_EQ(shown(form, ImportoIva), "2,86");
-  EXPECT_EQ(shown(form, PrezzoIvato), "15,86");
-  save(form);
-  EXPECT_EQ(stored("Prezzo"), money(130000));
-  EXPECT_EQ(stored("Aliquota"), money(28600));
-  EXPECT_EQ(stored("PrezzoIvato"), money(158600));
-  EXPECT_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='A1'").toDouble(), 30.0);
-}
 
-TEST_F(ArticoliTest, AmountsKeepFourDecimalsBehindTwoShown) {
-  QPointer<frm_io_Articoli_02> form = newArticle("22");
-  enter(form, Costo, "7,33");
-  enter(form, Ricarico, "33");
-  EXPECT_EQ(shown(form, Prezzo), "9,75");
-  EXPECT_EQ(shown(form, ImportoIva), "2,14");
-  EXPECT_EQ(shown(form, PrezzoIvato), "11,89");
-  save(form);
-  EXPECT_EQ(stored("Prezzo"), money(97489));
-  EXPECT_EQ(stored("Aliquota"), money(21448));
-  EXPECT_EQ(stored("PrezzoIvato"), money(118937));
-}
+// The worked examples of the arithmetic: amounts typed in order (each box left with Tab), the
+// amounts then shown, and the values saved.
+struct Example {
+  const char* name;
+  const char* vat;
+  std::vector<std::pair<Field, QString>> typed;
+  std::vector<std::pair<Field, QString>> shown;
+  std::vector<std::pair<QString, double>> saved;
+};
 
-TEST_F(ArticoliTest, PriceWithVatGivesPriceVatAndMarkUp) {
-  QPointer<frm_io_Articoli_02> form = newArticle("22");
-  enter(form, Costo, "80");
-  enter(form, PrezzoIvato, "122");
-  EXPECT_EQ(shown(form, Prezzo), "100,00");
-  EXPECT_EQ(shown(form, ImportoIva), "22,00");
-  EXPECT_EQ(shown(form, Ricarico), "25");
-  save(form);
-  EXPECT_EQ(stored("Prezzo"), money(1000000));
-  EXPECT_EQ(stored("PrezzoIvato"), money(1220000));
-}
+const Example Examples[] = {
+    {"cost 10, mark-up 30, VAT 22", "22", {{Costo, "10"}, {Ricarico, "30"}},
+     {{Prezzo, "13,00"}, {ImportoIva, "2,86"}, {PrezzoIvato, "15,86"}},
+     {{"Prezzo", 13}, {"Aliquota", 2.86}, {"PrezzoIvato", 15.86}, {"Ricarico", 30}}},
+    {"cost 7,33, mark-up 33, VAT 22: four decimals behind two shown", "22",
+     {{Costo, "7,33"}, {Ricarico, "33"}},
+     {{Prezzo, "9,75"}, {ImportoIva, "2,14"}, {PrezzoIvato, "11,89"}},
+     {{"Prezzo", 9.7489}, {"Aliquota", 2.1448}, {"PrezzoIvato", 11.8937}}},
+    {"cost 80, price with VAT 122, VAT 22", "22", {{Costo, "80"}, {PrezzoIvato, "122"}},
+     {{Prezzo, "100,00"}, {ImportoIva, "22,00"}, {Ricarico, "25"}},
+     {{"Prezzo", 100}, {"Aliquota", 22}, {"PrezzoIvato", 122}, {"Ricarico", 25}}},
+    {"cost 80, price 100, VAT 10", "10", {{Costo, "80"}, {Prezzo, "100"}},
+     {{ImportoIva, "10,00"}, {PrezzoIvato, "110,00"}, {Ricarico, "25"}},
+     {{"Aliquota", 10}, {"PrezzoIvato", 110}, {"Ricarico", 25}}},
+    {"no cost, mark-up 40, price 50, VAT 22: the mark-up stays", "22",
+     {{Ricarico, "40"}, {Prezzo, "50"}},
+     {{ImportoIva, "11,00"}, {PrezzoIvato, "61,00"}, {Ricarico, "40"}},
+     {{"Costo", 0}, {"Prezzo", 50}, {"PrezzoIvato", 61}, {"Ricarico", 40}}},
+};
 
-TEST_F(ArticoliTest, PriceGivesVatPriceWithVatAndMarkUp) {
-  QPointer<frm_io_Articoli_02> form = newArticle("10");
-  enter(form, Costo, "80");
-  enter(form, Prezzo, "100");
-  EXPECT_EQ(shown(form, ImportoIva), "10,00");
-  EXPECT_EQ(shown(form, PrezzoIvato), "110,00");
-  EXPECT_EQ(shown(form, Ricarico), "25");
-}
-
-TEST_F(ArticoliTest, WithoutACostTheMarkUpStaysWhileTheRestFollows) {
-  QPointer<frm_io_Articoli_02> form = newArticle("22");
-  enter(form, Ricarico, "40");
-  EXPECT_EQ(shown(form, Prezzo), "0,00");
-  enter(form, Prezzo, "50");
-  EXPECT_EQ(shown(form, ImportoIva), "11,00");
-  EXPECT_EQ(shown(form, PrezzoIvato), "61,00");
-  EXPECT_EQ(shown(form, Ricarico), "40") << "no mark-up on a zero cost";
-  save(form);
-  EXPECT_EQ(stored("Costo"), Currency()) << "a cost never visited stays 0";
-  EXPECT_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='A1'").toDouble(), 40.0);
+TEST_F(ArticoliTest, WorkedExamplesOfThePriceArithmetic) {
+  int n = 0;
+  for (const Example& example : Examples) {
+    SCOPED_TRACE(example.name);
+    const QString code = QString("EX%1").arg(++n);
+    QPointer<frm_io_Articoli_02> form = newArticle(example.vat, code);
+    for (const auto& [field, amount] : example.typed) enter(form, field, amount);
+    for (const auto& [field, text] : example.shown) EXPECT_EQ(shown(form, field), text);
+    save(form);
+    for (const auto& [column, value] : example.saved)
+      EXPECT_DOUBLE_EQ(
+          scalar("SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toDouble(), value)
+          << column.toStdString();
+  }
 }
 
 TEST_F(ArticoliTest, AnotherVatCodeChangesOnlyTheVatAndThePriceWithVat) {
@@ -213,7 +199,7 @@ TEST_F(ArticoliTest, ExistingArticleWorksWithTheRateOfItsCode) {
   EXPECT_EQ(shown(form, ImportoIva), "44,00") << "the rate of the code shown, not 0";
   EXPECT_EQ(shown(form, PrezzoIvato), "244,00");
   save(form);
-  EXPECT_EQ(stored("PrezzoIvato", "B2"), money(2440000));
+  EXPECT_EQ(stored("PrezzoIvato", "B2"), Currency::fromInt(244));
   EXPECT_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='B2'").toDouble(), 150.0);
 }
 

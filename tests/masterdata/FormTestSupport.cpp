@@ -39,20 +39,23 @@ void FormTest::exec(const QString& sql) {
   cn.Execute(sql);
 }
 
-Variant FormTest::scalar(const QString& sql) {
+namespace {
+template <class Read>
+auto query(const QString& sql, Read read) {
   db::Connection cn;
   cn.Open(ConnString);
   db::Recordset rs;
   rs.Open(sql, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
-  return rs.isEOF() ? Variant::null() : rs.Value(0);
+  return read(rs);
+}
+}  // namespace
+
+Variant FormTest::scalar(const QString& sql) {
+  return query(sql, [](db::Recordset& rs) { return rs.isEOF() ? Variant::null() : rs.Value(0); });
 }
 
 int FormTest::count(const QString& sql) {
-  db::Connection cn;
-  cn.Open(ConnString);
-  db::Recordset rs;
-  rs.Open(sql, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
-  return rs.RecordCount();
+  return query(sql, [](db::Recordset& rs) { return rs.RecordCount(); });
 }
 
 void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
