@@ -219,11 +219,14 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
   opt.state |= QStyle::State_Enabled;  // cells that cannot take the cursor still read normally
   const int base = e->view->rowBaseHeight();
   if (opt.rect.height() > base) opt.rect.setHeight(base);
-  QStyledItemDelegate::paint(painter, opt, index);
   const GridColumn* c = e->column(index.column() + 1);
-  if (c && c->hasButton() && !e->isGroupDisplay(index.row())) {
+  const bool withButton = c && c->hasButton() && !e->isGroupDisplay(index.row());
+  const QRect cell = opt.rect;
+  if (withButton) opt.rect.setRight(buttonRect(cell).left() - 1);
+  QStyledItemDelegate::paint(painter, opt, index);
+  if (withButton) {
     QStyleOptionButton button;
-    button.rect = buttonRect(opt.rect);
+    button.rect = buttonRect(cell);
     button.text = QStringLiteral("...");
     button.state = QStyle::State_Enabled | QStyle::State_Raised;
     QApplication::style()->drawControl(QStyle::CE_PushButton, &button, painter);

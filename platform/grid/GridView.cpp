@@ -154,15 +154,40 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void GridView::paintEvent(QPaintEvent* event) {
   QTableView::paintEvent(event);
-  const GridColumn* preview = e->column(e->previewColumn);
-  if (!preview || e->previewRowLines <= 0) return;
   QPainter painter(viewport());
-  const int base = rowBaseHeight();
-  const int first = rowAt(0);
+  const int first = std::max(0, rowAt(0));
   const int last = rowAt(viewport()->height() - 1);
   const int end = last < 0 ? model()->rowCount() - 1 : last;
+  paintGroupRows(painter, first, end);
+  paintPreviewRows(painter, first, end);
+}
+
+// A group row is one band across the row: its caption is not cut at the first column.
+void GridView::paintGroupRows(QPainter& painter, int first, int last) {
+  if (e->groupNodes.empty()) return;
+  QFont bold = e->gridFont;
+  bold.setBold(true);
+  painter.setFont(bold);
+  const int width = std::min(viewport()->width(), horizontalHeader()->length() - horizontalOffset());
+  for (int r = first; r <= last; ++r) {
+    if (!e->isGroupDisplay(r)) continue;
+    const GroupNode& node = e->groupNodes[static_cast<size_t>(-e->display[static_cast<size_t>(r)] - 1)];
+    const QRect band(0, rowViewportPosition(r), width, rowHeight(r) - 1);
+    const bool current = currentIndex().isValid() && currentIndex().row() == r;
+    painter.fillRect(band, current ? palette().color(QPalette::Highlight) : OleColor(e->groupHeaderBackColor));
+    painter.setPen(current ? palette().color(QPalette::HighlightedText) : palette().color(QPalette::Text));
+    const QString arrow = e->groupCollapsed(node) ? QStringLiteral("\u25B6 ") : QStringLiteral("\u25BC ");
+    painter.drawText(band.adjusted(4 + node.level * 16, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     arrow + e->groupCaption(node));
+  }
+}
+
+void GridView::paintPreviewRows(QPainter& painter, int first, int last) {
+  const GridColumn* preview = e->column(e->previewColumn);
+  if (!preview || e->previewRowLines <= 0) return;
+  const int base = rowBaseHeight();
   painter.setFont(e->gridFont);
-  for (int r = std::max(0, first); r <= end; ++r) {
+  for (int r = first; r <= last; ++r) {
     const int record = e->recordAt(r);
     if (record < 0) continue;
     const QString text = e->cellValue(record, preview).toString();

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyledItemDelegate>
+#include <QPainter>
 #include <QTableView>
 
 namespace grid {
@@ -88,6 +89,8 @@ class GridView : public QTableView {
  private:
   bool handleOwnKey(int keyCode);
   void toggleGroupAt(int modelRow);
+  void paintGroupRows(QPainter& painter, int first, int last);
+  void paintPreviewRows(QPainter& painter, int first, int last);
 
   GridEngine* e;
 };
