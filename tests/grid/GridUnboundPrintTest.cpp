@@ -1,6 +1,9 @@
 #include <QAbstractItemView>
 #include <QPainter>
 #include <QPixmap>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/grid/GEXPreview.h"
@@ -69,6 +72,49 @@ TEST_F(GridPrintTest, PreviewPaginatesWithHeadersOnEveryPage) {
   QTRY_VERIFY(preview.pageCount() >= 3);
   EXPECT_LE(preview.pageCount(), pages);
   EXPECT_FALSE(grid->printTo("stampante che non esiste"));
+}
+
+// The pages as text, read back by a real PDF reader.
+QStringList printedPages(grid::GridEX& g) {
+  QTemporaryDir dir;
+  const QString pdf = dir.path() + "/griglia.pdf";
+  QPrinter printer(QPrinter::ScreenResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  g.paintPages(&printer);
+  QProcess reader;
+  reader.start("pdftotext", {"-layout", pdf, "-"});
+  if (!reader.waitForFinished(20000)) return {};
+  QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f');
+  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+  return pages;
+}
+
+TEST_F(GridPrintTest, PagesCarryTheHeaderTextsAndTheColumnHeaders) {
+  for (int i = 0; i < 150; ++i)
+    exec(QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+  bind("SELECT * FROM PreVoci ORDER BY Codice");
+  grid->column(1)->setVisible(false);
+  grid->printSettings().setHeaderText(grid::PrintLeft, "Sinistra");
+  grid->printSettings().setHeaderText(grid::PrintCenter, "Modello: Prova");
+  grid->printSettings().setFooterText(grid::PrintRight, "Piede");
+  QStringList pages = printedPages(*grid);
+  ASSERT_GE(pages.size(), 3);
+  for (const QString& page : pages) {
+    EXPECT_TRUE(page.contains("Modello: Prova"));
+    EXPECT_TRUE(page.contains("Sinistra"));
+    EXPECT_TRUE(page.contains("Piede"));
+    EXPECT_TRUE(page.contains("Descrizione"));
+    EXPECT_FALSE(page.contains("IdVocePre"));
+  }
+  EXPECT_TRUE(pages.first().contains("Voce 000"));
+  EXPECT_TRUE(pages.last().contains("Voce 149"));
+
+  grid->printSettings().setRepeatHeaders(false);
+  pages = printedPages(*grid);
+  ASSERT_GE(pages.size(), 3);
+  EXPECT_TRUE(pages[0].contains("Descrizione"));
+  EXPECT_FALSE(pages[1].contains("Descrizione"));
 }
 
 }  // namespace
