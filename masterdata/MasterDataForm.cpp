@@ -28,6 +28,9 @@ MasterDataForm::MasterDataForm(QWidget* parent)
   connect(cmdAnnulla, &QPushButton::clicked, this, &MasterDataForm::cmdAnnulla_Click);
 }
 
+// The recordset goes before the controls do: nothing may reach it through the binding meanwhile.
+MasterDataForm::~MasterDataForm() { binding().connectTo(nullptr); }
+
 void MasterDataForm::setFields(QLayout* fields) {
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

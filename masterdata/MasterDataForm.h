@@ -29,6 +29,8 @@ class MasterDataForm : public forms::EntryForm {
   Q_OBJECT
 
  public:
+  ~MasterDataForm() override;
+
   Variant Nuovo(std::int32_t Modal);
   Variant Apri(const Variant& Key, std::int32_t Modal);
 
