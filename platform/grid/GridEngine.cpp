@@ -279,8 +279,10 @@ void GridEngine::setCurrentColumn(int col) {
   view->setCurrentIndex(model->index(row, col - 1));
 }
 
-void GridEngine::beginPending(int record) {
-  if (pendingRecord == record) return;
+bool GridEngine::beginPending(int record) {
+  if (pendingRecord == record) return true;
+  // Another row still being edited is written first; while it cannot be, this one waits.
+  if (pendingRecord != NoPending && !commitPending()) return false;
   pendingRecord = record;
   pendingValues.assign(columns.size(), Variant::null());
   pendingChanged.assign(columns.size(), false);
@@ -296,6 +298,7 @@ void GridEngine::beginPending(int record) {
     }
   }
   updateNavigator();
+  return true;
 }
 
 Variant GridEngine::value(int col) const {
@@ -310,8 +313,7 @@ void GridEngine::setValue(int col, const Variant& newValue) {
   const GridColumn* c = column(col);
   if (!c) return;
   const int record = activeRecord != NoPending ? activeRecord : currentRecord();
-  if (record == NoPending) return;
-  beginPending(record);
+  if (record == NoPending || !beginPending(record)) return;
   const size_t i = static_cast<size_t>(col - 1);
   pendingValues[i] = newValue;
   pendingChanged[i] = true;
@@ -324,7 +326,7 @@ bool GridEngine::acceptUserValue(int record, int col, const Variant& typed) {
   if (!c) return false;
   const Variant converted = convertToField(typed, c->dataType());
   const bool wasPending = pendingRecord == record;
-  beginPending(record);
+  if (!beginPending(record)) return false;
   const size_t i = static_cast<size_t>(col - 1);
   const Variant oldValue = pendingValues[i];
   const bool oldChanged = pendingChanged[i];

@@ -139,7 +139,7 @@ class GridEngine {
   int currentColumn() const;
   void setCurrentColumn(int column);
   bool newRowShown() const;
-  void beginPending(int record);
+  bool beginPending(int record);
   Variant value(int column) const;
   void setValue(int column, const Variant& value);
   // A value typed or chosen by the user: conversion, beforeColUpdate, afterColUpdate.
