@@ -104,6 +104,24 @@ TEST_F(CliForTest, SupplierTwinHasItsOwnCaptionsAndNoLabelTooltips) {
   EXPECT_EQ(withTooltip, 4) << "name, address, tax code and e-mail labels";
 }
 
+TEST_F(CliForTest, ARowChangedMeanwhileIsNotOverwritten) {
+  exec("INSERT INTO CliFor (Tipo, Nome, Telefono) VALUES ('Cliente', 'Blu', '111')");
+  const int id = scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Blu'").toInt();
+  QPointer<frm_io_Clienti> form = new frm_io_Clienti;
+  form->Apri(Variant(id), 0);
+  activate(form);
+  exec("UPDATE CliFor SET Telefono='222' WHERE IdCliFor=" + QString::number(id));
+  form->line(6)->setFocus();
+  type("333");
+  click(form->cmdSalva);
+  EXPECT_EQ(messages.size(), 1);
+  ASSERT_FALSE(form.isNull());
+  EXPECT_EQ(form->line(6)->text(), "333");
+  EXPECT_EQ(scalar("SELECT Telefono FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(), "222");
+  press(Qt::Key_Escape);
+  EXPECT_EVENTUALLY(form.isNull());
+}
+
 TEST_F(CliForTest, TextLongerThanTheColumnCannotBeTyped) {
   QPointer<frm_io_Clienti> form = new frm_io_Clienti;
   form->Nuovo(0);
