@@ -123,12 +123,6 @@ void SortKeyList::add(int column, int order) {
   changed();
 }
 
-void SortKeyList::remove(int k) {
-  if (k < 1 || k > count()) return;
-  m_keys.erase(m_keys.begin() + (k - 1));
-  changed();
-}
-
 void SortKeyList::assign(const std::vector<SortKey>& keys) {
   m_keys = keys;
   changed();

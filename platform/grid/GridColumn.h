@@ -141,7 +141,6 @@ class SortKeyList {
   SortKeyList(GridEX* grid, bool groups) : m_grid(grid), m_groups(groups) {}
   void clear();
   void add(int column, int order = Ascending);
-  void remove(int k);  // from 1
   int count() const { return static_cast<int>(m_keys.size()); }
   SortKey item(int k) const { return m_keys.at(static_cast<size_t>(k - 1)); }  // from 1
   const std::vector<SortKey>& keys() const { return m_keys; }

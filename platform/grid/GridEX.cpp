@@ -66,12 +66,6 @@ void GridEX::setRecordSource(const QString& sql) { d->recordSource = sql; }
 void GridEX::rebind() { d->rebind(); }
 
 DataMode GridEX::dataMode() const { return d->mode; }
-void GridEX::setDataMode(DataMode mode) {
-  if (d->mode == mode) return;
-  d->clearData();
-  d->mode = mode;
-  d->rebuildOrder(true);
-}
 
 int GridEX::itemCount() const { return d->itemCount; }
 void GridEX::setItemCount(int count) {
@@ -152,7 +146,6 @@ bool GridEX::updateRow() {
   return d->commitPending();
 }
 void GridEX::cancelRow() { d->cancelPending(); }
-bool GridEX::deleteRow() { return d->deleteCurrent(); }
 
 // ---- sorting, grouping, finding -----------------------------------------------------------------
 
@@ -168,18 +161,6 @@ void GridEX::collapseAll(bool collapse) {
   d->resetModel();
 }
 
-void GridEX::setGroupExpanded(int row, bool expanded) {
-  d->ensureOrder();
-  if (!d->isGroupDisplay(row - 1)) return;
-  d->setGroupCollapsed(-d->display[static_cast<size_t>(row - 1)] - 1, !expanded);
-}
-
-bool GridEX::groupExpanded(int row) const {
-  d->ensureOrder();
-  if (!d->isGroupDisplay(row - 1)) return false;
-  return !d->groupCollapsed(d->groupNodes[static_cast<size_t>(-d->display[static_cast<size_t>(row - 1)] - 1)]);
-}
-
 bool GridEX::find(int column, int condition, const Variant& value, int startRow, int direction) {
   return d->find(column, condition, value, startRow, direction);
 }
@@ -192,11 +173,6 @@ FormatStyle& GridEX::formatStyle(const QString& name) {
   return d->styles[name];
 }
 bool GridEX::hasFormatStyle(const QString& name) const { return d->styles.contains(name); }
-QStringList GridEX::formatStyleNames() const { return d->styles.keys(); }
-void GridEX::removeFormatStyle(const QString& name) {
-  d->styles.remove(name);
-  d->model->columnsChanged();
-}
 
 QFont GridEX::headerFont() const { return d->headerFont; }
 void GridEX::setHeaderFont(const QFont& font) {
@@ -259,8 +235,6 @@ GRID_EDIT_PROPERTY(newRowVisible, setNewRowVisible, newRowVisible)
 #undef GRID_EDIT_PROPERTY
 
 void GridEX::addImage(const QIcon& icon) { d->images.push_back(icon); }
-void GridEX::clearImages() { d->images.clear(); }
-int GridEX::imageCount() const { return static_cast<int>(d->images.size()); }
 
 PrintSettings& GridEX::printSettings() { return d->printSettings; }
 

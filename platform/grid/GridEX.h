@@ -48,8 +48,7 @@ class GridEX : public QWidget {
   void rebind();
 
   DataMode dataMode() const;
-  void setDataMode(DataMode mode);
-  // Unbound mode: the number of rows; the grid asks for their values again.
+  // Makes the grid unbound with that number of rows; the grid asks for their values again.
   int itemCount() const;
   void setItemCount(int count);
 
@@ -90,9 +89,6 @@ class GridEX : public QWidget {
   bool updateRow();
   // Drops the pending changes of the current row.
   void cancelRow();
-  // Deletes the current record from the table (bound, updatable grids). False when nothing was
-  // deleted; a failed delete shows its message.
-  bool deleteRow();
 
   // ---- Sorting, grouping, finding -----------------------------------------------------------
   SortKeyList& sortKeys();
@@ -100,8 +96,6 @@ class GridEX : public QWidget {
   void refreshSort();  // sorts again (after rows changed)
   void collapseAll(bool collapse = true);
   void expandAll() { collapseAll(false); }
-  void setGroupExpanded(int row, bool expanded);
-  bool groupExpanded(int row) const;
 
   // Makes the first matching row current and returns true; false (current row unchanged) when no
   // row matches. startRow counts from 1; direction 1 forwards, -1 backwards.
@@ -110,8 +104,6 @@ class GridEX : public QWidget {
   // ---- Appearance ---------------------------------------------------------------------------
   FormatStyle& formatStyle(const QString& name);  // created when missing
   bool hasFormatStyle(const QString& name) const;
-  QStringList formatStyleNames() const;
-  void removeFormatStyle(const QString& name);
 
   QFont headerFont() const;
   void setHeaderFont(const QFont& font);
@@ -164,8 +156,6 @@ class GridEX : public QWidget {
 
   // Images for icon columns; fetchIcon hands back an image number counted from 1.
   void addImage(const QIcon& icon);
-  void clearImages();
-  int imageCount() const;
 
   // ---- Layout -------------------------------------------------------------------------------
   // The layout as JSON text: columns, sort keys, groups, format styles, fonts, colours and flags.
