@@ -1,4 +1,6 @@
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QTableView>
 #include <QHeaderView>
 #include <QTest>
@@ -65,6 +67,15 @@ TEST_F(GridAppearanceTest, GroupByBoxShowsItsTextOrTheGroups) {
   EXPECT_EQ(box->text(), "Commessa");
   grid->groups().clear();
   EXPECT_EQ(box->text(), "Trascinare qui una colonna per raggruppare.");
+
+  // A column header dropped on the box groups by that column.
+  QMimeData mime;
+  mime.setData("application/x-commesse-grid-column", "2");
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(box, &drop);
+  ASSERT_EQ(grid->groups().count(), 1);
+  EXPECT_EQ(grid->groups().item(1).column, 2);
+  EXPECT_TRUE(grid->isGroupRow(1));
 }
 
 TEST_F(GridAppearanceTest, HiddenColumnsWidthsAndDraggingReachTheHeader) {
