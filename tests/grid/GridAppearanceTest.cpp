@@ -71,6 +71,9 @@ TEST_F(GridAppearanceTest, GroupByBoxShowsItsTextOrTheGroups) {
   // A column header dropped on the box groups by that column.
   QMimeData mime;
   mime.setData("application/x-commesse-grid-column", "2");
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(box, &enter);
+  EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(box, &drop);
   ASSERT_EQ(grid->groups().count(), 1);
