@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "app/shell/TabellaViste.h"
 
@@ -129,6 +130,7 @@ class frmMain : public QMainWindow {
   void comandoInformazioni();
 
   // Keyboard and find.
+  void dopoIlTasto(std::function<void()> comando);
   void TastiRapidi(int keyCode, int shift);
   void gexViewKeyDown(int* keyCode, int shift);
   void gexViewKeyPress(int* keyAscii);

@@ -5,9 +5,9 @@
 #include "app/core/Globals.h"
 #include "app/core/comGriglia.h"
 #include "app/shell/RegoleEliminazione.h"
-#include "app/shell/SchedeVista.h"
 #include "app/shell/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "masterdata/OpenMasterDataForm.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -32,14 +32,16 @@ void frmMain::mostraVista(int indice) {
   gexView->setFocus();
 }
 
+// New and Open create a fresh entry window per command; a view whose window the program does not
+// have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
-  ApriSchedaNuova(Nodi[Indice].Codice(), this);
+  OpenMasterDataForm(Nodi[Indice].Codice());
 }
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  ApriScheda(nodo().Codice(), gexView->value(1), this);
+  OpenMasterDataForm(nodo().Codice(), gexView->value(1));
 }
 
 void frmMain::ComandoElimina() {

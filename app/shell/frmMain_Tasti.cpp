@@ -17,6 +17,13 @@ constexpr quint32 kColoreFuoco = 0xBFFFFF;
 
 }  // namespace
 
+// A window opened while a key is being dispatched would add its own application filter in the
+// middle of the dispatch, and the key would reach this window's filter again: such commands run
+// right after the key.
+void frmMain::dopoIlTasto(std::function<void()> comando) {
+  QMetaObject::invokeMethod(this, std::move(comando), Qt::QueuedConnection);
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Resize:
@@ -26,10 +33,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
       auto* tasto = static_cast<QKeyEvent*>(event);
       if (watched == txtFind && txtFindKeyDown(keys::KeyCode(*tasto))) return true;
       if (watched == cmbFilter && cmbFilterKeyDown(keys::KeyCode(*tasto))) return true;
-      // The window sees a key before its controls: once, when it reaches the focused control.
-      QWidget* destinatario = QApplication::focusWidget();
-      if (watched == destinatario && destinatario->window() == this)
-        TastiRapidi(keys::KeyCode(*tasto), keys::Shift(*tasto));
+      // The window sees a key before its controls: once, when it reaches its focused control.
+      if (watched == focusWidget()) TastiRapidi(keys::KeyCode(*tasto), keys::Shift(*tasto));
       break;
     }
     case QEvent::FocusIn:
@@ -57,7 +62,7 @@ void frmMain::TastiRapidi(int keyCode, int shift) {
   const int indice = NodoPerLettera(Nodi, QChar(keyCode));
   if (indice < 0) return;
   if (shift == keys::vbCtrlMask) {
-    ComandoNuovo(indice);
+    dopoIlTasto([this, indice] { ComandoNuovo(indice); });
   } else if (shift == (keys::vbCtrlMask | keys::vbShiftMask)) {
     NodoCorrente = static_cast<std::int16_t>(indice);
     SetLay();
@@ -88,7 +93,7 @@ void frmMain::gexViewKeyPress(int* keyAscii) {
 bool frmMain::txtFindKeyDown(int keyCode) {
   switch (keyCode) {
     case keys::vbKeyReturn:
-      ComandoApri();
+      dopoIlTasto([this] { ComandoApri(); });
       return true;
     case keys::vbKeyF3:
     case keys::vbKeyDown:
