@@ -1,5 +1,9 @@
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -155,6 +159,30 @@ TEST_F(ComandiFinestra, TheAboutBoxOpensWithItsFrameAndCloses) {
   EXPECT_FALSE(forms::SharedInstance<comfrmAbout>::get().isVisible());
 }
 
+// Receives what the window hands to the desktop to open.
+class Desktop : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> aperti;
+ public slots:
+  void apri(const QUrl& url) { aperti << url; }
+};
+
+TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
+  Avvia();
+  QFile guida(HelpFile);
+  ASSERT_TRUE(guida.open(QIODevice::ReadOnly)) << HelpFile.toStdString();
+  EXPECT_EQ(guida.read(4), "ITSF");
+  EXPECT_EQ(QFileInfo(HelpFile).absolutePath(), QCoreApplication::applicationDirPath());
+
+  Desktop desktop;
+  QDesktopServices::setUrlHandler("file", &desktop, "apri");
+  w->mnuHelpGuida->trigger();
+  QDesktopServices::unsetUrlHandler("file");
+  ASSERT_EQ(desktop.aperti.size(), 1);
+  EXPECT_EQ(desktop.aperti[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
+}
+
 TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {
   Avvia();
   bool scaricata = false;
@@ -165,3 +193,5 @@ TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {
 }
 
 }  // namespace
+
+#include "frmMainComandiTest.moc"
