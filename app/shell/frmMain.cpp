@@ -74,6 +74,17 @@ frmMain::~frmMain() {
   if (MainWindowHooks::mainWindow() == this) MainWindowHooks::unregisterMainWindow();
 }
 
+QWidget* frmMain::pannelloBarra(QLabel* etichetta, QWidget* casella) {
+  auto* pannello = new QWidget(tb);
+  auto* righe = new QHBoxLayout(pannello);
+  righe->setContentsMargins(6, 0, 6, 0);
+  righe->addWidget(etichetta);
+  righe->addWidget(casella);
+  pannello->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  tb->addWidget(pannello);
+  return pannello;
+}
+
 void frmMain::creaControlli() {
   auto* centro = new QWidget(this);
   setCentralWidget(centro);
@@ -91,30 +102,17 @@ void frmMain::creaControlli() {
   tbStampa = tb->addAction(ImmagineComando(Comando::Stampa), QStringLiteral("Stampa"));
   tbStampa->setToolTip(QStringLiteral("Stampa i Report della Visualizzazione attiva"));
 
-  picFind = new QWidget(tb);
-  auto* find = new QHBoxLayout(picFind);
-  find->setContentsMargins(6, 0, 6, 0);
-  lblFind = new QLabel(QStringLiteral("Trova in "), picFind);
-  txtFind = new QLineEdit(picFind);
+  txtFind = new QLineEdit;
   txtFind->setToolTip(QStringLiteral("Inserire il testo da cercare"));
   txtFind->setFixedWidth(TwipsToPixels(1800));
-  find->addWidget(lblFind);
-  find->addWidget(txtFind);
-  picFind->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-  tb->addWidget(picFind);
+  lblFind = new QLabel(QStringLiteral("Trova in "));
+  picFind = pannelloBarra(lblFind, txtFind);
   tb->addSeparator();
-
-  picFilter = new QWidget(tb);
-  auto* filter = new QHBoxLayout(picFilter);
-  filter->setContentsMargins(6, 0, 6, 0);
-  lblView = new QLabel(QStringLiteral("Visualizza.."), picFilter);
-  cmbFilter = new QComboBox(picFilter);
+  cmbFilter = new QComboBox;
   cmbFilter->setToolTip(QStringLiteral("Selezionare il filtro desiderato"));
   cmbFilter->setMinimumWidth(TwipsToPixels(2100));
-  filter->addWidget(lblView);
-  filter->addWidget(cmbFilter);
-  picFilter->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-  tb->addWidget(picFilter);
+  lblView = new QLabel(QStringLiteral("Visualizza.."));
+  picFilter = pannelloBarra(lblView, cmbFilter);
 
   picSep = new QFrame(centro);
   frmsep = new QFrame(picSep);

@@ -106,6 +106,8 @@ class frmMain : public QMainWindow {
   static void impostaSfondo(QWidget* widget, quint32 colore);
   static void impostaColoreTesto(QWidget* widget, quint32 colore);
   void creaControlli();
+  // A panel of the toolbar: a caption and its box side by side.
+  QWidget* pannelloBarra(QLabel* etichetta, QWidget* casella);
   void creaMenu();
   void CreaNodi();
   void riempiMenuViste(QMenu* menu, QList<QAction*>& items, bool nuovo);

@@ -13,6 +13,7 @@
 #include "app/core/comRegistry.h"
 #include "common/comfrmAbout.h"
 #include "platform/forms/SharedInstance.h"
+#include "tests/common/LinkDesktop.h"
 #include "platform/grid/GridEX.h"
 #include "tests/app_shell/DatiProva.h"
 #include "tests/app_shell/FinestraProva.h"
@@ -159,15 +160,6 @@ TEST_F(ComandiFinestra, TheAboutBoxOpensWithItsFrameAndCloses) {
   EXPECT_FALSE(forms::SharedInstance<comfrmAbout>::get().isVisible());
 }
 
-// Receives what the window hands to the desktop to open.
-class Desktop : public QObject {
-  Q_OBJECT
- public:
-  QList<QUrl> aperti;
- public slots:
-  void apri(const QUrl& url) { aperti << url; }
-};
-
 TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
   Avvia();
   QFile guida(HelpFile);
@@ -175,7 +167,7 @@ TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
   EXPECT_EQ(guida.read(4), "ITSF");
   EXPECT_EQ(QFileInfo(HelpFile).absolutePath(), QCoreApplication::applicationDirPath());
 
-  Desktop desktop;
+  LinkDesktop desktop;
   QDesktopServices::setUrlHandler("file", &desktop, "apri");
   w->mnuHelpGuida->trigger();
   QDesktopServices::unsetUrlHandler("file");
@@ -193,5 +185,3 @@ TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {
 }
 
 }  // namespace
-
-#include "frmMainComandiTest.moc"

@@ -14,17 +14,9 @@
 #include "app/core/Globals.h"
 #include "common/comfrmAbout.h"
 #include "platform/forms/SharedInstance.h"
+#include "tests/common/LinkDesktop.h"
 
 namespace {
-
-// Receives the links the about box hands to the desktop.
-class Desktop : public QObject {
-  Q_OBJECT
- public:
-  QList<QUrl> aperti;
- public slots:
-  void apri(const QUrl& url) { aperti << url; }
-};
 
 class AboutTest : public ::testing::Test {
  protected:
@@ -130,7 +122,7 @@ TEST_F(AboutTest, AfterASplashTheAboutBoxHasItsFrameFullHeightAndButtons) {
 }
 
 TEST_F(AboutTest, ContactLabelsOpenMailAndWebLinksThroughTheDesktop) {
-  Desktop desktop;
+  LinkDesktop desktop;
   for (const char* schema : {"mailto", "http", "https"})
     QDesktopServices::setUrlHandler(schema, &desktop, "apri");
   QTest::mouseClick(about().lblMain, Qt::LeftButton);
@@ -144,5 +136,3 @@ TEST_F(AboutTest, ContactLabelsOpenMailAndWebLinksThroughTheDesktop) {
 }
 
 }  // namespace
-
-#include "comfrmAboutTest.moc"
