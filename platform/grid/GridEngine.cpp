@@ -137,6 +137,10 @@ void GridEngine::rebind() {
   rebuildOrder(true);
   // The cursor stays on the same row number, or starts on the first row.
   if (!display.empty()) setCurrentDisplayRow(std::clamp(keepRow, 1, static_cast<int>(display.size())));
+  throwIfMissing(missing);
+}
+
+void GridEngine::throwIfMissing(const QStringList& missing) {
   if (!missing.isEmpty())
     throw GridError(QStringLiteral("Le colonne seguenti del layout non sono presenti nei dati: %1.")
                         .arg(missing.join(", ")));

@@ -77,6 +77,8 @@ class GridEngine {
   void rebind();
   void clearData();
   void mapColumns(QStringList* missing);
+  // Layout columns whose key is not a field of the query: a GridError naming them.
+  static void throwIfMissing(const QStringList& missing);
   void setItemCount(int count);
 
   // Drop-down use of this grid: the bound and display columns and the text shown for a value.

@@ -256,9 +256,11 @@ void GridEX::loadLayoutString(const QString& text, bool replaceColumns, const QS
   d->collapsedByDefault = false;
   d->sortKeys->assign(sortKeys);
   d->groupKeys->assign(groups);
-  if (newColumns && d->recordset) d->mapColumns(nullptr);
+  QStringList missing;
+  if (newColumns && d->recordset) d->mapColumns(&missing);
   d->rebuildOrder(true);
   d->applyAppearance();
+  GridEngine::throwIfMissing(missing);
 }
 
 void GridEX::loadLayoutFile(const QString& path, bool replaceColumns, const QString& connectionString) {

@@ -122,6 +122,15 @@ TEST_F(GridLayoutTest, MissingFieldIsReportedAndTheGridStillShowsTheRows) {
   EXPECT_TRUE(other.column("Sparita")->visible());
   EXPECT_TRUE(other.rowValue(1, 2).isNull());
   EXPECT_FALSE(other.column("Descrizione")->visible());
+
+  // The same layout applied to a grid already bound.
+  grid::GridEX bound;
+  bound.setConnectionString(connString);
+  bound.setRecordSource("SELECT * FROM CodiciIVA");
+  bound.rebind();
+  EXPECT_THROW(bound.loadLayoutString(text), grid::GridError);
+  EXPECT_EQ(bound.column(1)->caption(), "Codice");
+  EXPECT_EQ(bound.recordCount(), 2);
 }
 
 TEST_F(GridLayoutTest, FailingRecordSourceLeavesAnEmptyUsableGrid) {
