@@ -15,22 +15,6 @@ bool isNumberType(VarType t) {
          t == VarType::Currency || t == VarType::Boolean;
 }
 
-int kindRank(const Variant& v) {
-  switch (v.type()) {
-    case VarType::Empty:
-    case VarType::Null:
-      return 0;
-    case VarType::Date:
-      return 2;
-    case VarType::String:
-      return 3;
-    case VarType::Bytes:
-      return 4;
-    default:
-      return 1;
-  }
-}
-
 std::optional<QDateTime> parseDate(const QString& text) {
   const QLocale locale;
   const QString t = text.trimmed();
@@ -67,31 +51,6 @@ bool sameValue(const Variant& a, const Variant& b) {
   }
   if (a.isDate() && b.isDate()) return a.toDateTime() == b.toDateTime();
   return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive) == 0;
-}
-
-int compareValues(const Variant& a, const Variant& b) {
-  const int ra = kindRank(a), rb = kindRank(b);
-  if (ra != rb) return ra < rb ? -1 : 1;
-  switch (ra) {
-    case 0:
-      return 0;
-    case 1: {
-      if (a.type() == VarType::Currency && b.type() == VarType::Currency) {
-        const auto x = a.toCurrency(), y = b.toCurrency();
-        return x < y ? -1 : (y < x ? 1 : 0);
-      }
-      const double x = a.toDouble(), y = b.toDouble();
-      return x < y ? -1 : (y < x ? 1 : 0);
-    }
-    case 2: {
-      const QDateTime x = a.toDateTime(), y = b.toDateTime();
-      return x < y ? -1 : (y < x ? 1 : 0);
-    }
-    default: {
-      const int c = QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
-      return c < 0 ? -1 : (c > 0 ? 1 : 0);
-    }
-  }
 }
 
 Variant convertToField(const Variant& value, int adoType) {

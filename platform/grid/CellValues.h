@@ -10,10 +10,6 @@ namespace grid {
 // database compares text), dates by date and time, Null only with Null.
 bool sameValue(const Variant& a, const Variant& b);
 
-// Order of two cell values for sorting: Null and Empty first, then numbers by value, dates, and
-// text ignoring case; values of different kinds by kind.
-int compareValues(const Variant& a, const Variant& b);
-
 // A typed or chosen value converted to a field's type (ADO code): text that reads as a number
 // under the user's locale becomes a number, a date text a date, the empty text Null. Text that
 // does not convert is returned unchanged, so that the caller's rules can see and refuse it.
