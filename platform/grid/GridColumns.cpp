@@ -122,6 +122,8 @@ void GridEngine::applyAppearance() {
   view->verticalHeader()->setVisible(rowHeaders);
   view->horizontalHeader()->setSectionsMovable(allowColumnDrag);
   view->setShowGrid(gridLines);
+  // Tab moves between the cells of a grid that is edited, and on to the next control otherwise.
+  view->setTabKeyNavigation(allowEdit);
   view->setGridStyle(penStyle(gridLineStyle));
   QPalette palette = view->palette();
   palette.setColor(QPalette::Base, OleColor(backColor));

@@ -226,6 +226,7 @@ void GridEX::setRecordNavigatorString(const QString& text) {
     if (d->member == v) return;                     \
     d->member = v;                                  \
     d->resetModel();                                \
+    d->applyAppearance();                           \
   }
 
 GRID_EDIT_PROPERTY(allowEdit, setAllowEdit, allowEdit)

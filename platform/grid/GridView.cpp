@@ -20,7 +20,6 @@ GridView::GridView(GridEngine* engine, QWidget* parent) : QTableView(parent), e(
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-  setTabKeyNavigation(true);
   setWordWrap(false);
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setVisible(false);
