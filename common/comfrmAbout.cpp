@@ -103,6 +103,8 @@ void comfrmAbout::About(QWidget* Owner, const QString& PathText) {
   lblPathEXE->setText(PathText);
   restoreCaption();
   resize(width(), m_fullHeight);
+  // Centred on its owner, wherever the splash stood.
+  setAttribute(Qt::WA_Moved, false);
   exec();
 }
 
