@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <vector>
 
@@ -128,7 +129,7 @@ class GridColumn {
   bool m_button = false;
   Variant m_default;
   ValueList m_valueList;
-  GridEX* m_dropDown = nullptr;
+  QPointer<GridEX> m_dropDown;  // cleared when the drop-down grid goes
   int m_dataType = 0;
   int m_definedSize = 0;
   int m_field = -1;  // recordset field the column reads, -1 when none

@@ -81,6 +81,35 @@ TEST_F(GridListsTest, DropDownStoresItsBoundColumnAndShowsTheOther) {
   EXPECT_EQ(scalar("SELECT CodImp FROM Costi").toInt(), 2);
 }
 
+TEST_F(GridListsTest, DropDownCanStoreAHiddenColumnAndShowAnother) {
+  exec("INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'V2', 'Getto')");
+  exec("INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'V1', 'Scavo')");
+  auto lines = std::make_unique<grid::GridEX>();
+  lines->setConnectionString(connString);
+  lines->setRecordSource("SELECT Codice, Descrizione, IdVocePre FROM CommessePre WHERE CodCom='C1' ORDER BY Codice");
+  lines->rebind();
+  lines->column(3)->setVisible(false);
+  lines->setColumnHeaders(false);
+  lines->setDropDownColumns("IdVocePre", "Codice");
+  grid->column(7)->setDropDown(lines.get());
+
+  QComboBox* combo = openListEditor(7);
+  ASSERT_NE(combo, nullptr);
+  ASSERT_EQ(combo->count(), 2);
+  EXPECT_EQ(combo->itemText(0), "V1");
+  combo->setCurrentIndex(0);
+  QTest::keyClick(combo, Qt::Key_Tab);
+  EXPECT_EQ(grid->value(7).toInt(), 2);
+  EXPECT_EQ(grid->cellText(1, 7), "V1");
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_EQ(scalar("SELECT IdStima FROM Costi").toInt(), 2);
+
+  // A drop-down that goes first is let go: the cell shows its stored value.
+  lines.reset();
+  EXPECT_EQ(grid->column(7)->dropDown(), nullptr);
+  EXPECT_EQ(grid->cellText(1, 7), "2");
+}
+
 TEST_F(GridListsTest, DropDownTextNamingNoRowChangesNothingAndEmptyClears) {
   QComboBox* combo = openListEditor(9);
   ASSERT_NE(combo, nullptr);
