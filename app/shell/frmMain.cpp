@@ -212,6 +212,10 @@ void frmMain::SetLay() {
 void frmMain::CaricaGriglia() {
   gexView->setEnabled(false);
   try {
+    // The layout of the view is applied to an unbound grid: the previous view's query has none of
+    // its columns.
+    gexView->setRecordSource(QString());
+    gexView->rebind();
     comGriglia::CaricaLayout(*gexView, ConnString, "gex_" + nodo().Codice(), LayoutDaDb, true);
     cSubNodi& filtri = nodo().SubNodi();
     gexView->setRecordSource(filtri.Count() == 0 ? nodo().SQLString()

@@ -70,7 +70,7 @@ TEST_F(ComandiFinestra, DeleteOnAnEmptyViewAsksNothing) {
   ASSERT_EQ(w->gexView->recordCount(), 0);
   Premi(w->gexView->view(), Qt::Key_Delete);
   w->mnuFileElimina->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty());
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
 }
 
 TEST_F(ComandiFinestra, DeleteOnAGroupRowAsksNothing) {
@@ -80,7 +80,7 @@ TEST_F(ComandiFinestra, DeleteOnAGroupRowAsksNothing) {
   w->gexView->setRow(1);
   ASSERT_TRUE(w->gexView->isGroupRow());
   w->mnuFileElimina->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty());
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
   EXPECT_EQ(Conta("SELECT * FROM CliFor"), 5);
 }
 
@@ -123,7 +123,7 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
   reg.setValueKey("002");
   reg.setValue(Variant("Magazzino"));
   Avvia();
-  EXPECT_TRUE(Messaggi().isEmpty());
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
   EXPECT_TRUE(w->StampantiPresenti);
   EXPECT_TRUE(w->tbStampa->isEnabled());
   EXPECT_EQ(NumStampanti, 2);
@@ -138,7 +138,7 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
 TEST_F(ComandiFinestra, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
   Avvia();
   w->mnuDatiTabelle->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty());
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
 
   QWidget scheda(w.get(), Qt::Window);
   w->mnuDatiTabelle->trigger();
