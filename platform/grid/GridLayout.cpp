@@ -16,13 +16,26 @@ const int LayoutVersion = 1;
 
 QString colorText(quint32 value) { return QStringLiteral("&H") + QStringLiteral("%1").arg(value, 8, 16, QChar('0')).toUpper(); }
 
+// A colour as the layout writes it ("&H" and eight hex digits); a missing one gives the fallback.
 quint32 colorValue(const QJsonValue& v, quint32 fallback) {
+  if (v.isUndefined()) return fallback;
   const QString text = v.toString();
-  if (!text.startsWith("&H", Qt::CaseInsensitive)) return fallback;
-  bool ok = false;
-  const quint32 value = text.mid(2).toUInt(&ok, 16);
+  bool ok = text.startsWith("&H", Qt::CaseInsensitive);
+  const quint32 value = ok ? text.mid(2).toUInt(&ok, 16) : 0;
   if (!ok) throw GridError(QStringLiteral("Colore non valido nel layout: %1").arg(text));
   return value;
+}
+
+const char* const ColorKeys[] = {"headerForeColor", "foreColor", "backColor", "groupHeaderBackColor"};
+
+QJsonArray arrayOf(const QJsonObject& root, const char* name) {
+  const QJsonValue v = root.value(name);
+  if (v.isUndefined()) return {};
+  if (!v.isArray()) throw GridError(QStringLiteral("Il layout non è valido: \"%1\" non è un elenco.").arg(name));
+  for (const QJsonValue& item : v.toArray())
+    if (!item.isObject())
+      throw GridError(QStringLiteral("Il layout non è valido: un elemento di \"%1\" non è un oggetto.").arg(name));
+  return v.toArray();
 }
 
 QJsonObject fontObject(const QFont& f) {
@@ -74,7 +87,8 @@ ParsedLayout parse(const QString& text) {
   ParsedLayout p;
   p.root = doc.object();
   p.hasColumns = p.root.contains("columns");
-  for (const QJsonValue& v : p.root.value("columns").toArray()) {
+  for (const char* key : ColorKeys) colorValue(p.root.value(key), 0);
+  for (const QJsonValue& v : arrayOf(p.root, "columns")) {
     const QJsonObject o = v.toObject();
     ParsedColumn c;
     c.key = o.value("key").toString();
@@ -93,16 +107,18 @@ ParsedLayout parse(const QString& text) {
       throw GridError(QStringLiteral("Colonna non valida nel layout: %1").arg(c.key));
     p.columns.push_back(c);
   }
-  auto keys = [](const QJsonValue& list) {
+  auto keys = [&p](const char* name) {
     std::vector<std::pair<QJsonValue, int>> out;
-    for (const QJsonValue& v : list.toArray()) {
+    for (const QJsonValue& v : arrayOf(p.root, name)) {
       const QJsonObject o = v.toObject();
       out.push_back({o.value("column"), o.value("order").toInt(Ascending) < 0 ? Descending : Ascending});
     }
     return out;
   };
-  p.sortKeys = keys(p.root.value("sortKeys"));
-  p.groups = keys(p.root.value("groups"));
+  p.sortKeys = keys("sortKeys");
+  p.groups = keys("groups");
+  if (p.root.contains("styles") && !p.root.value("styles").isObject())
+    throw GridError(QStringLiteral("Il layout non è valido: \"styles\" non è un oggetto."));
   const QJsonObject styles = p.root.value("styles").toObject();
   for (auto it = styles.begin(); it != styles.end(); ++it) {
     const QJsonObject o = it.value().toObject();

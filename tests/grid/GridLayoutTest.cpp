@@ -95,10 +95,22 @@ TEST_F(GridLayoutTest, LayoutColumnsFindTheirFieldsByKey) {
 TEST_F(GridLayoutTest, BadLayoutTextsAreRefusedAndChangeNothing) {
   shape();
   const QString before = grid->layoutString();
-  for (const QString& bad : {QString("{ not json"), QString("[1,2]"), QString("{\"columns\":[]}"),
-                             QString("{\"gridLayout\":1,\"columns\":[{\"key\":\"A\"}],"
-                                     "\"sortKeys\":[{\"column\":\"Nessuna\",\"order\":1}]}")}) {
-    EXPECT_THROW(grid->loadLayoutString(bad), grid::GridError) << bad.toStdString();
+  const QStringList bad = {
+      "{ not json",
+      "[1,2]",
+      "{\"columns\":[]}",
+      "{\"gridLayout\":1,\"columns\":[{\"key\":\"A\"}],\"sortKeys\":[{\"column\":\"Nessuna\",\"order\":1}]}",
+      "{\"gridLayout\":1,\"sortKeys\":[{\"column\":99}]}",
+      "{\"gridLayout\":1,\"columns\":5}",
+      "{\"gridLayout\":1,\"columns\":[1,2]}",
+      "{\"gridLayout\":1,\"columns\":[{\"key\":\"A\",\"type\":9}]}",
+      "{\"gridLayout\":1,\"groups\":{}}",
+      "{\"gridLayout\":1,\"styles\":[]}",
+      "{\"gridLayout\":1,\"styles\":{\"A\":{\"backColor\":\"&Hzz\"}}}",
+      "{\"gridLayout\":1,\"backColor\":12}",
+  };
+  for (const QString& text : bad) {
+    EXPECT_THROW(grid->loadLayoutString(text), grid::GridError) << text.toStdString();
     EXPECT_EQ(grid->layoutString(), before);
   }
   EXPECT_THROW(grid->loadLayoutFile(missingLayoutFile()), grid::GridError);
