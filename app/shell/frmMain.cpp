@@ -211,7 +211,7 @@ void frmMain::SetLay() {
 
 void frmMain::CaricaGriglia() {
   gexView->setEnabled(false);
-  try {
+  suGriglia([this] {
     // The layout of the view is applied to an unbound grid: the previous view's query has none of
     // its columns.
     gexView->setRecordSource(QString());
@@ -221,12 +221,18 @@ void frmMain::CaricaGriglia() {
     gexView->setRecordSource(filtri.Count() == 0 ? nodo().SQLString()
                                                  : filtri.Item(FiltroNodo[NodoCorrente] + 1).SQLString());
     gexView->rebind();
+  });
+  gexView->setEnabled(true);
+}
+
+void frmMain::suGriglia(const std::function<void()>& azione) {
+  try {
+    azione();
   } catch (const db::DbError& e) {
     forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
   } catch (const grid::GridError& e) {
     forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
   }
-  gexView->setEnabled(true);
 }
 
 void frmMain::AbilitaComandi(bool Enabled) {

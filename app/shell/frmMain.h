@@ -112,6 +112,9 @@ class frmMain : public QMainWindow {
   void CreaNodi();
   void riempiMenuViste(QMenu* menu, QList<QAction*>& items, bool nuovo);
   void CaricaGriglia();
+  // Runs a grid or layout operation; a failure of the database or of the grid is shown, and the
+  // grid stays usable.
+  void suGriglia(const std::function<void()>& azione);
   void AbilitaComandi(bool Enabled);
   void LeggiStampanti();
   void Ridimensiona();

@@ -8,7 +8,6 @@
 #include "app/shell/frmMain.h"
 #include "common/comfrmAbout.h"
 #include "masterdata/OpenMasterDataForm.h"
-#include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/grid/GridEX.h"
@@ -60,25 +59,20 @@ void frmMain::ComandoEsci() { close(); }
 
 void frmMain::comandoGriglia(QAction* item) {
   const QString nome = "gex_" + nodo().Codice();
-  try {
+  suGriglia([&] {
     switch (item->data().toInt()) {
       case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, nome); break;
       case 32: comGriglia::SalvaLayout(*gexView, ConnString, nome); break;
-      default: break;
+      default: break;  // the column, sort, group and format dialogs are not part of the program yet
     }
-  } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
-  } catch (const grid::GridError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
-  }
+  });
   AggiornaTrova();
 }
 
+// The table browser this menu leads to is not part of the program yet; its guard is.
 void frmMain::comandoDati() {
-  if (FinestreCaricate() > 2) {
+  if (FinestreCaricate() > 2)
     forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
-    return;
-  }
 }
 
 void frmMain::comandoGuida() { shell::openHelp(HelpFile); }

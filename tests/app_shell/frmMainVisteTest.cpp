@@ -185,6 +185,19 @@ TEST_F(VisteFinestra, ARefreshFromAnEntryFormRereadsTheViewAndDropsHandMadeChang
   EXPECT_EQ(w->lblTitle->text(), "Clienti");
 }
 
+TEST_F(VisteFinestra, AViewWhoseQueryFailsShowsTheErrorAndTheWindowGoesOn) {
+  Avvia();
+  w->Nodi[5].setSQLString("SELECT * FROM TabellaCheNonEsiste");
+  MostraVista(5);
+  ASSERT_EQ(Messaggi().size(), 1);
+  EXPECT_EQ(mostrati.back().style, forms::vbOKOnly | forms::vbExclamation);
+  EXPECT_EQ(w->gexView->recordCount(), 0);
+  EXPECT_TRUE(w->gexView->isEnabled());
+  MostraVista(4);
+  EXPECT_EQ(w->gexView->recordCount(), 3);
+  EXPECT_EQ(Messaggi().size(), 1) << Messaggi().join(QChar(0x7c)).toStdString();
+}
+
 TEST_F(VisteFinestra, AWindowShrunkBelowTheMinimumSpringsBack) {
   Avvia();
   w->resize(200, 150);
