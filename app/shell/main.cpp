@@ -1,5 +1,8 @@
 // Gestione Commesse: the program's entry.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <memory>
 
 #include "app/core/Globals.h"
@@ -11,6 +14,12 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(AppTitle);
   QApplication::setOrganizationName(QStringLiteral(APP_ORGANIZATION));
   QApplication::setApplicationVersion(QStringLiteral(APP_VERSION));
+
+  // The toolkit's own texts (context menus, standard dialogs) in the user's language.
+  QTranslator testiQt;
+  if (testiQt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&testiQt);
 
   std::unique_ptr<frmMain> finestra;
   const bool avviato = Main([&finestra] {
