@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "platform/db/AdoTypes.h"
+#include "platform/grid/GridColumn.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/Numeric.h"
 
@@ -123,6 +124,12 @@ QString formatCell(const Variant& value, const QString& pattern) {
     return value.toBool() ? QStringLiteral("Vero") : QStringLiteral("Falso");
   if (value.isText() && pattern.isEmpty()) return value.toString();
   return Format(value, pattern);
+}
+
+bool rightAligned(const GridColumn* c) {
+  const int t = c->dataType();
+  const bool number = t == db::adSmallInt || t == db::adInteger || t == db::adDouble || t == db::adCurrency;
+  return number && !c->hasValueList() && !c->dropDown();
 }
 
 }  // namespace grid

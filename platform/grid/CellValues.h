@@ -6,6 +6,8 @@
 
 namespace grid {
 
+class GridColumn;
+
 // Whether two cell values are the same value: numbers by value, text ignoring case (as the
 // database compares text), dates by date and time, Null only with Null.
 bool sameValue(const Variant& a, const Variant& b);
@@ -20,5 +22,9 @@ bool fitsField(const Variant& value, int adoType);
 
 // The text of a value in a cell: formatted with the pattern, or in the general form.
 QString formatCell(const Variant& value, const QString& pattern);
+
+// Whether a column's cells read as numbers (aligned right): numeric fields that show their own
+// value rather than a text from a list.
+bool rightAligned(const GridColumn* column);
 
 }  // namespace grid

@@ -106,6 +106,8 @@ void GridColumn::setButton(bool button) {
 
 void GridColumn::setDefaultValue(const Variant& value) { m_default = value; }
 
+GridEX* GridColumn::dropDown() const { return m_dropDown.data(); }
+
 void GridColumn::setDropDown(GridEX* dropDown) {
   if (dropDown == m_grid) return;
   m_dropDown = dropDown;

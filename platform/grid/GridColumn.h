@@ -99,7 +99,7 @@ class GridColumn {
 
   // A second grid shown as this column's drop-down list. The cell stores the drop-down's bound
   // column and shows its display column (see GridEX::setDropDownColumns).
-  GridEX* dropDown() const { return m_dropDown; }
+  GridEX* dropDown() const;
   void setDropDown(GridEX* dropDown);
 
   // The data type of the bound field (ADO code), 0 when the column is not bound.

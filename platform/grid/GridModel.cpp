@@ -91,9 +91,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       return {};
     }
     case Qt::TextAlignmentRole: {
-      const int t = c->dataType();
-      const bool number = t == 2 || t == 3 || t == 5 || t == 6;
-      return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
+      return QVariant::fromValue(Qt::AlignVCenter | (rightAligned(c) ? Qt::AlignRight : Qt::AlignLeft));
     }
     case Qt::BackgroundRole:
       if (style && style->backColor) return QBrush(OleColor(*style->backColor));

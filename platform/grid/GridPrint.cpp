@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/grid/CellValues.h"
 #include "platform/grid/GEXPreview.h"
 #include "platform/grid/GridEX.h"
 #include "platform/grid/GridEngine.h"
@@ -124,9 +125,8 @@ void GridEX::paintPages(QPrinter* printer) {
         if (d->gridLines) p.drawRect(cell);
         QString text = d->cellText(record, c);
         if (c->type() == ColumnCheckBox) text = d->cellValue(record, c).toBool() ? QStringLiteral("\u2713") : QString();
-        const int t = c->dataType();
-        const bool number = t == 2 || t == 3 || t == 5 || t == 6;
-        p.drawText(cell.adjusted(pad, 0, -pad, 0), (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text);
+        p.drawText(cell.adjusted(pad, 0, -pad, 0), (rightAligned(c) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                   text);
         x += w;
       }
       if (previewLines > 0) {
