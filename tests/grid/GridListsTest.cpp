@@ -42,6 +42,16 @@ class GridListsTest : public GridFixture {
     return openEditor<QComboBox>();
   }
 
+  // Opens the list of a cell, checks its size and first entry, and chooses that entry.
+  void chooseFirst(int column, int entries, const QString& firstText) {
+    QComboBox* combo = openListEditor(column);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), entries);
+    EXPECT_EQ(combo->itemText(0), firstText);
+    combo->setCurrentIndex(0);
+    QTest::keyClick(combo, Qt::Key_Tab);
+  }
+
   std::unique_ptr<grid::GridEX> dropDown;
 };
 
@@ -69,12 +79,7 @@ TEST_F(GridListsTest, ValueListStoresTheValueAndShowsTheText) {
 TEST_F(GridListsTest, DropDownStoresItsBoundColumnAndShowsTheOther) {
   EXPECT_EQ(grid->cellText(1, 9), "Rossi Mario");
 
-  QComboBox* combo = openListEditor(9);
-  ASSERT_NE(combo, nullptr);
-  EXPECT_EQ(combo->count(), 2);
-  EXPECT_EQ(combo->itemText(0), "Bianchi Anna");
-  combo->setCurrentIndex(0);
-  QTest::keyClick(combo, Qt::Key_Tab);
+  chooseFirst(9, 2, "Bianchi Anna");
   EXPECT_EQ(grid->value(9).toInt(), 2);
   EXPECT_EQ(grid->cellText(1, 9), "Bianchi Anna");
   ASSERT_TRUE(grid->updateRow());
@@ -93,12 +98,7 @@ TEST_F(GridListsTest, DropDownCanStoreAHiddenColumnAndShowAnother) {
   lines->setDropDownColumns("IdVocePre", "Codice");
   grid->column(7)->setDropDown(lines.get());
 
-  QComboBox* combo = openListEditor(7);
-  ASSERT_NE(combo, nullptr);
-  ASSERT_EQ(combo->count(), 2);
-  EXPECT_EQ(combo->itemText(0), "V1");
-  combo->setCurrentIndex(0);
-  QTest::keyClick(combo, Qt::Key_Tab);
+  chooseFirst(7, 2, "V1");
   EXPECT_EQ(grid->value(7).toInt(), 2);
   EXPECT_EQ(grid->cellText(1, 7), "V1");
   ASSERT_TRUE(grid->updateRow());
