@@ -65,12 +65,14 @@ GridColumn* GridEngine::appendColumn(const QString& key, const QString& caption,
 }
 
 void GridEngine::removeAllColumns() {
+  forgetTexts();
   columns.clear();
   generatedColumns.clear();
   generatedFrom.clear();
 }
 
 void GridEngine::columnChanged(GridColumn*, bool layoutChange) {
+  forgetTexts();
   if (layoutChange) applyColumnsToView();
   model->columnsChanged();
   if (groupBox) groupBox->refresh();

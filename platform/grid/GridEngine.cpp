@@ -1,7 +1,10 @@
 #include "platform/grid/GridEngine.h"
 
 #include <QHeaderView>
+#include <QHash>
+#include <QPair>
 #include <QTimer>
+#include <cstring>
 
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
@@ -28,6 +31,28 @@ class ActiveRecord {
   GridEngine& m_engine;
   int m_previous;
 };
+
+// A number or date as 64 bits that tell equal values apart; nothing for text and other kinds.
+std::optional<qint64> valueKey(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Boolean:
+      return v.toInt();
+    case VarType::Currency:
+      return v.toCurrency().raw();
+    case VarType::Double: {
+      const double d = v.toDouble();
+      qint64 bits = 0;
+      std::memcpy(&bits, &d, sizeof bits);
+      return bits;
+    }
+    case VarType::Date:
+      return v.toDateTime().toMSecsSinceEpoch();
+    default:
+      return std::nullopt;
+  }
+}
 
 }  // namespace
 
@@ -95,7 +120,36 @@ QString GridEngine::cellText(int record, const GridColumn* column) const {
   return shownText(cellValue(record, column), column);
 }
 
+const std::vector<QString>& GridEngine::storedTexts(const GridColumn* column) const {
+  if (textCache.size() != columns.size()) textCache.assign(columns.size(), std::nullopt);
+  auto& slot = textCache[static_cast<size_t>(column->index() - 1)];
+  if (!slot) {
+    std::vector<QString> texts;
+    const int n = recordCount();
+    texts.reserve(static_cast<size_t>(n));
+    // Dates and numbers repeat: each distinct one is formatted once.
+    QHash<QPair<int, qint64>, QString> formatted;
+    for (int r = 0; r < n; ++r) {
+      const Variant v = storedValue(r, column);
+      const std::optional<qint64> key = valueKey(v);
+      if (!key) {
+        texts.push_back(shownText(v, column));
+        continue;
+      }
+      const QPair<int, qint64> k(static_cast<int>(v.type()), *key);
+      auto it = formatted.constFind(k);
+      if (it == formatted.constEnd()) it = formatted.insert(k, shownText(v, column));
+      texts.push_back(*it);
+    }
+    slot = std::move(texts);
+  }
+  return *slot;
+}
+
+void GridEngine::forgetTexts() { textCache.clear(); }
+
 void GridEngine::clearData() {
+  forgetTexts();
   recordset.reset();
   trackedRecord = NoPending;
   unboundRows.clear();
@@ -187,6 +241,7 @@ void GridEngine::mapColumns(QStringList* missing) {
 void GridEngine::setItemCount(int count) {
   if (pendingRecord != NoPending) cancelPending();
   itemCount = std::max(0, count);
+  forgetTexts();
   unboundRows.assign(static_cast<size_t>(itemCount), std::nullopt);
   rebuildOrder(true);
   if (!display.empty() && currentDisplayRow() <= 0) setCurrentDisplayRow(1);
@@ -400,6 +455,7 @@ bool GridEngine::commitPending() {
     return false;
   }
   const int written = isNew ? recordset->RecordCount() - 1 : pendingRecord;
+  forgetTexts();
   pendingRecord = NoPending;
   pendingValues.clear();
   pendingChanged.clear();
@@ -455,6 +511,7 @@ bool GridEngine::deleteCurrent() {
     if (r != record) kept.push_back(r > record ? r - 1 : r);
   order = std::move(kept);
   if (pendingRecord > record) --pendingRecord;
+  forgetTexts();
   dropDownChanged();
   buildDisplay();
   resetModel();

@@ -69,6 +69,10 @@ class GridEngine {
   Variant storedValue(int record, const GridColumn* column) const;
   Variant cellValue(int record, const GridColumn* column) const;  // pending values included
   QString cellText(int record, const GridColumn* column) const;
+  // The shown texts of a column's stored values, by record, made once for finding in them.
+  const std::vector<QString>& storedTexts(const GridColumn* column) const;
+  void forgetTexts();
+  mutable std::vector<std::optional<std::vector<QString>>> textCache;  // by column index - 1
   QString shownText(const Variant& value, const GridColumn* column) const;
   // The text that tells groups apart and heads them (check-box and icon columns included).
   QString groupText(const Variant& value, const GridColumn* column) const;

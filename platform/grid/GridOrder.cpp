@@ -267,21 +267,22 @@ bool GridEngine::find(int col, int condition, const Variant& wanted, int startRo
   const int rows = static_cast<int>(display.size());
   if (!c || rows == 0) return false;
   const int step = direction < 0 ? -1 : 1;
-  int start = std::clamp(startRow, 1, rows) - 1;
+  const int start = std::clamp(startRow, 1, rows) - 1;
   const QString text = wanted.isText() ? wanted.toString() : formatCell(wanted, QString());
-  const bool rawText = !usesShownText(c) && c->format().isEmpty();
+  // Texts of a drop-down column come from the drop-down's own table; the others are made once.
+  const std::vector<QString>* texts = c->dropDown() ? nullptr : &storedTexts(c);
   for (int i = start; i >= 0 && i < rows; i += step) {
     const int record = display[static_cast<size_t>(i)];
     if (record < 0) continue;
+    const bool cached = texts && record != pendingRecord;
     bool match = false;
     if (condition == FindBeginsWith) {
-      const Variant v = cellValue(record, c);
-      const QString cell = rawText && v.isText() ? v.toString() : shownText(v, c);
+      const QString cell = cached ? (*texts)[static_cast<size_t>(record)] : cellText(record, c);
       match = cell.startsWith(text, Qt::CaseInsensitive);
     } else {
       const Variant v = cellValue(record, c);
-      match = sameValue(v, wanted) ||
-              (wanted.isText() && QString::compare(shownText(v, c), text, Qt::CaseInsensitive) == 0);
+      const QString cell = cached ? (*texts)[static_cast<size_t>(record)] : shownText(v, c);
+      match = sameValue(v, wanted) || (wanted.isText() && QString::compare(cell, text, Qt::CaseInsensitive) == 0);
     }
     if (match) {
       setCurrentDisplayRow(i + 1);

@@ -92,6 +92,34 @@ TEST_F(GridOrderTest, FindForwardsBackwardsAndEqual) {
   EXPECT_EQ(grid->value(3).toString(), "Bassi");
 }
 
+TEST_F(GridOrderTest, FindReadsFormattedTextsAndSeesWrittenChanges) {
+  grid::GridEX jobs;
+  jobs.setConnectionString(connString);
+  exec("INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('A', #03/05/24#, 1234.5)");
+  exec("INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('B', #12/31/24#, 10)");
+  jobs.setRecordSource("SELECT * FROM Commesse ORDER BY CodCom");
+  jobs.rebind();
+  const int start = jobs.column("DataInizio")->index();
+  const int price = jobs.column("Prezzo")->index();
+  jobs.column(start)->setFormat("dd-mm-yyyy");
+  jobs.column(price)->setFormat("#,##0.00");
+  EXPECT_TRUE(jobs.find(start, grid::FindBeginsWith, Variant("31-12")));
+  EXPECT_EQ(jobs.row(), 2);
+  EXPECT_TRUE(jobs.find(price, grid::FindBeginsWith, Variant("1.234,5")));
+  EXPECT_EQ(jobs.row(), 1);
+
+  jobs.setValue(start, Variant(QDate(2025, 1, 31)));
+  EXPECT_TRUE(jobs.find(start, grid::FindBeginsWith, Variant("31-01")));  // the row being edited
+  ASSERT_TRUE(jobs.updateRow());
+  EXPECT_FALSE(jobs.find(start, grid::FindBeginsWith, Variant("05-03")));
+  jobs.setRow(2);
+  EXPECT_TRUE(jobs.find(start, grid::FindBeginsWith, Variant("31-01-2025")));
+  EXPECT_EQ(jobs.row(), 1);
+  jobs.column(start)->setFormat("yyyy");
+  EXPECT_TRUE(jobs.find(start, grid::FindEqual, Variant("2024")));
+  EXPECT_EQ(jobs.row(), 2);
+}
+
 TEST_F(GridOrderTest, HeaderClickAndCurrentRowEventsReachTheOwner) {
   std::vector<int> headers;
   int changes = 0;
