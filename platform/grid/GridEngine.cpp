@@ -133,12 +133,12 @@ const std::vector<QString>& GridEngine::storedTexts(const GridColumn* column) co
       const Variant v = storedValue(r, column);
       const std::optional<qint64> key = valueKey(v);
       if (!key) {
-        texts.push_back(shownText(v, column));
+        texts.push_back(groupText(v, column));
         continue;
       }
       const QPair<int, qint64> k(static_cast<int>(v.type()), *key);
       auto it = formatted.constFind(k);
-      if (it == formatted.constEnd()) it = formatted.insert(k, shownText(v, column));
+      if (it == formatted.constEnd()) it = formatted.insert(k, groupText(v, column));
       texts.push_back(*it);
     }
     slot = std::move(texts);
@@ -513,6 +513,7 @@ bool GridEngine::deleteCurrent() {
   if (pendingRecord > record) --pendingRecord;
   forgetTexts();
   dropDownChanged();
+  buildGroups();
   buildDisplay();
   resetModel();
   if (!display.empty()) setCurrentDisplayRow(std::min(row, static_cast<int>(display.size())));

@@ -31,10 +31,9 @@ class GridView;
 class GridNavigator;
 class GroupByBox;
 
-// One group row: the records of a group are order[first, first + count).
+// One group row: its level, the number of records under it and the value they share.
 struct GroupNode {
   int level = 0;
-  int first = 0;
   int count = 0;
   Variant value;
   QString path;  // values of this and the enclosing groups, for keeping the expanded state
@@ -69,7 +68,8 @@ class GridEngine {
   Variant storedValue(int record, const GridColumn* column) const;
   Variant cellValue(int record, const GridColumn* column) const;  // pending values included
   QString cellText(int record, const GridColumn* column) const;
-  // The shown texts of a column's stored values, by record, made once for finding in them.
+  // The texts of a column's stored values (as groupText gives them), by record, made once for
+  // finding and grouping.
   const std::vector<QString>& storedTexts(const GridColumn* column) const;
   void forgetTexts();
   mutable std::vector<std::optional<std::vector<QString>>> textCache;  // by column index - 1
@@ -111,6 +111,7 @@ class GridEngine {
   std::vector<int> order;       // records in sorted order
   std::vector<int> display;     // display rows: a record, or -(group node + 1)
   std::vector<GroupNode> groupNodes;
+  std::vector<int> groupEntries;  // every group row and record in order, collapsed or not
   QSet<QString> toggledGroups;  // groups whose state differs from collapsedByDefault
   bool collapsedByDefault = false;
   bool orderDirty = false;
@@ -118,6 +119,7 @@ class GridEngine {
   void keysChanged(bool groups);
   void ensureOrder() const;
   void rebuildOrder(bool resort);
+  void buildGroups();
   void buildDisplay();
   void scheduleOrder();
   bool isGroupDisplay(int displayIndex) const;

@@ -136,64 +136,73 @@ void GridEngine::rebuildOrder(bool resort) {
       });
     }
   }
+  buildGroups();
   buildDisplay();
   resetModel();
 }
 
-void GridEngine::buildDisplay() {
-  display.clear();
+// Group nodes in the sorted order, each followed by its sub-groups and records.
+void GridEngine::buildGroups() {
   groupNodes.clear();
-  const auto& levels = groupKeys->keys();
+  groupEntries.clear();
   std::vector<const GridColumn*> groupColumns;
-  for (const SortKey& k : levels)
-    if (const GridColumn* c = column(k.column)) groupColumns.push_back(c);
-  if (groupColumns.empty()) {
-    display = order;
-    return;
-  }
-  // Group nodes in order, each followed by its sub-groups and records.
+  std::vector<const std::vector<QString>*> groupTexts;  // made once; none for drop-down columns
+  for (const SortKey& k : groupKeys->keys())
+    if (const GridColumn* c = column(k.column)) {
+      groupColumns.push_back(c);
+      groupTexts.push_back(c->dropDown() ? nullptr : &storedTexts(c));
+    }
+  if (groupColumns.empty()) return;
+  auto textOf = [&](size_t level, int record) {
+    if (groupTexts[level] && record != pendingRecord) return (*groupTexts[level])[static_cast<size_t>(record)];
+    return groupText(cellValue(record, groupColumns[level]), groupColumns[level]);
+  };
   struct Open {
     int node;
     QString text;
   };
   std::vector<Open> open;
-  std::vector<std::pair<int, int>> entries;  // (node or -1, record)
-  const int n = static_cast<int>(order.size());
-  for (int pos = 0; pos < n; ++pos) {
-    const int record = order[static_cast<size_t>(pos)];
+  groupEntries.reserve(order.size() + order.size() / 8);
+  for (const int record : order) {
     size_t level = 0;
-    for (; level < groupColumns.size(); ++level) {
-      const QString text = groupText(cellValue(record, groupColumns[level]), groupColumns[level]);
-      if (level < open.size() && QString::compare(open[level].text, text, Qt::CaseInsensitive) == 0)
-        continue;
-      break;
+    for (; level < groupColumns.size() && level < open.size(); ++level) {
+      const QString text = textOf(level, record);
+      if (open[level].text != text && QString::compare(open[level].text, text, Qt::CaseInsensitive) != 0) break;
     }
     open.resize(level);
     for (; level < groupColumns.size(); ++level) {
-      const Variant v = cellValue(record, groupColumns[level]);
-      const QString text = groupText(v, groupColumns[level]);
+      const QString text = textOf(level, record);
       GroupNode node;
       node.level = static_cast<int>(level);
-      node.first = pos;
-      node.value = v;
+      node.value = cellValue(record, groupColumns[level]);
       node.path = (open.empty() ? QString() : groupNodes[static_cast<size_t>(open.back().node)].path + QChar(0x1f)) + text;
       groupNodes.push_back(node);
-      open.push_back({static_cast<int>(groupNodes.size() - 1), text});
-      entries.push_back({static_cast<int>(groupNodes.size() - 1), -1});
+      const int id = static_cast<int>(groupNodes.size() - 1);
+      open.push_back({id, text});
+      groupEntries.push_back(-(id + 1));
     }
     for (const Open& o : open) ++groupNodes[static_cast<size_t>(o.node)].count;
-    entries.push_back({-1, record});
+    groupEntries.push_back(record);
   }
-  // Hide what lies inside a collapsed group.
+}
+
+// The display rows: the records in order, or the groups with what their expanded state shows.
+void GridEngine::buildDisplay() {
+  if (groupNodes.empty()) {
+    display = order;
+    return;
+  }
+  display.clear();
+  display.reserve(groupEntries.size());
   int hiddenBelowLevel = -1;  // records and deeper groups are hidden while set
-  for (const auto& [node, record] : entries) {
-    if (node >= 0) {
-      const GroupNode& g = groupNodes[static_cast<size_t>(node)];
+  for (const int entry : groupEntries) {
+    if (entry < 0) {
+      const GroupNode& g = groupNodes[static_cast<size_t>(-entry - 1)];
       if (hiddenBelowLevel >= 0 && g.level > hiddenBelowLevel) continue;
       hiddenBelowLevel = groupCollapsed(g) ? g.level : -1;
-      display.push_back(-(node + 1));
+      display.push_back(entry);
     } else if (hiddenBelowLevel < 0) {
-      display.push_back(record);
+      display.push_back(entry);
     }
   }
 }
@@ -277,11 +286,11 @@ bool GridEngine::find(int col, int condition, const Variant& wanted, int startRo
     const bool cached = texts && record != pendingRecord;
     bool match = false;
     if (condition == FindBeginsWith) {
-      const QString cell = cached ? (*texts)[static_cast<size_t>(record)] : cellText(record, c);
+      const QString cell = cached ? (*texts)[static_cast<size_t>(record)] : groupText(cellValue(record, c), c);
       match = cell.startsWith(text, Qt::CaseInsensitive);
     } else {
       const Variant v = cellValue(record, c);
-      const QString cell = cached ? (*texts)[static_cast<size_t>(record)] : shownText(v, c);
+      const QString cell = cached ? (*texts)[static_cast<size_t>(record)] : groupText(v, c);
       match = sameValue(v, wanted) || (wanted.isText() && QString::compare(cell, text, Qt::CaseInsensitive) == 0);
     }
     if (match) {
