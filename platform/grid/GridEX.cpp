@@ -93,14 +93,6 @@ GridColumn* GridEX::addColumn(const QString& key, const QString& caption) {
   return c;
 }
 
-void GridEX::clearColumns() {
-  d->cancelPending();
-  d->removeAllColumns();
-  d->sortKeys->assign({});
-  d->groupKeys->assign({});
-  d->rebuildOrder(true);
-}
-
 // ---- rows and cells -----------------------------------------------------------------------------
 
 int GridEX::row() const { return d->currentDisplayRow(); }

@@ -25,7 +25,10 @@ class GridView;
 // Bound mode: set a connection string and a record source (Jet SQL), then rebind(): the query's
 // rows show, one column per field unless a layout defines the columns (layout columns find their
 // fields by key). An updatable query (one table) lets the user edit, add and delete rows; a new or
-// changed row is written when the user leaves it, after beforeUpdate (which may set cells or cancel).
+// changed row is written when the user leaves it, after beforeUpdate (which may set cells or cancel),
+// and when its window closes (a row that cannot be written keeps the window open); Del deletes the
+// current row after a Yes/No question. A write that fails shows the data layer's message and keeps
+// the row in editing.
 // Unbound mode: give the number of rows with setItemCount(); the grid asks for each row's values
 // with unboundReadData and for icons with fetchIcon.
 //
@@ -61,7 +64,6 @@ class GridEX : public QWidget {
   GridColumn* column(int index) const;           // from 1, field order; nullptr when out of range
   GridColumn* column(const QString& key) const;  // by field name (ignoring case); nullptr if none
   GridColumn* addColumn(const QString& key, const QString& caption);
-  void clearColumns();
 
   // ---- Rows and cells -----------------------------------------------------------------------
   int row() const;
