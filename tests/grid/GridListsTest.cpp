@@ -35,8 +35,8 @@ class GridListsTest : public GridFixture {
     GridFixture::TearDown();
   }
 
+  // Opens the list editor of a cell of the current row.
   QComboBox* openListEditor(int column) {
-    grid->setRow(1);
     grid->setCol(column);
     QTest::keyClick(grid->view(), Qt::Key_F2);
     return openEditor<QComboBox>();
@@ -84,6 +84,53 @@ TEST_F(GridListsTest, DropDownStoresItsBoundColumnAndShowsTheOther) {
   EXPECT_EQ(grid->cellText(1, 9), "Bianchi Anna");
   ASSERT_TRUE(grid->updateRow());
   EXPECT_EQ(scalar("SELECT CodImp FROM Costi").toInt(), 2);
+}
+
+// A labour row typed in the new-row line: the cell rule fills the rates, the row rule the ties.
+TEST_F(GridListsTest, NewRowFilledByCellAndRowRulesIsWrittenWhole) {
+  grid->setAllowAddNew(true);
+  grid->rebind();
+  QObject::connect(grid.get(), &grid::GridEX::beforeColUpdate, [&](int row, int col, const Variant&, bool* cancel) {
+    EXPECT_EQ(row, -1);
+    if (col != 9) return;
+    if (grid->value(9).isNull()) {
+      *cancel = true;
+      return;
+    }
+    grid->setValue(25, Variant(grid->value(9).toInt() == 1 ? 30.0 : 25.0));
+    grid->setValue(28, Variant(45.0));
+  });
+  QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool* cancel) {
+    if (!grid->value(24).isNumber() || grid->value(9).isNull()) {
+      *cancel = true;
+      return;
+    }
+    grid->setValue(8, Variant(QDate(2024, 3, 6)));
+    grid->setValue(5, Variant("C1"));
+    grid->setValue(2, Variant(std::int16_t(0)));
+    grid->setValue(6, Variant(grid->value(7).isNull()));
+    grid->setValue(27, Variant(grid->value(24).toDouble() * grid->value(25).toDouble()));
+  });
+
+  typeInCell(-1, 24, "2,5");
+  clickRow(1);
+  QTRY_COMPARE(grid->row(), -1);  // no employee yet: the row stays
+  EXPECT_EQ(scalar("SELECT Count(*) FROM Costi").toInt(), 1);
+
+  chooseFirst(9, 2, "Bianchi Anna");
+  EXPECT_DOUBLE_EQ(grid->value(25).toDouble(), 25.0);
+  clickRow(1);
+  EXPECT_EQ(grid->row(), 1);
+  ASSERT_EQ(scalar("SELECT Count(*) FROM Costi").toInt(), 2);
+  const QString last = "SELECT %1 FROM Costi WHERE Data=#03/06/24#";
+  EXPECT_EQ(scalar(last.arg("CodImp")).toInt(), 2);
+  EXPECT_DOUBLE_EQ(scalar(last.arg("Quantita")).toDouble(), 2.5);
+  EXPECT_DOUBLE_EQ(scalar(last.arg("CostoUnitario")).toDouble(), 25.0);
+  EXPECT_DOUBLE_EQ(scalar(last.arg("PrezzoUnitario")).toDouble(), 45.0);
+  EXPECT_DOUBLE_EQ(scalar(last.arg("Valore")).toDouble(), 62.5);
+  EXPECT_EQ(scalar(last.arg("CodCom")).toString(), "C1");
+  EXPECT_TRUE(scalar(last.arg("InEconomia")).toBool());
+  EXPECT_EQ(grid->rowCount(), 2);
 }
 
 TEST_F(GridListsTest, DropDownCanStoreAHiddenColumnAndShowAnother) {
