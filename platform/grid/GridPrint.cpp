@@ -23,6 +23,7 @@ void configurePrinter(QPrinter& printer, const PrintSettings& settings) {
                           twipsToMillimetres(settings.marginBottom()));
   printer.setPageLayout(QPageLayout(QPageSize(settings.paperSize()), settings.orientation(), margins,
                                     QPageLayout::Millimeter));
+  printer.setPaperSource(settings.paperSource());
 }
 
 void drawThreeTexts(QPainter& p, const QRectF& band, const std::array<QString, 3>& texts) {
@@ -154,6 +155,7 @@ bool GridEX::printTo(const QString& printerName) {
   if (info.isNull()) return false;
   QPrinter printer(info, QPrinter::HighResolution);
   configurePrinter(printer, d->printSettings);
+  if (d->printSettings.printResolution() > 0) printer.setResolution(d->printSettings.printResolution());
   paintPages(&printer);
   return true;
 }

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPrinter>
 #include <QString>
 #include <array>
 
@@ -39,6 +40,12 @@ class PrintSettings {
   void setMarginRight(int twips) { m_margins[2] = twips; }
   void setMarginBottom(int twips) { m_margins[3] = twips; }
 
+  // Paper tray and print resolution in dots per inch (0: the printer's own).
+  QPrinter::PaperSource paperSource() const { return m_paperSource; }
+  void setPaperSource(QPrinter::PaperSource source) { m_paperSource = source; }
+  int printResolution() const { return m_printResolution; }
+  void setPrintResolution(int dpi) { m_printResolution = dpi; }
+
   bool repeatHeaders() const { return m_repeatHeaders; }
   void setRepeatHeaders(bool repeat) { m_repeatHeaders = repeat; }
 
@@ -51,6 +58,8 @@ class PrintSettings {
   QPageSize::PageSizeId m_paperSize = QPageSize::A4;
   QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
   std::array<int, 4> m_margins{1000, 1000, 1000, 1000};
+  QPrinter::PaperSource m_paperSource = QPrinter::Auto;
+  int m_printResolution = 0;
   bool m_repeatHeaders = true;
 };
 
