@@ -4,13 +4,11 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QVariant>
 #include <cstdio>
-#include <map>
 #include <vector>
 
+#include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -64,40 +62,20 @@ void BM_BareSqliteRead(benchmark::State& state) {
 BENCHMARK(BM_RecordsetRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSqliteRead)->Unit(benchmark::kMillisecond);
 
-// Keeps the time of each benchmark while printing as usual.
-class TimingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  QTemporaryDir dir;
-  g_path = dir.path() + "/coms.mdb";
-  if (!QFile::copy(benchdata::templatePath(), g_path)) {
-    std::fprintf(stderr, "master.gen non trovato: costruire prima il modello (target template)\n");
-    return 1;
-  }
-  benchdata::GeneratorSizes sizes;
-  sizes.customers = 2000;
-  sizes.jobOrders = 100000;
-  sizes.quoteLinesPerJob = 0;
-  sizes.costRows = 0;
-  benchdata::generate(g_path, sizes);
+  const benchdata::JobOrderDatabase database;
+  if (database.path().isEmpty()) return 1;
+  g_path = database.path();
 
-  TimingReporter reporter;
+  benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto layer = reporter.times.find("BM_RecordsetRead");
-  const auto bare = reporter.times.find("BM_BareSqliteRead");
-  if (layer == reporter.times.end() || bare == reporter.times.end()) return 0;
-  const double ratio = layer->second / bare->second;
+  const double layer = reporter.milliseconds("BM_RecordsetRead");
+  const double bare = reporter.milliseconds("BM_BareSqliteRead");
+  if (layer < 0 || bare <= 0) return 0;
+  const double ratio = layer / bare;
   std::printf("Recordset / SQLite diretto: %.2f (limite %.1f) %s\n", ratio, kLimit, ratio < kLimit ? "OK" : "TROPPO LENTO");
   return ratio < kLimit ? 0 : 1;
 }

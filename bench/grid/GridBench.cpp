@@ -5,11 +5,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <map>
 
+#include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -147,43 +145,20 @@ void BM_FindAsYouTypeInDates(benchmark::State& state) {
 }
 BENCHMARK(BM_FindAsYouTypeInDates)->Unit(benchmark::kMillisecond);
 
-class TimingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  QTemporaryDir dir;
-  const QString path = dir.path() + "/coms.mdb";
-  if (!QFile::copy(benchdata::templatePath(), path)) {
-    std::fprintf(stderr, "master.gen non trovato: costruire prima il modello (target template)\n");
-    return 1;
-  }
-  benchdata::GeneratorSizes sizes;
-  sizes.customers = 2000;
-  sizes.jobOrders = 100000;
-  sizes.quoteLinesPerJob = 0;
-  sizes.costRows = 0;
-  benchdata::generate(path, sizes);
-  g_connection = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False";
+  const benchdata::JobOrderDatabase database;
+  if (database.path().isEmpty()) return 1;
+  g_connection = database.connectionString();
 
-  TimingReporter reporter;
+  benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   bool ok = true;
-  const auto time = [&](const char* name) {
-    const auto it = reporter.times.find(name);
-    return it == reporter.times.end() ? -1.0 : it->second;
-  };
+  const auto time = [&](const char* name) { return reporter.milliseconds(name); };
   const double read = time("BM_ReadThroughDataLayer"), bind = time("BM_BindUntilFirstScreen");
   if (read > 0 && bind > 0) {
     const double ratio = bind / read;

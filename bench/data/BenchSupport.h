@@ -1,0 +1,37 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QString>
+#include <QTemporaryDir>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace benchdata {
+
+// A temporary copy of the template filled with 100 000 job orders and 2 000 customers, the data the
+// job-order view benchmarks read. Empty path when the template is missing (a message is printed).
+class JobOrderDatabase {
+ public:
+  JobOrderDatabase();
+  const QString& path() const { return m_path; }
+  QString connectionString() const;
+
+ private:
+  QTemporaryDir m_dir;
+  QString m_path;
+};
+
+// Prints as usual and keeps the time of each benchmark, so a benchmark's main can compare them.
+class TimingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override;
+  // Milliseconds of the named benchmark, or -1 when it did not run.
+  double milliseconds(const std::string& name) const;
+
+ private:
+  std::map<std::string, double> m_times;
+};
+
+}  // namespace benchdata
