@@ -4,6 +4,7 @@
 
 #include "app/core/Globals.h"
 #include "platform/db/Connection.h"
+#include "platform/db/JetSql.h"
 #include "platform/db/Recordset.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/grid/GridEX.h"
@@ -14,9 +15,7 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 
 QString layoutQuery(const QString& Nome) {
-  QString name = Nome;
-  name.replace('\'', QStringLiteral("''"));
-  return QStringLiteral("SELECT * FROM _Pars WHERE k01='gridlayout' AND k02='") + name + '\'';
+  return QStringLiteral("SELECT * FROM _Pars WHERE k01='gridlayout' AND k02=") + db::jetText(Nome);
 }
 
 // The layout text as stored: each character as two bytes, low byte first, nothing else.

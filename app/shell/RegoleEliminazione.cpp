@@ -3,6 +3,7 @@
 #include "app/core/Globals.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
 #include "platform/db/Recordset.h"
 #include "platform/forms/MsgBox.h"
 
@@ -34,14 +35,8 @@ void Abbandona(db::Connection& cn) {
 
 }  // namespace
 
-QString TestoSql(const QString& testo) {
-  QString quoted = testo;
-  quoted.replace('\'', QStringLiteral("''"));
-  return '\'' + quoted + '\'';
-}
-
 std::optional<RegolaEliminazione> RegolaPer(const QString& codice, const RigaDaEliminare& riga) {
-  const QString testo = TestoSql(riga.chiave.toString());
+  const QString testo = db::jetText(riga.chiave.toString());
   const QString numero = NumeroSql(riga.chiave);
 
   if (codice == "com")
@@ -90,13 +85,13 @@ std::optional<RegolaEliminazione> RegolaPer(const QString& codice, const RigaDaE
   if (codice == "cat")
     return RegolaEliminazione{
         "Eliminare la Categoria selezionata?",
-        "SELECT Codice FROM Articoli WHERE Categoria=" + TestoSql(riga.colonna4.toString()),
+        "SELECT Codice FROM Articoli WHERE Categoria=" + db::jetText(riga.colonna4.toString()),
         "La categoria ha Articoli associati, quindi non verrà eliminata.",
         {"DELETE * FROM Liste WHERE Id=" + numero}};
   if (codice == "umi")
     return RegolaEliminazione{
         "Eliminare l'Unità di misura selezionata?",
-        "SELECT Codice FROM Articoli WHERE UM=" + TestoSql(riga.colonna3.toString()),
+        "SELECT Codice FROM Articoli WHERE UM=" + db::jetText(riga.colonna3.toString()),
         "L'unità di misura ha Articoli associati, quindi non verrà eliminata.",
         {"DELETE * FROM Liste WHERE Id=" + numero}};
   if (codice == "iva")

@@ -28,9 +28,6 @@ struct RigaDaEliminare {
 // The rule of a view code for a row; none for a code without rules.
 std::optional<RegolaEliminazione> RegolaPer(const QString& codice, const RigaDaEliminare& riga);
 
-// A text as an SQL literal: between apostrophes, with apostrophes inside doubled.
-QString TestoSql(const QString& testo);
-
 enum class EsitoEliminazione { Annullata, Rifiutata, Eseguita, Fallita };
 
 // Asks the rule's question (Yes/No, No as default); on Yes opens a connection, runs the blocking
