@@ -52,6 +52,8 @@ void caricaDaFile(grid::GridEX& Grid, const QString& ConnString, const QString& 
                 forms::vbCritical | forms::vbOKOnly, AppTitle);
   Grid.setConnectionString(ConnString);
   Grid.setRecordSource(QString());
+  // The view's query then shows with one column per field, not with another view's columns.
+  Grid.clearColumns();
   Grid.rebind();
 }
 

@@ -12,7 +12,8 @@ class GridEX;
 namespace comGriglia {
 
 // Restores the layout Nome: from the database when DaDatabase and a row exists, otherwise from the
-// layout file. A missing file shows "Attenzione!" with the file's path and empties the grid.
+// layout file. A missing file shows "Attenzione!" with the file's path and empties the grid of its
+// rows and columns.
 void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool DaDatabase,
                   bool Opzione);
 

@@ -93,6 +93,15 @@ GridColumn* GridEX::addColumn(const QString& key, const QString& caption) {
   return c;
 }
 
+void GridEX::clearColumns() {
+  if (d->pendingRecord != GridEngine::NoPending && !d->commitPending()) d->cancelPending();
+  d->removeAllColumns();
+  d->sortKeys->assign({});
+  d->groupKeys->assign({});
+  d->mapColumns(nullptr);
+  d->rebuildOrder(true);
+}
+
 // ---- rows and cells -----------------------------------------------------------------------------
 
 int GridEX::row() const { return d->currentDisplayRow(); }

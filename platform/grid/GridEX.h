@@ -64,6 +64,9 @@ class GridEX : public QWidget {
   GridColumn* column(int index) const;           // from 1, field order; nullptr when out of range
   GridColumn* column(const QString& key) const;  // by field name (ignoring case); nullptr if none
   GridColumn* addColumn(const QString& key, const QString& caption);
+  // Removes every column with the sort keys and groups that name them: a bound grid shows one
+  // column per field again.
+  void clearColumns();
 
   // ---- Rows and cells -----------------------------------------------------------------------
   int row() const;

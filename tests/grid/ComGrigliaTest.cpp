@@ -120,6 +120,29 @@ TEST_F(ComGrigliaTest, MissingFileWarnsWithThePathAndEmptiesTheGrid) {
   EXPECT_EQ(grid->column(1)->key(), "CodCom");
 }
 
+TEST_F(ComGrigliaTest, ViewWithoutLayoutFileShowsItsQueryWithDefaultColumns) {
+  exec("INSERT INTO Impiegati (Cognome, Nome) VALUES ('Bianchi', 'Anna')");
+  showView(*grid, true);
+  ASSERT_EQ(grid->column(1)->key(), "CodCom");
+
+  QTemporaryDir emptyFolder;
+  setProgramFolder(emptyFolder.path());
+  grid->setRecordSource(QString());
+  grid->rebind();
+  comGriglia::CaricaLayout(*grid, connString, "gex_imp", true, true);
+  ASSERT_EQ(messages.size(), 1u);
+  grid->setRecordSource("SELECT * FROM Impiegati");
+  EXPECT_NO_THROW(grid->rebind());
+  EXPECT_EQ(messages.size(), 1u);
+  ASSERT_EQ(grid->columnCount(), 5);
+  EXPECT_EQ(grid->column(1)->key(), "CodImp");
+  EXPECT_TRUE(grid->column("Cognome")->visible());
+  EXPECT_EQ(grid->column("CodCom"), nullptr);
+  EXPECT_EQ(grid->sortKeys().count(), 0);
+  ASSERT_EQ(grid->rowCount(), 1);
+  EXPECT_EQ(grid->cellText(1, 2), "Bianchi");
+}
+
 TEST_F(ComGrigliaTest, StoredRowWithoutLayoutAppliesNothingAndShowsNothing) {
   exec("INSERT INTO _Pars (k01, k02) VALUES ('gridlayout', 'gex_com')");
   QTemporaryDir emptyFolder;
