@@ -10,7 +10,9 @@
 #include "app/core/Globals.h"
 #include "masterdata/frm_io_Articoli_02.h"
 #include "masterdata/frm_io_Cat.h"
+#include "masterdata/frm_io_Fornitori_01.h"
 #include "masterdata/frm_io_IVA.h"
+#include "masterdata/frm_io_UM.h"
 #include "platform/forms/DataCombo.h"
 #include "platform/forms/DatePicker.h"
 #include "platform/forms/SharedInstance.h"
@@ -327,6 +329,118 @@ TEST_F(ArticoliTest, ModalResultAndRefusedSave) {
   EXPECT_EQ(shown(form, Descrizione), "Vite");
   EXPECT_EQ(scalar("SELECT Descrizione FROM Articoli WHERE Codice='RACE'").toString(),
             "Inserito da un altro");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ArticoliTest, F5CreatesAUnitAndASupplierAndTheArgumentPresetsTheSupplier) {
+  const int ferri = scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Ferri Spa'").toInt();
+  QPointer<frm_io_Articoli_02> preset = new frm_io_Articoli_02;
+  preset->Nuovo(0, ferri);
+  activate(preset);
+  EXPECT_EQ(preset->dtcData[Fornitori]->currentText(), "Ferri Spa");
+  press(Qt::Key_Escape);
+  EXPECT_EVENTUALLY(preset.isNull());
+
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  form->dtcData[Unita]->setFocus();
+  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+    auto* um = qobject_cast<frm_io_UM*>(w);
+    ASSERT_NE(um, nullptr);
+    type("ml");
+    press(Qt::Key_Return);
+    type("Millilitri");
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+  });
+  EXPECT_FALSE(forms::SharedInstance<frm_io_UM>::loaded());
+  EXPECT_EQ(form->dtcData[Unita]->currentText(), "Millilitri");
+
+  EXPECT_EVENTUALLY(focused() == form->dtcData[Unita]);
+  form->dtcData[Fornitori]->setFocus();
+  EXPECT_EVENTUALLY(focused() == form->dtcData[Fornitori]);
+  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+    auto* supplier = qobject_cast<frm_io_Fornitori_01*>(w);
+    ASSERT_NE(supplier, nullptr);
+    EXPECT_EQ(supplier->windowTitle(), "Nuovo fornitore");
+    type("Acciai Nord");
+    click(supplier->cmdSalva);
+  });
+  EXPECT_FALSE(forms::SharedInstance<frm_io_Fornitori_01>::loaded());
+  EXPECT_EQ(form->dtcData[Fornitori]->count(), 2);
+  EXPECT_EQ(form->dtcData[Fornitori]->currentText(), "Acciai Nord");
+  save(form);
+  EXPECT_EQ(scalar("SELECT UM FROM Articoli WHERE Codice='A1'").toString(), "ML");
+  EXPECT_EQ(scalar("SELECT IdFornitore FROM Articoli WHERE Codice='A1'").toInt(),
+            scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Acciai Nord'").toInt());
+  EXPECT_EQ(scalar("SELECT Tipo FROM CliFor WHERE Nome='Acciai Nord'").toString(), "Fornitore");
+}
+
+TEST_F(ArticoliTest, CloseBoxOfALinkedWindowIsACancel) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  form->dtcData[CodiciIva]->setFocus();
+  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+    type("9");
+    w->close();
+  });
+  EXPECT_FALSE(forms::SharedInstance<frm_io_IVA>::loaded());
+  EXPECT_EQ(form->dtcData[CodiciIva]->count(), 2);
+  EXPECT_EQ(form->dtcData[CodiciIva]->currentText(), "IVA 22%");
+  EXPECT_EQ(count("SELECT CodiceIVA FROM CodiciIVA WHERE CodiceIVA='9'"), 0);
+  EXPECT_EVENTUALLY(focused() == form->dtcData[CodiciIva]);
+  press(Qt::Key_Escape);
+  EXPECT_EVENTUALLY(form.isNull());
+  EXPECT_EQ(count("SELECT Codice FROM Articoli"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ArticoliTest, EnterWalksTheFocusOrderAndTheStatusBarFollows) {
+  DefaultIVA = "22";
+  QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
+  form->Nuovo(0);
+  activate(form);
+  const std::vector<std::pair<QWidget*, QString>> order = {
+      {form->datData[0], ""},
+      {form->txtData[Codice], "C9"},
+      {form->txtData[Descrizione], "Chiodo"},
+      {form->dtcData[Fornitori], ""},
+      {form->txtData[CodiceArtFor], ""},
+      {form->dtcData[Categorie], ""},
+      {form->dtcData[Unita], ""},
+      {form->dtcData[CodiciIva], ""},
+      {form->txtData[Costo], "4"},
+      {form->txtData[Ricarico], "50"},
+      {form->txtData[Prezzo], ""},
+      {form->txtData[ImportoIva], ""},
+      {form->txtData[PrezzoIvato], ""},
+      {form->txtData[Note], ""},
+  };
+  for (const auto& [control, typed] : order) {
+    SCOPED_TRACE(control->objectName().toStdString());
+    EXPECT_EQ(focused(), control);
+    EXPECT_EQ(form->sb->panelText(0), control->toolTip());
+    EXPECT_EQ(form->sb->panelText(1),
+              qobject_cast<forms::DataCombo*>(control) ? "F4-Lista , F5-Nuovo" : "");
+    if (!typed.isEmpty()) type(typed);
+    press(Qt::Key_Return);
+  }
+  EXPECT_EQ(focused(), form->cmdSalva);
+  EXPECT_EQ(form->sb->panelText(0), "Salva l'articolo");
+  press(Qt::Key_Tab);
+  EXPECT_EQ(focused(), form->cmdAnnulla);
+  EXPECT_EQ(form->sb->panelText(0), "Annulla le modifiche e chiude");
+  press(Qt::Key_Backtab);
+  press(Qt::Key_Return);
+  EXPECT_EVENTUALLY(form.isNull());
+  EXPECT_DOUBLE_EQ(scalar("SELECT Prezzo FROM Articoli WHERE Codice='C9'").toDouble(), 6.0);
+  EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='C9'").toDouble(), 7.32);
+  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='C9'").toString(), "22");
 }
 
 }  // namespace

@@ -130,3 +130,29 @@ TEST_F(CliForTest, TextLongerThanTheColumnCannotBeTyped) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CliForTest, CloseBoxOfAModalCustomerReturnsNullAndWritesNothing) {
+  const Variant closed =
+      runModal([] { return forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1); },
+               [](QWidget* w) {
+                 type("Chiuso");
+                 press(Qt::Key_Tab);
+                 w->close();
+               });
+  forms::SharedInstance<frm_io_Clienti>::unload();
+  EXPECT_TRUE(closed.isNull());
+  EXPECT_EQ(count("SELECT IdCliFor FROM CliFor"), 0);
+}
+
+TEST_F(CliForTest, TheWindowHasAFixedSize) {
+  QPointer<frm_io_Clienti> form = new frm_io_Clienti;
+  form->Nuovo(0);
+  activate(form);
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());
+  press(Qt::Key_Escape);
+  EXPECT_EVENTUALLY(form.isNull());
+}
+
+}  // namespace
