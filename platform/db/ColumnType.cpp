@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/db/DbError.h"
+#include "platform/runtime/DateTime.h"
 
 namespace db {
 
@@ -94,11 +95,7 @@ std::optional<QDateTime> dateOf(const Variant& v) {
   const QByteArray utf8 = t.toUtf8();
   const Variant stored = parseStoredDate(utf8.constData(), int(utf8.size()));
   if (stored.isDate()) return stored.toDateTime();
-  for (const QString& format : {QLocale().dateFormat(QLocale::ShortFormat), QString("dd/MM/yyyy")}) {
-    const QDate d = QLocale().toDate(t, format);
-    if (d.isValid()) return QDateTime(d, QTime(0, 0), Qt::UTC);
-  }
-  return std::nullopt;
+  return DateFromText(t);
 }
 
 std::optional<bool> boolOf(const Variant& v) {

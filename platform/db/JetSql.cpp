@@ -6,6 +6,7 @@
 #include "platform/db/DbError.h"
 #include "platform/db/JetTokens.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/runtime/DateTime.h"
 
 namespace db {
 
@@ -40,18 +41,13 @@ bool endsOperand(const Node& node) {
   }
 }
 
-int expandYear(int year, qsizetype digits) {
-  if (digits > 2) return year;
-  return year < 30 ? 2000 + year : 1900 + year;
-}
-
 // #mm/dd/yy#, #mm/dd/yyyy#, each with an optional time hh:mm[:ss], as stored text.
 QString dateLiteral(const QString& literal, const QString& sql) {
   static const QRegularExpression pattern(
       R"(^#\s*(\d{1,2})/(\d{1,2})/(\d{2}|\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*#$)");
   const QRegularExpressionMatch m = pattern.match(literal);
   if (!m.hasMatch()) fail("data non valida " + literal, sql);
-  const QDate date(expandYear(m.captured(3).toInt(), m.captured(3).size()), m.captured(1).toInt(),
+  const QDate date(FullYear(m.captured(3).toInt(), m.captured(3).size()), m.captured(1).toInt(),
                    m.captured(2).toInt());
   const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
   if (!date.isValid() || !time.isValid()) fail("data non valida " + literal, sql);

@@ -14,20 +14,6 @@ namespace {
 
 constexpr int GeneralDigits = 15;
 
-std::optional<QDateTime> dateFromText(const QString& text, const QLocale& locale) {
-  const QDateTime iso = Variant(text).toDateTime();
-  if (iso.isValid()) return iso;
-  // The locale's short form, also with the year written out, and its long form.
-  const QString shortForm = locale.dateFormat(QLocale::ShortFormat);
-  QString fullYear = shortForm;
-  if (!shortForm.contains(QLatin1String("yyyy"))) fullYear.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-  for (const QString& form : {shortForm, fullYear, locale.dateFormat(QLocale::LongFormat)}) {
-    const QDate d = locale.toDate(text.trimmed(), form);
-    if (d.isValid()) return QDateTime(d, QTime(0, 0), Qt::UTC);
-  }
-  return std::nullopt;
-}
-
 // The value as a number for a number pattern; nothing for text that is not a number.
 std::optional<DecimalNumber> numberOf(const Variant& value, const QLocale& locale) {
   switch (value.type()) {
@@ -54,7 +40,7 @@ std::optional<QDateTime> dateOf(const Variant& value, const QLocale& locale) {
   if (value.isDate()) return value.toDateTime();
   if (value.isNumber()) return SerialToDate(value.toDouble());
   if (!value.isText()) return std::nullopt;
-  if (std::optional<QDateTime> d = dateFromText(value.toString(), locale)) return d;
+  if (std::optional<QDateTime> d = DateFromText(value.toString(), locale)) return d;
   if (const std::optional<double> serial = ParseNumber(value.toString(), locale))
     return SerialToDate(*serial);
   return std::nullopt;

@@ -136,7 +136,17 @@ TEST_F(RecordsetTypes, DatesAreStoredAsIsoTextAndFoundByJetLiterals) {
   EXPECT_EQ(found.RecordCount(), 1);
 
   EXPECT_THROW(rs.SetValue("DataInizio", QString("ieri")), DbError);
+  EXPECT_THROW(rs.SetValue("DataInizio", QString("31/02/24")), DbError);
   EXPECT_EQ(rs.Value("DataInizio").toDate(), QDate(2024, 3, 5));
+
+  // A year typed with two digits is of this century up to 29, of the last one from 30.
+  rs.SetValue("DataInizio", QString("07/03/24"));
+  rs.SetValue("DataFine", QString("8/3/29"));
+  rs.SetValue("DataConPre", QString("09-03-30"));
+  rs.UpdateBatch();
+  EXPECT_EQ(rawValue(path, "SELECT DataInizio || ' ' || DataFine || ' ' || DataConPre FROM Commesse "
+                           "WHERE CodCom='C001'"),
+            "2024-03-07 2029-03-08 1930-03-09");
 }
 
 TEST_F(RecordsetTypes, BooleansAreStoredAsOneAndZeroAndReadAsBooleans) {

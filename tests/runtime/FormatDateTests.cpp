@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/runtime/DateTime.h"
 #include "platform/runtime/Format.h"
 #include "tests/runtime/QStringPrinter.h"
 
@@ -19,6 +20,22 @@ TEST(FormatDate, PatternsOfTheProgramWithItalianNames) {
   EXPECT_EQ(It(Monday, "Long Date"), QString::fromUtf8("lunedì 7 dicembre 2026"));
   EXPECT_EQ(It(Monday, "Short Date"), Italian.toString(Monday, QLocale::ShortFormat));
   EXPECT_EQ(It(Monday, "DD/MM/YYYY"), "07/12/2026");
+}
+
+TEST(FormatDate, TextDatesAsTheUserWritesThem) {
+  EXPECT_EQ(It("05/03/24", "dd-mm-yyyy"), "05-03-2024");
+  EXPECT_EQ(It("5/3/29", "dd-mm-yyyy"), "05-03-2029");
+  EXPECT_EQ(It("05/03/30", "dd-mm-yyyy"), "05-03-1930");
+  EXPECT_EQ(It("5-3-2024", "dd-mm-yyyy"), "05-03-2024");
+  EXPECT_EQ(It("05.03.24 14:30", "dd-mm-yyyy hh:nn"), "05-03-2024 14:30");
+  EXPECT_EQ(It("31/02/24", "dd-mm-yyyy"), "31/02/24") << "not a date: shown as written";
+  const QLocale english(QLocale::English, QLocale::UnitedStates);
+  EXPECT_EQ(Format(Variant("03/05/24"), QStringLiteral("dd-mm-yyyy"), english), "05-03-2024")
+      << "the month comes first where the locale writes it first";
+
+  EXPECT_EQ(DateFromText("2024-03-05 14:30:09", Italian), QDateTime(QDate(2024, 3, 5), QTime(14, 30, 9), Qt::UTC));
+  for (const char* text : {"", "5/3", "05/03/024", "05/03-24", "005/03/24", "05/03/24 25:00", "2024-13-01"})
+    EXPECT_FALSE(DateFromText(QString::fromUtf8(text), Italian).has_value()) << text;
 }
 
 TEST(FormatDate, SqlDateLiteralKeepsSlashesInEveryLocale) {
