@@ -75,6 +75,13 @@ void frmMain::comandoDati() {
     forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
 }
 
-void frmMain::comandoGuida() { shell::openHelp(HelpFile); }
+// Without the help file or a program that shows it, the user is told instead of nothing happening.
+void frmMain::comandoGuida() {
+  if (shell::openHelp(HelpFile)) return;
+  forms::MsgBox("Impossibile aprire la guida in linea \"" + HelpFile +
+                    "\".\r\nVerificare che il file sia presente e che sia installato un programma per "
+                    "la lettura dei file della guida (.chm).",
+                forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+}
 
 void frmMain::comandoInformazioni() { forms::SharedInstance<comfrmAbout>::get().About(this, QString()); }

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -173,6 +174,24 @@ TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
   QDesktopServices::unsetUrlHandler("file");
   ASSERT_EQ(desktop.aperti.size(), 1);
   EXPECT_EQ(desktop.aperti[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+}
+
+TEST_F(ComandiFinestra, OnlineHelpThatCannotBeOpenedIsReportedInItalian) {
+  Avvia();
+  const QString guida = HelpFile;
+  HelpFile = QDir::temp().filePath("nessuna-guida/tarvel.chm");
+  LinkDesktop desktop;
+  QDesktopServices::setUrlHandler("file", &desktop, "apri");
+  w->mnuHelpGuida->trigger();
+  QDesktopServices::unsetUrlHandler("file");
+  HelpFile = guida;
+  EXPECT_TRUE(desktop.aperti.isEmpty());
+  ASSERT_EQ(Messaggi().size(), 1);
+  EXPECT_TRUE(Messaggi()[0].startsWith("Impossibile aprire la guida in linea")) << Messaggi()[0].toStdString();
+  EXPECT_TRUE(Messaggi()[0].contains("nessuna-guida/tarvel.chm"));
+  EXPECT_EQ(mostrati.back().style, forms::vbOKOnly | forms::vbExclamation);
+  EXPECT_EQ(mostrati.back().title, AppTitle);
 }
 
 TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {
