@@ -195,7 +195,7 @@ void frmMain::SetLay() {
     imgTitle->setPixmap(ImmagineVista(vista.IconIndex()).pixmap(24, 24));
     bb->setSelectedItem(vista.GroupIndex() + 1, QString::number(NodoCorrente));
     for (QAction* item : mnuViewItem)
-      if (!item->isSeparator()) item->setChecked(item->data().toInt() == NodoCorrente);
+      if (!item->data().isNull()) item->setChecked(item->data().toInt() == NodoCorrente);
     for (QAction* item : mnuGridItem)
       if (!item->data().isNull()) item->setEnabled((item->data().toInt() & vista.mnuGridEnable()) != 0);
     CaricaGriglia();

@@ -67,7 +67,9 @@ class frmMain : public QMainWindow {
   QWidget* picStart;
   forms::StatusBar* sb;
 
-  // Menus. The New and View items carry their view index as data (the item's Tag).
+  // Menus. The New and View items carry their view index as data (the item's Tag); both menus hold
+  // kNumVociMenuViste items, those after the last group hidden.
+  static constexpr int kNumVociMenuViste = 39;
   QMenu* mnuFile;
   QAction* mnuFileNuovo;
   QMenu* mnuFileNuovoSub;

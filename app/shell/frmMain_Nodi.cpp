@@ -123,5 +123,11 @@ void frmMain::riempiMenuViste(QMenu* menu, QList<QAction*>& items, bool nuovo) {
     separatore = menu->addSeparator();
     items << separatore;
   }
+  // The menus hold 39 items: the last separator and the items after it stay hidden.
   separatore->setVisible(false);
+  while (items.size() < kNumVociMenuViste) {
+    QAction* item = menu->addAction(QString());
+    item->setVisible(false);
+    items << item;
+  }
 }

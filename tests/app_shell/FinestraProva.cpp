@@ -37,7 +37,7 @@ QHeaderView* FinestraProva::intestazione() const { return tabella()->horizontalH
 
 void FinestraProva::MostraVista(int indice) {
   for (QAction* item : w->mnuViewItem)
-    if (!item->isSeparator() && item->data().toInt() == indice) item->trigger();
+    if (!item->data().isNull() && item->data().toInt() == indice) item->trigger();
 }
 
 bool FinestraProva::SelezionaRiga(const QString& chiave, const Variant& valore) {

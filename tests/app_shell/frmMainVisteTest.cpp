@@ -70,6 +70,15 @@ TEST_F(VisteFinestra, MenusAndNavigationBarFollowTheViewTable) {
   EXPECT_EQ(Voci(w->mnuViewItem, false), viste);
   EXPECT_EQ(Voci(w->mnuViewItem, true).size(), 2);
   EXPECT_EQ(w->mnuFileEsci->text(), "Esci\tALT+F4");
+  // Both menus hold items 0 to 38: twelve shown (two of them separators), the rest hidden.
+  for (const QList<QAction*>* voci : {&w->mnuNuovoItem, &w->mnuViewItem}) {
+    ASSERT_EQ(voci->size(), 39);
+    for (int i = 0; i < voci->size(); ++i) {
+      EXPECT_EQ((*voci)[i]->isVisible(), i < 12) << i;
+      EXPECT_EQ((*voci)[i]->isSeparator(), i == 2 || i == 7 || i == 12) << i;
+      EXPECT_EQ((*voci)[i]->data().isNull(), i == 2 || i == 7 || i >= 12) << i;
+    }
+  }
 
   // The Grid menu is hidden; its items follow the view's mask (hidden items can never be chosen).
   EXPECT_FALSE(w->mnuGrid->menuAction()->isVisible());
@@ -107,11 +116,14 @@ TEST_F(VisteFinestra, EveryViewShowsItsRowsWithTheFilterBoxOnlyForJobOrders) {
     EXPECT_EQ(w->lblTitle->text(), titoli[vista]);
     EXPECT_EQ(w->gexView->recordCount(), righe[vista]);
     EXPECT_EQ(w->bb->selectedKey(), QString::number(vista));
+    int spuntate = 0;
     for (const QAction* item : w->mnuViewItem) {
-      if (!item->isSeparator()) {
+      if (item->isChecked()) ++spuntate;
+      if (!item->data().isNull()) {
         EXPECT_EQ(item->isChecked(), item->data().toInt() == vista);
       }
     }
+    EXPECT_EQ(spuntate, 1);
     EXPECT_EQ(w->cmbFilter->isEnabled(), vista == 0);
     EXPECT_EQ(w->cmbFilter->count(), vista == 0 ? 3 : 0);
     EXPECT_EQ(w->cmbFilter->palette().color(QPalette::Button),
