@@ -85,9 +85,13 @@ void frmMain::gexViewKeyPress(int* keyAscii) {
   const int codice = *keyAscii;
   if (!((codice >= 32 && codice <= 126) || (codice >= 160 && codice <= 255))) return;
   *keyAscii = 0;
-  txtFind->setText(QString(QChar(codice)));
+  const QString testo{QChar(codice)};
+  // The same letter typed again searches again, although the text does not change.
+  const bool invariato = txtFind->text() == testo;
+  txtFind->setText(testo);
   txtFind->setCursorPosition(1);
   txtFind->setFocus();
+  if (invariato) trova(testo);
 }
 
 bool frmMain::txtFindKeyDown(int keyCode) {

@@ -56,6 +56,12 @@ TEST_F(TastiFinestra, TypingOnTheGridFindsOnTheSortColumnInTheSortDirection) {
   EXPECT_EQ(w->txtFind->text(), "r");
   EXPECT_EQ(w->txtFind->cursorPosition(), 1);
   EXPECT_EQ(ValoreCorrente("Nome"), Variant("Rossetti Anna"));
+  // The same letter typed again on the grid searches again.
+  w->gexView->setRow(1);
+  w->gexView->view()->setFocus();
+  Digita("r");
+  EXPECT_EQ(w->txtFind->text(), "r");
+  EXPECT_EQ(ValoreCorrente("Nome"), Variant("Rossetti Anna"));
   Digita("ossi");
   EXPECT_EQ(ValoreCorrente("Nome"), Variant("Rossi Mario"));
 
