@@ -169,6 +169,40 @@ TEST(Schema, CostSumsPerQuoteLineAndJobOrder) {
       << "a quote line without costs has no row";
 }
 
+TEST(Schema, RowsAreFoundThroughAnIndexNotByReadingWholeTables) {
+  Template db;
+  // The searches the windows make on tables that grow: deletion checks, cost days, lists, layouts.
+  const char* searches[] = {
+      "SELECT * FROM Costi WHERE CodCom='C1' AND Data='2024-03-05' AND Classe=0",
+      "DELETE FROM Costi WHERE Data='2024-03-05'",
+      "SELECT Data, Sum(Valore) FROM Costi GROUP BY Data",
+      "SELECT IdCosto FROM Costi WHERE Codice='A'",
+      "SELECT * FROM Costi WHERE CodImp=1",
+      "SELECT Sum(Quantita*CostoUnitario) FROM Costi WHERE InEconomia=0 AND Classe=0 AND CodCom='C1'",
+      "SELECT * FROM costi_prev_sum WHERE IdStima=1 AND CodCom='C1'",
+      "SELECT * FROM Commesse WHERE CodCom='C1'",
+      "SELECT IdCliente FROM Commesse WHERE IdCliente=1",
+      "SELECT CodCom FROM Commesse WHERE IdModello=1",
+      "SELECT * FROM CommessePre WHERE CodCom='C1'",
+      "SELECT * FROM PreVoci WHERE IdModelloPre=1",
+      "SELECT * FROM Articoli WHERE Codice='A'",
+      "SELECT IdFornitore FROM Articoli WHERE IdFornitore=1",
+      "SELECT Codice FROM Articoli WHERE Categoria='A'",
+      "SELECT Codice FROM Articoli WHERE UM='A'",
+      "SELECT Codice FROM Articoli WHERE CodiceIVA='A'",
+      "SELECT * FROM CliFor WHERE IdCliFor=1",
+      "SELECT * FROM CliFor WHERE Tipo='Cliente'",
+      "SELECT * FROM Liste WHERE Chiave='um'",
+      "SELECT * FROM _Pars WHERE k01='gridlayout' AND k02='gex_com'",
+  };
+  for (const char* sql : searches) {
+    const QString plan = db.rows(QStringLiteral("EXPLAIN QUERY PLAN ") + sql).join('\n');
+    EXPECT_TRUE(plan.contains("USING INDEX") || plan.contains("USING COVERING INDEX") ||
+                plan.contains("USING INTEGER PRIMARY KEY") || plan.contains("USING PRIMARY KEY"))
+        << sql << "\n" << plan.toStdString();
+  }
+}
+
 TEST(TemplateBuilder, AFailingScriptLeavesNoTemplate) {
   QTemporaryDir dir;
   QFile script(dir.path() + "/schema.sql");
