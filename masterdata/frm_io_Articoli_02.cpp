@@ -110,10 +110,12 @@ frm_io_Articoli_02::frm_io_Articoli_02(QWidget* parent)
     return true;
   });
   setRule(txtData[1], [this] { return !line(1)->text().isEmpty(); });
+  // A cost too large for money passes here; the record then refuses it with a message.
   setRule(txtData[2], [this] {
     const std::optional<double> costo = ParseNumber(line(2)->text());
-    const std::optional<Currency> denaro = costo ? Currency::fromDouble(*costo) : std::nullopt;
-    return denaro && *denaro != Currency();
+    if (!costo) return false;
+    const std::optional<Currency> denaro = Currency::fromDouble(*costo);
+    return !denaro || *denaro != Currency();
   });
   for (int i : {3, 5, 6, 7})
     setRule(txtData[i], [this, i] { return IsNumeric(line(i)->text()); });

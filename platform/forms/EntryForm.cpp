@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/forms/FocusTracker.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"
 
 namespace forms {
@@ -15,6 +16,7 @@ EntryForm::EntryForm(QWidget* parent)
       m_keys(new KeyPreview(this)),
       m_focus(new FocusTracker(this)) {
   connect(m_focus, &FocusTracker::left, this, &EntryForm::onLeft);
+  m_focus->setCommonCheck([this](QWidget* control) { return recordTakesText(control); });
   connect(m_focus, &FocusTracker::entered, this, &EntryForm::onEntered);
 }
 
@@ -67,6 +69,13 @@ bool EntryForm::commitControls() {
     return false;
   }
   return true;
+}
+
+bool EntryForm::recordTakesText(QWidget* control) {
+  if (m_binding.commit(control)) return true;
+  MsgBox(QStringLiteral("Il valore inserito non è valido per questo campo."), vbOKOnly, QString(),
+         this);
+  return false;
 }
 
 void EntryForm::reject() {

@@ -68,6 +68,9 @@ class EntryForm : public QDialog {
 
  private:
   void adopt(QWidget* owner);
+  // Writes an edited text box into the record; a text its column cannot take (a number out of the
+  // column's range) is reported and keeps the focus.
+  bool recordTakesText(QWidget* control);
   void onLeft(QWidget* control);
   void onEntered(QWidget* control);
 

@@ -29,11 +29,12 @@ void FocusTracker::setRule(QWidget* control, Rule rule) { m_rules[control] = std
 
 bool FocusTracker::validate(QWidget* control) {
   const auto it = m_rules.find(control);
-  if (it == m_rules.end() || !it->second) return true;
+  const bool hasRule = it != m_rules.end() && it->second;
+  if (!hasRule && !m_commonCheck) return true;
   // A rule may show a message box; the focus moves it causes are not moves of this window.
   const bool wasBusy = m_busy;
   m_busy = true;
-  const bool ok = it->second();
+  const bool ok = (!hasRule || it->second()) && (!m_commonCheck || m_commonCheck(control));
   m_busy = wasBusy;
   return ok;
 }

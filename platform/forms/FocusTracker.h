@@ -27,7 +27,9 @@ class FocusTracker : public QObject {
   explicit FocusTracker(QWidget* window);
 
   void setRule(QWidget* control, Rule rule);
-  // Runs the control's rule; true for a control without one.
+  // A check every control of the window passes after its own rule (the value must fit the record).
+  void setCommonCheck(std::function<bool(QWidget*)> check) { m_commonCheck = std::move(check); }
+  // Runs the control's rule, then the common check; true for a control that passes both.
   bool validate(QWidget* control);
 
   // The control of the window that holds the focus as far as the window's logic knows.
@@ -47,6 +49,7 @@ class FocusTracker : public QObject {
   QWidget* m_window;
   QPointer<QWidget> m_current;
   std::map<const QWidget*, Rule> m_rules;
+  std::function<bool(QWidget*)> m_commonCheck;
   bool m_busy = false;
   QPointer<QWidget> m_refusedTarget;   // a press on it still to come is the one that was refused
   QPointer<QWidget> m_swallowRelease;  // the release of a swallowed press

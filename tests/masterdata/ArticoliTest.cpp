@@ -444,3 +444,27 @@ TEST_F(ArticoliTest, EnterWalksTheFocusOrderAndTheStatusBarFollows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ArticoliTest, AnAmountTooLargeForMoneyIsReportedAndCannotBeLeft) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  enter(form, Costo, "10");
+  for (Field field : {Prezzo, Costo}) {
+    SCOPED_TRACE(form->txtData[field]->objectName().toStdString());
+    messages.clear();
+    enter(form, field, "99999999999999999999");
+    EXPECT_EQ(messages, QStringList{"Il valore inserito non è valido per questo campo."});
+    EXPECT_EQ(focused(), form->txtData[field]);
+    form->line(field)->selectAll();
+    type("20");
+    press(Qt::Key_Tab);
+    EXPECT_NE(focused(), form->txtData[field]);
+  }
+  EXPECT_EQ(shown(form, Prezzo), "40,00") << "cost 20 with the mark-up 100 of price 20 on cost 10";
+  save(form);
+  EXPECT_DOUBLE_EQ(scalar("SELECT Costo FROM Articoli WHERE Codice='A1'").toDouble(), 20.0);
+  EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 48.8);
+}
+
+}  // namespace
