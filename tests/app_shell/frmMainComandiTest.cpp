@@ -64,6 +64,32 @@ TEST_F(ComandiFinestra, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
   EXPECT_EQ(w->gexView->recordCount(), 2);
 }
 
+// The unit and category checks read the unit code and the category name from the list's row.
+TEST_F(ComandiFinestra, UnitsAndCategoriesInUseAreRefusedFromTheirLists) {
+  Avvia();
+  MostraVista(8);
+  ASSERT_TRUE(SelezionaRiga("Codice", Variant("m'")));
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  EXPECT_EQ(Messaggi().last(), "L'unità di misura ha Articoli associati, quindi non verrà eliminata.");
+  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Chiave='um'"), 3);
+  ASSERT_TRUE(SelezionaRiga("Codice", Variant("pz")));
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Codice='pz'"), 0);
+  EXPECT_EQ(w->gexView->recordCount(), 2);
+
+  mostrati.clear();
+  MostraVista(7);
+  ASSERT_TRUE(SelezionaRiga("Descrizione", Variant("Legno d'abete")));
+  w->mnuFileElimina->trigger();
+  EXPECT_EQ(Messaggi(), (QStringList{"Eliminare la Categoria selezionata?",
+                                     "La categoria ha Articoli associati, quindi non verrà eliminata."}));
+  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Chiave='cat'"), 3);
+  ASSERT_TRUE(SelezionaRiga("Descrizione", Variant("Vetro")));
+  w->mnuFileElimina->trigger();
+  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Descrizione='Vetro'"), 0);
+  EXPECT_EQ(w->gexView->recordCount(), 2);
+}
+
 TEST_F(ComandiFinestra, DeleteOnAnEmptyViewAsksNothing) {
   datiprova::EseguiSqlite("DELETE FROM Impiegati");
   Avvia();
