@@ -17,7 +17,7 @@ GEXPreview::GEXPreview(QWidget* parent)
   layout->setSpacing(0);
   layout->addWidget(m_toolBar);
   m_toolBar->setFont(QFont(QStringLiteral("Tahoma"), 8));
-  m_toolBar->addAction(QStringLiteral("&Stampa.."), this, &GEXPreview::printDocument);
+  m_printAction = m_toolBar->addAction(QStringLiteral("&Stampa.."), this, &GEXPreview::printDocument);
   m_toolBar->addSeparator();
   m_toolBar->addAction(QStringLiteral("Pagina intera"), this, [this] { setZoomMode(2); });
   m_toolBar->addAction(QStringLiteral("Larghezza pagina"), this, [this] { setZoomMode(1); });
@@ -40,10 +40,13 @@ GEXPreview::GEXPreview(QWidget* parent)
 
 GEXPreview::~GEXPreview() = default;
 
-void GEXPreview::setDocument(std::unique_ptr<QPrinter> printer, PagePainter painter) {
+void GEXPreview::setDocument(std::unique_ptr<QPrinter> printer, PagePainter painter, QObject* source) {
   delete m_view;
   m_printer = std::move(printer);
   m_painter = std::move(painter);
+  m_printAction->setEnabled(true);
+  disconnect(m_sourceGone);
+  m_sourceGone = connect(source, &QObject::destroyed, this, &GEXPreview::dropPainter);
   m_view = new QPrintPreviewWidget(m_printer.get(), this);
   layout()->addWidget(m_view);
   connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* target) {
@@ -53,6 +56,11 @@ void GEXPreview::setDocument(std::unique_ptr<QPrinter> printer, PagePainter pain
   setZoomMode(m_zoomMode);
   m_view->updatePreview();
   updatePageLabel();
+}
+
+void GEXPreview::dropPainter() {
+  m_painter = nullptr;
+  m_printAction->setEnabled(false);
 }
 
 void GEXPreview::setZoomMode(int mode) {

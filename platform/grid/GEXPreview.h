@@ -7,6 +7,7 @@
 class QPrinter;
 class QPrintPreviewWidget;
 class QToolBar;
+class QAction;
 class QLabel;
 
 namespace grid {
@@ -26,10 +27,11 @@ class GEXPreview : public QWidget {
   int pageCount() const;
   int currentPage() const;
 
-  // The page painter the grid hands over; the preview calls it whenever it redraws and when the
-  // user prints from the toolbar.
+  // The page painter the grid (source) hands over; the preview calls it whenever it redraws and
+  // when the user prints from the toolbar. When the source goes, the pages shown stay but can no
+  // longer be printed: the painter would paint nothing.
   using PagePainter = std::function<void(QPrinter*)>;
-  void setDocument(std::unique_ptr<QPrinter> printer, PagePainter painter);
+  void setDocument(std::unique_ptr<QPrinter> printer, PagePainter painter, QObject* source);
 
   QToolBar* toolBar() const { return m_toolBar; }
 
@@ -38,12 +40,15 @@ class GEXPreview : public QWidget {
 
  private:
   void updatePageLabel();
+  void dropPainter();
 
   QToolBar* m_toolBar;
+  QAction* m_printAction;
   QPrintPreviewWidget* m_view = nullptr;
   QLabel* m_pageLabel;
   std::unique_ptr<QPrinter> m_printer;
   PagePainter m_painter;
+  QMetaObject::Connection m_sourceGone;
   int m_zoomMode = 1;
 };
 

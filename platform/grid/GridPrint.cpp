@@ -147,7 +147,7 @@ void GridEX::printPreview(GEXPreview* preview) {
   QPointer<GridEX> self(this);
   preview->setDocument(std::move(printer), [self](QPrinter* target) {
     if (self) self->paintPages(target);
-  });
+  }, this);
 }
 
 bool GridEX::printTo(const QString& printerName) {

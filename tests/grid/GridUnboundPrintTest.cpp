@@ -1,10 +1,12 @@
 #include <QAbstractItemView>
+#include <QAction>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include "platform/grid/GEXPreview.h"
 #include "tests/grid/GridTestSupport.h"
@@ -72,6 +74,25 @@ TEST_F(GridPrintTest, PreviewPaginatesWithHeadersOnEveryPage) {
   QTRY_VERIFY(preview.pageCount() >= 3);
   EXPECT_LE(preview.pageCount(), pages);
   EXPECT_FALSE(grid->printTo("stampante che non esiste"));
+}
+
+TEST_F(GridPrintTest, PreviewOutlivingItsGridKeepsItsPagesAndOffersNoBlankPrint) {
+  exec("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C1', 'Voce 1')");
+  bind("SELECT * FROM PreVoci");
+  grid::GEXPreview preview;
+  grid->printPreview(&preview);
+  preview.show();
+  QTRY_VERIFY(preview.pageCount() >= 1);
+  QAction* print = preview.toolBar()->actions().value(0);
+  ASSERT_NE(print, nullptr);
+  EXPECT_EQ(print->text(), "&Stampa..");
+  EXPECT_TRUE(print->isEnabled());
+
+  grid.reset();
+  EXPECT_FALSE(print->isEnabled());
+  EXPECT_EQ(preview.pageCount(), 1);
+  preview.setZoomMode(2);
+  EXPECT_EQ(preview.pageCount(), 1);
 }
 
 // The pages as text, read back by a real PDF reader.
