@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/core/Globals.h"
 
@@ -13,9 +14,12 @@ frm_io_Cat::frm_io_Cat(QWidget* parent)
   setFocusOrder({txtData[0], cmdSalva, cmdAnnulla, chkData[0]});
 }
 
+// New text stops at 20 characters; a longer description already stored is shown whole, since a
+// shorter limit would cut it and the save would write it cut.
 void frm_io_Cat::CollegaCampi() {
   ListaForm::CollegaCampi();
-  txtData[0]->setMaxLength(20);
+  const int stored = static_cast<int>(txtData[0]->text().size());
+  txtData[0]->setMaxLength(std::max(20, stored));
 }
 
 void frm_io_Cat::takeResult() {

@@ -139,4 +139,27 @@ TEST_F(ListeTest, ExistingCategorySavedWithoutFlagChangesNoOtherRow) {
   EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 2);
 }
 
+TEST_F(ListeTest, ALongerStoredCategoryIsShownAndSavedWhole) {
+  const QString longer = "Materiale elettrico da quadro";
+  exec("INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', '" + longer + "', False)");
+  const int id = scalar("SELECT Id FROM Liste WHERE Descrizione='" + longer + "'").toInt();
+  QPointer<frm_io_Cat> form = new frm_io_Cat;
+  form->Apri(Variant(id), 0);
+  activate(form);
+  EXPECT_EQ(form->txtData[0]->text(), longer);
+  press(Qt::Key_End);
+  type("x");
+  EXPECT_EQ(form->txtData[0]->text(), longer) << "no room for more";
+  press(Qt::Key_Backspace);
+  type(" ");
+  EXPECT_EQ(form->txtData[0]->text(), "Materiale elettrico da quadr ");
+  press(Qt::Key_Backspace);
+  type("o");
+  form->chkData[0]->click();
+  click(form->cmdSalva);
+  EXPECT_EVENTUALLY(form.isNull());
+  EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(), longer);
+  EXPECT_EQ(DefaultCat, longer);
+}
+
 }  // namespace
