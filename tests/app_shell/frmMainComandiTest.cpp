@@ -149,6 +149,8 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
   reg.setValueType(REG_SZ);
   reg.setValueKey("002");
   reg.setValue(Variant("Magazzino"));
+  reg.setValueKey("D001");
+  reg.setValue(Variant("Epson LX-300"));
   Avvia();
   EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
   EXPECT_TRUE(w->StampantiPresenti);
@@ -157,7 +159,7 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
   EXPECT_EQ(Stampanti, (QStringList{"Ufficio", "Magazzino"}));
   EXPECT_EQ(Driver, (QStringList{"HP LaserJet 4", "Epson LX-300"}));
   EXPECT_EQ(StampanteReport[1], "Ufficio");
-  EXPECT_EQ(DriverReport[1], "HP LaserJet 4");
+  EXPECT_EQ(DriverReport[1], "Epson LX-300");
   EXPECT_EQ(StampanteReport[2], "Magazzino");
   EXPECT_EQ(DriverReport[2], "HP LaserJet 4");
 }
