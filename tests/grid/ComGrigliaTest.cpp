@@ -143,6 +143,57 @@ TEST_F(ComGrigliaTest, ViewWithoutLayoutFileShowsItsQueryWithDefaultColumns) {
   EXPECT_EQ(grid->cellText(1, 2), "Bianchi");
 }
 
+// Every view's default layout fits its query: the key first, the two styles, the sorted column
+// marked, and for the two lists of Liste the code in column 3 and the description in column 4.
+TEST_F(ComGrigliaTest, EveryViewLayoutFileFitsItsQuery) {
+  struct View {
+    const char* code;
+    QString query;
+    const char* key;
+  };
+  const View views[] = {
+      {"com", ViewQuery, "CodCom"},
+      {"rpu", "SELECT Costi.Data, Sum(Costi.Valore) AS TotValore From Costi GROUP BY Costi.Data", "Data"},
+      {"art",
+       "SELECT Articoli.*, CliFor.Nome, CliFor.Località, CliFor.Prov FROM Articoli LEFT JOIN CliFor ON "
+       "Articoli.IdFornitore = CliFor.IdCliFor ORDER BY Articoli.Codice",
+       "Codice"},
+      {"for", "SELECT * FROM CliFor WHERE Tipo='Fornitore'", "IdCliFor"},
+      {"cli", "SELECT * FROM CliFor WHERE Tipo='Cliente'", "IdCliFor"},
+      {"imp", "SELECT * FROM Impiegati", "CodImp"},
+      {"adi", "SELECT * FROM PreModelli", "IdModello"},
+      {"cat", "SELECT * FROM Liste WHERE Chiave='cat'", "Id"},
+      {"umi", "SELECT * FROM Liste WHERE Chiave='um'", "Id"},
+      {"iva", "SELECT * FROM CodiciIVA", "CodiceIVA"},
+  };
+  for (const View& v : views) {
+    SCOPED_TRACE(v.code);
+    grid::GridEX g;
+    g.setRecordSource(QString());
+    g.rebind();
+    comGriglia::CaricaLayoutFile(g, connString, QStringLiteral("gex_") + v.code);
+    g.setRecordSource(v.query);
+    EXPECT_NO_THROW(g.rebind());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(g.column(1)->key(), v.key);
+    EXPECT_TRUE(g.hasFormatStyle("SortedCol"));
+    EXPECT_TRUE(g.hasFormatStyle("Default"));
+    ASSERT_EQ(g.sortKeys().count(), 1);
+    EXPECT_EQ(g.column(g.sortKeys().item(1).column)->cellStyle(), "SortedCol");
+    EXPECT_TRUE(g.column(g.sortKeys().item(1).column)->visible());
+    for (int i = 1; i <= g.columnCount(); ++i) {
+      if (g.column(i)->visible()) {
+        EXPECT_FALSE(g.column(i)->caption().isEmpty()) << i;
+      }
+    }
+    if (QString(v.code) == "cat" || QString(v.code) == "umi") {
+      EXPECT_EQ(g.column(3)->key(), "Codice");
+      EXPECT_EQ(g.column(4)->key(), "Descrizione");
+    }
+  }
+  EXPECT_EQ(layoutRows(), 0);
+}
+
 TEST_F(ComGrigliaTest, StoredRowWithoutLayoutAppliesNothingAndShowsNothing) {
   exec("INSERT INTO _Pars (k01, k02) VALUES ('gridlayout', 'gex_com')");
   QTemporaryDir emptyFolder;
