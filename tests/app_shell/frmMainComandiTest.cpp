@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QUrl>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "app/core/Globals.h"
 #include "app/core/comRegistry.h"
 #include "common/comfrmAbout.h"
+#include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
 #include "tests/common/LinkDesktop.h"
 #include "platform/grid/GridEX.h"
@@ -169,10 +171,22 @@ TEST_F(ComandiFinestra, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
   w->mnuDatiTabelle->trigger();
   EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
 
-  QWidget scheda(w.get(), Qt::Window);
+  // An entry window opened from the list counts while it is open, and no longer once cancelled.
+  MostraVista(4);
+  w->tbApri->trigger();
+  QPointer<frm_io_Clienti> scheda;
+  for (QWidget* finestra : QApplication::topLevelWidgets())
+    if (auto* c = qobject_cast<frm_io_Clienti*>(finestra)) scheda = c;
+  ASSERT_TRUE(scheda);
   w->mnuDatiTabelle->trigger();
   EXPECT_EQ(Messaggi(), QStringList{"Chiudere prima tutte le schede dati."});
   EXPECT_EQ(mostrati.back().style, forms::vbOKOnly);
+  EXPECT_EQ(mostrati.back().title, AppTitle);
+
+  QTest::mouseClick(scheda->cmdAnnulla, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
+  w->mnuDatiTabelle->trigger();
+  EXPECT_EQ(Messaggi().size(), 1);
 }
 
 TEST_F(ComandiFinestra, TheAboutBoxOpensWithItsFrameAndCloses) {
