@@ -13,7 +13,11 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
   setCalendarPopup(true);
   setMinimumDate(NoDate);
   setSpecialValueText(QStringLiteral(" "));
-  setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+  // The short date of the user's locale with the year in four digits: a two-digit year would take
+  // only the first two digits of a year typed in full ("2025" would enter as 20).
+  QString format = QLocale().dateFormat(QLocale::ShortFormat);
+  if (!format.contains(QLatin1String("yyyy"))) format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  setDisplayFormat(format);
   setDate(NoDate);
   connect(this, &QDateEdit::dateChanged, this, [this] {
     if (!m_loading) emit valueEdited();

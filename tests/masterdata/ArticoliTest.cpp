@@ -468,3 +468,19 @@ TEST_F(ArticoliTest, AnAmountTooLargeForMoneyIsReportedAndCannotBeLeft) {
 }
 
 }  // namespace
+namespace {
+
+TEST_F(ArticoliTest, ADateTypedWithTheYearInFullIsSavedAsTyped) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  form->datData[0]->setFocus();
+  EXPECT_EVENTUALLY(focused() == form->datData[0]);
+  EXPECT_EQ(form->datData[0]->text(), "05/03/2024");
+  type("10062025");
+  EXPECT_EQ(form->datData[0]->text(), "10/06/2025");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->line(Codice));
+  save(form);
+  EXPECT_EQ(scalar("SELECT DataIns FROM Articoli WHERE Codice='A1'").toDate(), QDate(2025, 6, 10));
+}
+
+}  // namespace
