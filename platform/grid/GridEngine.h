@@ -129,6 +129,7 @@ class GridEngine {
   bool groupCollapsed(const GroupNode& node) const;
   void setGroupCollapsed(int node, bool collapsed);
   bool find(int column, int condition, const Variant& value, int startRow, int direction);
+  void expandGroupsAbove(size_t entry);
 
   // ---- current row and pending edit ----
   int pendingRecord = NoPending;

@@ -270,18 +270,48 @@ void GridEngine::resetModel() {
   updateNavigator();
 }
 
+// Makes the groups that hold entry `at` of groupEntries expanded.
+void GridEngine::expandGroupsAbove(size_t at) {
+  int level = static_cast<int>(groupKeys->keys().size()) - 1;
+  for (size_t j = at; j-- > 0 && level >= 0;) {
+    if (groupEntries[j] >= 0) continue;
+    const GroupNode& g = groupNodes[static_cast<size_t>(-groupEntries[j] - 1)];
+    if (g.level != level) continue;
+    if (groupCollapsed(g)) {
+      if (toggledGroups.contains(g.path))
+        toggledGroups.remove(g.path);
+      else
+        toggledGroups.insert(g.path);
+    }
+    --level;
+  }
+  buildDisplay();
+  resetModel();
+}
+
 bool GridEngine::find(int col, int condition, const Variant& wanted, int startRow, int direction) {
   ensureOrder();
   const GridColumn* c = column(col);
   const int rows = static_cast<int>(display.size());
   if (!c || rows == 0) return false;
   const int step = direction < 0 ? -1 : 1;
-  const int start = std::clamp(startRow, 1, rows) - 1;
+  // Records under collapsed groups are searched too: the search runs over every group entry.
+  const std::vector<int>& entries = groupNodes.empty() ? display : groupEntries;
+  const int count = static_cast<int>(entries.size());
+  int start = std::clamp(startRow, 1, rows) - 1;
+  if (!groupNodes.empty()) {
+    // Past the last row: from the last entry, under a collapsed last group included.
+    if (startRow > rows)
+      start = count - 1;
+    else
+      start = static_cast<int>(std::find(entries.begin(), entries.end(), display[static_cast<size_t>(start)]) -
+                               entries.begin());
+  }
   const QString text = wanted.isText() ? wanted.toString() : formatCell(wanted, QString());
   // Texts of a drop-down column come from the drop-down's own table; the others are made once.
   const std::vector<QString>* texts = c->dropDown() ? nullptr : &storedTexts(c);
-  for (int i = start; i >= 0 && i < rows; i += step) {
-    const int record = display[static_cast<size_t>(i)];
+  for (int i = start; i >= 0 && i < count; i += step) {
+    const int record = entries[static_cast<size_t>(i)];
     if (record < 0) continue;
     const bool cached = texts && record != pendingRecord;
     bool match = false;
@@ -294,7 +324,8 @@ bool GridEngine::find(int col, int condition, const Variant& wanted, int startRo
       match = sameValue(v, wanted) || (wanted.isText() && QString::compare(cell, text, Qt::CaseInsensitive) == 0);
     }
     if (match) {
-      setCurrentDisplayRow(i + 1);
+      if (displayOf(record) < 0) expandGroupsAbove(static_cast<size_t>(i));
+      setCurrentDisplayRow(displayOf(record) + 1);
       return true;
     }
   }

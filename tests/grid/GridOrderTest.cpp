@@ -92,6 +92,26 @@ TEST_F(GridOrderTest, FindForwardsBackwardsAndEqual) {
   EXPECT_EQ(grid->value(3).toString(), "Bassi");
 }
 
+TEST_F(GridOrderTest, FindReachesRowsUnderCollapsedGroupsAndOpensThem) {
+  grid->groups().add(6, grid::Ascending);   // Milano, Roma, Torino
+  grid->sortKeys().add(3, grid::Ascending);
+  grid->collapseAll();
+  ASSERT_EQ(grid->rowCount(), 3);
+
+  EXPECT_TRUE(grid->find(3, grid::FindBeginsWith, Variant("bi")));
+  EXPECT_EQ(grid->value(3).toString(), "bianchi");
+  EXPECT_EQ(shownColumn(*grid, 3), QStringList({"#", "#", "Bassi", "bianchi", "#"}));
+
+  grid->collapseAll();
+  EXPECT_TRUE(grid->find(3, grid::FindBeginsWith, Variant("n"), grid->rowCount() + 1, -1));
+  EXPECT_EQ(grid->value(3).toString(), "Neri");
+  EXPECT_TRUE(grid->find(3, grid::FindEqual, Variant("verdi"), grid->row(), -1));
+  EXPECT_EQ(grid->value(3).toString(), "Verdi");
+  EXPECT_EQ(grid->rowCount(), 6);
+  EXPECT_FALSE(grid->find(3, grid::FindBeginsWith, Variant("z")));
+  EXPECT_EQ(grid->value(3).toString(), "Verdi");
+}
+
 TEST_F(GridOrderTest, FindReadsFormattedTextsAndSeesWrittenChanges) {
   grid::GridEX jobs;
   jobs.setConnectionString(connString);
