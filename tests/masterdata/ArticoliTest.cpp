@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -61,6 +62,13 @@ class ArticoliTest : public FormTest {
   }
 
   static QString shown(frm_io_Articoli_02* form, Field field) { return form->line(field)->text(); }
+
+  // F5 in a look-up list; drive works the linked window it opens and closes it.
+  static void pressF5(frm_io_Articoli_02* form, List list, const std::function<void(QWidget*)>& drive) {
+    form->dtcData[list]->setFocus();
+    EXPECT_EVENTUALLY(focused() == form->dtcData[list]);
+    runModal([] { press(Qt::Key_F5); return Variant(); }, drive);
+  }
 
   Currency stored(const QString& column, const QString& code) {
     return scalar("SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toCurrency();
@@ -258,8 +266,7 @@ TEST_F(ArticoliTest, FieldRulesKeepTheFocus) {
 
 TEST_F(ArticoliTest, F5CreatesACategoryAndTheListShowsIt) {
   QPointer<frm_io_Articoli_02> form = newArticle("22");
-  form->dtcData[Categorie]->setFocus();
-  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+  pressF5(form, Categorie, [](QWidget* w) {
     auto* cat = qobject_cast<frm_io_Cat*>(w);
     ASSERT_NE(cat, nullptr);
     EXPECT_EQ(cat->cmdSalva->text(), "Inserisci");
@@ -270,8 +277,7 @@ TEST_F(ArticoliTest, F5CreatesACategoryAndTheListShowsIt) {
   EXPECT_EQ(form->dtcData[Categorie]->count(), 2);
   EXPECT_EQ(form->dtcData[Categorie]->currentText(), "Bulloneria d'acciaio");
 
-  EXPECT_EVENTUALLY(focused() == form->dtcData[Categorie]);
-  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+  pressF5(form, Categorie, [](QWidget* w) {
     type("Altro");
     click(static_cast<frm_io_Cat*>(w)->cmdAnnulla);
   });
@@ -285,8 +291,7 @@ TEST_F(ArticoliTest, F5CreatesAVatCodeThatTheAmountsFollow) {
   QPointer<frm_io_Articoli_02> form = newArticle("22");
   enter(form, Costo, "100");
   EXPECT_EQ(shown(form, PrezzoIvato), "122,00");
-  form->dtcData[CodiciIva]->setFocus();
-  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+  pressF5(form, CodiciIva, [](QWidget* w) {
     auto* iva = qobject_cast<frm_io_IVA*>(w);
     ASSERT_NE(iva, nullptr);
     type("4");
@@ -345,8 +350,7 @@ TEST_F(ArticoliTest, F5CreatesAUnitAndASupplierAndTheArgumentPresetsTheSupplier)
   EXPECT_EVENTUALLY(preset.isNull());
 
   QPointer<frm_io_Articoli_02> form = newArticle("22");
-  form->dtcData[Unita]->setFocus();
-  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+  pressF5(form, Unita, [](QWidget* w) {
     auto* um = qobject_cast<frm_io_UM*>(w);
     ASSERT_NE(um, nullptr);
     type("ml");
@@ -359,10 +363,7 @@ TEST_F(ArticoliTest, F5CreatesAUnitAndASupplierAndTheArgumentPresetsTheSupplier)
   EXPECT_FALSE(forms::SharedInstance<frm_io_UM>::loaded());
   EXPECT_EQ(form->dtcData[Unita]->currentText(), "Millilitri");
 
-  EXPECT_EVENTUALLY(focused() == form->dtcData[Unita]);
-  form->dtcData[Fornitori]->setFocus();
-  EXPECT_EVENTUALLY(focused() == form->dtcData[Fornitori]);
-  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+  pressF5(form, Fornitori, [](QWidget* w) {
     auto* supplier = qobject_cast<frm_io_Fornitori_01*>(w);
     ASSERT_NE(supplier, nullptr);
     EXPECT_EQ(supplier->windowTitle(), "Nuovo fornitore");
@@ -381,8 +382,7 @@ TEST_F(ArticoliTest, F5CreatesAUnitAndASupplierAndTheArgumentPresetsTheSupplier)
 
 TEST_F(ArticoliTest, CloseBoxOfALinkedWindowIsACancel) {
   QPointer<frm_io_Articoli_02> form = newArticle("22");
-  form->dtcData[CodiciIva]->setFocus();
-  runModal([] { press(Qt::Key_F5); return Variant(); }, [](QWidget* w) {
+  pressF5(form, CodiciIva, [](QWidget* w) {
     type("9");
     w->close();
   });
