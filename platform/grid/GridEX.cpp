@@ -94,7 +94,7 @@ GridColumn* GridEX::addColumn(const QString& key, const QString& caption) {
 }
 
 void GridEX::clearColumns() {
-  if (d->pendingRecord != GridEngine::NoPending && !d->commitPending()) d->cancelPending();
+  d->settlePending();
   d->removeAllColumns();
   d->sortKeys->assign({});
   d->groupKeys->assign({});

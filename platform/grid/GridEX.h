@@ -102,8 +102,9 @@ class GridEX : public QWidget {
   void collapseAll(bool collapse = true);
   void expandAll() { collapseAll(false); }
 
-  // Makes the first matching row current and returns true; false (current row unchanged) when no
-  // row matches. startRow counts from 1; direction 1 forwards, -1 backwards.
+  // Makes the first matching row current (opening the collapsed groups that hold it) and returns
+  // true; false (current row unchanged) when no row matches. startRow counts from 1; direction 1
+  // forwards, -1 backwards.
   bool find(int column, int condition, const Variant& value, int startRow = 1, int direction = 1);
 
   // ---- Appearance ---------------------------------------------------------------------------

@@ -159,7 +159,7 @@ void GridEngine::clearData() {
 }
 
 void GridEngine::rebind() {
-  if (pendingRecord != NoPending && !commitPending()) cancelPending();
+  settlePending();
   const int keepRow = currentDisplayRow();
   clearData();
   dropDownChanged();
@@ -486,6 +486,11 @@ void GridEngine::cancelPending() {
   const int shown = record == NewRecord ? static_cast<int>(display.size()) : displayOf(record);
   if (shown >= 0 && shown < model->rowCount()) model->rowChanged(shown);
   updateNavigator();
+}
+
+void GridEngine::settlePending() {
+  view->commitOpenEditor();
+  if (pendingRecord != NoPending && !commitPending()) cancelPending();
 }
 
 bool GridEngine::deleteCurrent() {

@@ -155,6 +155,8 @@ class GridEngine {
   bool acceptUserValue(int record, int column, const Variant& value);
   bool commitPending();
   void cancelPending();
+  // Before the rows or columns are replaced: what was typed is written, or dropped when it cannot be.
+  void settlePending();
   bool deleteCurrent();
   void onCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
 

@@ -226,7 +226,7 @@ void GridEX::loadLayoutString(const QString& text, bool replaceColumns, const QS
   for (const auto& [ref, order] : p.groups) groups.push_back({resolveColumn(ref, p.columns, *d, newColumns), order});
 
   // Everything is checked: apply.
-  d->cancelPending();
+  d->settlePending();
   const QJsonObject& o = p.root;
   if (!connectionString.isEmpty()) d->connectionString = connectionString;
   if (newColumns) {

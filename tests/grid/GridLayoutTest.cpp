@@ -175,4 +175,15 @@ TEST_F(GridLayoutTest, LayoutWithoutColumnsKeepsTheGridColumns) {
   EXPECT_EQ(other.recordNavigatorString(), "riga:|/");
 }
 
+TEST_F(GridLayoutTest, LayoutAppliedWhileARowIsEditedWritesTheRowFirst) {
+  bind("SELECT * FROM CodiciIVA");
+  const QString layout = grid->layoutString();
+  typeInCell(1, 2, "Ordinaria 22");
+  ASSERT_TRUE(grid->rowPending());
+  grid->loadLayoutString(layout);
+  EXPECT_FALSE(grid->rowPending());
+  EXPECT_EQ(scalar("SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(), "Ordinaria 22");
+  EXPECT_EQ(grid->rowCount(), 2);
+}
+
 }  // namespace
