@@ -114,7 +114,9 @@ TEST_F(AttivitaTest, DuplicateOrEmptyCodeIsRefusedByTheDatabaseAndTheFormStays) 
   press(Qt::Key_Tab);
   type("Senza codice");
   click(form->cmdSalva);
-  EXPECT_EQ(messages.size(), 1);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith("Impossibile salvare: il campo CodAtt è obbligatorio."))
+      << messages[0].toStdString();
   ASSERT_FALSE(form.isNull());
 
   form->txtData[0]->setFocus();

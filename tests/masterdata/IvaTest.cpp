@@ -130,7 +130,9 @@ TEST_F(IvaTest, RefusedSaveKeepsTheFormAndTheEntries) {
   type("10");
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 1) << "the database's refusal is shown";
-  EXPECT_FALSE(messages[0].isEmpty());
+  EXPECT_TRUE(messages[0].startsWith(
+      "Impossibile salvare: esiste già una registrazione con la stessa chiave."))
+      << messages[0].toStdString();
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->txtData[1]->text(), "Doppione");
