@@ -210,6 +210,9 @@ void frmMain::SetLay() {
 }
 
 void frmMain::CaricaGriglia() {
+  // Disabling the grid takes the focus away from it; a grid that had it gets it back.
+  const QWidget* fuoco = QApplication::focusWidget();
+  const bool grigliaConFuoco = fuoco && (fuoco == gexView || gexView->isAncestorOf(fuoco));
   gexView->setEnabled(false);
   suGriglia([this] {
     // The layout of the view is applied to an unbound grid: the previous view's query has none of
@@ -223,6 +226,7 @@ void frmMain::CaricaGriglia() {
     gexView->rebind();
   });
   gexView->setEnabled(true);
+  if (grigliaConFuoco) gexView->setFocus();
 }
 
 void frmMain::suGriglia(const std::function<void()>& azione) {

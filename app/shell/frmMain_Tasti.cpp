@@ -33,8 +33,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
       auto* tasto = static_cast<QKeyEvent*>(event);
       if (watched == txtFind && txtFindKeyDown(keys::KeyCode(*tasto))) return true;
       if (watched == cmbFilter && cmbFilterKeyDown(keys::KeyCode(*tasto))) return true;
-      // The window sees a key before its controls: once, when it reaches its focused control.
-      if (watched == focusWidget()) TastiRapidi(keys::KeyCode(*tasto), keys::Shift(*tasto));
+      // The window sees a key before its controls: once, when it reaches its focused control, or
+      // when it reaches the window itself because no control has the focus.
+      if (watched == focusWidget() || (watched == this && !focusWidget()))
+        TastiRapidi(keys::KeyCode(*tasto), keys::Shift(*tasto));
       break;
     }
     case QEvent::FocusIn:

@@ -150,9 +150,18 @@ TEST_F(VisteFinestra, NavigationBarAndShortcutLettersSwitchViews) {
   Premi(w->gexView->view(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(w->lblTitle->text(), "Clienti");
   EXPECT_EQ(w->bb->currentGroup(), 2);
-  Premi(w->gexView->view(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+  // The list keeps the focus through the switch, so the next letters work at once.
+  ASSERT_EQ(QApplication::focusWidget(), w->gexView->view());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(w->lblTitle->text(), "Modelli Preventivo");
   EXPECT_EQ(w->bb->currentGroup(), 3);
+  // With no control focused the window still sees its keys.
+  QApplication::focusWidget()->clearFocus();
+  ASSERT_EQ(QApplication::focusWidget(), nullptr);
+  QTest::keyClick(w.get(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(w->lblTitle->text(), "Materiali");
+  QTest::keyClick(w.get(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(w->lblTitle->text(), "Modelli Preventivo");
   // No view has R; Alt or Shift alone do nothing either.
   Premi(w->gexView->view(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
   Premi(w->txtFind, Qt::Key_M, Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
