@@ -1,6 +1,7 @@
 #include "masterdata/PrezziArticolo.h"
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "app/core/comUtility.h"
@@ -28,11 +29,14 @@ void storeDouble(Variant& amount, std::optional<double> value) {
   if (value) amount = Variant(*value);
 }
 
+// A sum beyond the money range fails like any other step instead of wrapping round.
 std::optional<Currency> plus(std::optional<Currency> a, const Variant& b) {
   if (!a) return std::nullopt;
   const std::optional<Currency> other = Currency::fromDouble(NzNum(b, 0));
   if (!other) return std::nullopt;
-  return *a + *other;
+  std::int64_t sum = 0;
+  if (__builtin_add_overflow(a->raw(), other->raw(), &sum)) return std::nullopt;
+  return Currency::fromRaw(sum);
 }
 
 // 100 * P / C - 100: the mark-up a price gives on a cost.

@@ -484,3 +484,17 @@ TEST_F(ArticoliTest, ADateTypedWithTheYearInFullIsSavedAsTyped) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ArticoliTest, APriceWithVatBeyondTheMoneyRangeIsLeftAsItWas) {
+  QPointer<frm_io_Articoli_02> form = newArticle("22");
+  enter(form, Costo, "900000000000000");
+  EXPECT_EQ(shown(form, Prezzo), "900.000.000.000.000,00");
+  EXPECT_EQ(shown(form, ImportoIva), "198.000.000.000.000,00");
+  EXPECT_EQ(shown(form, PrezzoIvato), "0,00") << "the sum does not fit: that step is skipped";
+  save(form);
+  EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 0.0);
+}
+
+}  // namespace
