@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <utility>
 
 #include "app/core/MainWindowHooks.h"
 #include "masterdata/OpenMasterDataForm.h"
@@ -62,8 +63,17 @@ TEST_F(OpenMasterDataFormTest, OpenOnTheRowAndCancelWithoutRefreshing) {
 }
 
 TEST_F(OpenMasterDataFormTest, EveryMasterDataViewHasItsWindowAndOthersHaveNone) {
-  for (const char* code : {"art", "for", "cli", "imp", "cat", "umi", "iva"})
+  const std::pair<const char*, QString> windows[] = {
+      {"art", "Materiali"},  {"for", "Nuovo fornitore"},    {"cli", "Clienti"},
+      {"imp", "Impiegati"},  {"cat", "Categorie Articoli"}, {"umi", "Unità di Misura"},
+      {"iva", "Codici IVA"}};
+  for (const auto& [code, caption] : windows) {
     EXPECT_TRUE(OpenMasterDataForm(code)) << code;
+    int shownWithCaption = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      shownWithCaption += w->isVisible() && w->windowTitle() == caption;
+    EXPECT_EQ(shownWithCaption, 1) << code;
+  }
   EXPECT_FALSE(OpenMasterDataForm("com"));
   EXPECT_FALSE(OpenMasterDataForm("rpu"));
   EXPECT_FALSE(OpenMasterDataForm("adi"));
