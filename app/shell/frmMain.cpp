@@ -138,6 +138,11 @@ void frmMain::creaControlli() {
   title->addWidget(lblTitle, 1);
 
   gexView = new grid::GridEX(centro);
+  // The list is only read here: records change through their entry windows. A view whose layout
+  // is missing must not become editable in place.
+  gexView->setAllowEdit(false);
+  gexView->setAllowAddNew(false);
+  gexView->setAllowDelete(false);
   picStart = new QWidget(centro);
   picStart->setAutoFillBackground(true);
   impostaSfondo(picStart, colors::vbInfoBackground);

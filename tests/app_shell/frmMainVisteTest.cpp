@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -236,6 +237,17 @@ TEST_F(VisteFinestra, AWindowShrunkBelowTheMinimumSpringsBack) {
   EXPECT_GT(griglia.top(), w->shpTitle->geometry().bottom());
   EXPECT_EQ(w->shpTitle->width(), griglia.width());
   EXPECT_EQ(w->picStart->geometry(), griglia);
+}
+
+TEST_F(VisteFinestra, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
+  QTemporaryDir senzaLayout;
+  setProgramFolder(senzaLayout.path());
+  Avvia();
+  setProgramFolder(QString());
+  EXPECT_EQ(w->gexView->recordCount(), 3);
+  EXPECT_FALSE(w->gexView->allowEdit());
+  EXPECT_FALSE(w->gexView->allowAddNew());
+  EXPECT_FALSE(w->gexView->allowDelete());
 }
 
 }  // namespace
