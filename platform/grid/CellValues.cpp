@@ -5,6 +5,7 @@
 
 #include "platform/db/AdoTypes.h"
 #include "platform/grid/GridColumn.h"
+#include "platform/runtime/DateTime.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/Numeric.h"
 
@@ -16,28 +17,7 @@ bool isNumberType(VarType t) {
          t == VarType::Currency || t == VarType::Boolean;
 }
 
-std::optional<QDateTime> parseDate(const QString& text) {
-  const QLocale locale;
-  const QString t = text.trimmed();
-  static const QStringList patterns = {"dd/MM/yyyy", "d/M/yyyy", "dd-MM-yyyy", "d-M-yyyy",
-                                       "dd/MM/yy",   "d/M/yy",   "dd-MM-yy",   "d-M-yy",
-                                       "yyyy-MM-dd", "dd/MM/yyyy HH:mm", "dd/MM/yyyy HH:mm:ss"};
-  for (const QString& p : patterns) {
-    QDateTime dt = QDateTime::fromString(t, p);
-    if (!dt.isValid()) {
-      const QDate d = QDate::fromString(t, p);
-      if (d.isValid()) dt = QDateTime(d, QTime(0, 0));
-    }
-    if (dt.isValid()) {
-      if (p.count('y') == 2 && dt.date().year() < 1930) dt = dt.addYears(100);
-      if (p.count('y') == 2 && dt.date().year() >= 2030) dt = dt.addYears(-100);
-      return dt;
-    }
-  }
-  const QDate d = locale.toDate(t, QLocale::ShortFormat);
-  if (d.isValid()) return QDateTime(d, QTime(0, 0));
-  return std::nullopt;
-}
+std::optional<QDateTime> parseDate(const QString& text) { return DateFromText(text); }
 
 }  // namespace
 
