@@ -1,7 +1,5 @@
 #include "platform/grid/CellValues.h"
 
-#include <QLocale>
-#include <QStringList>
 
 #include "platform/db/AdoTypes.h"
 #include "platform/grid/GridColumn.h"
