@@ -30,13 +30,17 @@ void storeDouble(Variant& amount, std::optional<double> value) {
 }
 
 // A sum beyond the money range fails like any other step instead of wrapping round.
+std::optional<Currency> sum(Currency a, Currency b) {
+  std::int64_t raw = 0;
+  if (__builtin_add_overflow(a.raw(), b.raw(), &raw)) return std::nullopt;
+  return Currency::fromRaw(raw);
+}
+
 std::optional<Currency> plus(std::optional<Currency> a, const Variant& b) {
   if (!a) return std::nullopt;
   const std::optional<Currency> other = Currency::fromDouble(NzNum(b, 0));
   if (!other) return std::nullopt;
-  std::int64_t sum = 0;
-  if (__builtin_add_overflow(a->raw(), other->raw(), &sum)) return std::nullopt;
-  return Currency::fromRaw(sum);
+  return sum(*a, *other);
 }
 
 // 100 * P / C - 100: the mark-up a price gives on a cost.
@@ -65,7 +69,9 @@ void RicalcolaImporti(ImportiArticolo& importi, ImportoModificato modificato, Cu
     }
     case ImportoModificato::PrezzoIvato: {
       const double PI = NzNum(importi.PrezzoIvato, 0);
-      const std::optional<double> P = quotient(100.0 * PI, (Currency::fromInt(100) + aliquotaIVA).toDouble());
+      const std::optional<Currency> cento = sum(Currency::fromInt(100), aliquotaIVA);
+      const std::optional<double> P =
+          cento ? quotient(100.0 * PI, cento->toDouble()) : std::nullopt;
       const double prezzo = P ? *P : NzNum(importi.Prezzo, 0);
       store(importi.Aliquota, money(PI - prezzo));
       store(importi.Prezzo, money(P));

@@ -1,6 +1,5 @@
 #include "platform/grid/CellValues.h"
 
-
 #include "platform/db/AdoTypes.h"
 #include "platform/grid/GridColumn.h"
 #include "platform/runtime/DateTime.h"

@@ -495,6 +495,16 @@ TEST_F(ArticoliTest, APriceWithVatBeyondTheMoneyRangeIsLeftAsItWas) {
   EXPECT_EQ(shown(form, PrezzoIvato), "0,00") << "the sum does not fit: that step is skipped";
   save(form);
   EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 0.0);
+
+  // A rate so large that 100 plus the rate leaves the money range: the price step is skipped.
+  exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+       "VALUES ('X', 'Fuori scala', False, 922337203685470, False)");
+  QPointer<frm_io_Articoli_02> huge = newArticle("X", "A2");
+  enter(huge, Costo, "10");
+  enter(huge, PrezzoIvato, "122");
+  EXPECT_EQ(shown(huge, Prezzo), "10,00");
+  EXPECT_EQ(shown(huge, ImportoIva), "112,00");
+  EXPECT_EQ(shown(huge, Ricarico), "0");
 }
 
 }  // namespace
