@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <cmath>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/forms/DataCombo.h"
 #include "platform/forms/DatePicker.h"
+#include "platform/runtime/DateTime.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/Numeric.h"
 
@@ -46,9 +46,9 @@ std::optional<Variant> fromText(const QString& text, db::DataType type) {
       return Variant(static_cast<std::int32_t>(whole));
     }
     case db::adDate: {
-      const QDate date = QLocale().toDate(text, QLocale::ShortFormat);
-      if (!date.isValid()) return std::nullopt;
-      return Variant(date);
+      const std::optional<QDateTime> date = DateFromText(text);
+      if (!date) return std::nullopt;
+      return Variant(*date);
     }
     default:
       return std::nullopt;

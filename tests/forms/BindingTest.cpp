@@ -56,7 +56,7 @@ class BindingTest : public ::testing::Test {
   db::Recordset rows;
   db::Recordset codes;
   forms::RecordBinding binding;
-  QLineEdit code, cost, markUp;
+  QLineEdit code, cost, markUp, dateText;
   QPlainTextEdit notes;
   forms::DatePicker date;
   forms::DataCombo list;
@@ -88,6 +88,14 @@ TEST_F(BindingTest, TypedTextReachesTheRowOnlyWhenCommitted) {
   QTest::keyClick(&markUp, Qt::Key_Backspace);
   EXPECT_EQ(binding.commitAll(), nullptr);
   EXPECT_TRUE(saved("Ricarico").isNull()) << "an emptied box stores Null";
+}
+
+TEST_F(BindingTest, DatesTypedWithATwoDigitYearFallInThisCentury) {
+  binding.bindText(&dateText, "DataIns");
+  binding.connectTo(&rows);
+  typeInto(&dateText, "7/12/26");
+  EXPECT_TRUE(binding.commit(&dateText));
+  EXPECT_EQ(saved("DataIns").toDate(), QDate(2026, 12, 7));
 }
 
 TEST_F(BindingTest, PickedValuesAreWrittenAtOnce) {
