@@ -36,6 +36,13 @@ TEST(Currency, ArithmeticStaysExact) {
   EXPECT_EQ(sum, Currency::fromInt(1));
   EXPECT_EQ((Currency::fromInt(1) - Currency::fromRaw(1)).toInvariantString(), "0.9999");
   EXPECT_EQ(Currency::fromRaw(-5).toInvariantString(), "-0.0005");
+
+  const Currency largest = Currency::fromRaw(std::numeric_limits<std::int64_t>::max());
+  const Currency smallest = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+  EXPECT_THROW(largest + Currency::fromRaw(1), std::overflow_error) << "never wraps round";
+  EXPECT_THROW(smallest - Currency::fromRaw(1), std::overflow_error);
+  EXPECT_THROW(-smallest, std::overflow_error);
+  EXPECT_EQ(largest - largest, Currency());
 }
 
 }  // namespace
