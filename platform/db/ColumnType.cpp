@@ -47,9 +47,9 @@ Variant parseStoredDate(const char* text, int length) {
   return Variant(QDateTime(date, time, Qt::UTC));
 }
 
-Variant storedText(sqlite3_stmt* s, int i) {
-  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
-  return Variant(QString::fromUtf8(text, sqlite3_column_bytes(s, i)));
+Variant storedText(const StoredValue& v) {
+  if (v.storage == SQLITE_INTEGER) return Variant(QString::number(v.integer));
+  return Variant(QString::fromUtf8(v.bytes, v.length));
 }
 
 Variant storedInteger(sqlite3_int64 v) {
@@ -58,17 +58,16 @@ Variant storedInteger(sqlite3_int64 v) {
   return Variant(static_cast<double>(v));
 }
 
-Variant raw(sqlite3_stmt* s, int i, int storage) {
-  switch (storage) {
+Variant raw(const StoredValue& v) {
+  switch (v.storage) {
     case SQLITE_INTEGER:
-      return storedInteger(sqlite3_column_int64(s, i));
+      return storedInteger(v.integer);
     case SQLITE_FLOAT:
-      return Variant(sqlite3_column_double(s, i));
+      return Variant(v.real);
     case SQLITE_BLOB:
-      return Variant(QByteArray(static_cast<const char*>(sqlite3_column_blob(s, i)),
-                                sqlite3_column_bytes(s, i)));
+      return Variant(QByteArray(v.bytes, v.length));
     default:
-      return storedText(s, i);
+      return storedText(v);
   }
 }
 
@@ -160,54 +159,78 @@ ColumnType columnTypeOfValues(ColumnKind kind) {
   }
 }
 
-Variant readColumn(sqlite3_stmt* s, int i, ColumnKind kind) {
-  const int storage = sqlite3_column_type(s, i);
+StoredValue storedValue(sqlite3_stmt* s, int i) {
+  StoredValue v;
+  v.storage = sqlite3_column_type(s, i);
+  switch (v.storage) {
+    case SQLITE_INTEGER:
+      v.integer = sqlite3_column_int64(s, i);
+      v.real = static_cast<double>(v.integer);
+      break;
+    case SQLITE_FLOAT:
+      v.real = sqlite3_column_double(s, i);
+      break;
+    case SQLITE_BLOB:
+      v.bytes = static_cast<const char*>(sqlite3_column_blob(s, i));
+      v.length = sqlite3_column_bytes(s, i);
+      break;
+    case SQLITE_TEXT:
+      v.bytes = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+      v.length = sqlite3_column_bytes(s, i);
+      break;
+    default:
+      break;
+  }
+  return v;
+}
+
+Variant convertStored(const StoredValue& v, ColumnKind kind) {
+  const int storage = v.storage;
   if (storage == SQLITE_NULL) return Variant::null();
+  const bool number = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
   switch (kind) {
     case ColumnKind::Text:
     case ColumnKind::Memo:
-      return storage == SQLITE_FLOAT ? Variant(Variant(sqlite3_column_double(s, i)).toString())
-                                     : storedText(s, i);
+      return storage == SQLITE_FLOAT ? Variant(Variant(v.real).toString()) : storedText(v);
     case ColumnKind::Int32:
-      if (storage == SQLITE_INTEGER) return storedInteger(sqlite3_column_int64(s, i));
-      if (storage == SQLITE_FLOAT) return storedInteger(std::llround(sqlite3_column_double(s, i)));
-      return raw(s, i, storage);
+      if (storage == SQLITE_INTEGER) return storedInteger(v.integer);
+      if (storage == SQLITE_FLOAT) return storedInteger(std::llround(v.real));
+      return raw(v);
     case ColumnKind::Int16:
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) {
-        const auto v = std::llround(sqlite3_column_double(s, i));
-        if (v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max())
-          return Variant(static_cast<std::int16_t>(v));
-        return storedInteger(v);
+      if (number) {
+        const auto n = std::llround(v.real);
+        if (n >= std::numeric_limits<std::int16_t>::min() && n <= std::numeric_limits<std::int16_t>::max())
+          return Variant(static_cast<std::int16_t>(n));
+        return storedInteger(n);
       }
-      return raw(s, i, storage);
+      return raw(v);
     case ColumnKind::Double:
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return Variant(sqlite3_column_double(s, i));
-      return raw(s, i, storage);
+      if (number) return Variant(v.real);
+      return raw(v);
     case ColumnKind::Currency:
-      if (storage == SQLITE_INTEGER) {
-        const sqlite3_int64 v = sqlite3_column_int64(s, i);
-        if (v >= -kMaxCurrencyUnits && v <= kMaxCurrencyUnits) return Variant(Currency::fromInt(v));
+      if (storage == SQLITE_INTEGER && v.integer >= -kMaxCurrencyUnits && v.integer <= kMaxCurrencyUnits)
+        return Variant(Currency::fromInt(v.integer));
+      if (number) {
+        if (const auto c = Currency::fromDouble(v.real)) return Variant(*c);
       }
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) {
-        if (const auto c = Currency::fromDouble(sqlite3_column_double(s, i))) return Variant(*c);
-      }
-      return raw(s, i, storage);
+      return raw(v);
     case ColumnKind::Date:
       if (storage == SQLITE_TEXT) {
-        const Variant d = parseStoredDate(reinterpret_cast<const char*>(sqlite3_column_text(s, i)),
-                                          sqlite3_column_bytes(s, i));
+        const Variant d = parseStoredDate(v.bytes, v.length);
         if (!d.isEmpty()) return d;
       }
-      return raw(s, i, storage);
+      return raw(v);
     case ColumnKind::Boolean:
-      if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) return Variant(sqlite3_column_double(s, i) != 0.0);
-      return raw(s, i, storage);
+      if (number) return Variant(v.real != 0.0);
+      return raw(v);
     case ColumnKind::Binary:
     case ColumnKind::Computed:
-      return raw(s, i, storage);
+      return raw(v);
   }
-  return raw(s, i, storage);
+  return raw(v);
 }
+
+Variant readColumn(sqlite3_stmt* s, int i, ColumnKind kind) { return convertStored(storedValue(s, i), kind); }
 
 int bindValue(sqlite3_stmt* s, int i, const Variant& v) {
   switch (v.type()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 #include "platform/db/AdoTypes.h"
 #include "platform/runtime/Variant.h"
@@ -23,8 +24,25 @@ ColumnType columnTypeFromDeclared(const QString& declaredType);
 // The type of a computed column from the kind of its values.
 ColumnType columnTypeOfValues(ColumnKind kind);
 
-// The value in column `index` of the current row of a statement, as a value of the given kind
-// (Null for SQL NULL). Computed columns keep SQLite's own storage class.
+// One value as SQLite stores it: its storage class (SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT,
+// SQLITE_BLOB or SQLITE_NULL) and its payload. Text and blob bytes belong to whoever holds them.
+struct StoredValue {
+  int storage = 0;
+  std::int64_t integer = 0;
+  double real = 0;
+  const char* bytes = nullptr;
+  int length = 0;
+};
+
+// The value in column `index` of the current row of a statement, as SQLite stores it. The bytes
+// stay valid until the statement steps on.
+StoredValue storedValue(sqlite3_stmt* statement, int index);
+
+// A stored value as a value of the given kind (Null for SQL NULL). Computed columns keep SQLite's
+// own storage class.
+Variant convertStored(const StoredValue& stored, ColumnKind kind);
+
+// The value in column `index` of the current row of a statement, converted as convertStored does.
 Variant readColumn(sqlite3_stmt* statement, int index, ColumnKind kind);
 
 // Binds a value already converted with convertForColumn (or any Variant) to parameter `index`.

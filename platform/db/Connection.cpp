@@ -98,7 +98,9 @@ void Connection::Open(const QString& connectionString) {
   if (!QFileInfo(path).isFile()) openFailed("Database non trovato: " + path);
 
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+  // A connection is used by one thread at a time, so SQLite need not lock around every call.
+  if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+      SQLITE_OK)
     openFailed("Impossibile aprire il database " + path + ".", db);
   sqlite3_extended_result_codes(db, 1);
   sqlite3_busy_timeout(db, kBusyTimeoutMs);

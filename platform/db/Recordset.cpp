@@ -53,17 +53,11 @@ void Recordset::Impl::read() {
   sqlite3_stmt* s = statement.get();
   describeColumns(s);
   const int first = hiddenRowid ? 1 : 0;
-  const int count = rows.columnCount();
-  std::vector<ColumnKind> kinds;
-  for (int c = 0; c < count; ++c) kinds.push_back(rows.column(c).type.kind);
   int rc;
-  while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-    Variant* row = rows.appendRow(hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
-    for (int c = 0; c < count; ++c) row[c] = readColumn(s, c + first, kinds[std::size_t(c)]);
-  }
+  while ((rc = sqlite3_step(s)) == SQLITE_ROW) rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
   if (rc != SQLITE_DONE) session->fail(rc, "Impossibile leggere i dati:\n" + source);
   rows.typeComputedColumns();
-  for (int c = 0; c < count; ++c) {
+  for (int c = 0; c < rows.columnCount(); ++c) {
     const RowColumn& column = rows.column(c);
     if (column.info.baseTable.compare(shape.singleTable, Qt::CaseInsensitive) != 0) updatable = false;
   }

@@ -1,40 +1,156 @@
 #include "platform/db/RecordsetRows.h"
 
+#include <sqlite3.h>
+
+#include <bit>
+#include <cstring>
+#include <limits>
+
 namespace db {
 
 void RowStore::reset(std::vector<RowColumn> columns) {
   m_columns = std::move(columns);
+  m_readKinds.clear();
+  for (const RowColumn& column : m_columns) m_readKinds.push_back(column.type.kind);
   clear();
 }
 
 void RowStore::clear() {
-  m_values.clear();
+  m_chunks.clear();
+  m_byteBlocks.clear();
+  m_blockNext = nullptr;
+  m_blockFree = 0;
+  m_slots.clear();
   m_rowids.clear();
-  m_count = 0;
+  m_slotCount = 0;
 }
 
-Variant* RowStore::appendRow(std::int64_t rowid) {
-  const std::size_t start = m_values.size();
-  m_values.resize(start + m_columns.size());
+int RowStore::appendSlot(std::int64_t rowid) {
+  const int slot = m_slotCount++;
+  if (slot % SlotsPerChunk == 0)
+    m_chunks.push_back({std::make_unique<RawCell[]>(std::size_t(SlotsPerChunk) * m_columns.size()), nullptr});
+  m_slots.push_back(slot);
   m_rowids.push_back(rowid);
-  ++m_count;
-  return m_values.data() + start;
+  return slot;
+}
+
+RowStore::RawCell& RowStore::raw(int slot, int c) const {
+  const Chunk& chunk = m_chunks[std::size_t(slot / SlotsPerChunk)];
+  return chunk.raw[std::size_t(slot % SlotsPerChunk) * m_columns.size() + std::size_t(c)];
+}
+
+Variant& RowStore::cached(int slot, int c) const {
+  Chunk& chunk = m_chunks[std::size_t(slot / SlotsPerChunk)];
+  if (!chunk.values) chunk.values = std::make_unique<Variant[]>(std::size_t(SlotsPerChunk) * m_columns.size());
+  return chunk.values[std::size_t(slot % SlotsPerChunk) * m_columns.size() + std::size_t(c)];
+}
+
+const char* RowStore::keepBytes(const char* bytes, int length) {
+  constexpr std::size_t blockSize = 1 << 20;
+  const auto size = std::size_t(length);
+  if (size == 0) return nullptr;
+  char* place;
+  if (size > blockSize / 4) {
+    // A long value gets a block of its own; the current block keeps taking the short ones.
+    m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+    place = m_byteBlocks.back().get();
+  } else {
+    if (size > m_blockFree) {
+      m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
+      m_blockNext = m_byteBlocks.back().get();
+      m_blockFree = blockSize;
+    }
+    place = m_blockNext;
+    m_blockNext += size;
+    m_blockFree -= size;
+  }
+  std::memcpy(place, bytes, size);
+  return place;
+}
+
+void RowStore::appendStored(sqlite3_stmt* statement, int first, std::int64_t rowid) {
+  const int slot = appendSlot(rowid);
+  RawCell* cells = &raw(slot, 0);
+  for (std::size_t c = 0; c < m_columns.size(); ++c) {
+    const StoredValue v = storedValue(statement, int(c) + first);
+    RawCell& cell = cells[c];
+    cell.storage = std::uint8_t(v.storage);
+    switch (v.storage) {
+      case SQLITE_INTEGER:
+        cell.payload = v.integer;
+        break;
+      case SQLITE_FLOAT:
+        cell.payload = std::bit_cast<std::int64_t>(v.real);
+        break;
+      case SQLITE_TEXT:
+      case SQLITE_BLOB:
+        cell.payload = reinterpret_cast<std::intptr_t>(keepBytes(v.bytes, v.length));
+        cell.length = std::uint32_t(v.length);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void RowStore::appendNullRow() {
+  const int slot = appendSlot(0);
+  for (int c = 0; c < columnCount(); ++c) raw(slot, c).storage = SQLITE_NULL;
 }
 
 void RowStore::removeRow(int r) {
-  const auto first = m_values.begin() + std::ptrdiff_t(std::size_t(r) * m_columns.size());
-  m_values.erase(first, first + std::ptrdiff_t(m_columns.size()));
+  m_slots.erase(m_slots.begin() + r);
   m_rowids.erase(m_rowids.begin() + r);
-  --m_count;
+}
+
+StoredValue RowStore::stored(const RawCell& cell) const {
+  StoredValue v;
+  v.storage = cell.storage;
+  switch (cell.storage) {
+    case SQLITE_INTEGER:
+      v.integer = cell.payload;
+      v.real = static_cast<double>(cell.payload);
+      break;
+    case SQLITE_FLOAT:
+      v.real = std::bit_cast<double>(cell.payload);
+      break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB:
+      v.bytes = reinterpret_cast<const char*>(cell.payload);
+      v.length = int(cell.length);
+      break;
+    default:
+      break;
+  }
+  return v;
+}
+
+const Variant& RowStore::value(int r, int c) const {
+  const int slot = m_slots[std::size_t(r)];
+  RawCell& cell = raw(slot, c);
+  Variant& v = cached(slot, c);
+  if (cell.storage != Converted) {
+    v = convertStored(stored(cell), m_readKinds[std::size_t(c)]);
+    cell.storage = Converted;
+  }
+  return v;
+}
+
+void RowStore::setValue(int r, int c, const Variant& value) {
+  const int slot = m_slots[std::size_t(r)];
+  cached(slot, c) = value;
+  raw(slot, c).storage = Converted;
 }
 
 std::vector<Variant> RowStore::copyRow(int r) const {
-  const auto first = m_values.begin() + std::ptrdiff_t(std::size_t(r) * m_columns.size());
-  return {first, first + std::ptrdiff_t(m_columns.size())};
+  std::vector<Variant> values;
+  values.reserve(m_columns.size());
+  for (int c = 0; c < columnCount(); ++c) values.push_back(value(r, c));
+  return values;
 }
 
 void RowStore::setRow(int r, const std::vector<Variant>& values) {
-  std::copy(values.begin(), values.end(), row(r));
+  for (int c = 0; c < columnCount(); ++c) setValue(r, c, values[std::size_t(c)]);
 }
 
 void RowStore::typeComputedColumns() {
@@ -42,12 +158,20 @@ void RowStore::typeComputedColumns() {
     RowColumn& column = m_columns[c];
     if (column.type.kind != ColumnKind::Computed) continue;
     bool text = false, real = false, integer = false, bytes = false;
-    for (int r = 0; r < m_count; ++r) {
-      switch (value(r, int(c)).type()) {
-        case VarType::String: text = true; break;
-        case VarType::Double: real = true; break;
-        case VarType::Long: integer = true; break;
-        case VarType::Bytes: bytes = true; break;
+    for (int r = 0; r < count(); ++r) {
+      const RawCell& cell = raw(m_slots[std::size_t(r)], int(c));
+      switch (cell.storage) {
+        case SQLITE_TEXT: text = true; break;
+        case SQLITE_FLOAT: real = true; break;
+        case SQLITE_BLOB: bytes = true; break;
+        case SQLITE_INTEGER:
+          // Integers beyond 32 bits are read as doubles.
+          if (cell.payload < std::numeric_limits<std::int32_t>::min() ||
+              cell.payload > std::numeric_limits<std::int32_t>::max())
+            real = true;
+          else
+            integer = true;
+          break;
         default: break;
       }
     }
@@ -56,12 +180,8 @@ void RowStore::typeComputedColumns() {
                             : integer ? ColumnKind::Int32
                             : bytes   ? ColumnKind::Binary
                                       : ColumnKind::Text;
-    if (kind == ColumnKind::Double) {
-      for (int r = 0; r < m_count; ++r) {
-        Variant& v = row(r)[c];
-        if (v.type() == VarType::Long) v = Variant(v.toDouble());
-      }
-    }
+    // Integers in a column of doubles are read as doubles too.
+    if (kind == ColumnKind::Double) m_readKinds[c] = ColumnKind::Double;
     column.type = columnTypeOfValues(kind);
     column.info.type = column.type.adoType;
     column.info.definedSize = column.type.definedSize;

@@ -195,8 +195,7 @@ void Recordset::AddNew() {
   d->requireUpdatable();
   d->writePending();
   const int returnTo = d->pos;
-  Variant* row = d->rows.appendRow(0);
-  for (int c = 0; c < d->rows.columnCount(); ++c) row[c] = Variant::null();
+  d->rows.appendNullRow();
   d->pos = d->rows.count() - 1;
   d->pending.active = true;
   d->pending.isNew = true;
@@ -218,7 +217,7 @@ void Recordset::SetValue(int index, const Variant& value) {
     d->pending.original = d->rows.copyRow(d->pos);
     d->pending.assigned.assign(std::size_t(d->rows.columnCount()), false);
   }
-  d->rows.row(d->pos)[c] = converted;
+  d->rows.setValue(d->pos, c, converted);
   d->pending.assigned[std::size_t(c)] = true;
 }
 
