@@ -160,23 +160,25 @@ ColumnType columnTypeOfValues(ColumnKind kind) {
 }
 
 StoredValue storedValue(sqlite3_stmt* s, int i) {
+  // The column's value object is read directly: a connection is used by one thread at a time.
+  sqlite3_value* value = sqlite3_column_value(s, i);
   StoredValue v;
-  v.storage = sqlite3_column_type(s, i);
+  v.storage = sqlite3_value_type(value);
   switch (v.storage) {
     case SQLITE_INTEGER:
-      v.integer = sqlite3_column_int64(s, i);
+      v.integer = sqlite3_value_int64(value);
       v.real = static_cast<double>(v.integer);
       break;
     case SQLITE_FLOAT:
-      v.real = sqlite3_column_double(s, i);
+      v.real = sqlite3_value_double(value);
       break;
     case SQLITE_BLOB:
-      v.bytes = static_cast<const char*>(sqlite3_column_blob(s, i));
-      v.length = sqlite3_column_bytes(s, i);
+      v.bytes = static_cast<const char*>(sqlite3_value_blob(value));
+      v.length = sqlite3_value_bytes(value);
       break;
     case SQLITE_TEXT:
-      v.bytes = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
-      v.length = sqlite3_column_bytes(s, i);
+      v.bytes = reinterpret_cast<const char*>(sqlite3_value_text(value));
+      v.length = sqlite3_value_bytes(value);
       break;
     default:
       break;

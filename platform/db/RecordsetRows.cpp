@@ -28,7 +28,8 @@ void RowStore::clear() {
 int RowStore::appendSlot(std::int64_t rowid) {
   const int slot = m_slotCount++;
   if (slot % SlotsPerChunk == 0)
-    m_chunks.push_back({std::make_unique<RawCell[]>(std::size_t(SlotsPerChunk) * m_columns.size()), nullptr});
+    m_chunks.push_back({std::make_unique<RawCell[]>(std::size_t(SlotsPerChunk) * m_columns.size()),
+                        std::vector<std::unique_ptr<Variant[]>>(m_columns.size())});
   m_slots.push_back(slot);
   m_rowids.push_back(rowid);
   return slot;
@@ -40,9 +41,9 @@ RowStore::RawCell& RowStore::raw(int slot, int c) const {
 }
 
 Variant& RowStore::cached(int slot, int c) const {
-  Chunk& chunk = m_chunks[std::size_t(slot / SlotsPerChunk)];
-  if (!chunk.values) chunk.values = std::make_unique<Variant[]>(std::size_t(SlotsPerChunk) * m_columns.size());
-  return chunk.values[std::size_t(slot % SlotsPerChunk) * m_columns.size() + std::size_t(c)];
+  std::unique_ptr<Variant[]>& values = m_chunks[std::size_t(slot / SlotsPerChunk)].values[std::size_t(c)];
+  if (!values) values = std::make_unique<Variant[]>(SlotsPerChunk);
+  return values[std::size_t(slot % SlotsPerChunk)];
 }
 
 const char* RowStore::keepBytes(const char* bytes, int length) {

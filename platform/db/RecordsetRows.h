@@ -57,11 +57,11 @@ class RowStore {
   };
   static constexpr std::uint8_t Converted = 0;
   static constexpr int SlotsPerChunk = 256;
-  // The rows of SlotsPerChunk slots; its values are made when one of them is first asked for. Chunks
-  // never move, so neither does a value once made.
+  // The rows of SlotsPerChunk slots. The values of one column of a chunk are made when one of them
+  // is first asked for; they never move once made.
   struct Chunk {
     std::unique_ptr<RawCell[]> raw;
-    std::unique_ptr<Variant[]> values;
+    std::vector<std::unique_ptr<Variant[]>> values;  // by column
   };
 
   int appendSlot(std::int64_t rowid);

@@ -31,6 +31,20 @@ int compareSortValues(const SortValue& a, const SortValue& b) {
   return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
 }
 
+// The text case-folded; plain ASCII, the usual case, without going through the Unicode tables.
+QString foldedText(const QString& text) {
+  bool upper = false;
+  for (const QChar ch : text) {
+    if (ch.unicode() >= 0x80) return text.toCaseFolded();
+    if (ch >= u'A' && ch <= u'Z') upper = true;
+  }
+  if (!upper) return text;
+  QString folded = text;
+  for (QChar& ch : folded)
+    if (ch >= u'A' && ch <= u'Z') ch = QChar(ch.unicode() + (u'a' - u'A'));
+  return folded;
+}
+
 class SortColumnBuilder {
  public:
   explicit SortColumnBuilder(int rows) { m_values.reserve(static_cast<size_t>(rows)); }
@@ -46,12 +60,13 @@ class SortColumnBuilder {
         break;
       case VarType::String: {
         const QString text = v.toString();
-        auto it = m_ids.constFind(text);
-        if (it == m_ids.constEnd()) {
-          it = m_ids.insert(text, static_cast<int>(m_texts.size()));
-          m_texts.push_back(text.toCaseFolded());
+        if (m_ids.isEmpty()) m_ids.reserve(static_cast<qsizetype>(m_values.capacity()));
+        int& id = m_ids[text];  // one past the text's index; 0 for a text not seen yet
+        if (id == 0) {
+          m_texts.push_back(foldedText(text));
+          id = static_cast<int>(m_texts.size());
         }
-        m_values.push_back({3, static_cast<double>(*it)});
+        m_values.push_back({3, static_cast<double>(id - 1)});
         break;
       }
       case VarType::Bytes:
