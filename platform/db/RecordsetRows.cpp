@@ -49,7 +49,8 @@ Variant& RowStore::cached(int slot, int c) const {
 const char* RowStore::keepBytes(const char* bytes, int length) {
   constexpr std::size_t blockSize = 1 << 20;
   const auto size = std::size_t(length);
-  if (size == 0) return nullptr;
+  // An empty value keeps only whether it had bytes at all: SQLite gives none for an empty blob.
+  if (size == 0) return bytes ? "" : nullptr;
   char* place;
   if (size > blockSize / 4) {
     // A long value gets a block of its own; the current block keeps taking the short ones.

@@ -47,6 +47,19 @@ TEST_F(GridOrderTest, SortKeysOfSeveralLevelsIgnoreCaseAndKeepTheCurrentRecord) 
   EXPECT_EQ(shownColumn(*grid, 3).first(), "Alberti");
 }
 
+TEST_F(GridOrderTest, TextsSortWithoutRegardToCaseAndAccentedLettersAfterPlainOnes) {
+  exec("DELETE FROM CliFor");
+  for (const char* name : {"Zeta", "éclair", "alfa", "ZETA", "Öhm", "Élite", "zeta srl", "Alfa"})
+    exec(QStringLiteral("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', '%1')").arg(QString::fromUtf8(name)));
+  grid->rebind();
+  grid->sortKeys().add(3, grid::Ascending);
+  EXPECT_EQ(shownColumn(*grid, 3), QStringList({"alfa", "Alfa", "Zeta", "ZETA", "zeta srl", "éclair", "Élite", "Öhm"}))
+      << "names equal but for case keep the order they were read in";
+  grid->sortKeys().clear();
+  grid->sortKeys().add(3, grid::Descending);
+  EXPECT_EQ(shownColumn(*grid, 3), QStringList({"Öhm", "Élite", "éclair", "zeta srl", "Zeta", "ZETA", "alfa", "Alfa"}));
+}
+
 TEST_F(GridOrderTest, GroupsShowCaptionsAndCountsAndCollapse) {
   grid->groups().add(6, grid::Ascending);
   grid->sortKeys().add(3, grid::Ascending);
