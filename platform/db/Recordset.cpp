@@ -54,7 +54,8 @@ void Recordset::Impl::read() {
   describeColumns(s);
   const int first = hiddenRowid ? 1 : 0;
   int rc;
-  while ((rc = sqlite3_step(s)) == SQLITE_ROW) rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
+  while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+    rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
   if (rc != SQLITE_DONE) session->fail(rc, "Impossibile leggere i dati:\n" + source);
   rows.typeComputedColumns();
   for (int c = 0; c < rows.columnCount(); ++c) {

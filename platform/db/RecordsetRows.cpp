@@ -72,10 +72,9 @@ const char* RowStore::keepBytes(const char* bytes, int length) {
 
 void RowStore::appendStored(sqlite3_stmt* statement, int first, std::int64_t rowid) {
   const int slot = appendSlot(rowid);
-  RawCell* cells = &raw(slot, 0);
-  for (std::size_t c = 0; c < m_columns.size(); ++c) {
-    const StoredValue v = storedValue(statement, int(c) + first);
-    RawCell& cell = cells[c];
+  for (int c = 0; c < columnCount(); ++c) {
+    const StoredValue v = storedValue(statement, c + first);
+    RawCell& cell = raw(slot, c);
     cell.storage = std::uint8_t(v.storage);
     switch (v.storage) {
       case SQLITE_INTEGER:

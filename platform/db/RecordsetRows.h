@@ -17,10 +17,10 @@ struct RowColumn {
 };
 
 // The rows of a recordset, with the table's rowid of each row when the recordset can write them
-// back. Rows are kept as SQLite returned them (numbers as they are, text and blobs in one byte
-// buffer) and each value is converted the first time it is asked for, so that opening a large list
-// costs little more than the query. A converted value stays where it is until the row is removed or
-// the store cleared.
+// back. Rows are kept as SQLite returned them (numbers as they are, text and blobs copied into
+// large shared blocks) and each value is converted the first time it is asked for, so that opening
+// a large list costs little more than the query. A converted value stays where it is until the
+// store is cleared.
 class RowStore {
  public:
   void reset(std::vector<RowColumn> columns);
