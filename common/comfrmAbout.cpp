@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QVersionNumber>
 
-#include "app/core/Globals.h"
+#include "core/Globals.h"
 #include "platform/shell/Desktop.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/core/Globals.h"
-#include "app/core/MainWindowHooks.h"
+#include "core/Globals.h"
+#include "core/MainWindowHooks.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/core/comUtility.h"
+#include "core/comUtility.h"
 
 namespace {
 

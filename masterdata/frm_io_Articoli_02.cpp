@@ -9,8 +9,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/core/Globals.h"
-#include "app/core/comUtility.h"
+#include "core/Globals.h"
+#include "core/comUtility.h"
 #include "masterdata/PrezziArticolo.h"
 #include "masterdata/frm_io_Cat.h"
 #include "masterdata/frm_io_Fornitori_01.h"

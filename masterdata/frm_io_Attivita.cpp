@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/core/comUtility.h"
+#include "core/comUtility.h"
 #include "platform/db/JetSql.h"
 #include "platform/runtime/Numeric.h"
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "app/core/Globals.h"
+#include "core/Globals.h"
 
 frm_io_Cat::frm_io_Cat(QWidget* parent)
     : ListaForm(QStringLiteral("cat"), {QStringLiteral("Descrizione")},

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/core/Globals.h"
-#include "app/core/comUtility.h"
+#include "core/Globals.h"
+#include "core/comUtility.h"
 #include "platform/db/JetSql.h"
 #include "platform/runtime/Colors.h"
 #include "platform/runtime/Numeric.h"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/core/comUtility.h"
+#include "core/comUtility.h"
 #include "platform/forms/MemoBox.h"
 #include "platform/runtime/Numeric.h"
 

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/core/Globals.h"
+#include "core/Globals.h"
 
 frm_io_UM::frm_io_UM(QWidget* parent)
     : ListaForm(QStringLiteral("um"), {QStringLiteral("Codice"), QStringLiteral("Descrizione")},

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/core/Globals.h"
+#include "core/Globals.h"
 #include "common/comfrmAbout.h"
 #include "platform/forms/SharedInstance.h"
 #include "tests/common/LinkDesktop.h"

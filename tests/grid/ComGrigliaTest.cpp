@@ -1,7 +1,7 @@
 #include <QTemporaryDir>
 
-#include "app/core/Globals.h"
-#include "app/core/comGriglia.h"
+#include "core/Globals.h"
+#include "core/comGriglia.h"
 #include "tests/grid/GridTestSupport.h"
 #include "tests/support/TestEnv.h"
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/Globals.h"
+#include "core/Globals.h"
 #include "masterdata/frm_io_Articoli_02.h"
 #include "masterdata/frm_io_Cat.h"
 #include "masterdata/frm_io_Fornitori_01.h"

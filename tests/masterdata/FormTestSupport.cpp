@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/core/Globals.h"
+#include "core/Globals.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/forms/MsgBox.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/core/Globals.h"
+#include "core/Globals.h"
 #include "masterdata/frm_io_IVA.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/runtime/Colors.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/core/Globals.h"
+#include "core/Globals.h"
 #include "masterdata/frm_io_Cat.h"
 #include "masterdata/frm_io_UM.h"
 #include "platform/forms/SharedInstance.h"

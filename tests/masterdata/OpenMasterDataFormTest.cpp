@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <utility>
 
-#include "app/core/MainWindowHooks.h"
+#include "core/MainWindowHooks.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "masterdata/frm_io_UM.h"

@@ -1,4 +1,4 @@
-#include "app/core/comRegistry.h"
+#include "core/comRegistry.h"
 #include "tests/registry/RegistryFixture.h"
 
 namespace {

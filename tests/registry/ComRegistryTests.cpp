@@ -2,7 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/core/comRegistry.h"
+#include "core/comRegistry.h"
 #include "tests/registry/RegistryFixture.h"
 
 namespace {

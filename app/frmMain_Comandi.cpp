@@ -1,0 +1,87 @@
+// The main window's record commands and the commands of its Grid, Data and Help menus.
+#include <QAction>
+#include <QApplication>
+
+#include "core/Globals.h"
+#include "core/comGriglia.h"
+#include "app/RegoleEliminazione.h"
+#include "app/frmMain.h"
+#include "common/comfrmAbout.h"
+#include "masterdata/OpenMasterDataForm.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/SharedInstance.h"
+#include "platform/grid/GridEX.h"
+#include "platform/shell/Desktop.h"
+
+namespace {
+
+// The windows the program has loaded, shown or hidden (menus, tooltips and the like excluded).
+int FinestreCaricate() {
+  int conteggio = 0;
+  for (const QWidget* w : QApplication::topLevelWidgets())
+    if (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog) ++conteggio;
+  return conteggio;
+}
+
+}  // namespace
+
+void frmMain::mostraVista(int indice) {
+  NodoCorrente = static_cast<std::int16_t>(indice);
+  SetLay();
+  gexView->setFocus();
+}
+
+// New and Open create a fresh entry window per command; a view whose window the program does not
+// have yet opens nothing.
+void frmMain::ComandoNuovo(int Indice) {
+  if (Indice < 0 || Indice >= kNumNodi) return;
+  OpenMasterDataForm(Nodi[Indice].Codice());
+}
+
+void frmMain::ComandoApri() {
+  if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
+  OpenMasterDataForm(nodo().Codice(), gexView->value(1));
+}
+
+void frmMain::ComandoElimina() {
+  if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
+  const auto regola = RegolaPer(nodo().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
+  if (!regola) return;
+  if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) SetLay();
+}
+
+void frmMain::ComandoStampa() {
+  if (gexView->recordCount() == 0) return;
+  // The views' print dialogs are not part of the program yet: there is nothing to open.
+}
+
+void frmMain::ComandoEsci() { close(); }
+
+void frmMain::comandoGriglia(QAction* item) {
+  const QString nome = "gex_" + nodo().Codice();
+  suGriglia([&] {
+    switch (item->data().toInt()) {
+      case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, nome); break;
+      case 32: comGriglia::SalvaLayout(*gexView, ConnString, nome); break;
+      default: break;  // the column, sort, group and format dialogs are not part of the program yet
+    }
+  });
+  AggiornaTrova();
+}
+
+// The table browser this menu leads to is not part of the program yet; its guard is.
+void frmMain::comandoDati() {
+  if (FinestreCaricate() > 2)
+    forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
+}
+
+// Without the help file or a program that shows it, the user is told instead of nothing happening.
+void frmMain::comandoGuida() {
+  if (shell::openHelp(HelpFile)) return;
+  forms::MsgBox("Impossibile aprire la guida in linea \"" + HelpFile +
+                    "\".\r\nVerificare che il file sia presente e che sia installato un programma per "
+                    "la lettura dei file della guida (.chm).",
+                forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+}
+
+void frmMain::comandoInformazioni() { forms::SharedInstance<comfrmAbout>::get().About(this, QString()); }

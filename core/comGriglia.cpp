@@ -1,0 +1,105 @@
+#include "core/comGriglia.h"
+
+#include <QFileInfo>
+
+#include "core/Globals.h"
+#include "platform/db/Connection.h"
+#include "platform/db/JetSql.h"
+#include "platform/db/Recordset.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/grid/GridEX.h"
+
+namespace comGriglia {
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+QString layoutQuery(const QString& Nome) {
+  return QStringLiteral("SELECT * FROM _Pars WHERE k01='gridlayout' AND k02=") + db::jetText(Nome);
+}
+
+// The layout text as stored: each character as two bytes, low byte first, nothing else.
+QByteArray testoInByte(const QString& text) {
+  QByteArray bytes;
+  bytes.reserve(text.size() * 2);
+  for (const QChar ch : text) {
+    bytes.append(static_cast<char>(ch.unicode() & 0xFF));
+    bytes.append(static_cast<char>(ch.unicode() >> 8));
+  }
+  return bytes;
+}
+
+QString byteInTesto(const QByteArray& bytes) {
+  QString text;
+  text.reserve(bytes.size() / 2);
+  for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto low = static_cast<unsigned char>(bytes[i]);
+    const auto high = static_cast<unsigned char>(bytes[i + 1]);
+    text.append(QChar(static_cast<char16_t>(low | (high << 8))));
+  }
+  return text;
+}
+
+// Loads the layout file of the program folder, or warns that it is missing and empties the grid.
+void caricaDaFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool Opzione) {
+  const QString path = ProgramFolder() + '/' + Nome + QStringLiteral(".lyt");
+  if (QFileInfo::exists(path)) {
+    Grid.loadLayoutFile(path, Opzione, ConnString);
+    return;
+  }
+  forms::MsgBox(QStringLiteral("Attenzione!") + CrLf + CrLf + QStringLiteral("Manca il file di configurazione") +
+                    CrLf + '"' + path + '"',
+                forms::vbCritical | forms::vbOKOnly, AppTitle);
+  Grid.setConnectionString(ConnString);
+  Grid.setRecordSource(QString());
+  // The view's query then shows with one column per field, not with another view's columns.
+  Grid.clearColumns();
+  Grid.rebind();
+}
+
+}  // namespace
+
+void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool DaDatabase,
+                  bool Opzione) {
+  if (!DaDatabase) {
+    caricaDaFile(Grid, ConnString, Nome, Opzione);
+    return;
+  }
+  db::Connection cn;
+  cn.Open(ConnString);
+  db::Recordset rs;
+  rs.Open(layoutQuery(Nome), cn, db::adOpenForwardOnly, db::adLockReadOnly, db::adCmdText);
+  if (rs.isEOF()) {
+    rs.Close();
+    caricaDaFile(Grid, ConnString, Nome, Opzione);
+    cn.Close();
+    return;
+  }
+  const Variant stored = rs.Value(QStringLiteral("m01"));
+  if (!stored.isNull()) Grid.loadLayoutString(byteInTesto(stored.toBytes()), true, ConnString);
+  rs.Close();
+  cn.Close();
+}
+
+void CaricaLayoutFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome) {
+  caricaDaFile(Grid, ConnString, Nome, true);
+}
+
+void SalvaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome) {
+  db::Connection cn;
+  cn.Open(ConnString);
+  db::Recordset rs;
+  rs.Open(layoutQuery(Nome), cn, db::adOpenStatic, db::adLockOptimistic, db::adCmdText);
+  // A new row gets its name and its layout in one write, so no row is left without a layout.
+  if (rs.isEOF()) {
+    rs.AddNew();
+    rs.SetValue(QStringLiteral("k01"), Variant(QStringLiteral("gridlayout")));
+    rs.SetValue(QStringLiteral("k02"), Variant(Nome));
+  }
+  rs.SetValue(QStringLiteral("m01"), Variant(testoInByte(Grid.layoutString(true))));
+  rs.Update();
+  rs.Close();
+  cn.Close();
+}
+
+}  // namespace comGriglia
