@@ -150,7 +150,7 @@ class CheckBox : public Control {
 // none and is not run.
 class SubReport : public Control {
  public:
-  SubReport(const QString& name, const QRect& rect) : Control(Type::SubReport, name, rect) {}
+  SubReport(const QString& name, const QRect& rect);
   ~SubReport() override;
 
   Report* report() const { return m_report.get(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -18,8 +19,8 @@ class DataControl {
   const QString& source() const { return m_source; }
   void setSource(const QString& source) { m_source = source; }
 
-  // The value of a column of the current record; Null once the records are over or before the
-  // first. A name that is no column of the source throws ReportError.
+  // The value of a column of the record fetched last; it stays readable until the run ends. Null
+  // before the first record. A name that is no column of the source throws ReportError.
   Variant value(const QString& column) const;
   bool hasColumn(const QString& column) const;
 
@@ -31,7 +32,7 @@ class DataControl {
  private:
   QString m_connectionString;
   QString m_source;
-  QStringList m_columns;
+  QHash<QString, int> m_index;  // lower-case column name -> position
   std::vector<Variant> m_values;
 };
 

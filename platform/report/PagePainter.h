@@ -15,3 +15,10 @@ void paintPage(QPainter& painter, const Page& page, double scale);
 QFont twipsFont(const TextStyle& style);
 
 }  // namespace report
+
+namespace report {
+
+// Height in twips that a text takes when wrapped within `width` twips (one line at least).
+int wrappedHeight(const TextStyle& style, const QString& text, int width);
+
+}  // namespace report

@@ -46,12 +46,13 @@ class ReportViewer : public QMainWindow {
   void trigger(PreviewAction action);
   void goTo(int number, bool remember);
   void applyZoom();
-  void printPages();
+  void printShown();
 
   Pages m_pages;
   QString m_documentName;
   QString m_printerDeviceName;
   std::vector<QAction*> m_actions;
+  std::vector<PreviewAction> m_kinds;
   std::vector<int> m_back;
   std::vector<int> m_forward;
   QComboBox* m_zoom = nullptr;
