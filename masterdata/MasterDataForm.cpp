@@ -136,7 +136,7 @@ void MasterDataForm::closeRecord() {
 void MasterDataForm::cmdSalva_Click() {
   if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls()) return;
   try {
-    m_rs.UpdateBatch(db::adAffectCurrent);
+    writeRecord();
     takeResult();
   } catch (const db::DbError& e) {
     forms::MsgBox(e.description(), forms::vbOKOnly, QString(), this);
@@ -148,9 +148,11 @@ void MasterDataForm::cmdSalva_Click() {
     hide();
     return;
   }
-  MainWindowHooks::SetLay();
+  if (refreshesMainWindow()) MainWindowHooks::SetLay();
   unload();
 }
+
+void MasterDataForm::writeRecord() { m_rs.UpdateBatch(db::adAffectCurrent); }
 
 void MasterDataForm::cmdAnnulla_Click() {
   closeRecord();

@@ -54,10 +54,16 @@ class MasterDataForm : public forms::EntryForm {
   virtual void CollegaCampi();
   // After binding and the save caption, before the window shows: disabled fields, captions.
   virtual void afterOpen() {}
+  // Writes the row; a window that writes more with it does it here, all or nothing. Throws
+  // db::DbError and leaves the row pending when the write is refused.
+  virtual void writeRecord();
   // Reads the modal result (and anything else kept) from the row just written.
   virtual void takeResult() = 0;
   // After the row is written and the connection closed (the default flag of the small lists).
   virtual void afterSave() {}
+  // Whether a modeless save re-reads the main window's view; a window that hands its new row over to
+  // another window leaves that to the other.
+  virtual bool refreshesMainWindow() const { return true; }
   // The window that owns this one while shown; the main window unless a window says otherwise.
   virtual QWidget* owner() const;
 
