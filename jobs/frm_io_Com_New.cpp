@@ -16,6 +16,7 @@
 #include "platform/runtime/Currency.h"
 
 namespace {
+constexpr int Descrizione = 1;
 const QString DatiMancanti = QStringLiteral("Inserire tutti i Dati necessari");
 }
 
@@ -34,10 +35,11 @@ frm_io_Com_New::frm_io_Com_New(QWidget* parent) : CommessaForm(DatiMancanti, par
   int row = 0;
   for (const auto& [label, control] : rows) {
     grid->addWidget(new QLabel(QString::fromUtf8(label), this), row, 0);
-    grid->addWidget(control, row, 1, Qt::AlignLeft);
+    grid->addWidget(control, row, 1, 1, control == txtFields[Descrizione] ? 2 : 1, Qt::AlignLeft);
     ++row;
   }
-  grid->addWidget(cmdAddClient, 2, 2);
+  grid->addWidget(cmdAddClient, 2, 2, Qt::AlignLeft);
+  grid->setColumnStretch(2, 1);
   line(1)->setMinimumWidth(300);
   setFields(grid);
 
