@@ -4,9 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/Globals.h"
 #include "masterdata/frm_io_Clienti.h"
-#include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
 #include "platform/forms/DataCombo.h"
 #include "platform/forms/DatePicker.h"
@@ -58,7 +56,7 @@ forms::DataCombo* CommessaForm::addList(const QString& column, const QString& ro
   setStatusHint(list, QStringLiteral("F4-Lista , F5-Nuovo"));
   binding().bindList(list, column);
   dtcData.push_back(list);
-  m_liste.push_back({rowSource});
+  m_liste.push_back(rowSource);
   return list;
 }
 
@@ -81,21 +79,8 @@ bool CommessaForm::beforeOpen() { return CaricaListe(-1); }
 void CommessaForm::takeResult() { m_Result = m_rs.Value(QStringLiteral("CodCom")); }
 
 bool CommessaForm::CaricaListe(std::int16_t Index) {
-  try {
-    if (!m_cnListe.IsOpen()) {
-      m_cnListe.setCursorLocation(db::adUseClient);
-      m_cnListe.Open(ConnString);
-    }
-    for (std::size_t i = 0; i < m_liste.size(); ++i) {
-      if (Index != -1 && Index != int(i)) continue;
-      if (m_rsListe[i].IsOpen()) m_rsListe[i].Close();
-      m_rsListe[i].Open(m_liste[i].rowSource, m_cnListe, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
-      dtcData[i]->setRowSource(m_rsListe[i]);
-    }
-  } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), isVisible() ? this : owner());
-    return false;
-  }
+  for (std::size_t i = 0; i < m_liste.size(); ++i)
+    if ((Index == -1 || Index == int(i)) && !loadList(dtcData[i], m_rsListe[i], m_liste[i])) return false;
   return true;
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "masterdata/MasterDataForm.h"
-#include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
 class QLineEdit;
@@ -56,11 +55,7 @@ class CommessaForm : public MasterDataForm {
  private:
   void nuovoCliente(bool fromButton);
 
-  struct Lista {
-    QString rowSource;
-  };
-  std::vector<Lista> m_liste;
-  db::Connection m_cnListe;
+  std::vector<QString> m_liste;  // the row source of each list
   std::array<db::Recordset, 2> m_rsListe;
   QWidget* m_afterNewClient = nullptr;
 };
