@@ -30,6 +30,7 @@ class ListaForm : public MasterDataForm {
 
   QString tableName() const override;
   QString openSql(const Variant& key) const override;
+  QLineEdit* keyBox() const override { return txtData[0]; }
   void setNewRowValues() override;
   void afterSave() override;
 

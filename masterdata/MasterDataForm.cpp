@@ -51,6 +51,7 @@ MasterDataForm::TextRow MasterDataForm::addTextRow(QGridLayout* grid, int row, i
                                                    const QString& format) {
   const TextRow added{new QLabel(caption, this), new QLineEdit(this)};
   added.box->setObjectName(QStringLiteral("txtData%1").arg(index));
+  added.label->setBuddy(added.box);
   grid->addWidget(added.label, row, 0);
   grid->addWidget(added.box, row, 1);
   binding().bindText(added.box, column, format);
@@ -134,7 +135,7 @@ void MasterDataForm::closeRecord() {
 }
 
 void MasterDataForm::cmdSalva_Click() {
-  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls()) return;
+  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven()) return;
   try {
     m_rs.UpdateBatch(db::adAffectCurrent);
     takeResult();
@@ -150,6 +151,18 @@ void MasterDataForm::cmdSalva_Click() {
   }
   MainWindowHooks::SetLay();
   unload();
+}
+
+bool MasterDataForm::keyGiven() {
+  QLineEdit* box = keyBox();
+  if (!box || !box->isEnabled() || !box->text().trimmed().isEmpty()) return true;
+  QString field;
+  for (const QLabel* label : findChildren<QLabel*>())
+    if (label->buddy() == box) field = label->text().remove(QLatin1Char(':')).trimmed();
+  forms::MsgBox(QStringLiteral("Il campo %1 è obbligatorio.").arg(field), forms::vbOKOnly, QString(),
+                this);
+  box->setFocus(Qt::OtherFocusReason);
+  return false;
 }
 
 void MasterDataForm::cmdAnnulla_Click() {

@@ -60,6 +60,9 @@ class MasterDataForm : public forms::EntryForm {
   virtual void afterSave() {}
   // The window that owns this one while shown; the main window unless a window says otherwise.
   virtual QWidget* owner() const;
+  // The text box holding the key the window returns, for windows whose key is typed; a row whose key
+  // is empty is refused at the save.
+  virtual QLineEdit* keyBox() const { return nullptr; }
 
   // Lays out the fields above the buttons and the status bar.
   void setFields(QLayout* fields);
@@ -88,5 +91,7 @@ class MasterDataForm : public forms::EntryForm {
   bool openRecord(const QString& source, db::CommandType command);
   void closeRecord();
   void cmdSalva_Click();
+  // False, with a message naming the field, when the key box is empty.
+  bool keyGiven();
   void cmdAnnulla_Click();
 };

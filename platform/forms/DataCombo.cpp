@@ -75,8 +75,8 @@ void DataCombo::setBoundValue(const Variant& value) {
 
 void DataCombo::settleTypedText() {
   const QString text = currentText();
-  const int row = text.isEmpty() ? -1 : rowOfText(text);
-  if (text.isEmpty() || row >= 0) {
+  const int row = rowOfText(text);
+  if (row >= 0 || text.isEmpty()) {
     selectByUser(row);
     return;
   }
@@ -86,6 +86,10 @@ void DataCombo::settleTypedText() {
 }
 
 int DataCombo::rowOfText(const QString& text) const {
+  // Several rows may show the same text: the row held keeps its place. An empty text names only a
+  // row already held, never the first row that happens to show nothing.
+  if (m_heldRow >= 0 && itemText(m_heldRow).compare(text, Qt::CaseInsensitive) == 0) return m_heldRow;
+  if (text.isEmpty()) return -1;
   for (int i = 0; i < count(); ++i)
     if (itemText(i).compare(text, Qt::CaseInsensitive) == 0) return i;
   return -1;
