@@ -1,5 +1,6 @@
 #include "platform/forms/DataCombo.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -20,6 +21,10 @@ DataCombo::DataCombo(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setMaxVisibleItems(16);
+  // The combo box's own handling picks the first row showing the text when editing ends or Enter is
+  // pressed, which swaps rows that show the same text: the list settles typed text itself.
+  disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+  disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
   connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
     if (text.isEmpty()) {
       selectByUser(-1);
@@ -113,6 +118,8 @@ void DataCombo::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !view()->isVisible())
+    settleTypedText();
   QComboBox::keyPressEvent(event);
 }
 
