@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 
 #include "core/Globals.h"
@@ -66,6 +67,11 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   creaMenu();
   setMinimumSize(TwipsToPixels(kLarghezzaMinima), TwipsToPixels(kAltezzaMinima));
   resize(TwipsToPixels(kLarghezzaIniziale), TwipsToPixels(kAltezzaIniziale));
+  // Centred from the start, so that a message shown before the window (no printer) is centred
+  // where the window appears.
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen()->availableGeometry().center());
+  move(frame.topLeft());
   setWindowIcon(ImmagineVista(4));
   MainWindowHooks::registerMainWindow(this, [this] { SetLay(); });
 }
