@@ -55,7 +55,8 @@ void frmMain::impostaSfondo(QWidget* widget, quint32 colore) {
 
 void frmMain::impostaColoreTesto(QWidget* widget, quint32 colore) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, OleColor(colore));
+  // The role the widget draws its text with: a label on the toolbar takes the toolbar's.
+  palette.setColor(widget->foregroundRole(), OleColor(colore));
   widget->setPalette(palette);
 }
 
