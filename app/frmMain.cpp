@@ -74,7 +74,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   frame.moveCenter(screen()->availableGeometry().center());
   move(frame.topLeft());
   setWindowIcon(ImmagineVista(4));
-  MainWindowHooks::registerMainWindow(this, [this] { SetLay(); });
+  MainWindowHooks::registerMainWindow(
+      this, [this](const QString& viewCode, const Variant& savedKey) { reloadKeeping(viewCode, savedKey); });
 }
 
 frmMain::~frmMain() {

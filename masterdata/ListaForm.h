@@ -33,6 +33,7 @@ class ListaForm : public MasterDataForm {
   QLineEdit* keyBox() const override { return txtData[0]; }
   void setNewRowValues() override;
   void afterSave() override;
+  Variant savedKey() const override { return Variant(m_Id); }
 
   // The text that becomes the list's default for new articles.
   virtual void setDefaultGlobal(const QString& text) = 0;

@@ -149,7 +149,7 @@ void MasterDataForm::cmdSalva_Click() {
     hide();
     return;
   }
-  MainWindowHooks::SetLay();
+  MainWindowHooks::SetLay(m_viewCode, savedKey());
   unload();
 }
 

@@ -40,6 +40,9 @@ class MasterDataForm : public forms::EntryForm {
 
   // 1 while the window edits a new row, 2 an existing one.
   std::int32_t mode() const { return m_Mode; }
+  // The code of the main window's view that lists the rows of this window; after a save that view
+  // shows the saved row.
+  void setViewCode(const QString& viewCode) { m_viewCode = viewCode; }
 
  protected:
   explicit MasterDataForm(QWidget* parent = nullptr);
@@ -56,6 +59,8 @@ class MasterDataForm : public forms::EntryForm {
   virtual void afterOpen() {}
   // Reads the modal result (and anything else kept) from the row just written.
   virtual void takeResult() = 0;
+  // The key of the row just written as the main window's list shows it (its first column).
+  virtual Variant savedKey() const { return m_Result; }
   // After the row is written and the connection closed (the default flag of the small lists).
   virtual void afterSave() {}
   // The window that owns this one while shown; the main window unless a window says otherwise.
@@ -90,6 +95,7 @@ class MasterDataForm : public forms::EntryForm {
                db::CommandType command);
   bool openRecord(const QString& source, db::CommandType command);
   void closeRecord();
+  QString m_viewCode;
   void cmdSalva_Click();
   // False, with a message naming the field, when the key box is empty.
   bool keyGiven();

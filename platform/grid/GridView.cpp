@@ -124,6 +124,15 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   QTableView::keyPressEvent(event);
 }
 
+QItemSelectionModel::SelectionFlags GridView::selectionCommand(const QModelIndex& index,
+                                                               const QEvent* event) const {
+  if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+  const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
+  if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+    return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+  return command;
+}
+
 void GridView::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid() && event->button() == Qt::LeftButton && !e->isGroupDisplay(index.row())) {

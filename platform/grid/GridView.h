@@ -78,6 +78,12 @@ class GridView : public QTableView {
   void keyboardSearch(const QString&) override {}
 
  protected:
+  // The current row stays selected: a click on the empty area below the rows, or Ctrl with a click
+  // on the current row, does not take the highlight away from the row the commands act on.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event = nullptr) const override;
+
+ protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
