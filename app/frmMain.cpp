@@ -151,6 +151,7 @@ void frmMain::creaControlli() {
   gexView->setAllowEdit(false);
   gexView->setAllowAddNew(false);
   gexView->setAllowDelete(false);
+  gexView->setFillWidth(true);
   picStart = new QWidget(centro);
   picStart->setAutoFillBackground(true);
   impostaSfondo(picStart, colors::vbInfoBackground);

@@ -173,6 +173,8 @@ class GridEngine {
   bool gridLines = true;
   int gridLineStyle = LineSolid;
   bool columnAutoResize = false;
+  bool fillWidth = false;
+  double widthScale = 1.0;  // how much wider than their widths the columns are shown
   bool columnHeaders = true;
   bool rowHeaders = false;
   bool groupByBox = false;

@@ -214,6 +214,12 @@ void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
   QTableView::closeEditor(editor, hint);
 }
 
+bool GridView::viewportEvent(QEvent* event) {
+  const bool handled = QTableView::viewportEvent(event);
+  if (event->type() == QEvent::Resize && e->fillWidth) e->applyColumnsToView();
+  return handled;
+}
+
 void GridView::showEvent(QShowEvent* event) {
   window()->installEventFilter(this);
   QTableView::showEvent(event);

@@ -89,6 +89,7 @@ class GridView : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 

@@ -106,3 +106,32 @@ TEST_F(RigaCorrente, TheHeaderShowsTheSortDirection) {
 }
 
 }  // namespace
+
+namespace {
+
+// The visible columns' widths as shown, in pixels.
+int LarghezzaColonne(QHeaderView* intestazione) {
+  int totale = 0;
+  for (int i = 0; i < intestazione->count(); ++i)
+    if (!intestazione->isSectionHidden(i)) totale += intestazione->sectionSize(i);
+  return totale;
+}
+
+// A wide (maximised) window: the columns widen to use the width; their widths stay as the layout
+// sets them, and a narrower window shows them at those widths again.
+TEST_F(RigaCorrente, TheColumnsUseTheWidthOfAWideWindow) {
+  Avvia();
+  MostraVista(9);
+  const int stretti = LarghezzaColonne(intestazione());
+  const int twips = w->gexView->column(1)->width();
+  w->resize(2400, 900);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return tabella()->viewport()->width() > stretti + 200; }));
+  const int larghezza = tabella()->viewport()->width();
+  EXPECT_LE(LarghezzaColonne(intestazione()), larghezza);
+  EXPECT_GE(LarghezzaColonne(intestazione()), larghezza - intestazione()->count());
+  EXPECT_EQ(w->gexView->column(1)->width(), twips);
+  w->resize(900, 600);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return LarghezzaColonne(intestazione()) <= stretti; }));
+}
+
+}  // namespace
