@@ -73,7 +73,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   QRect frame = frameGeometry();
   frame.moveCenter(screen()->availableGeometry().center());
   move(frame.topLeft());
-  setWindowIcon(ImmagineVista(4));
+  setWindowIcon(ImmagineVista(QStringLiteral("com")));
   MainWindowHooks::registerMainWindow(
       this, [this](const QString& viewCode, const Variant& savedKey) { reloadKeeping(viewCode, savedKey); });
 }
@@ -206,7 +206,7 @@ void frmMain::SetLay() {
       if (conFiltri) cmbFilter->setCurrentIndex(FiltroNodo[NodoCorrente]);
     }
     lblTitle->setText(vista.Descrizione());
-    imgTitle->setPixmap(ImmagineVista(vista.IconIndex()).pixmap(24, 24));
+    imgTitle->setPixmap(ImmagineVista(vista.Codice()).pixmap(24, 24));
     bb->setSelectedItem(vista.GroupIndex() + 1, QString::number(NodoCorrente));
     for (QAction* item : mnuViewItem)
       if (!item->data().isNull()) item->setChecked(item->data().toInt() == NodoCorrente);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -261,6 +262,29 @@ TEST_F(VisteFinestra, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
   EXPECT_FALSE(w->gexView->allowEdit());
   EXPECT_FALSE(w->gexView->allowAddNew());
   EXPECT_FALSE(w->gexView->allowDelete());
+}
+
+}  // namespace
+
+namespace {
+
+QImage Immagine(const QIcon& icona) { return icona.pixmap(24, 24).toImage(); }
+
+// Each view has its own icon, in the title band as in the navigation bar, and Print shows no
+// floppy disk.
+TEST_F(VisteFinestra, EachViewHasItsOwnIconAndPrintIsNotASaveButton) {
+  Avvia();
+  std::vector<QImage> titoli;
+  for (int vista = 0; vista < kNumNodi; ++vista) {
+    MostraVista(vista);
+    const QImage titolo = w->imgTitle->pixmap().toImage();
+    EXPECT_FALSE(titolo.isNull());
+    for (size_t altra = 0; altra < titoli.size(); ++altra)
+      EXPECT_NE(titolo, titoli[altra]) << "views " << altra << " and " << vista;
+    titoli.push_back(titolo);
+  }
+  EXPECT_NE(Immagine(w->tbStampa->icon()),
+            Immagine(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton)));
 }
 
 }  // namespace
