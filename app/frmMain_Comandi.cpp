@@ -8,6 +8,8 @@
 #include "app/RegoleEliminazione.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "jobs/frm_io_Com_Edit.h"
+#include "jobs/frm_io_Com_New.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -36,12 +38,18 @@ void frmMain::mostraVista(int indice) {
 // have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
-  OpenMasterDataForm(Nodi[Indice].Codice());
+  if (Nodi[Indice].Codice() == QLatin1String("com"))
+    (new frm_io_Com_New)->Nuovo();
+  else
+    OpenMasterDataForm(Nodi[Indice].Codice());
 }
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  OpenMasterDataForm(nodo().Codice(), gexView->value(1));
+  if (nodo().Codice() == QLatin1String("com"))
+    (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
+  else
+    OpenMasterDataForm(nodo().Codice(), gexView->value(1));
 }
 
 void frmMain::ComandoElimina() {

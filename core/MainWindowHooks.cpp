@@ -21,6 +21,10 @@ void registerMainWindow(QWidget* w, SetLayFunction setLay) {
   setLayFn() = std::move(setLay);
 }
 
+void registerMainWindow(QWidget* w, std::function<void()> setLay) {
+  registerMainWindow(w, [setLay = std::move(setLay)](const QString&, const Variant&) { setLay(); });
+}
+
 void unregisterMainWindow() {
   window() = nullptr;
   setLayFn() = nullptr;

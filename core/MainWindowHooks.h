@@ -15,6 +15,8 @@ namespace MainWindowHooks {
 // when no record is named).
 using SetLayFunction = std::function<void(const QString& viewCode, const Variant& savedKey)>;
 void registerMainWindow(QWidget* window, SetLayFunction setLay);
+// The same for a window that only re-reads its view.
+void registerMainWindow(QWidget* window, std::function<void()> setLay);
 void unregisterMainWindow();
 
 // The main window, or nullptr while there is none (in tests of a single form).

@@ -18,7 +18,7 @@ class OpenMasterDataFormTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     main = new QWidget;
-    MainWindowHooks::registerMainWindow(main, [this](const QString&, const Variant&) { ++refreshes; });
+    MainWindowHooks::registerMainWindow(main, [this] { ++refreshes; });
   }
   void TearDown() override {
     MainWindowHooks::unregisterMainWindow();
