@@ -15,6 +15,18 @@ namespace {
 
 using EntryRulesTest = FormTest;
 
+// A new article with its code and description typed, the focus left in the description.
+frm_io_Articoli_02* newArticle() {
+  auto* article = new frm_io_Articoli_02;
+  article->Nuovo(0);
+  activate(article);
+  article->line(0)->setFocus();
+  type("A1");
+  press(Qt::Key_Tab);
+  type("Vite");
+  return article;
+}
+
 // A press on the cancel button that is not a click: the mouse leaves the button before the release.
 void pressButNotClick(QPushButton* button) {
   QTest::mousePress(button, Qt::LeftButton);
@@ -51,13 +63,7 @@ TEST_F(EntryRulesTest, ARuleSkippedForTheCancelButtonRunsBeforeTheSave) {
   EXPECT_EQ(focused(), customer->txtData[0]);
   EXPECT_EQ(count("SELECT * FROM CliFor"), 0);
 
-  QPointer<frm_io_Articoli_02> article = new frm_io_Articoli_02;
-  article->Nuovo(0);
-  activate(article);
-  article->line(0)->setFocus();
-  type("A1");
-  press(Qt::Key_Tab);
-  type("Vite");
+  QPointer<frm_io_Articoli_02> article = newArticle();
   article->line(2)->setFocus();
   pressButNotClick(article->cmdAnnulla);
   click(article->cmdSalva);
@@ -70,13 +76,7 @@ TEST_F(EntryRulesTest, ARuleSkippedForTheCancelButtonRunsBeforeTheSave) {
 
 // A click into a text box selects its whole text, as Tab does: typing replaces the amount shown.
 TEST_F(EntryRulesTest, AClickIntoATextBoxSelectsItsText) {
-  QPointer<frm_io_Articoli_02> article = new frm_io_Articoli_02;
-  article->Nuovo(0);
-  activate(article);
-  article->line(0)->setFocus();
-  type("A1");
-  press(Qt::Key_Tab);
-  type("Vite");
+  QPointer<frm_io_Articoli_02> article = newArticle();
   click(article->line(2));
   EXPECT_EQ(article->line(2)->selectedText(), "0,00");
   type("80");
