@@ -82,13 +82,12 @@ class GridView : public QTableView {
   // on the current row, does not take the highlight away from the row the commands act on.
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event = nullptr) const override;
-
- protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // A grid that fills its width lays its columns out again when its width changes.
   bool viewportEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
