@@ -41,7 +41,7 @@ frmPrintReportCom* ReportTest::openDialog(const QString& codCom) {
   return dialog;
 }
 
-report::ReportViewer* ReportTest::preview(frmPrintReportCom* dialog) {
+report::ReportViewer* preview(PrintReportDialog* dialog) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (qobject_cast<report::ReportViewer*>(w)) w->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -52,7 +52,7 @@ report::ReportViewer* ReportTest::preview(frmPrintReportCom* dialog) {
   return nullptr;
 }
 
-void ReportTest::exportAs(frmPrintReportCom* dialog, int mode) {
+void exportAs(PrintReportDialog* dialog, int mode) {
   click(dialog->cmdExp);
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->expmnu->isVisible(); }));
   QTest::mouseClick(dialog->expmnu, Qt::LeftButton, {}, dialog->expmnu->actionGeometry(dialog->mnuexp[mode]).center());

@@ -6,6 +6,7 @@
 #include "platform/report/Page.h"
 #include "tests/masterdata/FormTestSupport.h"
 
+class PrintReportDialog;
 class frmPrintReportCom;
 namespace report {
 class ReportViewer;
@@ -23,11 +24,12 @@ class ReportTest : public FormTest {
 
   // A fresh job-order print dialog, filled and shown as the main window's Print does.
   frmPrintReportCom* openDialog(const QString& codCom = QString());
-  // Presses "Anteprima" and returns the preview window it opened.
-  report::ReportViewer* preview(frmPrintReportCom* dialog);
-  // Chooses an export format from the "Esporta.." pop-up menu.
-  void exportAs(frmPrintReportCom* dialog, int mode);
 };
+
+// Presses "Anteprima" of a print dialog and returns the preview window it opened.
+report::ReportViewer* preview(PrintReportDialog* dialog);
+// Chooses an export format from the "Esporta.." pop-up menu of a print dialog.
+void exportAs(PrintReportDialog* dialog, int mode);
 
 // The texts of the pages in drawing order.
 QStringList pageTexts(const report::Pages& pages);
