@@ -7,6 +7,8 @@
 #include "app/RegoleEliminazione.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "jobs/frm_io_PrevModelli.h"
+#include "jobs/frm_io_PrevModelli_New.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -35,11 +37,13 @@ void frmMain::mostraVista(int indice) {
 // have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
+  if (Nodi[Indice].Codice() == QLatin1String("adi")) return (new frm_io_PrevModelli_New)->Nuovo();
   OpenMasterDataForm(Nodi[Indice].Codice());
 }
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
+  if (nodo().Codice() == QLatin1String("adi")) return (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
   OpenMasterDataForm(nodo().Codice(), gexView->value(1));
 }
 

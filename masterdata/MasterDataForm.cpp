@@ -148,9 +148,11 @@ void MasterDataForm::cmdSalva_Click() {
     hide();
     return;
   }
-  MainWindowHooks::SetLay();
+  afterModelessSave();
   unload();
 }
+
+void MasterDataForm::afterModelessSave() { MainWindowHooks::SetLay(); }
 
 void MasterDataForm::cmdAnnulla_Click() {
   closeRecord();

@@ -58,6 +58,9 @@ class MasterDataForm : public forms::EntryForm {
   virtual void takeResult() = 0;
   // After the row is written and the connection closed (the default flag of the small lists).
   virtual void afterSave() {}
+  // After a modeless save, before the window unloads: the main window re-reads its view. A window
+  // that hands its new row over to another window does that instead.
+  virtual void afterModelessSave();
   // The window that owns this one while shown; the main window unless a window says otherwise.
   virtual QWidget* owner() const;
 
