@@ -4,17 +4,18 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
 #include "platform/grid/GEXPreview.h"
 #include "tests/grid/GridTestSupport.h"
+#include "tests/support/PdfText.h"
 
 namespace {
 
 using gridtest::GridFixture;
+using testenv::pdfPages;
 
 // The report list of the print dialogs: three columns, values and icons asked row by row.
 TEST(GridUnboundTest, RowsAndIconsComeFromTheOwner) {
@@ -94,16 +95,6 @@ TEST_F(GridPrintTest, PreviewOutlivingItsGridKeepsItsPagesAndOffersNoBlankPrint)
   EXPECT_EQ(preview.pageCount(), 1);
   preview.setZoomMode(2);
   EXPECT_EQ(preview.pageCount(), 1);
-}
-
-// The pages of a PDF file as text, read back by a real PDF reader.
-QStringList pdfPages(const QString& pdf) {
-  QProcess reader;
-  reader.start("pdftotext", {"-layout", pdf, "-"});
-  if (!reader.waitForFinished(20000)) return {};
-  QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f');
-  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-  return pages;
 }
 
 QStringList printedPages(grid::GridEX& g) {
