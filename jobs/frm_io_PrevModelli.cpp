@@ -90,18 +90,7 @@ bool frm_io_PrevModelli::openRecord() {
   return true;
 }
 
-void frm_io_PrevModelli::closeRecord() {
-  binding().connectTo(nullptr);
-  try {
-    if (m_rs.IsOpen()) {
-      if (m_rs.EditPending()) m_rs.CancelUpdate();
-      m_rs.Close();
-    }
-    m_cn.Close();
-  } catch (const db::DbError&) {
-    // Closing only drops what this window held; the description was saved before.
-  }
-}
+void frm_io_PrevModelli::closeRecord() { releaseRecord(m_rs, m_cn); }
 
 bool frm_io_PrevModelli::SalvaModello() {
   if (!m_rs.IsOpen()) return true;

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -226,12 +225,7 @@ TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePr
     exec(QStringLiteral("INSERT INTO CommessePre (CodCom, Codice, Descrizione, UM, Tariffa, QPrev, Quantita, Prezzo) "
                         "VALUES ('C001', 'P%1', 'Voce %1', 'h', 1, 1, 1, 1)").arg(i, 2, 10, QChar('0')));
   QTemporaryDir dir;
-  const QString pdf = dir.path() + "/preventivo.pdf";
-  grid::GEXPreview::setPrinterChooser([&](QPrinter* printer) {
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(pdf);
-    return true;
-  });
+  const QString pdf = printIntoPdf(dir.path());
   int pages = 0;
   withQuote("C001", [&](frm_io_Com_Prev& w) {
     whenModal([&](QWidget* modal) {
@@ -249,7 +243,6 @@ TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePr
     });
     w.cmdPrint->click();
   });
-  grid::GEXPreview::setPrinterChooser(nullptr);
   const QStringList printed = testenv::pdfPages(pdf);
   ASSERT_EQ(printed.size(), pages);
   const QString today = Format(Variant(QDate::currentDate()), "Short Date");

@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -132,12 +131,7 @@ TEST_F(PrevModelliTest, ThePreviewShowsTheDescriptionAsTypedAndClosingSavesIt) {
   QTest::keyClicks(edit->txtData[0], "Cancello scorrevole");
 
   QTemporaryDir dir;
-  const QString pdf = dir.path() + "/modello.pdf";
-  grid::GEXPreview::setPrinterChooser([&](QPrinter* printer) {
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(pdf);
-    return true;
-  });
+  const QString pdf = printIntoPdf(dir.path());
   edit->cmdPrint->click();
   frm_gex_prev& preview = forms::SharedInstance<frm_gex_prev>::get();
   EXPECT_TRUE(preview.isVisible());
@@ -145,7 +139,6 @@ TEST_F(PrevModelliTest, ThePreviewShowsTheDescriptionAsTypedAndClosingSavesIt) {
   EXPECT_EQ(preview.parentWidget(), nullptr);
   EXPECT_EVENTUALLY(preview.gexprev->pageCount() == 1);
   preview.gexprev->toolBar()->actions().value(0)->trigger();
-  grid::GEXPreview::setPrinterChooser(nullptr);
   const QStringList pages = testenv::pdfPages(pdf);
   ASSERT_EQ(pages.size(), 1);
   EXPECT_TRUE(pages[0].contains("Modello: Cancello scorrevole"));

@@ -5,12 +5,14 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrinter>
 #include <QTimer>
 
 #include "core/Globals.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/forms/MsgBox.h"
+#include "platform/grid/GEXPreview.h"
 #include "platform/grid/GridEX.h"
 #include "tests/support/TestEnv.h"
 
@@ -43,6 +45,7 @@ void PrevTest::SetUp() {
 
 void PrevTest::TearDown() {
   forms::setMsgBoxHandler(nullptr);
+  grid::GEXPreview::setPrinterChooser(nullptr);
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w->isVisible()) w->hide();
     w->deleteLater();
@@ -93,6 +96,16 @@ void whenModal(const std::function<void(QWidget*)>& drive) {
       modal->close();
     }
   });
+}
+
+QString printIntoPdf(const QString& dir) {
+  const QString pdf = dir + QStringLiteral("/stampa.pdf");
+  grid::GEXPreview::setPrinterChooser([pdf](QPrinter* printer) {
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdf);
+    return true;
+  });
+  return pdf;
 }
 
 void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

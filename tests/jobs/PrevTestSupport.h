@@ -38,6 +38,10 @@ void whenModal(const std::function<void(QWidget*)>& drive);
 // Lets the windows unloaded so far go, as the program's event loop does between two commands.
 void settle();
 
+// Makes the print button of the previews print into a PDF file in dir, without asking; returns the
+// file's path. The fixture gives the print dialog back at the end of the test.
+QString printIntoPdf(const QString& dir);
+
 // Types the text over a cell as a user does (F2, the text, Tab); the cell's editor stays open when
 // the grid refuses the value.
 void typeInCell(grid::GridEX& g, int row, int column, const QString& text);
