@@ -7,6 +7,8 @@
 #include "app/RegoleEliminazione.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "jobs/frm_io_Com_Edit.h"
+#include "jobs/frm_io_Com_New.h"
 #include "jobs/frm_io_PrevModelli.h"
 #include "jobs/frm_io_PrevModelli_New.h"
 #include "masterdata/OpenMasterDataForm.h"
@@ -37,14 +39,22 @@ void frmMain::mostraVista(int indice) {
 // have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
-  if (Nodi[Indice].Codice() == QLatin1String("adi")) return (new frm_io_PrevModelli_New)->Nuovo();
-  OpenMasterDataForm(Nodi[Indice].Codice());
+  if (Nodi[Indice].Codice() == QLatin1String("com"))
+    (new frm_io_Com_New)->Nuovo();
+  else if (Nodi[Indice].Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli_New)->Nuovo();
+  else
+    OpenMasterDataForm(Nodi[Indice].Codice());
 }
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  if (nodo().Codice() == QLatin1String("adi")) return (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
-  OpenMasterDataForm(nodo().Codice(), gexView->value(1));
+  if (nodo().Codice() == QLatin1String("com"))
+    (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
+  else if (nodo().Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
+  else
+    OpenMasterDataForm(nodo().Codice(), gexView->value(1));
 }
 
 void frmMain::ComandoElimina() {

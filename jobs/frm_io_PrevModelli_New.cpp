@@ -48,6 +48,7 @@ void frm_io_PrevModelli_New::takeResult() {
   m_IdModello = m_Result.toInt();
 }
 
-void frm_io_PrevModelli_New::afterModelessSave() {
-  forms::SharedInstance<frm_io_PrevModelli>::get().Apri(m_IdModello);
+// Saved from the main window's New: the template goes on to the edit window.
+void frm_io_PrevModelli_New::afterSave() {
+  if (!m_Modal) forms::SharedInstance<frm_io_PrevModelli>::get().Apri(m_IdModello);
 }

@@ -31,7 +31,8 @@ class frm_io_PrevModelli_New : public MasterDataForm {
   QString openSql(const Variant& key) const override;
   void afterOpen() override;
   void takeResult() override;
-  void afterModelessSave() override;
+  void afterSave() override;
+  bool refreshesMainWindow() const override { return false; }
 
  private:
   std::int32_t m_IdModello = 0;

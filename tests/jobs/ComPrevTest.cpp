@@ -11,6 +11,7 @@
 
 #include "core/Globals.h"
 #include "jobs/frm_gex_prev.h"
+#include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_Prev.h"
 #include "jobs/frm_io_PrevModelli_New.h"
 #include "jobs/frm_io_Text.h"
@@ -34,11 +35,13 @@ class ComPrevTest : public PrevTest {
   // Opens the quote of a job order and runs drive while it is shown; drive closes nothing.
   void withQuote(const QString& codCom, const std::function<void(frm_io_Com_Prev&)>& drive) {
     frm_io_Com_Prev& w = forms::SharedInstance<frm_io_Com_Prev>::get();
-    whenModal([&](QWidget*) {
+    runModal([&] {
+      w.Apri(codCom);
+      return Variant();
+    }, [&](QWidget*) {
       drive(w);
       w.close();
     });
-    w.Apri(codCom);
     settle();
   }
   static Currency money(double v) { return *Currency::fromDouble(v); }
@@ -123,19 +126,23 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
     typeInCell(g, -1, colTariffa, "1");
     typeInCell(g, -1, colQPrev, "2");
     // Annulla copies nothing and says nothing.
-    whenModal([](QWidget* modal) { modal->findChild<QPushButton*>("cmdAnnulla")->click(); });
-    w.cmdModello->click();
+    runModal([&] {
+      w.cmdModello->click();
+      return Variant();
+    }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdAnnulla")->click(); });
     EXPECT_EQ(count("SELECT * FROM PreModelli"), 1);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='V3'"), 1);
 
     typeInCell(g, 1, colQuantita, "4");  // a changed line still in editing
-    whenModal([](QWidget* modal) {
+    runModal([&] {
+      w.cmdModello->click();
+      return Variant();
+    }, [](QWidget* modal) {
       EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
       QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Da C001");
       modal->findChild<QPushButton*>("cmdSalva")->click();
     });
-    w.cmdModello->click();
     EXPECT_EQ(messages, QStringList{"Modello generato"});
   });
   const Variant id = scalar("SELECT IdModello FROM PreModelli WHERE Descrizione='Da C001'");
@@ -150,11 +157,13 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
   // A job order without lines gives a template without lines, all the same.
   messages.clear();
   withQuote("C'02", [&](frm_io_Com_Prev& w) {
-    whenModal([](QWidget* modal) {
+    runModal([&] {
+      w.cmdModello->click();
+      return Variant();
+    }, [](QWidget* modal) {
       QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Vuoto");
       modal->findChild<QPushButton*>("cmdSalva")->click();
     });
-    w.cmdModello->click();
   });
   EXPECT_EQ(messages, QStringList{"Modello generato"});
   EXPECT_EQ(count("SELECT * FROM PreModelli WHERE Descrizione='Vuoto'"), 1);
@@ -168,11 +177,13 @@ TEST_F(ComPrevTest, AFailedCopyIsReportedAndLeavesNoTemplate) {
                     "BEGIN SELECT RAISE(ABORT, 'Voce rifiutata dal database'); END;", nullptr, nullptr, nullptr);
   sqlite3_close(raw);
   withQuote("C001", [&](frm_io_Com_Prev& w) {
-    whenModal([](QWidget* modal) {
+    runModal([&] {
+      w.cmdModello->click();
+      return Variant();
+    }, [](QWidget* modal) {
       QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Non riuscito");
       modal->findChild<QPushButton*>("cmdSalva")->click();
     });
-    w.cmdModello->click();
   });
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("Voce rifiutata dal database")) << messages[0].toStdString();
@@ -185,7 +196,10 @@ TEST_F(ComPrevTest, TheLongTextEditorReplacesTheExtendedDescriptionOnlyWithAText
     grid::GridEX& g = *w.gex;
     ASSERT_TRUE(g.find(colCodice, grid::FindEqual, Variant("V1")));
     const int row = g.row();
-    whenModal([](QWidget* modal) {
+    runModal([&] {
+      clickCellButton(g, row, colDescrizione);
+      return Variant();
+    }, [](QWidget* modal) {
       auto* text = modal->findChild<QPlainTextEdit*>("txtText");
       EXPECT_EQ(modal->windowTitle(), "Testo");
       EXPECT_EQ(text->toPlainText(), "Taglio a misura");
@@ -195,29 +209,38 @@ TEST_F(ComPrevTest, TheLongTextEditorReplacesTheExtendedDescriptionOnlyWithAText
       QTest::keyClicks(text, "Riga due");
       modal->findChild<QPushButton*>("cmdOK")->click();
     });
-    clickCellButton(g, row, colDescrizione);
     EXPECT_EQ(g.value(colDescEstesa), Variant("Riga uno\nRiga due"));
-    whenModal([](QWidget* modal) {
+    runModal([&] {
+      clickCellButton(g, row, colDescrizione);
+      return Variant();
+    }, [](QWidget* modal) {
       modal->findChild<QPlainTextEdit*>("txtText")->clear();
       modal->findChild<QPushButton*>("cmdOK")->click();
     });
-    clickCellButton(g, row, colDescrizione);
-    whenModal([](QWidget* modal) { modal->close(); });
-    clickCellButton(g, row, colDescrizione);
+    runModal([&] {
+      clickCellButton(g, row, colDescrizione);
+      return Variant();
+    }, [](QWidget* modal) { modal->close(); });
     EXPECT_EQ(g.value(colDescEstesa), Variant("Riga uno\nRiga due"));
     EXPECT_TRUE(g.updateRow());
   });
   EXPECT_EQ(scalar("SELECT DescEstesa FROM CommessePre WHERE Codice='V1'"), Variant("Riga uno\nRiga due"));
 
   // Annulla and the close box hand back the empty text even after a text was handed back.
-  whenModal([](QWidget* modal) { modal->findChild<QPushButton*>("cmdOK")->click(); });
-  EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Primo"), "Primo");
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Primo"), "Primo");
+    return Variant();
+  }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdOK")->click(); });
   settle();
-  whenModal([](QWidget* modal) { modal->findChild<QPushButton*>("cmdCancel")->click(); });
-  EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Secondo"), "");
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Secondo"), "");
+    return Variant();
+  }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdCancel")->click(); });
   settle();
-  whenModal([](QWidget* modal) { QTest::keyClick(modal->findChild<QPlainTextEdit*>("txtText"), Qt::Key_Escape); });
-  EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Terzo"), "");
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Terzo"), "");
+    return Variant();
+  }, [](QWidget* modal) { QTest::keyClick(modal->findChild<QPlainTextEdit*>("txtText"), Qt::Key_Escape); });
 }
 
 TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePrinterChosen) {
@@ -228,7 +251,10 @@ TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePr
   const QString pdf = printIntoPdf(dir.path());
   int pages = 0;
   withQuote("C001", [&](frm_io_Com_Prev& w) {
-    whenModal([&](QWidget* modal) {
+    runModal([&] {
+      w.cmdPrint->click();
+      return Variant();
+    }, [&](QWidget* modal) {
       auto* preview = qobject_cast<frm_gex_prev*>(modal);
       ASSERT_NE(preview, nullptr);
       EXPECT_EQ(preview->windowTitle(), "Anteprima di Stampa");
@@ -241,7 +267,6 @@ TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePr
       print->trigger();
       preview->close();
     });
-    w.cmdPrint->click();
   });
   const QStringList printed = testenv::pdfPages(pdf);
   ASSERT_EQ(printed.size(), pages);
@@ -252,6 +277,29 @@ TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePr
     EXPECT_TRUE(page.contains("Q.Prev."));
   }
   EXPECT_TRUE(printed.last().contains("Voce 89"));
+}
+
+// The job-order window opens the quote of its job order with F9 and with its button.
+TEST_F(ComPrevTest, F9AndPreventivoOfTheJobOrderWindowOpenItsQuote) {
+  auto* edit = new frm_io_Com_Edit;
+  edit->Apri("C001");
+  activate(edit);
+  QString title;
+  int lines = 0;
+  runModal([] { press(Qt::Key_F9); return Variant(); }, [&](QWidget* modal) {
+    if (auto* quote = qobject_cast<frm_io_Com_Prev*>(modal)) {
+      title = quote->windowTitle();
+      lines = quote->gex->recordCount();
+    }
+    modal->close();
+  });
+  EXPECT_EQ(title, "Preventivo");
+  EXPECT_EQ(lines, 2);
+  settle();
+  runModal([&] { click(edit->cmd_Prev); return Variant(); }, [&](QWidget* modal) {
+    EXPECT_NE(qobject_cast<frm_io_Com_Prev*>(modal), nullptr);
+    modal->close();
+  });
 }
 
 }  // namespace

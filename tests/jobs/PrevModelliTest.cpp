@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
-#include "core/MainWindowHooks.h"
 #include "jobs/frm_gex_prev.h"
 #include "jobs/frm_io_PrevModelli.h"
 #include "jobs/frm_io_PrevModelli_New.h"
@@ -22,20 +21,7 @@ namespace {
 
 enum { colIdModelloPre = 2, colCodice, colDescrizione };
 
-// A stand-in main window that counts the refreshes the template windows ask for.
-class PrevModelliTest : public PrevTest {
- protected:
-  void SetUp() override {
-    PrevTest::SetUp();
-    MainWindowHooks::registerMainWindow(main, [this] { ++refreshes; });
-  }
-  void TearDown() override {
-    MainWindowHooks::unregisterMainWindow();
-    PrevTest::TearDown();
-  }
-  QWidget* main = new QWidget;  // deleted with the other windows
-  int refreshes = 0;
-};
+using PrevModelliTest = PrevTest;
 
 TEST_F(PrevModelliTest, ATemplateSavedFromNuovoOpensInTheEditWindowWithAnEmptyGrid) {
   auto* nuovo = new frm_io_PrevModelli_New;
@@ -66,28 +52,31 @@ TEST_F(PrevModelliTest, ATemplateSavedFromNuovoOpensInTheEditWindowWithAnEmptyGr
 }
 
 TEST_F(PrevModelliTest, NuovoDaCommessaReturnsTheSavedIdOrZeroAfterAnyCancel) {
-  whenModal([](QWidget* modal) {
+  const std::int32_t id = runModal([&] { return Variant(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa()); }, [](QWidget* modal) {
     EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
     EXPECT_EQ(modal->findChild<QPushButton*>("cmdSalva")->text(), "Salva");
     QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Da commessa");
     modal->findChild<QPushButton*>("cmdSalva")->click();
-  });
-  const std::int32_t id = forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa();
+  }).toInt();
   settle();
   EXPECT_GT(id, 1);
   EXPECT_EQ(scalar("SELECT Descrizione FROM PreModelli WHERE IdModello=" + QString::number(id)), Variant("Da commessa"));
 
-  whenModal([](QWidget* modal) {
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
+    return Variant();
+  }, [](QWidget* modal) {
     QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Annullato");
     modal->findChild<QPushButton*>("cmdAnnulla")->click();
   });
-  EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
   settle();
-  whenModal([](QWidget* modal) {
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
+    return Variant();
+  }, [](QWidget* modal) {
     QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Chiuso");
     modal->close();
   });
-  EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
   settle();
   EXPECT_EQ(count("SELECT * FROM PreModelli"), 2);
   EXPECT_FALSE(forms::SharedInstance<frm_io_PrevModelli>::loaded());

@@ -1,26 +1,16 @@
 #include "tests/jobs/PrevTestSupport.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPrinter>
-#include <QTimer>
 
-#include "core/Globals.h"
-#include "platform/db/Connection.h"
-#include "platform/db/Recordset.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/grid/GEXPreview.h"
 #include "platform/grid/GridEX.h"
-#include "tests/support/TestEnv.h"
-
-namespace prevtest {
 
 void PrevTest::SetUp() {
-  ConnString = testenv::connectionString(testenv::freshDatabase());
-  messages.clear();
+  ComTest::SetUp();
   forms::setMsgBoxHandler([this](const forms::MsgBoxRequest& request) {
     messages << request.text;
     return answer;
@@ -29,7 +19,6 @@ void PrevTest::SetUp() {
            "INSERT INTO Liste (Chiave, Codice, Descrizione) VALUES ('um', 'kg', 'Chilogrammi')",
            "INSERT INTO Liste (Chiave, Codice, Descrizione) VALUES ('um', 'h', 'Ore')",
            "INSERT INTO Liste (Chiave, Codice, Descrizione) VALUES ('cat', 'FE', 'Ferro')",
-           "INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C001', 1, 'Cancello')",
            "INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C''02', 1, 'Ringhiera')",
            "INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa, "
            "CostoStimato, QPrev, Quantita, Prezzo) VALUES ('C001', 'V1', 'Taglio', 'Taglio a misura', 1, 'h', "
@@ -44,59 +33,11 @@ void PrevTest::SetUp() {
 }
 
 void PrevTest::TearDown() {
-  forms::setMsgBoxHandler(nullptr);
   grid::GEXPreview::setPrinterChooser(nullptr);
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w->isVisible()) w->hide();
-    w->deleteLater();
-  }
-  settle();
+  ComTest::TearDown();
 }
 
-void PrevTest::exec(const QString& jetSql) {
-  db::Connection cn;
-  cn.Open(ConnString);
-  cn.Execute(jetSql);
-}
-
-Variant PrevTest::scalar(const QString& jetSql) {
-  db::Connection cn;
-  cn.Open(ConnString);
-  db::Recordset rs;
-  rs.Open(jetSql, cn);
-  return rs.isEOF() ? Variant::null() : rs.Value(0);
-}
-
-int PrevTest::count(const QString& jetSql) {
-  db::Connection cn;
-  cn.Open(ConnString);
-  db::Recordset rs;
-  rs.Open(jetSql, cn);
-  return rs.RecordCount();
-}
-
-void whenModal(const std::function<void(QWidget*)>& drive) {
-  const QPointer<QWidget> before = QApplication::activeModalWidget();
-  QTimer::singleShot(0, [drive, before] {
-    QWidget* modal = nullptr;
-    const bool shown = QTest::qWaitFor([&] {
-      modal = QApplication::activeModalWidget();
-      return modal && modal != before && modal->isVisible();
-    });
-    if (!shown) {
-      ADD_FAILURE() << "no modal window showed";
-      return;
-    }
-    QApplication::setActiveWindow(modal);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
-    drive(modal);
-    // A window the test left open would hang the run: close it and fail.
-    if (modal->isVisible()) {
-      ADD_FAILURE() << "the modal window is still open after the test drove it";
-      modal->close();
-    }
-  });
-}
+namespace prevtest {
 
 QString printIntoPdf(const QString& dir) {
   const QString pdf = dir + QStringLiteral("/stampa.pdf");
