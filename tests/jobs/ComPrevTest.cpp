@@ -45,6 +45,17 @@ class ComPrevTest : public PrevTest {
     settle();
   }
   static Currency money(double v) { return *Currency::fromDouble(v); }
+  // "Salva come Modello", saving the new template with that description.
+  static void saveAsTemplate(frm_io_Com_Prev& w, const QString& description) {
+    runModal([&] {
+      w.cmdModello->click();
+      return Variant();
+    }, [&](QWidget* modal) {
+      EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
+      QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), description);
+      modal->findChild<QPushButton*>("cmdSalva")->click();
+    });
+  }
 };
 
 TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityAndRate) {
@@ -135,14 +146,7 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
     EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='V3'"), 1);
 
     typeInCell(g, 1, colQuantita, "4");  // a changed line still in editing
-    runModal([&] {
-      w.cmdModello->click();
-      return Variant();
-    }, [](QWidget* modal) {
-      EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
-      QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Da C001");
-      modal->findChild<QPushButton*>("cmdSalva")->click();
-    });
+    saveAsTemplate(w, "Da C001");
     EXPECT_EQ(messages, QStringList{"Modello generato"});
   });
   const Variant id = scalar("SELECT IdModello FROM PreModelli WHERE Descrizione='Da C001'");
@@ -157,13 +161,7 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
   // A job order without lines gives a template without lines, all the same.
   messages.clear();
   withQuote("C'02", [&](frm_io_Com_Prev& w) {
-    runModal([&] {
-      w.cmdModello->click();
-      return Variant();
-    }, [](QWidget* modal) {
-      QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Vuoto");
-      modal->findChild<QPushButton*>("cmdSalva")->click();
-    });
+    saveAsTemplate(w, "Vuoto");
   });
   EXPECT_EQ(messages, QStringList{"Modello generato"});
   EXPECT_EQ(count("SELECT * FROM PreModelli WHERE Descrizione='Vuoto'"), 1);
@@ -177,13 +175,7 @@ TEST_F(ComPrevTest, AFailedCopyIsReportedAndLeavesNoTemplate) {
                     "BEGIN SELECT RAISE(ABORT, 'Voce rifiutata dal database'); END;", nullptr, nullptr, nullptr);
   sqlite3_close(raw);
   withQuote("C001", [&](frm_io_Com_Prev& w) {
-    runModal([&] {
-      w.cmdModello->click();
-      return Variant();
-    }, [](QWidget* modal) {
-      QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Non riuscito");
-      modal->findChild<QPushButton*>("cmdSalva")->click();
-    });
+    saveAsTemplate(w, "Non riuscito");
   });
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("Voce rifiutata dal database")) << messages[0].toStdString();
