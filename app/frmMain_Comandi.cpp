@@ -10,6 +10,8 @@
 #include "common/comfrmAbout.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
+#include "jobs/frm_io_PrevModelli.h"
+#include "jobs/frm_io_PrevModelli_New.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -45,6 +47,8 @@ void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
   if (Nodi[Indice].Codice() == QLatin1String("com"))
     (new frm_io_Com_New)->Nuovo();
+  else if (Nodi[Indice].Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli_New)->Nuovo();
   else
     OpenMasterDataForm(Nodi[Indice].Codice());
 }
@@ -53,6 +57,8 @@ void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
   if (nodo().Codice() == QLatin1String("com"))
     (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
+  else if (nodo().Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
   else
     OpenMasterDataForm(nodo().Codice(), gexView->value(1));
 }

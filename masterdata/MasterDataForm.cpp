@@ -122,18 +122,7 @@ bool MasterDataForm::openRecord(const QString& source, db::CommandType command) 
   return true;
 }
 
-void MasterDataForm::closeRecord() {
-  binding().connectTo(nullptr);
-  try {
-    if (m_rs.IsOpen()) {
-      if (m_rs.EditPending()) m_rs.CancelUpdate();
-      m_rs.Close();
-    }
-    m_cn.Close();
-  } catch (const db::DbError&) {
-    // Closing only drops what this window held; nothing is written here.
-  }
-}
+void MasterDataForm::closeRecord() { releaseRecord(m_rs, m_cn); }
 
 void MasterDataForm::cmdSalva_Click() {
   if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven()) return;

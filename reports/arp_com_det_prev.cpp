@@ -5,26 +5,26 @@
 arp_com_det_prev::arp_com_det_prev()
     : ListLayout(QStringLiteral("Controllo Preventivo"),
                  {{QStringLiteral("Codice"), 0, 900},
-                  {QStringLiteral("Descrizione"), 900, 2500},
-                  {QStringLiteral("Tariffa"), 3400, 850, true},
-                  {QStringLiteral("UM"), 4300, 400},
-                  {QStringLiteral("Q. Prev."), 4700, 850, true},
-                  {QStringLiteral("Quantità"), 5550, 850, true},
-                  {QStringLiteral("Prezzo"), 6400, 1100, true},
-                  {QStringLiteral("Costo"), 7500, 1100, true},
-                  {QStringLiteral("Delta"), 8600, 1146, true}},
+                  {QStringLiteral("Descrizione"), 900, 2200},
+                  {QStringLiteral("Tariffa"), 3100, 850, true},
+                  {QStringLiteral("UM"), 4100, 400},
+                  {QStringLiteral("Q. Prev."), 4500, 900, true},
+                  {QStringLiteral("Quantità"), 5400, 900, true},
+                  {QStringLiteral("Prezzo"), 6300, 1100, true},
+                  {QStringLiteral("Costo"), 7400, 1100, true},
+                  {QStringLiteral("Delta"), 8500, 1246, true}},
                  {{QStringLiteral("txtCodice"), QStringLiteral("Codice"), 0, 840},
-                  {QStringLiteral("txtDescrizione"), QStringLiteral("Descrizione"), 900, 2440},
-                  {QStringLiteral("txtTariffa"), QStringLiteral("Tariffa"), 3400, 850, Kind::Number},
-                  {QStringLiteral("txtUM"), QStringLiteral("UM"), 4300, 400},
-                  {QStringLiteral("txtQPrev"), QStringLiteral("QPrev"), 4700, 850, Kind::Number},
-                  {QStringLiteral("txtQuantita"), QStringLiteral("Quantita"), 5550, 850, Kind::Number},
-                  {QStringLiteral("txtPrezzo"), QStringLiteral("Prezzo"), 6400, 1100, Kind::Number},
-                  {QStringLiteral("txtCostoTotale"), QStringLiteral("CT"), 7500, 1100, Kind::Number},
-                  {QStringLiteral("txtDelta"), QStringLiteral("Delta"), 8600, 1146, Kind::Number}}) {
-  addTotals({{QStringLiteral("txtTotalePrezzo"), QStringLiteral("Prezzo"), 6400, 1100},
-             {QStringLiteral("txtTotaleCosto"), QStringLiteral("CT"), 7500, 1100},
-             {QStringLiteral("txtTotaleDelta"), QStringLiteral("Delta"), 8600, 1146}});
+                  {QStringLiteral("txtDescrizione"), QStringLiteral("Descrizione"), 900, 2140},
+                  {QStringLiteral("txtTariffa"), QStringLiteral("Tariffa"), 3100, 850, Kind::Number},
+                  {QStringLiteral("txtUM"), QStringLiteral("UM"), 4100, 400},
+                  {QStringLiteral("txtQPrev"), QStringLiteral("QPrev"), 4500, 900, Kind::Number},
+                  {QStringLiteral("txtQuantita"), QStringLiteral("Quantita"), 5400, 900, Kind::Number},
+                  {QStringLiteral("txtPrezzo"), QStringLiteral("Prezzo"), 6300, 1100, Kind::Number},
+                  {QStringLiteral("txtCostoTotale"), QStringLiteral("CT"), 7400, 1100, Kind::Number},
+                  {QStringLiteral("txtDelta"), QStringLiteral("Delta"), 8500, 1246, Kind::Number}}) {
+  addTotals({{QStringLiteral("txtTotalePrezzo"), QStringLiteral("Prezzo"), 6300, 1100},
+             {QStringLiteral("txtTotaleCosto"), QStringLiteral("CT"), 7400, 1100},
+             {QStringLiteral("txtTotaleDelta"), QStringLiteral("Delta"), 8500, 1246}});
 }
 
 QString arp_com_det_prev::Query(const QString& CodCom) {

@@ -11,9 +11,9 @@
 namespace {
 
 constexpr int kLarghezza = 9746;
-constexpr int kEtichetta = 1400;
+constexpr int kEtichetta = 1700;
 constexpr int kRiga = 270;
-constexpr int kColonnaData = 1660;
+constexpr int kColonnaData = 1580;
 const QString FormatoData = QStringLiteral("dd-mm-yyyy");
 
 report::Label& etichetta(report::Section& s, const QString& nome, const QRect& r, const QString& testo) {
@@ -51,14 +51,14 @@ arp_o_Com01::arp_o_Com01() {
              QStringLiteral("Responsabile"));
 
   const int yDate = 120 + 3 * kRiga + 60;
-  etichetta(d, QStringLiteral("lblDate"), QRect(0, yDate, kEtichetta, 240), QStringLiteral("Date Commessa:"));
+  etichetta(d, QStringLiteral("lblDate"), QRect(0, yDate + 230, kEtichetta, 240), QStringLiteral("Date Commessa:"));
   const QString didascalie[] = {QStringLiteral("creata il"), QStringLiteral("consegna prevista"),
                                 QStringLiteral("consegnata il"), QStringLiteral("chiusa il"),
                                 QStringLiteral("scad. garanzia")};
   const QString campi[] = {QStringLiteral("DataInizio"), QStringLiteral("DataConPre"), QStringLiteral("DataConsegna"),
                            QStringLiteral("DataFine"), QStringLiteral("ScadenzaGaranzia")};
   for (int i = 0; i < 5; ++i) {
-    const int x = kEtichetta + i * kColonnaData;
+    const int x = kEtichetta + 100 + i * kColonnaData;
     report::Label& didascalia =
         d.addLabel(QStringLiteral("lblData%1").arg(i + 1), QRect(x, yDate, kColonnaData - 60, 220), didascalie[i]);
     didascalia.style().pointSize = 8;
