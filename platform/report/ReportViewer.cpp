@@ -138,22 +138,8 @@ void ReportViewer::trigger(PreviewAction action) {
     case PreviewAction::ZoomIn: setZoomChoice(std::max(3, zoomChoice() + 1)); break;
     case PreviewAction::PreviousPage: goTo(m_current - 1, true); break;
     case PreviewAction::NextPage: goTo(m_current + 1, true); break;
-    case PreviewAction::Back:
-      if (!m_back.empty()) {
-        m_forward.push_back(m_current);
-        const int page = m_back.back();
-        m_back.pop_back();
-        goTo(page, false);
-      }
-      break;
-    case PreviewAction::Forward:
-      if (!m_forward.empty()) {
-        m_back.push_back(m_current);
-        const int page = m_forward.back();
-        m_forward.pop_back();
-        goTo(page, false);
-      }
-      break;
+    case PreviewAction::Back: retrace(m_back, m_forward); break;
+    case PreviewAction::Forward: retrace(m_forward, m_back); break;
     case PreviewAction::CopyText:
       if (m_current >= 1 && m_current <= pageCount())
         QApplication::clipboard()->setText(pageText(m_pages[size_t(m_current - 1)]));
@@ -171,6 +157,14 @@ void ReportViewer::printShown() {
   } catch (const ReportError& e) {
     forms::MsgBox(e.description(), forms::vbExclamation, QString(), this);
   }
+}
+
+void ReportViewer::retrace(std::vector<int>& from, std::vector<int>& to) {
+  if (from.empty()) return;
+  to.push_back(m_current);
+  const int page = from.back();
+  from.pop_back();
+  goTo(page, false);
 }
 
 void ReportViewer::showPage(int number) { goTo(number, true); }

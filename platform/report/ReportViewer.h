@@ -45,6 +45,8 @@ class ReportViewer : public QMainWindow {
   void buildToolbar(const PreviewToolbar& toolbar);
   void trigger(PreviewAction action);
   void goTo(int number, bool remember);
+  // Back or forward: the page on top of `from` is shown, the current one goes onto `to`.
+  void retrace(std::vector<int>& from, std::vector<int>& to);
   void applyZoom();
   void printShown();
 

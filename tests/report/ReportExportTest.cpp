@@ -31,6 +31,17 @@ class ExportTest : public ::testing::Test {
   }
   QString file(const QString& name) const { return dir.filePath(name); }
 
+  // Converts a file with LibreOffice, on a profile of its own, and gives the result's text.
+  QString convertedByLibreOffice(const QString& source, const QString& filter, const QString& result) {
+    QTemporaryDir profile;
+    runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
+                        "--headless", "--convert-to", filter, "--outdir", dir.path(), source},
+            240);
+    QFile converted(file(result));
+    EXPECT_TRUE(converted.open(QIODevice::ReadOnly)) << result.toStdString();
+    return QString::fromUtf8(converted.readAll());
+  }
+
   QTemporaryDir dir;
   ArticleList r;
   const QString special = QString::fromUtf8("Viti <M6> & \"x\" {y} \\ più€");
@@ -75,13 +86,8 @@ TEST_F(ExportTest, ExcelFileOpensInLibreOffice) {
   ExcelExport xls;
   xls.setFileName(file("articoli.xls"));
   xls.Export(r.pages());
-  QTemporaryDir profile;
-  runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded), "--headless", "--convert-to",
-                      "csv:Text - txt - csv (StarCalc):44,34,76", "--outdir", dir.path(), xls.fileName()},
-          240);
-  QFile csv(file("articoli.csv"));
-  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(csv.readAll());
+  const QString text =
+      convertedByLibreOffice(xls.fileName(), "csv:Text - txt - csv (StarCalc):44,34,76", "articoli.csv");
   EXPECT_TRUE(text.contains("A0001")) << text.left(400).toStdString();
   EXPECT_TRUE(text.contains("\"Viti <M6> & \"\"x\"\" {y} \\ più€\""));
   EXPECT_TRUE(text.contains("Colle & Vernici"));
@@ -96,13 +102,7 @@ TEST_F(ExportTest, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
   ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
   const QByteArray bytes = raw.readAll();
   for (char c : bytes) ASSERT_LT(static_cast<unsigned char>(c), 0x80) << "RTF is seven-bit text";
-  QTemporaryDir profile;
-  runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded), "--headless", "--convert-to",
-                      "txt:Text (encoded):UTF8", "--outdir", dir.path(), rtf.fileName()},
-          240);
-  QFile txt(file("articoli.txt"));
-  ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(txt.readAll());
+  const QString text = convertedByLibreOffice(rtf.fileName(), "txt:Text (encoded):UTF8", "articoli.txt");
   EXPECT_TRUE(text.contains(special)) << text.left(600).toStdString();
   EXPECT_TRUE(text.contains("A0059"));
   EXPECT_TRUE(text.contains("1.059,50"));
