@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEvent>
 #include <QImage>
 #include <QIntValidator>
 #include <QLabel>
@@ -72,6 +73,7 @@ ReportViewer::ReportViewer(Pages pages, const PreviewToolbar& toolbar, const QSt
   m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   m_scroll->setBackgroundRole(QPalette::Dark);
   setCentralWidget(m_scroll);
+  m_scroll->viewport()->installEventFilter(this);
   buildToolbar(toolbar);
   resize(900, 700);
   goTo(1, false);
@@ -83,13 +85,18 @@ void ReportViewer::buildToolbar(const PreviewToolbar& toolbar) {
   QToolBar* bar = addToolBar(QString());
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // A separator shows only between two shown tools.
+  bool separate = false;
   for (int i = 0; i < PreviewToolbar::ToolCount; ++i) {
     const PreviewTool& tool = toolbar.tool(i);
     QAction* action = nullptr;
-    if (tool.visible) {
+    if (tool.visible && tool.action == PreviewAction::Separator) {
+      separate = !bar->actions().isEmpty();
+    } else if (tool.visible) {
+      if (separate) bar->addSeparator();
+      separate = false;
       switch (tool.action) {
         case PreviewAction::Separator:
-          bar->addSeparator();
           break;
         case PreviewAction::ZoomChoice:
           m_zoom = new QComboBox(bar);
@@ -211,9 +218,11 @@ void ReportViewer::applyZoom() {
   }
 }
 
-void ReportViewer::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  if (PreviewToolbar::zoomPercent(zoomChoice()) == 0) applyZoom();
+bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_scroll->viewport() && event->type() == QEvent::Resize &&
+      PreviewToolbar::zoomPercent(zoomChoice()) == 0)
+    applyZoom();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace report

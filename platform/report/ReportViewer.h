@@ -39,7 +39,7 @@ class ReportViewer : public QMainWindow {
   const Pages& pages() const { return m_pages; }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;  // fitting zooms follow the window's size
 
  private:
   void buildToolbar(const PreviewToolbar& toolbar);
