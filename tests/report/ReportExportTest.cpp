@@ -18,7 +18,7 @@ using namespace reporttest;
 namespace {
 
 // An article list whose texts need escaping in every format.
-class ExportTest : public ::testing::Test {
+class ReportExport : public ::testing::Test {
  protected:
   void SetUp() override {
     const QString path = seededDatabase(60);
@@ -49,7 +49,7 @@ class ExportTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ExportTest, ExcelFileReadsAsTypedCellsThatSum) {
+TEST_F(ReportExport, ExcelFileReadsAsTypedCellsThatSum) {
   ExcelExport xls;
   xls.setFileName(file("articoli.xls"));
   xls.Export(r.pages());
@@ -82,7 +82,7 @@ TEST_F(ExportTest, ExcelFileReadsAsTypedCellsThatSum) {
   EXPECT_EQ(lines[3].toStdString(), "True True True");
 }
 
-TEST_F(ExportTest, ExcelFileOpensInLibreOffice) {
+TEST_F(ReportExport, ExcelFileOpensInLibreOffice) {
   ExcelExport xls;
   xls.setFileName(file("articoli.xls"));
   xls.Export(r.pages());
@@ -94,7 +94,7 @@ TEST_F(ExportTest, ExcelFileOpensInLibreOffice) {
   EXPECT_EQ(text.count("05/03/2008"), 60);
 }
 
-TEST_F(ExportTest, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
+TEST_F(ReportExport, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
   RtfExport rtf;
   rtf.setFileName(file("articoli.rtf"));
   rtf.Export(r.pages());
@@ -110,7 +110,7 @@ TEST_F(ExportTest, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
   EXPECT_EQ(text.count("Articoli"), int(r.pages().size()));
 }
 
-TEST_F(ExportTest, PdfTextIsSelectableOnEveryPage) {
+TEST_F(ReportExport, PdfTextIsSelectableOnEveryPage) {
   PdfExport pdf;
   pdf.setFileName(file("articoli.pdf"));
   pdf.Export(r.pages());
@@ -125,7 +125,7 @@ TEST_F(ExportTest, PdfTextIsSelectableOnEveryPage) {
   EXPECT_EQ(text.count("\f"), int(r.pages().size()));
 }
 
-TEST_F(ExportTest, HtmlIsUtf8WithEveryTextEscaped) {
+TEST_F(ReportExport, HtmlIsUtf8WithEveryTextEscaped) {
   HtmlExport html;
   html.setFileName(file("articoli.html"));
   html.Export(r.pages());
@@ -154,7 +154,7 @@ TEST_F(ExportTest, HtmlIsUtf8WithEveryTextEscaped) {
   EXPECT_TRUE(lines.contains("1.000,50"));
 }
 
-TEST_F(ExportTest, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
+TEST_F(ReportExport, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
   // A folder that does not exist: an Italian error and nothing written.
   for (ExportFilter* filter : std::initializer_list<ExportFilter*>{new PdfExport, new HtmlExport, new RtfExport, new ExcelExport}) {
     std::unique_ptr<ExportFilter> owned(filter);
