@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
+#include <charconv>
 #include <string>
 
 namespace db {
@@ -15,9 +15,11 @@ void appendText(std::string& out, sqlite3_value* value) {
     case SQLITE_NULL:
       return;
     case SQLITE_FLOAT: {
+      // to_chars, unlike printf, writes a point whatever the process's locale.
       char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%.15g", sqlite3_value_double(value));
-      out += buffer;
+      const auto end = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value),
+                                     std::chars_format::general, 15).ptr;
+      out.append(buffer, end);
       return;
     }
     default: {

@@ -43,6 +43,7 @@ class PreviewToolbar {
 
   int zoomChoiceCount() const;
   QString zoomCaption(int choice) const;  // empty outside 1..zoomChoiceCount()
+  // Names one of the two fitting choices; the percentages keep their own captions ("150%").
   void setZoomCaption(int choice, const QString& caption);
   // The scale of a percentage choice (3 onwards), 0 for the two fitting choices.
   static int zoomPercent(int choice);

@@ -68,7 +68,20 @@ Block Block::splitAt(int cut) {
   return rest;
 }
 
-ReportRun::ReportRun(Report& report) : m_report(report) {}
+ReportRun::ReportRun(Report& report, Connections* shared)
+    : m_report(report), m_connections(shared ? *shared : m_own) {}
+
+ReportRun::~ReportRun() = default;
+
+db::Connection& ReportRun::connection(const QString& connectionString) {
+  std::unique_ptr<db::Connection>& c = m_connections[connectionString];
+  if (!c) {
+    auto opened = std::make_unique<db::Connection>();
+    opened->Open(connectionString);
+    c = std::move(opened);
+  }
+  return *c;
+}
 
 Pages ReportRun::paginate() {
   m_paged = true;
@@ -109,12 +122,10 @@ void ReportRun::run() {
   m_lastBreak.assign(m_groups.size(), Variant());
 
   DataControl& dc = m_report.dc1;
-  db::Connection connection;
   db::Recordset records;
   const bool hasData = !dc.source().trimmed().isEmpty();
   if (hasData) {
-    connection.Open(dc.connectionString());
-    records.Open(dc.source(), connection);
+    records.Open(dc.source(), connection(dc.connectionString()));
     dc.setColumns(records.FieldNames());
   } else {
     dc.setColumns({});
@@ -245,7 +256,7 @@ Block ReportRun::layout(Section& section) {
       if (!c->visible()) {
         p.growth = -rect.height();
       } else if (sub->report()) {
-        Block content = ReportRun(*sub->report()).flow(m_report.m_pageNumber);
+        Block content = ReportRun(*sub->report(), &m_connections).flow(m_report.m_pageNumber);
         p.growth = content.height - rect.height();
         for (int b : content.breaks) block.breaks.push_back(rect.top() + b);
         for (PageItem& item : content.items) {

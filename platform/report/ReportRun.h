@@ -1,10 +1,17 @@
 #pragma once
 
 #include <QHash>
+#include <QString>
+#include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/report/Page.h"
+
+namespace db {
+class Connection;
+}
 
 namespace report {
 
@@ -26,10 +33,13 @@ struct Block {
 };
 
 // One run of a report: fetches its records, raises its events and lays out its sections, either
-// into pages or, for a sub-report, into one block.
+// into pages or, for a sub-report, into one block. The sub-reports of a run share its connections,
+// one per connection string, so that running one per record does not reopen the database.
 class ReportRun {
  public:
-  explicit ReportRun(Report& report);
+  using Connections = std::map<QString, std::unique_ptr<db::Connection>>;
+  explicit ReportRun(Report& report, Connections* shared = nullptr);
+  ~ReportRun();
   Pages paginate();
   Block flow(int pageNumber);
 
@@ -45,8 +55,11 @@ class ReportRun {
   void openPage();
   void closePage();
   void appendToPage(Block block);
+  db::Connection& connection(const QString& connectionString);
 
   Report& m_report;
+  Connections m_own;
+  Connections& m_connections;
   bool m_paged = true;
   Section* m_reportHeader = nullptr;
   Section* m_pageHeader = nullptr;

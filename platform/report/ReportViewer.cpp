@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEvent>
 #include <QImage>
 #include <QIntValidator>
 #include <QLabel>
@@ -72,6 +73,7 @@ ReportViewer::ReportViewer(Pages pages, const PreviewToolbar& toolbar, const QSt
   m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   m_scroll->setBackgroundRole(QPalette::Dark);
   setCentralWidget(m_scroll);
+  m_scroll->viewport()->installEventFilter(this);
   buildToolbar(toolbar);
   resize(900, 700);
   goTo(1, false);
@@ -83,13 +85,18 @@ void ReportViewer::buildToolbar(const PreviewToolbar& toolbar) {
   QToolBar* bar = addToolBar(QString());
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // A separator shows only between two shown tools.
+  bool separate = false;
   for (int i = 0; i < PreviewToolbar::ToolCount; ++i) {
     const PreviewTool& tool = toolbar.tool(i);
     QAction* action = nullptr;
-    if (tool.visible) {
+    if (tool.visible && tool.action == PreviewAction::Separator) {
+      separate = !bar->actions().isEmpty();
+    } else if (tool.visible) {
+      if (separate) bar->addSeparator();
+      separate = false;
       switch (tool.action) {
         case PreviewAction::Separator:
-          bar->addSeparator();
           break;
         case PreviewAction::ZoomChoice:
           m_zoom = new QComboBox(bar);
@@ -138,22 +145,8 @@ void ReportViewer::trigger(PreviewAction action) {
     case PreviewAction::ZoomIn: setZoomChoice(std::max(3, zoomChoice() + 1)); break;
     case PreviewAction::PreviousPage: goTo(m_current - 1, true); break;
     case PreviewAction::NextPage: goTo(m_current + 1, true); break;
-    case PreviewAction::Back:
-      if (!m_back.empty()) {
-        m_forward.push_back(m_current);
-        const int page = m_back.back();
-        m_back.pop_back();
-        goTo(page, false);
-      }
-      break;
-    case PreviewAction::Forward:
-      if (!m_forward.empty()) {
-        m_back.push_back(m_current);
-        const int page = m_forward.back();
-        m_forward.pop_back();
-        goTo(page, false);
-      }
-      break;
+    case PreviewAction::Back: retrace(m_back, m_forward); break;
+    case PreviewAction::Forward: retrace(m_forward, m_back); break;
     case PreviewAction::CopyText:
       if (m_current >= 1 && m_current <= pageCount())
         QApplication::clipboard()->setText(pageText(m_pages[size_t(m_current - 1)]));
@@ -171,6 +164,14 @@ void ReportViewer::printShown() {
   } catch (const ReportError& e) {
     forms::MsgBox(e.description(), forms::vbExclamation, QString(), this);
   }
+}
+
+void ReportViewer::retrace(std::vector<int>& from, std::vector<int>& to) {
+  if (from.empty()) return;
+  to.push_back(m_current);
+  const int page = from.back();
+  from.pop_back();
+  goTo(page, false);
 }
 
 void ReportViewer::showPage(int number) { goTo(number, true); }
@@ -217,9 +218,11 @@ void ReportViewer::applyZoom() {
   }
 }
 
-void ReportViewer::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  if (PreviewToolbar::zoomPercent(zoomChoice()) == 0) applyZoom();
+bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_scroll->viewport() && event->type() == QEvent::Resize &&
+      PreviewToolbar::zoomPercent(zoomChoice()) == 0)
+    applyZoom();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace report

@@ -39,12 +39,14 @@ class ReportViewer : public QMainWindow {
   const Pages& pages() const { return m_pages; }
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;  // fitting zooms follow the window's size
 
  private:
   void buildToolbar(const PreviewToolbar& toolbar);
   void trigger(PreviewAction action);
   void goTo(int number, bool remember);
+  // Back or forward: the page on top of `from` is shown, the current one goes onto `to`.
+  void retrace(std::vector<int>& from, std::vector<int>& to);
   void applyZoom();
   void printShown();
 

@@ -18,7 +18,7 @@ using namespace reporttest;
 namespace {
 
 // An article list whose texts need escaping in every format.
-class ExportTest : public ::testing::Test {
+class ReportExport : public ::testing::Test {
  protected:
   void SetUp() override {
     const QString path = seededDatabase(60);
@@ -31,6 +31,17 @@ class ExportTest : public ::testing::Test {
   }
   QString file(const QString& name) const { return dir.filePath(name); }
 
+  // Converts a file with LibreOffice, on a profile of its own, and gives the result's text.
+  QString convertedByLibreOffice(const QString& source, const QString& filter, const QString& result) {
+    QTemporaryDir profile;
+    runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
+                        "--headless", "--convert-to", filter, "--outdir", dir.path(), source},
+            240);
+    QFile converted(file(result));
+    EXPECT_TRUE(converted.open(QIODevice::ReadOnly)) << result.toStdString();
+    return QString::fromUtf8(converted.readAll());
+  }
+
   QTemporaryDir dir;
   ArticleList r;
   const QString special = QString::fromUtf8("Viti <M6> & \"x\" {y} \\ più€");
@@ -38,7 +49,7 @@ class ExportTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ExportTest, ExcelFileReadsAsTypedCellsThatSum) {
+TEST_F(ReportExport, ExcelFileReadsAsTypedCellsThatSum) {
   ExcelExport xls;
   xls.setFileName(file("articoli.xls"));
   xls.Export(r.pages());
@@ -71,24 +82,19 @@ TEST_F(ExportTest, ExcelFileReadsAsTypedCellsThatSum) {
   EXPECT_EQ(lines[3].toStdString(), "True True True");
 }
 
-TEST_F(ExportTest, ExcelFileOpensInLibreOffice) {
+TEST_F(ReportExport, ExcelFileOpensInLibreOffice) {
   ExcelExport xls;
   xls.setFileName(file("articoli.xls"));
   xls.Export(r.pages());
-  QTemporaryDir profile;
-  runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded), "--headless", "--convert-to",
-                      "csv:Text - txt - csv (StarCalc):44,34,76", "--outdir", dir.path(), xls.fileName()},
-          240);
-  QFile csv(file("articoli.csv"));
-  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(csv.readAll());
+  const QString text =
+      convertedByLibreOffice(xls.fileName(), "csv:Text - txt - csv (StarCalc):44,34,76", "articoli.csv");
   EXPECT_TRUE(text.contains("A0001")) << text.left(400).toStdString();
   EXPECT_TRUE(text.contains("\"Viti <M6> & \"\"x\"\" {y} \\ più€\""));
   EXPECT_TRUE(text.contains("Colle & Vernici"));
   EXPECT_EQ(text.count("05/03/2008"), 60);
 }
 
-TEST_F(ExportTest, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
+TEST_F(ReportExport, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
   RtfExport rtf;
   rtf.setFileName(file("articoli.rtf"));
   rtf.Export(r.pages());
@@ -96,13 +102,7 @@ TEST_F(ExportTest, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
   ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
   const QByteArray bytes = raw.readAll();
   for (char c : bytes) ASSERT_LT(static_cast<unsigned char>(c), 0x80) << "RTF is seven-bit text";
-  QTemporaryDir profile;
-  runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded), "--headless", "--convert-to",
-                      "txt:Text (encoded):UTF8", "--outdir", dir.path(), rtf.fileName()},
-          240);
-  QFile txt(file("articoli.txt"));
-  ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
-  const QString text = QString::fromUtf8(txt.readAll());
+  const QString text = convertedByLibreOffice(rtf.fileName(), "txt:Text (encoded):UTF8", "articoli.txt");
   EXPECT_TRUE(text.contains(special)) << text.left(600).toStdString();
   EXPECT_TRUE(text.contains("A0059"));
   EXPECT_TRUE(text.contains("1.059,50"));
@@ -110,7 +110,7 @@ TEST_F(ExportTest, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
   EXPECT_EQ(text.count("Articoli"), int(r.pages().size()));
 }
 
-TEST_F(ExportTest, PdfTextIsSelectableOnEveryPage) {
+TEST_F(ReportExport, PdfTextIsSelectableOnEveryPage) {
   PdfExport pdf;
   pdf.setFileName(file("articoli.pdf"));
   pdf.Export(r.pages());
@@ -125,7 +125,7 @@ TEST_F(ExportTest, PdfTextIsSelectableOnEveryPage) {
   EXPECT_EQ(text.count("\f"), int(r.pages().size()));
 }
 
-TEST_F(ExportTest, HtmlIsUtf8WithEveryTextEscaped) {
+TEST_F(ReportExport, HtmlIsUtf8WithEveryTextEscaped) {
   HtmlExport html;
   html.setFileName(file("articoli.html"));
   html.Export(r.pages());
@@ -154,7 +154,7 @@ TEST_F(ExportTest, HtmlIsUtf8WithEveryTextEscaped) {
   EXPECT_TRUE(lines.contains("1.000,50"));
 }
 
-TEST_F(ExportTest, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
+TEST_F(ReportExport, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
   // A folder that does not exist: an Italian error and nothing written.
   for (ExportFilter* filter : std::initializer_list<ExportFilter*>{new PdfExport, new HtmlExport, new RtfExport, new ExcelExport}) {
     std::unique_ptr<ExportFilter> owned(filter);

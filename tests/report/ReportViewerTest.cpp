@@ -77,9 +77,13 @@ TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
   click(viewer, 16);
   EXPECT_EQ(viewer->currentPage(), pages);
 
-  // Zoom: the whole page fits the window, the width fits it, 100% is the page's real size on screen.
+  // Zoom: the page opens as wide as the window and keeps so when it grows; the whole page fits
+  // the window; 100% is the page's real size on screen.
   QWidget* viewport = viewer->findChild<QScrollArea*>()->viewport();
   QWidget* page = viewer->findChild<QScrollArea*>()->widget();
+  EXPECT_NEAR(page->width(), viewport->width(), 2);
+  viewer->resize(viewer->width() + 200, viewer->height());
+  QTRY_COMPARE_WITH_TIMEOUT(std::abs(page->width() - viewport->width()) <= 2, true, 2000);
   zoom->setCurrentIndex(1);
   emit zoom->activated(1);
   EXPECT_LE(page->height(), viewport->height());
