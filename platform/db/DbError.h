@@ -17,6 +17,7 @@ class DbError : public std::runtime_error {
     NotUpdatable = 6,
     InvalidState = 7,   // operation on a closed object, move past the end, unknown field...
     TypeMismatch = 8,
+    ReadOnly = 9,       // the file, or the folder its journal goes into, cannot be written
   };
   DbError(Code code, const QString& description)
       : std::runtime_error(description.toStdString()), m_code(code), m_description(description) {}

@@ -67,6 +67,7 @@ void Session::fail(int rc, const QString& action) const {
       text = "Il database è in uso da un altro utente o programma. Riprovare tra poco.";
       break;
     case SQLITE_READONLY:
+      code = DbError::ReadOnly;
       text = "Il database è in sola lettura: impossibile salvare le modifiche.";
       break;
     case SQLITE_FULL:

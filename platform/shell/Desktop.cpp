@@ -23,11 +23,12 @@ QUrl urlFor(const QString& linkOrFile) {
 }  // namespace
 
 QString documentsFolder() {
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (isDirectory(documents)) return QDir::cleanPath(documents);
-  const QString home = QDir::homePath();
-  if (isDirectory(home) && home != QDir::rootPath()) return QDir::cleanPath(home);
-  return QString();
+  const QString documents = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  if (documents.isEmpty() || documents == QDir::rootPath()) return QString();
+  if (isDirectory(documents)) return documents;
+  // Created the way a desktop session creates it: one level, inside a folder that exists.
+  if (!isDirectory(QFileInfo(documents).absolutePath()) || !QDir().mkdir(documents)) return QString();
+  return documents;
 }
 
 QString programFolder() { return QCoreApplication::applicationDirPath(); }

@@ -6,9 +6,9 @@
 // user's preferred applications.
 namespace shell {
 
-// The user's documents folder: the XDG documents directory (user-dirs.dirs, else ~/Documents) when it
-// exists; otherwise the home folder, as the XDG user-directory convention resolves a missing one.
-// Empty when neither exists.
+// The user's documents folder: the XDG documents directory (user-dirs.dirs, else ~/Documents),
+// created when missing, as a desktop session does, so that it is the same folder on every call.
+// Empty when it neither exists nor can be made (its parent folder is missing).
 QString documentsFolder();
 
 // The folder of the running executable.

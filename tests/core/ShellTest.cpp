@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -41,9 +42,19 @@ TEST(DocumentsFolder, WithoutUserDirectoriesIsDocumentsInHome) {
   EXPECT_EQ(shell::documentsFolder(), QDir::homePath() + "/Documents");
 }
 
-TEST(DocumentsFolder, MissingFolderFallsBackToHomeAndMissingHomeGivesNothing) {
+TEST(DocumentsFolder, MissingFolderIsMadeOneLevelDeepAndOtherwiseGivesNothing) {
+  QDir(QDir::homePath() + "/Documenti").removeRecursively();
+  {
+    UserDirs dirs("$HOME/Documenti");
+    EXPECT_EQ(shell::documentsFolder(), QDir::homePath() + "/Documenti");
+    EXPECT_TRUE(QFileInfo(QDir::homePath() + "/Documenti").isDir());
+    EXPECT_EQ(shell::documentsFolder(), QDir::homePath() + "/Documenti");
+  }
+  QDir(QDir::homePath() + "/Documenti").removeRecursively();
+
   UserDirs dirs("/nessuna/cartella/documenti");
-  EXPECT_EQ(shell::documentsFolder(), QDir::homePath());
+  EXPECT_EQ(shell::documentsFolder(), QString());
+  EXPECT_FALSE(QFileInfo::exists("/nessuna"));
 
   const QByteArray home = qgetenv("HOME");
   qputenv("HOME", "/nessuna/casa");
