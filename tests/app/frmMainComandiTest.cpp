@@ -66,6 +66,19 @@ TEST_F(ComandiFinestra, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
   EXPECT_EQ(w->gexView->recordCount(), 2);
 }
 
+TEST_F(ComandiFinestra, ACostRowWithoutADateIsNotOfferedToDelete) {
+  datiprova::EseguiSqlite("INSERT INTO Costi (Classe, CodCom, Valore) VALUES (3, 'C001', 5)");
+  Avvia();
+  MostraVista(1);
+  ASSERT_EQ(w->gexView->recordCount(), 4);
+  ASSERT_TRUE(SelezionaRiga("Data", Variant::null()));
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  w->mnuFileElimina->trigger();
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('|').toStdString();
+  EXPECT_EQ(Conta("SELECT * FROM Costi"), 5);
+  EXPECT_EQ(w->gexView->recordCount(), 4);
+}
+
 // The unit and category checks read the unit code and the category name from the list's row.
 TEST_F(ComandiFinestra, UnitsAndCategoriesInUseAreRefusedFromTheirLists) {
   Avvia();
