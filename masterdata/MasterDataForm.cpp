@@ -50,6 +50,7 @@ MasterDataForm::TextRow MasterDataForm::addTextRow(QGridLayout* grid, int row, i
                                                    const QString& caption, const QString& column,
                                                    const QString& format) {
   const TextRow added{new QLabel(caption, this), new QLineEdit(this)};
+  added.label->setBuddy(added.box);
   added.box->setObjectName(QStringLiteral("txtData%1").arg(index));
   grid->addWidget(added.label, row, 0);
   grid->addWidget(added.box, row, 1);
@@ -139,7 +140,7 @@ void MasterDataForm::cmdSalva_Click() {
     m_rs.UpdateBatch(db::adAffectCurrent);
     takeResult();
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), this);
+    forms::MsgBox(refusal(e), forms::vbOKOnly, QString(), this);
     return;
   }
   closeRecord();
@@ -150,6 +151,17 @@ void MasterDataForm::cmdSalva_Click() {
   }
   MainWindowHooks::SetLay();
   unload();
+}
+
+// A refused save in the window's own words: the field by its caption, the record by its name.
+QString MasterDataForm::refusal(const db::DbError& e) {
+  if (e.code() == db::DbError::Duplicate) return "Esiste già " + recordName() + " con questo codice.";
+  if (e.code() != db::DbError::Required) return e.description();
+  QString campo = e.field();
+  const QWidget* control = binding().controlOf(e.field());
+  for (const QLabel* label : findChildren<QLabel*>())
+    if (control && label->buddy() == control) campo = label->text().remove('&').remove(':').trimmed();
+  return "Il campo " + campo + " è obbligatorio.";
 }
 
 void MasterDataForm::cmdAnnulla_Click() {

@@ -8,6 +8,10 @@
 #include "platform/forms/EntryForm.h"
 #include "platform/runtime/Variant.h"
 
+namespace db {
+class DbError;
+}
+
 class QCheckBox;
 class QGridLayout;
 class QLabel;
@@ -60,6 +64,9 @@ class MasterDataForm : public forms::EntryForm {
   virtual void afterSave() {}
   // The window that owns this one while shown; the main window unless a window says otherwise.
   virtual QWidget* owner() const;
+  // One record of the window's table with its article, for the refusal of a duplicate key:
+  // "un Codice IVA".
+  virtual QString recordName() const { return QStringLiteral("una registrazione"); }
 
   // Lays out the fields above the buttons and the status bar.
   void setFields(QLayout* fields);
@@ -88,5 +95,6 @@ class MasterDataForm : public forms::EntryForm {
   bool openRecord(const QString& source, db::CommandType command);
   void closeRecord();
   void cmdSalva_Click();
+  QString refusal(const db::DbError& e);
   void cmdAnnulla_Click();
 };
