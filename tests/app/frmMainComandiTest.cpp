@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "core/Globals.h"
@@ -16,7 +17,9 @@
 #include "common/comfrmAbout.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
+#include "tests/common/ChmViewer.h"
 #include "tests/common/LinkDesktop.h"
+#include "platform/shell/HelpViewer.h"
 #include "platform/grid/GridEX.h"
 #include "tests/app/DatiProva.h"
 #include "tests/app/FinestraProva.h"
@@ -225,10 +228,24 @@ TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
 
   LinkDesktop desktop;
   QDesktopServices::setUrlHandler("file", &desktop, "apri");
-  w->mnuHelpGuida->trigger();
-  QDesktopServices::unsetUrlHandler("file");
+  {
+    ChmViewer visore;
+    w->mnuHelpGuida->trigger();
+  }
   ASSERT_EQ(desktop.aperti.size(), 1);
   EXPECT_EQ(desktop.aperti[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
+
+  // Without a viewer for it the program shows the pages beside it, at the first page.
+  w->mnuHelpGuida->trigger();
+  QDesktopServices::unsetUrlHandler("file");
+  EXPECT_EQ(desktop.aperti.size(), 1);
+  QTextBrowser* guidaInterna = shell::helpWindow();
+  ASSERT_TRUE(guidaInterna);
+  EXPECT_TRUE(guidaInterna->isVisible());
+  EXPECT_EQ(guidaInterna->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
+  EXPECT_EQ(guidaInterna->windowTitle(), "Gestione Commesse");
+  EXPECT_TRUE(guidaInterna->toPlainText().contains("Le visualizzazioni"));
+  guidaInterna->close();
   EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
 }
 
