@@ -25,6 +25,7 @@ class frm_io_IVA : public MasterDataForm {
   QString tableName() const override;
   QString recordName() const override { return QStringLiteral("un Codice IVA"); }
   QString openSql(const Variant& key) const override;
+  QLineEdit* keyBox() const override { return txtData[0]; }
   void setNewRowValues() override;
   void afterOpen() override;
   void takeResult() override;
