@@ -65,6 +65,8 @@ void frmMain::ComandoApri() {
 
 void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
+  // A row without a key (a cost row without a date) names no record to delete.
+  if (gexView->value(1).isNull()) return;
   const auto regola = RegolaPer(nodo().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
   if (!regola) return;
   if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) reloadKeeping();

@@ -25,13 +25,14 @@ const QStringList& programTables() {
   return names;
 }
 
-[[noreturn]] void openFailed(const QString& text, sqlite3* db = nullptr) {
+[[noreturn]] void openFailed(const QString& text, sqlite3* db = nullptr,
+                             DbError::Code code = DbError::OpenFailed) {
   QString detail;
   if (db) {
-    detail = " [" + QString::fromUtf8(sqlite3_errmsg(db)) + "]";
+    if (code == DbError::OpenFailed) detail = " [" + QString::fromUtf8(sqlite3_errmsg(db)) + "]";
     sqlite3_close_v2(db);
   }
-  throw DbError(DbError::OpenFailed, text + detail);
+  throw DbError(code, text + detail);
 }
 
 // The names of the tables and views in the file; a file that is no database fails here.
@@ -107,7 +108,11 @@ void Connection::Open(const QString& connectionString) {
 
   const QStringList names = storedNames(db, path);
   if (sqlite3_db_readonly(db, "main") == 1)
-    openFailed("Il database " + path + " è in sola lettura: impossibile lavorarci.", db);
+    openFailed("Il database " + path + " è in sola lettura: impossibile lavorarci.", db, DbError::ReadOnly);
+  // Every write needs its journal beside the file.
+  if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+    openFailed("Il database " + path + " si trova in una cartella in sola lettura: impossibile lavorarci.", db,
+               DbError::ReadOnly);
   QStringList missing;
   for (const QString& table : programTables())
     if (!names.contains(table, Qt::CaseInsensitive)) missing << table;

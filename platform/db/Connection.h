@@ -22,8 +22,9 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
 
   // Opens the file named by Data Source. The file must exist and be a writable database with the
-  // program's tables; anything else (missing file, not a database, read-only, locked) throws
-  // DbError::OpenFailed (Busy when another program holds the file). A database is never created.
+  // program's tables, in a folder where its journal can be written; anything else throws
+  // DbError::OpenFailed (Busy when another program holds the file, ReadOnly when the file or its
+  // folder cannot be written). A database is never created.
   void Open(const QString& connectionString);
   void Close();
   bool IsOpen() const;

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "core/Globals.h"
@@ -20,7 +21,9 @@
 #include "jobs/frm_io_Com_New.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
+#include "tests/common/ChmViewer.h"
 #include "tests/common/LinkDesktop.h"
+#include "platform/shell/HelpViewer.h"
 #include "platform/grid/GridEX.h"
 #include "tests/app/DatiProva.h"
 #include "tests/app/FinestraProva.h"
@@ -68,6 +71,19 @@ TEST_F(ComandiFinestra, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
   EXPECT_EQ(Messaggi(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
   EXPECT_EQ(Conta("SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
   EXPECT_EQ(w->gexView->recordCount(), 2);
+}
+
+TEST_F(ComandiFinestra, ACostRowWithoutADateIsNotOfferedToDelete) {
+  datiprova::EseguiSqlite("INSERT INTO Costi (Classe, CodCom, Valore) VALUES (3, 'C001', 5)");
+  Avvia();
+  MostraVista(1);
+  ASSERT_EQ(w->gexView->recordCount(), 4);
+  ASSERT_TRUE(SelezionaRiga("Data", Variant::null()));
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  w->mnuFileElimina->trigger();
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('|').toStdString();
+  EXPECT_EQ(Conta("SELECT * FROM Costi"), 5);
+  EXPECT_EQ(w->gexView->recordCount(), 4);
 }
 
 // The unit and category checks read the unit code and the category name from the list's row.
@@ -241,10 +257,24 @@ TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
 
   LinkDesktop desktop;
   QDesktopServices::setUrlHandler("file", &desktop, "apri");
-  w->mnuHelpGuida->trigger();
-  QDesktopServices::unsetUrlHandler("file");
+  {
+    ChmViewer visore;
+    w->mnuHelpGuida->trigger();
+  }
   ASSERT_EQ(desktop.aperti.size(), 1);
   EXPECT_EQ(desktop.aperti[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
+
+  // Without a viewer for it the program shows the pages beside it, at the first page.
+  w->mnuHelpGuida->trigger();
+  QDesktopServices::unsetUrlHandler("file");
+  EXPECT_EQ(desktop.aperti.size(), 1);
+  QTextBrowser* guidaInterna = shell::helpWindow();
+  ASSERT_TRUE(guidaInterna);
+  EXPECT_TRUE(guidaInterna->isVisible());
+  EXPECT_EQ(guidaInterna->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
+  EXPECT_EQ(guidaInterna->windowTitle(), "Gestione Commesse");
+  EXPECT_TRUE(guidaInterna->toPlainText().contains("Le visualizzazioni"));
+  guidaInterna->close();
   EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
 }
 

@@ -59,7 +59,7 @@ TEST(ConnectionOpen, RefusesAReadOnlyFile) {
   const QString path = testenv::freshDatabase();
   QFile::setPermissions(path, QFile::ReadOwner);
   if (QFileInfo(path).isWritable()) GTEST_SKIP() << "the file stays writable for this user (root)";
-  EXPECT_EQ(openError(path), DbError::OpenFailed);
+  EXPECT_EQ(openError(path), DbError::ReadOnly);
   QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
