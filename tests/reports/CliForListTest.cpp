@@ -17,6 +17,7 @@
 #include "reports/frmPrintReportFornitori.h"
 #include "tests/reports/ExportReaders.h"
 #include "tests/reports/ReportTestSupport.h"
+#include "tests/support/PdfText.h"
 
 namespace {
 
@@ -203,10 +204,11 @@ TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndPrinted
   EXPECT_FALSE(dialog->anagrafica().ModoExport);
   const int registerPages = int(dialog->anagrafica().pages().size());
   ASSERT_GE(registerPages, 2);
-  const QString pdf = pdfText(answer);
-  EXPECT_TRUE(pdf.contains("Fornitori\n"));
-  EXPECT_EQ(pdf.count("Codice"), registerPages);
-  EXPECT_TRUE(pdf.contains("00011"));
+  const QStringList pdf = testenv::pdfPages(answer);
+  ASSERT_EQ(pdf.size(), registerPages);
+  EXPECT_TRUE(pdf[0].trimmed().startsWith("Fornitori\n"));
+  for (const QString& page : pdf) EXPECT_EQ(page.count("Codice"), 1);
+  EXPECT_TRUE(pdf[0].contains("00011"));
 
   answer = dir.filePath("anagrafica.rtf");
   exportAs(dialog, 11);

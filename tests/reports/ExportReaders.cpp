@@ -55,5 +55,3 @@ QString rtfText(const QString& path) {
   QFile text(QDir(out.path()).filePath(QFileInfo(path).completeBaseName() + ".txt"));
   return text.open(QIODevice::ReadOnly) ? QString::fromUtf8(text.readAll()) : QString();
 }
-
-QString pdfText(const QString& path) { return runTool(QStringLiteral("pdftotext"), {"-layout", path, "-"}); }

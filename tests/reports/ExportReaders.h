@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// Exported files read back by programs that are not ours.
+// Exported files read back by programs that are not ours (PDF files: tests/support/PdfText.h).
 
 // The texts that an HTML file shows on the page (not its title or style), as Python's HTML parser
 // reads them, stripped, empty ones left out.
@@ -13,5 +13,3 @@ QStringList htmlTexts(const QString& path);
 QStringList xlsCells(const QString& path);
 // The text of a Rich Text file as LibreOffice converts it.
 QString rtfText(const QString& path);
-// The text of a PDF file as pdftotext lays it out.
-QString pdfText(const QString& path);
