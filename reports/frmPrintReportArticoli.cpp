@@ -65,7 +65,6 @@ void frmPrintReportArticoli::Carica() {
                 {cmbArt, QStringLiteral("SELECT Codice FROM Articoli ORDER BY Codice")}});
   cmbArt->setCurrentIndex(0);
   cmbCat->setCurrentIndex(0);
-  m_Output = 0;
 }
 
 void frmPrintReportArticoli::Stampa(const QString& Stampante) {

@@ -7,8 +7,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 
-#include "core/Globals.h"
-#include "platform/forms/SaveAsDialog.h"
 #include "platform/grid/GridEX.h"
 #include "platform/report/ReportViewer.h"
 #include "reports/arpArticoli.h"
@@ -20,12 +18,6 @@
 namespace {
 
 const QString kLunga = "Trave d'acciaio zincata a caldo per coperture industriali con fori passanti";
-
-QStringList items(const QComboBox* combo) {
-  QStringList texts;
-  for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
-  return texts;
-}
 
 QStringList codes(const QStringList& texts) {
   QStringList found;
@@ -52,15 +44,6 @@ class ArticoliListTest : public FormTest {
          "('TRAVE', '" + QString(kLunga).replace("'", "''") + "', 80, 97.6, #02/01/24#, 'Ferro e l''acciaio'), "
          "('CAVO1', 'Cavo elettrico', 1234.5, 1506.09, #01/10/24#, 'Elettrico'), "
          "('VITE', 'Vite', 0.1, 0.12, #01/11/24#, NULL)");
-    Stampanti = {"Ufficio", "Magazzino"};
-    NumStampanti = 2;
-    forms::setSaveAsHandler([this](const forms::SaveAsRequest&) { return answer; });
-  }
-  void TearDown() override {
-    forms::setSaveAsHandler(nullptr);
-    Stampanti.clear();
-    NumStampanti = 0;
-    FormTest::TearDown();
   }
 
   frmPrintReportArticoli* open() {
@@ -78,7 +61,8 @@ class ArticoliListTest : public FormTest {
     return viewer ? pageTexts(viewer->pages()) : QStringList();
   }
 
-  QString answer;
+  PrintSetup print;
+  QString& answer = print.answer;
 };
 
 TEST_F(ArticoliListTest, ListsEveryArticleOrOneCategoryUnderATitleThatSaysWhich) {

@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "core/Globals.h"
-#include "platform/forms/SaveAsDialog.h"
 #include "platform/grid/GridEX.h"
 #include "platform/report/ReportViewer.h"
 #include "reports/arpCliFor.h"
@@ -20,12 +18,6 @@
 #include "tests/support/PdfText.h"
 
 namespace {
-
-QStringList items(const QComboBox* combo) {
-  QStringList texts;
-  for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
-  return texts;
-}
 
 // The texts of the pages that are in `wanted`, in page order.
 QStringList only(const QStringList& texts, const QStringList& wanted) {
@@ -71,18 +63,6 @@ class CliForListTest : public FormTest {
          "(6, 'Cliente', 'Zeta Impianti', 'Lecco', 'LC', NULL, NULL, NULL), "
          "(10, 'Fornitore', 'Ferri Spa', 'Brescia', 'BS', NULL, NULL, NULL), "
          "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL, NULL, NULL)");
-    Stampanti = {"Ufficio", "Magazzino"};
-    NumStampanti = 2;
-    forms::setSaveAsHandler([this](const forms::SaveAsRequest& request) {
-      asked << request.defaultExt + " " + request.filter;
-      return answer;
-    });
-  }
-  void TearDown() override {
-    forms::setSaveAsHandler(nullptr);
-    Stampanti.clear();
-    NumStampanti = 0;
-    FormTest::TearDown();
   }
 
   template <class Dialog>
@@ -93,8 +73,9 @@ class CliForListTest : public FormTest {
     return dialog;
   }
 
-  QStringList asked;
-  QString answer;
+  PrintSetup print;
+  QStringList& asked = print.asked;
+  QString& answer = print.answer;
 };
 
 const QStringList kCustomers = {"Bianchi Srl", "D'Angelo Srl", "Barbieri Luca", "Zeta Impianti"};

@@ -1,11 +1,14 @@
 #include "tests/reports/ReportTestSupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
+#include "core/Globals.h"
+#include "platform/forms/SaveAsDialog.h"
 #include "platform/report/ReportViewer.h"
 #include "reports/frmPrintReportCom.h"
 
@@ -39,6 +42,27 @@ frmPrintReportCom* ReportTest::openDialog(const QString& codCom) {
   dialog->Stampa(QString(), codCom);
   activate(dialog);
   return dialog;
+}
+
+PrintSetup::PrintSetup() {
+  Stampanti = {"Ufficio", "Magazzino"};
+  NumStampanti = 2;
+  forms::setSaveAsHandler([this](const forms::SaveAsRequest& request) {
+    asked << request.defaultExt + " " + request.filter;
+    return answer;
+  });
+}
+
+PrintSetup::~PrintSetup() {
+  forms::setSaveAsHandler(nullptr);
+  Stampanti.clear();
+  NumStampanti = 0;
+}
+
+QStringList items(const QComboBox* combo) {
+  QStringList texts;
+  for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+  return texts;
 }
 
 report::ReportViewer* preview(PrintReportDialog* dialog) {

@@ -7,6 +7,7 @@
 #include "tests/masterdata/FormTestSupport.h"
 
 class PrintReportDialog;
+class QComboBox;
 class frmPrintReportCom;
 namespace report {
 class ReportViewer;
@@ -25,6 +26,22 @@ class ReportTest : public FormTest {
   // A fresh job-order print dialog, filled and shown as the main window's Print does.
   frmPrintReportCom* openDialog(const QString& codCom = QString());
 };
+
+// For the life of the object: the printers "Ufficio" and "Magazzino" as collected at start-up, and
+// the Save As dialog answered with `answer` (empty: cancelled), each request kept in `asked` as its
+// default extension and filter text.
+struct PrintSetup {
+  PrintSetup();
+  ~PrintSetup();
+  PrintSetup(const PrintSetup&) = delete;
+  PrintSetup& operator=(const PrintSetup&) = delete;
+
+  QStringList asked;
+  QString answer;
+};
+
+// The entries of a combo box, in order.
+QStringList items(const QComboBox* combo);
 
 // Presses "Anteprima" of a print dialog and returns the preview window it opened.
 report::ReportViewer* preview(PrintReportDialog* dialog);
