@@ -65,6 +65,13 @@ QStringList items(const QComboBox* combo) {
   return texts;
 }
 
+QStringList only(const QStringList& texts, const QStringList& wanted) {
+  QStringList kept;
+  for (const QString& t : texts)
+    if (wanted.contains(t)) kept << t;
+  return kept;
+}
+
 report::ReportViewer* preview(PrintReportDialog* dialog) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (qobject_cast<report::ReportViewer*>(w)) w->close();

@@ -42,6 +42,8 @@ struct PrintSetup {
 
 // The entries of a combo box, in order.
 QStringList items(const QComboBox* combo);
+// The texts that are in `wanted`, in their order.
+QStringList only(const QStringList& texts, const QStringList& wanted);
 
 // Presses "Anteprima" of a print dialog and returns the preview window it opened.
 report::ReportViewer* preview(PrintReportDialog* dialog);
