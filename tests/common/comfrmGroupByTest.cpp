@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "common/comfrmGroupBy.h"
+#include "tests/common/ToolGrid.h"
+#include "tests/masterdata/FormTestSupport.h"
+
+namespace {
+
+class GroupByTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    grid.groups().add(4, grid::Ascending);
+    grid.show();
+  }
+  void groupGrid(const std::function<void(comfrmGroupBy*)>& drive) {
+    runModal([&] { comfrmGroupBy::GroupGrid(grid); return Variant(); },
+             [&](QWidget* w) { drive(qobject_cast<comfrmGroupBy*>(w)); });
+  }
+  // A top-level window: the fixture's tear-down deletes it with the other windows.
+  ToolGrid& grid = *new ToolGrid;
+};
+
+TEST_F(GroupByTest, UnchangedLevelsApplyNothingNotEvenTheExpandChoice) {
+  groupGrid([](comfrmGroupBy* f) {
+    EXPECT_EQ(f->windowTitle(), "Raggruppa");
+    EXPECT_EQ(f->cboGroups[0]->count(), 5) << "no icon column";
+    EXPECT_EQ(f->cboGroups[0]->findText("Stato"), -1);
+    EXPECT_EQ(f->cboGroups[0]->currentText(), "Città");
+    EXPECT_TRUE(f->optOrder[0]->isChecked());
+    EXPECT_TRUE(f->cboGroups[1]->isEnabled());
+    EXPECT_FALSE(f->cboGroups[2]->isEnabled());
+    EXPECT_EQ(f->cboExpand->currentText(), "Espandi tutto");
+    f->cboExpand->setCurrentIndex(1);
+    EXPECT_EQ(f->cboExpand->currentText(), "Unisci tutto");
+    click(f->cmdOK);
+  });
+  EXPECT_EQ(grid.groups().count(), 1);
+  EXPECT_EQ(grid.rowCount(), 9) << "three groups still expanded";
+}
+
+TEST_F(GroupByTest, NewLevelsRegroupAndCollapseOrExpandAsChosen) {
+  groupGrid([](comfrmGroupBy* f) {
+    click(f->optOrder[1]);
+    f->cboExpand->setCurrentIndex(1);
+    click(f->cmdOK);
+  });
+  ASSERT_EQ(grid.groups().count(), 1);
+  EXPECT_EQ(grid.groups().item(1), (grid::SortKey{4, grid::Descending}));
+  EXPECT_EQ(grid.names(), (QStringList{"#", "#", "#"})) << "all collapsed";
+
+  // "Pulisci tutto" and "OK" remove every group, then expand.
+  groupGrid([](comfrmGroupBy* f) {
+    click(f->cmdClearAll);
+    for (int i = 1; i < 4; ++i) EXPECT_FALSE(f->cboGroups[i]->isEnabled());
+    EXPECT_EQ(f->cboGroups[0]->currentText(), "(Vuoto)");
+    click(f->cmdOK);
+  });
+  EXPECT_EQ(grid.groups().count(), 0);
+  EXPECT_EQ(grid.rowCount(), 6);
+}
+
+}  // namespace
