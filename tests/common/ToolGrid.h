@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 #include "platform/grid/GridEX.h"
+#include "tests/masterdata/FormTestSupport.h"
 
 // An unbound grid of six people for the grid-tool tests. Columns: 1 "Codice", 2 "Nome", 3 without a
 // caption, 4 "Città", 5 "Stato" (an icon column).
@@ -29,4 +31,20 @@ class ToolGrid : public grid::GridEX {
     for (int r = 1; r <= rowCount(); ++r) out << (isGroupRow(r) ? QStringLiteral("#") : cellText(r, 2));
     return out;
   }
+};
+
+// A grid tool's test: the tool's entry runs on a shown ToolGrid, and drive works its dialog.
+template <class Dialog, void (*Entry)(grid::GridEX&)>
+class GridToolTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    grid.show();
+  }
+  void open(const std::function<void(Dialog*)>& drive) {
+    runModal([&] { Entry(grid); return Variant(); }, [&](QWidget* w) { drive(qobject_cast<Dialog*>(w)); });
+  }
+
+  // A top-level window: the fixture's tear-down deletes it with the other windows.
+  ToolGrid& grid = *new ToolGrid;
 };

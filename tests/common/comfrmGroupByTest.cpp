@@ -10,23 +10,16 @@
 
 namespace {
 
-class GroupByTest : public FormTest {
+class GroupByTest : public GridToolTest<comfrmGroupBy, &comfrmGroupBy::GroupGrid> {
  protected:
   void SetUp() override {
-    FormTest::SetUp();
+    GridToolTest::SetUp();
     grid.groups().add(4, grid::Ascending);
-    grid.show();
   }
-  void groupGrid(const std::function<void(comfrmGroupBy*)>& drive) {
-    runModal([&] { comfrmGroupBy::GroupGrid(grid); return Variant(); },
-             [&](QWidget* w) { drive(qobject_cast<comfrmGroupBy*>(w)); });
-  }
-  // A top-level window: the fixture's tear-down deletes it with the other windows.
-  ToolGrid& grid = *new ToolGrid;
 };
 
 TEST_F(GroupByTest, UnchangedLevelsApplyNothingNotEvenTheExpandChoice) {
-  groupGrid([](comfrmGroupBy* f) {
+  open([](comfrmGroupBy* f) {
     EXPECT_EQ(f->windowTitle(), "Raggruppa");
     EXPECT_EQ(f->cboGroups[0]->count(), 5) << "no icon column";
     EXPECT_EQ(f->cboGroups[0]->findText("Stato"), -1);
@@ -44,7 +37,7 @@ TEST_F(GroupByTest, UnchangedLevelsApplyNothingNotEvenTheExpandChoice) {
 }
 
 TEST_F(GroupByTest, NewLevelsRegroupAndCollapseOrExpandAsChosen) {
-  groupGrid([](comfrmGroupBy* f) {
+  open([](comfrmGroupBy* f) {
     click(f->optOrder[1]);
     f->cboExpand->setCurrentIndex(1);
     click(f->cmdOK);
@@ -54,7 +47,7 @@ TEST_F(GroupByTest, NewLevelsRegroupAndCollapseOrExpandAsChosen) {
   EXPECT_EQ(grid.names(), (QStringList{"#", "#", "#"})) << "all collapsed";
 
   // "Pulisci tutto" and "OK" remove every group, then expand.
-  groupGrid([](comfrmGroupBy* f) {
+  open([](comfrmGroupBy* f) {
     click(f->cmdClearAll);
     for (int i = 1; i < 4; ++i) EXPECT_FALSE(f->cboGroups[i]->isEnabled());
     EXPECT_EQ(f->cboGroups[0]->currentText(), "(Vuoto)");

@@ -24,24 +24,16 @@ QStringList levels(const GridLevelsDialog* f) {
 
 std::vector<grid::SortKey> keysOf(const grid::SortKeyList& list) { return list.keys(); }
 
-class SortTest : public FormTest {
+class SortTest : public GridToolTest<comfrmSort, &comfrmSort::SortGrid> {
  protected:
   void SetUp() override {
-    FormTest::SetUp();
-    grid.sortKeys().add(4, grid::Ascending);
-    grid.sortKeys().add(2, grid::Descending);
-    grid.show();
+    GridToolTest::SetUp();
+    grid.sortKeys().assign({{4, grid::Ascending}, {2, grid::Descending}});
   }
-  void sortGrid(const std::function<void(comfrmSort*)>& drive) {
-    runModal([&] { comfrmSort::SortGrid(grid); return Variant(); },
-             [&](QWidget* w) { drive(qobject_cast<comfrmSort*>(w)); });
-  }
-  // A top-level window: the fixture's tear-down deletes it with the other windows.
-  ToolGrid& grid = *new ToolGrid;
 };
 
 TEST_F(SortTest, OpensOnTheGridsKeysAndOffersEveryColumn) {
-  sortGrid([](comfrmSort* f) {
+  open([](comfrmSort* f) {
     EXPECT_EQ(f->windowTitle(), "Ordina");
     EXPECT_EQ(f->frames[0]->title(), "Ordina per");
     EXPECT_EQ(f->frames[3]->title(), "Quindi per");
@@ -56,7 +48,7 @@ TEST_F(SortTest, OpensOnTheGridsKeysAndOffersEveryColumn) {
 
 TEST_F(SortTest, ChangedLevelsRebuildTheKeysAndSortTheGridAgain) {
   // Only a direction changed: every key is rebuilt.
-  sortGrid([](comfrmSort* f) {
+  open([](comfrmSort* f) {
     click(f->optOrder[3]);
     click(f->optOrder[2]);
     click(f->cmdOK);
@@ -65,7 +57,7 @@ TEST_F(SortTest, ChangedLevelsRebuildTheKeysAndSortTheGridAgain) {
   EXPECT_EQ(grid.names(), (QStringList{"Rossi", "Verdi", "Bassi", "Bianchi", "Conti", "Neri"}));
 
   // A third level with the same column as the first; a new column starts ascending.
-  sortGrid([](comfrmSort* f) {
+  open([](comfrmSort* f) {
     f->cboGroups[2]->setCurrentIndex(4);
     click(f->optOrder[5]);
     EXPECT_EQ(levels(f), (QStringList{"Città/+", "Nome/+", "Città/-", "(Vuoto)"}));
@@ -77,7 +69,7 @@ TEST_F(SortTest, ChangedLevelsRebuildTheKeysAndSortTheGridAgain) {
   EXPECT_EQ(keysOf(grid.sortKeys()), (std::vector<grid::SortKey>{{4, 1}, {1, 1}, {4, -1}}));
 
   // "(Vuoto)" on level 1 of three empties the levels below it.
-  sortGrid([](comfrmSort* f) {
+  open([](comfrmSort* f) {
     f->cboGroups[1]->setCurrentIndex(0);
     EXPECT_EQ(levels(f), (QStringList{"Città/+", "(Vuoto)", "x(Vuoto)", "x(Vuoto)"}));
     click(f->cmdOK);
@@ -86,7 +78,7 @@ TEST_F(SortTest, ChangedLevelsRebuildTheKeysAndSortTheGridAgain) {
 }
 
 TEST_F(SortTest, TheFirstLevelCannotBeLeftEmptyButTheDialogCanBeCancelled) {
-  sortGrid([this](comfrmSort* f) {
+  open([this](comfrmSort* f) {
     f->cboGroups[0]->setFocus();
     f->cboGroups[0]->setCurrentIndex(0);
     EXPECT_EQ(levels(f), (QStringList{"(Vuoto)", "x(Vuoto)", "x(Vuoto)", "x(Vuoto)"}));
@@ -101,7 +93,7 @@ TEST_F(SortTest, TheFirstLevelCannotBeLeftEmptyButTheDialogCanBeCancelled) {
   EXPECT_EQ(messages.size(), 2);
   EXPECT_EQ(keysOf(grid.sortKeys()), (std::vector<grid::SortKey>{{4, 1}, {2, -1}}));
 
-  sortGrid([](comfrmSort* f) {
+  open([](comfrmSort* f) {
     click(f->cmdClearAll);
     f->close();
   });

@@ -17,35 +17,28 @@ namespace {
 // Clicks a check box on its box, where a user clicks it.
 void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
-class TableviewTest : public FormTest {
- protected:
-  void formatGrid(const std::function<void(comfrmTableview*)>& drive) {
-    runModal([&] { comfrmTableview::FormatGrid(grid); return Variant(); },
-             [&](QWidget* w) { drive(qobject_cast<comfrmTableview*>(w)); });
-  }
-  // Presses "Carattere..." k and answers the font dialog with the font, or cancels it (nullopt).
-  static void chooseFont(comfrmTableview* f, int k, std::optional<QFont> font) {
-    QTimer::singleShot(0, [f, font] {
-      ASSERT_TRUE(QTest::qWaitFor([f] { return f->cdlFont->isVisible(); }));
-      if (!font) {
-        f->cdlFont->reject();
-        return;
-      }
-      f->cdlFont->setCurrentFont(*font);
-      f->cdlFont->accept();
-    });
-    click(f->cmdfont[k]);
-  }
-  static QFont font(const QString& family, double points, bool bold = false) {
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-  }
+// Presses "Carattere..." k and answers the font dialog with the font, or cancels it (nullopt).
+void chooseFont(comfrmTableview* f, int k, std::optional<QFont> font) {
+  QTimer::singleShot(0, [f, font] {
+    ASSERT_TRUE(QTest::qWaitFor([f] { return f->cdlFont->isVisible(); }));
+    if (!font) {
+      f->cdlFont->reject();
+      return;
+    }
+    f->cdlFont->setCurrentFont(*font);
+    f->cdlFont->accept();
+  });
+  click(f->cmdfont[k]);
+}
 
-  // A top-level window: the fixture's tear-down deletes it with the other windows.
-  ToolGrid& grid = *new ToolGrid;
-};
+QFont font(const QString& family, double points, bool bold = false) {
+  QFont f(family);
+  f.setPointSizeF(points);
+  f.setBold(bold);
+  return f;
+}
+
+using TableviewTest = GridToolTest<comfrmTableview, &comfrmTableview::FormatGrid>;
 
 TEST_F(TableviewTest, OpensShowingTheGridsFontsAndSettings) {
   EXPECT_EQ(comfrmTableview::previewPoints(8.5), 8);
@@ -61,7 +54,7 @@ TEST_F(TableviewTest, OpensShowingTheGridsFontsAndSettings) {
   grid.setGroupHeaderBackColor(0x8000000F);
   grid.setAllowEdit(false);
   grid.setColumnAutoResize(true);
-  formatGrid([](comfrmTableview* f) {
+  open([](comfrmTableview* f) {
     EXPECT_EQ(f->windowTitle(), "Formatta");
     EXPECT_EQ(f->lblcurrfont[0]->text(), "8 pt. Sans Serif");
     EXPECT_EQ(f->lblcurrfont[1]->text(), "10 pt. Serif");
@@ -82,7 +75,7 @@ TEST_F(TableviewTest, OpensShowingTheGridsFontsAndSettings) {
   grid.setGridLineStyle(grid::LineDots);
   grid.setGroupHeaderBackColor(0xC0C0C0);
   grid.setAllowEdit(true);
-  formatGrid([](comfrmTableview* f) {
+  open([](comfrmTableview* f) {
     EXPECT_EQ(f->cboGridlines->currentText(), "Punti");
     EXPECT_FALSE(f->chkgrouphead->isChecked()) << "an explicit grey is not the button face";
     EXPECT_TRUE(f->chkAllowed->isChecked());
@@ -94,7 +87,7 @@ TEST_F(TableviewTest, OpensShowingTheGridsFontsAndSettings) {
   EXPECT_TRUE(grid.newRowVisible());
 
   grid.setGridLines(false);
-  formatGrid([](comfrmTableview* f) {
+  open([](comfrmTableview* f) {
     EXPECT_EQ(f->cboGridlines->currentText(), "Senza linee");
     f->close();
   });
@@ -108,14 +101,14 @@ TEST_F(TableviewTest, OnlyOKWritesTheTwoChosenFonts) {
   const quint32 colour = grid.foreColor();
   const QFont chosen = font("Serif", 12);
 
-  formatGrid([&](comfrmTableview* f) {
+  open([&](comfrmTableview* f) {
     chooseFont(f, 0, chosen);
     EXPECT_EQ(f->lblcurrfont[0]->text(), "12 pt. Serif");
     click(f->cmdCancel);
   });
   EXPECT_EQ(grid.headerFont(), header);
 
-  formatGrid([&](comfrmTableview* f) {
+  open([&](comfrmTableview* f) {
     chooseFont(f, 1, chosen);
     chooseFont(f, 1, std::nullopt);
     EXPECT_EQ(f->lblcurrfont[1]->text(), "12 pt. Serif") << "a cancelled font dialog changes nothing";
