@@ -1,6 +1,7 @@
 // The main window's record commands and the commands of its Grid, Data and Help menus.
 #include <QAction>
 #include <QApplication>
+#include <algorithm>
 
 #include "core/Globals.h"
 #include "core/comGriglia.h"
@@ -14,6 +15,8 @@
 #include "common/comfrmTableview.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
+#include "jobs/frm_io_PrevModelli.h"
+#include "jobs/frm_io_PrevModelli_New.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -44,6 +47,8 @@ void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
   if (Nodi[Indice].Codice() == QLatin1String("com"))
     (new frm_io_Com_New)->Nuovo();
+  else if (Nodi[Indice].Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli_New)->Nuovo();
   else
     OpenMasterDataForm(Nodi[Indice].Codice());
 }
@@ -52,6 +57,8 @@ void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
   if (nodo().Codice() == QLatin1String("com"))
     (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
+  else if (nodo().Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
   else
     OpenMasterDataForm(nodo().Codice(), gexView->value(1));
 }
@@ -60,7 +67,18 @@ void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
   const auto regola = RegolaPer(nodo().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
   if (!regola) return;
-  if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) SetLay();
+  if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) reloadKeeping();
+}
+
+void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
+  const int row = gexView->row();
+  const Variant current = row > 0 && !gexView->isGroupRow() ? gexView->value(1) : Variant();
+  SetLay();
+  if (NodoCorrente < 0 || gexView->rowCount() == 0) return;
+  const bool savedHere = !viewCode.isEmpty() && viewCode == nodo().Codice() && !savedKey.isEmpty();
+  if (savedHere && gexView->find(1, grid::FindEqual, savedKey)) return;
+  if (!current.isEmpty() && gexView->find(1, grid::FindEqual, current)) return;
+  if (row > 0) gexView->setRow(std::min(row, gexView->rowCount()));
 }
 
 void frmMain::ComandoStampa() {

@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "jobs/frm_io_Com_Prev.h"
 #include "jobs/frm_show_ComData.h"
 #include "platform/forms/DataCombo.h"
 #include "platform/forms/DatePicker.h"
@@ -22,6 +23,7 @@ frm_io_Com_Edit::frm_io_Com_Edit(QWidget* parent)
       cmd_OtherData(new QPushButton(QStringLiteral("Altri Dati [F7]"), this)),
       Command2(new QPushButton(QStringLiteral("Stampa"), this)) {
   buildFields();
+  setViewCode(QStringLiteral("com"));
   setFocusOrder({txtFields[1], dtcData[0], txtFields[2], datData[0], datData[1], txtFields[4], txtFields[3],
                  cmdSalva, cmdAnnulla, chkField[0], datData[2], chkField[1], datData[3], chkField[2], datData[4],
                  cmd_Info, cmd_Prev, cmd_OtherData, Command2});
@@ -30,6 +32,8 @@ frm_io_Com_Edit::frm_io_Com_Edit(QWidget* parent)
   for (int i = 0; i < 3; ++i) connect(chkField[std::size_t(i)], &QCheckBox::clicked, this, [this, i] { chkField_Click(i); });
   connect(cmd_Info, &QPushButton::clicked, this, &frm_io_Com_Edit::cmd_Info_Click);
   connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this, &frm_io_Com_Edit::cmd_Info_Click);
+  connect(cmd_Prev, &QPushButton::clicked, this, &frm_io_Com_Edit::cmd_Prev_Click);
+  connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, this, &frm_io_Com_Edit::cmd_Prev_Click);
 }
 
 void frm_io_Com_Edit::buildFields() {
@@ -103,3 +107,7 @@ void frm_io_Com_Edit::chkField_Click(int Index) {
 }
 
 void frm_io_Com_Edit::cmd_Info_Click() { forms::SharedInstance<frm_show_ComData>::get().Apri(m_CodCom); }
+
+void frm_io_Com_Edit::cmd_Prev_Click() {
+  forms::SharedInstance<frm_io_Com_Prev>::get().Apri(m_CodCom, QStringLiteral("Preventivo"));
+}
