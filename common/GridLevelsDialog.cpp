@@ -46,7 +46,7 @@ GridLevelsDialog::GridLevelsDialog(const QString& caption, const QString& firstL
   connect(cmdClearAll, &QPushButton::clicked, this, [this] { selectLevel(0, 0); });
 }
 
-void GridLevelsDialog::fill(grid::GridEX& Grid, const grid::SortKeyList& keys,
+void GridLevelsDialog::fill(const grid::GridEX& Grid, const grid::SortKeyList& keys,
                             const std::function<bool(const grid::GridColumn*)>& offered) {
   for (QComboBox* list : cboGroups) list->addItem(QStringLiteral("(Vuoto)"));
   for (int j = 1; j <= Grid.columnCount(); ++j) {

@@ -39,7 +39,7 @@ class GridLevelsDialog : public QDialog {
   GridLevelsDialog(const QString& caption, const QString& firstLevelTitle);
 
   // Offers the columns that `offered` accepts on every level, then shows the keys on the levels.
-  void fill(grid::GridEX& Grid, const grid::SortKeyList& keys,
+  void fill(const grid::GridEX& Grid, const grid::SortKeyList& keys,
             const std::function<bool(const grid::GridColumn*)>& offered);
   // Shows the dialog modally. After "OK" with levels that differ from the keys, the keys become the
   // levels and `afterChange` runs, under the hourglass.

@@ -44,7 +44,6 @@ TEST_F(TableviewTest, OpensShowingTheGridsFontsAndSettings) {
   EXPECT_EQ(comfrmTableview::previewPoints(8.5), 8);
   EXPECT_EQ(comfrmTableview::previewPoints(9.5), 10);
   EXPECT_EQ(comfrmTableview::previewPoints(10.5), 10);
-  EXPECT_EQ(comfrmTableview::previewPoints(11.4), 11);
 
   grid.setHeaderFont(font("Sans Serif", 8.5, true));
   grid.setGridFont(font("Serif", 9.5));
