@@ -9,17 +9,17 @@ namespace db {
 
 namespace {
 
-// A value as Jet turns it into text: numbers without a trailing ".0".
+// A value as Jet turns it into text: numbers without a trailing ".0", with a decimal point whatever
+// the process's C locale says.
 void appendText(std::string& out, sqlite3_value* value) {
   switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
       return;
     case SQLITE_FLOAT: {
-      // to_chars, unlike printf, writes a point whatever the process's locale.
       char buffer[32];
-      const auto end = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value),
-                                     std::chars_format::general, 15).ptr;
-      out.append(buffer, end);
+      const auto written = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value),
+                                         std::chars_format::general, 15);
+      out.append(buffer, written.ptr);
       return;
     }
     default: {
