@@ -15,6 +15,7 @@
 #include "platform/grid/GridEX.h"
 #include "platform/report/ReportViewer.h"
 #include "reports/arp_o_Com01.h"
+#include "reports/comfrmPrintProgress.h"
 #include "reports/frmPrintReportCom.h"
 #include "tests/reports/ReportTestSupport.h"
 #include "tests/support/PdfText.h"
@@ -215,6 +216,18 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   ASSERT_EQ(messages.size(), 2);
   EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report")) << messages[1].toStdString();
   EXPECT_FALSE(QFile::exists(answer));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrintProgressTest, AnnullaOnlyHidesTheWindow) {
+  comfrmPrintProgress progress;
+  progress.show();
+  EXPECT_EQ(progress.windowTitle(), "Stampa");
+  QTest::mouseClick(progress.cmdCancel, Qt::LeftButton);
+  EXPECT_FALSE(progress.isVisible());
 }
 
 }  // namespace
