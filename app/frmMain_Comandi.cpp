@@ -22,6 +22,8 @@
 #include "platform/forms/SharedInstance.h"
 #include "platform/grid/GridEX.h"
 #include "platform/shell/Desktop.h"
+#include "platform/shell/Printers.h"
+#include "reports/frmPrintReportCom.h"
 
 namespace {
 
@@ -85,7 +87,9 @@ void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
 
 void frmMain::ComandoStampa() {
   if (gexView->recordCount() == 0) return;
-  // The views' print dialogs are not part of the program yet: there is nothing to open.
+  const QString codice = nodo().Codice();
+  if (codice == "com" || codice == "rpu")
+    forms::SharedInstance<frmPrintReportCom>::get().Stampa(shell::installedPrinters().defaultPrinter, QString());
 }
 
 void frmMain::ComandoEsci() { close(); }
