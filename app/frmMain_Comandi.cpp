@@ -8,6 +8,11 @@
 #include "app/RegoleEliminazione.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "common/comfrmGroupBy.h"
+#include "common/comfrmManData.h"
+#include "common/comfrmShowfields.h"
+#include "common/comfrmSort.h"
+#include "common/comfrmTableview.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
 #include "jobs/frm_io_PrevModelli.h"
@@ -99,18 +104,26 @@ void frmMain::comandoGriglia(QAction* item) {
   const QString nome = "gex_" + nodo().Codice();
   suGriglia([&] {
     switch (item->data().toInt()) {
+      case 1: comfrmShowfields::ShowFields(*gexView); break;
+      case 2: comfrmSort::SortGrid(*gexView); break;
+      case 4: comfrmGroupBy::GroupGrid(*gexView); break;
+      case 8: comfrmTableview::FormatGrid(*gexView); break;
       case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, nome); break;
       case 32: comGriglia::SalvaLayout(*gexView, ConnString, nome); break;
-      default: break;  // the column, sort, group and format dialogs are not part of the program yet
+      default: break;
     }
   });
   AggiornaTrova();
 }
 
-// The table browser this menu leads to is not part of the program yet; its guard is.
+// The table browser edits any table: only while no other data window is open.
 void frmMain::comandoDati() {
-  if (FinestreCaricate() > 2)
+  if (FinestreCaricate() > 2) {
     forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
+    return;
+  }
+  comfrmManData tabelle(this);
+  tabelle.exec();
 }
 
 // Without the help file or a program that shows it, the user is told instead of nothing happening.

@@ -156,6 +156,20 @@ void Connection::RollbackTrans() { session()->rollbackTrans(); }
 
 bool Connection::InTransaction() const { return IsOpen() && d->session->transactionDepth() > 0; }
 
+QStringList Connection::tableNames() const {
+  Session& s = *session();
+  Statement statement =
+      s.prepare("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                "ORDER BY rowid",
+                false);
+  QStringList names;
+  int rc;
+  while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW)
+    names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
+  if (rc != SQLITE_DONE) s.fail(rc, "Impossibile leggere l'elenco delle tabelle del database.");
+  return names;
+}
+
 QString Connection::path() const { return d->session ? d->session->path() : QString(); }
 
 sqlite3* Connection::handle() const { return IsOpen() ? d->session->handle() : nullptr; }

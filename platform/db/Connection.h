@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "platform/db/AdoTypes.h"
@@ -40,6 +41,10 @@ class Connection {
   void CommitTrans();
   void RollbackTrans();
   bool InTransaction() const;
+
+  // The names of the database's tables in the order they were created: no saved queries (views) and
+  // none of SQLite's own tables.
+  QStringList tableNames() const;
 
   QString path() const;
   sqlite3* handle() const;

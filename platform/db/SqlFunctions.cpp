@@ -16,7 +16,6 @@ void appendText(std::string& out, sqlite3_value* value) {
     case SQLITE_NULL:
       return;
     case SQLITE_FLOAT: {
-      // to_chars, unlike printf, writes a point whatever the process's locale.
       char buffer[32];
       const auto written = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value),
                                          std::chars_format::general, 15);

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QComboBox>
+#include <QListWidget>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -17,10 +19,14 @@
 #include "core/Globals.h"
 #include "core/comRegistry.h"
 #include "common/comfrmAbout.h"
+#include "common/comfrmManData.h"
+#include "common/comfrmShowfields.h"
+#include "common/comfrmSort.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
+#include "reports/frmPrintReportCom.h"
 #include "tests/common/ChmViewer.h"
 #include "tests/common/LinkDesktop.h"
 #include "platform/shell/HelpViewer.h"
@@ -211,9 +217,22 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
   EXPECT_EQ(DriverReport[2], "HP LaserJet 4");
 }
 
-TEST_F(ComandiFinestra, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
+// Chooses the Data menu's "Tabelle"; true when it opened the table browser, which is then closed.
+bool ApreTabelle(frmMain& w) {
+  bool aperto = false;
+  QTimer::singleShot(0, [&] {
+    auto* tabelle = qobject_cast<comfrmManData*>(QApplication::activeModalWidget());
+    if (!tabelle) return;
+    aperto = tabelle->parentWidget() == &w && tabelle->cmbTables->findText("_Pars") >= 0;
+    tabelle->close();
+  });
+  w.mnuDatiTabelle->trigger();
+  return aperto;
+}
+
+TEST_F(ComandiFinestra, TheDataMenuOpensTheTableBrowserOnlyWhileNoOtherWindowIsOpen) {
   Avvia();
-  w->mnuDatiTabelle->trigger();
+  EXPECT_TRUE(ApreTabelle(*w));
   EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
 
   // An entry window opened from the list counts while it is open, and no longer once cancelled.
@@ -223,15 +242,40 @@ TEST_F(ComandiFinestra, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
   for (QWidget* finestra : QApplication::topLevelWidgets())
     if (auto* c = qobject_cast<frm_io_Clienti*>(finestra)) scheda = c;
   ASSERT_TRUE(scheda);
-  w->mnuDatiTabelle->trigger();
+  EXPECT_FALSE(ApreTabelle(*w));
   EXPECT_EQ(Messaggi(), QStringList{"Chiudere prima tutte le schede dati."});
   EXPECT_EQ(mostrati.back().style, forms::vbOKOnly);
   EXPECT_EQ(mostrati.back().title, AppTitle);
 
   QTest::mouseClick(scheda->cmdAnnulla, Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
-  w->mnuDatiTabelle->trigger();
+  EXPECT_TRUE(ApreTabelle(*w));
   EXPECT_EQ(Messaggi().size(), 1);
+}
+
+TEST_F(ComandiFinestra, TheGridMenuHandsTheViewGridToTheGridDialogs) {
+  Avvia();
+  MostraVista(4);
+  QStringList aperti;
+  for (QAction* voce : w->mnuGridItem) {
+    const int tag = voce->data().toInt();
+    if (tag != 1 && tag != 2 && tag != 4 && tag != 8) continue;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialogo = QApplication::activeModalWidget();
+      if (!dialogo) return;
+      if (auto* campi = qobject_cast<comfrmShowfields*>(dialogo)) {
+        EXPECT_GT(campi->lstVisible->count(), 0);
+      }
+      if (auto* ordina = qobject_cast<comfrmSort*>(dialogo)) {
+        EXPECT_EQ(ordina->cboGroups[0]->count(), w->gexView->columnCount() + 1);
+      }
+      aperti << dialogo->metaObject()->className();
+      dialogo->close();
+    });
+    voce->setEnabled(true);
+    voce->trigger();
+  }
+  EXPECT_EQ(aperti, (QStringList{"comfrmShowfields", "comfrmSort", "comfrmGroupBy", "comfrmTableview"}));
 }
 
 TEST_F(ComandiFinestra, TheAboutBoxOpensWithItsFrameAndCloses) {
@@ -319,6 +363,26 @@ TEST_F(ComandiFinestra, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
   QTest::mouseClick(scheda->cmdSalva, Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
   EXPECT_TRUE(SelezionaRiga("DesCom", Variant("Scala a chiocciola"))) << "the view is read again";
+}
+
+// Print on the job orders and on the cost days opens the one job-order print dialog on the default
+// printer; on a view without a print dialog it opens nothing.
+TEST_F(ComandiFinestra, PrintOnTheJobOrdersOpensTheirPrintDialog) {
+  Avvia();
+  MostraVista(4);
+  w->tbStampa->trigger();
+  EXPECT_FALSE(forms::SharedInstance<frmPrintReportCom>::loaded());
+  for (int vista : {0, 1}) {
+    MostraVista(vista);
+    w->tbStampa->trigger();
+    ASSERT_TRUE(forms::SharedInstance<frmPrintReportCom>::loaded());
+    frmPrintReportCom& stampa = forms::SharedInstance<frmPrintReportCom>::get();
+    EXPECT_TRUE(stampa.isVisible());
+    EXPECT_FALSE(stampa.parentWidget());
+    EXPECT_EQ(stampa.cmbprinters->currentText(), "Ufficio");
+    EXPECT_EQ(stampa.cmbFor->currentText(), "(Tutte)");
+  }
+  forms::SharedInstance<frmPrintReportCom>::get().close();
 }
 
 TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {

@@ -10,6 +10,7 @@
 #include "reports/comfrmPrintProgress.h"
 #include "reports/frmPrintReportCom.h"
 #include "tests/reports/ReportTestSupport.h"
+#include "tests/support/PdfText.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST_F(PrintCupsTest, StampaSendsTheReportToTheChosenQueueWithoutADialog) {
   QString text;
   EXPECT_TRUE(QTest::qWaitFor(
       [&] {
-        text = runTool("pdftotext", {"-layout", kOutput, "-"});
+        text = testenv::pdfPages(kOutput).join("\n");
         return text.contains("Commesse selezionate");
       },
       30000));

@@ -14,8 +14,10 @@
 #include "platform/grid/GridEX.h"
 #include "platform/report/ReportViewer.h"
 #include "reports/arp_o_Com01.h"
+#include "reports/comfrmPrintProgress.h"
 #include "reports/frmPrintReportCom.h"
 #include "tests/reports/ReportTestSupport.h"
+#include "tests/support/PdfText.h"
 
 namespace {
 
@@ -140,7 +142,7 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
 
   answer = dir.filePath("commesse.pdf");
   exportAs(dialog, 12);
-  const QString pdf = runTool("pdftotext", {"-layout", answer, "-"});
+  const QString pdf = testenv::pdfPages(answer).join("\n");
   EXPECT_TRUE(pdf.contains("Commesse selezionate: (Tutte) - Clienti selezionati: (Tutti)"));
   EXPECT_TRUE(pdf.contains("05-03-2008"));
   EXPECT_TRUE(pdf.contains("D'Angelo Srl"));
@@ -196,6 +198,18 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   ASSERT_EQ(messages.size(), 2);
   EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report")) << messages[1].toStdString();
   EXPECT_FALSE(QFile::exists(answer));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrintProgressTest, AnnullaOnlyHidesTheWindow) {
+  comfrmPrintProgress progress;
+  progress.show();
+  EXPECT_EQ(progress.windowTitle(), "Stampa");
+  QTest::mouseClick(progress.cmdCancel, Qt::LeftButton);
+  EXPECT_FALSE(progress.isVisible());
 }
 
 }  // namespace
