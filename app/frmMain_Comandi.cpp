@@ -23,7 +23,10 @@
 #include "platform/grid/GridEX.h"
 #include "platform/shell/Desktop.h"
 #include "platform/shell/Printers.h"
+#include "reports/frmPrintReportArticoli.h"
+#include "reports/frmPrintReportClienti.h"
 #include "reports/frmPrintReportCom.h"
+#include "reports/frmPrintReportFornitori.h"
 
 namespace {
 
@@ -88,8 +91,11 @@ void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
 void frmMain::ComandoStampa() {
   if (gexView->recordCount() == 0) return;
   const QString codice = nodo().Codice();
-  if (codice == "com" || codice == "rpu")
-    forms::SharedInstance<frmPrintReportCom>::get().Stampa(shell::installedPrinters().defaultPrinter, QString());
+  const QString stampante = shell::installedPrinters().defaultPrinter;
+  if (codice == "com" || codice == "rpu") forms::SharedInstance<frmPrintReportCom>::get().Stampa(stampante, QString());
+  else if (codice == "art") forms::SharedInstance<frmPrintReportArticoli>::get().Stampa(stampante);
+  else if (codice == "for") forms::SharedInstance<frmPrintReportFornitori>::get().Stampa(stampante);
+  else if (codice == "cli") forms::SharedInstance<frmPrintReportClienti>::get().Stampa(stampante);
 }
 
 void frmMain::ComandoEsci() { close(); }

@@ -15,6 +15,10 @@
 #include <QVBoxLayout>
 
 #include "core/Globals.h"
+#include "core/comUtility.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
 #include "platform/forms/KeyFilters.h"
 #include "platform/forms/KeyPreview.h"
 #include "platform/forms/MsgBox.h"
@@ -76,10 +80,10 @@ PrintReportDialog::PrintReportDialog(const QString& caption, const QString& copi
   connect(UpDown1, &QScrollBar::valueChanged, this,
           [this](int value) { txtNumCopies->setText(QString::number(value)); });
   txtNumCopies->setMaximumWidth(60);
-  auto* keys = new forms::KeyPreview(this);
-  keys->setEnterMoves(0);
-  keys->setCancelButton(cmdCancel);
-  keys->setKeyFilter(txtNumCopies, forms::DigitsOnly);
+  m_keys = new forms::KeyPreview(this);
+  m_keys->setEnterMoves(0);
+  m_keys->setCancelButton(cmdCancel);
+  m_keys->setKeyFilter(txtNumCopies, forms::DigitsOnly);
   auto* stampante = new QGridLayout(frmStampante);
   stampante->addWidget(lbl[0], 0, 0);
   stampante->addWidget(cmbprinters, 0, 1, 1, 3);
@@ -127,6 +131,22 @@ void PrintReportDialog::fillPrintersAndList(const QString& printer, std::vector<
   m_NumRighe = std::int32_t(m_Lista.size());
   GridEX1->setItemCount(m_NumRighe);
   if (m_NumRighe > 0) GridEX1->setRow(1);
+}
+
+void PrintReportDialog::addQueryRows(const std::vector<std::pair<QComboBox*, QString>>& lists) {
+  try {
+    db::Connection cn;
+    cn.Open(ConnString);
+    for (const auto& [combo, sql] : lists) {
+      db::Recordset rs;
+      rs.Open(sql, cn, db::adOpenForwardOnly, db::adLockReadOnly);
+      for (; !rs.isEOF(); rs.MoveNext()) combo->addItem(NzStr(rs.Value(0), QString()));
+      rs.Close();
+    }
+    cn.Close();
+  } catch (const db::DbError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+  }
 }
 
 void PrintReportDialog::runOutput(int output) {

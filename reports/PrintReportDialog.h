@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "platform/forms/SaveAsDialog.h"
@@ -19,6 +20,9 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 
+namespace forms {
+class KeyPreview;
+}
 namespace grid {
 class GridEX;
 }
@@ -75,6 +79,13 @@ class PrintReportDialog : public QWidget {
   // given one selected, the report list rebuilt from its rows.
   void fillPrintersAndList(const QString& printer, std::vector<RigaLista> rows);
 
+  // Appends to each combo box the first column of the rows of its query, read on one connection;
+  // a database error is shown to the user and leaves the lists as far as they got.
+  void addQueryRows(const std::vector<std::pair<QComboBox*, QString>>& lists);
+
+  // The window's keystroke preview, for the typing filters of a dialog's own fields.
+  forms::KeyPreview& keyPreview() { return *m_keys; }
+
   // The report of a kind; nullptr for a kind the dialog does not know.
   virtual report::Report* reportOf(int kind) = 0;
   virtual QString queryOf(int kind) = 0;
@@ -92,6 +103,7 @@ class PrintReportDialog : public QWidget {
   void runOutput(int output);
   void esporta(report::Report& report, int kind);
 
+  forms::KeyPreview* m_keys;
   QBoxLayout* m_top;
   QBoxLayout* m_body;
 };

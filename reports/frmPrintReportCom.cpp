@@ -8,13 +8,8 @@
 #include <QVBoxLayout>
 
 #include "core/Globals.h"
-#include "core/comUtility.h"
-#include "platform/db/Connection.h"
-#include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
-#include "platform/db/Recordset.h"
 #include "platform/forms/DatePicker.h"
-#include "platform/forms/MsgBox.h"
 #include "reports/arp_o_Com01.h"
 #include "reports/comRepLib.h"
 
@@ -24,13 +19,6 @@ const QString Tutte = QStringLiteral("(Tutte)");
 const QString Aperte = QStringLiteral("(Aperte)");
 const QString Chiuse = QStringLiteral("(Chiuse)");
 const QString Tutti = QStringLiteral("(Tutti)");
-
-void aggiungiRighe(QComboBox* combo, db::Connection& cn, const QString& sql) {
-  db::Recordset rs;
-  rs.Open(sql, cn, db::adOpenForwardOnly, db::adLockReadOnly);
-  for (; !rs.isEOF(); rs.MoveNext()) combo->addItem(NzStr(rs.Value(0), QString()));
-  rs.Close();
-}
 
 }  // namespace
 
@@ -75,15 +63,8 @@ frmPrintReportCom::~frmPrintReportCom() = default;
 void frmPrintReportCom::Carica() {
   cmbFor->addItems({Tutte, Aperte, Chiuse});
   cmbCat->addItem(Tutti);
-  try {
-    db::Connection cn;
-    cn.Open(ConnString);
-    aggiungiRighe(cmbFor, cn, QStringLiteral("SELECT CodCom FROM Commesse ORDER BY CodCom"));
-    aggiungiRighe(cmbCat, cn, QStringLiteral("SELECT Nome FROM CliFor WHERE Tipo='Cliente' ORDER BY Nome"));
-    cn.Close();
-  } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
-  }
+  addQueryRows({{cmbFor, QStringLiteral("SELECT CodCom FROM Commesse ORDER BY CodCom")},
+                {cmbCat, QStringLiteral("SELECT Nome FROM CliFor WHERE Tipo='Cliente' ORDER BY Nome")}});
   cmbFor->setCurrentIndex(0);
   cmbCat->setCurrentIndex(0);
   Dat1->setValue(Variant(QDate(AnnoLavoro, 1, 1)));

@@ -369,7 +369,7 @@ TEST_F(ComandiFinestra, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
 // printer; on a view without a print dialog it opens nothing.
 TEST_F(ComandiFinestra, PrintOnTheJobOrdersOpensTheirPrintDialog) {
   Avvia();
-  MostraVista(4);
+  MostraVista(5);
   w->tbStampa->trigger();
   EXPECT_FALSE(forms::SharedInstance<frmPrintReportCom>::loaded());
   for (int vista : {0, 1}) {

@@ -11,7 +11,6 @@
 
 #include "core/Globals.h"
 #include "platform/forms/DatePicker.h"
-#include "platform/forms/SaveAsDialog.h"
 #include "platform/grid/GridEX.h"
 #include "platform/report/ReportViewer.h"
 #include "reports/arp_o_Com01.h"
@@ -24,12 +23,6 @@ namespace {
 
 // Debian's interpreter, with the packaged readers (xlrd) beside it.
 const QString kPython = "/usr/bin/python3";
-
-QStringList items(const QComboBox* combo) {
-  QStringList texts;
-  for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
-  return texts;
-}
 
 void choose(QComboBox* combo, const QString& text) {
   const int index = combo->findText(text);
@@ -50,22 +43,11 @@ class PrintDialogTest : public ReportTest {
   void SetUp() override {
     ReportTest::SetUp();
     AnnoLavoro = 2024;
-    Stampanti = {"Ufficio", "Magazzino"};
-    NumStampanti = 2;
-    forms::setSaveAsHandler([this](const forms::SaveAsRequest& request) {
-      asked << request.defaultExt + " " + request.filter;
-      return answer;
-    });
-  }
-  void TearDown() override {
-    forms::setSaveAsHandler(nullptr);
-    Stampanti.clear();
-    NumStampanti = 0;
-    ReportTest::TearDown();
   }
 
-  QStringList asked;
-  QString answer;
+  PrintSetup print;
+  QStringList& asked = print.asked;
+  QString& answer = print.answer;
 };
 
 TEST_F(PrintDialogTest, OpensWithItsListsAndFiltersAndMatchesNamesWithAnApostrophe) {

@@ -1,11 +1,14 @@
 #include "tests/reports/ReportTestSupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
+#include "core/Globals.h"
+#include "platform/forms/SaveAsDialog.h"
 #include "platform/report/ReportViewer.h"
 #include "reports/frmPrintReportCom.h"
 
@@ -41,7 +44,35 @@ frmPrintReportCom* ReportTest::openDialog(const QString& codCom) {
   return dialog;
 }
 
-report::ReportViewer* ReportTest::preview(frmPrintReportCom* dialog) {
+PrintSetup::PrintSetup() {
+  Stampanti = {"Ufficio", "Magazzino"};
+  NumStampanti = 2;
+  forms::setSaveAsHandler([this](const forms::SaveAsRequest& request) {
+    asked << request.defaultExt + " " + request.filter;
+    return answer;
+  });
+}
+
+PrintSetup::~PrintSetup() {
+  forms::setSaveAsHandler(nullptr);
+  Stampanti.clear();
+  NumStampanti = 0;
+}
+
+QStringList items(const QComboBox* combo) {
+  QStringList texts;
+  for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+  return texts;
+}
+
+QStringList only(const QStringList& texts, const QStringList& wanted) {
+  QStringList kept;
+  for (const QString& t : texts)
+    if (wanted.contains(t)) kept << t;
+  return kept;
+}
+
+report::ReportViewer* preview(PrintReportDialog* dialog) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (qobject_cast<report::ReportViewer*>(w)) w->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -52,7 +83,7 @@ report::ReportViewer* ReportTest::preview(frmPrintReportCom* dialog) {
   return nullptr;
 }
 
-void ReportTest::exportAs(frmPrintReportCom* dialog, int mode) {
+void exportAs(PrintReportDialog* dialog, int mode) {
   click(dialog->cmdExp);
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->expmnu->isVisible(); }));
   QTest::mouseClick(dialog->expmnu, Qt::LeftButton, {}, dialog->expmnu->actionGeometry(dialog->mnuexp[mode]).center());

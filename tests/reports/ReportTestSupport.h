@@ -6,6 +6,8 @@
 #include "platform/report/Page.h"
 #include "tests/masterdata/FormTestSupport.h"
 
+class PrintReportDialog;
+class QComboBox;
 class frmPrintReportCom;
 namespace report {
 class ReportViewer;
@@ -23,11 +25,30 @@ class ReportTest : public FormTest {
 
   // A fresh job-order print dialog, filled and shown as the main window's Print does.
   frmPrintReportCom* openDialog(const QString& codCom = QString());
-  // Presses "Anteprima" and returns the preview window it opened.
-  report::ReportViewer* preview(frmPrintReportCom* dialog);
-  // Chooses an export format from the "Esporta.." pop-up menu.
-  void exportAs(frmPrintReportCom* dialog, int mode);
 };
+
+// For the life of the object: the printers "Ufficio" and "Magazzino" as collected at start-up, and
+// the Save As dialog answered with `answer` (empty: cancelled), each request kept in `asked` as its
+// default extension and filter text.
+struct PrintSetup {
+  PrintSetup();
+  ~PrintSetup();
+  PrintSetup(const PrintSetup&) = delete;
+  PrintSetup& operator=(const PrintSetup&) = delete;
+
+  QStringList asked;
+  QString answer;
+};
+
+// The entries of a combo box, in order.
+QStringList items(const QComboBox* combo);
+// The texts that are in `wanted`, in their order.
+QStringList only(const QStringList& texts, const QStringList& wanted);
+
+// Presses "Anteprima" of a print dialog and returns the preview window it opened.
+report::ReportViewer* preview(PrintReportDialog* dialog);
+// Chooses an export format from the "Esporta.." pop-up menu of a print dialog.
+void exportAs(PrintReportDialog* dialog, int mode);
 
 // The texts of the pages in drawing order.
 QStringList pageTexts(const report::Pages& pages);
