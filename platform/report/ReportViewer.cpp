@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
@@ -75,8 +76,16 @@ ReportViewer::ReportViewer(Pages pages, const PreviewToolbar& toolbar, const QSt
   setCentralWidget(m_scroll);
   m_scroll->viewport()->installEventFilter(this);
   buildToolbar(toolbar);
-  resize(900, 700);
+  placeOnScreen();
   goTo(1, false);
+}
+
+// The window opens centred on the screen and no larger than nine tenths of it, so that its frame
+// and its lower edge stay in sight on a small screen.
+void ReportViewer::placeOnScreen() {
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  resize(QSize(900, 700).boundedTo(available.size() * 9 / 10));
+  move(available.center() - rect().center());
 }
 
 ReportViewer::~ReportViewer() = default;

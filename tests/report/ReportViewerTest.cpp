@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTest>
 #include <QToolBar>
@@ -49,6 +50,8 @@ TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
 
   EXPECT_EQ(viewer->windowTitle(), "Rubrica Clienti");
+  EXPECT_TRUE(viewer->screen()->availableGeometry().contains(viewer->frameGeometry()))
+      << "the whole window is on the screen";
   EXPECT_EQ(shownTools(viewer), (QStringList{"Stampa", "Riduci", "Ingrandisci", "Pagina precedente",
                                              "Pagina successiva", "Indietro", "Avanti"}));
   EXPECT_EQ(viewer->toolAction(0), nullptr);
