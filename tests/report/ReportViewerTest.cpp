@@ -100,6 +100,15 @@ TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
   EXPECT_NEAR(viewer->scale(), 1.0 / 15, 1e-9);
   click(viewer, 8);
   EXPECT_EQ(zoom->currentText(), "150%");
+  // From a fitting choice, zooming in makes the page larger and zooming out smaller.
+  for (int tool : {8, 7}) {
+    zoom->setCurrentIndex(0);
+    emit zoom->activated(0);
+    const int fitting = page->width();
+    click(viewer, tool);
+    if (tool == 8) EXPECT_GT(page->width(), fitting) << zoom->currentText().toStdString();
+    else EXPECT_LT(page->width(), fitting) << zoom->currentText().toStdString();
+  }
 
   // Printing on a printer that does not exist says so in Italian; the window stays.
   QStringList shown;
