@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <algorithm>
 
@@ -76,6 +77,8 @@ ReportViewer::ReportViewer(Pages pages, const PreviewToolbar& toolbar, const QSt
   setCentralWidget(m_scroll);
   m_scroll->viewport()->installEventFilter(this);
   buildToolbar(toolbar);
+  // Esc closes the preview as it does every window of the program.
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
   placeOnScreen();
   goTo(1, false);
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTest>
@@ -120,7 +121,11 @@ TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
   forms::setMsgBoxHandler(nullptr);
   EXPECT_EQ(shown, QStringList{"La stampante \"StampanteInesistente\" non esiste o non è disponibile."});
   EXPECT_TRUE(viewer->isVisible());
-  viewer->close();
+  QPointer<ReportViewer> shownViewer = viewer;
+  viewer->activateWindow();
+  QTest::keyClick(viewer->pageBox(), Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return shownViewer.isNull() || !shownViewer->isVisible(); })) << "Esc closes it";
+  if (shownViewer) shownViewer->close();
 }
 
 TEST(ReportViewer, PrintingWithoutDialogOnAMissingPrinterIsAnError) {
