@@ -4,7 +4,7 @@
 
 #include "core/Globals.h"
 #include "core/comGriglia.h"
-#include "app/RegoleEliminazione.h"
+#include "app/DeletionRules.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
 #include "masterdata/OpenMasterDataForm.h"
@@ -16,17 +16,17 @@
 namespace {
 
 // The windows the program has loaded, shown or hidden (menus, tooltips and the like excluded).
-int FinestreCaricate() {
-  int conteggio = 0;
+int loadedWindowCount() {
+  int count = 0;
   for (const QWidget* w : QApplication::topLevelWidgets())
-    if (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog) ++conteggio;
-  return conteggio;
+    if (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog) ++count;
+  return count;
 }
 
 }  // namespace
 
-void frmMain::mostraVista(int indice) {
-  NodoCorrente = static_cast<std::int16_t>(indice);
+void frmMain::showView(int index) {
+  NodoCorrente = static_cast<std::int16_t>(index);
   SetLay();
   gexView->setFocus();
 }
@@ -34,20 +34,20 @@ void frmMain::mostraVista(int indice) {
 // New and Open create a fresh entry window per command; a view whose window the program does not
 // have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
-  if (Indice < 0 || Indice >= kNumNodi) return;
+  if (Indice < 0 || Indice >= kNodeCount) return;
   OpenMasterDataForm(Nodi[Indice].Codice());
 }
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  OpenMasterDataForm(nodo().Codice(), gexView->value(1));
+  OpenMasterDataForm(currentView().Codice(), gexView->value(1));
 }
 
 void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  const auto regola = RegolaPer(nodo().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
-  if (!regola) return;
-  if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) SetLay();
+  const auto rule = ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
+  if (!rule) return;
+  if (runDeletion(*rule, ConnString, this) == DeletionOutcome::Done) SetLay();
 }
 
 void frmMain::ComandoStampa() {
@@ -57,12 +57,12 @@ void frmMain::ComandoStampa() {
 
 void frmMain::ComandoEsci() { close(); }
 
-void frmMain::comandoGriglia(QAction* item) {
-  const QString nome = "gex_" + nodo().Codice();
-  suGriglia([&] {
+void frmMain::gridCommand(QAction* item) {
+  const QString name = "gex_" + currentView().Codice();
+  guardGrid([&] {
     switch (item->data().toInt()) {
-      case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, nome); break;
-      case 32: comGriglia::SalvaLayout(*gexView, ConnString, nome); break;
+      case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, name); break;
+      case 32: comGriglia::SalvaLayout(*gexView, ConnString, name); break;
       default: break;  // the column, sort, group and format dialogs are not part of the program yet
     }
   });
@@ -70,13 +70,13 @@ void frmMain::comandoGriglia(QAction* item) {
 }
 
 // The table browser this menu leads to is not part of the program yet; its guard is.
-void frmMain::comandoDati() {
-  if (FinestreCaricate() > 2)
+void frmMain::dataCommand() {
+  if (loadedWindowCount() > 2)
     forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
 }
 
 // Without the help file or a program that shows it, the user is told instead of nothing happening.
-void frmMain::comandoGuida() {
+void frmMain::helpCommand() {
   if (shell::openHelp(HelpFile)) return;
   forms::MsgBox("Impossibile aprire la guida in linea \"" + HelpFile +
                     "\".\r\nVerificare che il file sia presente e che sia installato un programma per "
@@ -84,4 +84,4 @@ void frmMain::comandoGuida() {
                 forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
 }
 
-void frmMain::comandoInformazioni() { forms::SharedInstance<comfrmAbout>::get().About(this, QString()); }
+void frmMain::aboutCommand() { forms::SharedInstance<comfrmAbout>::get().About(this, QString()); }

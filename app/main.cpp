@@ -16,17 +16,17 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(APP_VERSION));
 
   // The toolkit's own texts (context menus, standard dialogs) in the user's language.
-  QTranslator testiQt;
-  if (testiQt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&testiQt);
+    QApplication::installTranslator(&qtTexts);
 
-  std::unique_ptr<frmMain> finestra;
-  const bool avviato = Main([&finestra] {
-    finestra = std::make_unique<frmMain>();
-    finestra->Visualizza();
+  std::unique_ptr<frmMain> window;
+  const bool started = Main([&window] {
+    window = std::make_unique<frmMain>();
+    window->Visualizza();
   });
-  if (!avviato || !finestra) return 0;
-  QObject::connect(finestra.get(), &frmMain::scaricata, &app, &QApplication::quit, Qt::QueuedConnection);
+  if (!started || !window) return 0;
+  QObject::connect(window.get(), &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
   return app.exec();
 }

@@ -15,33 +15,33 @@
 
 namespace {
 
-const QString NonAvviata = QStringLiteral("L'applicazione non verrà avviata.");
+const QString kNotStarted = QStringLiteral("L'applicazione non verrà avviata.");
 
-void messaggioCritico(const QString& testo) {
-  forms::MsgBox(testo + "\r\n" + NonAvviata, forms::vbCritical | forms::vbOKOnly, AppTitle);
+void criticalMessage(const QString& text) {
+  forms::MsgBox(text + "\r\n" + kNotStarted, forms::vbCritical | forms::vbOKOnly, AppTitle);
 }
 
-QString stringaConnessione(const QString& percorso) {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + percorso + ";Persist Security Info=False";
+QString connectionStringFor(const QString& path) {
+  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False";
 }
 
 // Anything at the path, even a link that leads nowhere, is a file the user may care about.
-bool esisteFile(const QString& percorso) {
-  const QFileInfo info(percorso);
+bool fileExists(const QString& path) {
+  const QFileInfo info(path);
   return info.exists() || info.isSymLink();
 }
 
 // Copies source into target (already open) in blocks; false on the first failed read or write.
-bool copiaContenuto(QFile& sorgente, QSaveFile& destinazione, QString& motivo) {
-  constexpr qint64 Blocco = 256 * 1024;
-  while (!sorgente.atEnd()) {
-    const QByteArray dati = sorgente.read(Blocco);
-    if (dati.isEmpty() && sorgente.error() != QFileDevice::NoError) {
-      motivo = sorgente.errorString();
+bool copyContents(QFile& source, QSaveFile& target, QString& reason) {
+  constexpr qint64 kBlock = 256 * 1024;
+  while (!source.atEnd()) {
+    const QByteArray data = source.read(kBlock);
+    if (data.isEmpty() && source.error() != QFileDevice::NoError) {
+      reason = source.errorString();
       return false;
     }
-    if (destinazione.write(dati) != dati.size()) {
-      motivo = destinazione.errorString();
+    if (target.write(data) != data.size()) {
+      reason = target.errorString();
       return false;
     }
   }
@@ -51,99 +51,99 @@ bool copiaContenuto(QFile& sorgente, QSaveFile& destinazione, QString& motivo) {
 }  // namespace
 
 QString CartellaDati() {
-  QString percorso = shell::documentsFolder();
-  if (percorso.isEmpty()) return QString();
-  if (!percorso.endsWith('/')) percorso += '/';
-  percorso += QStringLiteral("TarvelDB");
-  if (!QFileInfo(percorso).isDir()) QDir().mkdir(percorso);
-  return percorso;
+  QString path = shell::documentsFolder();
+  if (path.isEmpty()) return QString();
+  if (!path.endsWith('/')) path += '/';
+  path += QStringLiteral("TarvelDB");
+  if (!QFileInfo(path).isDir()) QDir().mkdir(path);
+  return path;
 }
 
 bool DBOpenFails(const QString& connectionString) {
   try {
-    db::Connection connessione;
-    connessione.Open(connectionString);
-    connessione.Close();
+    db::Connection connection;
+    connection.Open(connectionString);
+    connection.Close();
     return false;
   } catch (...) {
     return true;
   }
 }
 
-EsitoCopiaMaster CopiaMaster() {
+MasterCopyResult CopiaMaster() {
   const QString master = ProgramFolder() + QStringLiteral("/master.gen");
-  if (!QFileInfo(master).isFile()) return {EsitoCopiaMaster::MasterAssente, QString()};
+  if (!QFileInfo(master).isFile()) return {MasterCopyResult::MasterMissing, QString()};
 
-  QFile sorgente(master);
-  if (!sorgente.open(QIODevice::ReadOnly))
-    return {EsitoCopiaMaster::CopiaFallita, sorgente.errorString()};
-  QSaveFile destinazione(DBPath);
-  if (!destinazione.open(QIODevice::WriteOnly))
-    return {EsitoCopiaMaster::CopiaFallita, destinazione.errorString()};
+  QFile source(master);
+  if (!source.open(QIODevice::ReadOnly))
+    return {MasterCopyResult::CopyFailed, source.errorString()};
+  QSaveFile target(DBPath);
+  if (!target.open(QIODevice::WriteOnly))
+    return {MasterCopyResult::CopyFailed, target.errorString()};
 
   // A copy left uncommitted is discarded with its temporary file.
-  QString motivo;
-  if (!copiaContenuto(sorgente, destinazione, motivo))
-    return {EsitoCopiaMaster::CopiaFallita, motivo};
-  if (!destinazione.commit()) return {EsitoCopiaMaster::CopiaFallita, destinazione.errorString()};
-  return {EsitoCopiaMaster::Copiato, QString()};
+  QString reason;
+  if (!copyContents(source, target, reason))
+    return {MasterCopyResult::CopyFailed, reason};
+  if (!target.commit()) return {MasterCopyResult::CopyFailed, target.errorString()};
+  return {MasterCopyResult::Copied, QString()};
 }
 
 Variant LeggiRegistro(std::int32_t ClassKey, const QString& SectionKey, std::int32_t ValueType,
                       const QString& ValueKey, const std::optional<Variant>& Default) {
-  comRegistry registro;
-  registro.setClassKey(ClassKey);
-  registro.setSectionKey(SectionKey);
-  registro.setValueType(ValueType);
-  registro.setValueKey(ValueKey);
-  if (Default) registro.setDefault(*Default);
-  return registro.Value();
+  comRegistry reg;
+  reg.setClassKey(ClassKey);
+  reg.setSectionKey(SectionKey);
+  reg.setValueType(ValueType);
+  reg.setValueKey(ValueKey);
+  if (Default) reg.setDefault(*Default);
+  return reg.Value();
 }
 
-bool Main(const std::function<void()>& visualizza) {
-  const QString radice = "Software\\Corvane\\" + AppTitle;
-  RegKeySettings = radice + "\\Settings";
-  RegKeyPrinters = radice + "\\Printers";
+bool Main(const std::function<void()>& show) {
+  const QString root = "Software\\Corvane\\" + AppTitle;
+  RegKeySettings = root + "\\Settings";
+  RegKeyPrinters = root + "\\Printers";
 
   // Without a documents folder there is no place of the user's own for the data: the root of the
   // file system is none.
-  const QString cartella = CartellaDati();
-  if (cartella.isEmpty()) {
-    messaggioCritico(QStringLiteral("Cartella Documenti dell'utente non trovata."));
+  const QString folder = CartellaDati();
+  if (folder.isEmpty()) {
+    criticalMessage(QStringLiteral("Cartella Documenti dell'utente non trovata."));
     return false;
   }
-  DBPath = cartella + QStringLiteral("/coms.mdb");
-  const QString connessione = stringaConnessione(DBPath);
+  DBPath = folder + QStringLiteral("/coms.mdb");
+  const QString connection = connectionStringFor(DBPath);
 
-  if (DBOpenFails(connessione)) {
+  if (DBOpenFails(connection)) {
     // A file that is there but does not open holds the user's data: it is never replaced.
-    if (esisteFile(DBPath)) {
-      messaggioCritico(QStringLiteral("Database non trovato o danneggiato."));
+    if (fileExists(DBPath)) {
+      criticalMessage(QStringLiteral("Database non trovato o danneggiato."));
       return false;
     }
-    const EsitoCopiaMaster copia = CopiaMaster();
-    if (copia.stato == EsitoCopiaMaster::MasterAssente) {
-      messaggioCritico(QStringLiteral("File di sistema assente."));
+    const MasterCopyResult copy = CopiaMaster();
+    if (copy.status == MasterCopyResult::MasterMissing) {
+      criticalMessage(QStringLiteral("File di sistema assente."));
       return false;
     }
-    if (copia.stato == EsitoCopiaMaster::CopiaFallita) {
-      messaggioCritico("Impossibile creare il database \"" + DBPath + "\":\r\n" + copia.motivo);
+    if (copy.status == MasterCopyResult::CopyFailed) {
+      criticalMessage("Impossibile creare il database \"" + DBPath + "\":\r\n" + copy.reason);
       return false;
     }
-    if (DBOpenFails(connessione)) {
+    if (DBOpenFails(connection)) {
       // The copy holds no data yet; removing it lets a later start copy a sound template.
       QFile::remove(DBPath);
-      messaggioCritico(QStringLiteral("Database non trovato o danneggiato."));
+      criticalMessage(QStringLiteral("Database non trovato o danneggiato."));
       return false;
     }
   }
 
-  ConnString = connessione;
-  visualizza();
+  ConnString = connection;
+  show();
   return true;
 }
 
-bool InizializzaFinestraPrincipale() {
+bool initMainWindow() {
   const Variant layout = LeggiRegistro(HKEY_CURRENT_USER, RegKeySettings, REG_DWORD,
                                        QStringLiteral("regLoadViewLayout"), Variant(std::int32_t(1)));
   DataLavoro = QDate::currentDate();

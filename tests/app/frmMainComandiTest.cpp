@@ -18,133 +18,133 @@
 #include "platform/forms/SharedInstance.h"
 #include "tests/common/LinkDesktop.h"
 #include "platform/grid/GridEX.h"
-#include "tests/app/DatiProva.h"
-#include "tests/app/FinestraProva.h"
+#include "tests/app/TestData.h"
+#include "tests/app/MainWindowFixture.h"
 
-using datiprova::Conta;
+using testdata::Conta;
 
 namespace {
 
-using ComandiFinestra = FinestraProva;
+using MainWindowCommands = MainWindowFixture;
 
-const QString kNessunaStampante =
+const QString kNoPrinter =
     "Nessuna stampante installata.\r\nInstallare almeno una stampante per utilizzare correttamente "
     "l'applicazione";
 
-TEST_F(ComandiFinestra, DeleteFromTheGridAsksThenDeletesAndRereadsTheView) {
-  Avvia();
-  MostraVista(4);
-  ASSERT_TRUE(SelezionaRiga("Nome", Variant("D'Angelo Luca")));
-  risposta = forms::vbNo;
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  EXPECT_EQ(Messaggi(), QStringList{"Eliminare il Cliente selezionato?"});
+TEST_F(MainWindowCommands, DeleteFromTheGridAsksThenDeletesAndRereadsTheView) {
+  start();
+  showView(4);
+  ASSERT_TRUE(selectRow("Nome", Variant("D'Angelo Luca")));
+  answer = forms::vbNo;
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(messages(), QStringList{"Eliminare il Cliente selezionato?"});
   EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 1);
 
-  risposta = forms::vbYes;
-  Premi(w->txtFind, Qt::Key_D);
-  ASSERT_EQ(ValoreCorrente("Nome"), Variant("D'Angelo Luca"));
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  EXPECT_EQ(Messaggi().size(), 2);
+  answer = forms::vbYes;
+  pressKey(txtFind(), Qt::Key_D);
+  ASSERT_EQ(currentValue("Nome"), Variant("D'Angelo Luca"));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(messages().size(), 2);
   EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
-  EXPECT_EQ(w->gexView->recordCount(), 2);
-  EXPECT_TRUE(w->txtFind->text().isEmpty());
+  EXPECT_EQ(gexView()->recordCount(), 2);
+  EXPECT_TRUE(txtFind()->text().isEmpty());
 
   // A customer with job orders is refused from the toolbar as well.
-  ASSERT_TRUE(SelezionaRiga("Nome", Variant("Rossi Mario")));
-  w->tbElimina->trigger();
-  EXPECT_EQ(Messaggi().last(), "Il Cliente ha una o più Commesse associate, quindi non verrà eliminato.");
-  EXPECT_EQ(w->gexView->recordCount(), 2);
+  ASSERT_TRUE(selectRow("Nome", Variant("Rossi Mario")));
+  control<QAction>("tbDelete")->trigger();
+  EXPECT_EQ(messages().last(), "Il Cliente ha una o più Commesse associate, quindi non verrà eliminato.");
+  EXPECT_EQ(gexView()->recordCount(), 2);
 }
 
-TEST_F(ComandiFinestra, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
-  Avvia();
-  MostraVista(1);
-  ASSERT_TRUE(SelezionaRiga("Data", Variant(QDate(2024, 3, 5))));
-  w->mnuFileElimina->trigger();
-  EXPECT_EQ(Messaggi(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
+TEST_F(MainWindowCommands, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
+  start();
+  showView(1);
+  ASSERT_TRUE(selectRow("Data", Variant(QDate(2024, 3, 5))));
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_EQ(messages(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
   EXPECT_EQ(Conta("SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
-  EXPECT_EQ(w->gexView->recordCount(), 2);
+  EXPECT_EQ(gexView()->recordCount(), 2);
 }
 
 // The unit and category checks read the unit code and the category name from the list's row.
-TEST_F(ComandiFinestra, UnitsAndCategoriesInUseAreRefusedFromTheirLists) {
-  Avvia();
-  MostraVista(8);
-  ASSERT_TRUE(SelezionaRiga("Codice", Variant("m'")));
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  EXPECT_EQ(Messaggi().last(), "L'unità di misura ha Articoli associati, quindi non verrà eliminata.");
+TEST_F(MainWindowCommands, UnitsAndCategoriesInUseAreRefusedFromTheirLists) {
+  start();
+  showView(8);
+  ASSERT_TRUE(selectRow("Codice", Variant("m'")));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(messages().last(), "L'unità di misura ha Articoli associati, quindi non verrà eliminata.");
   EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Chiave='um'"), 3);
-  ASSERT_TRUE(SelezionaRiga("Codice", Variant("pz")));
-  Premi(w->gexView->view(), Qt::Key_Delete);
+  ASSERT_TRUE(selectRow("Codice", Variant("pz")));
+  pressKey(gexView()->view(), Qt::Key_Delete);
   EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Codice='pz'"), 0);
-  EXPECT_EQ(w->gexView->recordCount(), 2);
+  EXPECT_EQ(gexView()->recordCount(), 2);
 
-  mostrati.clear();
-  MostraVista(7);
-  ASSERT_TRUE(SelezionaRiga("Descrizione", Variant("Legno d'abete")));
-  w->mnuFileElimina->trigger();
-  EXPECT_EQ(Messaggi(), (QStringList{"Eliminare la Categoria selezionata?",
+  shown.clear();
+  showView(7);
+  ASSERT_TRUE(selectRow("Descrizione", Variant("Legno d'abete")));
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_EQ(messages(), (QStringList{"Eliminare la Categoria selezionata?",
                                      "La categoria ha Articoli associati, quindi non verrà eliminata."}));
   EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Chiave='cat'"), 3);
-  ASSERT_TRUE(SelezionaRiga("Descrizione", Variant("Vetro")));
-  w->mnuFileElimina->trigger();
+  ASSERT_TRUE(selectRow("Descrizione", Variant("Vetro")));
+  control<QAction>("mnuFileDelete")->trigger();
   EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Descrizione='Vetro'"), 0);
-  EXPECT_EQ(w->gexView->recordCount(), 2);
+  EXPECT_EQ(gexView()->recordCount(), 2);
 }
 
-TEST_F(ComandiFinestra, DeleteOnAnEmptyViewAsksNothing) {
-  datiprova::EseguiSqlite("DELETE FROM Impiegati");
-  Avvia();
-  MostraVista(5);
-  ASSERT_EQ(w->gexView->recordCount(), 0);
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  w->mnuFileElimina->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+TEST_F(MainWindowCommands, DeleteOnAnEmptyViewAsksNothing) {
+  testdata::EseguiSqlite("DELETE FROM Impiegati");
+  start();
+  showView(5);
+  ASSERT_EQ(gexView()->recordCount(), 0);
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 }
 
-TEST_F(ComandiFinestra, DeleteOnAGroupRowAsksNothing) {
-  Avvia();
-  MostraVista(4);
-  w->gexView->groups().add(w->gexView->column("Località")->index());
-  w->gexView->setRow(1);
-  ASSERT_TRUE(w->gexView->isGroupRow());
-  w->mnuFileElimina->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+TEST_F(MainWindowCommands, DeleteOnAGroupRowAsksNothing) {
+  start();
+  showView(4);
+  gexView()->groups().add(gexView()->column("Località")->index());
+  gexView()->setRow(1);
+  ASSERT_TRUE(gexView()->isGroupRow());
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
   EXPECT_EQ(Conta("SELECT * FROM CliFor"), 5);
 }
 
-TEST_F(ComandiFinestra, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisabled) {
-  stampanti = {};
-  bool splashVisibile = true;
+TEST_F(MainWindowCommands, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisabled) {
+  printers = {};
+  bool splashVisible = true;
   forms::setMsgBoxHandler([&](const forms::MsgBoxRequest& r) {
-    mostrati.push_back(r);
-    splashVisibile = forms::SharedInstance<comfrmAbout>::loaded() &&
+    shown.push_back(r);
+    splashVisible = forms::SharedInstance<comfrmAbout>::loaded() &&
                      forms::SharedInstance<comfrmAbout>::get().isVisible();
-    return risposta;
+    return answer;
   });
-  Avvia();
-  ASSERT_EQ(Messaggi(), QStringList{kNessunaStampante});
-  EXPECT_EQ(mostrati[0].style, forms::vbOKOnly);
-  EXPECT_EQ(mostrati[0].title, AppTitle);
-  EXPECT_FALSE(splashVisibile);
-  EXPECT_FALSE(w->StampantiPresenti);
+  start();
+  ASSERT_EQ(messages(), QStringList{kNoPrinter});
+  EXPECT_EQ(shown[0].style, forms::vbOKOnly);
+  EXPECT_EQ(shown[0].title, AppTitle);
+  EXPECT_FALSE(splashVisible);
+  EXPECT_FALSE(control<QAction>("mnuFilePrint")->isEnabled());
   EXPECT_EQ(NumStampanti, 0);
 
-  for (int vista : {0, 2, 4}) {
-    MostraVista(vista);
-    EXPECT_FALSE(w->mnuFileStampa->isEnabled());
-    EXPECT_FALSE(w->tbStampa->isEnabled());
-    EXPECT_TRUE(w->mnuFileNuovo->isEnabled());
-    EXPECT_TRUE(w->tbApri->isEnabled());
-    EXPECT_TRUE(w->tbElimina->isEnabled());
+  for (int view : {0, 2, 4}) {
+    showView(view);
+    EXPECT_FALSE(control<QAction>("mnuFilePrint")->isEnabled());
+    EXPECT_FALSE(control<QAction>("tbPrint")->isEnabled());
+    EXPECT_TRUE(control<QAction>("mnuFileNew")->isEnabled());
+    EXPECT_TRUE(control<QAction>("tbOpen")->isEnabled());
+    EXPECT_TRUE(control<QAction>("tbDelete")->isEnabled());
   }
-  ASSERT_TRUE(SelezionaRiga("Nome", Variant("D'Angelo Luca")));
-  Premi(w->gexView->view(), Qt::Key_Delete);
+  ASSERT_TRUE(selectRow("Nome", Variant("D'Angelo Luca")));
+  pressKey(gexView()->view(), Qt::Key_Delete);
   EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
-  EXPECT_EQ(Messaggi().size(), 2);
+  EXPECT_EQ(messages().size(), 2);
 }
 
-TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
+TEST_F(MainWindowCommands, PrintersAndTheReportPrintersOfTheSettings) {
   comRegistry reg;
   reg.setClassKey(HKEY_CURRENT_USER);
   reg.setSectionKey(RegKeyPrinters);
@@ -153,10 +153,10 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
   reg.setValue(Variant("Magazzino"));
   reg.setValueKey("D001");
   reg.setValue(Variant("Epson LX-300"));
-  Avvia();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
-  EXPECT_TRUE(w->StampantiPresenti);
-  EXPECT_TRUE(w->tbStampa->isEnabled());
+  start();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
+  EXPECT_TRUE(control<QAction>("mnuFilePrint")->isEnabled());
+  EXPECT_TRUE(control<QAction>("tbPrint")->isEnabled());
   EXPECT_EQ(NumStampanti, 2);
   EXPECT_EQ(Stampanti, (QStringList{"Ufficio", "Magazzino"}));
   EXPECT_EQ(Driver, (QStringList{"HP LaserJet 4", "Epson LX-300"}));
@@ -166,82 +166,82 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
   EXPECT_EQ(DriverReport[2], "HP LaserJet 4");
 }
 
-TEST_F(ComandiFinestra, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
-  Avvia();
-  w->mnuDatiTabelle->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+TEST_F(MainWindowCommands, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
+  start();
+  control<QAction>("mnuDataTables")->trigger();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 
   // An entry window opened from the list counts while it is open, and no longer once cancelled.
-  MostraVista(4);
-  w->tbApri->trigger();
-  QPointer<frm_io_Clienti> scheda;
-  for (QWidget* finestra : QApplication::topLevelWidgets())
-    if (auto* c = qobject_cast<frm_io_Clienti*>(finestra)) scheda = c;
-  ASSERT_TRUE(scheda);
-  w->mnuDatiTabelle->trigger();
-  EXPECT_EQ(Messaggi(), QStringList{"Chiudere prima tutte le schede dati."});
-  EXPECT_EQ(mostrati.back().style, forms::vbOKOnly);
-  EXPECT_EQ(mostrati.back().title, AppTitle);
+  showView(4);
+  control<QAction>("tbOpen")->trigger();
+  QPointer<frm_io_Clienti> form;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* c = qobject_cast<frm_io_Clienti*>(window)) form = c;
+  ASSERT_TRUE(form);
+  control<QAction>("mnuDataTables")->trigger();
+  EXPECT_EQ(messages(), QStringList{"Chiudere prima tutte le schede dati."});
+  EXPECT_EQ(shown.back().style, forms::vbOKOnly);
+  EXPECT_EQ(shown.back().title, AppTitle);
 
-  QTest::mouseClick(scheda->cmdAnnulla, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
-  w->mnuDatiTabelle->trigger();
-  EXPECT_EQ(Messaggi().size(), 1);
+  QTest::mouseClick(form->cmdAnnulla, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
+  control<QAction>("mnuDataTables")->trigger();
+  EXPECT_EQ(messages().size(), 1);
 }
 
-TEST_F(ComandiFinestra, TheAboutBoxOpensWithItsFrameAndCloses) {
-  Avvia();
-  bool visto = false;
+TEST_F(MainWindowCommands, TheAboutBoxOpensWithItsFrameAndCloses) {
+  start();
+  bool seen = false;
   QTimer::singleShot(0, [&] {
     comfrmAbout& about = forms::SharedInstance<comfrmAbout>::get();
-    visto = about.isVisible() && !about.captionRemoved() && about.cmdOK->isEnabled() &&
+    seen = about.isVisible() && !about.captionRemoved() && about.cmdOK->isEnabled() &&
             about.height() == about.fullHeight() && about.parentWidget() == w.get();
     QTest::mouseClick(about.cmdOK, Qt::LeftButton);
   });
-  w->mnuHelpInfo->trigger();
-  EXPECT_TRUE(visto);
+  control<QAction>("mnuHelpInfo")->trigger();
+  EXPECT_TRUE(seen);
   EXPECT_FALSE(forms::SharedInstance<comfrmAbout>::get().isVisible());
 }
 
-TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
-  Avvia();
-  QFile guida(HelpFile);
-  ASSERT_TRUE(guida.open(QIODevice::ReadOnly)) << HelpFile.toStdString();
-  EXPECT_EQ(guida.read(4), "ITSF");
+TEST_F(MainWindowCommands, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
+  start();
+  QFile helpFile(HelpFile);
+  ASSERT_TRUE(helpFile.open(QIODevice::ReadOnly)) << HelpFile.toStdString();
+  EXPECT_EQ(helpFile.read(4), "ITSF");
   EXPECT_EQ(QFileInfo(HelpFile).absolutePath(), QCoreApplication::applicationDirPath());
 
   LinkDesktop desktop;
-  QDesktopServices::setUrlHandler("file", &desktop, "apri");
-  w->mnuHelpGuida->trigger();
+  QDesktopServices::setUrlHandler("file", &desktop, "open");
+  control<QAction>("mnuHelpContents")->trigger();
   QDesktopServices::unsetUrlHandler("file");
-  ASSERT_EQ(desktop.aperti.size(), 1);
-  EXPECT_EQ(desktop.aperti[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+  ASSERT_EQ(desktop.opened.size(), 1);
+  EXPECT_EQ(desktop.opened[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 }
 
-TEST_F(ComandiFinestra, OnlineHelpThatCannotBeOpenedIsReportedInItalian) {
-  Avvia();
-  const QString guida = HelpFile;
+TEST_F(MainWindowCommands, OnlineHelpThatCannotBeOpenedIsReportedInItalian) {
+  start();
+  const QString helpFile = HelpFile;
   HelpFile = QDir::temp().filePath("nessuna-guida/tarvel.chm");
   LinkDesktop desktop;
-  QDesktopServices::setUrlHandler("file", &desktop, "apri");
-  w->mnuHelpGuida->trigger();
+  QDesktopServices::setUrlHandler("file", &desktop, "open");
+  control<QAction>("mnuHelpContents")->trigger();
   QDesktopServices::unsetUrlHandler("file");
-  HelpFile = guida;
-  EXPECT_TRUE(desktop.aperti.isEmpty());
-  ASSERT_EQ(Messaggi().size(), 1);
-  EXPECT_TRUE(Messaggi()[0].startsWith("Impossibile aprire la guida in linea")) << Messaggi()[0].toStdString();
-  EXPECT_TRUE(Messaggi()[0].contains("nessuna-guida/tarvel.chm"));
-  EXPECT_EQ(mostrati.back().style, forms::vbOKOnly | forms::vbExclamation);
-  EXPECT_EQ(mostrati.back().title, AppTitle);
+  HelpFile = helpFile;
+  EXPECT_TRUE(desktop.opened.isEmpty());
+  ASSERT_EQ(messages().size(), 1);
+  EXPECT_TRUE(messages()[0].startsWith("Impossibile aprire la guida in linea")) << messages()[0].toStdString();
+  EXPECT_TRUE(messages()[0].contains("nessuna-guida/tarvel.chm"));
+  EXPECT_EQ(shown.back().style, forms::vbOKOnly | forms::vbExclamation);
+  EXPECT_EQ(shown.back().title, AppTitle);
 }
 
-TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {
-  Avvia();
-  bool scaricata = false;
-  QObject::connect(w.get(), &frmMain::scaricata, [&] { scaricata = true; });
-  w->mnuFileEsci->trigger();
-  EXPECT_TRUE(scaricata);
+TEST_F(MainWindowCommands, ExitClosesTheWindowAndEndsTheProgram) {
+  start();
+  bool unloaded = false;
+  QObject::connect(w.get(), &frmMain::unloaded, [&] { unloaded = true; });
+  control<QAction>("mnuFileExit")->trigger();
+  EXPECT_TRUE(unloaded);
   EXPECT_FALSE(w->isVisible());
 }
 

@@ -9,7 +9,7 @@
 class LinkDesktop : public QObject {
   Q_OBJECT
  public:
-  QList<QUrl> aperti;
+  QList<QUrl> opened;
  public slots:
-  void apri(const QUrl& url) { aperti << url; }
+  void open(const QUrl& url) { opened << url; }
 };

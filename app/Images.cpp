@@ -1,4 +1,4 @@
-#include "app/Immagini.h"
+#include "app/Images.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -9,8 +9,8 @@ QIcon standard(QStyle::StandardPixmap pixmap) { return QApplication::style()->st
 
 }  // namespace
 
-QIcon ImmagineVista(int indice) {
-  switch (indice) {
+QIcon viewIcon(int index) {
+  switch (index) {
     case 1: return standard(QStyle::SP_FileDialogListView);
     case 2: return standard(QStyle::SP_DriveHDIcon);
     case 3: return standard(QStyle::SP_DirHomeIcon);
@@ -19,12 +19,12 @@ QIcon ImmagineVista(int indice) {
   }
 }
 
-QIcon ImmagineComando(Comando comando) {
-  switch (comando) {
-    case Comando::Nuovo: return standard(QStyle::SP_FileIcon);
-    case Comando::Apri: return standard(QStyle::SP_DialogOpenButton);
-    case Comando::Elimina: return standard(QStyle::SP_TrashIcon);
-    case Comando::Stampa: return standard(QStyle::SP_DialogSaveButton);
+QIcon commandIcon(Command command) {
+  switch (command) {
+    case Command::New: return standard(QStyle::SP_FileIcon);
+    case Command::Open: return standard(QStyle::SP_DialogOpenButton);
+    case Command::Delete: return standard(QStyle::SP_TrashIcon);
+    case Command::Print: return standard(QStyle::SP_DialogSaveButton);
   }
   return QIcon();
 }

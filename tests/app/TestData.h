@@ -15,10 +15,10 @@
 // "Legno d'abete", unit "m'", VAT "10", unused). Lists: categories Ferro, Legno d'abete, Vetro;
 // units kg, m', pz. VAT codes 22, 10, 4. Employees 1 (used by a cost) and 2. Templates 1 (used by
 // C001) and 2 (two lines, unused).
-namespace datiprova {
+namespace testdata {
 
 // Makes the database and sets DBPath and ConnString to it.
-QString CreaDatabase();
+QString createDatabase();
 
 // Runs a query on the database of ConnString and returns the first column of its first row
 // (Null when it returns none).
@@ -28,4 +28,4 @@ int Conta(const QString& jetSql);
 // Runs statements straight on the database file, outside the data layer (triggers and the like).
 void EseguiSqlite(const QString& sql);
 
-}  // namespace datiprova
+}  // namespace testdata

@@ -9,8 +9,8 @@
 #include "app/cNodo.h"
 
 // The fixed table of the main window's ten views, in navigation order.
-constexpr int kNumNodi = 10;
-using TabellaNodi = std::array<cNodo, kNumNodi>;
+constexpr int kNodeCount = 10;
+using NodeTable = std::array<cNodo, kNodeCount>;
 
 // Captions of the three navigation groups and how many views each takes, in index order.
 inline const QStringList Gruppi = {QStringLiteral("Gestione"), QStringLiteral("Anagrafiche"),
@@ -18,8 +18,8 @@ inline const QStringList Gruppi = {QStringLiteral("Gestione"), QStringLiteral("A
 constexpr std::array<std::int16_t, 3> NodiPerGruppo = {2, 4, 4};
 
 // Sets every view's code, captions, group, icon, letter and query, and the job-order filters.
-void RiempiTabellaViste(TabellaNodi& nodi);
+void fillViewTable(NodeTable& nodes);
 
 // The view whose shortcut letter is the given one; when several share it the last one wins.
 // -1 when no view has it.
-int NodoPerLettera(const TabellaNodi& nodi, QChar lettera);
+int nodeForLetter(const NodeTable& nodes, QChar letter);

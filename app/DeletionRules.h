@@ -10,28 +10,28 @@ class QWidget;
 
 // The deletion rules of the views: they are the only guard of the links between the tables, since
 // the database declares none.
-struct RegolaEliminazione {
-  QString domanda;           // confirmation question
-  QString controllo;         // query that blocks the deletion when it returns a row; empty for none
-  QString rifiuto;           // message shown when the check blocks
-  QStringList eliminazioni;  // statements run in this order in one transaction
+struct DeletionRule {
+  QString question;           // confirmation question
+  QString blockingQuery;         // query that blocks the deletion when it returns a row; empty for none
+  QString refusal;           // message shown when the check blocks
+  QStringList deletions;  // statements run in this order in one transaction
 };
 
 // What the rules read from the current row of the view's grid: column 1 (the key), and columns 3
 // and 4 (the unit code and the category description of the list views).
-struct RigaDaEliminare {
-  Variant chiave;
-  Variant colonna3;
-  Variant colonna4;
+struct RowToDelete {
+  Variant key;
+  Variant column3;
+  Variant column4;
 };
 
 // The rule of a view code for a row; none for a code without rules.
-std::optional<RegolaEliminazione> RegolaPer(const QString& codice, const RigaDaEliminare& riga);
+std::optional<DeletionRule> ruleFor(const QString& code, const RowToDelete& row);
 
-enum class EsitoEliminazione { Annullata, Rifiutata, Eseguita, Fallita };
+enum class DeletionOutcome { Cancelled, Refused, Done, Failed };
 
 // Asks the rule's question (Yes/No, No as default); on Yes opens a connection, runs the blocking
 // check (refusal message on a hit) and the deletions in one transaction. A failure shows the
 // database's description and leaves every row in place.
-EsitoEliminazione EseguiEliminazione(const RegolaEliminazione& regola, const QString& connString,
+DeletionOutcome runDeletion(const DeletionRule& rule, const QString& connString,
                                      QWidget* parent);

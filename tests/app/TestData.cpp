@@ -1,4 +1,4 @@
-#include "tests/app/DatiProva.h"
+#include "tests/app/TestData.h"
 
 #include <sqlite3.h>
 
@@ -9,11 +9,11 @@
 #include "platform/db/Recordset.h"
 #include "tests/support/TestEnv.h"
 
-namespace datiprova {
+namespace testdata {
 
 namespace {
 
-const char* const kRighe[] = {
+const char* const kRows[] = {
     "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località) VALUES (1, 'Cliente', 'Rossi Mario', 'Padova')",
     "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località) VALUES (2, 'Cliente', 'Bianchi Srl', 'Verona')",
     "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località) VALUES (3, 'Cliente', 'D''Angelo Luca', 'Asti')",
@@ -54,13 +54,13 @@ const char* const kRighe[] = {
 
 }  // namespace
 
-QString CreaDatabase() {
+QString createDatabase() {
   DBPath = testenv::freshDatabase();
   ConnString = testenv::connectionString(DBPath);
   db::Connection cn;
   cn.Open(ConnString);
   cn.BeginTrans();
-  for (const char* riga : kRighe) cn.Execute(QString::fromUtf8(riga));
+  for (const char* row : kRows) cn.Execute(QString::fromUtf8(row));
   cn.CommitTrans();
   cn.Close();
   return DBPath;
@@ -71,10 +71,10 @@ Variant Valore(const QString& jetSql) {
   cn.Open(ConnString);
   db::Recordset rs;
   rs.Open(jetSql, cn);
-  const Variant valore = rs.isEOF() ? Variant::null() : rs.Value(0);
+  const Variant value = rs.isEOF() ? Variant::null() : rs.Value(0);
   rs.Close();
   cn.Close();
-  return valore;
+  return value;
 }
 
 int Conta(const QString& jetSql) { return Valore("SELECT Count(*) FROM (" + jetSql + ")").toInt(); }
@@ -82,12 +82,12 @@ int Conta(const QString& jetSql) { return Valore("SELECT Count(*) FROM (" + jetS
 void EseguiSqlite(const QString& sql) {
   sqlite3* db = nullptr;
   if (sqlite3_open(DBPath.toUtf8().constData(), &db) != SQLITE_OK) throw std::runtime_error("open failed");
-  char* errore = nullptr;
-  const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &errore);
-  const std::string messaggio = errore ? errore : "";
-  sqlite3_free(errore);
+  char* error = nullptr;
+  const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+  const std::string message = error ? error : "";
+  sqlite3_free(error);
   sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error(messaggio);
+  if (rc != SQLITE_OK) throw std::runtime_error(message);
 }
 
-}  // namespace datiprova
+}  // namespace testdata
