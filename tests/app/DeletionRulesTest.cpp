@@ -4,10 +4,11 @@
 
 #include "core/Globals.h"
 #include "app/DeletionRules.h"
+#include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
 #include "tests/app/TestData.h"
+#include "tests/support/TestDb.h"
 
-using testdata::Conta;
 using forms::MsgBoxRequest;
 
 namespace {
@@ -17,12 +18,16 @@ class DeletionRulesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testdata::createDatabase();
+    cn.Open(ConnString);
     forms::setMsgBoxHandler([this](const MsgBoxRequest& r) {
       shown.push_back(r);
       return answer;
     });
   }
-  void TearDown() override { forms::setMsgBoxHandler(nullptr); }
+  void TearDown() override {
+    cn.Close();
+    forms::setMsgBoxHandler(nullptr);
+  }
 
   DeletionOutcome Delete(const QString& code, const RowToDelete& row) {
     const auto rule = ruleFor(code, row);
@@ -32,6 +37,7 @@ class DeletionRulesTest : public ::testing::Test {
 
   int answer = forms::vbYes;
   std::vector<MsgBoxRequest> shown;
+  db::Connection cn;
 };
 
 constexpr int kQuestion = forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2;
@@ -47,7 +53,7 @@ TEST_F(DeletionRulesTest, AnsweringNoDeletesNothingAndOpensNoConnection) {
   EXPECT_EQ(shown[0].text, "Eliminare il Cliente selezionato?");
   EXPECT_EQ(shown[0].style, kQuestion);
   EXPECT_EQ(shown[0].title, AppTitle);
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=3"), 1);
 }
 
 TEST_F(DeletionRulesTest, CustomerWithJobOrdersIsRefusedUntilTheyAreGone) {
@@ -56,12 +62,12 @@ TEST_F(DeletionRulesTest, CustomerWithJobOrdersIsRefusedUntilTheyAreGone) {
   EXPECT_EQ(shown[1].text, "Il Cliente ha una o più Commesse associate, quindi non verrà eliminato.");
   EXPECT_EQ(shown[1].style, forms::vbOKOnly);
   EXPECT_EQ(shown[1].title, AppTitle);
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=2"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=2"), 1);
 
   EXPECT_EQ(Delete("com", {Variant("C'03"), {}, {}}), DeletionOutcome::Done);
   EXPECT_EQ(Delete("cli", {Variant(2), {}, {}}), DeletionOutcome::Done);
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=2"), 0);
-  EXPECT_EQ(Conta("SELECT * FROM CliFor"), 4);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=2"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor"), 4);
 }
 
 TEST_F(DeletionRulesTest, JobOrderTakesItsCostsAndQuoteLinesWithIt) {
@@ -70,26 +76,26 @@ TEST_F(DeletionRulesTest, JobOrderTakesItsCostsAndQuoteLinesWithIt) {
             "Eliminare la Commessa selezionata?\r\nL'operazione cancellerà anche tutte le "
             "registrazioni associate.");
   EXPECT_EQ(shown.size(), 1u);
-  EXPECT_EQ(Conta("SELECT * FROM Commesse WHERE CodCom='C001'"), 0);
-  EXPECT_EQ(Conta("SELECT * FROM Costi WHERE CodCom='C001'"), 0);
-  EXPECT_EQ(Conta("SELECT * FROM CommessePre WHERE CodCom='C001'"), 0);
-  EXPECT_EQ(Conta("SELECT * FROM Commesse"), 2);
-  EXPECT_EQ(Conta("SELECT * FROM Costi"), 2);
-  EXPECT_EQ(Conta("SELECT * FROM CommessePre"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C001'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE CodCom='C001'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C001'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre"), 1);
 }
 
 TEST_F(DeletionRulesTest, ApostrophesInKeysNeitherBreakNorWidenTheStatements) {
   EXPECT_EQ(Delete("com", {Variant("C'03"), {}, {}}), DeletionOutcome::Done);
-  EXPECT_EQ(Conta("SELECT * FROM Commesse WHERE CodCom='C''03'"), 0);
-  EXPECT_EQ(Conta("SELECT * FROM Costi WHERE CodCom='C''03'"), 0);
-  EXPECT_EQ(Conta("SELECT * FROM CommessePre WHERE CodCom='C''03'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C''03'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE CodCom='C''03'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C''03'"), 0);
 
   // A key crafted to turn the condition into "always true" deletes nothing.
   EXPECT_EQ(Delete("art", {Variant("x' OR 'a'='a"), {}, {}}), DeletionOutcome::Done);
-  EXPECT_EQ(Conta("SELECT * FROM Articoli"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Articoli"), 2);
 
   EXPECT_EQ(Delete("art", {Variant("ART'2"), {}, {}}), DeletionOutcome::Done);
-  EXPECT_EQ(Conta("SELECT * FROM Articoli WHERE Codice='ART''2'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Articoli WHERE Codice='ART''2'"), 0);
   // Every box was a question: no database error was shown.
   for (const MsgBoxRequest& r : shown) EXPECT_EQ(r.style, kQuestion) << r.text.toStdString();
 }
@@ -97,16 +103,16 @@ TEST_F(DeletionRulesTest, ApostrophesInKeysNeitherBreakNorWidenTheStatements) {
 TEST_F(DeletionRulesTest, CostDayRemovesEveryCostOfThatDate) {
   EXPECT_EQ(Delete("rpu", {Variant(QDate(2024, 3, 5)), {}, {}}), DeletionOutcome::Done);
   EXPECT_EQ(shown[0].text, "Eliminare tutti i rapporti del 05-03-2024 ?");
-  EXPECT_EQ(Conta("SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
-  EXPECT_EQ(Conta("SELECT * FROM Costi"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi"), 2);
 }
 
 TEST_F(DeletionRulesTest, CostDayBeyondTheTwoDigitCenturyWindowIsDeletedToo) {
-  testdata::EseguiSqlite("INSERT INTO Costi (Classe, CodCom, Data, Valore) VALUES (3, 'C001', '2031-01-15', 5)");
+  testdb::exec(DBPath, "INSERT INTO Costi (Classe, CodCom, Data, Valore) VALUES (3, 'C001', '2031-01-15', 5)");
   EXPECT_EQ(Delete("rpu", {Variant(QDate(2031, 1, 15)), {}, {}}), DeletionOutcome::Done);
   EXPECT_EQ(shown[0].text, "Eliminare tutti i rapporti del 15-01-2031 ?");
-  EXPECT_EQ(Conta("SELECT * FROM Costi WHERE CodCom='C001'"), 2);
-  EXPECT_EQ(Conta("SELECT * FROM Costi"), 4);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE CodCom='C001'"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi"), 4);
 }
 
 // Each linked row is refused with its message and stays; the unlinked one of the same table goes.
@@ -153,7 +159,7 @@ TEST_F(DeletionRulesTest, LinkedRowsAreRefusedAndFreeOnesDeleted) {
     shown.clear();
     EXPECT_EQ(Delete(testCase.code, testCase.freeRow), DeletionOutcome::Done);
     EXPECT_EQ(shown.size(), 1u);
-    EXPECT_EQ(Conta(testCase.remaining), testCase.remainingCount);
+    EXPECT_EQ(testdb::count(cn, testCase.remaining), testCase.remainingCount);
   }
 }
 
@@ -161,16 +167,16 @@ TEST_F(DeletionRulesTest, TemplateUsedByAJobOrderStaysAndAFreeOneGoesWithItsLine
   EXPECT_EQ(Delete("adi", {Variant(1), {}, {}}), DeletionOutcome::Refused);
   EXPECT_EQ(shown[0].text, "Eliminare Il Modello Preventivo selezionato?");
   EXPECT_EQ(shown[1].text, "Il Modello ha delle Registrazioni associate, quindi non verrà eliminato.");
-  EXPECT_EQ(Conta("SELECT * FROM PreVoci WHERE IdModelloPre=1"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=1"), 1);
 
   EXPECT_EQ(Delete("adi", {Variant(2), {}, {}}), DeletionOutcome::Done);
-  EXPECT_EQ(Conta("SELECT * FROM PreModelli"), 1);
-  EXPECT_EQ(Conta("SELECT * FROM PreVoci WHERE IdModelloPre=2"), 0);
-  EXPECT_EQ(Conta("SELECT * FROM PreVoci"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=2"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci"), 1);
 }
 
 TEST_F(DeletionRulesTest, AFailingDeletionShowsTheErrorAndKeepsEveryRow) {
-  testdata::EseguiSqlite(
+  testdb::exec(DBPath, 
       "CREATE TRIGGER blocca BEFORE DELETE ON Commesse BEGIN SELECT RAISE(ABORT, 'commessa bloccata'); END");
   EXPECT_EQ(Delete("com", {Variant("C001"), {}, {}}), DeletionOutcome::Failed);
   ASSERT_EQ(shown.size(), 2u);
@@ -178,9 +184,9 @@ TEST_F(DeletionRulesTest, AFailingDeletionShowsTheErrorAndKeepsEveryRow) {
   EXPECT_EQ(shown[1].style, forms::vbOKOnly);
   EXPECT_EQ(shown[1].title, AppTitle);
   // The costs and quote lines deleted before the failure are back.
-  EXPECT_EQ(Conta("SELECT * FROM Costi WHERE CodCom='C001'"), 2);
-  EXPECT_EQ(Conta("SELECT * FROM CommessePre WHERE CodCom='C001'"), 2);
-  EXPECT_EQ(Conta("SELECT * FROM Commesse WHERE CodCom='C001'"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE CodCom='C001'"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C001'"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C001'"), 1);
 }
 
 TEST_F(DeletionRulesTest, AnUnreachableDatabaseIsReportedNotDeleted) {

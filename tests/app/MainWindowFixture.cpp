@@ -1,3 +1,4 @@
+#include "core/Globals.h"
 #include "tests/app/MainWindowFixture.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 
 void MainWindowFixture::SetUp() {
   testdata::createDatabase();
+  cn.Open(ConnString);
   shell::setPrinterSource([this] { return printers; });
   forms::setMsgBoxHandler([this](const forms::MsgBoxRequest& r) {
     shown.push_back(r);
@@ -27,6 +29,7 @@ void MainWindowFixture::SetUp() {
 
 void MainWindowFixture::TearDown() {
   w.reset();
+  cn.Close();
   forms::setMsgBoxHandler(nullptr);
   shell::setPrinterSource(nullptr);
 }

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "app/frmMain.h"
+#include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/runtime/Variant.h"
 #include "platform/shell/Printers.h"
+#include "tests/support/TestDb.h"
 
 class QComboBox;
 class QHeaderView;
@@ -63,6 +65,8 @@ class MainWindowFixture : public ::testing::Test {
   QStringList messages() const;
 
   std::unique_ptr<frmMain> w;
+  // The test's own connection to the database, for its reads and writes (tests/support/TestDb.h).
+  db::Connection cn;
   std::vector<forms::MsgBoxRequest> shown;
   int answer = forms::vbYes;
   shell::PrinterList printers{{{"Ufficio", "HP LaserJet 4"}, {"Magazzino", "Epson LX-300"}}, "Ufficio"};

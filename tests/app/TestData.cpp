@@ -1,12 +1,7 @@
 #include "tests/app/TestData.h"
 
-#include <sqlite3.h>
-
-#include <stdexcept>
-
 #include "core/Globals.h"
 #include "platform/db/Connection.h"
-#include "platform/db/Recordset.h"
 #include "tests/support/TestEnv.h"
 
 namespace testdata {
@@ -64,30 +59,6 @@ QString createDatabase() {
   cn.CommitTrans();
   cn.Close();
   return DBPath;
-}
-
-Variant Valore(const QString& jetSql) {
-  db::Connection cn;
-  cn.Open(ConnString);
-  db::Recordset rs;
-  rs.Open(jetSql, cn);
-  const Variant value = rs.isEOF() ? Variant::null() : rs.Value(0);
-  rs.Close();
-  cn.Close();
-  return value;
-}
-
-int Conta(const QString& jetSql) { return Valore("SELECT Count(*) FROM (" + jetSql + ")").toInt(); }
-
-void EseguiSqlite(const QString& sql) {
-  sqlite3* db = nullptr;
-  if (sqlite3_open(DBPath.toUtf8().constData(), &db) != SQLITE_OK) throw std::runtime_error("open failed");
-  char* error = nullptr;
-  const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error);
-  const std::string message = error ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error(message);
 }
 
 }  // namespace testdata

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include "platform/runtime/Variant.h"
-
 // A database for the main window's tests: a copy of the template with a small, known set of rows
 // that exercises every deletion rule (linked and unlinked rows, keys with apostrophes).
 //
@@ -19,13 +17,5 @@ namespace testdata {
 
 // Makes the database and sets DBPath and ConnString to it.
 QString createDatabase();
-
-// Runs a query on the database of ConnString and returns the first column of its first row
-// (Null when it returns none).
-Variant Valore(const QString& jetSql);
-int Conta(const QString& jetSql);
-
-// Runs statements straight on the database file, outside the data layer (triggers and the like).
-void EseguiSqlite(const QString& sql);
 
 }  // namespace testdata

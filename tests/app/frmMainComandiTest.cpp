@@ -16,12 +16,11 @@
 #include "common/comfrmAbout.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
-#include "tests/common/LinkDesktop.h"
+#include "tests/support/LinkDesktop.h"
 #include "platform/grid/GridEX.h"
 #include "tests/app/TestData.h"
 #include "tests/app/MainWindowFixture.h"
 
-using testdata::Conta;
 
 namespace {
 
@@ -38,14 +37,14 @@ TEST_F(MainWindowCommands, DeleteFromTheGridAsksThenDeletesAndRereadsTheView) {
   answer = forms::vbNo;
   pressKey(gexView()->view(), Qt::Key_Delete);
   EXPECT_EQ(messages(), QStringList{"Eliminare il Cliente selezionato?"});
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=3"), 1);
 
   answer = forms::vbYes;
   pressKey(txtFind(), Qt::Key_D);
   ASSERT_EQ(currentValue("Nome"), Variant("D'Angelo Luca"));
   pressKey(gexView()->view(), Qt::Key_Delete);
   EXPECT_EQ(messages().size(), 2);
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
   EXPECT_EQ(gexView()->recordCount(), 2);
   EXPECT_TRUE(txtFind()->text().isEmpty());
 
@@ -62,7 +61,7 @@ TEST_F(MainWindowCommands, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
   ASSERT_TRUE(selectRow("Data", Variant(QDate(2024, 3, 5))));
   control<QAction>("mnuFileDelete")->trigger();
   EXPECT_EQ(messages(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
-  EXPECT_EQ(Conta("SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
   EXPECT_EQ(gexView()->recordCount(), 2);
 }
 
@@ -73,10 +72,10 @@ TEST_F(MainWindowCommands, UnitsAndCategoriesInUseAreRefusedFromTheirLists) {
   ASSERT_TRUE(selectRow("Codice", Variant("m'")));
   pressKey(gexView()->view(), Qt::Key_Delete);
   EXPECT_EQ(messages().last(), "L'unità di misura ha Articoli associati, quindi non verrà eliminata.");
-  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Chiave='um'"), 3);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste WHERE Chiave='um'"), 3);
   ASSERT_TRUE(selectRow("Codice", Variant("pz")));
   pressKey(gexView()->view(), Qt::Key_Delete);
-  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Codice='pz'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste WHERE Codice='pz'"), 0);
   EXPECT_EQ(gexView()->recordCount(), 2);
 
   shown.clear();
@@ -85,15 +84,15 @@ TEST_F(MainWindowCommands, UnitsAndCategoriesInUseAreRefusedFromTheirLists) {
   control<QAction>("mnuFileDelete")->trigger();
   EXPECT_EQ(messages(), (QStringList{"Eliminare la Categoria selezionata?",
                                      "La categoria ha Articoli associati, quindi non verrà eliminata."}));
-  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Chiave='cat'"), 3);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste WHERE Chiave='cat'"), 3);
   ASSERT_TRUE(selectRow("Descrizione", Variant("Vetro")));
   control<QAction>("mnuFileDelete")->trigger();
-  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Descrizione='Vetro'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste WHERE Descrizione='Vetro'"), 0);
   EXPECT_EQ(gexView()->recordCount(), 2);
 }
 
 TEST_F(MainWindowCommands, DeleteOnAnEmptyViewAsksNothing) {
-  testdata::EseguiSqlite("DELETE FROM Impiegati");
+  testdb::exec(DBPath, "DELETE FROM Impiegati");
   start();
   showView(5);
   ASSERT_EQ(gexView()->recordCount(), 0);
@@ -110,7 +109,7 @@ TEST_F(MainWindowCommands, DeleteOnAGroupRowAsksNothing) {
   ASSERT_TRUE(gexView()->isGroupRow());
   control<QAction>("mnuFileDelete")->trigger();
   EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
-  EXPECT_EQ(Conta("SELECT * FROM CliFor"), 5);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor"), 5);
 }
 
 TEST_F(MainWindowCommands, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisabled) {
@@ -140,7 +139,7 @@ TEST_F(MainWindowCommands, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisab
   }
   ASSERT_TRUE(selectRow("Nome", Variant("D'Angelo Luca")));
   pressKey(gexView()->view(), Qt::Key_Delete);
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
   EXPECT_EQ(messages().size(), 2);
 }
 

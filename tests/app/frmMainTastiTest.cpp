@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "core/Globals.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Colors.h"
 #include "tests/app/TestData.h"
@@ -18,7 +19,7 @@ class MainWindowKeys : public MainWindowFixture {
  protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    testdata::EseguiSqlite(
+    testdb::exec(DBPath, 
         "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località) VALUES (6, 'Cliente', 'Rossetti Anna', 'Lodi')");
     start();
     showView(4);

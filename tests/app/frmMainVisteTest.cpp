@@ -198,7 +198,7 @@ TEST_F(MainWindowViews, ARefreshFromAnEntryFormRereadsTheViewAndDropsHandMadeCha
   clickHeader("Località");
   pressKey(txtFind(), Qt::Key_P);
   ASSERT_EQ(txtFind()->text(), "p");
-  testdata::EseguiSqlite("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Nuovo Cliente')");
+  testdb::exec(DBPath, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Nuovo Cliente')");
 
   MainWindowHooks::SetLay();
   EXPECT_EQ(gexView()->recordCount(), 4);

@@ -14,7 +14,7 @@
 #include "core/Globals.h"
 #include "common/comfrmAbout.h"
 #include "platform/forms/SharedInstance.h"
-#include "tests/common/LinkDesktop.h"
+#include "tests/support/LinkDesktop.h"
 
 namespace {
 

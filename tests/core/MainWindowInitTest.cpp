@@ -2,7 +2,7 @@
 
 #include <QDate>
 
-#include "tests/core/QtPrinters.h"
+#include "tests/support/Printers.h"
 #include "core/Globals.h"
 #include "core/MainModule.h"
 #include "core/comRegistry.h"

@@ -9,12 +9,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "tests/core/QtPrinters.h"
+#include "tests/support/Printers.h"
 #include "core/Globals.h"
 #include "core/MainModule.h"
 #include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
-#include "tests/core/UserDirs.h"
+#include "tests/support/UserDirs.h"
 #include "tests/support/TestEnv.h"
 
 namespace {

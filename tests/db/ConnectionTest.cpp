@@ -12,7 +12,6 @@
 
 using db::Connection;
 using db::DbError;
-using dbtest::rawCount;
 
 namespace {
 
@@ -48,7 +47,7 @@ TEST(ConnectionOpen, RefusesAnythingButTheProgramsDatabaseAndCreatesNothing) {
   EXPECT_EQ(openError(fileWith(QByteArray())), DbError::OpenFailed);
 
   const QString foreign = fileWith(QByteArray());
-  dbtest::rawExec(foreign, "CREATE TABLE Commesse (CodCom TEXT)");
+  testdb::exec(foreign, "CREATE TABLE Commesse (CodCom TEXT)");
   EXPECT_EQ(openError(foreign), DbError::OpenFailed) << "a database without the program's tables";
 
   Connection noSource;
@@ -84,10 +83,10 @@ class ConnectionWork : public dbtest::SeededDb {};
 
 TEST_F(ConnectionWork, ExecuteTranslatesJetAndCountsChangedRows) {
   EXPECT_EQ(conn.Execute("DELETE * FROM Costi WHERE Data=#03/05/24#"), 3);
-  EXPECT_EQ(rawCount(path, "FROM Costi"), 3);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi"), 3);
   EXPECT_EQ(conn.Execute("SELECT * FROM Costi"), 0);
   EXPECT_EQ(conn.Execute("UPDATE Commesse SET Commesse.Chiusa = True WHERE CodCom='C001'"), 1);
-  EXPECT_EQ(rawCount(path, "FROM Commesse WHERE Chiusa=1"), 2);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse WHERE Chiusa=1"), 2);
 }
 
 TEST_F(ConnectionWork, ExecuteRefusesBadOrStackedStatementsAndChangesNothing) {
@@ -97,8 +96,8 @@ TEST_F(ConnectionWork, ExecuteRefusesBadOrStackedStatementsAndChangesNothing) {
   } catch (const DbError& e) {
     EXPECT_EQ(e.code(), DbError::SqlError);
   }
-  EXPECT_EQ(rawCount(path, "FROM Costi"), 6);
-  EXPECT_EQ(rawCount(path, "FROM Commesse"), 2);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi"), 6);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse"), 2);
   EXPECT_THROW(conn.Execute("DELETE * FROM Tabella_Inesistente"), DbError);
   EXPECT_THROW(conn.Execute("SELECT * FROM Costi WHERE Nome='aperto"), DbError);
   EXPECT_THROW(conn.Execute(""), DbError);
@@ -111,8 +110,8 @@ TEST_F(ConnectionWork, TransactionsCommitRollBackAndNest) {
   conn.Execute("DELETE * FROM Commesse WHERE CodCom='C001'");
   conn.RollbackTrans();
   EXPECT_FALSE(conn.InTransaction());
-  EXPECT_EQ(rawCount(path, "FROM Costi"), 6);
-  EXPECT_EQ(rawCount(path, "FROM Commesse"), 2);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi"), 6);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse"), 2);
 
   conn.BeginTrans();
   conn.Execute("DELETE * FROM Costi WHERE CodCom='C002'");
@@ -120,8 +119,8 @@ TEST_F(ConnectionWork, TransactionsCommitRollBackAndNest) {
   conn.Execute("DELETE * FROM Commesse WHERE CodCom='C002'");
   conn.RollbackTrans();  // the inner level only
   conn.CommitTrans();
-  EXPECT_EQ(rawCount(path, "FROM Costi WHERE CodCom='C002'"), 0);
-  EXPECT_EQ(rawCount(path, "FROM Commesse WHERE CodCom='C002'"), 1);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE CodCom='C002'"), 0);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse WHERE CodCom='C002'"), 1);
 
   EXPECT_THROW(conn.CommitTrans(), DbError) << "no transaction is open";
   EXPECT_THROW(conn.RollbackTrans(), DbError);
@@ -131,7 +130,7 @@ TEST_F(ConnectionWork, ClosingWithAnOpenTransactionRollsItBack) {
   conn.BeginTrans();
   conn.Execute("DELETE * FROM Costi");
   conn.Close();
-  EXPECT_EQ(rawCount(path, "FROM Costi"), 6);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi"), 6);
 }
 
 TEST_F(ConnectionWork, ALockedFileFailsWithABusyErrorAfterWaiting) {

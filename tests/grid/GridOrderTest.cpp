@@ -23,7 +23,7 @@ class GridOrderTest : public GridFixture {
     const char* rows[][2] = {{"Rossi", "Milano"}, {"bianchi", "Roma"}, {"Verdi", "Milano"},
                              {"Bassi", "Roma"},   {"Neri", "Torino"}};
     for (auto& r : rows)
-      exec(QStringLiteral("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', '%1', '%2')").arg(r[0], r[1]));
+      testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', '%1', '%2')").arg(r[0], r[1]));
     bind("SELECT * FROM CliFor");
   }
 };
@@ -42,15 +42,15 @@ TEST_F(GridOrderTest, SortKeysOfSeveralLevelsIgnoreCaseAndKeepTheCurrentRecord) 
   EXPECT_EQ(grid->sortKeys().count(), 1);
   EXPECT_EQ(grid->sortKeys().item(1).column, 3);
 
-  exec("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', 'Alberti', 'Roma')");
+  testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', 'Alberti', 'Roma')");
   grid->rebind();
   EXPECT_EQ(shownColumn(*grid, 3).first(), "Alberti");
 }
 
 TEST_F(GridOrderTest, TextsSortWithoutRegardToCaseAndAccentedLettersAfterPlainOnes) {
-  exec("DELETE FROM CliFor");
+  testdb::exec(cn, "DELETE FROM CliFor");
   for (const char* name : {"Zeta", "éclair", "alfa", "ZETA", "Öhm", "Élite", "zeta srl", "Alfa"})
-    exec(QStringLiteral("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', '%1')").arg(QString::fromUtf8(name)));
+    testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', '%1')").arg(QString::fromUtf8(name)));
   grid->rebind();
   grid->sortKeys().add(3, grid::Ascending);
   EXPECT_EQ(shownColumn(*grid, 3), QStringList({"alfa", "Alfa", "Zeta", "ZETA", "zeta srl", "éclair", "Élite", "Öhm"}))
@@ -128,8 +128,8 @@ TEST_F(GridOrderTest, FindReachesRowsUnderCollapsedGroupsAndOpensThem) {
 TEST_F(GridOrderTest, FindReadsFormattedTextsAndSeesWrittenChanges) {
   grid::GridEX jobs;
   jobs.setConnectionString(connString);
-  exec("INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('A', #03/05/24#, 1234.5)");
-  exec("INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('B', #12/31/24#, 10)");
+  testdb::exec(cn, "INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('A', #03/05/24#, 1234.5)");
+  testdb::exec(cn, "INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('B', #12/31/24#, 10)");
   jobs.setRecordSource("SELECT * FROM Commesse ORDER BY CodCom");
   jobs.rebind();
   const int start = jobs.column("DataInizio")->index();

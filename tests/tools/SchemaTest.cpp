@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <QFile>
 #include <QProcess>
@@ -7,54 +6,20 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "tests/core/QtPrinters.h"
-#include "tests/core/UserDirs.h"
+#include "tests/support/Printers.h"
+#include "tests/support/UserDirs.h"
+#include "tests/support/TestDb.h"
 #include "tests/support/TestEnv.h"
 
 namespace {
 
-// A read/write handle on a fresh copy of the template, through SQLite itself.
-class Template {
- public:
-  Template() { sqlite3_open(testenv::freshDatabase().toUtf8().constData(), &m_db); }
-  ~Template() { sqlite3_close(m_db); }
-
-  // Rows of a query, each row its values joined by "|" (NULL as "NULL").
-  QStringList rows(const QString& sql) const {
-    QStringList result;
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
-      ADD_FAILURE() << sqlite3_errmsg(m_db) << " in " << sql.toStdString();
-      return result;
-    }
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-      QStringList values;
-      for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-        const auto* text = sqlite3_column_text(statement, i);
-        values << (text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : "NULL");
-      }
-      result << values.join('|');
-    }
-    sqlite3_finalize(statement);
-    return result;
-  }
-  void exec(const QString& sql) const {
-    char* error = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK)
-      ADD_FAILURE() << error << " in " << sql.toStdString();
-    sqlite3_free(error);
-  }
-  // "name TYPE" of each column in order.
-  QStringList columns(const QString& table) const {
-    QStringList result;
-    for (const QString& row : rows("SELECT name, type FROM pragma_table_info('" + table + "')"))
-      result << row.section('|', 0, 0) + " " + row.section('|', 1, 1);
-    return result;
-  }
-
- private:
-  sqlite3* m_db = nullptr;
-};
+// "name TYPE" of each column of a table in order.
+QStringList columnsOf(const QString& db, const QString& table) {
+  QStringList result;
+  for (const QString& row : testdb::rows(db, "SELECT name, type FROM pragma_table_info('" + table + "')"))
+    result << row.section('|', 0, 0) + " " + row.section('|', 1, 1);
+  return result;
+}
 
 const std::map<QString, QStringList>& expectedTables() {
   static const std::map<QString, QStringList> tables{
@@ -109,68 +74,68 @@ const std::map<QString, QStringList>& expectedTables() {
 }
 
 TEST(Schema, EveryTableHasItsColumnsInOrderAndNothingElseExists) {
-  Template db;
+  const QString db = testenv::freshDatabase();
   QStringList expectedNames;
   for (const auto& [table, columns] : expectedTables()) {
-    EXPECT_EQ(db.columns(table), columns) << table.toStdString();
+    EXPECT_EQ(columnsOf(db, table), columns) << table.toStdString();
     expectedNames << table;
   }
   expectedNames << "costi_prev_sum";
   expectedNames.sort();
-  QStringList names = db.rows(
+  QStringList names = testdb::rows(db, 
       "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name NOT LIKE 'sqlite_%'");
   names.sort();
   EXPECT_EQ(names, expectedNames);
 }
 
 TEST(Schema, KeysAreUniqueAndAutoNumbersAreNeverReused) {
-  Template db;
-  db.exec("INSERT INTO Articoli (Codice, Descrizione) VALUES ('VITE', 'Vite M6')");
+  const QString db = testenv::freshDatabase();
+  testdb::exec(db, "INSERT INTO Articoli (Codice, Descrizione) VALUES ('VITE', 'Vite M6')");
   // Keys typed by the user compare without case, as the user reads them.
-  EXPECT_EQ(db.rows("SELECT Codice FROM Articoli WHERE Codice = 'vite'"), QStringList{"VITE"});
-  db.exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Uno')");
-  db.exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Due')");
-  db.exec("DELETE FROM CliFor WHERE Nome = 'Due'");
-  db.exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Tre')");
-  EXPECT_EQ(db.rows("SELECT IdCliFor, Nome FROM CliFor ORDER BY IdCliFor"),
+  EXPECT_EQ(testdb::rows(db, "SELECT Codice FROM Articoli WHERE Codice = 'vite'"), QStringList{"VITE"});
+  testdb::exec(db, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Uno')");
+  testdb::exec(db, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Due')");
+  testdb::exec(db, "DELETE FROM CliFor WHERE Nome = 'Due'");
+  testdb::exec(db, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Tre')");
+  EXPECT_EQ(testdb::rows(db, "SELECT IdCliFor, Nome FROM CliFor ORDER BY IdCliFor"),
             (QStringList{"1|Uno", "3|Tre"}));
   // Yes/No columns are False when not given.
-  db.exec("INSERT INTO Commesse (CodCom, IdCliente) VALUES ('C1', 1)");
-  EXPECT_EQ(db.rows("SELECT Chiusa, Consegnata, InGaranzia, Attiva FROM Commesse"),
+  testdb::exec(db, "INSERT INTO Commesse (CodCom, IdCliente) VALUES ('C1', 1)");
+  EXPECT_EQ(testdb::rows(db, "SELECT Chiusa, Consegnata, InGaranzia, Attiva FROM Commesse"),
             QStringList{"0|0|0|0"});
 }
 
 TEST(Schema, TemplateHoldsOnlyTheOtherCostCategories) {
-  Template db;
+  const QString db = testenv::freshDatabase();
   for (const auto& [table, columns] : expectedTables()) {
     if (table == "_Pars") continue;
-    EXPECT_EQ(db.rows("SELECT count(*) FROM " + table), QStringList{"0"}) << table.toStdString();
+    EXPECT_EQ(testdb::rows(db, "SELECT count(*) FROM " + table), QStringList{"0"}) << table.toStdString();
   }
-  const QStringList categories = db.rows("SELECT k01, l01, s01 FROM _Pars ORDER BY l01");
+  const QStringList categories = testdb::rows(db, "SELECT k01, l01, s01 FROM _Pars ORDER BY l01");
   ASSERT_FALSE(categories.isEmpty());
-  EXPECT_EQ(db.rows("SELECT count(*) FROM _Pars WHERE k01 <> 'catcos'"), QStringList{"0"});
-  EXPECT_EQ(db.rows("SELECT count(DISTINCT l01) FROM _Pars WHERE s01 <> ''"),
+  EXPECT_EQ(testdb::rows(db, "SELECT count(*) FROM _Pars WHERE k01 <> 'catcos'"), QStringList{"0"});
+  EXPECT_EQ(testdb::rows(db, "SELECT count(DISTINCT l01) FROM _Pars WHERE s01 <> ''"),
             QStringList{QString::number(categories.size())});
 }
 
 TEST(Schema, CostSumsPerQuoteLineAndJobOrder) {
-  Template db;
-  db.exec(
+  const QString db = testenv::freshDatabase();
+  testdb::exec(db, 
       "INSERT INTO Costi (Classe, CodCom, IdStima, Valore) VALUES "
       "(0, 'C1', 1, 10.5), (2, 'C1', 1, 0.1), (2, 'C1', 1, 0.2), "
       "(0, 'C1', 2, 7), (3, 'C2', 1, 3), (0, 'C1', NULL, 4), (0, 'C1', NULL, 1.25)");
-  EXPECT_EQ(db.rows("SELECT IdStima, CodCom, CostoTotale FROM costi_prev_sum "
+  EXPECT_EQ(testdb::rows(db, "SELECT IdStima, CodCom, CostoTotale FROM costi_prev_sum "
                     "ORDER BY CodCom, IdStima IS NULL, IdStima"),
             (QStringList{"1|C1|10.8", "2|C1|7.0", "NULL|C1|5.25", "1|C2|3.0"}));
   // Amounts are fixed-point: the total is exact, not the sum of binary fractions.
-  EXPECT_EQ(db.rows("SELECT CostoTotale = 10.8 FROM costi_prev_sum WHERE IdStima = 1 AND CodCom = 'C1'"),
+  EXPECT_EQ(testdb::rows(db, "SELECT CostoTotale = 10.8 FROM costi_prev_sum WHERE IdStima = 1 AND CodCom = 'C1'"),
             QStringList{"1"});
-  EXPECT_EQ(db.rows("SELECT count(*) FROM costi_prev_sum WHERE IdStima = 3"), QStringList{"0"})
+  EXPECT_EQ(testdb::rows(db, "SELECT count(*) FROM costi_prev_sum WHERE IdStima = 3"), QStringList{"0"})
       << "a quote line without costs has no row";
 }
 
 TEST(Schema, RowsAreFoundThroughAnIndexNotByReadingWholeTables) {
-  Template db;
+  const QString db = testenv::freshDatabase();
   // The searches the windows make on tables that grow: deletion checks, cost days, lists, layouts.
   const char* searches[] = {
       "SELECT * FROM Costi WHERE CodCom='C1' AND Data='2024-03-05' AND Classe=0",
@@ -196,7 +161,7 @@ TEST(Schema, RowsAreFoundThroughAnIndexNotByReadingWholeTables) {
       "SELECT * FROM _Pars WHERE k01='gridlayout' AND k02='gex_com'",
   };
   for (const char* sql : searches) {
-    const QString plan = db.rows(QStringLiteral("EXPLAIN QUERY PLAN ") + sql).join('\n');
+    const QString plan = testdb::rows(db, QStringLiteral("EXPLAIN QUERY PLAN ") + sql).join('\n');
     EXPECT_TRUE(plan.contains("USING INDEX") || plan.contains("USING COVERING INDEX") ||
                 plan.contains("USING INTEGER PRIMARY KEY") || plan.contains("USING PRIMARY KEY"))
         << sql << "\n" << plan.toStdString();

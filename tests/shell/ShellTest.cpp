@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "tests/core/QtPrinters.h"
+#include "tests/support/Printers.h"
 #include "platform/shell/Desktop.h"
-#include "tests/core/UserDirs.h"
+#include "tests/support/UserDirs.h"
 
 namespace {
 

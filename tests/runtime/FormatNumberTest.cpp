@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/runtime/Format.h"
-#include "tests/runtime/QStringPrinter.h"
+#include "tests/support/Printers.h"
 
 namespace {
 

@@ -25,9 +25,9 @@ class ComGrigliaTest : public GridFixture {
   void SetUp() override {
     GridFixture::SetUp();
     setProgramFolder(testenv::programDir());
-    exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Rossi')");
-    exec("INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C01', 1, 'Capannone')");
-    exec("INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C02', 1, 'Uffici')");
+    testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Rossi')");
+    testdb::exec(cn, "INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C01', 1, 'Capannone')");
+    testdb::exec(cn, "INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C02', 1, 'Uffici')");
   }
   void TearDown() override {
     setProgramFolder(QString());
@@ -39,7 +39,7 @@ class ComGrigliaTest : public GridFixture {
     g.setRecordSource(ViewQuery);
     g.rebind();
   }
-  int layoutRows() { return scalar("SELECT Count(*) FROM _Pars WHERE k01='gridlayout'").toInt(); }
+  int layoutRows() { return testdb::scalar(cn, "SELECT Count(*) FROM _Pars WHERE k01='gridlayout'").toInt(); }
 };
 
 TEST_F(ComGrigliaTest, FirstStartTakesTheLayoutFile) {
@@ -64,7 +64,7 @@ TEST_F(ComGrigliaTest, SavedLayoutIsStoredAsUtf16AndRestoredAndSavedAgainInTheSa
   grid->column("DesCom")->setWidth(5000);
   comGriglia::SalvaLayout(*grid, connString, "gex_com");
   ASSERT_EQ(layoutRows(), 1);
-  const QByteArray stored = scalar("SELECT m01 FROM _Pars WHERE k02='gex_com'").toBytes();
+  const QByteArray stored = testdb::scalar(cn, "SELECT m01 FROM _Pars WHERE k02='gex_com'").toBytes();
   EXPECT_EQ(stored.size() % 2, 0);
   EXPECT_EQ(utf16le(stored), grid->layoutString(true));
   EXPECT_NE(stored.left(2), QByteArray("\xFF\xFE", 2));
@@ -121,7 +121,7 @@ TEST_F(ComGrigliaTest, MissingFileWarnsWithThePathAndEmptiesTheGrid) {
 }
 
 TEST_F(ComGrigliaTest, ViewWithoutLayoutFileShowsItsQueryWithDefaultColumns) {
-  exec("INSERT INTO Impiegati (Cognome, Nome) VALUES ('Bianchi', 'Anna')");
+  testdb::exec(cn, "INSERT INTO Impiegati (Cognome, Nome) VALUES ('Bianchi', 'Anna')");
   showView(*grid, true);
   ASSERT_EQ(grid->column(1)->key(), "CodCom");
 
@@ -195,7 +195,7 @@ TEST_F(ComGrigliaTest, EveryViewLayoutFileFitsItsQuery) {
 }
 
 TEST_F(ComGrigliaTest, StoredRowWithoutLayoutAppliesNothingAndShowsNothing) {
-  exec("INSERT INTO _Pars (k01, k02) VALUES ('gridlayout', 'gex_com')");
+  testdb::exec(cn, "INSERT INTO _Pars (k01, k02) VALUES ('gridlayout', 'gex_com')");
   QTemporaryDir emptyFolder;
   setProgramFolder(emptyFolder.path());
   bind("SELECT * FROM Commesse");
@@ -209,7 +209,7 @@ TEST_F(ComGrigliaTest, StoredRowWithoutLayoutAppliesNothingAndShowsNothing) {
 TEST_F(ComGrigliaTest, NamesWithAnApostropheAreStoredSafely) {
   bind("SELECT * FROM Commesse");
   comGriglia::SalvaLayout(*grid, connString, "gex_l'altra");
-  EXPECT_EQ(scalar("SELECT k02 FROM _Pars WHERE k01='gridlayout'").toString(), "gex_l'altra");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT k02 FROM _Pars WHERE k01='gridlayout'").toString(), "gex_l'altra");
   grid::GridEX again;
   comGriglia::CaricaLayout(again, connString, "gex_l'altra", true, true);
   EXPECT_TRUE(messages.empty());

@@ -1,4 +1,4 @@
-#include "tests/core/UserDirs.h"
+#include "tests/support/UserDirs.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "platform/runtime/DateTime.h"
 #include "platform/runtime/Format.h"
-#include "tests/runtime/QStringPrinter.h"
+#include "tests/support/Printers.h"
 
 namespace {
 
