@@ -12,13 +12,13 @@
 #include <QToolBar>
 #include <utility>
 
+#include "app/Images.h"
+#include "common/comfrmAbout.h"
 #include "core/Globals.h"
 #include "core/MainModule.h"
 #include "core/MainWindowHooks.h"
 #include "core/comGriglia.h"
 #include "core/comRegistry.h"
-#include "app/Images.h"
-#include "common/comfrmAbout.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/ButtonBar.h"
 #include "platform/forms/MsgBox.h"

@@ -2,11 +2,11 @@
 #include <QAction>
 #include <QApplication>
 
-#include "core/Globals.h"
-#include "core/comGriglia.h"
 #include "app/DeletionRules.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "core/Globals.h"
+#include "core/comGriglia.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"

@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "core/Globals.h"
 #include "app/Images.h"
 #include "app/frmMain.h"
+#include "core/Globals.h"
 #include "platform/forms/ButtonBar.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/runtime/DateTime.h"

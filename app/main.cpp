@@ -5,9 +5,9 @@
 #include <QTranslator>
 #include <memory>
 
+#include "app/frmMain.h"
 #include "core/Globals.h"
 #include "core/MainModule.h"
-#include "app/frmMain.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -10,6 +10,7 @@
 #include "core/comRegistry.h"
 #include "core/comUtility.h"
 #include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/shell/Desktop.h"
 
@@ -65,7 +66,7 @@ bool DBOpenFails(const QString& connectionString) {
     connection.Open(connectionString);
     connection.Close();
     return false;
-  } catch (...) {
+  } catch (const db::DbError&) {
     return true;
   }
 }

@@ -7,7 +7,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
-#include "platform/db/Session.h"
+#include "platform/db/Session_p.h"
 #include "platform/db/SqlFunctions.h"
 
 namespace db {

@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "platform/forms/FocusTracker.h"
+#include "platform/forms/FocusTracker_p.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"
 

@@ -1,4 +1,4 @@
-#include "platform/forms/FocusTracker.h"
+#include "platform/forms/FocusTracker_p.h"
 
 #include <QApplication>
 #include <QEvent>

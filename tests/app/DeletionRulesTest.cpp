@@ -2,8 +2,8 @@
 
 #include <QDate>
 
-#include "core/Globals.h"
 #include "app/DeletionRules.h"
+#include "core/Globals.h"
 #include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
 #include "tests/app/TestData.h"

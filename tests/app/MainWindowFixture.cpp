@@ -2,12 +2,12 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QHeaderView>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
 

@@ -4,22 +4,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
+#include "common/comfrmAbout.h"
 #include "core/Globals.h"
 #include "core/comRegistry.h"
-#include "common/comfrmAbout.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
-#include "tests/support/LinkDesktop.h"
 #include "platform/grid/GridEX.h"
-#include "tests/app/TestData.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/app/TestData.h"
+#include "tests/support/LinkDesktop.h"
 
 
 namespace {

@@ -1,8 +1,8 @@
-#include <QMenu>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
 

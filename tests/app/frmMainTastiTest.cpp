@@ -1,6 +1,6 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QAbstractItemView>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,8 +10,8 @@
 #include "core/Globals.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Colors.h"
-#include "tests/app/TestData.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/app/TestData.h"
 
 namespace {
 

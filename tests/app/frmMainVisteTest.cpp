@@ -8,17 +8,17 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "common/comfrmAbout.h"
 #include "core/Globals.h"
 #include "core/MainWindowHooks.h"
-#include "common/comfrmAbout.h"
 #include "platform/forms/ButtonBar.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Colors.h"
 #include "platform/runtime/Twips.h"
-#include "tests/app/TestData.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/app/TestData.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "core/Globals.h"
 #include "common/comfrmAbout.h"
+#include "core/Globals.h"
 #include "platform/forms/SharedInstance.h"
 #include "tests/support/LinkDesktop.h"
 

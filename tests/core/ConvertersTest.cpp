@@ -2,8 +2,8 @@
 
 #include <QDate>
 
-#include "tests/support/Printers.h"
 #include "core/comUtility.h"
+#include "tests/support/Printers.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <QDate>
 
-#include "tests/support/Printers.h"
 #include "core/Globals.h"
 #include "core/MainModule.h"
 #include "core/comRegistry.h"
+#include "tests/support/Printers.h"
 #include "tests/support/TestEnv.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "tests/support/Printers.h"
 #include "core/Globals.h"
 #include "core/MainModule.h"
 #include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
-#include "tests/support/UserDirs.h"
+#include "tests/support/Printers.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/UserDirs.h"
 
 namespace {
 

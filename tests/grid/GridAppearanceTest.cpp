@@ -1,8 +1,8 @@
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QTableView>
-#include <QHeaderView>
 #include <QTest>
 
 #include "tests/grid/GridTestSupport.h"

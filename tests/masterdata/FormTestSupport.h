@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <QTest>
 #include <QStringList>
+#include <QTest>
 #include <functional>
 #include <ostream>
 

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "tests/support/Printers.h"
 #include "platform/shell/Desktop.h"
+#include "tests/support/Printers.h"
 #include "tests/support/UserDirs.h"
 
 namespace {

@@ -28,7 +28,10 @@ inline void PrintTo(const Variant& value, std::ostream* out) {
     case VarType::Double: *out << "Double " << value.toString().toStdString(); return;
     case VarType::Currency: *out << "Currency " << value.toString().toStdString(); return;
     case VarType::Date: *out << "Date " << value.toString().toStdString(); return;
-    case VarType::String: *out << "String "; PrintTo(value.toString(), out); return;
+    case VarType::String:
+      *out << "String ";
+      PrintTo(value.toString(), out);
+      return;
     case VarType::Boolean: *out << "Boolean " << (value.toBool() ? "True" : "False"); return;
     case VarType::Bytes: *out << "Bytes " << value.toBytes().toHex().toStdString(); return;
   }

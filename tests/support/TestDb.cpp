@@ -33,7 +33,8 @@ Statement prepare(sqlite3* database, const QString& sql) {
 // A column's value as text: a null QString for NULL, an empty but not null one for ''.
 QString text(sqlite3_stmt* statement, int column) {
   if (sqlite3_column_type(statement, column) == SQLITE_NULL) return QString();
-  const QString value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)));
+  const QString value =
+      QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)));
   return value.isNull() ? QStringLiteral("") : value;
 }
 

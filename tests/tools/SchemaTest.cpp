@@ -7,9 +7,9 @@
 #include <map>
 
 #include "tests/support/Printers.h"
-#include "tests/support/UserDirs.h"
 #include "tests/support/TestDb.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/UserDirs.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/db/ColumnType.h"
-#include "platform/db/QueryShape.h"
+#include "platform/db/ColumnType_p.h"
+#include "platform/db/QueryShape_p.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "platform/registry/RegistryTree.h"
+#include "platform/registry/RegistryTree_p.h"
 
 namespace registry {
 

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "platform/db/DbError.h"
-#include "platform/db/QueryShape.h"
+#include "platform/db/QueryShape_p.h"
 #include "platform/db/Recordset.h"
-#include "platform/db/RecordsetRows.h"
-#include "platform/db/Session.h"
+#include "platform/db/RecordsetRows_p.h"
+#include "platform/db/Session_p.h"
 
 struct sqlite3_stmt;
 

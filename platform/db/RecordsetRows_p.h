@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/db/ColumnType.h"
+#include "platform/db/ColumnType_p.h"
 #include "platform/db/Recordset.h"
 
 struct sqlite3_stmt;
