@@ -134,7 +134,7 @@ void MasterDataForm::closeRecord() {
 }
 
 void MasterDataForm::cmdSalva_Click() {
-  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls()) return;
+  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !beforeSave()) return;
   try {
     m_rs.UpdateBatch(db::adAffectCurrent);
     takeResult();

@@ -54,6 +54,9 @@ class MasterDataForm : public forms::EntryForm {
   virtual void CollegaCampi();
   // After binding and the save caption, before the window shows: disabled fields, captions.
   virtual void afterOpen() {}
+  // The window's own check of the whole row before it is written; false keeps the window open and
+  // writes nothing (the window has said why).
+  virtual bool beforeSave() { return true; }
   // Reads the modal result (and anything else kept) from the row just written.
   virtual void takeResult() = 0;
   // After the row is written and the connection closed (the default flag of the small lists).

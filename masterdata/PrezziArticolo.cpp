@@ -88,6 +88,10 @@ void RicalcolaImporti(ImportiArticolo& importi, ImportoModificato modificato, Cu
   }
 }
 
+std::optional<Currency> PrezzoConIVA(const ImportiArticolo& importi) {
+  return plus(Currency::fromDouble(NzNum(importi.Prezzo, 0)), importi.Aliquota);
+}
+
 void ApplicaAliquotaIVA(ImportiArticolo& importi, Currency aliquotaIVA) {
   const double P = NzNum(importi.Prezzo, 0);
   store(importi.Aliquota, money(quotient(aliquotaIVA.toDouble() * P, 100.0)));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/runtime/Currency.h"
 #include "platform/runtime/Variant.h"
 
@@ -22,6 +24,10 @@ enum class ImportoModificato { Costo, Ricarico, PrezzoIvato, Prezzo };
 // zero cost, an amount out of range) is skipped: its amount keeps what it held, and the other steps
 // still run.
 void RicalcolaImporti(ImportiArticolo& importi, ImportoModificato modificato, Currency aliquotaIVA);
+
+// The price with VAT that the price and the VAT amount make; none when their sum leaves the money
+// range.
+std::optional<Currency> PrezzoConIVA(const ImportiArticolo& importi);
 
 // A new VAT rate: the VAT amount and the price with VAT follow the price; cost, mark-up and price
 // stay.

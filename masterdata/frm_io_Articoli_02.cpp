@@ -317,6 +317,17 @@ void scriviImporti(forms::RecordBinding& row, const ImportiArticolo& before, con
 
 }  // namespace
 
+// A price whose VAT takes it past the money range has no price with VAT to store: the row is refused
+// rather than saved with a price with VAT that is not the sum.
+bool frm_io_Articoli_02::beforeSave() {
+  if (PrezzoConIVA(leggiImporti(binding()))) return true;
+  forms::MsgBox(QStringLiteral("Il prezzo con IVA supera l'importo massimo ammesso: ridurre il costo o il "
+                               "prezzo di vendita."),
+                forms::vbOKOnly, QString(), this);
+  txtData[6]->setFocus(Qt::OtherFocusReason);
+  return false;
+}
+
 void frm_io_Articoli_02::passoIVA() {
   if (!leggiAliquotaIVA()) return;
   const ImportiArticolo before = leggiImporti(binding());

@@ -46,6 +46,7 @@ class frm_io_Articoli_02 : public MasterDataForm {
   void setNewRowValues() override;
   void CollegaCampi() override;
   void afterOpen() override;
+  bool beforeSave() override;
   void takeResult() override;
   void controlLostFocus(QWidget* control) override;
 

@@ -32,7 +32,9 @@ QStringList menuTexts(const QList<QAction*>& items, bool separators) {
 }
 
 TEST_F(MainWindowViews, StartsOnTheJobOrdersWithTheirRowsAfterTheSplash) {
+  const QDate before = QDate::currentDate();
   start();
+  const QDate after = QDate::currentDate();
   EXPECT_TRUE(w->isVisible());
   EXPECT_FALSE(forms::SharedInstance<comfrmAbout>::get().isVisible());
   EXPECT_EQ(w->windowTitle(), AppTitle);
@@ -51,7 +53,9 @@ TEST_F(MainWindowViews, StartsOnTheJobOrdersWithTheirRowsAfterTheSplash) {
   const QLocale italian(QLocale::Italian, QLocale::Italy);
   EXPECT_EQ(sb()->panelText(frmMain::pnlDatabase), DBPath);
   EXPECT_EQ(sb()->panelText(frmMain::pnlWorkDate), italian.toString(DataLavoro, "ddd d MMM yy"));
-  EXPECT_EQ(sb()->panelText(frmMain::pnlDate), italian.toString(QDate::currentDate(), "ddd d MMM yy"));
+  EXPECT_TRUE(sb()->panelText(frmMain::pnlDate) == italian.toString(before, "ddd d MMM yy") ||
+              sb()->panelText(frmMain::pnlDate) == italian.toString(after, "ddd d MMM yy"))
+      << sb()->panelText(frmMain::pnlDate).toStdString();
   EXPECT_TRUE(sb()->panelText(frmMain::pnlCounter).isEmpty());
   EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
 }

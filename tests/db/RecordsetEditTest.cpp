@@ -267,6 +267,35 @@ TEST_F(RecordsetEdit, NavigationStopsAtBothEnds) {
   EXPECT_EQ(rs.Value("CodCom"), Variant("C000"));
 }
 
+TEST_F(RecordsetEdit, CancelAfterAddNewAndRequeryLeaveThePositionAsDocumented) {
+  Recordset rs;
+  openEditable(rs, "SELECT * FROM Commesse ORDER BY CodCom", conn);
+  rs.MoveLast();
+  ASSERT_EQ(rs.Value("CodCom"), Variant("C002"));
+  rs.AddNew();
+  rs.SetValue("CodCom", "C003");
+  EXPECT_EQ(rs.AbsolutePosition(), 2);
+  rs.CancelUpdate();
+  EXPECT_FALSE(rs.EditPending());
+  EXPECT_EQ(rs.RecordCount(), 2);
+  EXPECT_EQ(rs.AbsolutePosition(), 1) << "back on the row that was current before AddNew";
+  EXPECT_EQ(rs.Value("CodCom"), Variant("C002"));
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse"), 2);
+
+  // Requery keeps the position number while the rows reach it, and goes to the first row otherwise.
+  testdb::exec(path, "INSERT INTO Commesse (CodCom, IdCliente) VALUES ('C000', 1)");
+  rs.Requery();
+  EXPECT_EQ(rs.RecordCount(), 3);
+  EXPECT_EQ(rs.AbsolutePosition(), 1);
+  EXPECT_EQ(rs.Value("CodCom"), Variant("C001"));
+  rs.MoveLast();
+  testdb::exec(path, "DELETE FROM Commesse WHERE CodCom <> 'C002'");
+  rs.Requery();
+  EXPECT_EQ(rs.RecordCount(), 1);
+  EXPECT_EQ(rs.AbsolutePosition(), 0);
+  EXPECT_EQ(rs.Value("CodCom"), Variant("C002"));
+}
+
 TEST_F(RecordsetEdit, ARecordsetOutlivesItsConnectionForReadingOnly) {
   auto other = std::make_unique<Connection>();
   other->Open(testenv::connectionString(path));

@@ -182,6 +182,13 @@ TEST_F(RecordsetTypes, ValuesThatDoNotFitTheirColumnAreRefused) {
   EXPECT_FALSE(rs.EditPending()) << "nothing was accepted";
   rs.SetValue("IdCliente", QString("2"));
   EXPECT_EQ(rs.Value("IdCliente"), Variant(std::int32_t(2)));
+
+  const QString full(100, QChar(0x00E8));  // as many letters as DesCom holds, none of them ASCII
+  rs.SetValue("DesCom", full);
+  rs.UpdateBatch();
+  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='C001'"), full)
+      << "a text exactly as long as its column is accepted";
+  EXPECT_EQ(testdb::scalar(path, "SELECT IdCliente FROM Commesse WHERE CodCom='C001'"), "2");
 }
 
 TEST_F(RecordsetTypes, ColumnsRepeatedInAJoinAreNamedByTheirTable) {

@@ -197,8 +197,11 @@ TEST_F(GridListsTest, DateCellsOfferACalendarWithTodayAndEmpty) {
       if (b->text() == button) b->click();
     QTest::keyClick(line, Qt::Key_Tab);
   };
+  const QDate before = QDate::currentDate();
   pick("Oggi");
-  EXPECT_EQ(grid->value(8).toDate(), QDate::currentDate());
+  const QDate after = QDate::currentDate();
+  const QDate picked = grid->value(8).toDate();
+  EXPECT_TRUE(picked == before || picked == after) << picked.toString(Qt::ISODate).toStdString();
   grid->cancelRow();
   pick("Vuoto");
   EXPECT_TRUE(grid->value(8).isNull());

@@ -60,6 +60,45 @@ TEST_F(GridOrderTest, TextsSortWithoutRegardToCaseAndAccentedLettersAfterPlainOn
   EXPECT_EQ(shownColumn(*grid, 3), QStringList({"Öhm", "Élite", "éclair", "zeta srl", "Zeta", "ZETA", "alfa", "Alfa"}));
 }
 
+TEST_F(GridOrderTest, EqualKeysKeepTheReadOrderOnLongLists) {
+  // Forty rows in three towns, read in the order of their names: a sort by town keeps that order
+  // within each town, both ways (a list this long is not sorted by insertion).
+  testdb::exec(cn, "DELETE FROM CliFor");
+  const QStringList towns = {"Roma", "milano", "Torino", "Milano", "roma"};
+  QStringList expectedUp[3], expectedDown[3];
+  QStringList values;
+  for (int i = 0; i < 40; ++i) {
+    const QString name = QStringLiteral("N%1").arg(i, 2, 10, QChar('0'));
+    const QString town = towns[i * 7 % towns.size()];
+    values << QStringLiteral("('Cliente', '%1', '%2')").arg(name, town);
+    const int rank = QStringList{"milano", "roma", "torino"}.indexOf(town.toLower());
+    expectedUp[rank] << name;
+    expectedDown[2 - rank] << name;
+  }
+  testdb::exec(dbPath, "INSERT INTO CliFor (Tipo, Nome, Località) VALUES " + values.join(", "));
+  bind("SELECT * FROM CliFor ORDER BY Nome");
+  grid->sortKeys().add(6, grid::Ascending);
+  EXPECT_EQ(shownColumn(*grid, 3), expectedUp[0] + expectedUp[1] + expectedUp[2]);
+  grid->sortKeys().clear();
+  grid->sortKeys().add(6, grid::Descending);
+  EXPECT_EQ(shownColumn(*grid, 3), expectedDown[0] + expectedDown[1] + expectedDown[2]);
+}
+
+TEST_F(GridOrderTest, FindEqualOnAValueListColumnComparesItsTextsWithoutCase) {
+  grid->sortKeys().add(3, grid::Ascending);  // Bassi bianchi Neri Rossi Verdi
+  grid->column(6)->valueList().add(Variant("Milano"), "Meneghina");
+  grid->column(6)->valueList().add(Variant("Roma"), "Capitale");
+  EXPECT_EQ(grid->cellText(4, 6), "Meneghina");
+  EXPECT_TRUE(grid->find(6, grid::FindEqual, Variant("MENEGHINA")));
+  EXPECT_EQ(grid->value(3).toString(), "Rossi");
+  EXPECT_TRUE(grid->find(6, grid::FindEqual, Variant("capitale"), grid->rowCount() + 1, -1));
+  EXPECT_EQ(grid->value(3).toString(), "bianchi");
+  EXPECT_TRUE(grid->find(6, grid::FindEqual, Variant("torino")));
+  EXPECT_EQ(grid->value(3).toString(), "Neri") << "a value the list does not carry is found as it is";
+  EXPECT_FALSE(grid->find(6, grid::FindEqual, Variant("Capital")));
+  EXPECT_EQ(grid->value(3).toString(), "Neri");
+}
+
 TEST_F(GridOrderTest, GroupsShowCaptionsAndCountsAndCollapse) {
   grid->groups().add(6, grid::Ascending);
   grid->sortKeys().add(3, grid::Ascending);

@@ -31,9 +31,9 @@ class ArticoliTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-         "VALUES ('22', 'IVA 22%', False, 22, False)");
+                     "VALUES ('22', 'IVA 22%', False, 22, False)");
     testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-         "VALUES ('10', 'IVA 10%', False, 10, False)");
+                     "VALUES ('10', 'IVA 10%', False, 10, False)");
     testdb::exec(cn, "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', False)");
     testdb::exec(cn, "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', False)");
     testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Ferri Spa')");
@@ -195,9 +195,9 @@ TEST_F(ArticoliTest, WithoutAVatCodeThePriceWithVatIsThePrice) {
 
 TEST_F(ArticoliTest, ExistingArticleWorksWithTheRateOfItsCode) {
   testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
-       "CodiceIVA, IdFornitore, DataIns) VALUES ('B2', 'Bullone', 80, 25, 100, 22, 122, '22', " +
-       QString::number(testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Tipo='Fornitore'").toInt()) +
-       ", #01/15/24#)");
+                   "CodiceIVA, IdFornitore, DataIns) VALUES ('B2', 'Bullone', 80, 25, 100, 22, 122, '22', " +
+                   QString::number(testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Tipo='Fornitore'").toInt()) +
+                   ", #01/15/24#)");
   QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
   form->Apri(Variant("B2"), 0);
   activate(form);
@@ -487,18 +487,27 @@ TEST_F(ArticoliTest, ADateTypedWithTheYearInFullIsSavedAsTyped) {
 
 namespace {
 
-TEST_F(ArticoliTest, APriceWithVatBeyondTheMoneyRangeIsLeftAsItWas) {
+TEST_F(ArticoliTest, APriceWithVatBeyondTheMoneyRangeIsRefusedWithAMessage) {
   QPointer<frm_io_Articoli_02> form = newArticle("22");
   enter(form, Costo, "900000000000000");
   EXPECT_EQ(shown(form, Prezzo), "900.000.000.000.000,00");
   EXPECT_EQ(shown(form, ImportoIva), "198.000.000.000.000,00");
   EXPECT_EQ(shown(form, PrezzoIvato), "0,00") << "the sum does not fit: that step is skipped";
+  messages.clear();
+  click(form->cmdSalva);
+  EXPECT_EQ(messages, QStringList{"Il prezzo con IVA supera l'importo massimo ammesso: ridurre il costo o il "
+                                  "prezzo di vendita."});
+  ASSERT_FALSE(form.isNull()) << "the window stays open";
+  EXPECT_EQ(focused(), form->txtData[6]);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Articoli"), 0) << "nothing is written";
+
+  enter(form, Costo, "10");
   save(form);
-  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 0.0);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 12.2);
 
   // A rate so large that 100 plus the rate leaves the money range: the price step is skipped.
   testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-       "VALUES ('X', 'Fuori scala', False, 922337203685470, False)");
+                   "VALUES ('X', 'Fuori scala', False, 922337203685470, False)");
   QPointer<frm_io_Articoli_02> huge = newArticle("X", "A2");
   enter(huge, Costo, "10");
   enter(huge, PrezzoIvato, "122");

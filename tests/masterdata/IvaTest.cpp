@@ -18,9 +18,9 @@ class IvaTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-         "VALUES ('22', 'Ordinaria', False, 22, True)");
+                     "VALUES ('22', 'Ordinaria', False, 22, True)");
     testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-         "VALUES ('E15', 'Esente art. 15', True, 0, False)");
+                     "VALUES ('E15', 'Esente art. 15', True, 0, False)");
   }
 
   static QColor labelColour(frm_io_IVA* f) { return f->lblData[2]->palette().color(QPalette::WindowText); }
@@ -67,6 +67,10 @@ TEST_F(IvaTest, ExemptionGreysTheRateAndSavesZero) {
   EXPECT_EQ(testdb::scalar(cn, "SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='NI10'").toDouble(), 0.0);
   EXPECT_EQ(DefaultIVA, "NI10");
   EXPECT_EQ(testdb::count(cn, "SELECT CodiceIVA FROM CodiciIVA WHERE Predefinito=True"), 1);
+  EXPECT_TRUE(testdb::scalar(cn, "SELECT Predefinito FROM CodiciIVA WHERE CodiceIVA='NI10'").toBool())
+      << "the new default keeps its flag";
+  EXPECT_FALSE(testdb::scalar(cn, "SELECT Predefinito FROM CodiciIVA WHERE CodiceIVA='22'").toBool())
+      << "the former default loses it";
 }
 
 TEST_F(IvaTest, RateThatIsNotANumberKeepsTheFocusButCancelStillWorks) {
