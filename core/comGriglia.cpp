@@ -19,7 +19,7 @@ QString layoutQuery(const QString& Nome) {
 }
 
 // The layout text as stored: each character as two bytes, low byte first, nothing else.
-QByteArray testoInByte(const QString& text) {
+QByteArray toUtf16Bytes(const QString& text) {
   QByteArray bytes;
   bytes.reserve(text.size() * 2);
   for (const QChar ch : text) {
@@ -29,7 +29,7 @@ QByteArray testoInByte(const QString& text) {
   return bytes;
 }
 
-QString byteInTesto(const QByteArray& bytes) {
+QString fromUtf16Bytes(const QByteArray& bytes) {
   QString text;
   text.reserve(bytes.size() / 2);
   for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
@@ -41,7 +41,7 @@ QString byteInTesto(const QByteArray& bytes) {
 }
 
 // Loads the layout file of the program folder, or warns that it is missing and empties the grid.
-void caricaDaFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool Opzione) {
+void loadFromFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool Opzione) {
   const QString path = ProgramFolder() + '/' + Nome + QStringLiteral(".lyt");
   if (QFileInfo::exists(path)) {
     Grid.loadLayoutFile(path, Opzione, ConnString);
@@ -62,7 +62,7 @@ void caricaDaFile(grid::GridEX& Grid, const QString& ConnString, const QString& 
 void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool DaDatabase,
                   bool Opzione) {
   if (!DaDatabase) {
-    caricaDaFile(Grid, ConnString, Nome, Opzione);
+    loadFromFile(Grid, ConnString, Nome, Opzione);
     return;
   }
   db::Connection cn;
@@ -71,18 +71,18 @@ void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& 
   rs.Open(layoutQuery(Nome), cn, db::adOpenForwardOnly, db::adLockReadOnly, db::adCmdText);
   if (rs.isEOF()) {
     rs.Close();
-    caricaDaFile(Grid, ConnString, Nome, Opzione);
+    loadFromFile(Grid, ConnString, Nome, Opzione);
     cn.Close();
     return;
   }
   const Variant stored = rs.Value(QStringLiteral("m01"));
-  if (!stored.isNull()) Grid.loadLayoutString(byteInTesto(stored.toBytes()), true, ConnString);
+  if (!stored.isNull()) Grid.loadLayoutString(fromUtf16Bytes(stored.toBytes()), true, ConnString);
   rs.Close();
   cn.Close();
 }
 
 void CaricaLayoutFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome) {
-  caricaDaFile(Grid, ConnString, Nome, true);
+  loadFromFile(Grid, ConnString, Nome, true);
 }
 
 void SalvaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome) {
@@ -96,7 +96,7 @@ void SalvaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& N
     rs.SetValue(QStringLiteral("k01"), Variant(QStringLiteral("gridlayout")));
     rs.SetValue(QStringLiteral("k02"), Variant(Nome));
   }
-  rs.SetValue(QStringLiteral("m01"), Variant(testoInByte(Grid.layoutString(true))));
+  rs.SetValue(QStringLiteral("m01"), Variant(toUtf16Bytes(Grid.layoutString(true))));
   rs.Update();
   rs.Close();
   cn.Close();
