@@ -11,9 +11,9 @@ class QWidget;
 // The deletion rules of the views: they are the only guard of the links between the tables, since
 // the database declares none.
 struct DeletionRule {
-  QString question;           // confirmation question
-  QString blockingQuery;         // query that blocks the deletion when it returns a row; empty for none
-  QString refusal;           // message shown when the check blocks
+  QString question;       // confirmation question
+  QString blockingQuery;  // query that blocks the deletion when it returns a row; empty for none
+  QString refusal;        // message shown when the check blocks
   QStringList deletions;  // statements run in this order in one transaction
 };
 
@@ -33,5 +33,4 @@ enum class DeletionOutcome { Cancelled, Refused, Done, Failed };
 // Asks the rule's question (Yes/No, No as default); on Yes opens a connection, runs the blocking
 // check (refusal message on a hit) and the deletions in one transaction. A failure shows the
 // database's description and leaves every row in place.
-DeletionOutcome runDeletion(const DeletionRule& rule, const QString& connString,
-                                     QWidget* parent);
+DeletionOutcome runDeletion(const DeletionRule& rule, const QString& connString, QWidget* parent);

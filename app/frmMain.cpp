@@ -112,7 +112,8 @@ void frmMain::nameControls() {
       {mnuDataTables, "mnuDataTables"},
       {mnuHelp, "mnuHelp"},
       {mnuHelpContents, "mnuHelpContents"},
-      {mnuHelpInfo, "mnuHelpInfo"}};
+      {mnuHelpInfo, "mnuHelpInfo"},
+  };
   for (const auto& [control, name] : controls) control->setObjectName(QString::fromLatin1(name));
 }
 
@@ -269,7 +270,7 @@ void frmMain::CaricaGriglia() {
     comGriglia::CaricaLayout(*gexView, ConnString, "gex_" + currentView().Codice(), LayoutDaDb, true);
     cSubNodi& filters = currentView().SubNodi();
     gexView->setRecordSource(filters.Count() == 0 ? currentView().SQLString()
-                                                 : filters.Item(FiltroNodo[NodoCorrente] + 1).SQLString());
+                                                  : filters.Item(FiltroNodo[NodoCorrente] + 1).SQLString());
     gexView->rebind();
   });
   gexView->setEnabled(true);
@@ -361,7 +362,8 @@ void frmMain::Ridimensiona() {
 void frmMain::AggiornaTrova() {
   QString sortedCaption;
   if (gexView->sortKeys().count() > 0)
-    if (const grid::GridColumn* c = gexView->column(gexView->sortKeys().item(1).column)) sortedCaption = c->caption();
+    if (const grid::GridColumn* c = gexView->column(gexView->sortKeys().item(1).column))
+      sortedCaption = c->caption();
   lblFind->setText("Trova in " + sortedCaption);
 }
 

@@ -45,7 +45,8 @@ void frmMain::ComandoApri() {
 
 void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  const auto rule = ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
+  const auto rule =
+      ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
   if (!rule) return;
   if (runDeletion(*rule, ConnString, this) == DeletionOutcome::Done) SetLay();
 }

@@ -65,7 +65,8 @@ void frmMain::createMenus() {
   mnuGrid = menuBar()->addMenu(QStringLiteral("&Griglia dati"));
   mnuGrid->menuAction()->setVisible(false);
   for (const GridMenuEntry& entry : kGridMenuEntries) {
-    QAction* item = entry.tag == 0 ? mnuGrid->addSeparator() : mnuGrid->addAction(QString::fromUtf8(entry.caption));
+    QAction* item =
+        entry.tag == 0 ? mnuGrid->addSeparator() : mnuGrid->addAction(QString::fromUtf8(entry.caption));
     if (entry.tag != 0) item->setData(entry.tag);
     item->setVisible(entry.visible);
     mnuGridItem << item;

@@ -40,7 +40,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::FocusIn:
-      if (watched == txtFind || watched == cmbFilter) setBackground(static_cast<QWidget*>(watched), kFocusColor);
+      if (watched == txtFind || watched == cmbFilter)
+        setBackground(static_cast<QWidget*>(watched), kFocusColor);
       break;
     case QEvent::FocusOut: {
       if (watched != txtFind && watched != cmbFilter) break;
@@ -98,17 +99,13 @@ void frmMain::gexViewKeyPress(int* keyAscii) {
 
 bool frmMain::txtFindKeyDown(int keyCode) {
   switch (keyCode) {
-    case keys::vbKeyReturn:
-      afterKey([this] { ComandoApri(); });
-      return true;
+    case keys::vbKeyReturn: afterKey([this] { ComandoApri(); }); return true;
     case keys::vbKeyF3:
     case keys::vbKeyDown:
     case keys::vbKeyPageDown:
       gexView->setFocus();
       return true;
-    case keys::vbKeyF4:
-      openFilter();
-      return false;
+    case keys::vbKeyF4: openFilter(); return false;
     default:
       return false;
   }

@@ -76,16 +76,13 @@ MasterCopyResult CopiaMaster() {
   if (!QFileInfo(master).isFile()) return {MasterCopyResult::MasterMissing, QString()};
 
   QFile source(master);
-  if (!source.open(QIODevice::ReadOnly))
-    return {MasterCopyResult::CopyFailed, source.errorString()};
+  if (!source.open(QIODevice::ReadOnly)) return {MasterCopyResult::CopyFailed, source.errorString()};
   QSaveFile target(DBPath);
-  if (!target.open(QIODevice::WriteOnly))
-    return {MasterCopyResult::CopyFailed, target.errorString()};
+  if (!target.open(QIODevice::WriteOnly)) return {MasterCopyResult::CopyFailed, target.errorString()};
 
   // A copy left uncommitted is discarded with its temporary file.
   QString reason;
-  if (!copyContents(source, target, reason))
-    return {MasterCopyResult::CopyFailed, reason};
+  if (!copyContents(source, target, reason)) return {MasterCopyResult::CopyFailed, reason};
   if (!target.commit()) return {MasterCopyResult::CopyFailed, target.errorString()};
   return {MasterCopyResult::Copied, QString()};
 }

@@ -291,7 +291,8 @@ bool frm_io_Articoli_02::readVatRate() {
   db::Recordset& codes = m_rsListe[3];
   if (row < 0 || !codes.IsOpen() || row >= codes.RecordCount()) return false;
   codes.setAbsolutePosition(row);
-  const std::optional<Currency> rate = Currency::fromDouble(NzNum(codes.Value(QStringLiteral("Aliquota")), 0));
+  const std::optional<Currency> rate =
+      Currency::fromDouble(NzNum(codes.Value(QStringLiteral("Aliquota")), 0));
   if (!rate) return false;
   m_AliquotaIVA = *rate;
   return true;
@@ -308,8 +309,10 @@ ArticleAmounts readAmounts(forms::RecordBinding& row) {
 // Writes back the amounts that changed; the bound boxes show them in their formats.
 void writeAmounts(forms::RecordBinding& row, const ArticleAmounts& before, const ArticleAmounts& after) {
   const std::pair<const char*, const Variant ArticleAmounts::*> columns[] = {
-      {"Prezzo", &ArticleAmounts::Prezzo},     {"Aliquota", &ArticleAmounts::Aliquota},
-      {"PrezzoIvato", &ArticleAmounts::PrezzoIvato}, {"Ricarico", &ArticleAmounts::Ricarico},
+      {"Prezzo", &ArticleAmounts::Prezzo},
+      {"Aliquota", &ArticleAmounts::Aliquota},
+      {"PrezzoIvato", &ArticleAmounts::PrezzoIvato},
+      {"Ricarico", &ArticleAmounts::Ricarico},
       {"Costo", &ArticleAmounts::Costo}};
   for (const auto& [column, member] : columns)
     if (!(before.*member == after.*member)) row.setValue(text(column), after.*member);

@@ -108,7 +108,8 @@ TEST_F(DeletionRulesTest, CostDayRemovesEveryCostOfThatDate) {
 }
 
 TEST_F(DeletionRulesTest, CostDayBeyondTheTwoDigitCenturyWindowIsDeletedToo) {
-  testdb::exec(DBPath, "INSERT INTO Costi (Classe, CodCom, Data, Valore) VALUES (3, 'C001', '2031-01-15', 5)");
+  testdb::exec(DBPath,
+               "INSERT INTO Costi (Classe, CodCom, Data, Valore) VALUES (3, 'C001', '2031-01-15', 5)");
   EXPECT_EQ(Delete("rpu", {Variant(QDate(2031, 1, 15)), {}, {}}), DeletionOutcome::Done);
   EXPECT_EQ(shown[0].text, "Eliminare tutti i rapporti del 15-01-2031 ?");
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE CodCom='C001'"), 2);
@@ -128,24 +129,49 @@ struct BlockingCase {
 
 TEST_F(DeletionRulesTest, LinkedRowsAreRefusedAndFreeOnesDeleted) {
   const BlockingCase cases[] = {
-      {"cat", {Variant(2), Variant("LE"), Variant("Legno d'abete")}, {Variant(3), Variant("VE"), Variant("Vetro")},
-       "Eliminare la Categoria selezionata?", "La categoria ha Articoli associati, quindi non verrà eliminata.",
-       "SELECT * FROM Liste WHERE Chiave='cat'", 2},
-      {"umi", {Variant(5), Variant("m'"), Variant("Piedi")}, {Variant(6), Variant("pz"), Variant("Pezzi")},
+      {"cat",
+       {Variant(2), Variant("LE"), Variant("Legno d'abete")},
+       {Variant(3), Variant("VE"), Variant("Vetro")},
+       "Eliminare la Categoria selezionata?",
+       "La categoria ha Articoli associati, quindi non verrà eliminata.",
+       "SELECT * FROM Liste WHERE Chiave='cat'",
+       2},
+      {"umi",
+       {Variant(5), Variant("m'"), Variant("Piedi")},
+       {Variant(6), Variant("pz"), Variant("Pezzi")},
        "Eliminare l'Unità di misura selezionata?",
        "L'unità di misura ha Articoli associati, quindi non verrà eliminata.",
-       "SELECT * FROM Liste WHERE Chiave='um'", 2},
-      {"for", {Variant(4), {}, {}}, {Variant(5), {}, {}}, "Eliminare il Fornitore selezionato?",
+       "SELECT * FROM Liste WHERE Chiave='um'",
+       2},
+      {"for",
+       {Variant(4), {}, {}},
+       {Variant(5), {}, {}},
+       "Eliminare il Fornitore selezionato?",
        "Il Fornitore ha delle registrazioni associate, quindi non verrà eliminato.",
-       "SELECT * FROM CliFor WHERE Tipo='Fornitore'", 1},
-      {"imp", {Variant(1), {}, {}}, {Variant(2), {}, {}}, "Eliminare l'Impiegato selezionato?",
-       "L'impiegato ha delle registrazioni associate, quindi non verrà eliminato.", "SELECT * FROM Impiegati",
+       "SELECT * FROM CliFor WHERE Tipo='Fornitore'",
        1},
-      {"iva", {Variant("22"), {}, {}}, {Variant("4"), {}, {}}, "Eliminare il Codice IVA selezionato?",
-       "Il Codice IVA ha Articoli associati, quindi non verrà eliminato.", "SELECT * FROM CodiciIVA", 2},
+      {"imp",
+       {Variant(1), {}, {}},
+       {Variant(2), {}, {}},
+       "Eliminare l'Impiegato selezionato?",
+       "L'impiegato ha delle registrazioni associate, quindi non verrà eliminato.",
+       "SELECT * FROM Impiegati",
+       1},
+      {"iva",
+       {Variant("22"), {}, {}},
+       {Variant("4"), {}, {}},
+       "Eliminare il Codice IVA selezionato?",
+       "Il Codice IVA ha Articoli associati, quindi non verrà eliminato.",
+       "SELECT * FROM CodiciIVA",
+       2},
       // Last: the category and unit cases rely on ART'2 being there.
-      {"art", {Variant("ART1"), {}, {}}, {Variant("ART'2"), {}, {}}, "Eliminare l'Articolo selezionato?",
-       "L'Articolo ha delle Registrazioni associate, quindi non verrà eliminato.", "SELECT * FROM Articoli", 1},
+      {"art",
+       {Variant("ART1"), {}, {}},
+       {Variant("ART'2"), {}, {}},
+       "Eliminare l'Articolo selezionato?",
+       "L'Articolo ha delle Registrazioni associate, quindi non verrà eliminato.",
+       "SELECT * FROM Articoli",
+       1},
   };
   for (const BlockingCase& testCase : cases) {
     SCOPED_TRACE(testCase.code);

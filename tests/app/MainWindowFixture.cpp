@@ -1,5 +1,5 @@
-#include "core/Globals.h"
 #include "tests/app/MainWindowFixture.h"
+#include "core/Globals.h"
 
 #include <QAction>
 #include <QApplication>

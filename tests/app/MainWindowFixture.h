@@ -20,7 +20,7 @@ class QTableView;
 namespace forms {
 class ButtonBar;
 class StatusBar;
-}
+}  // namespace forms
 namespace grid {
 class GridEX;
 }

@@ -21,7 +21,6 @@
 #include "tests/app/TestData.h"
 #include "tests/support/LinkDesktop.h"
 
-
 namespace {
 
 using MainWindowCommands = MainWindowFixture;
@@ -117,8 +116,8 @@ TEST_F(MainWindowCommands, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisab
   bool splashVisible = true;
   forms::setMsgBoxHandler([&](const forms::MsgBoxRequest& r) {
     shown.push_back(r);
-    splashVisible = forms::SharedInstance<comfrmAbout>::loaded() &&
-                     forms::SharedInstance<comfrmAbout>::get().isVisible();
+    splashVisible =
+        forms::SharedInstance<comfrmAbout>::loaded() && forms::SharedInstance<comfrmAbout>::get().isVisible();
     return answer;
   });
   start();
@@ -194,7 +193,7 @@ TEST_F(MainWindowCommands, TheAboutBoxOpensWithItsFrameAndCloses) {
   QTimer::singleShot(0, [&] {
     comfrmAbout& about = forms::SharedInstance<comfrmAbout>::get();
     seen = about.isVisible() && !about.captionRemoved() && about.cmdOK->isEnabled() &&
-            about.height() == about.fullHeight() && about.parentWidget() == w.get();
+           about.height() == about.fullHeight() && about.parentWidget() == w.get();
     QTest::mouseClick(about.cmdOK, Qt::LeftButton);
   });
   control<QAction>("mnuHelpInfo")->trigger();
@@ -229,7 +228,8 @@ TEST_F(MainWindowCommands, OnlineHelpThatCannotBeOpenedIsReportedInItalian) {
   HelpFile = helpFile;
   EXPECT_TRUE(desktop.opened.isEmpty());
   ASSERT_EQ(messages().size(), 1);
-  EXPECT_TRUE(messages()[0].startsWith("Impossibile aprire la guida in linea")) << messages()[0].toStdString();
+  EXPECT_TRUE(messages()[0].startsWith("Impossibile aprire la guida in linea"))
+      << messages()[0].toStdString();
   EXPECT_TRUE(messages()[0].contains("nessuna-guida/tarvel.chm"));
   EXPECT_EQ(shown.back().style, forms::vbOKOnly | forms::vbExclamation);
   EXPECT_EQ(shown.back().title, AppTitle);

@@ -19,7 +19,8 @@ class MainWindowKeys : public MainWindowFixture {
  protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    testdb::exec(DBPath, 
+    testdb::exec(
+        DBPath,
         "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località) VALUES (6, 'Cliente', 'Rossetti Anna', 'Lodi')");
     start();
     showView(4);

@@ -163,9 +163,11 @@ std::vector<CorpusCase> corpus() {
        "PreVoci WHERE PreVoci.IdModelloPre=1",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 2);
-         EXPECT_EQ(testdb::scalar(r.path, "SELECT group_concat(Codice || ':' || Tariffa || ':' || ifnull(QPrev, '-')) "
-                                    "FROM CommessePre WHERE CodCom='C003'"),
-                   "V01:100:-,V02:3.5:-");
+         EXPECT_EQ(
+             testdb::scalar(r.path,
+                            "SELECT group_concat(Codice || ':' || Tariffa || ':' || ifnull(QPrev, '-')) "
+                            "FROM CommessePre WHERE CodCom='C003'"),
+             "V01:100:-,V02:3.5:-");
        }},
       {"JobOrderRecord", "SELECT * FROM Commesse WHERE CodCom='C001'",
        [](const Outcome& r) {
@@ -255,7 +257,8 @@ std::vector<CorpusCase> corpus() {
       {"ClearDefaultUnit", "UPDATE Liste SET Liste.Predefinito = False WHERE Liste.Id<>2 AND Chiave='um'",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 2);
-         EXPECT_EQ(testdb::count(r.path, "SELECT * FROM Liste WHERE Predefinito=1"), 1) << "the default category stays";
+         EXPECT_EQ(testdb::count(r.path, "SELECT * FROM Liste WHERE Predefinito=1"), 1)
+             << "the default category stays";
          EXPECT_EQ(testdb::scalar(r.path, "SELECT Id FROM Liste WHERE Predefinito=1"), "4");
        }},
       {"VatRecord", "SELECT * FROM CodiciIVA WHERE CodiceIVA='IVA22'", rows(1)},

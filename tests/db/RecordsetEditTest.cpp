@@ -60,8 +60,11 @@ TEST_F(RecordsetEdit, ANewJobOrderNeedsOnlyTheColumnsItSets) {
   rs.SetValue("IdCliente", std::int32_t(2));
   rs.SetValue("DataInizio", QDate(2024, 5, 2));
   rs.UpdateBatch();
-  EXPECT_EQ(testdb::scalar(path, "SELECT IdCliente || Chiusa || Consegnata || DataInizio FROM Commesse WHERE CodCom='C003'"),
-            "200" "2024-05-02");
+  EXPECT_EQ(
+      testdb::scalar(
+          path, "SELECT IdCliente || Chiusa || Consegnata || DataInizio FROM Commesse WHERE CodCom='C003'"),
+      "200"
+      "2024-05-02");
   EXPECT_EQ(rs.Value("Chiusa"), Variant(false));
 }
 
@@ -70,7 +73,8 @@ TEST_F(RecordsetEdit, UpdatesWriteByKeyOrByRowidAndTouchNoOtherRow) {
   openEditable(job, "SELECT * FROM Commesse WHERE CodCom='C001'", conn);
   job.SetValue("DesCom", "Impianto uffici e magazzino");
   job.UpdateBatch(adAffectCurrent);
-  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='C001'"), "Impianto uffici e magazzino");
+  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='C001'"),
+            "Impianto uffici e magazzino");
   EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='C002'"), "Manutenzione");
 
   Recordset lines;  // the template-line grid names the table in capitals

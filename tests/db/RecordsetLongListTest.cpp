@@ -117,7 +117,8 @@ TEST_F(RecordsetLongList, AnEditOfARowChangedByOthersIsRefusedAndRequeryShowsThe
   } catch (const DbError& e) {
     EXPECT_EQ(e.code(), DbError::Conflict);
   }
-  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='K0600'"), "Lavoro n° 600 dell'Ente");
+  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='K0600'"),
+            "Lavoro n° 600 dell'Ente");
   rs.CancelUpdate();
 
   rs.Requery();

@@ -84,7 +84,8 @@ TEST_F(RecordsetTypes, NullAndEmptyTextStayDistinct) {
   rs.SetValue("Responsabile", Variant::null());
   rs.SetValue("EcoTar", QString("  "));
   rs.UpdateBatch();
-  EXPECT_EQ(testdb::scalar(path, "SELECT typeof(DesCom) || length(DesCom) FROM Commesse WHERE CodCom='C001'"), "text0");
+  EXPECT_EQ(testdb::scalar(path, "SELECT typeof(DesCom) || length(DesCom) FROM Commesse WHERE CodCom='C001'"),
+            "text0");
   EXPECT_EQ(testdb::scalar(path, "SELECT typeof(Responsabile) FROM Commesse WHERE CodCom='C001'"), "null");
   EXPECT_EQ(testdb::scalar(path, "SELECT typeof(EcoTar) FROM Commesse WHERE CodCom='C001'"), "null")
       << "blank text in a number column means no value";
@@ -123,7 +124,8 @@ TEST_F(RecordsetTypes, DatesAreStoredAsIsoTextAndFoundByJetLiterals) {
   rs.SetValue("DataFine", QDateTime(QDate(2024, 3, 5), QTime(14, 30), Qt::UTC));
   rs.SetValue("DataConPre", QString("06/03/2024"));  // as the user types it
   rs.UpdateBatch();
-  EXPECT_EQ(testdb::scalar(path, "SELECT typeof(DataInizio) || ' ' || DataInizio FROM Commesse WHERE CodCom='C001'"),
+  EXPECT_EQ(testdb::scalar(
+                path, "SELECT typeof(DataInizio) || ' ' || DataInizio FROM Commesse WHERE CodCom='C001'"),
             "text 2024-03-05");
   EXPECT_EQ(testdb::scalar(path, "SELECT DataFine FROM Commesse WHERE CodCom='C001'"), "2024-03-05 14:30:00");
   EXPECT_EQ(testdb::scalar(path, "SELECT DataConPre FROM Commesse WHERE CodCom='C001'"), "2024-03-06");
@@ -143,7 +145,8 @@ TEST_F(RecordsetTypes, DatesAreStoredAsIsoTextAndFoundByJetLiterals) {
   rs.SetValue("DataFine", QString("8/3/29"));
   rs.SetValue("DataConPre", QString("09-03-30"));
   rs.UpdateBatch();
-  EXPECT_EQ(testdb::scalar(path, "SELECT DataInizio || ' ' || DataFine || ' ' || DataConPre FROM Commesse "
+  EXPECT_EQ(testdb::scalar(path,
+                           "SELECT DataInizio || ' ' || DataFine || ' ' || DataConPre FROM Commesse "
                            "WHERE CodCom='C001'"),
             "2024-03-07 2029-03-08 1930-03-09");
 }
@@ -155,8 +158,9 @@ TEST_F(RecordsetTypes, BooleansAreStoredAsOneAndZeroAndReadAsBooleans) {
   rs.SetValue("Chiusa", true);
   rs.SetValue("Attiva", Variant::null());  // a Yes/No field has no Null
   rs.UpdateBatch();
-  EXPECT_EQ(testdb::scalar(path, "SELECT typeof(Chiusa) || Chiusa || Attiva FROM Commesse WHERE CodCom='C001'"),
-            "integer10");
+  EXPECT_EQ(
+      testdb::scalar(path, "SELECT typeof(Chiusa) || Chiusa || Attiva FROM Commesse WHERE CodCom='C001'"),
+      "integer10");
   EXPECT_EQ(rs.Value("Chiusa").type(), VarType::Boolean);
 
   Recordset closed;

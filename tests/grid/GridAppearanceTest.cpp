@@ -16,7 +16,9 @@ class GridAppearanceTest : public GridFixture {
  protected:
   void SetUp() override {
     GridFixture::SetUp();
-    testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa) VALUES ('C1', 'A', 'Scavo', 'riga 1\nriga 2\nriga 3')");
+    testdb::exec(cn,
+                 "INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa) VALUES ('C1', 'A', "
+                 "'Scavo', 'riga 1\nriga 2\nriga 3')");
     testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'B', 'Getto')");
     testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'C', 'Armatura')");
     bind("SELECT * FROM CommessePre WHERE CodCom='C1' ORDER BY Codice");

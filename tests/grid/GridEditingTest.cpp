@@ -13,8 +13,10 @@ class GridEditingTest : public GridFixture {
  protected:
   void SetUp() override {
     GridFixture::SetUp();
-    testdb::exec(cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Tariffa) VALUES (7, 'A1', 'Scavo', 10)");
-    testdb::exec(cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Tariffa) VALUES (7, 'B2', 'Getto', 20)");
+    testdb::exec(
+        cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Tariffa) VALUES (7, 'A1', 'Scavo', 10)");
+    testdb::exec(
+        cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Tariffa) VALUES (7, 'B2', 'Getto', 20)");
     grid->setAllowAddNew(true);
     grid->setAllowDelete(true);
     bind("SELECT * FROM PreVoci WHERE IdModelloPre=7 ORDER BY Codice");
@@ -29,7 +31,8 @@ TEST_F(GridEditingTest, ChangedRowIsWrittenWhenTheUserLeavesIt) {
 
   clickRow(2);
   EXPECT_FALSE(grid->rowPending());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo a mano");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(),
+            "Scavo a mano");
   EXPECT_EQ(grid->row(), 2);
 }
 
@@ -113,7 +116,8 @@ TEST_F(GridEditingTest, ClosingTheWindowWritesTheRowOrStaysOpen) {
 
   refuse = false;
   EXPECT_TRUE(grid->close());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo a mano");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(),
+            "Scavo a mano");
 }
 
 TEST_F(GridEditingTest, FailedWriteShowsTheReasonAndLeavesTheDatabaseAsItWas) {

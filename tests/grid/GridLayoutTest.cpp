@@ -20,8 +20,11 @@ class GridLayoutTest : public GridFixture {
  protected:
   void SetUp() override {
     GridFixture::SetUp();
-    testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('22', 'Ordinaria', 22)");
-    testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota, Esenzione) VALUES ('E', 'Esente', 0, True)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('22', 'Ordinaria', 22)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota, Esenzione) VALUES ('E', 'Esente', "
+                 "0, True)");
   }
 
   // A grid on VAT codes with every kind of setting changed from its default.
@@ -217,7 +220,8 @@ TEST_F(GridLayoutTest, LayoutAppliedWhileARowIsEditedWritesTheRowFirst) {
   ASSERT_TRUE(grid->rowPending());
   grid->loadLayoutString(layout);
   EXPECT_FALSE(grid->rowPending());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(), "Ordinaria 22");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(),
+            "Ordinaria 22");
   EXPECT_EQ(grid->rowCount(), 2);
 }
 

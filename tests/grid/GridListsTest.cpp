@@ -18,7 +18,9 @@ class GridListsTest : public GridFixture {
     GridFixture::SetUp();
     testdb::exec(cn, "INSERT INTO Impiegati (Cognome, Nome, Tariffa) VALUES ('Rossi', 'Mario', 30)");
     testdb::exec(cn, "INSERT INTO Impiegati (Cognome, Nome, Tariffa) VALUES ('Bianchi', 'Anna', 25)");
-    testdb::exec(cn, "INSERT INTO Costi (Classe, Tipo, CodCom, Data, CodImp, Quantita) VALUES (3, 1, 'C1', #03/05/24#, 1, 2)");
+    testdb::exec(cn,
+                 "INSERT INTO Costi (Classe, Tipo, CodCom, Data, CodImp, Quantita) VALUES (3, 1, 'C1', "
+                 "#03/05/24#, 1, 2)");
     dropDown = std::make_unique<grid::GridEX>();
     dropDown->setConnectionString(connString);
     dropDown->setRecordSource("SELECT CodImp, [Cognome] & ' ' & [Nome] AS Impiegato FROM Impiegati ORDER BY Cognome");

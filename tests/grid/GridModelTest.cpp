@@ -13,9 +13,10 @@ class ModelFindings {
  public:
   ModelFindings() {
     s_findings.clear();
-    m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
-      if (QLatin1String(context.category) == QLatin1String("qt.modeltest")) s_findings << text;
-    });
+    m_previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+          if (QLatin1String(context.category) == QLatin1String("qt.modeltest")) s_findings << text;
+        });
   }
   ~ModelFindings() { qInstallMessageHandler(m_previous); }
   QStringList findings() const { return s_findings; }

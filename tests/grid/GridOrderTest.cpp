@@ -23,7 +23,9 @@ class GridOrderTest : public GridFixture {
     const char* rows[][2] = {{"Rossi", "Milano"}, {"bianchi", "Roma"}, {"Verdi", "Milano"},
                              {"Bassi", "Roma"},   {"Neri", "Torino"}};
     for (auto& r : rows)
-      testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', '%1', '%2')").arg(r[0], r[1]));
+      testdb::exec(cn,
+                   QStringLiteral("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', '%1', '%2')")
+                       .arg(r[0], r[1]));
     bind("SELECT * FROM CliFor");
   }
 };
@@ -50,7 +52,8 @@ TEST_F(GridOrderTest, SortKeysOfSeveralLevelsIgnoreCaseAndKeepTheCurrentRecord) 
 TEST_F(GridOrderTest, TextsSortWithoutRegardToCaseAndAccentedLettersAfterPlainOnes) {
   testdb::exec(cn, "DELETE FROM CliFor");
   for (const char* name : {"Zeta", "éclair", "alfa", "ZETA", "Öhm", "Élite", "zeta srl", "Alfa"})
-    testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', '%1')").arg(QString::fromUtf8(name)));
+    testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', '%1')")
+                         .arg(QString::fromUtf8(name)));
   grid->rebind();
   grid->sortKeys().add(3, grid::Ascending);
   EXPECT_EQ(shownColumn(*grid, 3), QStringList({"alfa", "Alfa", "Zeta", "ZETA", "zeta srl", "éclair", "Élite", "Öhm"}))

@@ -55,7 +55,10 @@ class GridPrintTest : public GridFixture {};
 
 TEST_F(GridPrintTest, PreviewPaginatesWithHeadersOnEveryPage) {
   for (int i = 0; i < 150; ++i)
-    testdb::exec(cn, QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+    testdb::exec(
+        cn,
+        QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')")
+            .arg(i, 3, 10, QChar('0')));
   bind("SELECT * FROM PreVoci");
   grid->printSettings().setHeaderText(grid::PrintCenter, "Modello: Prova");
   grid->printSettings().setHeaderText(grid::PrintRight, "07/12/2026");
@@ -113,7 +116,10 @@ QStringList printedPages(grid::GridEX& g) {
 
 TEST_F(GridPrintTest, PagesCarryTheHeaderTextsAndTheColumnHeaders) {
   for (int i = 0; i < 150; ++i)
-    testdb::exec(cn, QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+    testdb::exec(
+        cn,
+        QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')")
+            .arg(i, 3, 10, QChar('0')));
   bind("SELECT * FROM PreVoci ORDER BY Codice");
   grid->column(1)->setVisible(false);
   grid->printSettings().setHeaderText(grid::PrintLeft, "Sinistra");

@@ -34,8 +34,11 @@ class ArticoliTest : public FormTest {
                      "VALUES ('22', 'IVA 22%', False, 22, False)");
     testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
                      "VALUES ('10', 'IVA 10%', False, 10, False)");
-    testdb::exec(cn, "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', False)");
-    testdb::exec(cn, "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', False)");
+    testdb::exec(cn,
+                 "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', False)");
+    testdb::exec(
+        cn,
+        "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', False)");
     testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Ferri Spa')");
     testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Un cliente')");
   }
@@ -151,7 +154,8 @@ TEST_F(ArticoliTest, WorkedExamplesOfThePriceArithmetic) {
     save(form);
     for (const auto& [column, value] : example.saved)
       EXPECT_DOUBLE_EQ(
-          testdb::scalar(cn, "SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toDouble(), value)
+          testdb::scalar(cn, "SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toDouble(),
+          value)
           << column.toStdString();
   }
 }
@@ -194,10 +198,12 @@ TEST_F(ArticoliTest, WithoutAVatCodeThePriceWithVatIsThePrice) {
 }
 
 TEST_F(ArticoliTest, ExistingArticleWorksWithTheRateOfItsCode) {
-  testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
-                   "CodiceIVA, IdFornitore, DataIns) VALUES ('B2', 'Bullone', 80, 25, 100, 22, 122, '22', " +
-                   QString::number(testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Tipo='Fornitore'").toInt()) +
-                   ", #01/15/24#)");
+  testdb::exec(
+      cn,
+      "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
+      "CodiceIVA, IdFornitore, DataIns) VALUES ('B2', 'Bullone', 80, 25, 100, 22, 122, '22', " +
+          QString::number(testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Tipo='Fornitore'").toInt()) +
+          ", #01/15/24#)");
   QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
   form->Apri(Variant("B2"), 0);
   activate(form);
@@ -284,7 +290,8 @@ TEST_F(ArticoliTest, F5CreatesACategoryAndTheListShowsIt) {
   EXPECT_EQ(form->dtcData[Categorie]->count(), 2);
   EXPECT_EQ(form->dtcData[Categorie]->currentText(), "Bulloneria d'acciaio");
   save(form);
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Categoria FROM Articoli WHERE Codice='A1'").toString(), "Bulloneria d'acciaio");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Categoria FROM Articoli WHERE Codice='A1'").toString(),
+            "Bulloneria d'acciaio");
 }
 
 TEST_F(ArticoliTest, F5CreatesAVatCodeThatTheAmountsFollow) {
@@ -480,7 +487,8 @@ TEST_F(ArticoliTest, ADateTypedWithTheYearInFullIsSavedAsTyped) {
   press(Qt::Key_Return);
   EXPECT_EQ(focused(), form->line(Codice));
   save(form);
-  EXPECT_EQ(testdb::scalar(cn, "SELECT DataIns FROM Articoli WHERE Codice='A1'").toDate(), QDate(2025, 6, 10));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DataIns FROM Articoli WHERE Codice='A1'").toDate(),
+            QDate(2025, 6, 10));
 }
 
 }  // namespace

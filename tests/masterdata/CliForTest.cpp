@@ -45,9 +45,12 @@ TEST_F(CliForTest, NewCustomerCaptionFollowsTheNameAndTheRowIsACustomer) {
   press(Qt::Key_Return);
 
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Tipo FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(), "Cliente");
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Indirizzo FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(), "Via Roma 1");
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Note FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(), "prima riga");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Tipo FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(),
+            "Cliente");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Indirizzo FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(),
+            "Via Roma 1");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Note FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(),
+            "prima riga");
 }
 
 TEST_F(CliForTest, ModalCustomerReturnsTheKeyTheDatabaseAssigned) {
@@ -61,8 +64,9 @@ TEST_F(CliForTest, ModalCustomerReturnsTheKeyTheDatabaseAssigned) {
                               });
   forms::SharedInstance<frm_io_Clienti>::unload();
   ASSERT_FALSE(id.isNull());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Nome FROM CliFor WHERE IdCliFor=" + QString::number(id.toInt())).toString(),
-            "Bianchi");
+  EXPECT_EQ(
+      testdb::scalar(cn, "SELECT Nome FROM CliFor WHERE IdCliFor=" + QString::number(id.toInt())).toString(),
+      "Bianchi");
 
   const Variant cancelled =
       runModal([] { return forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1); },
@@ -73,7 +77,8 @@ TEST_F(CliForTest, ModalCustomerReturnsTheKeyTheDatabaseAssigned) {
 }
 
 TEST_F(CliForTest, SupplierTwinHasItsOwnCaptionsAndNoLabelTooltips) {
-  testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome, Email) VALUES ('Fornitore', 'Ferri Spa', 'info@ferri.it')");
+  testdb::exec(cn,
+               "INSERT INTO CliFor (Tipo, Nome, Email) VALUES ('Fornitore', 'Ferri Spa', 'info@ferri.it')");
   const int id = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Ferri Spa'").toInt();
 
   QPointer<frm_io_Fornitori_01> fresh = new frm_io_Fornitori_01;
@@ -117,7 +122,9 @@ TEST_F(CliForTest, ARowChangedMeanwhileIsNotOverwritten) {
   EXPECT_EQ(messages.size(), 1);
   ASSERT_FALSE(form.isNull());
   EXPECT_EQ(form->line(6)->text(), "333");
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Telefono FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(), "222");
+  EXPECT_EQ(
+      testdb::scalar(cn, "SELECT Telefono FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(),
+      "222");
   press(Qt::Key_Escape);
   EXPECT_EVENTUALLY(form.isNull());
 }

@@ -69,7 +69,8 @@ TEST_F(ImpiegatiTest, ExistingEmployeeKeepsTheSurnameAndModalResultIsTheNewKey) 
   delete fresh;
   ASSERT_FALSE(key.isNull());
   EXPECT_GT(key.toInt(), id);
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Cognome FROM Impiegati WHERE CodImp=" + QString::number(key.toInt())).toString(),
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Cognome FROM Impiegati WHERE CodImp=" + QString::number(key.toInt()))
+                .toString(),
             "Neri");
 }
 
@@ -100,14 +101,17 @@ TEST_F(AttivitaTest, NewActivityTypedByTheUser) {
   click(form->cmdSalva);
 
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Attivita WHERE CodAtt='MONT01'").toString(), "Montaggio");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Attivita WHERE CodAtt='MONT01'").toString(),
+            "Montaggio");
   EXPECT_EQ(testdb::scalar(cn, "SELECT TOMO FROM Attivita WHERE CodAtt='MONT01'").toCurrency(),
             Currency::fromRaw(355000));
   EXPECT_TRUE(testdb::scalar(cn, "SELECT Bloccata FROM Attivita WHERE CodAtt='MONT01'").toBool());
 }
 
 TEST_F(AttivitaTest, DuplicateOrEmptyCodeIsRefusedByTheDatabaseAndTheFormStays) {
-  testdb::exec(cn, "INSERT INTO Attivita (CodAtt, Descrizione, TOMO, Bloccata) VALUES ('SALD', 'Saldatura', 30, False)");
+  testdb::exec(
+      cn,
+      "INSERT INTO Attivita (CodAtt, Descrizione, TOMO, Bloccata) VALUES ('SALD', 'Saldatura', 30, False)");
   QPointer<frm_io_Attivita> form = new frm_io_Attivita;
   form->Nuovo(0);
   activate(form);
@@ -125,7 +129,8 @@ TEST_F(AttivitaTest, DuplicateOrEmptyCodeIsRefusedByTheDatabaseAndTheFormStays) 
   EXPECT_EQ(messages.size(), 2);
   ASSERT_FALSE(form.isNull());
   EXPECT_EQ(form->txtData[1]->text(), "Senza codice");
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Attivita WHERE CodAtt='SALD'").toString(), "Saldatura");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Attivita WHERE CodAtt='SALD'").toString(),
+            "Saldatura");
   EXPECT_EQ(testdb::count(cn, "SELECT CodAtt FROM Attivita"), 1);
 
   QPointer<frm_io_Attivita> open = new frm_io_Attivita;

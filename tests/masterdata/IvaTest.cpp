@@ -17,10 +17,12 @@ class IvaTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-                     "VALUES ('22', 'Ordinaria', False, 22, True)");
-    testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-                     "VALUES ('E15', 'Esente art. 15', True, 0, False)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                 "VALUES ('22', 'Ordinaria', False, 22, True)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                 "VALUES ('E15', 'Esente art. 15', True, 0, False)");
   }
 
   static QColor labelColour(frm_io_IVA* f) { return f->lblData[2]->palette().color(QPalette::WindowText); }
@@ -140,14 +142,16 @@ TEST_F(IvaTest, RefusedSaveKeepsTheFormAndTheEntries) {
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->txtData[1]->text(), "Doppione");
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(), "Ordinaria");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(),
+            "Ordinaria");
 
   // The user corrects the code and the same window saves.
   form->txtData[0]->setFocus();
   type("23");
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='23'").toString(), "Doppione");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='23'").toString(),
+            "Doppione");
 }
 
 }  // namespace

@@ -17,9 +17,14 @@ class ListeTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    testdb::exec(cn, "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', True)");
-    testdb::exec(cn, "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'MT', 'Metri', True)");
-    testdb::exec(cn, "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', True)");
+    testdb::exec(
+        cn,
+        "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', True)");
+    testdb::exec(
+        cn,
+        "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'MT', 'Metri', True)");
+    testdb::exec(cn,
+                 "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', True)");
     testdb::exec(cn, "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Vernici', False)");
   }
 };
@@ -114,8 +119,9 @@ TEST_F(ListeTest, CategoryTakesTwentyCharactersAndApostrophes) {
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(DefaultCat, "Materiale d'uso vari");
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Predefinito FROM Liste WHERE Descrizione='Materiale d''uso vari'").toBool(),
-            true);
+  EXPECT_EQ(
+      testdb::scalar(cn, "SELECT Predefinito FROM Liste WHERE Descrizione='Materiale d''uso vari'").toBool(),
+      true);
   EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Chiave='cat' AND Predefinito=True"), 1);
   EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 2);
 }
@@ -141,7 +147,8 @@ TEST_F(ListeTest, ExistingCategorySavedWithoutFlagChangesNoOtherRow) {
 
 TEST_F(ListeTest, ALongerStoredCategoryIsShownAndSavedWhole) {
   const QString longer = "Materiale elettrico da quadro";
-  testdb::exec(cn, "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', '" + longer + "', False)");
+  testdb::exec(
+      cn, "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', '" + longer + "', False)");
   const int id = testdb::scalar(cn, "SELECT Id FROM Liste WHERE Descrizione='" + longer + "'").toInt();
   QPointer<frm_io_Cat> form = new frm_io_Cat;
   form->Apri(Variant(id), 0);
@@ -158,7 +165,8 @@ TEST_F(ListeTest, ALongerStoredCategoryIsShownAndSavedWhole) {
   form->chkData[0]->click();
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(), longer);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(),
+            longer);
   EXPECT_EQ(DefaultCat, longer);
 }
 

@@ -128,8 +128,9 @@ TEST(Schema, CostSumsPerQuoteLineAndJobOrder) {
                     "ORDER BY CodCom, IdStima IS NULL, IdStima"),
             (QStringList{"1|C1|10.8", "2|C1|7.0", "NULL|C1|5.25", "1|C2|3.0"}));
   // Amounts are fixed-point: the total is exact, not the sum of binary fractions.
-  EXPECT_EQ(testdb::rows(db, "SELECT CostoTotale = 10.8 FROM costi_prev_sum WHERE IdStima = 1 AND CodCom = 'C1'"),
-            QStringList{"1"});
+  EXPECT_EQ(
+      testdb::rows(db, "SELECT CostoTotale = 10.8 FROM costi_prev_sum WHERE IdStima = 1 AND CodCom = 'C1'"),
+      QStringList{"1"});
   EXPECT_EQ(testdb::rows(db, "SELECT count(*) FROM costi_prev_sum WHERE IdStima = 3"), QStringList{"0"})
       << "a quote line without costs has no row";
 }
