@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <utility>
 
@@ -55,7 +56,8 @@ void frmMain::setBackground(QWidget* widget, quint32 color) {
 
 void frmMain::setTextColor(QWidget* widget, quint32 color) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, OleColor(color));
+  // The role the widget draws its text with: a label on the toolbar takes the toolbar's.
+  palette.setColor(widget->foregroundRole(), OleColor(color));
   widget->setPalette(palette);
 }
 
@@ -68,8 +70,14 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   nameControls();
   setMinimumSize(TwipsToPixels(kMinWidth), TwipsToPixels(kMinHeight));
   resize(TwipsToPixels(kInitialWidth), TwipsToPixels(kInitialHeight));
-  setWindowIcon(viewIcon(4));
-  MainWindowHooks::registerMainWindow(this, [this] { SetLay(); });
+  // Centred from the start, so that a message shown before the window (no printer) is centred
+  // where the window appears.
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen()->availableGeometry().center());
+  move(frame.topLeft());
+  setWindowIcon(viewIcon(QStringLiteral("com")));
+  MainWindowHooks::registerMainWindow(
+      this, [this](const QString& viewCode, const Variant& savedKey) { reloadKeeping(viewCode, savedKey); });
 }
 
 frmMain::~frmMain() {
@@ -186,6 +194,7 @@ void frmMain::createControls() {
   gexView->setAllowEdit(false);
   gexView->setAllowAddNew(false);
   gexView->setAllowDelete(false);
+  gexView->setFillWidth(true);
   picStart = new QWidget(central);
   picStart->setAutoFillBackground(true);
   setBackground(picStart, colors::vbInfoBackground);
@@ -240,7 +249,7 @@ void frmMain::SetLay() {
       if (hasFilters) cmbFilter->setCurrentIndex(FiltroNodo[NodoCorrente]);
     }
     lblTitle->setText(view.Descrizione());
-    imgTitle->setPixmap(viewIcon(view.IconIndex()).pixmap(24, 24));
+    imgTitle->setPixmap(viewIcon(view.Codice()).pixmap(24, 24));
     bb->setSelectedItem(view.GroupIndex() + 1, QString::number(NodoCorrente));
     for (QAction* item : mnuViewItem)
       if (!item->data().isNull()) item->setChecked(item->data().toInt() == NodoCorrente);

@@ -1,12 +1,17 @@
 // The main window's record commands and the commands of its Grid, Data and Help menus.
 #include <QAction>
 #include <QApplication>
+#include <algorithm>
 
 #include "app/DeletionRules.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
 #include "core/Globals.h"
 #include "core/comGriglia.h"
+#include "jobs/frm_io_Com_Edit.h"
+#include "jobs/frm_io_Com_New.h"
+#include "jobs/frm_io_PrevModelli.h"
+#include "jobs/frm_io_PrevModelli_New.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -35,20 +40,40 @@ void frmMain::showView(int index) {
 // have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNodeCount) return;
-  OpenMasterDataForm(Nodi[Indice].Codice());
+  if (Nodi[Indice].Codice() == QLatin1String("com"))
+    (new frm_io_Com_New)->Nuovo();
+  else if (Nodi[Indice].Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli_New)->Nuovo();
+  else
+    OpenMasterDataForm(Nodi[Indice].Codice());
 }
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  OpenMasterDataForm(currentView().Codice(), gexView->value(1));
+  if (currentView().Codice() == QLatin1String("com"))
+    (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
+  else if (currentView().Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
+  else
+    OpenMasterDataForm(currentView().Codice(), gexView->value(1));
 }
 
 void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  const auto rule =
-      ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
+  const auto rule = ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
   if (!rule) return;
-  if (runDeletion(*rule, ConnString, this) == DeletionOutcome::Done) SetLay();
+  if (runDeletion(*rule, ConnString, this) == DeletionOutcome::Done) reloadKeeping();
+}
+
+void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
+  const int row = gexView->row();
+  const Variant current = row > 0 && !gexView->isGroupRow() ? gexView->value(1) : Variant();
+  SetLay();
+  if (NodoCorrente < 0 || gexView->rowCount() == 0) return;
+  const bool savedHere = !viewCode.isEmpty() && viewCode == currentView().Codice() && !savedKey.isEmpty();
+  if (savedHere && gexView->find(1, grid::FindEqual, savedKey)) return;
+  if (!current.isEmpty() && gexView->find(1, grid::FindEqual, current)) return;
+  if (row > 0) gexView->setRow(std::min(row, gexView->rowCount()));
 }
 
 void frmMain::ComandoStampa() {

@@ -96,9 +96,10 @@ void frmMain::CreaNodi() {
   fillViewMenu(mnuFileNewSub, mnuNewItem, true);
 
   for (const QString& group : Gruppi) bb->addGroup(group);
-  for (int i = 1; i <= kViewIconCount; ++i) bb->addImage(viewIcon(i));
-  for (int i = 0; i < kNodeCount; ++i)
-    bb->addItem(Nodi[i].GroupIndex() + 1, QString::number(i), Nodi[i].Descrizione(), Nodi[i].IconIndex());
+  for (int i = 0; i < kNodeCount; ++i) {
+    const int immagine = bb->addImage(viewIcon(Nodi[i].Codice()));
+    bb->addItem(Nodi[i].GroupIndex() + 1, QString::number(i), Nodi[i].Descrizione(), immagine);
+  }
 
   sb->setPanelText(pnlDate, Format(Variant(Today()), QStringLiteral("ddd d mmm yy")));
 }

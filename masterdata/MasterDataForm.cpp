@@ -11,6 +11,7 @@
 #include "core/Globals.h"
 #include "core/MainWindowHooks.h"
 #include "platform/db/DbError.h"
+#include "platform/forms/DataCombo.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"
 
@@ -51,6 +52,7 @@ MasterDataForm::TextRow MasterDataForm::addTextRow(QGridLayout* grid, int row, i
                                                    const QString& format) {
   const TextRow added{new QLabel(caption, this), new QLineEdit(this)};
   added.box->setObjectName(QStringLiteral("txtData%1").arg(index));
+  added.label->setBuddy(added.box);
   grid->addWidget(added.label, row, 0);
   grid->addWidget(added.box, row, 1);
   binding().bindText(added.box, column, format);
@@ -120,23 +122,12 @@ bool MasterDataForm::openRecord(const QString& source, db::CommandType command) 
   return true;
 }
 
-void MasterDataForm::closeRecord() {
-  binding().connectTo(nullptr);
-  try {
-    if (m_rs.IsOpen()) {
-      if (m_rs.EditPending()) m_rs.CancelUpdate();
-      m_rs.Close();
-    }
-    m_cn.Close();
-  } catch (const db::DbError&) {
-    // Closing only drops what this window held; nothing is written here.
-  }
-}
+void MasterDataForm::closeRecord() { releaseRecord(m_rs, m_cn); }
 
 void MasterDataForm::cmdSalva_Click() {
-  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !beforeSave()) return;
+  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven() || !beforeSave()) return;
   try {
-    m_rs.UpdateBatch(db::adAffectCurrent);
+    writeRecord();
     takeResult();
   } catch (const db::DbError& e) {
     forms::MsgBox(e.description(), forms::vbOKOnly, QString(), this);
@@ -148,8 +139,22 @@ void MasterDataForm::cmdSalva_Click() {
     hide();
     return;
   }
-  MainWindowHooks::SetLay();
+  if (refreshesMainWindow()) MainWindowHooks::SetLay(m_viewCode, savedKey());
   unload();
+}
+
+void MasterDataForm::writeRecord() { m_rs.UpdateBatch(db::adAffectCurrent); }
+
+bool MasterDataForm::keyGiven() {
+  QLineEdit* box = keyBox();
+  if (!box || !box->isEnabled() || !box->text().trimmed().isEmpty()) return true;
+  QString field;
+  for (const QLabel* label : findChildren<QLabel*>())
+    if (label->buddy() == box) field = label->text().remove(QLatin1Char(':')).trimmed();
+  forms::MsgBox(QStringLiteral("Il campo %1 è obbligatorio.").arg(field), forms::vbOKOnly, QString(),
+                this);
+  box->setFocus(Qt::OtherFocusReason);
+  return false;
 }
 
 void MasterDataForm::cmdAnnulla_Click() {
@@ -159,6 +164,22 @@ void MasterDataForm::cmdAnnulla_Click() {
     hide();
   else
     unload();
+}
+
+bool MasterDataForm::loadList(forms::DataCombo* list, db::Recordset& rows, const QString& rowSource) {
+  try {
+    if (!m_cnListe.IsOpen()) {
+      m_cnListe.setCursorLocation(db::adUseClient);
+      m_cnListe.Open(ConnString);
+    }
+    if (rows.IsOpen()) rows.Close();
+    rows.Open(rowSource, m_cnListe, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
+    list->setRowSource(rows);
+  } catch (const db::DbError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), isVisible() ? this : owner());
+    return false;
+  }
+  return true;
 }
 
 bool MasterDataForm::executeOnOwnConnection(const QString& sql) {

@@ -16,8 +16,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace forms {
+class DataCombo;
 class StatusBar;
-}
+}  // namespace forms
 
 // The entry pattern the master-data windows share. Nuovo(Modal) opens the window on a new row of its
 // table, Apri(Key, Modal) on an existing row; with Modal = 1 the window is modal, its save button
@@ -40,6 +41,9 @@ class MasterDataForm : public forms::EntryForm {
 
   // 1 while the window edits a new row, 2 an existing one.
   std::int32_t mode() const { return m_Mode; }
+  // The code of the main window's view that lists the rows of this window; after a save that view
+  // shows the saved row.
+  void setViewCode(const QString& viewCode) { m_viewCode = viewCode; }
 
  protected:
   explicit MasterDataForm(QWidget* parent = nullptr);
@@ -57,12 +61,23 @@ class MasterDataForm : public forms::EntryForm {
   // The window's own check of the whole row before it is written; false keeps the window open and
   // writes nothing (the window has said why).
   virtual bool beforeSave() { return true; }
+  // Writes the row; a window that writes more with it does it here, all or nothing. Throws
+  // db::DbError and leaves the row pending when the write is refused.
+  virtual void writeRecord();
   // Reads the modal result (and anything else kept) from the row just written.
   virtual void takeResult() = 0;
+  // The key of the row just written as the main window's list shows it (its first column).
+  virtual Variant savedKey() const { return m_Result; }
   // After the row is written and the connection closed (the default flag of the small lists).
   virtual void afterSave() {}
+  // Whether a modeless save re-reads the main window's view; a window that hands its new row over to
+  // another window leaves that to the other.
+  virtual bool refreshesMainWindow() const { return true; }
   // The window that owns this one while shown; the main window unless a window says otherwise.
   virtual QWidget* owner() const;
+  // The text box holding the key the window returns, for windows whose key is typed; a row whose key
+  // is empty is refused at the save.
+  virtual QLineEdit* keyBox() const { return nullptr; }
 
   // Lays out the fields above the buttons and the status bar.
   void setFields(QLayout* fields);
@@ -76,6 +91,9 @@ class MasterDataForm : public forms::EntryForm {
                      const QString& column, const QString& format = QString());
   // A check box bound to a column, in the field column of a row of the grid.
   QCheckBox* addCheckRow(QGridLayout* grid, int row, const QString& caption, const QString& column);
+  // Fills a look-up list with the rows of rowSource, read into rows on the window's connection for
+  // its lists (opened on first use); a failure is reported and gives false.
+  bool loadList(forms::DataCombo* list, db::Recordset& rows, const QString& rowSource);
   // Runs a statement on a connection of its own; a failure is reported and gives false.
   static bool executeOnOwnConnection(const QString& sql);
 
@@ -86,10 +104,15 @@ class MasterDataForm : public forms::EntryForm {
   db::Recordset m_rs;
 
  private:
+  db::Connection m_cnListe;
+
   Variant open(std::int32_t mode, std::int32_t modal, const QString& source,
                db::CommandType command);
   bool openRecord(const QString& source, db::CommandType command);
   void closeRecord();
+  QString m_viewCode;
   void cmdSalva_Click();
+  // False, with a message naming the field, when the key box is empty.
+  bool keyGiven();
   void cmdAnnulla_Click();
 };

@@ -121,7 +121,7 @@ frm_io_Articoli_02::frm_io_Articoli_02(QWidget* parent)
     setRule(txtData[i], [this, i] { return IsNumeric(line(i)->text()); });
   setRule(dtcData[3], [this] {
     dtcData[3]->settleTypedText();
-    if (dtcData[3]->currentText().isEmpty()) return false;
+    if (dtcData[3]->selectedRow() < 0) return false;
     vatStep();
     return true;
   });
@@ -251,22 +251,8 @@ void frm_io_Articoli_02::afterOpen() {
 void frm_io_Articoli_02::takeResult() { m_Result = m_rs.Value(QStringLiteral("Codice")); }
 
 bool frm_io_Articoli_02::CaricaListe(std::int16_t Index) {
-  try {
-    if (!m_cnLists.IsOpen()) {
-      m_cnLists.setCursorLocation(db::adUseClient);
-      m_cnLists.Open(ConnString);
-    }
-    for (int i = 0; i < 4; ++i) {
-      if (Index != -1 && Index != i) continue;
-      if (m_rsListe[i].IsOpen()) m_rsListe[i].Close();
-      m_rsListe[i].Open(text(Lists[i].rowSource), m_cnLists, db::adOpenStatic, db::adLockReadOnly,
-                        db::adCmdText);
-      dtcData[i]->setRowSource(m_rsListe[i]);
-    }
-  } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), isVisible() ? this : owner());
-    return false;
-  }
+  for (int i = 0; i < 4; ++i)
+    if ((Index == -1 || Index == i) && !loadList(dtcData[i], m_rsListe[i], text(Lists[i].rowSource))) return false;
   return true;
 }
 
@@ -339,6 +325,10 @@ void frm_io_Articoli_02::vatStep() {
   writeAmounts(binding(), before, after);
 }
 
+void frm_io_Articoli_02::controlGotFocus(QWidget* control) {
+  m_valueOnEntry = binding().value(binding().columnOf(control));
+}
+
 void frm_io_Articoli_02::controlLostFocus(QWidget* control) {
   EditedAmount edited;
   if (control == txtData[2])
@@ -351,6 +341,8 @@ void frm_io_Articoli_02::controlLostFocus(QWidget* control) {
     edited = EditedAmount::Prezzo;
   else
     return;
+  // Walking through a box changes nothing: recomputing from the rounded amounts would drift.
+  if (binding().value(binding().columnOf(control)) == m_valueOnEntry) return;
   const ArticleAmounts before = readAmounts(binding());
   ArticleAmounts after = before;
   recalculateAmounts(after, edited, m_AliquotaIVA);

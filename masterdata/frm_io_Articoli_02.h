@@ -48,6 +48,7 @@ class frm_io_Articoli_02 : public MasterDataForm {
   void afterOpen() override;
   bool beforeSave() override;
   void takeResult() override;
+  void controlGotFocus(QWidget* control) override;
   void controlLostFocus(QWidget* control) override;
 
  private:
@@ -61,7 +62,8 @@ class frm_io_Articoli_02 : public MasterDataForm {
   void newLinked(int list);
 
   std::int32_t m_IdFornitore = 0;
-  db::Connection m_cnLists;
   std::array<db::Recordset, 4> m_rsListe;
   Currency m_AliquotaIVA;
+  // The value of the focused control's column when it got the focus.
+  Variant m_valueOnEntry;
 };

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -14,6 +16,9 @@
 #include "common/comfrmAbout.h"
 #include "core/Globals.h"
 #include "core/comRegistry.h"
+#include "common/comfrmAbout.h"
+#include "jobs/frm_io_Com_Edit.h"
+#include "jobs/frm_io_Com_New.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/grid/GridEX.h"
@@ -142,6 +147,31 @@ TEST_F(MainWindowCommands, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisab
   EXPECT_EQ(messages().size(), 2);
 }
 
+// The real message box, answered with Enter: it shows before the window does, centred where the
+// window then appears.
+TEST_F(MainWindowCommands, TheStartUpPrinterMessageIsCentredOnTheMainWindow) {
+  printers = {};
+  forms::setMsgBoxHandler(nullptr);
+  QStringList texts;
+  QPoint central;
+  QTimer risponditore;
+  QObject::connect(&risponditore, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    if (texts.isEmpty()) central = box->frameGeometry().center();
+    texts << box->text();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  risponditore.start(10);
+  start();
+  risponditore.stop();
+  ASSERT_FALSE(texts.isEmpty());
+  EXPECT_EQ(texts.first(), kNoPrinter);
+  EXPECT_LE((central - w->frameGeometry().center()).manhattanLength(), 8);
+  EXPECT_LE((central - w->screen()->availableGeometry().center()).manhattanLength(), 8)
+      << "the window appears where the message expected it";
+}
+
 TEST_F(MainWindowCommands, PrintersAndTheReportPrintersOfTheSettings) {
   comRegistry reg;
   reg.setClassKey(HKEY_CURRENT_USER);
@@ -233,6 +263,32 @@ TEST_F(MainWindowCommands, OnlineHelpThatCannotBeOpenedIsReportedInItalian) {
   EXPECT_TRUE(messages()[0].contains("nessuna-guida/tarvel.chm"));
   EXPECT_EQ(shown.back().style, forms::vbOKOnly | forms::vbExclamation);
   EXPECT_EQ(shown.back().title, AppTitle);
+}
+
+// New and Open on the job orders open the new-job-order and editing windows; a save there re-reads the view.
+TEST_F(MainWindowCommands, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
+  start();
+  showView(0);
+  control<QAction>("tbNew")->trigger();
+  QPointer<frm_io_Com_New> nuova;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* f = qobject_cast<frm_io_Com_New*>(window); f && f->isVisible()) nuova = f;
+  ASSERT_TRUE(nuova);
+  EXPECT_EQ(nuova->parentWidget(), w.get());
+  QTest::mouseClick(nuova->cmdAnnulla, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return nuova.isNull(); }));
+
+  ASSERT_TRUE(selectRow("CodCom", Variant("C'03")));
+  control<QAction>("tbOpen")->trigger();
+  QPointer<frm_io_Com_Edit> form;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* f = qobject_cast<frm_io_Com_Edit*>(window); f && f->isVisible()) form = f;
+  ASSERT_TRUE(form);
+  EXPECT_EQ(form->line(1)->text(), "Scala");
+  form->binding().setText(form->line(1), "Scala a chiocciola");
+  QTest::mouseClick(form->cmdSalva, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
+  EXPECT_TRUE(selectRow("DesCom", Variant("Scala a chiocciola"))) << "the view is read again";
 }
 
 TEST_F(MainWindowCommands, ExitClosesTheWindowAndEndsTheProgram) {

@@ -1,9 +1,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -23,6 +25,16 @@
 namespace {
 
 using MainWindowViews = MainWindowFixture;
+
+// The darkest colour of a label as drawn: its text's colour (the edges of the letters are lighter).
+QColor ColoreTesto(QWidget* etichetta) {
+  const QImage immagine = etichetta->grab().toImage();
+  QColor scuro = Qt::white;
+  for (int y = 0; y < immagine.height(); ++y)
+    for (int x = 0; x < immagine.width(); ++x)
+      if (immagine.pixelColor(x, y).lightness() < scuro.lightness()) scuro = immagine.pixelColor(x, y);
+  return scuro;
+}
 
 QStringList menuTexts(const QList<QAction*>& items, bool separators) {
   QStringList texts;
@@ -133,8 +145,10 @@ TEST_F(MainWindowViews, EveryViewShowsItsRowsWithTheFilterBoxOnlyForJobOrders) {
     EXPECT_EQ(cmbFilter()->count(), view == 0 ? 3 : 0);
     EXPECT_EQ(cmbFilter()->palette().color(QPalette::Button),
               OleColor(view == 0 ? colors::vbWindowBackground : colors::vbButtonFace));
-    EXPECT_EQ(control<QLabel>("lblView")->palette().color(QPalette::WindowText),
-              OleColor(view == 0 ? colors::vbButtonText : colors::vbButtonShadow));
+    // The colour the label is drawn in, not only the one its palette holds.
+    EXPECT_LE(std::abs(ColoreTesto(control<QLabel>("lblView")).lightness() -
+                       OleColor(view == 0 ? colors::vbButtonText : colors::vbButtonShadow).lightness()),
+              12);
   }
   // The key of every view is its first column.
   showView(8);
@@ -252,6 +266,29 @@ TEST_F(MainWindowViews, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
   EXPECT_FALSE(gexView()->allowEdit());
   EXPECT_FALSE(gexView()->allowAddNew());
   EXPECT_FALSE(gexView()->allowDelete());
+}
+
+}  // namespace
+
+namespace {
+
+QImage Immagine(const QIcon& icona) { return icona.pixmap(24, 24).toImage(); }
+
+// Each view has its own icon, in the title band as in the navigation bar, and Print shows no
+// floppy disk.
+TEST_F(MainWindowViews, EachViewHasItsOwnIconAndPrintIsNotASaveButton) {
+  start();
+  std::vector<QImage> titles;
+  for (int view = 0; view < kNodeCount; ++view) {
+    showView(view);
+    const QImage titolo = control<QLabel>("imgTitle")->pixmap().toImage();
+    EXPECT_FALSE(titolo.isNull());
+    for (size_t altra = 0; altra < titles.size(); ++altra)
+      EXPECT_NE(titolo, titles[altra]) << "views " << altra << " and " << view;
+    titles.push_back(titolo);
+  }
+  EXPECT_NE(Immagine(control<QAction>("tbPrint")->icon()),
+            Immagine(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton)));
 }
 
 }  // namespace
