@@ -154,17 +154,17 @@ TEST_F(MainWindowCommands, TheStartUpPrinterMessageIsCentredOnTheMainWindow) {
   forms::setMsgBoxHandler(nullptr);
   QStringList texts;
   QPoint central;
-  QTimer risponditore;
-  QObject::connect(&risponditore, &QTimer::timeout, [&] {
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible()) return;
     if (texts.isEmpty()) central = box->frameGeometry().center();
     texts << box->text();
     QTest::keyClick(box, Qt::Key_Return);
   });
-  risponditore.start(10);
+  answerer.start(10);
   start();
-  risponditore.stop();
+  answerer.stop();
   ASSERT_FALSE(texts.isEmpty());
   EXPECT_EQ(texts.first(), kNoPrinter);
   EXPECT_LE((central - w->frameGeometry().center()).manhattanLength(), 8);
@@ -270,13 +270,13 @@ TEST_F(MainWindowCommands, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
   start();
   showView(0);
   control<QAction>("tbNew")->trigger();
-  QPointer<frm_io_Com_New> nuova;
+  QPointer<frm_io_Com_New> newJob;
   for (QWidget* window : QApplication::topLevelWidgets())
-    if (auto* f = qobject_cast<frm_io_Com_New*>(window); f && f->isVisible()) nuova = f;
-  ASSERT_TRUE(nuova);
-  EXPECT_EQ(nuova->parentWidget(), w.get());
-  QTest::mouseClick(nuova->cmdAnnulla, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return nuova.isNull(); }));
+    if (auto* f = qobject_cast<frm_io_Com_New*>(window); f && f->isVisible()) newJob = f;
+  ASSERT_TRUE(newJob);
+  EXPECT_EQ(newJob->parentWidget(), w.get());
+  QTest::mouseClick(newJob->cmdAnnulla, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return newJob.isNull(); }));
 
   ASSERT_TRUE(selectRow("CodCom", Variant("C'03")));
   control<QAction>("tbOpen")->trigger();

@@ -27,13 +27,13 @@ namespace {
 using MainWindowViews = MainWindowFixture;
 
 // The darkest colour of a label as drawn: its text's colour (the edges of the letters are lighter).
-QColor ColoreTesto(QWidget* etichetta) {
-  const QImage immagine = etichetta->grab().toImage();
-  QColor scuro = Qt::white;
-  for (int y = 0; y < immagine.height(); ++y)
-    for (int x = 0; x < immagine.width(); ++x)
-      if (immagine.pixelColor(x, y).lightness() < scuro.lightness()) scuro = immagine.pixelColor(x, y);
-  return scuro;
+QColor textColour(QWidget* label) {
+  const QImage image = label->grab().toImage();
+  QColor darkest = Qt::white;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixelColor(x, y).lightness() < darkest.lightness()) darkest = image.pixelColor(x, y);
+  return darkest;
 }
 
 QStringList menuTexts(const QList<QAction*>& items, bool separators) {
@@ -146,7 +146,7 @@ TEST_F(MainWindowViews, EveryViewShowsItsRowsWithTheFilterBoxOnlyForJobOrders) {
     EXPECT_EQ(cmbFilter()->palette().color(QPalette::Button),
               OleColor(view == 0 ? colors::vbWindowBackground : colors::vbButtonFace));
     // The colour the label is drawn in, not only the one its palette holds.
-    EXPECT_LE(std::abs(ColoreTesto(control<QLabel>("lblView")).lightness() -
+    EXPECT_LE(std::abs(textColour(control<QLabel>("lblView")).lightness() -
                        OleColor(view == 0 ? colors::vbButtonText : colors::vbButtonShadow).lightness()),
               12);
   }
@@ -272,7 +272,7 @@ TEST_F(MainWindowViews, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
 
 namespace {
 
-QImage Immagine(const QIcon& icona) { return icona.pixmap(24, 24).toImage(); }
+QImage imageOf(const QIcon& icon) { return icon.pixmap(24, 24).toImage(); }
 
 // Each view has its own icon, in the title band as in the navigation bar, and Print shows no
 // floppy disk.
@@ -281,14 +281,14 @@ TEST_F(MainWindowViews, EachViewHasItsOwnIconAndPrintIsNotASaveButton) {
   std::vector<QImage> titles;
   for (int view = 0; view < kNodeCount; ++view) {
     showView(view);
-    const QImage titolo = control<QLabel>("imgTitle")->pixmap().toImage();
-    EXPECT_FALSE(titolo.isNull());
-    for (size_t altra = 0; altra < titles.size(); ++altra)
-      EXPECT_NE(titolo, titles[altra]) << "views " << altra << " and " << view;
-    titles.push_back(titolo);
+    const QImage title = control<QLabel>("imgTitle")->pixmap().toImage();
+    EXPECT_FALSE(title.isNull());
+    for (size_t other = 0; other < titles.size(); ++other)
+      EXPECT_NE(title, titles[other]) << "views " << other << " and " << view;
+    titles.push_back(title);
   }
-  EXPECT_NE(Immagine(control<QAction>("tbPrint")->icon()),
-            Immagine(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton)));
+  EXPECT_NE(imageOf(control<QAction>("tbPrint")->icon()),
+            imageOf(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton)));
 }
 
 }  // namespace
