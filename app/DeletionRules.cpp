@@ -102,6 +102,23 @@ std::optional<DeletionRule> ruleFor(const QString& code, const RowToDelete& row)
   return std::nullopt;
 }
 
+bool deleteInTransaction(db::Connection& cn, const DeletionRule& rule) {
+  cn.BeginTrans();
+  if (!rule.blockingQuery.isEmpty()) {
+    db::Recordset rs;
+    rs.Open(rule.blockingQuery, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
+    const bool blocked = !rs.isEOF();
+    rs.Close();
+    if (blocked) {
+      cn.RollbackTrans();
+      return false;
+    }
+  }
+  for (const QString& sql : rule.deletions) cn.Execute(sql);
+  cn.CommitTrans();
+  return true;
+}
+
 DeletionOutcome runDeletion(const DeletionRule& rule, const QString& connString,
                                      QWidget* parent) {
   using namespace forms;
@@ -112,22 +129,11 @@ DeletionOutcome runDeletion(const DeletionRule& rule, const QString& connString,
   try {
     cn.setCursorLocation(db::adUseClient);
     cn.Open(connString);
-    if (!rule.blockingQuery.isEmpty()) {
-      db::Recordset rs;
-      rs.Open(rule.blockingQuery, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
-      const bool blocked = !rs.isEOF();
-      rs.Close();
-      if (blocked) {
-        cn.Close();
-        MsgBox(rule.refusal, vbOKOnly, AppTitle, parent);
-        return DeletionOutcome::Refused;
-      }
-    }
-    cn.BeginTrans();
-    for (const QString& sql : rule.deletions) cn.Execute(sql);
-    cn.CommitTrans();
+    const bool done = deleteInTransaction(cn, rule);
     cn.Close();
-    return DeletionOutcome::Done;
+    if (done) return DeletionOutcome::Done;
+    MsgBox(rule.refusal, vbOKOnly, AppTitle, parent);
+    return DeletionOutcome::Refused;
   } catch (const db::DbError& e) {
     abandon(cn);
     MsgBox(e.description(), vbOKOnly, AppTitle, parent);

@@ -8,6 +8,11 @@
 #include "common/comfrmAbout.h"
 #include "core/Globals.h"
 #include "core/comGriglia.h"
+#include "common/comfrmGroupBy.h"
+#include "common/comfrmManData.h"
+#include "common/comfrmShowfields.h"
+#include "common/comfrmSort.h"
+#include "common/comfrmTableview.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
 #include "jobs/frm_io_PrevModelli.h"
@@ -60,6 +65,8 @@ void frmMain::ComandoApri() {
 
 void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
+  // A row without a key (a cost row without a date) names no record to delete.
+  if (gexView->value(1).isNull()) return;
   const auto rule = ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
   if (!rule) return;
   if (runDeletion(*rule, ConnString, this) == DeletionOutcome::Done) reloadKeeping();
@@ -87,18 +94,26 @@ void frmMain::gridCommand(QAction* item) {
   const QString name = "gex_" + currentView().Codice();
   guardGrid([&] {
     switch (item->data().toInt()) {
+      case 1: comfrmShowfields::ShowFields(*gexView); break;
+      case 2: comfrmSort::SortGrid(*gexView); break;
+      case 4: comfrmGroupBy::GroupGrid(*gexView); break;
+      case 8: comfrmTableview::FormatGrid(*gexView); break;
       case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, name); break;
       case 32: comGriglia::SalvaLayout(*gexView, ConnString, name); break;
-      default: break;  // the column, sort, group and format dialogs are not part of the program yet
+      default: break;
     }
   });
   AggiornaTrova();
 }
 
-// The table browser this menu leads to is not part of the program yet; its guard is.
+// The table browser edits any table: only while no other data window is open.
 void frmMain::dataCommand() {
-  if (loadedWindowCount() > 2)
+  if (loadedWindowCount() > 2) {
     forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
+    return;
+  }
+  comfrmManData tabelle(this);
+  tabelle.exec();
 }
 
 // Without the help file or a program that shows it, the user is told instead of nothing happening.

@@ -3,11 +3,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <memory>
 
-#include "app/frmMain.h"
+#include "app/ProgramStart.h"
 #include "core/Globals.h"
-#include "core/MainModule.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -21,12 +19,5 @@ int main(int argc, char** argv) {
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexts);
 
-  std::unique_ptr<frmMain> window;
-  const bool started = Main([&window] {
-    window = std::make_unique<frmMain>();
-    window->Visualizza();
-  });
-  if (!started || !window) return 0;
-  QObject::connect(window.get(), &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
-  return app.exec();
+  return startProgram();
 }

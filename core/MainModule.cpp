@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include "core/Globals.h"
 #include "core/comRegistry.h"
@@ -24,6 +25,25 @@ void criticalMessage(const QString& text) {
 
 QString connectionStringFor(const QString& path) {
   return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False";
+}
+
+// Why the database of the connection string does not open; nothing when it opens.
+std::optional<db::DbError> openError(const QString& connectionString) {
+  try {
+    db::Connection connection;
+    connection.Open(connectionString);
+    connection.Close();
+    return std::nullopt;
+  } catch (const db::DbError& e) {
+    return e;
+  }
+}
+
+// A database that is there but cannot be used: a lock or a read-only place are told as they are,
+// anything else is the damaged database.
+QString unusableDatabaseReason(const db::DbError& error) {
+  if (error.code() == db::DbError::Busy || error.code() == db::DbError::ReadOnly) return error.description();
+  return QStringLiteral("Database non trovato o danneggiato.");
 }
 
 // Anything at the path, even a link that leads nowhere, is a file the user may care about.
@@ -49,6 +69,15 @@ bool copyContents(QFile& source, QSaveFile& target, QString& reason) {
   return true;
 }
 
+// The reason of a failed copy: a disk without room for the template says so, whatever the system's
+// own text.
+QString copyFailureReason(const QString& systemReason, qint64 size) {
+  const QStorageInfo disk(QFileInfo(DBPath).absolutePath());
+  if (disk.isValid() && disk.bytesAvailable() < size)
+    return QStringLiteral("Il disco è pieno: spazio insufficiente per il database.");
+  return systemReason;
+}
+
 }  // namespace
 
 QString CartellaDati() {
@@ -56,34 +85,36 @@ QString CartellaDati() {
   if (path.isEmpty()) return QString();
   if (!path.endsWith('/')) path += '/';
   path += QStringLiteral("TarvelDB");
+  // Earlier versions put the folder in the home folder when the documents folder was missing: a
+  // database left there stays in use rather than a new, empty one taking its place.
+  const QString oldFolder = QDir::homePath() + QStringLiteral("/TarvelDB");
+  if (oldFolder != path && !fileExists(path + QStringLiteral("/coms.mdb")) &&
+      fileExists(oldFolder + QStringLiteral("/coms.mdb")))
+    return oldFolder;
   if (!QFileInfo(path).isDir()) QDir().mkdir(path);
   return path;
 }
 
-bool DBOpenFails(const QString& connectionString) {
-  try {
-    db::Connection connection;
-    connection.Open(connectionString);
-    connection.Close();
-    return false;
-  } catch (const db::DbError&) {
-    return true;
-  }
-}
+bool DBOpenFails(const QString& connectionString) { return openError(connectionString).has_value(); }
 
 MasterCopyResult CopiaMaster() {
   const QString master = ProgramFolder() + QStringLiteral("/master.gen");
   if (!QFileInfo(master).isFile()) return {MasterCopyResult::MasterMissing, QString()};
 
   QFile source(master);
-  if (!source.open(QIODevice::ReadOnly)) return {MasterCopyResult::CopyFailed, source.errorString()};
+  if (!source.open(QIODevice::ReadOnly))
+    return {MasterCopyResult::CopyFailed, source.errorString()};
+  const qint64 size = source.size();
   QSaveFile target(DBPath);
-  if (!target.open(QIODevice::WriteOnly)) return {MasterCopyResult::CopyFailed, target.errorString()};
+  if (!target.open(QIODevice::WriteOnly))
+    return {MasterCopyResult::CopyFailed, copyFailureReason(target.errorString(), size)};
 
   // A copy left uncommitted is discarded with its temporary file.
   QString reason;
-  if (!copyContents(source, target, reason)) return {MasterCopyResult::CopyFailed, reason};
-  if (!target.commit()) return {MasterCopyResult::CopyFailed, target.errorString()};
+  if (!copyContents(source, target, reason))
+    return {MasterCopyResult::CopyFailed, copyFailureReason(reason, size)};
+  if (!target.commit())
+    return {MasterCopyResult::CopyFailed, copyFailureReason(target.errorString(), size)};
   return {MasterCopyResult::Copied, QString()};
 }
 
@@ -113,10 +144,10 @@ bool Main(const std::function<void()>& show) {
   DBPath = folder + QStringLiteral("/coms.mdb");
   const QString connection = connectionStringFor(DBPath);
 
-  if (DBOpenFails(connection)) {
+  if (const std::optional<db::DbError> error = openError(connection)) {
     // A file that is there but does not open holds the user's data: it is never replaced.
     if (fileExists(DBPath)) {
-      criticalMessage(QStringLiteral("Database non trovato o danneggiato."));
+      criticalMessage(unusableDatabaseReason(*error));
       return false;
     }
     const MasterCopyResult copy = CopiaMaster();
@@ -128,10 +159,10 @@ bool Main(const std::function<void()>& show) {
       criticalMessage("Impossibile creare il database \"" + DBPath + "\":\r\n" + copy.reason);
       return false;
     }
-    if (DBOpenFails(connection)) {
+    if (const std::optional<db::DbError> error = openError(connection)) {
       // The copy holds no data yet; removing it lets a later start copy a sound template.
       QFile::remove(DBPath);
-      criticalMessage(QStringLiteral("Database non trovato o danneggiato."));
+      criticalMessage(unusableDatabaseReason(*error));
       return false;
     }
   }

@@ -1,6 +1,9 @@
 #include "core/comGriglia.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include "core/Globals.h"
 #include "platform/db/Connection.h"
@@ -40,20 +43,49 @@ QString fromUtf16Bytes(const QByteArray& bytes) {
   return text;
 }
 
-// Loads the layout file of the program folder, or warns that it is missing and empties the grid.
+// No layout of the view's own: the view's query then shows with one column per field, not with
+// another view's columns.
+void defaultColumns(grid::GridEX& Grid, const QString& ConnString) {
+  Grid.setConnectionString(ConnString);
+  Grid.clearColumns();
+}
+
+// Applies a layout text; one that cannot be read is reported, once per run for the same name and
+// content, and false is returned with the grid as it was.
+bool applyLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, const QString& text,
+             bool Opzione, const QString& origin) {
+  try {
+    Grid.loadLayoutString(text, Opzione, ConnString);
+    return true;
+  } catch (const grid::GridError& e) {
+    static QSet<QByteArray> reported;
+    const QByteArray key =
+        QCryptographicHash::hash((Nome + '\n' + origin + '\n' + text).toUtf8(), QCryptographicHash::Sha1);
+    if (!reported.contains(key)) {
+      reported.insert(key);
+      forms::MsgBox("Il layout della vista non è leggibile e non viene applicato (" + origin + "):" + CrLf +
+                        e.description(),
+                    forms::vbExclamation | forms::vbOKOnly, AppTitle);
+    }
+    return false;
+  }
+}
+
+// Loads the layout file of the program folder, or warns that it is missing; without a readable
+// file the grid takes the default columns.
 void loadFromFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool Opzione) {
   const QString path = ProgramFolder() + '/' + Nome + QStringLiteral(".lyt");
   if (QFileInfo::exists(path)) {
-    Grid.loadLayoutFile(path, Opzione, ConnString);
+    QFile file(path);
+    const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    if (!applyLayout(Grid, ConnString, Nome, text, Opzione, '"' + path + '"')) defaultColumns(Grid, ConnString);
     return;
   }
   forms::MsgBox(QStringLiteral("Attenzione!") + CrLf + CrLf + QStringLiteral("Manca il file di configurazione") +
                     CrLf + '"' + path + '"',
                 forms::vbCritical | forms::vbOKOnly, AppTitle);
-  Grid.setConnectionString(ConnString);
   Grid.setRecordSource(QString());
-  // The view's query then shows with one column per field, not with another view's columns.
-  Grid.clearColumns();
+  defaultColumns(Grid, ConnString);
   Grid.rebind();
 }
 
@@ -76,9 +108,15 @@ void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& 
     return;
   }
   const Variant stored = rs.Value(QStringLiteral("m01"));
-  if (!stored.isNull()) Grid.loadLayoutString(fromUtf16Bytes(stored.toBytes()), true, ConnString);
   rs.Close();
   cn.Close();
+  if (stored.isNull()) {
+    defaultColumns(Grid, ConnString);
+    return;
+  }
+  // A stored layout that cannot be read gives way to the layout file.
+  if (!applyLayout(Grid, ConnString, Nome, fromUtf16Bytes(stored.toBytes()), true, QStringLiteral("salvato nel database")))
+    loadFromFile(Grid, ConnString, Nome, Opzione);
 }
 
 void CaricaLayoutFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome) {

@@ -9,17 +9,17 @@ namespace db {
 
 namespace {
 
-// A value as Jet turns it into text: numbers without a trailing ".0", with a point whatever the
-// process's C locale.
+// A value as Jet turns it into text: numbers without a trailing ".0", with a decimal point whatever
+// the process's C locale says.
 void appendText(std::string& out, sqlite3_value* value) {
   switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
       return;
     case SQLITE_FLOAT: {
       char buffer[32];
-      const auto result = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value),
-                                        std::chars_format::general, 15);
-      out.append(buffer, result.ptr);
+      const auto written = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value),
+                                         std::chars_format::general, 15);
+      out.append(buffer, written.ptr);
       return;
     }
     default: {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <QDate>
 
 #include "app/DeletionRules.h"
@@ -202,7 +204,8 @@ TEST_F(DeletionRulesTest, TemplateUsedByAJobOrderStaysAndAFreeOneGoesWithItsLine
 }
 
 TEST_F(DeletionRulesTest, AFailingDeletionShowsTheErrorAndKeepsEveryRow) {
-  testdb::exec(DBPath, 
+  testdb::exec(
+      DBPath,
       "CREATE TRIGGER blocca BEFORE DELETE ON Commesse BEGIN SELECT RAISE(ABORT, 'commessa bloccata'); END");
   EXPECT_EQ(Delete("com", {Variant("C001"), {}, {}}), DeletionOutcome::Failed);
   ASSERT_EQ(shown.size(), 2u);
@@ -218,8 +221,7 @@ TEST_F(DeletionRulesTest, AFailingDeletionShowsTheErrorAndKeepsEveryRow) {
 TEST_F(DeletionRulesTest, AnUnreachableDatabaseIsReportedNotDeleted) {
   const auto rule = ruleFor("iva", {Variant("4"), {}, {}});
   ASSERT_TRUE(rule);
-  EXPECT_EQ(runDeletion(*rule, "Data Source=/nessuna/cartella/coms.mdb", nullptr),
-            DeletionOutcome::Failed);
+  EXPECT_EQ(runDeletion(*rule, "Data Source=/nessuna/cartella/coms.mdb", nullptr), DeletionOutcome::Failed);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_FALSE(shown[1].text.isEmpty());
   EXPECT_EQ(shown[1].style, forms::vbOKOnly);
@@ -228,3 +230,98 @@ TEST_F(DeletionRulesTest, AnUnreachableDatabaseIsReportedNotDeleted) {
 TEST_F(DeletionRulesTest, UnknownViewHasNoRule) { EXPECT_FALSE(ruleFor("xyz", {Variant(1), {}, {}})); }
 
 }  // namespace
+
+namespace {
+
+// Another program that holds the database in a write transaction while it links a row to the
+// key being deleted, and commits as soon as the deletion waits for it.
+class OtherProgram {
+ public:
+  explicit OtherProgram(const QString& link) {
+    sqlite3_open(DBPath.toUtf8().constData(), &m_db);
+    run("BEGIN IMMEDIATE");
+    run(link);
+  }
+  ~OtherProgram() { sqlite3_close(m_db); }
+  // Installed on the deleting connection: its wait ends with this program's commit.
+  void commitWhenWaitedFor(db::Connection& cn) {
+    sqlite3_busy_handler(
+        cn.handle(),
+        [](void* other, int) {
+          static_cast<OtherProgram*>(other)->run("COMMIT");
+          return 1;
+        },
+        this);
+  }
+
+ private:
+  void run(const QString& sql) {
+    ASSERT_EQ(sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK)
+        << sql.toStdString();
+  }
+  sqlite3* m_db = nullptr;
+};
+
+struct ConcurrentLink {
+  const char* code;
+  RowToDelete freeRow;
+  const char* link;  // the row the other program adds
+  const char* row;   // the row that must stay
+};
+
+}  // namespace
+
+TEST_F(DeletionRulesTest, ARowLinkedByAnotherProgramDuringTheDeletionBlocksIt) {
+  const ConcurrentLink cases[] = {
+      {"art",
+       {Variant("ART'2"), {}, {}},
+       "INSERT INTO Costi (Classe, CodCom, Data, Codice, Valore) VALUES (2, 'C001', '2024-03-08', 'ART''2', "
+       "1)",
+       "SELECT * FROM Articoli WHERE Codice='ART''2'"},
+      {"for",
+       {Variant(5), {}, {}},
+       "INSERT INTO Articoli (Codice, IdFornitore) VALUES ('ART3', 5)",
+       "SELECT * FROM CliFor WHERE IdCliFor=5"},
+      {"cli",
+       {Variant(3), {}, {}},
+       "INSERT INTO Commesse (CodCom, IdCliente) VALUES ('C004', 3)",
+       "SELECT * FROM CliFor WHERE IdCliFor=3"},
+      {"imp",
+       {Variant(2), {}, {}},
+       "INSERT INTO Costi (Classe, CodCom, Data, CodImp, Valore) VALUES (0, 'C001', '2024-03-08', 2, 1)",
+       "SELECT * FROM Impiegati WHERE CodImp=2"},
+      {"adi",
+       {Variant(2), {}, {}},
+       "INSERT INTO Commesse (CodCom, IdModello) VALUES ('C005', 2)",
+       "SELECT * FROM PreVoci WHERE IdModelloPre=2"},
+      {"cat",
+       {Variant(3), Variant("VE"), Variant("Vetro")},
+       "INSERT INTO Articoli (Codice, Categoria) VALUES ('ART3', 'Vetro')",
+       "SELECT * FROM Liste WHERE Id=3"},
+      {"umi",
+       {Variant(6), Variant("pz"), Variant("Pezzi")},
+       "INSERT INTO Articoli (Codice, UM) VALUES ('ART3', 'pz')",
+       "SELECT * FROM Liste WHERE Id=6"},
+      {"iva",
+       {Variant("4"), {}, {}},
+       "INSERT INTO Articoli (Codice, CodiceIVA) VALUES ('ART3', '4')",
+       "SELECT * FROM CodiciIVA WHERE CodiceIVA='4'"},
+  };
+  for (const ConcurrentLink& testCase : cases) {
+    SCOPED_TRACE(testCase.code);
+    testdata::createDatabase();
+    const auto rule = ruleFor(testCase.code, testCase.freeRow);
+    ASSERT_TRUE(rule);
+    OtherProgram other(QString::fromUtf8(testCase.link));
+    db::Connection deleting;
+    deleting.Open(ConnString);
+    other.commitWhenWaitedFor(deleting);
+
+    EXPECT_FALSE(deleteInTransaction(deleting, *rule));
+
+    EXPECT_FALSE(deleting.InTransaction());
+    deleting.Close();
+    EXPECT_EQ(testdb::count(DBPath, QString::fromUtf8(testCase.row)),
+              testCase.code == QStringLiteral("adi") ? 2 : 1);
+  }
+}

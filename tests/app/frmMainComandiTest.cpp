@@ -1,4 +1,7 @@
 #include <QAction>
+#include <QMenu>
+#include <QComboBox>
+#include <QListWidget>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -10,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 
@@ -17,10 +21,16 @@
 #include "core/Globals.h"
 #include "core/comRegistry.h"
 #include "common/comfrmAbout.h"
+#include "common/comfrmManData.h"
+#include "common/comfrmShowfields.h"
+#include "common/comfrmSort.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
+#include "tests/common/ChmViewer.h"
+#include "tests/support/LinkDesktop.h"
+#include "platform/shell/HelpViewer.h"
 #include "platform/grid/GridEX.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/app/TestData.h"
@@ -67,6 +77,19 @@ TEST_F(MainWindowCommands, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
   EXPECT_EQ(messages(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
   EXPECT_EQ(gexView()->recordCount(), 2);
+}
+
+TEST_F(MainWindowCommands, ACostRowWithoutADateIsNotOfferedToDelete) {
+  testdb::exec(DBPath, "INSERT INTO Costi (Classe, CodCom, Valore) VALUES (3, 'C001', 5)");
+  start();
+  showView(1);
+  ASSERT_EQ(gexView()->recordCount(), 4);
+  ASSERT_TRUE(selectRow("Data", Variant::null()));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi"), 5);
+  EXPECT_EQ(gexView()->recordCount(), 4);
 }
 
 // The unit and category checks read the unit code and the category name from the list's row.
@@ -194,9 +217,22 @@ TEST_F(MainWindowCommands, PrintersAndTheReportPrintersOfTheSettings) {
   EXPECT_EQ(DriverReport[2], "HP LaserJet 4");
 }
 
-TEST_F(MainWindowCommands, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
+// Chooses the Data menu's "Tabelle"; true when it opened the table browser, which is then closed.
+bool opensTables(frmMain& w) {
+  bool opened = false;
+  QTimer::singleShot(0, [&] {
+    auto* tables = qobject_cast<comfrmManData*>(QApplication::activeModalWidget());
+    if (!tables) return;
+    opened = tables->parentWidget() == &w && tables->cmbTables->findText("_Pars") >= 0;
+    tables->close();
+  });
+  w.findChild<QAction*>("mnuDataTables")->trigger();
+  return opened;
+}
+
+TEST_F(MainWindowCommands, TheDataMenuOpensTheTableBrowserOnlyWhileNoOtherWindowIsOpen) {
   start();
-  control<QAction>("mnuDataTables")->trigger();
+  EXPECT_TRUE(opensTables(*w));
   EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 
   // An entry window opened from the list counts while it is open, and no longer once cancelled.
@@ -206,15 +242,40 @@ TEST_F(MainWindowCommands, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
   for (QWidget* window : QApplication::topLevelWidgets())
     if (auto* c = qobject_cast<frm_io_Clienti*>(window)) form = c;
   ASSERT_TRUE(form);
-  control<QAction>("mnuDataTables")->trigger();
+  EXPECT_FALSE(opensTables(*w));
   EXPECT_EQ(messages(), QStringList{"Chiudere prima tutte le schede dati."});
   EXPECT_EQ(shown.back().style, forms::vbOKOnly);
   EXPECT_EQ(shown.back().title, AppTitle);
 
   QTest::mouseClick(form->cmdAnnulla, Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
-  control<QAction>("mnuDataTables")->trigger();
+  EXPECT_TRUE(opensTables(*w));
   EXPECT_EQ(messages().size(), 1);
+}
+
+TEST_F(MainWindowCommands, TheGridMenuHandsTheViewGridToTheGridDialogs) {
+  start();
+  showView(4);
+  QStringList opened;
+  for (QAction* entry : control<QMenu>("mnuGrid")->actions()) {
+    const int tag = entry->data().toInt();
+    if (tag != 1 && tag != 2 && tag != 4 && tag != 8) continue;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      if (auto* fields = qobject_cast<comfrmShowfields*>(dialog)) {
+        EXPECT_GT(fields->lstVisible->count(), 0);
+      }
+      if (auto* sort = qobject_cast<comfrmSort*>(dialog)) {
+        EXPECT_EQ(sort->cboGroups[0]->count(), gexView()->columnCount() + 1);
+      }
+      opened << dialog->metaObject()->className();
+      dialog->close();
+    });
+    entry->setEnabled(true);
+    entry->trigger();
+  }
+  EXPECT_EQ(opened, (QStringList{"comfrmShowfields", "comfrmSort", "comfrmGroupBy", "comfrmTableview"}));
 }
 
 TEST_F(MainWindowCommands, TheAboutBoxOpensWithItsFrameAndCloses) {
@@ -240,10 +301,24 @@ TEST_F(MainWindowCommands, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
 
   LinkDesktop desktop;
   QDesktopServices::setUrlHandler("file", &desktop, "open");
-  control<QAction>("mnuHelpContents")->trigger();
-  QDesktopServices::unsetUrlHandler("file");
+  {
+    ChmViewer viewer;
+    control<QAction>("mnuHelpContents")->trigger();
+  }
   ASSERT_EQ(desktop.opened.size(), 1);
   EXPECT_EQ(desktop.opened[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
+
+  // Without a viewer for it the program shows the pages beside it, at the first page.
+  control<QAction>("mnuHelpContents")->trigger();
+  QDesktopServices::unsetUrlHandler("file");
+  EXPECT_EQ(desktop.opened.size(), 1);
+  QTextBrowser* helpBrowser = shell::helpWindow();
+  ASSERT_TRUE(helpBrowser);
+  EXPECT_TRUE(helpBrowser->isVisible());
+  EXPECT_EQ(helpBrowser->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
+  EXPECT_EQ(helpBrowser->windowTitle(), "Gestione Commesse");
+  EXPECT_TRUE(helpBrowser->toPlainText().contains("Le visualizzazioni"));
+  helpBrowser->close();
   EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 }
 

@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,8 +21,9 @@
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Colors.h"
 #include "platform/runtime/Twips.h"
-#include "tests/app/MainWindowFixture.h"
 #include "tests/app/TestData.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/TestEnv.h"
 
 namespace {
 
@@ -266,6 +269,53 @@ TEST_F(MainWindowViews, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
   EXPECT_FALSE(gexView()->allowEdit());
   EXPECT_FALSE(gexView()->allowAddNew());
   EXPECT_FALSE(gexView()->allowDelete());
+}
+
+// A stored layout without text shows the view's own fields; one that cannot be read is told once and
+// gives way to the layout file, and a file that cannot be read to one column per field: the rows
+// always show, and Delete acts on the row's real key.
+TEST_F(MainWindowViews, StoredOrFileLayoutsThatCannotBeUsedStillListTheViewsRows) {
+  testdb::exec(DBPath, "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_iva', NULL);"
+                          "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_com', X'7B00');");
+  QTemporaryDir programma;
+  for (const QString& file : QDir(testenv::programDir()).entryList({"gex_*.lyt"}))
+    QFile::copy(testenv::programDir() + '/' + file, programma.path() + '/' + file);
+  setProgramFolder(programma.path());
+  start();
+
+  // Job orders: the stored layout is unreadable, the file's columns take its place.
+  EXPECT_EQ(gexView()->recordCount(), 3);
+  ASSERT_EQ(messages().size(), 1);
+  EXPECT_TRUE(messages()[0].startsWith("Il layout della vista non è leggibile")) << messages()[0].toStdString();
+  const int colonneDelFile = gexView()->columnCount();
+  showView(9);
+  EXPECT_EQ(gexView()->column(1)->key(), "CodiceIVA");
+  EXPECT_EQ(gexView()->columnCount(), 5);
+  EXPECT_EQ(gexView()->recordCount(), 3);
+  showView(0);
+  EXPECT_EQ(gexView()->columnCount(), colonneDelFile);
+  EXPECT_EQ(messages().size(), 1) << "told once";
+
+  // VAT codes: no layout text, the view's own fields; Delete removes the chosen code.
+  showView(9);
+  ASSERT_TRUE(selectRow("CodiceIVA", Variant("4")));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(messages().last(), "Eliminare il Codice IVA selezionato?");
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CodiciIVA WHERE CodiceIVA='4'"), 0);
+  EXPECT_EQ(gexView()->recordCount(), 2);
+
+  // A layout file that cannot be read either: one column per field, rows and all.
+  QFile rotto(programma.path() + "/gex_com.lyt");
+  ASSERT_TRUE(rotto.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  rotto.write("{ non è un layout");
+  rotto.close();
+  showView(0);
+  setProgramFolder(QString());
+  EXPECT_EQ(messages().size(), 3);
+  EXPECT_TRUE(messages().last().contains(programma.path() + "/gex_com.lyt")) << messages().last().toStdString();
+  EXPECT_EQ(gexView()->recordCount(), 3);
+  EXPECT_EQ(gexView()->column(1)->key(), "CodCom");
+  EXPECT_TRUE(gexView()->column("Cliente"));
 }
 
 }  // namespace

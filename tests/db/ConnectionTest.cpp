@@ -60,7 +60,7 @@ TEST(ConnectionOpen, RefusesAReadOnlyFile) {
   QFile::setPermissions(path, QFile::ReadOwner);
   DbError::Code error = DbError::Code(0);
   runWithoutRootOverride([&] { error = openError(path); });
-  EXPECT_EQ(error, DbError::OpenFailed);
+  EXPECT_EQ(error, DbError::ReadOnly);
   QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
   EXPECT_EQ(openError(path), DbError::Code(0)) << "the same file opens once it is writable";
 }
@@ -151,4 +151,20 @@ TEST_F(ConnectionWork, ALockedFileFailsWithABusyErrorAfterWaiting) {
   sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(other);
   EXPECT_EQ(conn.Execute("DELETE * FROM Costi"), 6) << "the connection works again once the file is free";
+}
+
+TEST_F(ConnectionWork, TableNamesListTheTablesInCreationOrderWithoutViewsOrSQLitesOwn) {
+  const QStringList programma = {"Commesse", "CommessePre", "PreModelli", "PreVoci",  "Costi",    "CliFor",
+                                 "Impiegati", "Articoli",   "Liste",      "CodiciIVA", "Attivita", "_Pars"};
+  EXPECT_EQ(conn.tableNames(), programma) << "no costi_prev_sum, no sqlite_sequence";
+
+  testdb::exec(path, "CREATE TABLE Zeta (a TEXT)");
+  testdb::exec(path, "CREATE TABLE Alfa (a TEXT)");
+  testdb::exec(path, "CREATE VIEW Vista AS SELECT * FROM Zeta");
+  testdb::exec(path, "ANALYZE");
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM sqlite_master WHERE name = 'sqlite_stat1'"), 1);
+  EXPECT_EQ(conn.tableNames(), (programma + QStringList{"Zeta", "Alfa"}));
+
+  conn.Close();
+  EXPECT_THROW(conn.tableNames(), DbError);
 }
