@@ -19,17 +19,17 @@ TEST(ProgramStart, AFailedStartEndsWithANonZeroExitStatus) {
     shown << r.text;
     return int(forms::vbOK);
   });
-  const QString cartella = QDir::homePath() + "/Documents/TarvelDB";
-  QDir(cartella).removeRecursively();
+  const QString folder = QDir::homePath() + "/Documents/TarvelDB";
+  QDir(folder).removeRecursively();
 
   // The template is missing.
-  QTemporaryDir vuota;
-  setProgramFolder(vuota.path());
+  QTemporaryDir emptyFolder;
+  setProgramFolder(emptyFolder.path());
   EXPECT_EQ(startProgram(), 1);
   setProgramFolder(testenv::programDir());
 
   // The database is damaged.
-  QFile danneggiato(cartella + "/coms.mdb");
+  QFile danneggiato(folder + "/coms.mdb");
   ASSERT_TRUE(danneggiato.open(QIODevice::WriteOnly));
   danneggiato.write("non è un database");
   danneggiato.close();
@@ -37,7 +37,7 @@ TEST(ProgramStart, AFailedStartEndsWithANonZeroExitStatus) {
 
   forms::setMsgBoxHandler(nullptr);
   setProgramFolder(QString());
-  QDir(cartella).removeRecursively();
+  QDir(folder).removeRecursively();
   ASSERT_EQ(shown.size(), 2);
   EXPECT_TRUE(shown[0].startsWith("File di sistema assente."));
   EXPECT_TRUE(shown[1].startsWith("Database non trovato o danneggiato."));

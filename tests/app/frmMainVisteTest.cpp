@@ -277,23 +277,23 @@ TEST_F(MainWindowViews, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
 TEST_F(MainWindowViews, StoredOrFileLayoutsThatCannotBeUsedStillListTheViewsRows) {
   testdb::exec(DBPath, "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_iva', NULL);"
                           "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_com', X'7B00');");
-  QTemporaryDir programma;
+  QTemporaryDir programFolder;
   for (const QString& file : QDir(testenv::programDir()).entryList({"gex_*.lyt"}))
-    QFile::copy(testenv::programDir() + '/' + file, programma.path() + '/' + file);
-  setProgramFolder(programma.path());
+    QFile::copy(testenv::programDir() + '/' + file, programFolder.path() + '/' + file);
+  setProgramFolder(programFolder.path());
   start();
 
   // Job orders: the stored layout is unreadable, the file's columns take its place.
   EXPECT_EQ(gexView()->recordCount(), 3);
   ASSERT_EQ(messages().size(), 1);
   EXPECT_TRUE(messages()[0].startsWith("Il layout della vista non è leggibile")) << messages()[0].toStdString();
-  const int colonneDelFile = gexView()->columnCount();
+  const int fileColumns = gexView()->columnCount();
   showView(9);
   EXPECT_EQ(gexView()->column(1)->key(), "CodiceIVA");
   EXPECT_EQ(gexView()->columnCount(), 5);
   EXPECT_EQ(gexView()->recordCount(), 3);
   showView(0);
-  EXPECT_EQ(gexView()->columnCount(), colonneDelFile);
+  EXPECT_EQ(gexView()->columnCount(), fileColumns);
   EXPECT_EQ(messages().size(), 1) << "told once";
 
   // VAT codes: no layout text, the view's own fields; Delete removes the chosen code.
@@ -305,14 +305,14 @@ TEST_F(MainWindowViews, StoredOrFileLayoutsThatCannotBeUsedStillListTheViewsRows
   EXPECT_EQ(gexView()->recordCount(), 2);
 
   // A layout file that cannot be read either: one column per field, rows and all.
-  QFile rotto(programma.path() + "/gex_com.lyt");
-  ASSERT_TRUE(rotto.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  rotto.write("{ non è un layout");
-  rotto.close();
+  QFile broken(programFolder.path() + "/gex_com.lyt");
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  broken.write("{ non è un layout");
+  broken.close();
   showView(0);
   setProgramFolder(QString());
   EXPECT_EQ(messages().size(), 3);
-  EXPECT_TRUE(messages().last().contains(programma.path() + "/gex_com.lyt")) << messages().last().toStdString();
+  EXPECT_TRUE(messages().last().contains(programFolder.path() + "/gex_com.lyt")) << messages().last().toStdString();
   EXPECT_EQ(gexView()->recordCount(), 3);
   EXPECT_EQ(gexView()->column(1)->key(), "CodCom");
   EXPECT_TRUE(gexView()->column("Cliente"));

@@ -154,16 +154,16 @@ TEST_F(ConnectionWork, ALockedFileFailsWithABusyErrorAfterWaiting) {
 }
 
 TEST_F(ConnectionWork, TableNamesListTheTablesInCreationOrderWithoutViewsOrSQLitesOwn) {
-  const QStringList programma = {"Commesse", "CommessePre", "PreModelli", "PreVoci",  "Costi",    "CliFor",
+  const QStringList programFolder = {"Commesse", "CommessePre", "PreModelli", "PreVoci",  "Costi",    "CliFor",
                                  "Impiegati", "Articoli",   "Liste",      "CodiciIVA", "Attivita", "_Pars"};
-  EXPECT_EQ(conn.tableNames(), programma) << "no costi_prev_sum, no sqlite_sequence";
+  EXPECT_EQ(conn.tableNames(), programFolder) << "no costi_prev_sum, no sqlite_sequence";
 
   testdb::exec(path, "CREATE TABLE Zeta (a TEXT)");
   testdb::exec(path, "CREATE TABLE Alfa (a TEXT)");
   testdb::exec(path, "CREATE VIEW Vista AS SELECT * FROM Zeta");
   testdb::exec(path, "ANALYZE");
   EXPECT_EQ(testdb::count(path, "SELECT * FROM sqlite_master WHERE name = 'sqlite_stat1'"), 1);
-  EXPECT_EQ(conn.tableNames(), (programma + QStringList{"Zeta", "Alfa"}));
+  EXPECT_EQ(conn.tableNames(), (programFolder + QStringList{"Zeta", "Alfa"}));
 
   conn.Close();
   EXPECT_THROW(conn.tableNames(), DbError);

@@ -348,9 +348,9 @@ TEST_F(ArticoliTest, ModalResultAndRefusedSave) {
 namespace {
 
 TEST_F(ArticoliTest, F5CreatesAUnitAndASupplierAndTheArgumentPresetsTheSupplier) {
-  const int ferri = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Ferri Spa'").toInt();
+  const int ironworks = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Ferri Spa'").toInt();
   QPointer<frm_io_Articoli_02> preset = new frm_io_Articoli_02;
-  preset->Nuovo(0, ferri);
+  preset->Nuovo(0, ironworks);
   activate(preset);
   EXPECT_EQ(preset->dtcData[Fornitori]->currentText(), "Ferri Spa");
   press(Qt::Key_Escape);

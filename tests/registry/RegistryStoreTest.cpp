@@ -310,8 +310,8 @@ TEST_F(RegistryTest, DeepNestingIsRefusedInsteadOfOverflowingTheStack) {
   ASSERT_EQ(write(HKEY_CURRENT_USER, path(MaxKeyDepth), "v", REG_SZ, sz("fondo")), ERROR_SUCCESS);
   EXPECT_EQ(read(HKEY_CURRENT_USER, path(MaxKeyDepth), "v").data, sz("fondo"));
   ASSERT_EQ(openKey(HKEY_CURRENT_USER, path(MaxKeyDepth), KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-  HKEY oltre = 0;
-  EXPECT_EQ(createKey(key, "oltre", KEY_ALL_ACCESS, &oltre), ERROR_INVALID_PARAMETER);
+  HKEY beyond = 0;
+  EXPECT_EQ(createKey(key, "oltre", KEY_ALL_ACCESS, &beyond), ERROR_INVALID_PARAMETER);
   closeKey(key);
 
   writeStore(HKEY_CURRENT_USER, "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\" +
