@@ -22,6 +22,11 @@
 #include "platform/forms/SharedInstance.h"
 #include "platform/grid/GridEX.h"
 #include "platform/shell/Desktop.h"
+#include "platform/shell/Printers.h"
+#include "reports/frmPrintReportArticoli.h"
+#include "reports/frmPrintReportClienti.h"
+#include "reports/frmPrintReportCom.h"
+#include "reports/frmPrintReportFornitori.h"
 
 namespace {
 
@@ -85,7 +90,12 @@ void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
 
 void frmMain::ComandoStampa() {
   if (gexView->recordCount() == 0) return;
-  // The views' print dialogs are not part of the program yet: there is nothing to open.
+  const QString code = currentView().Codice();
+  const QString printer = shell::installedPrinters().defaultPrinter;
+  if (code == "com" || code == "rpu") forms::SharedInstance<frmPrintReportCom>::get().Stampa(printer, QString());
+  else if (code == "art") forms::SharedInstance<frmPrintReportArticoli>::get().Stampa(printer);
+  else if (code == "for") forms::SharedInstance<frmPrintReportFornitori>::get().Stampa(printer);
+  else if (code == "cli") forms::SharedInstance<frmPrintReportClienti>::get().Stampa(printer);
 }
 
 void frmMain::ComandoEsci() { close(); }

@@ -28,6 +28,7 @@
 #include "jobs/frm_io_Com_New.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
+#include "reports/frmPrintReportCom.h"
 #include "tests/common/ChmViewer.h"
 #include "tests/support/LinkDesktop.h"
 #include "platform/shell/HelpViewer.h"
@@ -364,6 +365,26 @@ TEST_F(MainWindowCommands, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
   QTest::mouseClick(form->cmdSalva, Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
   EXPECT_TRUE(selectRow("DesCom", Variant("Scala a chiocciola"))) << "the view is read again";
+}
+
+// Print on the job orders and on the cost days opens the one job-order print dialog on the default
+// printer; on a view without a print dialog it opens nothing.
+TEST_F(MainWindowCommands, PrintOnTheJobOrdersOpensTheirPrintDialog) {
+  start();
+  showView(5);
+  control<QAction>("tbPrint")->trigger();
+  EXPECT_FALSE(forms::SharedInstance<frmPrintReportCom>::loaded());
+  for (int view : {0, 1}) {
+    showView(view);
+    control<QAction>("tbPrint")->trigger();
+    ASSERT_TRUE(forms::SharedInstance<frmPrintReportCom>::loaded());
+    frmPrintReportCom& printDialog = forms::SharedInstance<frmPrintReportCom>::get();
+    EXPECT_TRUE(printDialog.isVisible());
+    EXPECT_FALSE(printDialog.parentWidget());
+    EXPECT_EQ(printDialog.cmbprinters->currentText(), "Ufficio");
+    EXPECT_EQ(printDialog.cmbFor->currentText(), "(Tutte)");
+  }
+  forms::SharedInstance<frmPrintReportCom>::get().close();
 }
 
 TEST_F(MainWindowCommands, ExitClosesTheWindowAndEndsTheProgram) {
