@@ -67,7 +67,7 @@ TEST_F(ComEditTest, OpensWithEveryDateEditableAClickSetsADateStateAndSaveRefresh
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(refreshes, 1);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C001' AND DesCom='Impianto nuovo' AND Responsabile='Mario' "
-                  "AND EcoTar=42.5 AND InGaranzia=1 AND Chiusa=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
+                              "AND EcoTar=42.5 AND InGaranzia=1 AND Chiusa=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
             1);
 }
 
@@ -135,8 +135,8 @@ TEST_F(ComEditTest, ARefusedSaveKeepsTheWindowAndAMissingJobOrderOpensNothing) {
 TEST_F(ComEditTest, F8ShowsTheEconomicSummaryOfTheWorkedExample) {
   testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('C001', 1000)");
   testdb::exec(cn, "INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
-       "('C001', 0, False, 8, 25, 0), ('C001', 0, True, 2, 25, 60), ('C001', 2, False, 10, 30, 0), "
-       "('C001', 0, True, 5.5, 0, 0)");
+                   "('C001', 0, False, 8, 25, 0), ('C001', 0, True, 2, 25, 60), ('C001', 2, False, 10, 30, 0), "
+                   "('C001', 0, True, 5.5, 0, 0)");
   QPointer<frm_io_Com_Edit> form = apri();
   press(Qt::Key_F7);
   EXPECT_TRUE(form->isActiveWindow()) << "F7 does nothing";

@@ -28,7 +28,7 @@ class ComNewTest : public ComTest {
     ComTest::SetUp();
     testdb::exec(cn, "INSERT INTO PreModelli (Descrizione) VALUES ('Impianto elettrico'), ('Vuoto')");
     testdb::exec(cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Ordine, UM, Tariffa) VALUES "
-         "(1, 'V1', 'Quadro', 10, 'PZ', 500), (1, 'V2', 'Cavi', 20, 'MT', 2.5), (1, 'V3', 'Prese', 30, 'PZ', 12)");
+                     "(1, 'V1', 'Quadro', 10, 'PZ', 500), (1, 'V2', 'Cavi', 20, 'MT', 2.5), (1, 'V3', 'Prese', 30, 'PZ', 12)");
   }
   void TearDown() override {
     forms::SharedInstance<frm_io_Com_Edit>::unload();
@@ -72,13 +72,13 @@ TEST_F(ComNewTest, SavesTheRowWithItsDefaultsCopiesTheTemplateAndHandsOverToEdit
   EXPECT_EVENTUALLY(form.isNull());
 
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C2A' AND DesCom='Capannone' AND DataInizio='2024-03-05' AND "
-                  "DataFine='2024-03-05' AND DataConPre='2024-03-05' AND DataConsegna='2024-03-05' AND "
-                  "ScadenzaGaranzia='2024-03-05' AND Prezzo=0 AND Chiusa=0 AND Consegnata=0 AND InGaranzia=0 AND "
-                  "Attiva=1 AND IdModello=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
+                              "DataFine='2024-03-05' AND DataConPre='2024-03-05' AND DataConsegna='2024-03-05' AND "
+                              "ScadenzaGaranzia='2024-03-05' AND Prezzo=0 AND Chiusa=0 AND Consegnata=0 AND InGaranzia=0 AND "
+                              "Attiva=1 AND IdModello=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
             1);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C2A'"), 3);
   EXPECT_EQ(testdb::scalar(cn, "SELECT group_concat(Codice || ':' || Ordine || ':' || Tariffa, ' ') FROM "
-                   "(SELECT * FROM CommessePre WHERE CodCom='C2A' ORDER BY Ordine)").toString(),
+                               "(SELECT * FROM CommessePre WHERE CodCom='C2A' ORDER BY Ordine)").toString(),
             "V1:10:500 V2:20:2.5 V3:30:12");
   EXPECT_EQ(refreshes, 0) << "the editing window refreshes the view when it saves";
 

@@ -101,7 +101,7 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     chooseInCell(g, -1, colUM, "Chilogrammi");
     g.setRow(1);
     EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='X1' AND CodCom='C001' AND UM='kg' AND QPrev=8 "
-                    "AND Quantita=3 AND Prezzo=7.5"), 1);
+                                "AND Quantita=3 AND Prezzo=7.5"), 1);
     EXPECT_EQ(w.lblTot->text(), "41,00");
   });
 }

@@ -550,8 +550,8 @@ TEST_F(ArticoliTest, LookupListsKeepTheRowChosenAmongRowsShowingTheSameText) {
   testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E15', 'Esente', 15)");
   testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Aliquota) VALUES ('ZZ', 4)");
   testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
-       "CodiceIVA, IdFornitore, DataIns) VALUES ('D1', 'Dado', 80, 25, 100, 15, 115, 'E15', " +
-       QString::number(rossi2) + ", #01/15/24#)");
+                   "CodiceIVA, IdFornitore, DataIns) VALUES ('D1', 'Dado', 80, 25, 100, 15, 115, 'E15', " +
+                   QString::number(rossi2) + ", #01/15/24#)");
 
   QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
   form->Apri(Variant("D1"), 0);

@@ -36,10 +36,10 @@ class CliForListTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     testdb::exec(cn, "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località, Prov, Fax) VALUES "
-         "(7, 'Cliente', 'Bianchi Srl', 'Milano', 'MI', '02 7654321'), (2, 'Cliente', 'D''Angelo Srl', 'Bari', 'BA', NULL), "
-         "(3, 'Cliente', NULL, 'Roma', 'RM', NULL), (4, 'Cliente', '', 'Napoli', 'NA', NULL), "
-         "(5, 'Cliente', 'Barbieri Luca', 'Como', 'CO', NULL), (10, 'Fornitore', 'Ferri Spa', 'Brescia', 'BS', NULL), "
-         "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL)");
+                     "(7, 'Cliente', 'Bianchi Srl', 'Milano', 'MI', '02 7654321'), (2, 'Cliente', 'D''Angelo Srl', 'Bari', 'BA', NULL), "
+                     "(3, 'Cliente', NULL, 'Roma', 'RM', NULL), (4, 'Cliente', '', 'Napoli', 'NA', NULL), "
+                     "(5, 'Cliente', 'Barbieri Luca', 'Como', 'CO', NULL), (10, 'Fornitore', 'Ferri Spa', 'Brescia', 'BS', NULL), "
+                     "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL)");
   }
 
   template <class Dialog>
