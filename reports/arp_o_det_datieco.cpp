@@ -1,7 +1,7 @@
 #include "reports/arp_o_det_datieco.h"
 
 #include "core/Globals.h"
-#include "jobs/DatiCommessa.h"
+#include "jobs/JobSummary.h"
 #include "platform/db/Connection.h"
 
 namespace {
@@ -25,22 +25,22 @@ arp_o_det_datieco::arp_o_det_datieco() {
                                QStringLiteral("Manodopera"), QStringLiteral("Materiali"),
                                QStringLiteral("Altri Costi"), QStringLiteral("Utile/Perdita")};
   const QString parti[] = {QStringLiteral("Preventivo"), QStringLiteral("In economia"), QStringLiteral("Totale")};
-  for (int k = 0; k < DatiCommessa::NumCategorie; ++k) {
+  for (int k = 0; k < JobSummary::CategoryCount; ++k) {
     report::Label& c = detail.addLabel(nomeEtichetta(1 + k),
                                        QRect(kLarghezzaParte + k * kLarghezzaCella, kTitolo, kLarghezzaCella, 240),
                                        categorie[k]);
     c.style().bold = true;
     c.style().alignment = Qt::AlignRight;
   }
-  for (int p = 0; p < DatiCommessa::NumParti; ++p) {
+  for (int p = 0; p < JobSummary::PartCount; ++p) {
     const int y = kTitolo + (p + 1) * kAltezzaRiga;
-    report::Label& parte = detail.addLabel(nomeEtichetta(25 + p), QRect(0, y, kLarghezzaParte, 240), parti[p]);
-    parte.style().bold = p == DatiCommessa::Totale;
-    for (int k = 0; k < DatiCommessa::NumCategorie; ++k) {
+    report::Label& part = detail.addLabel(nomeEtichetta(25 + p), QRect(0, y, kLarghezzaParte, 240), parti[p]);
+    part.style().bold = p == JobSummary::Total;
+    for (int k = 0; k < JobSummary::CategoryCount; ++k) {
       report::Label& importo = detail.addLabel(
           nomeEtichetta(7 + 6 * p + k), QRect(kLarghezzaParte + k * kLarghezzaCella, y, kLarghezzaCella, 240), QString());
       importo.style().alignment = Qt::AlignRight;
-      importo.style().bold = p == DatiCommessa::Totale;
+      importo.style().bold = p == JobSummary::Total;
     }
   }
 }
@@ -49,9 +49,9 @@ void arp_o_det_datieco::Apri(const QString& CodCom) {
   db::Connection cn;
   cn.setCursorLocation(db::adUseClient);
   cn.Open(ConnString);
-  const DatiCommessa dati = DatiCommessa::Leggi(cn, CodCom);
+  const JobSummary summary = JobSummary::read(cn, CodCom);
   cn.Close();
-  for (int p = 0; p < DatiCommessa::NumParti; ++p)
-    for (int k = 0; k < DatiCommessa::NumCategorie; ++k)
-      static_cast<report::Label*>(control(nomeEtichetta(7 + 6 * p + k)))->setCaption(DatiCommessa::Testo(dati.V[p][k]));
+  for (int p = 0; p < JobSummary::PartCount; ++p)
+    for (int k = 0; k < JobSummary::CategoryCount; ++k)
+      static_cast<report::Label*>(control(nomeEtichetta(7 + 6 * p + k)))->setCaption(JobSummary::text(summary.V[p][k]));
 }
