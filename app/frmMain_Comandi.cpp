@@ -7,6 +7,7 @@
 #include "app/RegoleEliminazione.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "jobs/frm_io_Costi.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -35,12 +36,20 @@ void frmMain::mostraVista(int indice) {
 // have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
-  OpenMasterDataForm(Nodi[Indice].Codice());
+  if (Nodi[Indice].Codice() == QLatin1String("rpu"))
+    forms::SharedInstance<frm_io_Costi>::get().Apri(DataLavoro);
+  else
+    OpenMasterDataForm(Nodi[Indice].Codice());
 }
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  OpenMasterDataForm(nodo().Codice(), gexView->value(1));
+  // The cost view's rows are days: the single cost window opens on the row's day.
+  if (nodo().Codice() == QLatin1String("rpu")) {
+    if (gexView->value(1).isDate()) forms::SharedInstance<frm_io_Costi>::get().Apri(gexView->value(1).toDate());
+  } else {
+    OpenMasterDataForm(nodo().Codice(), gexView->value(1));
+  }
 }
 
 void frmMain::ComandoElimina() {
