@@ -111,6 +111,7 @@ comfrmFindRecord::Result comfrmFindRecord::Trova(const QString& Title, const QSt
   dialog.cmdEdit->setEnabled(Buttons & 4);
   if (!dialog.load(SQL, Layout)) return dialog.m_Result;
   if (!Start.isEmpty()) dialog.gexFind->find(1, grid::FindEqual, Start);
+  dialog.txtFind->setFocus();
   dialog.exec();
   return dialog.m_Result;
 }
