@@ -21,32 +21,21 @@ struct Visible {
   const char* defaultValue = nullptr;
 };
 
+// Materials and other costs differ only in their first column: the article or the category.
 std::vector<Visible> visibleColumns(Classe classe) {
-  switch (classe) {
-    case Manodopera:
-      return {{colCodImp, "Impiegato", 2800},
-              {colQuantita, "Ore", 900, "#.00"},
-              {colCostoUnitario, "Costo orario", 1300, "##,##0.00"},
-              {colPrezzoUnitario, "Tariffa oraria", 1300, "##,##0.00", "0"},
-              {colIdStima, "Voce Stima", 1500}};
-    case Materiali:
-      return {{colCodice, "Codice", 1600},
-              {colDescrizione, "Descrizione", 3000},
-              {colUM, "UM", 700},
-              {colQuantita, "Quantità", 1100, "##,##0.00", "1"},
-              {colCostoUnitario, "Costo U.", 1100, "##,##0.00"},
-              {colPrezzoUnitario, "Prezzo U.", 1100, "##,##0.00", "0"},
-              {colIdStima, "Voce Stima", 1500}};
-    case AltriCosti:
-      return {{colTipo, "Tipo", 1600},
-              {colDescrizione, "Descrizione", 3000},
-              {colUM, "UM", 700},
-              {colQuantita, "Quantità", 1100, "##,##0.00", "1"},
-              {colCostoUnitario, "Costo U.", 1100, "##,##0.00"},
-              {colPrezzoUnitario, "Prezzo U.", 1100, "##,##0.00", "0"},
-              {colIdStima, "Voce Stima", 1500}};
-  }
-  return {};
+  if (classe == Manodopera)
+    return {{colCodImp, "Impiegato", 2800},
+            {colQuantita, "Ore", 900, "#.00"},
+            {colCostoUnitario, "Costo orario", 1300, "##,##0.00"},
+            {colPrezzoUnitario, "Tariffa oraria", 1300, "##,##0.00", "0"},
+            {colIdStima, "Voce Stima", 1500}};
+  return {classe == Materiali ? Visible{colCodice, "Codice", 1600} : Visible{colTipo, "Tipo", 1600},
+          {colDescrizione, "Descrizione", 3000},
+          {colUM, "UM", 700},
+          {colQuantita, "Quantità", 1100, "##,##0.00", "1"},
+          {colCostoUnitario, "Costo U.", 1100, "##,##0.00"},
+          {colPrezzoUnitario, "Prezzo U.", 1100, "##,##0.00", "0"},
+          {colIdStima, "Voce Stima", 1500}};
 }
 
 QString navigatorText(Classe classe) {

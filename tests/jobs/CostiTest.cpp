@@ -27,21 +27,30 @@ bool costWindowShown() {
   return false;
 }
 
-// Chooses a job order in the finder the window opens.
-void chooseJobOrder(frm_io_Costi& w, const QString& code) {
+// Clicks a button of the window that opens a modal dialog, lets drive act on the dialog, and makes
+// the window active again.
+template <class Dialog>
+void throughDialog(frm_io_Costi& w, QPushButton* button, const std::function<void(Dialog*)>& drive) {
   runModal(
       [&] {
-        click(w.cmdComSelect);
+        click(button);
         return Variant();
       },
       [&](QWidget* dialog) {
-        auto* finder = qobject_cast<comfrmFindRecord*>(dialog);
-        ASSERT_NE(finder, nullptr);
-        EXPECT_EQ(finder->windowTitle(), "Trova Commessa");
-        type(code);
-        press(Qt::Key_Return);
+        auto* opened = qobject_cast<Dialog*>(dialog);
+        ASSERT_NE(opened, nullptr);
+        drive(opened);
       });
   activate(&w);
+}
+
+// Chooses a job order in the finder the window opens.
+void chooseJobOrder(frm_io_Costi& w, const QString& code) {
+  throughDialog<comfrmFindRecord>(w, w.cmdComSelect, [&](comfrmFindRecord* finder) {
+    EXPECT_EQ(finder->windowTitle(), "Trova Commessa");
+    type(code);
+    press(Qt::Key_Return);
+  });
 }
 
 // Closes the window and waits until it is unloaded.
@@ -240,18 +249,10 @@ TEST_F(CostiTest, AQuoteLineTakesTheRowIntoTheQuoteAndClearingItTakesItOut) {
 TEST_F(CostiTest, TheDayPickerChangesTheDayAndCancellingKeepsIt) {
   frm_io_Costi& w = open();
   const auto pick = [&](const std::function<void(comfrmDateSelect*)>& drive) {
-    runModal(
-        [&] {
-          click(w.cmdDateApply);
-          return Variant();
-        },
-        [&](QWidget* dialog) {
-          auto* picker = qobject_cast<comfrmDateSelect*>(dialog);
-          ASSERT_NE(picker, nullptr);
-          EXPECT_EQ(picker->windowTitle(), "Seleziona la Data");
-          drive(picker);
-        });
-    activate(&w);
+    throughDialog<comfrmDateSelect>(w, w.cmdDateApply, [&](comfrmDateSelect* picker) {
+      EXPECT_EQ(picker->windowTitle(), "Seleziona la Data");
+      drive(picker);
+    });
   };
   pick([](comfrmDateSelect* d) {
     d->mv->setSelectedDate(QDate(2024, 3, 6));
