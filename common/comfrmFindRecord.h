@@ -43,9 +43,6 @@ class comfrmFindRecord : public QDialog {
   QPushButton* cmdEdit;
   QPushButton* cmdCancel;
 
-  // The column the find box searches (the grid's first sort key).
-  int sortedColumn() const { return m_sortedColumn; }
-
  protected:
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,6 +59,6 @@ class comfrmFindRecord : public QDialog {
   void choose(const QString& action);
 
   int m_KeyColumn = 1;
-  int m_sortedColumn = 1;
+  int m_sortedColumn = 1;  // the column the find box searches: the grid's first sort key
   Result m_Result;
 };

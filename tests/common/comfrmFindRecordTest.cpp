@@ -2,13 +2,12 @@
 
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 #include "common/comfrmFindRecord.h"
 #include "platform/grid/GridEX.h"
-#include "platform/runtime/Colors.h"
 #include "platform/runtime/Twips.h"
 #include "tests/masterdata/FormTestSupport.h"
 
@@ -36,66 +35,56 @@ class FindRecord : public FormTest {
           result = comfrmFindRecord::Trova("Trova Commessa", sql, buttons, layout, 1, start);
           return Variant();
         },
-        [&](QWidget* dialog) {
-          auto* finder = qobject_cast<comfrmFindRecord*>(dialog);
-          ASSERT_NE(finder, nullptr);
-          drive(finder);
-        });
+        [&](QWidget* dialog) { drive(qobject_cast<comfrmFindRecord*>(dialog)); });
     return result;
   }
 };
 
-QString current(comfrmFindRecord* f, int column = 1) { return f->gexFind->value(column).toString(); }
+QString current(comfrmFindRecord* f) { return f->gexFind->value(1).toString(); }
 
-TEST_F(FindRecord, TheLayoutSortsSizesAndMarksTheSortedColumn) {
-  const auto shown = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
+TEST_F(FindRecord, TheLayoutSizesTheDialogAndAHeaderClickSortsAndSearchesThatColumn) {
+  const auto chosen = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
     EXPECT_EQ(f->windowTitle(), "Trova Commessa");
     EXPECT_EQ(f->gexFind->column(1)->width(), 2220);
     EXPECT_EQ(f->gexFind->column(2)->width(), 4440);
     EXPECT_EQ(f->width(), TwipsToPixels(2220 + 4440 + 500));
-    EXPECT_EQ(f->lblFindField->text(), "Trova in Codice");
-    EXPECT_EQ(f->gexFind->rowCount(), 4);
-    EXPECT_EQ(f->gexFind->cellText(1, 1), "A1");
-    EXPECT_EQ(f->gexFind->cellText(4, 1), "K2");
-    EXPECT_EQ(f->gexFind->column(1)->cellStyle(), "SortedCol");
-    EXPECT_EQ(f->gexFind->column(2)->cellStyle(), "Default");
-    EXPECT_EQ(f->gexFind->formatStyle("SortedCol").backColor, colors::vbInfoBackground);
-    // The resize rule keeps the buttons and the grid inside the window.
     EXPECT_EQ(f->cmdCancel->x(), TwipsToPixels(PixelsToTwips(f->width()) - 1365));
-    EXPECT_EQ(f->txtFind->width(), TwipsToPixels(PixelsToTwips(f->width()) - 150));
-    EXPECT_EQ(f->gexFind->width(), TwipsToPixels(PixelsToTwips(f->width()) - 30));
-    press(Qt::Key_Escape);
-  });
-  EXPECT_EQ(shown[0], Variant("c"));
+    EXPECT_EQ(f->lblFindField->text(), "Trova in Codice");
+    EXPECT_EQ(f->gexFind->cellText(1, 1), "A1");
+    EXPECT_EQ(f->gexFind->column(1)->cellStyle(), "SortedCol");
 
-  find("2;1000;1200", 1, [](comfrmFindRecord* f) {
-    EXPECT_EQ(f->width(), TwipsToPixels(6225 + 500)) << "never narrower than the minimum";
+    QHeaderView* header = qobject_cast<QTableView*>(f->gexFind->view())->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
     EXPECT_EQ(f->lblFindField->text(), "Trova in Descrizione");
     EXPECT_EQ(f->gexFind->cellText(1, 2), "Bagno");
     EXPECT_EQ(f->gexFind->column(1)->cellStyle(), "Default");
     EXPECT_EQ(f->gexFind->column(2)->cellStyle(), "SortedCol");
-    click(f->cmdCancel);
+    EXPECT_EQ(focused(), f->txtFind);
+    type("g");
+    click(f->cmdInsert);
   });
-  find("", 1, [](comfrmFindRecord* f) {
-    EXPECT_EQ(f->lblFindField->text(), "Trova in Codice");
-    EXPECT_EQ(f->gexFind->cellText(1, 1), "A1");
+  EXPECT_EQ(chosen[0], Variant("i"));
+  EXPECT_EQ(chosen[1], Variant("B3"));
+
+  find("2;1000;1200", 1, [](comfrmFindRecord* f) {
+    EXPECT_EQ(f->width(), TwipsToPixels(6225 + 500)) << "never narrower than the minimum";
+    EXPECT_EQ(f->lblFindField->text(), "Trova in Descrizione");
     click(f->cmdCancel);
   });
 }
 
 TEST_F(FindRecord, OnlyTheFlaggedButtonsWorkButF5StillAsksForANewRecord) {
   const auto result = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
-    EXPECT_TRUE(f->cmdInsert->isEnabled());
-    EXPECT_FALSE(f->cmdNew->isEnabled());
-    EXPECT_FALSE(f->cmdEdit->isEnabled());
-    EXPECT_TRUE(f->cmdCancel->isEnabled());
+    EXPECT_TRUE(f->cmdInsert->isEnabled() && f->cmdCancel->isEnabled());
+    EXPECT_FALSE(f->cmdNew->isEnabled() || f->cmdEdit->isEnabled());
     f->gexFind->setFocus();
     press(Qt::Key_F5);
   });
   EXPECT_EQ(result[0], Variant("n"));
   EXPECT_TRUE(result[1].isNull());
 
-  const auto edit = find("1;2220;4440", 7, [](comfrmFindRecord* f) {
+  const auto edit = find("", 7, [](comfrmFindRecord* f) {
     f->gexFind->setRow(2);
     click(f->cmdEdit);
   });
@@ -103,7 +92,7 @@ TEST_F(FindRecord, OnlyTheFlaggedButtonsWorkButF5StillAsksForANewRecord) {
   EXPECT_EQ(edit[1], Variant("B3"));
 }
 
-TEST_F(FindRecord, TypingFindsAsYouTypeAndEnterOrDoubleClickChooses) {
+TEST_F(FindRecord, ALetterTypedInTheGridFindsAsYouTypeAndEnterOrDoubleClickChooses) {
   const auto typed = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
     f->gexFind->setFocus();
     type("b");
@@ -115,50 +104,24 @@ TEST_F(FindRecord, TypingFindsAsYouTypeAndEnterOrDoubleClickChooses) {
     press(Qt::Key_Down);
     EXPECT_EQ(focused(), f->gexFind->view());
     press(Qt::Key_Down);
-    EXPECT_EQ(current(f), "K2") << "the arrows move through the rows in the grid";
+    EXPECT_EQ(current(f), "K2") << "in the grid the arrows move through the rows";
     press(Qt::Key_Return);
   });
   EXPECT_EQ(typed[0], Variant("i"));
   EXPECT_EQ(typed[1], Variant("K2"));
 
-  const auto fromBox = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
-    f->txtFind->setFocus();
-    type("a");
-    press(Qt::Key_Return);
-  });
-  EXPECT_EQ(fromBox[1], Variant("A1"));
-
   const auto doubleClicked = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
     auto* view = qobject_cast<QAbstractItemView*>(f->gexFind->view());
-    const QPoint cell = view->visualRect(view->model()->index(2, 1)).center();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       view->visualRect(view->model()->index(2, 1)).center());
   });
-  EXPECT_EQ(doubleClicked[0], Variant("i"));
   EXPECT_EQ(doubleClicked[1], Variant("B7"));
 }
 
-TEST_F(FindRecord, AHeaderClickSortsAndSearchesThatColumn) {
-  const auto result = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
-    auto* view = qobject_cast<QTableView*>(f->gexFind->view());
-    QHeaderView* header = view->horizontalHeader();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
-    EXPECT_EQ(f->lblFindField->text(), "Trova in Descrizione");
-    EXPECT_EQ(f->gexFind->cellText(1, 2), "Bagno");
-    EXPECT_EQ(f->gexFind->column(2)->cellStyle(), "SortedCol");
-    EXPECT_EQ(focused(), f->txtFind);
-    type("g");
-    EXPECT_EQ(current(f), "B3");
-    click(f->cmdInsert);
-  });
-  EXPECT_EQ(result[0], Variant("i"));
-  EXPECT_EQ(result[1], Variant("B3"));
-}
-
-TEST_F(FindRecord, EscCancelsAfterAnEarlierChoiceAndTheStartRowIsCurrent) {
+TEST_F(FindRecord, EscCancelsAfterAnEarlierChoiceAndNothingIsChosenFromAnEmptyList) {
   const auto chosen = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
     EXPECT_EQ(current(f), "B7") << "the start value is found in column 1";
-    click(f->cmdInsert);
+    press(Qt::Key_Return);
   }, kJobOrders, Variant("b7"));
   EXPECT_EQ(chosen[1], Variant("B7"));
 
@@ -169,24 +132,17 @@ TEST_F(FindRecord, EscCancelsAfterAnEarlierChoiceAndTheStartRowIsCurrent) {
   EXPECT_EQ(cancelled[0], Variant("c"));
   EXPECT_TRUE(cancelled[1].isNull());
 
-  const auto closed = find("1;2220;4440", 1, [](comfrmFindRecord* f) { f->close(); });
-  EXPECT_EQ(closed[0], Variant("c"));
-}
-
-TEST_F(FindRecord, AnEmptyListCannotBeChosenFromAndABadQueryIsReported) {
   const auto empty = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
-    f->txtFind->setFocus();
     press(Qt::Key_Return);
     click(f->cmdInsert);
     EXPECT_TRUE(f->isVisible()) << "nothing to choose";
-    click(f->cmdCancel);
+    f->close();
   }, kJobOrders + " AND CodCom='nessuna'");
   EXPECT_EQ(empty[0], Variant("c"));
 
   const auto broken = comfrmFindRecord::Trova("Trova", "SELECT Nulla FROM Niente", 1, "1;x;-5", 1);
   EXPECT_EQ(broken[0], Variant("c"));
-  ASSERT_EQ(messages.size(), 1);
-  EXPECT_FALSE(messages.first().isEmpty());
+  EXPECT_EQ(messages.size(), 1) << "the database's description is shown";
 }
 
 }  // namespace
