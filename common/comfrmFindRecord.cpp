@@ -130,7 +130,7 @@ bool comfrmFindRecord::load(const QString& SQL, const QString& Layout) {
   int sorted = 1;
   if (!Layout.isEmpty()) {
     sorted = fields.first().trimmed().toInt();
-    int total = 0;
+    qint64 total = 0;
     for (qsizetype i = 1; i < fields.size(); ++i) {
       bool ok = false;
       const int width = fields[i].trimmed().toInt(&ok);
@@ -139,10 +139,10 @@ bool comfrmFindRecord::load(const QString& SQL, const QString& Layout) {
       column->setWidth(width);
       total += width;
     }
-    resize(TwipsToPixels(std::max(total, kMinimumWidth) + kMargin), height());
+    const qint64 widest = qint64(QWIDGETSIZE_MAX) * TwipsPerPixel;
+    resize(TwipsToPixels(double(std::clamp<qint64>(total, kMinimumWidth, widest) + kMargin)), height());
   }
   gexFind->formatStyle(kSortedStyle).backColor = colors::vbInfoBackground;
-  gexFind->sortKeys().clear();
   sortOn(gexFind->column(sorted) ? sorted : 1);
   gexFind->setEnabled(true);
   return true;
