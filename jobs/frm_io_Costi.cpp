@@ -91,9 +91,10 @@ void frm_io_Costi::Apri(const QDate& Data) {
     return;
   }
   std::optional<JobOrder> first;
-  if (!reported([&] { first = firstOpenJobOrder(); })) return;
+  const bool read = reported([&] { first = firstOpenJobOrder(); });
+  if (read && !first) forms::MsgBox(QStringLiteral("Nessuna Commessa Attiva presente"), forms::vbOKOnly, AppTitle);
   if (!first) {
-    forms::MsgBox(QStringLiteral("Nessuna Commessa Attiva presente"), forms::vbOKOnly, AppTitle);
+    // A window that never showed is not kept.
     if (!isVisible()) deleteLater();
     return;
   }
