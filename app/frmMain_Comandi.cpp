@@ -7,6 +7,8 @@
 #include "app/RegoleEliminazione.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "jobs/frm_io_Com_Edit.h"
+#include "jobs/frm_io_Com_New.h"
 #include "jobs/frm_io_Costi.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
@@ -36,7 +38,9 @@ void frmMain::mostraVista(int indice) {
 // have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
-  if (Nodi[Indice].Codice() == QLatin1String("rpu"))
+  if (Nodi[Indice].Codice() == QLatin1String("com"))
+    (new frm_io_Com_New)->Nuovo();
+  else if (Nodi[Indice].Codice() == QLatin1String("rpu"))
     forms::SharedInstance<frm_io_Costi>::get().Apri(DataLavoro);
   else
     OpenMasterDataForm(Nodi[Indice].Codice());
@@ -44,12 +48,13 @@ void frmMain::ComandoNuovo(int Indice) {
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  // The cost view's rows are days: the single cost window opens on the row's day.
-  if (nodo().Codice() == QLatin1String("rpu")) {
-    if (gexView->value(1).isDate()) forms::SharedInstance<frm_io_Costi>::get().Apri(gexView->value(1).toDate());
-  } else {
+  if (nodo().Codice() == QLatin1String("com"))
+    (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
+  else if (nodo().Codice() == QLatin1String("rpu"))
+    // The cost view's rows are days: the single cost window opens on the row's day.
+    forms::SharedInstance<frm_io_Costi>::get().Apri(gexView->value(1).toDate());
+  else
     OpenMasterDataForm(nodo().Codice(), gexView->value(1));
-  }
 }
 
 void frmMain::ComandoElimina() {

@@ -85,6 +85,8 @@ frm_io_Costi::frm_io_Costi()
 }
 
 void frm_io_Costi::Apri(const QDate& Data) {
+  // A cost row without a day (the view lists it as an empty day) has no day to open.
+  if (!Data.isValid()) return;
   if (!settleRows()) {
     raise();
     activateWindow();

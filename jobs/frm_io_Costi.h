@@ -27,7 +27,8 @@ class frm_io_Costi : public QWidget {
   frm_io_Costi();
 
   // Opens the window on the first open job order by code and the given day, or starts it over on
-  // them when it is already open. Without an open job order it says so and does not show.
+  // them when it is already open. Without an open job order it says so and does not show; an
+  // invalid day opens nothing.
   void Apri(const QDate& Data);
   // The hourly cost of an employee (0 for one that does not exist or has no rate).
   static Currency TarOP(std::int32_t CodImp);

@@ -11,6 +11,7 @@
 #include "core/Globals.h"
 #include "core/MainWindowHooks.h"
 #include "platform/db/DbError.h"
+#include "platform/forms/DataCombo.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"
 
@@ -136,7 +137,7 @@ void MasterDataForm::closeRecord() {
 void MasterDataForm::cmdSalva_Click() {
   if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls()) return;
   try {
-    m_rs.UpdateBatch(db::adAffectCurrent);
+    writeRecord();
     takeResult();
   } catch (const db::DbError& e) {
     forms::MsgBox(e.description(), forms::vbOKOnly, QString(), this);
@@ -148,9 +149,11 @@ void MasterDataForm::cmdSalva_Click() {
     hide();
     return;
   }
-  MainWindowHooks::SetLay();
+  if (refreshesMainWindow()) MainWindowHooks::SetLay();
   unload();
 }
+
+void MasterDataForm::writeRecord() { m_rs.UpdateBatch(db::adAffectCurrent); }
 
 void MasterDataForm::cmdAnnulla_Click() {
   closeRecord();
@@ -159,6 +162,22 @@ void MasterDataForm::cmdAnnulla_Click() {
     hide();
   else
     unload();
+}
+
+bool MasterDataForm::loadList(forms::DataCombo* list, db::Recordset& rows, const QString& rowSource) {
+  try {
+    if (!m_cnListe.IsOpen()) {
+      m_cnListe.setCursorLocation(db::adUseClient);
+      m_cnListe.Open(ConnString);
+    }
+    if (rows.IsOpen()) rows.Close();
+    rows.Open(rowSource, m_cnListe, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
+    list->setRowSource(rows);
+  } catch (const db::DbError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), isVisible() ? this : owner());
+    return false;
+  }
+  return true;
 }
 
 bool MasterDataForm::executeOnOwnConnection(const QString& sql) {

@@ -16,8 +16,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace forms {
+class DataCombo;
 class StatusBar;
-}
+}  // namespace forms
 
 // The entry pattern the master-data windows share. Nuovo(Modal) opens the window on a new row of its
 // table, Apri(Key, Modal) on an existing row; with Modal = 1 the window is modal, its save button
@@ -54,10 +55,16 @@ class MasterDataForm : public forms::EntryForm {
   virtual void CollegaCampi();
   // After binding and the save caption, before the window shows: disabled fields, captions.
   virtual void afterOpen() {}
+  // Writes the row; a window that writes more with it does it here, all or nothing. Throws
+  // db::DbError and leaves the row pending when the write is refused.
+  virtual void writeRecord();
   // Reads the modal result (and anything else kept) from the row just written.
   virtual void takeResult() = 0;
   // After the row is written and the connection closed (the default flag of the small lists).
   virtual void afterSave() {}
+  // Whether a modeless save re-reads the main window's view; a window that hands its new row over to
+  // another window leaves that to the other.
+  virtual bool refreshesMainWindow() const { return true; }
   // The window that owns this one while shown; the main window unless a window says otherwise.
   virtual QWidget* owner() const;
 
@@ -73,6 +80,9 @@ class MasterDataForm : public forms::EntryForm {
                      const QString& column, const QString& format = QString());
   // A check box bound to a column, in the field column of a row of the grid.
   QCheckBox* addCheckRow(QGridLayout* grid, int row, const QString& caption, const QString& column);
+  // Fills a look-up list with the rows of rowSource, read into rows on the window's connection for
+  // its lists (opened on first use); a failure is reported and gives false.
+  bool loadList(forms::DataCombo* list, db::Recordset& rows, const QString& rowSource);
   // Runs a statement on a connection of its own; a failure is reported and gives false.
   static bool executeOnOwnConnection(const QString& sql);
 
@@ -83,6 +93,8 @@ class MasterDataForm : public forms::EntryForm {
   db::Recordset m_rs;
 
  private:
+  db::Connection m_cnListe;
+
   Variant open(std::int32_t mode, std::int32_t modal, const QString& source,
                db::CommandType command);
   bool openRecord(const QString& source, db::CommandType command);

@@ -251,22 +251,8 @@ void frm_io_Articoli_02::afterOpen() {
 void frm_io_Articoli_02::takeResult() { m_Result = m_rs.Value(QStringLiteral("Codice")); }
 
 bool frm_io_Articoli_02::CaricaListe(std::int16_t Index) {
-  try {
-    if (!m_cnListe.IsOpen()) {
-      m_cnListe.setCursorLocation(db::adUseClient);
-      m_cnListe.Open(ConnString);
-    }
-    for (int i = 0; i < 4; ++i) {
-      if (Index != -1 && Index != i) continue;
-      if (m_rsListe[i].IsOpen()) m_rsListe[i].Close();
-      m_rsListe[i].Open(text(Lists[i].rowSource), m_cnListe, db::adOpenStatic, db::adLockReadOnly,
-                        db::adCmdText);
-      dtcData[i]->setRowSource(m_rsListe[i]);
-    }
-  } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), isVisible() ? this : owner());
-    return false;
-  }
+  for (int i = 0; i < 4; ++i)
+    if ((Index == -1 || Index == i) && !loadList(dtcData[i], m_rsListe[i], text(Lists[i].rowSource))) return false;
   return true;
 }
 

@@ -60,7 +60,6 @@ class frm_io_Articoli_02 : public MasterDataForm {
   void nuovoCollegato(int list);
 
   std::int32_t m_IdFornitore = 0;
-  db::Connection m_cnListe;
   std::array<db::Recordset, 4> m_rsListe;
   Currency m_AliquotaIVA;
 };

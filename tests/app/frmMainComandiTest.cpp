@@ -14,6 +14,8 @@
 #include "core/Globals.h"
 #include "core/comRegistry.h"
 #include "common/comfrmAbout.h"
+#include "jobs/frm_io_Com_Edit.h"
+#include "jobs/frm_io_Com_New.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
 #include "tests/common/LinkDesktop.h"
@@ -234,6 +236,32 @@ TEST_F(ComandiFinestra, OnlineHelpThatCannotBeOpenedIsReportedInItalian) {
   EXPECT_TRUE(Messaggi()[0].contains("nessuna-guida/tarvel.chm"));
   EXPECT_EQ(mostrati.back().style, forms::vbOKOnly | forms::vbExclamation);
   EXPECT_EQ(mostrati.back().title, AppTitle);
+}
+
+// New and Open on the job orders open the new-job-order and editing windows; a save there re-reads the view.
+TEST_F(ComandiFinestra, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
+  Avvia();
+  MostraVista(0);
+  w->tbNuovo->trigger();
+  QPointer<frm_io_Com_New> nuova;
+  for (QWidget* finestra : QApplication::topLevelWidgets())
+    if (auto* f = qobject_cast<frm_io_Com_New*>(finestra); f && f->isVisible()) nuova = f;
+  ASSERT_TRUE(nuova);
+  EXPECT_EQ(nuova->parentWidget(), w.get());
+  QTest::mouseClick(nuova->cmdAnnulla, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return nuova.isNull(); }));
+
+  ASSERT_TRUE(SelezionaRiga("CodCom", Variant("C'03")));
+  w->tbApri->trigger();
+  QPointer<frm_io_Com_Edit> scheda;
+  for (QWidget* finestra : QApplication::topLevelWidgets())
+    if (auto* f = qobject_cast<frm_io_Com_Edit*>(finestra); f && f->isVisible()) scheda = f;
+  ASSERT_TRUE(scheda);
+  EXPECT_EQ(scheda->line(1)->text(), "Scala");
+  scheda->binding().setText(scheda->line(1), "Scala a chiocciola");
+  QTest::mouseClick(scheda->cmdSalva, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
+  EXPECT_TRUE(SelezionaRiga("DesCom", Variant("Scala a chiocciola"))) << "the view is read again";
 }
 
 TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {

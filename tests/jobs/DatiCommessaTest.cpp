@@ -1,0 +1,35 @@
+// The economic summary read without its window: only the job order's own rows, a loss, an empty job
+// order, a code with an apostrophe, and sums beyond the currency range.
+#include <gtest/gtest.h>
+
+#include "core/Globals.h"
+#include "jobs/DatiCommessa.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "tests/masterdata/FormTestSupport.h"
+
+namespace {
+
+using DatiCommessaTest = FormTest;
+
+TEST_F(DatiCommessaTest, SumsTheJobOrderOwnRowsAndShowsALossWithItsSign) {
+  exec("INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('L''1', 100), ('ALTRA', 9999)");
+  exec("INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
+       "('L''1', 2, False, 1.5, 1000.25, 0), ('L''1', 0, True, 7.5, 0, 10), ('ALTRA', 3, True, 1, 5000, 5000), "
+       "('BIG', 2, False, 1e15, 900000, 0)");
+  db::Connection cn;
+  cn.Open(ConnString);
+  const DatiCommessa d = DatiCommessa::LeggiConOre(cn, "L'1");
+  EXPECT_EQ(d.V[DatiCommessa::Preventivo][DatiCommessa::Costi], Currency::fromRaw(15003750));
+  EXPECT_EQ(DatiCommessa::Testo(d.V[DatiCommessa::Preventivo][DatiCommessa::UtilePerdita]), "-1.400,38 ");
+  EXPECT_EQ(DatiCommessa::Testo(d.V[DatiCommessa::Totale][DatiCommessa::Vendita]), "175,00 ");
+  EXPECT_EQ(DatiCommessa::Testo(d.V[DatiCommessa::Totale][DatiCommessa::AltriCosti]), "0,00 ");
+  EXPECT_EQ(DatiCommessa::Testo(d.OreEconomia), "7,50 ");
+
+  const DatiCommessa vuota = DatiCommessa::LeggiConOre(cn, "NESSUNA");
+  for (const auto& parte : vuota.V)
+    for (const Currency v : parte) EXPECT_EQ(DatiCommessa::Testo(v), "0,00 ");
+  EXPECT_THROW(DatiCommessa::Leggi(cn, "BIG"), db::DbError) << "an error, not a wrong figure";
+}
+
+}  // namespace
