@@ -5,8 +5,6 @@
 #include <sqlite3.h>
 
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdio>
 
 #include "bench/data/BenchSupport.h"
@@ -92,16 +90,12 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  QTemporaryDir dir;
-  g_path = dir.path() + "/coms.mdb";
-  if (!QFile::copy(benchdata::templatePath(), g_path)) {
-    std::fprintf(stderr, "master.gen non trovato: costruire prima il modello (target template)\n");
-    return 1;
-  }
   benchdata::GeneratorSizes sizes;
   sizes.costRows = 1000000;
-  benchdata::generate(g_path, sizes);
-  ConnString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + g_path + ";Persist Security Info=False";
+  const benchdata::GeneratedDatabase database(sizes);
+  if (database.path().isEmpty()) return 1;
+  g_path = database.path();
+  ConnString = database.connectionString();
   chooseDay();
   std::printf("Commessa %s, giorno %s\n", qPrintable(g_job), qPrintable(g_day.toString(Qt::ISODate)));
 
