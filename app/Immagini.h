@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
 
-// The images of the main window: the four view icons of the navigation bar and title band
-// (1 settings, 2 articles, 3 people, 4 management) and the toolbar's command icons.
-QIcon ImmagineVista(int indice);
-constexpr int kNumImmaginiVista = 4;
+// The images of the main window: the icon of each view, by its code, for the navigation bar and the
+// title band, and the toolbar's command icons.
+QIcon ImmagineVista(const QString& codice);
 
 enum class Comando { Nuovo, Apri, Elimina, Stampa };
 QIcon ImmagineComando(Comando comando);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 
 #include "core/Globals.h"
@@ -54,7 +55,8 @@ void frmMain::impostaSfondo(QWidget* widget, quint32 colore) {
 
 void frmMain::impostaColoreTesto(QWidget* widget, quint32 colore) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, OleColor(colore));
+  // The role the widget draws its text with: a label on the toolbar takes the toolbar's.
+  palette.setColor(widget->foregroundRole(), OleColor(colore));
   widget->setPalette(palette);
 }
 
@@ -66,8 +68,14 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   creaMenu();
   setMinimumSize(TwipsToPixels(kLarghezzaMinima), TwipsToPixels(kAltezzaMinima));
   resize(TwipsToPixels(kLarghezzaIniziale), TwipsToPixels(kAltezzaIniziale));
-  setWindowIcon(ImmagineVista(4));
-  MainWindowHooks::registerMainWindow(this, [this] { SetLay(); });
+  // Centred from the start, so that a message shown before the window (no printer) is centred
+  // where the window appears.
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen()->availableGeometry().center());
+  move(frame.topLeft());
+  setWindowIcon(ImmagineVista(QStringLiteral("com")));
+  MainWindowHooks::registerMainWindow(
+      this, [this](const QString& viewCode, const Variant& savedKey) { reloadKeeping(viewCode, savedKey); });
 }
 
 frmMain::~frmMain() {
@@ -143,6 +151,7 @@ void frmMain::creaControlli() {
   gexView->setAllowEdit(false);
   gexView->setAllowAddNew(false);
   gexView->setAllowDelete(false);
+  gexView->setFillWidth(true);
   picStart = new QWidget(centro);
   picStart->setAutoFillBackground(true);
   impostaSfondo(picStart, colors::vbInfoBackground);
@@ -197,7 +206,7 @@ void frmMain::SetLay() {
       if (conFiltri) cmbFilter->setCurrentIndex(FiltroNodo[NodoCorrente]);
     }
     lblTitle->setText(vista.Descrizione());
-    imgTitle->setPixmap(ImmagineVista(vista.IconIndex()).pixmap(24, 24));
+    imgTitle->setPixmap(ImmagineVista(vista.Codice()).pixmap(24, 24));
     bb->setSelectedItem(vista.GroupIndex() + 1, QString::number(NodoCorrente));
     for (QAction* item : mnuViewItem)
       if (!item->data().isNull()) item->setChecked(item->data().toInt() == NodoCorrente);

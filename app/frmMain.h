@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "app/TabellaViste.h"
+#include "platform/runtime/Variant.h"
 
 class QAction;
 class QComboBox;
@@ -124,6 +125,10 @@ class frmMain : public QMainWindow {
   void AggiornaOrdinamento();
   cNodo& nodo() { return Nodi[NodoCorrente]; }
   void mostraVista(int indice);
+  // SetLay keeping the list on its record: the record saved when it belongs to the view with that
+  // code and the view is current, else the record that was current, else the row in the same place
+  // (the one that followed a record deleted).
+  void reloadKeeping(const QString& viewCode = QString(), const Variant& savedKey = Variant());
 
   // Record commands.
   void ComandoNuovo(int Indice);

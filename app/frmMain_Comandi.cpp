@@ -1,6 +1,7 @@
 // The main window's record commands and the commands of its Grid, Data and Help menus.
 #include <QAction>
 #include <QApplication>
+#include <algorithm>
 
 #include "core/Globals.h"
 #include "core/comGriglia.h"
@@ -61,7 +62,18 @@ void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
   const auto regola = RegolaPer(nodo().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
   if (!regola) return;
-  if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) SetLay();
+  if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) reloadKeeping();
+}
+
+void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
+  const int row = gexView->row();
+  const Variant current = row > 0 && !gexView->isGroupRow() ? gexView->value(1) : Variant();
+  SetLay();
+  if (NodoCorrente < 0 || gexView->rowCount() == 0) return;
+  const bool savedHere = !viewCode.isEmpty() && viewCode == nodo().Codice() && !savedKey.isEmpty();
+  if (savedHere && gexView->find(1, grid::FindEqual, savedKey)) return;
+  if (!current.isEmpty() && gexView->find(1, grid::FindEqual, current)) return;
+  if (row > 0) gexView->setRow(std::min(row, gexView->rowCount()));
 }
 
 void frmMain::ComandoStampa() {

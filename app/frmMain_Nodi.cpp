@@ -95,9 +95,10 @@ void frmMain::CreaNodi() {
   riempiMenuViste(mnuFileNuovoSub, mnuNuovoItem, true);
 
   for (const QString& gruppo : Gruppi) bb->addGroup(gruppo);
-  for (int i = 1; i <= kNumImmaginiVista; ++i) bb->addImage(ImmagineVista(i));
-  for (int i = 0; i < kNumNodi; ++i)
-    bb->addItem(Nodi[i].GroupIndex() + 1, QString::number(i), Nodi[i].Descrizione(), Nodi[i].IconIndex());
+  for (int i = 0; i < kNumNodi; ++i) {
+    const int immagine = bb->addImage(ImmagineVista(Nodi[i].Codice()));
+    bb->addItem(Nodi[i].GroupIndex() + 1, QString::number(i), Nodi[i].Descrizione(), immagine);
+  }
 
   sb->setPanelText(pnlData, Format(Variant(Today()), QStringLiteral("ddd d mmm yy")));
 }

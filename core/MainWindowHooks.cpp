@@ -10,15 +10,19 @@ QPointer<QWidget>& window() {
   static QPointer<QWidget> w;
   return w;
 }
-std::function<void()>& setLayFn() {
-  static std::function<void()> f;
+SetLayFunction& setLayFn() {
+  static SetLayFunction f;
   return f;
 }
 }  // namespace
 
-void registerMainWindow(QWidget* w, std::function<void()> setLay) {
+void registerMainWindow(QWidget* w, SetLayFunction setLay) {
   window() = w;
   setLayFn() = std::move(setLay);
+}
+
+void registerMainWindow(QWidget* w, std::function<void()> setLay) {
+  registerMainWindow(w, [setLay = std::move(setLay)](const QString&, const Variant&) { setLay(); });
 }
 
 void unregisterMainWindow() {
@@ -28,8 +32,10 @@ void unregisterMainWindow() {
 
 QWidget* mainWindow() { return window().data(); }
 
-void SetLay() {
-  if (window() && setLayFn()) setLayFn()();
+void SetLay() { SetLay(QString(), Variant()); }
+
+void SetLay(const QString& viewCode, const Variant& savedKey) {
+  if (window() && setLayFn()) setLayFn()(viewCode, savedKey);
 }
 
 }  // namespace MainWindowHooks

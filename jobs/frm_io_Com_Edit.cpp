@@ -22,6 +22,7 @@ frm_io_Com_Edit::frm_io_Com_Edit(QWidget* parent)
       cmd_OtherData(new QPushButton(QStringLiteral("Altri Dati [F7]"), this)),
       Command2(new QPushButton(QStringLiteral("Stampa"), this)) {
   buildFields();
+  setViewCode(QStringLiteral("com"));
   setFocusOrder({txtFields[1], dtcData[0], txtFields[2], datData[0], datData[1], txtFields[4], txtFields[3],
                  cmdSalva, cmdAnnulla, chkField[0], datData[2], chkField[1], datData[3], chkField[2], datData[4],
                  cmd_Info, cmd_Prev, cmd_OtherData, Command2});

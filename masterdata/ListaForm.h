@@ -30,8 +30,10 @@ class ListaForm : public MasterDataForm {
 
   QString tableName() const override;
   QString openSql(const Variant& key) const override;
+  QLineEdit* keyBox() const override { return txtData[0]; }
   void setNewRowValues() override;
   void afterSave() override;
+  Variant savedKey() const override { return Variant(m_Id); }
 
   // The text that becomes the list's default for new articles.
   virtual void setDefaultGlobal(const QString& text) = 0;

@@ -52,6 +52,7 @@ MasterDataForm::TextRow MasterDataForm::addTextRow(QGridLayout* grid, int row, i
                                                    const QString& format) {
   const TextRow added{new QLabel(caption, this), new QLineEdit(this)};
   added.box->setObjectName(QStringLiteral("txtData%1").arg(index));
+  added.label->setBuddy(added.box);
   grid->addWidget(added.label, row, 0);
   grid->addWidget(added.box, row, 1);
   binding().bindText(added.box, column, format);
@@ -135,7 +136,7 @@ void MasterDataForm::closeRecord() {
 }
 
 void MasterDataForm::cmdSalva_Click() {
-  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls()) return;
+  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven()) return;
   try {
     writeRecord();
     takeResult();
@@ -149,11 +150,23 @@ void MasterDataForm::cmdSalva_Click() {
     hide();
     return;
   }
-  if (refreshesMainWindow()) MainWindowHooks::SetLay();
+  if (refreshesMainWindow()) MainWindowHooks::SetLay(m_viewCode, savedKey());
   unload();
 }
 
 void MasterDataForm::writeRecord() { m_rs.UpdateBatch(db::adAffectCurrent); }
+
+bool MasterDataForm::keyGiven() {
+  QLineEdit* box = keyBox();
+  if (!box || !box->isEnabled() || !box->text().trimmed().isEmpty()) return true;
+  QString field;
+  for (const QLabel* label : findChildren<QLabel*>())
+    if (label->buddy() == box) field = label->text().remove(QLatin1Char(':')).trimmed();
+  forms::MsgBox(QStringLiteral("Il campo %1 è obbligatorio.").arg(field), forms::vbOKOnly, QString(),
+                this);
+  box->setFocus(Qt::OtherFocusReason);
+  return false;
+}
 
 void MasterDataForm::cmdAnnulla_Click() {
   closeRecord();

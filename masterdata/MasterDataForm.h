@@ -41,6 +41,9 @@ class MasterDataForm : public forms::EntryForm {
 
   // 1 while the window edits a new row, 2 an existing one.
   std::int32_t mode() const { return m_Mode; }
+  // The code of the main window's view that lists the rows of this window; after a save that view
+  // shows the saved row.
+  void setViewCode(const QString& viewCode) { m_viewCode = viewCode; }
 
  protected:
   explicit MasterDataForm(QWidget* parent = nullptr);
@@ -60,6 +63,8 @@ class MasterDataForm : public forms::EntryForm {
   virtual void writeRecord();
   // Reads the modal result (and anything else kept) from the row just written.
   virtual void takeResult() = 0;
+  // The key of the row just written as the main window's list shows it (its first column).
+  virtual Variant savedKey() const { return m_Result; }
   // After the row is written and the connection closed (the default flag of the small lists).
   virtual void afterSave() {}
   // Whether a modeless save re-reads the main window's view; a window that hands its new row over to
@@ -67,6 +72,9 @@ class MasterDataForm : public forms::EntryForm {
   virtual bool refreshesMainWindow() const { return true; }
   // The window that owns this one while shown; the main window unless a window says otherwise.
   virtual QWidget* owner() const;
+  // The text box holding the key the window returns, for windows whose key is typed; a row whose key
+  // is empty is refused at the save.
+  virtual QLineEdit* keyBox() const { return nullptr; }
 
   // Lays out the fields above the buttons and the status bar.
   void setFields(QLayout* fields);
@@ -99,6 +107,9 @@ class MasterDataForm : public forms::EntryForm {
                db::CommandType command);
   bool openRecord(const QString& source, db::CommandType command);
   void closeRecord();
+  QString m_viewCode;
   void cmdSalva_Click();
+  // False, with a message naming the field, when the key box is empty.
+  bool keyGiven();
   void cmdAnnulla_Click();
 };

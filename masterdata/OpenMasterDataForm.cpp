@@ -10,8 +10,9 @@
 
 namespace {
 template <class Form>
-void openFresh(const std::optional<Variant>& key) {
+void openFresh(const QString& code, const std::optional<Variant>& key) {
   auto* form = new Form;
+  form->setViewCode(code);
   if (key)
     form->Apri(*key, 0);
   else
@@ -21,19 +22,19 @@ void openFresh(const std::optional<Variant>& key) {
 
 bool OpenMasterDataForm(const QString& code, const std::optional<Variant>& key) {
   if (code == QLatin1String("art"))
-    openFresh<frm_io_Articoli_02>(key);
+    openFresh<frm_io_Articoli_02>(code, key);
   else if (code == QLatin1String("for"))
-    openFresh<frm_io_Fornitori_01>(key);
+    openFresh<frm_io_Fornitori_01>(code, key);
   else if (code == QLatin1String("cli"))
-    openFresh<frm_io_Clienti>(key);
+    openFresh<frm_io_Clienti>(code, key);
   else if (code == QLatin1String("imp"))
-    openFresh<frm_io_Imp>(key);
+    openFresh<frm_io_Imp>(code, key);
   else if (code == QLatin1String("cat"))
-    openFresh<frm_io_Cat>(key);
+    openFresh<frm_io_Cat>(code, key);
   else if (code == QLatin1String("umi"))
-    openFresh<frm_io_UM>(key);
+    openFresh<frm_io_UM>(code, key);
   else if (code == QLatin1String("iva"))
-    openFresh<frm_io_IVA>(key);
+    openFresh<frm_io_IVA>(code, key);
   else
     return false;
   return true;

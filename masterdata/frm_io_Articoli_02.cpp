@@ -121,7 +121,7 @@ frm_io_Articoli_02::frm_io_Articoli_02(QWidget* parent)
     setRule(txtData[i], [this, i] { return IsNumeric(line(i)->text()); });
   setRule(dtcData[3], [this] {
     dtcData[3]->settleTypedText();
-    if (dtcData[3]->currentText().isEmpty()) return false;
+    if (dtcData[3]->selectedRow() < 0) return false;
     passoIVA();
     return true;
   });
@@ -311,6 +311,10 @@ void frm_io_Articoli_02::passoIVA() {
   scriviImporti(binding(), before, after);
 }
 
+void frm_io_Articoli_02::controlGotFocus(QWidget* control) {
+  m_valueOnEntry = binding().value(binding().columnOf(control));
+}
+
 void frm_io_Articoli_02::controlLostFocus(QWidget* control) {
   ImportoModificato modificato;
   if (control == txtData[2])
@@ -323,6 +327,8 @@ void frm_io_Articoli_02::controlLostFocus(QWidget* control) {
     modificato = ImportoModificato::Prezzo;
   else
     return;
+  // Walking through a box changes nothing: recomputing from the rounded amounts would drift.
+  if (binding().value(binding().columnOf(control)) == m_valueOnEntry) return;
   const ImportiArticolo before = leggiImporti(binding());
   ImportiArticolo after = before;
   RicalcolaImporti(after, modificato, m_AliquotaIVA);

@@ -47,6 +47,7 @@ class frm_io_Articoli_02 : public MasterDataForm {
   void CollegaCampi() override;
   void afterOpen() override;
   void takeResult() override;
+  void controlGotFocus(QWidget* control) override;
   void controlLostFocus(QWidget* control) override;
 
  private:
@@ -62,4 +63,6 @@ class frm_io_Articoli_02 : public MasterDataForm {
   std::int32_t m_IdFornitore = 0;
   std::array<db::Recordset, 4> m_rsListe;
   Currency m_AliquotaIVA;
+  // The value of the focused control's column when it got the focus.
+  Variant m_valueOnEntry;
 };

@@ -24,6 +24,7 @@ class frm_io_IVA : public MasterDataForm {
  protected:
   QString tableName() const override;
   QString openSql(const Variant& key) const override;
+  QLineEdit* keyBox() const override { return txtData[0]; }
   void setNewRowValues() override;
   void afterOpen() override;
   void takeResult() override;

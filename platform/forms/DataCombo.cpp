@@ -1,5 +1,6 @@
 #include "platform/forms/DataCombo.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -20,6 +21,10 @@ DataCombo::DataCombo(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setMaxVisibleItems(16);
+  // The combo box's own handling picks the first row showing the text when editing ends or Enter is
+  // pressed, which swaps rows that show the same text: the list settles typed text itself.
+  disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+  disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
   connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
     if (text.isEmpty()) {
       selectByUser(-1);
@@ -75,8 +80,8 @@ void DataCombo::setBoundValue(const Variant& value) {
 
 void DataCombo::settleTypedText() {
   const QString text = currentText();
-  const int row = text.isEmpty() ? -1 : rowOfText(text);
-  if (text.isEmpty() || row >= 0) {
+  const int row = rowOfText(text);
+  if (row >= 0 || text.isEmpty()) {
     selectByUser(row);
     return;
   }
@@ -86,6 +91,10 @@ void DataCombo::settleTypedText() {
 }
 
 int DataCombo::rowOfText(const QString& text) const {
+  // Several rows may show the same text: the row held keeps its place. An empty text names only a
+  // row already held, never the first row that happens to show nothing.
+  if (m_heldRow >= 0 && itemText(m_heldRow).compare(text, Qt::CaseInsensitive) == 0) return m_heldRow;
+  if (text.isEmpty()) return -1;
   for (int i = 0; i < count(); ++i)
     if (itemText(i).compare(text, Qt::CaseInsensitive) == 0) return i;
   return -1;
@@ -109,6 +118,8 @@ void DataCombo::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !view()->isVisible())
+    settleTypedText();
   QComboBox::keyPressEvent(event);
 }
 

@@ -15,7 +15,8 @@ namespace forms {
 // A look-up list: offers the rows of a row source, shows one column of them (the list field) and
 // holds another (the bound column) as its value. The user may pick a row or type its shown text;
 // typed text that names no row gives way to the row held before when the list is left, and an empty
-// text holds Null. F4 opens the list.
+// text holds Null. Rows may show the same text (or none): the row picked or held stays held as long
+// as its text is shown. F4 opens the list.
 class DataCombo : public QComboBox {
   Q_OBJECT
 
@@ -38,8 +39,8 @@ class DataCombo : public QComboBox {
   // The position of the selected row in the row source; -1 for none.
   int selectedRow() const { return m_heldRow; }
 
-  // Settles typed text: a text naming a row selects it, an empty text selects none, any other text
-  // is replaced by the selected row's.
+  // Settles typed text: the held row stays when it shows the text, else a text naming a row selects
+  // the first such row, an empty text selects none, and any other text is replaced by the held row's.
   void settleTypedText();
 
  signals:

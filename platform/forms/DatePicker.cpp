@@ -1,5 +1,6 @@
 #include "platform/forms/DatePicker.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 
 namespace forms {
@@ -34,5 +35,16 @@ void DatePicker::setValue(const Variant& value) {
 }
 
 bool DatePicker::focusNextPrevChild(bool next) { return QWidget::focusNextPrevChild(next); }
+
+void DatePicker::keyPressEvent(QKeyEvent* event) {
+  // An empty box has no sections to type into: the first digit starts from today's date, with the
+  // day selected, so that the date typed replaces it section by section.
+  const QString typed = event->text();
+  if (value().isNull() && typed.size() == 1 && typed.at(0).isDigit()) {
+    setDate(QDate::currentDate());
+    setSelectedSection(QDateTimeEdit::DaySection);
+  }
+  QDateEdit::keyPressEvent(event);
+}
 
 }  // namespace forms

@@ -6,8 +6,9 @@
 
 namespace forms {
 
-// A date box with a drop-down calendar. It holds a date or nothing (Null, shown empty). Tab leaves
-// the box instead of walking through day, month and year; the arrow keys do that.
+// A date box with a drop-down calendar. It holds a date or nothing (Null, shown empty); an empty box
+// takes a date typed into it too. Tab leaves the box instead of walking through day, month and
+// year; the arrow keys do that.
 class DatePicker : public QDateEdit {
   Q_OBJECT
 
@@ -24,6 +25,7 @@ class DatePicker : public QDateEdit {
 
  protected:
   bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   bool m_loading = false;

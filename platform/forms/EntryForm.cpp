@@ -1,5 +1,8 @@
 #include "platform/forms/EntryForm.h"
 
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,10 +61,7 @@ void EntryForm::setRule(QWidget* control, std::function<bool()> rule) {
   m_focus->setRule(control, std::move(rule));
 }
 
-bool EntryForm::validateFocusedControl() {
-  QWidget* focused = focusWidget();
-  return !focused || m_focus->validate(focused);
-}
+bool EntryForm::validateFocusedControl() { return m_focus->validateAll(focusWidget()); }
 
 bool EntryForm::commitControls() {
   if (QWidget* failed = m_binding.commitAll()) {
@@ -91,6 +91,16 @@ void EntryForm::showEvent(QShowEvent* event) {
     button->setAutoDefault(false);
     button->setDefault(false);
   }
+  // A text box entered by a click selects its whole text as one entered by Tab does.
+  for (QLineEdit* box : findChildren<QLineEdit*>()) {
+    const QObject* owner = box->parent();
+    if (!qobject_cast<const QComboBox*>(owner) && !qobject_cast<const QAbstractSpinBox*>(owner))
+      box->installEventFilter(this);
+  }
+  for (QPlainTextEdit* box : findChildren<QPlainTextEdit*>()) {
+    box->installEventFilter(this);
+    box->viewport()->installEventFilter(this);
+  }
   if (!m_sized) {
     adjustSize();
     setFixedSize(size());
@@ -103,6 +113,24 @@ void EntryForm::showEvent(QShowEvent* event) {
     }
   }
   QDialog::showEvent(event);
+}
+
+bool EntryForm::eventFilter(QObject* watched, QEvent* event) {
+  // The press that gives the focus places the caret; once it is released, the text is selected
+  // whole unless the user dragged over a part of it.
+  if (event->type() == QEvent::FocusIn) {
+    const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+    m_clickedInto = byMouse ? watched : nullptr;
+  } else if (event->type() == QEvent::MouseButtonRelease && m_clickedInto) {
+    QObject* box = qobject_cast<QPlainTextEdit*>(watched->parent()) ? watched->parent() : watched;
+    if (box == m_clickedInto) {
+      m_clickedInto = nullptr;
+      if (auto* line = qobject_cast<QLineEdit*>(box); line && !line->hasSelectedText()) line->selectAll();
+      if (auto* memo = qobject_cast<QPlainTextEdit*>(box); memo && !memo->textCursor().hasSelection())
+        memo->selectAll();
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void EntryForm::onLeft(QWidget* control) {

@@ -51,8 +51,8 @@ class EntryForm : public QDialog {
   void setStatusBar(StatusBar* bar) { m_statusBar = bar; }
   void setStatusHint(QWidget* control, const QString& hint) { m_hints[control] = hint; }
 
-  // Runs the rule of the focused control (a button clicked without taking the focus, say); false
-  // when it fails, and the focus stays there.
+  // Runs the rule of the focused control (a button clicked without taking the focus, say), then a
+  // rule skipped on the way to the cancel button; false when one fails, and the focus goes there.
   bool validateFocusedControl();
   // Commits every edited text box into the record; false, with the focus on the box, when a text
   // does not convert.
@@ -65,6 +65,7 @@ class EntryForm : public QDialog {
   // The close box (and any other way of rejecting the window): the same as the cancel button.
   void reject() override;
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void adopt(QWidget* owner);
@@ -81,6 +82,7 @@ class EntryForm : public QDialog {
   StatusBar* m_statusBar = nullptr;
   std::map<const QWidget*, QString> m_hints;
   QList<QPointer<QWidget>> m_focusOrder;
+  QPointer<QObject> m_clickedInto;  // a text box entered by a mouse press not yet released
   bool m_sized = false;
 };
 

@@ -42,13 +42,40 @@ bool FocusTracker::validate(QWidget* control) {
 void FocusTracker::onFocusChanged(QWidget*, QWidget* now) {
   if (m_busy || !now || now->window() != m_window || now == m_current) return;
   QWidget* leaving = m_current;
-  if (leaving && leaving->window() == m_window && causesValidation(now) && !validate(leaving)) {
-    refuseMove(leaving, now);
-    return;
+  if (leaving && leaving->window() == m_window) {
+    if (!causesValidation(now)) {
+      // The rule is not run now, so that the window can be cancelled; it stays owed.
+      if (!m_skipped && causesValidation(leaving)) m_skipped = leaving;
+    } else if (!validate(leaving)) {
+      refuseMove(leaving, now);
+      return;
+    } else if (!settleSkipped(now)) {
+      return;
+    }
   }
+  if (m_skipped == now) m_skipped = nullptr;
   m_current = now;
   if (leaving) emit left(leaving);
   emit entered(now);
+}
+
+bool FocusTracker::settleSkipped(QWidget* refused) {
+  QWidget* skipped = m_skipped;
+  m_skipped = nullptr;
+  if (!skipped || skipped == refused || !skipped->isEnabled() || !skipped->isVisibleTo(m_window) ||
+      validate(skipped))
+    return true;
+  refuseMove(skipped, refused);
+  QWidget* leaving = m_current;
+  m_current = skipped;
+  if (leaving) emit left(leaving);
+  emit entered(skipped);
+  return false;
+}
+
+bool FocusTracker::validateAll(QWidget* focused) {
+  if (focused && focused->window() == m_window && !validate(focused)) return false;
+  return settleSkipped(nullptr);
 }
 
 void FocusTracker::refuseMove(QWidget* back, QWidget* refused) {

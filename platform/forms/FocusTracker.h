@@ -16,8 +16,10 @@ bool causesValidation(const QWidget* control);
 
 // Follows the focus inside one window. When the focus moves from one of its controls to another that
 // causes validation, the rule of the control left runs first; a failing rule puts the focus back and
-// swallows the mouse click that moved it, so the other control never acts. Moves that stand report
-// the control left, then the control entered.
+// swallows the mouse click that moved it, so the other control never acts. A rule skipped because the
+// focus went to a control that causes none (a cancel button that was pressed but not clicked) is
+// owed: it runs before the next move to a control that causes validation, and before a save. Moves
+// that stand report the control left, then the control entered.
 class FocusTracker : public QObject {
   Q_OBJECT
 
@@ -31,6 +33,9 @@ class FocusTracker : public QObject {
   void setCommonCheck(std::function<bool(QWidget*)> check) { m_commonCheck = std::move(check); }
   // Runs the control's rule, then the common check; true for a control that passes both.
   bool validate(QWidget* control);
+  // Before a save: the focused control's rule, then a rule still owed; false, with the focus on the
+  // control that failed, when one fails.
+  bool validateAll(QWidget* focused);
 
   // The control of the window that holds the focus as far as the window's logic knows.
   QWidget* current() const { return m_current; }
@@ -45,9 +50,13 @@ class FocusTracker : public QObject {
  private:
   void onFocusChanged(QWidget* old, QWidget* now);
   void refuseMove(QWidget* back, QWidget* refused);
+  // Runs the rule still owed, if any; when it fails the focus goes back to its control and the move
+  // to `refused` does not stand.
+  bool settleSkipped(QWidget* refused);
 
   QWidget* m_window;
   QPointer<QWidget> m_current;
+  QPointer<QWidget> m_skipped;  // left for a control that causes no validation, its rule not run
   std::map<const QWidget*, Rule> m_rules;
   std::function<bool(QWidget*)> m_commonCheck;
   bool m_busy = false;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 namespace forms {
 
@@ -21,6 +22,27 @@ QMessageBox::Icon iconOf(int style) {
     default: return QMessageBox::NoIcon;
   }
 }
+// A message box centred on its owner (on the screen without one) once its size is known, also
+// while the owner is not shown yet.
+class CentredBox : public QMessageBox {
+ public:
+  CentredBox(Icon icon, const QString& title, const QString& text, QWidget* owner)
+      : QMessageBox(icon, title, text, NoButton, owner), m_owner(owner) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    QRect area = m_owner ? m_owner->frameGeometry() : QRect();
+    if (area.isEmpty()) area = screen()->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
+  }
+
+ private:
+  QWidget* m_owner;
+};
+
 }  // namespace
 
 void setMsgBoxHandler(MsgBoxHandler h) { handler() = std::move(h); }
@@ -29,8 +51,8 @@ int MsgBox(const QString& text, int style, const QString& title, QWidget* parent
   MsgBoxRequest request{text, style, title.isEmpty() ? QApplication::applicationName() : title};
   if (handler()) return handler()(request);
 
-  QMessageBox box(iconOf(style), request.title, text, QMessageBox::NoButton,
-                  parent ? parent : QApplication::activeWindow());
+  QWidget* owner = parent ? parent->window() : QApplication::activeWindow();
+  CentredBox box(iconOf(style), request.title, text, owner);
   struct Choice {
     QMessageBox::StandardButton button;
     int result;
@@ -42,11 +64,11 @@ int MsgBox(const QString& text, int style, const QString& title, QWidget* parent
       choices = {{QMessageBox::Ok, vbOK, "OK"}, {QMessageBox::Cancel, vbCancel, "Annulla"}};
       break;
     case vbYesNoCancel:
-      choices = {{QMessageBox::Yes, vbYes, "Sì"}, {QMessageBox::No, vbNo, "No"},
+      choices = {{QMessageBox::Yes, vbYes, "&Sì"}, {QMessageBox::No, vbNo, "&No"},
                  {QMessageBox::Cancel, vbCancel, "Annulla"}};
       break;
     case vbYesNo:
-      choices = {{QMessageBox::Yes, vbYes, "Sì"}, {QMessageBox::No, vbNo, "No"}};
+      choices = {{QMessageBox::Yes, vbYes, "&Sì"}, {QMessageBox::No, vbNo, "&No"}};
       break;
     default:
       choices = {{QMessageBox::Ok, vbOK, "OK"}};

@@ -106,13 +106,19 @@ void GridEngine::applyColumnsToView() {
     const int from = header->visualIndex(logical);
     if (from != static_cast<int>(p)) header->moveSection(from, static_cast<int>(p));
   }
+  int total = 0;
+  for (const auto& c : columns)
+    if (c->visible()) total += TwipsToPixels(c->m_width);
+  const int available = view->viewport()->width();
+  widthScale = fillWidth && total > 0 && available > total ? double(available) / total : 1.0;
   for (const auto& c : columns) {
     const int logical = c->index() - 1;
     view->setColumnHidden(logical, !c->visible());
     header->setSectionResizeMode(logical, columnAutoResize ? QHeaderView::Stretch
                                           : c->resizable() ? QHeaderView::Interactive
                                                            : QHeaderView::Fixed);
-    if (!columnAutoResize) header->resizeSection(logical, TwipsToPixels(c->m_width));
+    if (!columnAutoResize)
+      header->resizeSection(logical, static_cast<int>(TwipsToPixels(c->m_width) * widthScale));
   }
   for (const auto& c : columns) c->m_position = header->visualIndex(c->index() - 1) + 1;
 }

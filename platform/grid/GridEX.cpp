@@ -38,7 +38,8 @@ GridEX::GridEX(QWidget* parent) : QWidget(parent), d(std::make_unique<GridEngine
   connect(header, &QHeaderView::sectionClicked, this,
           [this](int logical) { emit columnHeaderClick(logical + 1); });
   connect(header, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
-    if (GridColumn* c = d->column(logical + 1); c && size > 0) c->m_width = PixelsToTwips(size);
+    if (GridColumn* c = d->column(logical + 1); c && size > 0)
+      c->m_width = PixelsToTwips(qRound(size / d->widthScale));
   });
   connect(header, &QHeaderView::sectionMoved, this, [this](int, int, int) {
     for (const auto& c : d->columns) c->m_position = d->view->horizontalHeader()->visualIndex(c->index() - 1) + 1;
@@ -200,6 +201,7 @@ GRID_PROPERTY(quint32, groupHeaderBackColor, setGroupHeaderBackColor, groupHeade
 GRID_PROPERTY(bool, gridLines, setGridLines, gridLines)
 GRID_PROPERTY(int, gridLineStyle, setGridLineStyle, gridLineStyle)
 GRID_PROPERTY(bool, columnAutoResize, setColumnAutoResize, columnAutoResize)
+GRID_PROPERTY(bool, fillWidth, setFillWidth, fillWidth)
 GRID_PROPERTY(bool, columnHeaders, setColumnHeaders, columnHeaders)
 GRID_PROPERTY(bool, rowHeaders, setRowHeaders, rowHeaders)
 GRID_PROPERTY(bool, groupByBoxVisible, setGroupByBoxVisible, groupByBox)

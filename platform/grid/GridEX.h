@@ -130,6 +130,10 @@ class GridEX : public QWidget {
   void setGridLineStyle(int style);
   bool columnAutoResize() const;
   void setColumnAutoResize(bool autoResize);
+  // Columns narrower together than the grid widen in proportion to fill it (a maximised window);
+  // their widths stay as set, and they are never shown narrower.
+  bool fillWidth() const;
+  void setFillWidth(bool fill);
   bool columnHeaders() const;
   void setColumnHeaders(bool shown);
   bool rowHeaders() const;

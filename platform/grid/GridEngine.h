@@ -102,6 +102,8 @@ class GridEngine {
   int columnPosition(const GridColumn* column) const;
   void moveColumn(GridColumn* column, int position);
   void applyColumnsToView();
+  // The header marks the first sort key's column with its direction.
+  void showSortIndicator();
   std::vector<bool> generatedColumns;  // by column index - 1
   QStringList generatedFrom;           // the field names the generated columns were made for
 
@@ -171,6 +173,8 @@ class GridEngine {
   bool gridLines = true;
   int gridLineStyle = LineSolid;
   bool columnAutoResize = false;
+  bool fillWidth = false;
+  double widthScale = 1.0;  // how much wider than their widths the columns are shown
   bool columnHeaders = true;
   bool rowHeaders = false;
   bool groupByBox = false;

@@ -281,8 +281,19 @@ void GridEngine::resetModel() {
     trackedRecord = NoPending;
   resetting = false;
   applyColumnsToView();
+  showSortIndicator();
   view->updateRowHeights();
   updateNavigator();
+}
+
+void GridEngine::showSortIndicator() {
+  QHeaderView* header = view->horizontalHeader();
+  const std::vector<SortKey>& keys = sortKeys->keys();
+  const bool sorted = !keys.empty() && column(keys.front().column);
+  header->setSortIndicatorShown(sorted);
+  if (sorted)
+    header->setSortIndicator(keys.front().column - 1,
+                             keys.front().order == Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 // Makes the groups that hold entry `at` of groupEntries expanded.

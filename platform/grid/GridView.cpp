@@ -124,6 +124,15 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   QTableView::keyPressEvent(event);
 }
 
+QItemSelectionModel::SelectionFlags GridView::selectionCommand(const QModelIndex& index,
+                                                               const QEvent* event) const {
+  if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+  const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
+  if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+    return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+  return command;
+}
+
 void GridView::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid() && event->button() == Qt::LeftButton && !e->isGroupDisplay(index.row())) {
@@ -203,6 +212,12 @@ void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
   // A refused value does not move on to the next cell: the cell is edited again.
   if (static_cast<GridDelegate*>(itemDelegate())->takeRefusal()) hint = QAbstractItemDelegate::NoHint;
   QTableView::closeEditor(editor, hint);
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+  const bool handled = QTableView::viewportEvent(event);
+  if (event->type() == QEvent::Resize && e->fillWidth) e->applyColumnsToView();
+  return handled;
 }
 
 void GridView::showEvent(QShowEvent* event) {

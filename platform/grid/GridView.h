@@ -78,11 +78,17 @@ class GridView : public QTableView {
   void keyboardSearch(const QString&) override {}
 
  protected:
+  // The current row stays selected: a click on the empty area below the rows, or Ctrl with a click
+  // on the current row, does not take the highlight away from the row the commands act on.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event = nullptr) const override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // A grid that fills its width lays its columns out again when its width changes.
+  bool viewportEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 

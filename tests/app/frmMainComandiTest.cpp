@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QUrl>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -144,6 +146,31 @@ TEST_F(ComandiFinestra, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisabled
   Premi(w->gexView->view(), Qt::Key_Delete);
   EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
   EXPECT_EQ(Messaggi().size(), 2);
+}
+
+// The real message box, answered with Enter: it shows before the window does, centred where the
+// window then appears.
+TEST_F(ComandiFinestra, TheStartUpPrinterMessageIsCentredOnTheMainWindow) {
+  stampanti = {};
+  forms::setMsgBoxHandler(nullptr);
+  QStringList testi;
+  QPoint centro;
+  QTimer risponditore;
+  QObject::connect(&risponditore, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    if (testi.isEmpty()) centro = box->frameGeometry().center();
+    testi << box->text();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  risponditore.start(10);
+  Avvia();
+  risponditore.stop();
+  ASSERT_FALSE(testi.isEmpty());
+  EXPECT_EQ(testi.first(), kNessunaStampante);
+  EXPECT_LE((centro - w->frameGeometry().center()).manhattanLength(), 8);
+  EXPECT_LE((centro - w->screen()->availableGeometry().center()).manhattanLength(), 8)
+      << "the window appears where the message expected it";
 }
 
 TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {

@@ -1,9 +1,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -23,6 +25,16 @@
 namespace {
 
 using VisteFinestra = FinestraProva;
+
+// The darkest colour of a label as drawn: its text's colour (the edges of the letters are lighter).
+QColor ColoreTesto(QWidget* etichetta) {
+  const QImage immagine = etichetta->grab().toImage();
+  QColor scuro = Qt::white;
+  for (int y = 0; y < immagine.height(); ++y)
+    for (int x = 0; x < immagine.width(); ++x)
+      if (immagine.pixelColor(x, y).lightness() < scuro.lightness()) scuro = immagine.pixelColor(x, y);
+  return scuro;
+}
 
 QStringList Voci(const QList<QAction*>& items, bool separatori) {
   QStringList testi;
@@ -129,8 +141,10 @@ TEST_F(VisteFinestra, EveryViewShowsItsRowsWithTheFilterBoxOnlyForJobOrders) {
     EXPECT_EQ(w->cmbFilter->count(), vista == 0 ? 3 : 0);
     EXPECT_EQ(w->cmbFilter->palette().color(QPalette::Button),
               OleColor(vista == 0 ? colors::vbWindowBackground : colors::vbButtonFace));
-    EXPECT_EQ(w->lblView->palette().color(QPalette::WindowText),
-              OleColor(vista == 0 ? colors::vbButtonText : colors::vbButtonShadow));
+    // The colour the label is drawn in, not only the one its palette holds.
+    EXPECT_LE(std::abs(ColoreTesto(w->lblView).lightness() -
+                       OleColor(vista == 0 ? colors::vbButtonText : colors::vbButtonShadow).lightness()),
+              12);
   }
   // The key of every view is its first column.
   MostraVista(8);
@@ -248,6 +262,29 @@ TEST_F(VisteFinestra, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
   EXPECT_FALSE(w->gexView->allowEdit());
   EXPECT_FALSE(w->gexView->allowAddNew());
   EXPECT_FALSE(w->gexView->allowDelete());
+}
+
+}  // namespace
+
+namespace {
+
+QImage Immagine(const QIcon& icona) { return icona.pixmap(24, 24).toImage(); }
+
+// Each view has its own icon, in the title band as in the navigation bar, and Print shows no
+// floppy disk.
+TEST_F(VisteFinestra, EachViewHasItsOwnIconAndPrintIsNotASaveButton) {
+  Avvia();
+  std::vector<QImage> titoli;
+  for (int vista = 0; vista < kNumNodi; ++vista) {
+    MostraVista(vista);
+    const QImage titolo = w->imgTitle->pixmap().toImage();
+    EXPECT_FALSE(titolo.isNull());
+    for (size_t altra = 0; altra < titoli.size(); ++altra)
+      EXPECT_NE(titolo, titoli[altra]) << "views " << altra << " and " << vista;
+    titoli.push_back(titolo);
+  }
+  EXPECT_NE(Immagine(w->tbStampa->icon()),
+            Immagine(QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton)));
 }
 
 }  // namespace

@@ -508,3 +508,104 @@ TEST_F(ArticoliTest, APriceWithVatBeyondTheMoneyRangeIsLeftAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+// Picks a row of a look-up list with the mouse, from its opened list.
+void pickByMouse(forms::DataCombo* list, int row) {
+  list->setFocus();
+  EXPECT_EVENTUALLY(focused() == list);
+  press(Qt::Key_F4);
+  QAbstractItemView* popup = list->view();
+  EXPECT_EVENTUALLY(popup->isVisible());
+  const QRect item = popup->visualRect(popup->model()->index(row, 0));
+  QTest::mouseClick(popup->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+  EXPECT_EVENTUALLY(!popup->isVisible());
+}
+
+// Suppliers "Rossi Srl" 1, 2 and 3, VAT codes E10 and E15 both described "Esente" and ZZ described
+// by nothing: the lists hold rows that show the same text, or none.
+TEST_F(ArticoliTest, LookupListsKeepTheRowChosenAmongRowsShowingTheSameText) {
+  for (int i = 0; i < 3; ++i) exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Rossi Srl')");
+  const int rossi2 = scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Rossi Srl' ORDER BY IdCliFor")
+                         .toInt() + 1;
+  exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E10', 'Esente', 10)");
+  exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E15', 'Esente', 15)");
+  exec("INSERT INTO CodiciIVA (CodiceIVA, Aliquota) VALUES ('ZZ', 4)");
+  exec("INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
+       "CodiceIVA, IdFornitore, DataIns) VALUES ('D1', 'Dado', 80, 25, 100, 15, 115, 'E15', " +
+       QString::number(rossi2) + ", #01/15/24#)");
+
+  QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
+  form->Apri(Variant("D1"), 0);
+  activate(form);
+  form->dtcData[CodiciIva]->setFocus();
+  EXPECT_EVENTUALLY(focused() == form->dtcData[CodiciIva]);
+  form->dtcData[CodiciIva]->lineEdit()->selectAll();
+  type("esente");
+  form->datData[0]->setFocus();
+  for (int n = 0; n < 20 && focused() != form->cmdSalva; ++n) press(Qt::Key_Return);
+  ASSERT_EQ(focused(), form->cmdSalva);
+  EXPECT_EQ(shown(form, PrezzoIvato), "115,00");
+  press(Qt::Key_Return);
+  EXPECT_EVENTUALLY(form.isNull());
+  EXPECT_EQ(scalar("SELECT IdFornitore FROM Articoli WHERE Codice='D1'").toInt(), rossi2);
+  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='D1'").toString(), "E15");
+  EXPECT_EQ(stored("Aliquota", "D1"), Currency::fromInt(15)) << "the rate of E15, not E10's";
+
+  QPointer<frm_io_Articoli_02> fresh = newArticle("22", "D2");
+  forms::DataCombo* suppliers = fresh->dtcData[Fornitori];
+  pickByMouse(suppliers, 3);  // after "Ferri Spa", the third "Rossi Srl"
+  const Variant picked = suppliers->boundValue();
+  EXPECT_EQ(picked.toInt(), rossi2 + 1);
+  press(Qt::Key_Tab);
+  EXPECT_EQ(suppliers->boundValue(), picked);
+  pickByMouse(fresh->dtcData[CodiciIva], 0);  // ZZ shows no text and sorts first
+  press(Qt::Key_Tab);
+  EXPECT_EQ(focused(), fresh->line(Costo)) << "a row showing no text is a row chosen";
+  type("5");
+  save(fresh);
+  EXPECT_EQ(scalar("SELECT IdFornitore FROM Articoli WHERE Codice='D2'").toInt(), rossi2 + 1);
+  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='D2'").toString(), "ZZ");
+}
+
+// Walking through price boxes without changing them recomputes nothing: the amounts shown are
+// rounded, and working back from them would move the mark-up.
+TEST_F(ArticoliTest, WalkingThroughThePriceBoxesChangesNothing) {
+  const struct {
+    QString cost, markUp;
+    double stored;
+  } cases[] = {{"7,33", "33", 33.0}, {"0,01", "0,5", 0.5}};
+  int n = 0;
+  for (const auto& [cost, markUp, markUpStored] : cases) {
+    const QString code = QString("W%1").arg(++n);
+    QPointer<frm_io_Articoli_02> form = newArticle("22", code);
+    enter(form, Costo, cost);
+    enter(form, Ricarico, markUp);
+    for (int step = 0; step < 4; ++step) press(Qt::Key_Tab);
+    click(form->line(Prezzo));
+    click(form->line(Costo));
+    EXPECT_EQ(focused(), form->line(Costo));
+    save(form);
+    EXPECT_DOUBLE_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='" + code + "'").toDouble(),
+                     markUpStored) << code.toStdString();
+  }
+  EXPECT_DOUBLE_EQ(scalar("SELECT Prezzo FROM Articoli WHERE Codice='W1'").toDouble(), 9.7489);
+  EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='W1'").toDouble(), 11.8937);
+}
+
+TEST_F(ArticoliTest, AnEmptyDateBoxTakesATypedDate) {
+  exec("INSERT INTO Articoli (Codice, Descrizione, CodiceIVA) VALUES ('ND', 'Senza data', '22')");
+  QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
+  form->Apri(Variant("ND"), 0);
+  activate(form);
+  ASSERT_EQ(focused(), form->datData[0]);
+  EXPECT_TRUE(form->datData[0]->value().isNull());
+  type("10062025");
+  press(Qt::Key_Return);
+  EXPECT_EQ(focused(), form->line(Descrizione));
+  save(form);
+  EXPECT_EQ(scalar("SELECT DataIns FROM Articoli WHERE Codice='ND'").toDate(), QDate(2025, 6, 10));
+}
+
+}  // namespace
