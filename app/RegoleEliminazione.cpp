@@ -102,6 +102,23 @@ std::optional<RegolaEliminazione> RegolaPer(const QString& codice, const RigaDaE
   return std::nullopt;
 }
 
+bool EliminaNellaTransazione(db::Connection& cn, const RegolaEliminazione& regola) {
+  cn.BeginTrans();
+  if (!regola.controllo.isEmpty()) {
+    db::Recordset rs;
+    rs.Open(regola.controllo, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
+    const bool bloccato = !rs.isEOF();
+    rs.Close();
+    if (bloccato) {
+      cn.RollbackTrans();
+      return false;
+    }
+  }
+  for (const QString& sql : regola.eliminazioni) cn.Execute(sql);
+  cn.CommitTrans();
+  return true;
+}
+
 EsitoEliminazione EseguiEliminazione(const RegolaEliminazione& regola, const QString& connString,
                                      QWidget* parent) {
   using namespace forms;
@@ -112,22 +129,11 @@ EsitoEliminazione EseguiEliminazione(const RegolaEliminazione& regola, const QSt
   try {
     cn.setCursorLocation(db::adUseClient);
     cn.Open(connString);
-    if (!regola.controllo.isEmpty()) {
-      db::Recordset rs;
-      rs.Open(regola.controllo, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
-      const bool bloccato = !rs.isEOF();
-      rs.Close();
-      if (bloccato) {
-        cn.Close();
-        MsgBox(regola.rifiuto, vbOKOnly, AppTitle, parent);
-        return EsitoEliminazione::Rifiutata;
-      }
-    }
-    cn.BeginTrans();
-    for (const QString& sql : regola.eliminazioni) cn.Execute(sql);
-    cn.CommitTrans();
+    const bool eseguita = EliminaNellaTransazione(cn, regola);
     cn.Close();
-    return EsitoEliminazione::Eseguita;
+    if (eseguita) return EsitoEliminazione::Eseguita;
+    MsgBox(regola.rifiuto, vbOKOnly, AppTitle, parent);
+    return EsitoEliminazione::Rifiutata;
   } catch (const db::DbError& e) {
     Abbandona(cn);
     MsgBox(e.description(), vbOKOnly, AppTitle, parent);

@@ -7,6 +7,9 @@
 #include "platform/runtime/Variant.h"
 
 class QWidget;
+namespace db {
+class Connection;
+}
 
 // The deletion rules of the views: they are the only guard of the links between the tables, since
 // the database declares none.
@@ -29,6 +32,11 @@ struct RigaDaEliminare {
 std::optional<RegolaEliminazione> RegolaPer(const QString& codice, const RigaDaEliminare& riga);
 
 enum class EsitoEliminazione { Annullata, Rifiutata, Eseguita, Fallita };
+
+// Runs the blocking check and the deletions in one write transaction taken before the check, so
+// that no other program can link a row to the key between the two. False (nothing deleted) when
+// the check blocks; a failure throws db::DbError with the transaction undone.
+bool EliminaNellaTransazione(db::Connection& cn, const RegolaEliminazione& regola);
 
 // Asks the rule's question (Yes/No, No as default); on Yes opens a connection, runs the blocking
 // check (refusal message on a hit) and the deletions in one transaction. A failure shows the

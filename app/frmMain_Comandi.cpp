@@ -8,9 +8,16 @@
 #include "app/RegoleEliminazione.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "common/comfrmGroupBy.h"
+#include "common/comfrmManData.h"
+#include "common/comfrmShowfields.h"
+#include "common/comfrmSort.h"
+#include "common/comfrmTableview.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
 #include "jobs/frm_io_Costi.h"
+#include "jobs/frm_io_PrevModelli.h"
+#include "jobs/frm_io_PrevModelli_New.h"
 #include "masterdata/OpenMasterDataForm.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -41,6 +48,8 @@ void frmMain::ComandoNuovo(int Indice) {
   if (Indice < 0 || Indice >= kNumNodi) return;
   if (Nodi[Indice].Codice() == QLatin1String("com"))
     (new frm_io_Com_New)->Nuovo();
+  else if (Nodi[Indice].Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli_New)->Nuovo();
   else if (Nodi[Indice].Codice() == QLatin1String("rpu"))
     forms::SharedInstance<frm_io_Costi>::get().Apri(DataLavoro);
   else
@@ -51,6 +60,8 @@ void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
   if (nodo().Codice() == QLatin1String("com"))
     (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
+  else if (nodo().Codice() == QLatin1String("adi"))
+    (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
   else if (nodo().Codice() == QLatin1String("rpu"))
     // The cost view's rows are days: the single cost window opens on the row's day.
     forms::SharedInstance<frm_io_Costi>::get().Apri(gexView->value(1).toDate());
@@ -60,6 +71,8 @@ void frmMain::ComandoApri() {
 
 void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
+  // A row without a key (a cost row without a date) names no record to delete.
+  if (gexView->value(1).isNull()) return;
   const auto regola = RegolaPer(nodo().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
   if (!regola) return;
   if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) reloadKeeping();
@@ -87,18 +100,26 @@ void frmMain::comandoGriglia(QAction* item) {
   const QString nome = "gex_" + nodo().Codice();
   suGriglia([&] {
     switch (item->data().toInt()) {
+      case 1: comfrmShowfields::ShowFields(*gexView); break;
+      case 2: comfrmSort::SortGrid(*gexView); break;
+      case 4: comfrmGroupBy::GroupGrid(*gexView); break;
+      case 8: comfrmTableview::FormatGrid(*gexView); break;
       case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, nome); break;
       case 32: comGriglia::SalvaLayout(*gexView, ConnString, nome); break;
-      default: break;  // the column, sort, group and format dialogs are not part of the program yet
+      default: break;
     }
   });
   AggiornaTrova();
 }
 
-// The table browser this menu leads to is not part of the program yet; its guard is.
+// The table browser edits any table: only while no other data window is open.
 void frmMain::comandoDati() {
-  if (FinestreCaricate() > 2)
+  if (FinestreCaricate() > 2) {
     forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
+    return;
+  }
+  comfrmManData tabelle(this);
+  tabelle.exec();
 }
 
 // Without the help file or a program that shows it, the user is told instead of nothing happening.

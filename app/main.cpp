@@ -3,11 +3,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <memory>
 
+#include "app/Avvio.h"
 #include "core/Globals.h"
-#include "core/MainModule.h"
-#include "app/frmMain.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -21,12 +19,5 @@ int main(int argc, char** argv) {
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&testiQt);
 
-  std::unique_ptr<frmMain> finestra;
-  const bool avviato = Main([&finestra] {
-    finestra = std::make_unique<frmMain>();
-    finestra->Visualizza();
-  });
-  if (!avviato || !finestra) return 0;
-  QObject::connect(finestra.get(), &frmMain::scaricata, &app, &QApplication::quit, Qt::QueuedConnection);
-  return app.exec();
+  return Avvia();
 }

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QVersionNumber>
 
 #include "core/Globals.h"
 #include "platform/shell/Desktop.h"
@@ -35,14 +34,6 @@ QLabel* makeLink(QWidget* parent, const QRect& geometry, const QString& text) {
   return label;
 }
 
-QString versionText() {
-  const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
-  return QStringLiteral("Versione %1.%2.%3")
-      .arg(version.majorVersion())
-      .arg(version.minorVersion())
-      .arg(version.microVersion());
-}
-
 QString companyText() {
   const QString company = QCoreApplication::organizationName();
   return company.isEmpty() ? QString() : "Prodotto da: " + company;
@@ -61,7 +52,7 @@ comfrmAbout::comfrmAbout() : QDialog(nullptr) {
   titleFont.setBold(true);
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
   lblTitle->setFont(titleFont);
-  lblVersion = makeLabel(this, QRect(70, 42, 330, 18), versionText());
+  lblVersion = makeLabel(this, QRect(70, 42, 330, 18), "Versione " + ProgramVersion());
   lblCompanyName = makeLabel(this, QRect(70, 62, 330, 18), companyText());
   lblPathEXE = makeLabel(this, QRect(70, 84, 330, 34));
   lblPathEXE->setWordWrap(true);

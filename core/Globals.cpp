@@ -1,5 +1,8 @@
 #include "core/Globals.h"
 
+#include <QCoreApplication>
+#include <QVersionNumber>
+
 #include "platform/shell/Desktop.h"
 
 namespace {
@@ -8,6 +11,11 @@ QString& programFolderOverride() {
   return folder;
 }
 }  // namespace
+
+QString ProgramVersion() {
+  const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
+  return QStringLiteral("%1.%2.%3").arg(version.majorVersion()).arg(version.minorVersion()).arg(version.microVersion());
+}
 
 QString ProgramFolder() {
   const QString& folder = programFolderOverride();

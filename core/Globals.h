@@ -32,6 +32,10 @@ inline QString DefaultIVA;
 inline QString DefaultUM;
 inline QString DefaultCat;
 
+// The program's major, minor and revision numbers joined by "." (its version as the application
+// carries it).
+QString ProgramVersion();
+
 // Folder of the executable, where master.gen, the layout files and the help file lie.
 QString ProgramFolder();
 // Makes ProgramFolder() answer another folder (tests); an empty path restores the executable's.

@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include "core/Globals.h"
 #include "core/comRegistry.h"
 #include "core/comUtility.h"
 #include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/shell/Desktop.h"
 
@@ -23,6 +25,25 @@ void messaggioCritico(const QString& testo) {
 
 QString stringaConnessione(const QString& percorso) {
   return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + percorso + ";Persist Security Info=False";
+}
+
+// Why the database of the connection string does not open; nothing when it opens.
+std::optional<db::DbError> erroreApertura(const QString& connectionString) {
+  try {
+    db::Connection connessione;
+    connessione.Open(connectionString);
+    connessione.Close();
+    return std::nullopt;
+  } catch (const db::DbError& e) {
+    return e;
+  }
+}
+
+// A database that is there but cannot be used: a lock or a read-only place are told as they are,
+// anything else is the damaged database.
+QString motivoDatabaseInutilizzabile(const db::DbError& errore) {
+  if (errore.code() == db::DbError::Busy || errore.code() == db::DbError::ReadOnly) return errore.description();
+  return QStringLiteral("Database non trovato o danneggiato.");
 }
 
 // Anything at the path, even a link that leads nowhere, is a file the user may care about.
@@ -48,6 +69,15 @@ bool copiaContenuto(QFile& sorgente, QSaveFile& destinazione, QString& motivo) {
   return true;
 }
 
+// The reason of a failed copy: a disk without room for the template says so, whatever the system's
+// own text.
+QString motivoCopia(const QString& motivoSistema, qint64 dimensione) {
+  const QStorageInfo disco(QFileInfo(DBPath).absolutePath());
+  if (disco.isValid() && disco.bytesAvailable() < dimensione)
+    return QStringLiteral("Il disco è pieno: spazio insufficiente per il database.");
+  return motivoSistema;
+}
+
 }  // namespace
 
 QString CartellaDati() {
@@ -55,20 +85,17 @@ QString CartellaDati() {
   if (percorso.isEmpty()) return QString();
   if (!percorso.endsWith('/')) percorso += '/';
   percorso += QStringLiteral("TarvelDB");
+  // Earlier versions put the folder in the home folder when the documents folder was missing: a
+  // database left there stays in use rather than a new, empty one taking its place.
+  const QString vecchia = QDir::homePath() + QStringLiteral("/TarvelDB");
+  if (vecchia != percorso && !esisteFile(percorso + QStringLiteral("/coms.mdb")) &&
+      esisteFile(vecchia + QStringLiteral("/coms.mdb")))
+    return vecchia;
   if (!QFileInfo(percorso).isDir()) QDir().mkdir(percorso);
   return percorso;
 }
 
-bool DBOpenFails(const QString& connectionString) {
-  try {
-    db::Connection connessione;
-    connessione.Open(connectionString);
-    connessione.Close();
-    return false;
-  } catch (...) {
-    return true;
-  }
-}
+bool DBOpenFails(const QString& connectionString) { return erroreApertura(connectionString).has_value(); }
 
 EsitoCopiaMaster CopiaMaster() {
   const QString master = ProgramFolder() + QStringLiteral("/master.gen");
@@ -77,15 +104,17 @@ EsitoCopiaMaster CopiaMaster() {
   QFile sorgente(master);
   if (!sorgente.open(QIODevice::ReadOnly))
     return {EsitoCopiaMaster::CopiaFallita, sorgente.errorString()};
+  const qint64 dimensione = sorgente.size();
   QSaveFile destinazione(DBPath);
   if (!destinazione.open(QIODevice::WriteOnly))
-    return {EsitoCopiaMaster::CopiaFallita, destinazione.errorString()};
+    return {EsitoCopiaMaster::CopiaFallita, motivoCopia(destinazione.errorString(), dimensione)};
 
   // A copy left uncommitted is discarded with its temporary file.
   QString motivo;
   if (!copiaContenuto(sorgente, destinazione, motivo))
-    return {EsitoCopiaMaster::CopiaFallita, motivo};
-  if (!destinazione.commit()) return {EsitoCopiaMaster::CopiaFallita, destinazione.errorString()};
+    return {EsitoCopiaMaster::CopiaFallita, motivoCopia(motivo, dimensione)};
+  if (!destinazione.commit())
+    return {EsitoCopiaMaster::CopiaFallita, motivoCopia(destinazione.errorString(), dimensione)};
   return {EsitoCopiaMaster::Copiato, QString()};
 }
 
@@ -115,10 +144,10 @@ bool Main(const std::function<void()>& visualizza) {
   DBPath = cartella + QStringLiteral("/coms.mdb");
   const QString connessione = stringaConnessione(DBPath);
 
-  if (DBOpenFails(connessione)) {
+  if (const std::optional<db::DbError> errore = erroreApertura(connessione)) {
     // A file that is there but does not open holds the user's data: it is never replaced.
     if (esisteFile(DBPath)) {
-      messaggioCritico(QStringLiteral("Database non trovato o danneggiato."));
+      messaggioCritico(motivoDatabaseInutilizzabile(*errore));
       return false;
     }
     const EsitoCopiaMaster copia = CopiaMaster();
@@ -130,10 +159,10 @@ bool Main(const std::function<void()>& visualizza) {
       messaggioCritico("Impossibile creare il database \"" + DBPath + "\":\r\n" + copia.motivo);
       return false;
     }
-    if (DBOpenFails(connessione)) {
+    if (const std::optional<db::DbError> errore = erroreApertura(connessione)) {
       // The copy holds no data yet; removing it lets a later start copy a sound template.
       QFile::remove(DBPath);
-      messaggioCritico(QStringLiteral("Database non trovato o danneggiato."));
+      messaggioCritico(motivoDatabaseInutilizzabile(*errore));
       return false;
     }
   }

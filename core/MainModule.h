@@ -15,7 +15,8 @@
 // with a critical message; the program then ends without a window.
 bool Main(const std::function<void()>& visualizza);
 
-// The data folder: the user's documents folder + "/TarvelDB", created (one level) when missing.
+// The data folder: the user's documents folder + "/TarvelDB", created (one level) when missing;
+// the home folder's "TarvelDB" instead while a database lies there and none in the documents.
 // Empty when the documents folder cannot be located.
 QString CartellaDati();
 

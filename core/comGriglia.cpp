@@ -1,6 +1,9 @@
 #include "core/comGriglia.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include "core/Globals.h"
 #include "platform/db/Connection.h"
@@ -40,20 +43,49 @@ QString byteInTesto(const QByteArray& bytes) {
   return text;
 }
 
-// Loads the layout file of the program folder, or warns that it is missing and empties the grid.
+// No layout of the view's own: the view's query then shows with one column per field, not with
+// another view's columns.
+void colonnePredefinite(grid::GridEX& Grid, const QString& ConnString) {
+  Grid.setConnectionString(ConnString);
+  Grid.clearColumns();
+}
+
+// Applies a layout text; one that cannot be read is reported, once per run for the same name and
+// content, and false is returned with the grid as it was.
+bool applica(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, const QString& testo,
+             bool Opzione, const QString& origine) {
+  try {
+    Grid.loadLayoutString(testo, Opzione, ConnString);
+    return true;
+  } catch (const grid::GridError& e) {
+    static QSet<QByteArray> segnalati;
+    const QByteArray chiave =
+        QCryptographicHash::hash((Nome + '\n' + origine + '\n' + testo).toUtf8(), QCryptographicHash::Sha1);
+    if (!segnalati.contains(chiave)) {
+      segnalati.insert(chiave);
+      forms::MsgBox("Il layout della vista non è leggibile e non viene applicato (" + origine + "):" + CrLf +
+                        e.description(),
+                    forms::vbExclamation | forms::vbOKOnly, AppTitle);
+    }
+    return false;
+  }
+}
+
+// Loads the layout file of the program folder, or warns that it is missing; without a readable
+// file the grid takes the default columns.
 void caricaDaFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool Opzione) {
   const QString path = ProgramFolder() + '/' + Nome + QStringLiteral(".lyt");
   if (QFileInfo::exists(path)) {
-    Grid.loadLayoutFile(path, Opzione, ConnString);
+    QFile file(path);
+    const QString testo = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    if (!applica(Grid, ConnString, Nome, testo, Opzione, '"' + path + '"')) colonnePredefinite(Grid, ConnString);
     return;
   }
   forms::MsgBox(QStringLiteral("Attenzione!") + CrLf + CrLf + QStringLiteral("Manca il file di configurazione") +
                     CrLf + '"' + path + '"',
                 forms::vbCritical | forms::vbOKOnly, AppTitle);
-  Grid.setConnectionString(ConnString);
   Grid.setRecordSource(QString());
-  // The view's query then shows with one column per field, not with another view's columns.
-  Grid.clearColumns();
+  colonnePredefinite(Grid, ConnString);
   Grid.rebind();
 }
 
@@ -76,9 +108,15 @@ void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& 
     return;
   }
   const Variant stored = rs.Value(QStringLiteral("m01"));
-  if (!stored.isNull()) Grid.loadLayoutString(byteInTesto(stored.toBytes()), true, ConnString);
   rs.Close();
   cn.Close();
+  if (stored.isNull()) {
+    colonnePredefinite(Grid, ConnString);
+    return;
+  }
+  // A stored layout that cannot be read gives way to the layout file.
+  if (!applica(Grid, ConnString, Nome, byteInTesto(stored.toBytes()), true, QStringLiteral("salvato nel database")))
+    caricaDaFile(Grid, ConnString, Nome, Opzione);
 }
 
 void CaricaLayoutFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome) {

@@ -45,6 +45,7 @@ class CommessaForm : public MasterDataForm {
   void setAfterNewClient(QWidget* control) { m_afterNewClient = control; }
 
   QString tableName() const override;
+  QString recordName() const override { return QStringLiteral("una Commessa"); }
   QString openSql(const Variant& key) const override;
   bool beforeOpen() override;
   void takeResult() override;

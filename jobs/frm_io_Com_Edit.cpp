@@ -9,6 +9,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "jobs/frm_io_Com_Prev.h"
 #include "jobs/frm_show_ComData.h"
 #include "platform/forms/DataCombo.h"
 #include "platform/forms/DatePicker.h"
@@ -31,6 +32,8 @@ frm_io_Com_Edit::frm_io_Com_Edit(QWidget* parent)
   for (int i = 0; i < 3; ++i) connect(chkField[std::size_t(i)], &QCheckBox::clicked, this, [this, i] { chkField_Click(i); });
   connect(cmd_Info, &QPushButton::clicked, this, &frm_io_Com_Edit::cmd_Info_Click);
   connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this, &frm_io_Com_Edit::cmd_Info_Click);
+  connect(cmd_Prev, &QPushButton::clicked, this, &frm_io_Com_Edit::cmd_Prev_Click);
+  connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, this, &frm_io_Com_Edit::cmd_Prev_Click);
 }
 
 void frm_io_Com_Edit::buildFields() {
@@ -104,3 +107,7 @@ void frm_io_Com_Edit::chkField_Click(int Index) {
 }
 
 void frm_io_Com_Edit::cmd_Info_Click() { forms::SharedInstance<frm_show_ComData>::get().Apri(m_CodCom); }
+
+void frm_io_Com_Edit::cmd_Prev_Click() {
+  forms::SharedInstance<frm_io_Com_Prev>::get().Apri(m_CodCom, QStringLiteral("Preventivo"));
+}

@@ -9,7 +9,8 @@ class QCheckBox;
 
 // Editing of one job order: description, customer, person in charge, planned dates, the hourly rate
 // of work billed by time, notes, and the three state flags, each of which enables its date when
-// clicked. F8 shows the economic summary. "Salva" writes the row and re-reads the main window's view.
+// clicked. F8 shows the economic summary, F9 the quote lines. "Salva" writes the row and re-reads the
+// main window's view.
 class frm_io_Com_Edit : public CommessaForm {
   Q_OBJECT
 
@@ -32,6 +33,7 @@ class frm_io_Com_Edit : public CommessaForm {
   void buildFields();
   void chkField_Click(int Index);
   void cmd_Info_Click();
+  void cmd_Prev_Click();
 
   QString m_CodCom;
 };

@@ -34,7 +34,9 @@ frm_io_Com_New::frm_io_Com_New(QWidget* parent) : CommessaForm(DatiMancanti, par
                                                    {"Modello di Preventivo:", dtcData[1]}};
   int row = 0;
   for (const auto& [label, control] : rows) {
-    grid->addWidget(new QLabel(QString::fromUtf8(label), this), row, 0);
+    auto* caption = new QLabel(QString::fromUtf8(label), this);
+    caption->setBuddy(control);
+    grid->addWidget(caption, row, 0);
     grid->addWidget(control, row, 1, 1, control == txtFields[Descrizione] ? 2 : 1, Qt::AlignLeft);
     ++row;
   }

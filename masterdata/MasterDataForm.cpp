@@ -122,18 +122,7 @@ bool MasterDataForm::openRecord(const QString& source, db::CommandType command) 
   return true;
 }
 
-void MasterDataForm::closeRecord() {
-  binding().connectTo(nullptr);
-  try {
-    if (m_rs.IsOpen()) {
-      if (m_rs.EditPending()) m_rs.CancelUpdate();
-      m_rs.Close();
-    }
-    m_cn.Close();
-  } catch (const db::DbError&) {
-    // Closing only drops what this window held; nothing is written here.
-  }
-}
+void MasterDataForm::closeRecord() { releaseRecord(m_rs, m_cn); }
 
 void MasterDataForm::cmdSalva_Click() {
   if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven()) return;
@@ -141,7 +130,7 @@ void MasterDataForm::cmdSalva_Click() {
     writeRecord();
     takeResult();
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), this);
+    forms::MsgBox(refusal(e), forms::vbOKOnly, QString(), this);
     return;
   }
   closeRecord();
@@ -154,15 +143,27 @@ void MasterDataForm::cmdSalva_Click() {
   unload();
 }
 
+// A refused save in the window's own words: the field by its caption, the record by its name.
+QString MasterDataForm::refusal(const db::DbError& e) {
+  if (e.code() == db::DbError::Duplicate) return "Esiste già " + recordName() + " con questo codice.";
+  if (e.code() != db::DbError::Required) return e.description();
+  const QString campo = captionOf(binding().controlOf(e.field()));
+  return "Il campo " + (campo.isEmpty() ? e.field() : campo) + " è obbligatorio.";
+}
+
+QString MasterDataForm::captionOf(const QWidget* control) const {
+  if (!control) return QString();
+  for (const QLabel* label : findChildren<QLabel*>())
+    if (label->buddy() == control) return label->text().remove('&').remove(':').trimmed();
+  return QString();
+}
+
 void MasterDataForm::writeRecord() { m_rs.UpdateBatch(db::adAffectCurrent); }
 
 bool MasterDataForm::keyGiven() {
   QLineEdit* box = keyBox();
   if (!box || !box->isEnabled() || !box->text().trimmed().isEmpty()) return true;
-  QString field;
-  for (const QLabel* label : findChildren<QLabel*>())
-    if (label->buddy() == box) field = label->text().remove(QLatin1Char(':')).trimmed();
-  forms::MsgBox(QStringLiteral("Il campo %1 è obbligatorio.").arg(field), forms::vbOKOnly, QString(),
+  forms::MsgBox(QStringLiteral("Il campo %1 è obbligatorio.").arg(captionOf(box)), forms::vbOKOnly, QString(),
                 this);
   box->setFocus(Qt::OtherFocusReason);
   return false;

@@ -8,6 +8,10 @@
 #include "platform/forms/EntryForm.h"
 #include "platform/runtime/Variant.h"
 
+namespace db {
+class DbError;
+}
+
 class QCheckBox;
 class QGridLayout;
 class QLabel;
@@ -72,6 +76,9 @@ class MasterDataForm : public forms::EntryForm {
   virtual bool refreshesMainWindow() const { return true; }
   // The window that owns this one while shown; the main window unless a window says otherwise.
   virtual QWidget* owner() const;
+  // One record of the window's table with its article, for the refusal of a duplicate key:
+  // "un Codice IVA".
+  virtual QString recordName() const { return QStringLiteral("una registrazione"); }
   // The text box holding the key the window returns, for windows whose key is typed; a row whose key
   // is empty is refused at the save.
   virtual QLineEdit* keyBox() const { return nullptr; }
@@ -109,7 +116,10 @@ class MasterDataForm : public forms::EntryForm {
   void closeRecord();
   QString m_viewCode;
   void cmdSalva_Click();
+  QString refusal(const db::DbError& e);
   // False, with a message naming the field, when the key box is empty.
   bool keyGiven();
+  // The caption of the label of a control, without its colon; empty for a control without one.
+  QString captionOf(const QWidget* control) const;
   void cmdAnnulla_Click();
 };

@@ -41,6 +41,7 @@ class frm_io_Articoli_02 : public MasterDataForm {
 
  protected:
   QString tableName() const override;
+  QString recordName() const override { return QStringLiteral("un Articolo"); }
   QString openSql(const Variant& key) const override;
   bool beforeOpen() override;
   void setNewRowValues() override;

@@ -20,6 +20,7 @@ class frm_io_Attivita : public MasterDataForm {
 
  protected:
   QString tableName() const override;
+  QString recordName() const override { return QStringLiteral("un'Attività"); }
   QString openSql(const Variant& key) const override;
   void setNewRowValues() override;
   void afterOpen() override;

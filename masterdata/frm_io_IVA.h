@@ -23,6 +23,7 @@ class frm_io_IVA : public MasterDataForm {
 
  protected:
   QString tableName() const override;
+  QString recordName() const override { return QStringLiteral("un Codice IVA"); }
   QString openSql(const Variant& key) const override;
   QLineEdit* keyBox() const override { return txtData[0]; }
   void setNewRowValues() override;

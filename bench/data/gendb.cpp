@@ -9,13 +9,22 @@
 
 #include "bench/data/Generator.h"
 
+namespace {
+const char* const Usage = "uso: gendb <percorso del database> [scala, 1 = 100 000 costi]\n";
+}  // namespace
+
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const QStringList args = app.arguments();
+  if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    std::fputs(Usage, stdout);
+    return 0;
+  }
   bool scaleOk = true;
   const double scale = args.size() > 2 ? args[2].toDouble(&scaleOk) : 1.0;
-  if (args.size() < 2 || args.size() > 3 || !scaleOk || scale <= 0) {
-    std::fprintf(stderr, "uso: gendb <percorso del database> [scala, 1 = 100 000 costi]\n");
+  // An option is never taken for a file name.
+  if (args.size() < 2 || args.size() > 3 || args[1].startsWith('-') || !scaleOk || scale <= 0) {
+    std::fputs(Usage, stderr);
     return 2;
   }
   const QString path = args[1];

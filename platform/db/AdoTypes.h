@@ -1,6 +1,6 @@
 #pragma once
 
-// The ADO option and type codes the program's windows pass and read, with their original values.
+// The ADO option and type codes the program's windows pass and read, numbered as ADO numbers them.
 namespace db {
 
 enum CursorType { adOpenForwardOnly = 0, adOpenKeyset = 1, adOpenDynamic = 2, adOpenStatic = 3 };

@@ -25,13 +25,14 @@ const QStringList& programTables() {
   return names;
 }
 
-[[noreturn]] void openFailed(const QString& text, sqlite3* db = nullptr) {
+[[noreturn]] void openFailed(const QString& text, sqlite3* db = nullptr,
+                             DbError::Code code = DbError::OpenFailed) {
   QString detail;
   if (db) {
-    detail = " [" + QString::fromUtf8(sqlite3_errmsg(db)) + "]";
+    if (code == DbError::OpenFailed) detail = " [" + QString::fromUtf8(sqlite3_errmsg(db)) + "]";
     sqlite3_close_v2(db);
   }
-  throw DbError(DbError::OpenFailed, text + detail);
+  throw DbError(code, text + detail);
 }
 
 // The names of the tables and views in the file; a file that is no database fails here.
@@ -107,7 +108,11 @@ void Connection::Open(const QString& connectionString) {
 
   const QStringList names = storedNames(db, path);
   if (sqlite3_db_readonly(db, "main") == 1)
-    openFailed("Il database " + path + " è in sola lettura: impossibile lavorarci.", db);
+    openFailed("Il database " + path + " è in sola lettura: impossibile lavorarci.", db, DbError::ReadOnly);
+  // Every write needs its journal beside the file.
+  if (!QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+    openFailed("Il database " + path + " si trova in una cartella in sola lettura: impossibile lavorarci.", db,
+               DbError::ReadOnly);
   QStringList missing;
   for (const QString& table : programTables())
     if (!names.contains(table, Qt::CaseInsensitive)) missing << table;
@@ -150,6 +155,20 @@ void Connection::CommitTrans() { session()->commitTrans(); }
 void Connection::RollbackTrans() { session()->rollbackTrans(); }
 
 bool Connection::InTransaction() const { return IsOpen() && d->session->transactionDepth() > 0; }
+
+QStringList Connection::tableNames() const {
+  Session& s = *session();
+  Statement statement =
+      s.prepare("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                "ORDER BY rowid",
+                false);
+  QStringList names;
+  int rc;
+  while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW)
+    names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
+  if (rc != SQLITE_DONE) s.fail(rc, "Impossibile leggere l'elenco delle tabelle del database.");
+  return names;
+}
 
 QString Connection::path() const { return d->session ? d->session->path() : QString(); }
 

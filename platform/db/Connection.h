@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "platform/db/AdoTypes.h"
@@ -22,8 +23,9 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
 
   // Opens the file named by Data Source. The file must exist and be a writable database with the
-  // program's tables; anything else (missing file, not a database, read-only, locked) throws
-  // DbError::OpenFailed (Busy when another program holds the file). A database is never created.
+  // program's tables, in a folder where its journal can be written; anything else throws
+  // DbError::OpenFailed (Busy when another program holds the file, ReadOnly when the file or its
+  // folder cannot be written). A database is never created.
   void Open(const QString& connectionString);
   void Close();
   bool IsOpen() const;
@@ -39,6 +41,10 @@ class Connection {
   void CommitTrans();
   void RollbackTrans();
   bool InTransaction() const;
+
+  // The names of the database's tables in the order they were created: no saved queries (views) and
+  // none of SQLite's own tables.
+  QStringList tableNames() const;
 
   QString path() const;
   sqlite3* handle() const;

@@ -112,8 +112,14 @@ std::vector<Token> tokenize(const QString& sql) {
 
 namespace {
 
-std::vector<Node> parseLevel(const std::vector<Token>& tokens, std::size_t& pos, bool nested,
+// Deeper nesting is refused rather than followed to the end of the stack; SQLite itself takes no
+// expression deeper than this.
+constexpr int kMaxDepth = 1000;
+
+std::vector<Node> parseLevel(const std::vector<Token>& tokens, std::size_t& pos, int depth,
                              const QString& sql) {
+  if (depth > kMaxDepth) fail("troppe parentesi annidate (al massimo " + QString::number(kMaxDepth) + ")", sql);
+  const bool nested = depth > 0;
   std::vector<Node> nodes;
   while (pos < tokens.size()) {
     const Token& token = tokens[pos++];
@@ -122,7 +128,7 @@ std::vector<Node> parseLevel(const std::vector<Token>& tokens, std::size_t& pos,
       return nodes;
     }
     Node node{token, {}};
-    if (token.kind == TokenKind::LParen) node.children = parseLevel(tokens, pos, true, sql);
+    if (token.kind == TokenKind::LParen) node.children = parseLevel(tokens, pos, depth + 1, sql);
     nodes.push_back(std::move(node));
   }
   if (nested) fail("parentesi non chiusa", sql);
@@ -135,7 +141,7 @@ std::vector<Node> parse(const std::vector<Token>& tokens) {
   QString sql;
   for (const Token& t : tokens) sql += t.text;
   std::size_t pos = 0;
-  return parseLevel(tokens, pos, false, sql);
+  return parseLevel(tokens, pos, 0, sql);
 }
 
 std::vector<Node> parse(const QString& sql) { return parse(tokenize(sql)); }

@@ -67,6 +67,7 @@ void Session::fail(int rc, const QString& action) const {
       text = "Il database è in uso da un altro utente o programma. Riprovare tra poco.";
       break;
     case SQLITE_READONLY:
+      code = DbError::ReadOnly;
       text = "Il database è in sola lettura: impossibile salvare le modifiche.";
       break;
     case SQLITE_FULL:
@@ -81,13 +82,17 @@ void Session::fail(int rc, const QString& action) const {
       text = "Errore di lettura o scrittura sul file del database.";
       break;
     case SQLITE_CONSTRAINT:
+      // A refusal is told in the user's words only, naming the field.
+      if (rc == SQLITE_CONSTRAINT_PRIMARYKEY || rc == SQLITE_CONSTRAINT_UNIQUE) {
+        const QString field = failedColumn(detail);
+        throw DbError(DbError::Duplicate, "Esiste già una registrazione con questo valore di " + field + ".", field);
+      }
+      if (rc == SQLITE_CONSTRAINT_NOTNULL) {
+        const QString field = failedColumn(detail);
+        throw DbError(DbError::Required, "Il campo " + field + " è obbligatorio.", field);
+      }
       code = DbError::Constraint;
-      if (rc == SQLITE_CONSTRAINT_PRIMARYKEY || rc == SQLITE_CONSTRAINT_UNIQUE)
-        text = "Impossibile salvare: esiste già una registrazione con la stessa chiave.";
-      else if (rc == SQLITE_CONSTRAINT_NOTNULL)
-        text = "Impossibile salvare: il campo " + failedColumn(detail) + " è obbligatorio.";
-      else
-        text = "Impossibile salvare: i dati violano una regola del database.";
+      text = "Impossibile salvare: i dati violano una regola del database.";
       break;
     default:
       text = action;

@@ -2,22 +2,24 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
+#include <charconv>
 #include <string>
 
 namespace db {
 
 namespace {
 
-// A value as Jet turns it into text: numbers without a trailing ".0".
+// A value as Jet turns it into text: numbers without a trailing ".0", with a decimal point whatever
+// the process's C locale says.
 void appendText(std::string& out, sqlite3_value* value) {
   switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
       return;
     case SQLITE_FLOAT: {
       char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%.15g", sqlite3_value_double(value));
-      out += buffer;
+      const auto written = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value),
+                                         std::chars_format::general, 15);
+      out.append(buffer, written.ptr);
       return;
     }
     default: {

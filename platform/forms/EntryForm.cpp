@@ -7,6 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
 #include "platform/forms/FocusTracker.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"
@@ -69,6 +72,19 @@ bool EntryForm::commitControls() {
     return false;
   }
   return true;
+}
+
+void EntryForm::releaseRecord(db::Recordset& rows, db::Connection& connection) {
+  m_binding.connectTo(nullptr);
+  try {
+    if (rows.IsOpen()) {
+      if (rows.EditPending()) rows.CancelUpdate();
+      rows.Close();
+    }
+    connection.Close();
+  } catch (const db::DbError&) {
+    // Closing only drops what the window held; whatever was to be kept has been written before.
+  }
 }
 
 bool EntryForm::recordTakesText(QWidget* control) {

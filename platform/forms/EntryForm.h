@@ -12,6 +12,11 @@
 
 class QPushButton;
 
+namespace db {
+class Connection;
+class Recordset;
+}  // namespace db
+
 namespace forms {
 
 class FocusTracker;
@@ -57,6 +62,9 @@ class EntryForm : public QDialog {
   // Commits every edited text box into the record; false, with the focus on the box, when a text
   // does not convert.
   bool commitControls();
+  // Lets go of the window's record: the controls are disconnected, changes not written are dropped,
+  // and the recordset and its connection close. Nothing is written here.
+  void releaseRecord(db::Recordset& rows, db::Connection& connection);
 
   // The window's own reactions to the focus; the base has already committed the control left,
   // selected the text of a text box entered and written the status bar.

@@ -35,7 +35,9 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
 
   if (key->key() == Qt::Key_Escape) {
-    if (m_cancel && m_cancel->isEnabled()) m_cancel->click();
+    // A window without a cancel button leaves Esc to its control (a grid drops the row's changes).
+    if (!m_cancel) return false;
+    if (m_cancel->isEnabled()) m_cancel->click();
     return true;
   }
   if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-// Message boxes with the original's button, icon and default-button codes. The title defaults to
+// Message boxes with the program's button, icon and default-button codes. The title defaults to
 // the application's name (the program sets it to its title). Tests replace the modal box with a
 // handler that records what was asked and gives the answer.
 namespace forms {

@@ -127,6 +127,12 @@ QString RecordBinding::columnOf(const QWidget* control) const {
   return b ? b->column : QString();
 }
 
+QWidget* RecordBinding::controlOf(const QString& column) const {
+  for (const Bound& b : m_bound)
+    if (b.column.compare(column, Qt::CaseInsensitive) == 0) return b.control;
+  return nullptr;
+}
+
 void RecordBinding::connectTo(db::Recordset* rows) {
   m_rows = rows;
   if (!m_rows) return;

@@ -59,6 +59,8 @@ class RecordBinding : public QObject {
 
   // The column a control is bound to; empty for a control that is not bound.
   QString columnOf(const QWidget* control) const;
+  // The first control bound to a column (ignoring case); nullptr when none is.
+  QWidget* controlOf(const QString& column) const;
 
  private:
   enum class Kind { Line, Memo, Check, Date, List };

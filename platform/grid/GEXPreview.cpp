@@ -9,6 +9,14 @@
 #include <QVBoxLayout>
 
 namespace grid {
+namespace {
+GEXPreview::PrinterChooser& printerChooser() {
+  static GEXPreview::PrinterChooser chooser;
+  return chooser;
+}
+}  // namespace
+
+void GEXPreview::setPrinterChooser(PrinterChooser chooser) { printerChooser() = std::move(chooser); }
 
 GEXPreview::GEXPreview(QWidget* parent)
     : QWidget(parent), m_toolBar(new QToolBar(this)), m_pageLabel(new QLabel(this)) {
@@ -89,6 +97,10 @@ void GEXPreview::updatePageLabel() {
 
 void GEXPreview::printDocument() {
   if (!m_printer || !m_painter) return;
+  if (printerChooser()) {
+    if (printerChooser()(m_printer.get())) m_painter(m_printer.get());
+    return;
+  }
   QPrintDialog dialog(m_printer.get(), this);
   if (dialog.exec() == QDialog::Accepted) m_painter(m_printer.get());
 }

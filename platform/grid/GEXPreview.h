@@ -35,7 +35,13 @@ class GEXPreview : public QWidget {
 
   QToolBar* toolBar() const { return m_toolBar; }
 
+  // Test hook: while set, the print button hands the printer to the chooser instead of showing the
+  // print dialog; the chooser sets the printer up (a queue, a PDF file) and answers whether to print.
+  using PrinterChooser = std::function<bool(QPrinter*)>;
+  static void setPrinterChooser(PrinterChooser chooser);
+
  public slots:
+  // Asks for the printer (the print dialog) and prints every page on the one chosen.
   void printDocument();
 
  private:

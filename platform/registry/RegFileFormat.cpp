@@ -210,7 +210,7 @@ ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
         continue;
       }
       QStringList parts = line.mid(1, line.size() - 2).split('\\', Qt::SkipEmptyParts);
-      if (parts.isEmpty() || !sameName(parts.takeFirst(), rootName)) {
+      if (parts.isEmpty() || !sameName(parts.takeFirst(), rootName) || parts.size() > MaxKeyDepth) {
         result.damaged = true;
         continue;
       }

@@ -7,6 +7,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
+#include <sys/stat.h>
+
+#include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -61,15 +65,50 @@ bool validValueName(const QString& name) {
   return !name.contains('\n') && !name.contains('\r') && !name.contains(QChar(0));
 }
 
-ParsedRegFile load(HKEY root) {
-  QFile file(storeFilePath(root));
-  if (!file.open(QIODevice::ReadOnly)) return ParsedRegFile();
-  return parseRegFile(file.readAll(), rootName(root));
+// What tells one state of a store file from another: every save renames a new file into place
+// (a new inode), and an edit in place changes the modification time.
+struct FileStamp {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  std::int64_t modifiedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp stampOf(const QString& path) {
+  struct stat info {};
+  if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
+  return {true, info.st_dev, info.st_ino, info.st_size,
+          std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+// The parsed store of each root, kept between calls while its file is unchanged.
+struct CachedStore {
+  QString path;
+  FileStamp stamp;
+  std::shared_ptr<const ParsedRegFile> store;
+};
+std::mutex storesMutex;
+std::map<HKEY, CachedStore> stores;
+
+std::shared_ptr<const ParsedRegFile> load(HKEY root) {
+  const QString path = storeFilePath(root);
+  const FileStamp stamp = stampOf(path);
+  std::lock_guard lock(storesMutex);
+  CachedStore& cached = stores[root];
+  if (cached.store && cached.path == path && cached.stamp == stamp) return cached.store;
+  QFile file(path);
+  cached = {path, stamp,
+            std::make_shared<const ParsedRegFile>(file.open(QIODevice::ReadOnly)
+                                                      ? parseRegFile(file.readAll(), rootName(root))
+                                                      : ParsedRegFile())};
+  return cached.store;
 }
 
 // Replaces the store file atomically. A file that could not be read in full is kept beside it
 // (".bak") before it is replaced, so that a hand edit that went wrong is not lost.
-bool save(HKEY root, const ParsedRegFile& store) {
+bool save(HKEY root, ParsedRegFile store) {
   const QString path = storeFilePath(root);
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
   if (store.damaged && QFile::exists(path)) {
@@ -79,7 +118,11 @@ bool save(HKEY root, const ParsedRegFile& store) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
   file.write(writeRegFile(store.root, rootName(root)));
-  return file.commit();
+  if (!file.commit()) return false;
+  store.damaged = false;
+  std::lock_guard lock(storesMutex);
+  stores[root] = {path, stampOf(path), std::make_shared<const ParsedRegFile>(std::move(store))};
+  return true;
 }
 
 HKEY newHandle(const OpenKey& key) {
@@ -92,8 +135,8 @@ HKEY newHandle(const OpenKey& key) {
 // Resolves a handle and reads its store; the key itself may since have been deleted.
 struct KeyAccess {
   OpenKey open;
-  ParsedRegFile store;
-  RegistryKey* key = nullptr;
+  std::shared_ptr<const ParsedRegFile> store;
+  const RegistryKey* key = nullptr;
 };
 
 LSTATUS access(HKEY handle, REGSAM needed, KeyAccess& out) {
@@ -102,8 +145,24 @@ LSTATUS access(HKEY handle, REGSAM needed, KeyAccess& out) {
   if ((open->access & needed) != needed) return ERROR_ACCESS_DENIED;
   out.open = *open;
   out.store = load(open->root);
-  out.key = out.store.root.find(open->path);
+  out.key = out.store->root.find(open->path);
   return out.key ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
+// The same with a copy of the store to change and save.
+struct KeyEdit {
+  OpenKey open;
+  ParsedRegFile store;
+  RegistryKey* key = nullptr;
+};
+
+LSTATUS edit(HKEY handle, REGSAM needed, KeyEdit& out) {
+  KeyAccess read;
+  if (const LSTATUS status = access(handle, needed, read); status != ERROR_SUCCESS) return status;
+  out.open = read.open;
+  out.store = *read.store;
+  out.key = out.store.root.find(read.open.path);
+  return ERROR_SUCCESS;
 }
 
 // The key that subKey names below an open key, to be opened with the given rights.
@@ -112,6 +171,7 @@ LSTATUS subKeyOf(HKEY key, const QString& subKey, REGSAM access, OpenKey& parent
   if (!open) return ERROR_INVALID_HANDLE;
   const std::optional<QStringList> parts = splitPath(subKey);
   if (!parts) return ERROR_INVALID_PARAMETER;
+  if (open->path.size() + parts->size() > MaxKeyDepth) return ERROR_INVALID_PARAMETER;
   parent = *open;
   target = OpenKey{open->root, open->path + *parts, access};
   return ERROR_SUCCESS;
@@ -130,7 +190,7 @@ LSTATUS openKey(HKEY key, const QString& subKey, REGSAM access, HKEY* result) {
   OpenKey parent, target;
   if (const LSTATUS status = subKeyOf(key, subKey, access, parent, target); status != ERROR_SUCCESS)
     return status;
-  if (!load(target.root).root.find(target.path)) return ERROR_FILE_NOT_FOUND;
+  if (!load(target.root)->root.find(target.path)) return ERROR_FILE_NOT_FOUND;
   *result = newHandle(target);
   return ERROR_SUCCESS;
 }
@@ -139,11 +199,12 @@ LSTATUS createKey(HKEY key, const QString& subKey, REGSAM access, HKEY* result) 
   OpenKey parent, target;
   if (const LSTATUS status = subKeyOf(key, subKey, access, parent, target); status != ERROR_SUCCESS)
     return status;
-  ParsedRegFile store = load(target.root);
-  if (!store.root.find(target.path)) {
+  const std::shared_ptr<const ParsedRegFile> store = load(target.root);
+  if (!store->root.find(target.path)) {
     if (!(parent.access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
-    store.root.ensurePath(target.path);
-    if (!save(target.root, store)) return ERROR_CANTWRITE;
+    ParsedRegFile changed = *store;
+    changed.root.ensurePath(target.path);
+    if (!save(target.root, std::move(changed))) return ERROR_CANTWRITE;
   }
   *result = newHandle(target);
   return ERROR_SUCCESS;
@@ -177,31 +238,31 @@ LSTATUS queryValue(HKEY key, const QString& name, std::int32_t* type, QByteArray
 
 LSTATUS setValue(HKEY key, const QString& name, std::int32_t type, const QByteArray& data) {
   if (!validValueName(name)) return ERROR_INVALID_PARAMETER;
-  KeyAccess k;
-  if (const LSTATUS status = access(key, KEY_SET_VALUE, k); status != ERROR_SUCCESS) return status;
+  KeyEdit k;
+  if (const LSTATUS status = edit(key, KEY_SET_VALUE, k); status != ERROR_SUCCESS) return status;
   k.key->setValue(name, type, data);
-  return save(k.open.root, k.store) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+  return save(k.open.root, std::move(k.store)) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 LSTATUS deleteValue(HKEY key, const QString& name) {
-  KeyAccess k;
-  if (const LSTATUS status = access(key, KEY_SET_VALUE, k); status != ERROR_SUCCESS) return status;
+  KeyEdit k;
+  if (const LSTATUS status = edit(key, KEY_SET_VALUE, k); status != ERROR_SUCCESS) return status;
   if (!k.key->removeValue(name)) return ERROR_FILE_NOT_FOUND;
-  return save(k.open.root, k.store) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+  return save(k.open.root, std::move(k.store)) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 LSTATUS deleteKey(HKEY key, const QString& subKey) {
   const std::optional<QStringList> parts = splitPath(subKey);
   if (!parts) return ERROR_INVALID_PARAMETER;
   if (parts->isEmpty()) return ERROR_ACCESS_DENIED;
-  KeyAccess k;
-  if (const LSTATUS status = access(key, 0, k); status != ERROR_SUCCESS) return status;
+  KeyEdit k;
+  if (const LSTATUS status = edit(key, 0, k); status != ERROR_SUCCESS) return status;
   RegistryKey* parent = k.key->find(parts->mid(0, parts->size() - 1));
   RegistryKey* target = parent ? parent->child(parts->last()) : nullptr;
   if (!target) return ERROR_FILE_NOT_FOUND;
   if (!target->subkeys().empty()) return ERROR_ACCESS_DENIED;
   parent->removeChild(parts->last());
-  return save(k.open.root, k.store) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+  return save(k.open.root, std::move(k.store)) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 LSTATUS enumValue(HKEY key, std::int32_t index, QString* name) {

@@ -36,30 +36,33 @@ bool RegistryKey::removeChild(const QString& name) {
 }
 
 const RegistryValue* RegistryKey::value(const QString& name) const {
-  for (const RegistryValue& v : m_values)
-    if (sameName(v.name, name)) return &v;
-  return nullptr;
+  const auto it = m_valueIndex.constFind(name.toCaseFolded());
+  return it == m_valueIndex.constEnd() ? nullptr : &m_values[*it];
 }
 
 void RegistryKey::setValue(const QString& name, std::int32_t type, const QByteArray& data) {
-  for (RegistryValue& v : m_values) {
-    if (sameName(v.name, name)) {
-      v.type = type;
-      v.data = data;
-      return;
-    }
+  const QString folded = name.toCaseFolded();
+  const auto it = m_valueIndex.constFind(folded);
+  if (it != m_valueIndex.constEnd()) {
+    m_values[*it].type = type;
+    m_values[*it].data = data;
+    return;
   }
+  m_valueIndex.insert(folded, m_values.size());
   m_values.append(RegistryValue{name, type, data});
 }
 
 bool RegistryKey::removeValue(const QString& name) {
-  for (qsizetype i = 0; i < m_values.size(); ++i) {
-    if (sameName(m_values[i].name, name)) {
-      m_values.removeAt(i);
-      return true;
-    }
-  }
-  return false;
+  const auto it = m_valueIndex.constFind(name.toCaseFolded());
+  if (it == m_valueIndex.constEnd()) return false;
+  m_values.removeAt(*it);
+  reindexValues();
+  return true;
+}
+
+void RegistryKey::reindexValues() {
+  m_valueIndex.clear();
+  for (qsizetype i = 0; i < m_values.size(); ++i) m_valueIndex.insert(m_values[i].name.toCaseFolded(), i);
 }
 
 RegistryKey* RegistryKey::find(const QStringList& path) {

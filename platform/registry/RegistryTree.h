@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <cstdint>
 #include <vector>
+
+#include "platform/registry/RegistryTypes.h"
 
 namespace registry {
 
@@ -18,7 +21,7 @@ struct RegistryValue {
 
 // A key with its values (in the order they were first written) and its subkeys (sorted by name
 // without regard to case). Names compare without regard to case and keep the case they were
-// created with.
+// created with; values are found by name in constant time.
 class RegistryKey {
  public:
   explicit RegistryKey(const QString& name = QString()) : m_name(name) {}
@@ -42,8 +45,11 @@ class RegistryKey {
   RegistryKey& ensurePath(const QStringList& path);
 
  private:
+  void reindexValues();
+
   QString m_name;
   QList<RegistryValue> m_values;
+  QHash<QString, qsizetype> m_valueIndex;  // case-folded name -> position in m_values
   std::vector<RegistryKey> m_subkeys;
 };
 

@@ -33,6 +33,10 @@ inline constexpr REGSAM KEY_READ = 0x20019;
 inline constexpr REGSAM KEY_WRITE = 0x20006;
 inline constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
 
+// How deep keys may nest below a root, as in the Windows registry: deeper paths are refused, so
+// that nothing that walks the tree runs out of stack.
+inline constexpr int MaxKeyDepth = 512;
+
 inline constexpr LSTATUS ERROR_SUCCESS = 0;
 inline constexpr LSTATUS ERROR_FILE_NOT_FOUND = 2;
 inline constexpr LSTATUS ERROR_ACCESS_DENIED = 5;

@@ -9,7 +9,7 @@
 
 #include "platform/runtime/Currency.h"
 
-// The type codes of a Variant, numbered as the original runtime numbers them (VarType).
+// The type codes of a Variant, numbered as the program's windows read them (VarType).
 enum class VarType : int {
   Empty = 0,
   Null = 1,
@@ -49,8 +49,8 @@ class Variant {
   bool isDate() const { return type() == VarType::Date; }
 
   // Conversions. They never throw: a value that does not convert yields the neutral value (false, 0,
-  // an invalid date, the empty text). Use the runtime's IsNumeric / CDbl helpers where the
-  // original's locale-aware conversion of text matters.
+  // an invalid date, the empty text). Use the runtime's IsNumeric / CDbl helpers where text
+  // must be read with the user's decimal separators.
   bool toBool() const;
   std::int32_t toInt() const;
   double toDouble() const;

@@ -6,9 +6,9 @@
 // user's preferred applications.
 namespace shell {
 
-// The user's documents folder: the XDG documents directory (user-dirs.dirs, else ~/Documents) when it
-// exists; otherwise the home folder, as the XDG user-directory convention resolves a missing one.
-// Empty when neither exists.
+// The user's documents folder: the XDG documents directory (user-dirs.dirs, else ~/Documents),
+// created when missing, as a desktop session does, so that it is the same folder on every call.
+// Empty when it neither exists nor can be made (its parent folder is missing).
 QString documentsFolder();
 
 // The folder of the running executable.
@@ -18,8 +18,12 @@ QString programFolder();
 // False when the target is empty or a missing file, or when the desktop could not hand it over.
 bool open(const QString& linkOrFile);
 
-// Opens a help file in the desktop's default viewer for its type. False when the file does not
-// exist or no viewer could be started.
+// Opens a help file at its default page: in the desktop's viewer for its type when one is
+// installed, otherwise the pages it is built from, installed beside it (helpPagesFolder), in the
+// program's own help window. False when neither can be shown.
 bool openHelp(const QString& helpFile);
+
+// True when an application of the desktop declares that it opens files of this one's type.
+bool hasViewerFor(const QString& file);
 
 }  // namespace shell

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <QDate>
 
 #include "core/Globals.h"
 #include "app/RegoleEliminazione.h"
+#include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
 #include "tests/app/DatiProva.h"
 
@@ -196,3 +199,81 @@ TEST_F(RegoleEliminazioneTest, AnUnreachableDatabaseIsReportedNotDeleted) {
 TEST_F(RegoleEliminazioneTest, UnknownViewHasNoRule) { EXPECT_FALSE(RegolaPer("xyz", {Variant(1), {}, {}})); }
 
 }  // namespace
+
+namespace {
+
+// Another program that holds the database in a write transaction while it links a row to the
+// key being deleted, and commits as soon as the deletion waits for it.
+class AltroProgramma {
+ public:
+  explicit AltroProgramma(const QString& collegamento) {
+    sqlite3_open(DBPath.toUtf8().constData(), &m_db);
+    esegui("BEGIN IMMEDIATE");
+    esegui(collegamento);
+  }
+  ~AltroProgramma() { sqlite3_close(m_db); }
+  // Installed on the deleting connection: its wait ends with this program's commit.
+  void confermaQuandoAttende(db::Connection& cn) {
+    sqlite3_busy_handler(
+        cn.handle(),
+        [](void* altro, int) {
+          static_cast<AltroProgramma*>(altro)->esegui("COMMIT");
+          return 1;
+        },
+        this);
+  }
+
+ private:
+  void esegui(const QString& sql) {
+    ASSERT_EQ(sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sql.toStdString();
+  }
+  sqlite3* m_db = nullptr;
+};
+
+struct CollegamentoConcorrente {
+  const char* codice;
+  RigaDaEliminare libera;
+  const char* collegamento;  // the row the other program adds
+  const char* riga;          // the row that must stay
+};
+
+}  // namespace
+
+TEST_F(RegoleEliminazioneTest, ARowLinkedByAnotherProgramDuringTheDeletionBlocksIt) {
+  const CollegamentoConcorrente casi[] = {
+      {"art", {Variant("ART'2"), {}, {}},
+       "INSERT INTO Costi (Classe, CodCom, Data, Codice, Valore) VALUES (2, 'C001', '2024-03-08', 'ART''2', 1)",
+       "SELECT * FROM Articoli WHERE Codice='ART''2'"},
+      {"for", {Variant(5), {}, {}}, "INSERT INTO Articoli (Codice, IdFornitore) VALUES ('ART3', 5)",
+       "SELECT * FROM CliFor WHERE IdCliFor=5"},
+      {"cli", {Variant(3), {}, {}}, "INSERT INTO Commesse (CodCom, IdCliente) VALUES ('C004', 3)",
+       "SELECT * FROM CliFor WHERE IdCliFor=3"},
+      {"imp", {Variant(2), {}, {}},
+       "INSERT INTO Costi (Classe, CodCom, Data, CodImp, Valore) VALUES (0, 'C001', '2024-03-08', 2, 1)",
+       "SELECT * FROM Impiegati WHERE CodImp=2"},
+      {"adi", {Variant(2), {}, {}}, "INSERT INTO Commesse (CodCom, IdModello) VALUES ('C005', 2)",
+       "SELECT * FROM PreVoci WHERE IdModelloPre=2"},
+      {"cat", {Variant(3), Variant("VE"), Variant("Vetro")},
+       "INSERT INTO Articoli (Codice, Categoria) VALUES ('ART3', 'Vetro')", "SELECT * FROM Liste WHERE Id=3"},
+      {"umi", {Variant(6), Variant("pz"), Variant("Pezzi")},
+       "INSERT INTO Articoli (Codice, UM) VALUES ('ART3', 'pz')", "SELECT * FROM Liste WHERE Id=6"},
+      {"iva", {Variant("4"), {}, {}}, "INSERT INTO Articoli (Codice, CodiceIVA) VALUES ('ART3', '4')",
+       "SELECT * FROM CodiciIVA WHERE CodiceIVA='4'"},
+  };
+  for (const CollegamentoConcorrente& caso : casi) {
+    SCOPED_TRACE(caso.codice);
+    datiprova::CreaDatabase();
+    const auto regola = RegolaPer(caso.codice, caso.libera);
+    ASSERT_TRUE(regola);
+    AltroProgramma altro(QString::fromUtf8(caso.collegamento));
+    db::Connection cn;
+    cn.Open(ConnString);
+    altro.confermaQuandoAttende(cn);
+
+    EXPECT_FALSE(EliminaNellaTransazione(cn, *regola));
+
+    EXPECT_FALSE(cn.InTransaction());
+    cn.Close();
+    EXPECT_EQ(Conta(QString::fromUtf8(caso.riga)), caso.codice == QStringLiteral("adi") ? 2 : 1);
+  }
+}

@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QComboBox>
+#include <QListWidget>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -11,16 +13,22 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "core/Globals.h"
 #include "core/comRegistry.h"
 #include "common/comfrmAbout.h"
+#include "common/comfrmManData.h"
+#include "common/comfrmShowfields.h"
+#include "common/comfrmSort.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
+#include "tests/common/ChmViewer.h"
 #include "tests/common/LinkDesktop.h"
+#include "platform/shell/HelpViewer.h"
 #include "platform/grid/GridEX.h"
 #include "tests/app/DatiProva.h"
 #include "tests/app/FinestraProva.h"
@@ -68,6 +76,19 @@ TEST_F(ComandiFinestra, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
   EXPECT_EQ(Messaggi(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
   EXPECT_EQ(Conta("SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
   EXPECT_EQ(w->gexView->recordCount(), 2);
+}
+
+TEST_F(ComandiFinestra, ACostRowWithoutADateIsNotOfferedToDelete) {
+  datiprova::EseguiSqlite("INSERT INTO Costi (Classe, CodCom, Valore) VALUES (3, 'C001', 5)");
+  Avvia();
+  MostraVista(1);
+  ASSERT_EQ(w->gexView->recordCount(), 4);
+  ASSERT_TRUE(SelezionaRiga("Data", Variant::null()));
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  w->mnuFileElimina->trigger();
+  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('|').toStdString();
+  EXPECT_EQ(Conta("SELECT * FROM Costi"), 5);
+  EXPECT_EQ(w->gexView->recordCount(), 4);
 }
 
 // The unit and category checks read the unit code and the category name from the list's row.
@@ -195,9 +216,22 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
   EXPECT_EQ(DriverReport[2], "HP LaserJet 4");
 }
 
-TEST_F(ComandiFinestra, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
+// Chooses the Data menu's "Tabelle"; true when it opened the table browser, which is then closed.
+bool ApreTabelle(frmMain& w) {
+  bool aperto = false;
+  QTimer::singleShot(0, [&] {
+    auto* tabelle = qobject_cast<comfrmManData*>(QApplication::activeModalWidget());
+    if (!tabelle) return;
+    aperto = tabelle->parentWidget() == &w && tabelle->cmbTables->findText("_Pars") >= 0;
+    tabelle->close();
+  });
+  w.mnuDatiTabelle->trigger();
+  return aperto;
+}
+
+TEST_F(ComandiFinestra, TheDataMenuOpensTheTableBrowserOnlyWhileNoOtherWindowIsOpen) {
   Avvia();
-  w->mnuDatiTabelle->trigger();
+  EXPECT_TRUE(ApreTabelle(*w));
   EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
 
   // An entry window opened from the list counts while it is open, and no longer once cancelled.
@@ -207,15 +241,40 @@ TEST_F(ComandiFinestra, TheDataMenuRefusesWhileOtherWindowsAreOpen) {
   for (QWidget* finestra : QApplication::topLevelWidgets())
     if (auto* c = qobject_cast<frm_io_Clienti*>(finestra)) scheda = c;
   ASSERT_TRUE(scheda);
-  w->mnuDatiTabelle->trigger();
+  EXPECT_FALSE(ApreTabelle(*w));
   EXPECT_EQ(Messaggi(), QStringList{"Chiudere prima tutte le schede dati."});
   EXPECT_EQ(mostrati.back().style, forms::vbOKOnly);
   EXPECT_EQ(mostrati.back().title, AppTitle);
 
   QTest::mouseClick(scheda->cmdAnnulla, Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
-  w->mnuDatiTabelle->trigger();
+  EXPECT_TRUE(ApreTabelle(*w));
   EXPECT_EQ(Messaggi().size(), 1);
+}
+
+TEST_F(ComandiFinestra, TheGridMenuHandsTheViewGridToTheGridDialogs) {
+  Avvia();
+  MostraVista(4);
+  QStringList aperti;
+  for (QAction* voce : w->mnuGridItem) {
+    const int tag = voce->data().toInt();
+    if (tag != 1 && tag != 2 && tag != 4 && tag != 8) continue;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialogo = QApplication::activeModalWidget();
+      if (!dialogo) return;
+      if (auto* campi = qobject_cast<comfrmShowfields*>(dialogo)) {
+        EXPECT_GT(campi->lstVisible->count(), 0);
+      }
+      if (auto* ordina = qobject_cast<comfrmSort*>(dialogo)) {
+        EXPECT_EQ(ordina->cboGroups[0]->count(), w->gexView->columnCount() + 1);
+      }
+      aperti << dialogo->metaObject()->className();
+      dialogo->close();
+    });
+    voce->setEnabled(true);
+    voce->trigger();
+  }
+  EXPECT_EQ(aperti, (QStringList{"comfrmShowfields", "comfrmSort", "comfrmGroupBy", "comfrmTableview"}));
 }
 
 TEST_F(ComandiFinestra, TheAboutBoxOpensWithItsFrameAndCloses) {
@@ -241,10 +300,24 @@ TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
 
   LinkDesktop desktop;
   QDesktopServices::setUrlHandler("file", &desktop, "apri");
-  w->mnuHelpGuida->trigger();
-  QDesktopServices::unsetUrlHandler("file");
+  {
+    ChmViewer visore;
+    w->mnuHelpGuida->trigger();
+  }
   ASSERT_EQ(desktop.aperti.size(), 1);
   EXPECT_EQ(desktop.aperti[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
+
+  // Without a viewer for it the program shows the pages beside it, at the first page.
+  w->mnuHelpGuida->trigger();
+  QDesktopServices::unsetUrlHandler("file");
+  EXPECT_EQ(desktop.aperti.size(), 1);
+  QTextBrowser* guidaInterna = shell::helpWindow();
+  ASSERT_TRUE(guidaInterna);
+  EXPECT_TRUE(guidaInterna->isVisible());
+  EXPECT_EQ(guidaInterna->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
+  EXPECT_EQ(guidaInterna->windowTitle(), "Gestione Commesse");
+  EXPECT_TRUE(guidaInterna->toPlainText().contains("Le visualizzazioni"));
+  guidaInterna->close();
   EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
 }
 

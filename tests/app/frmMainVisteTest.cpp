@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include "platform/runtime/Twips.h"
 #include "tests/app/DatiProva.h"
 #include "tests/app/FinestraProva.h"
+#include "tests/support/TestEnv.h"
 
 namespace {
 
@@ -262,6 +265,53 @@ TEST_F(VisteFinestra, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
   EXPECT_FALSE(w->gexView->allowEdit());
   EXPECT_FALSE(w->gexView->allowAddNew());
   EXPECT_FALSE(w->gexView->allowDelete());
+}
+
+// A stored layout without text shows the view's own fields; one that cannot be read is told once and
+// gives way to the layout file, and a file that cannot be read to one column per field: the rows
+// always show, and Delete acts on the row's real key.
+TEST_F(VisteFinestra, StoredOrFileLayoutsThatCannotBeUsedStillListTheViewsRows) {
+  datiprova::EseguiSqlite("INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_iva', NULL);"
+                          "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_com', X'7B00');");
+  QTemporaryDir programma;
+  for (const QString& file : QDir(testenv::programDir()).entryList({"gex_*.lyt"}))
+    QFile::copy(testenv::programDir() + '/' + file, programma.path() + '/' + file);
+  setProgramFolder(programma.path());
+  Avvia();
+
+  // Job orders: the stored layout is unreadable, the file's columns take its place.
+  EXPECT_EQ(w->gexView->recordCount(), 3);
+  ASSERT_EQ(Messaggi().size(), 1);
+  EXPECT_TRUE(Messaggi()[0].startsWith("Il layout della vista non è leggibile")) << Messaggi()[0].toStdString();
+  const int colonneDelFile = w->gexView->columnCount();
+  MostraVista(9);
+  EXPECT_EQ(w->gexView->column(1)->key(), "CodiceIVA");
+  EXPECT_EQ(w->gexView->columnCount(), 5);
+  EXPECT_EQ(w->gexView->recordCount(), 3);
+  MostraVista(0);
+  EXPECT_EQ(w->gexView->columnCount(), colonneDelFile);
+  EXPECT_EQ(Messaggi().size(), 1) << "told once";
+
+  // VAT codes: no layout text, the view's own fields; Delete removes the chosen code.
+  MostraVista(9);
+  ASSERT_TRUE(SelezionaRiga("CodiceIVA", Variant("4")));
+  Premi(w->gexView->view(), Qt::Key_Delete);
+  EXPECT_EQ(Messaggi().last(), "Eliminare il Codice IVA selezionato?");
+  EXPECT_EQ(datiprova::Conta("SELECT * FROM CodiciIVA WHERE CodiceIVA='4'"), 0);
+  EXPECT_EQ(w->gexView->recordCount(), 2);
+
+  // A layout file that cannot be read either: one column per field, rows and all.
+  QFile rotto(programma.path() + "/gex_com.lyt");
+  ASSERT_TRUE(rotto.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  rotto.write("{ non è un layout");
+  rotto.close();
+  MostraVista(0);
+  setProgramFolder(QString());
+  EXPECT_EQ(Messaggi().size(), 3);
+  EXPECT_TRUE(Messaggi().last().contains(programma.path() + "/gex_com.lyt")) << Messaggi().last().toStdString();
+  EXPECT_EQ(w->gexView->recordCount(), 3);
+  EXPECT_EQ(w->gexView->column(1)->key(), "CodCom");
+  EXPECT_TRUE(w->gexView->column("Cliente"));
 }
 
 }  // namespace

@@ -3,11 +3,15 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include "tests/core/QtPrinters.h"
 #include "platform/shell/Desktop.h"
+#include "platform/shell/HelpViewer.h"
+#include "tests/common/ChmViewer.h"
 #include "tests/core/UserDirs.h"
 
 namespace {
@@ -41,9 +45,19 @@ TEST(DocumentsFolder, WithoutUserDirectoriesIsDocumentsInHome) {
   EXPECT_EQ(shell::documentsFolder(), QDir::homePath() + "/Documents");
 }
 
-TEST(DocumentsFolder, MissingFolderFallsBackToHomeAndMissingHomeGivesNothing) {
+TEST(DocumentsFolder, MissingFolderIsMadeOneLevelDeepAndOtherwiseGivesNothing) {
+  QDir(QDir::homePath() + "/Documenti").removeRecursively();
+  {
+    UserDirs dirs("$HOME/Documenti");
+    EXPECT_EQ(shell::documentsFolder(), QDir::homePath() + "/Documenti");
+    EXPECT_TRUE(QFileInfo(QDir::homePath() + "/Documenti").isDir());
+    EXPECT_EQ(shell::documentsFolder(), QDir::homePath() + "/Documenti");
+  }
+  QDir(QDir::homePath() + "/Documenti").removeRecursively();
+
   UserDirs dirs("/nessuna/cartella/documenti");
-  EXPECT_EQ(shell::documentsFolder(), QDir::homePath());
+  EXPECT_EQ(shell::documentsFolder(), QString());
+  EXPECT_FALSE(QFileInfo::exists("/nessuna"));
 
   const QByteArray home = qgetenv("HOME");
   qputenv("HOME", "/nessuna/casa");
@@ -80,21 +94,44 @@ TEST(Open, RefusesNothingAndMissingFiles) {
   EXPECT_TRUE(recorder.opened.isEmpty());
 }
 
-TEST(Open, HelpFileGoesToTheDesktopViewer) {
+void writeFile(const QString& path, const QByteArray& text) {
+  QDir().mkpath(QFileInfo(path).path());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text);
+}
+
+// Without a viewer for the compiled file the program shows the pages it is built from, at the
+// default page of their project; with one, the desktop opens the file.
+TEST(Open, HelpGoesToTheDesktopViewerOrToTheProgramsOwnWindow) {
   QTemporaryDir dir;
-  QFile help(dir.path() + "/tarvel.chm");
-  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-  help.close();
+  const QString help = dir.path() + "/tarvel.chm";
+  writeFile(help, "ITSF");
+  writeFile(dir.path() + "/tarvel/tarvel.hhp", "[OPTIONS]\nDefault topic=inizio.htm\nTitle=Guida\n");
+  writeFile(dir.path() + "/tarvel/inizio.htm",
+            "<html><head><title>Guida di prova</title></head><body><a href=\"altro.htm\">Altro</a></body></html>");
+  OpenRecorder recorder({"file"});
+
+  ASSERT_FALSE(shell::hasViewerFor(help));
+  EXPECT_TRUE(shell::openHelp(help));
+  ASSERT_TRUE(shell::helpWindow());
+  EXPECT_TRUE(shell::helpWindow()->isVisible());
+  EXPECT_EQ(shell::helpWindow()->source(), QUrl::fromLocalFile(dir.path() + "/tarvel/inizio.htm"));
+  EXPECT_EQ(shell::helpWindow()->windowTitle(), "Guida di prova");
+  EXPECT_TRUE(recorder.opened.isEmpty());
+  shell::helpWindow()->close();
+
   {
-    OpenRecorder recorder({"file"});
-    EXPECT_TRUE(shell::openHelp(help.fileName()));
+    ChmViewer viewer;
+    EXPECT_TRUE(shell::hasViewerFor(help));
+    EXPECT_TRUE(shell::openHelp(help));
     ASSERT_EQ(recorder.opened.size(), 1);
-    EXPECT_EQ(recorder.opened[0], QUrl::fromLocalFile(help.fileName()));
+    EXPECT_EQ(recorder.opened[0], QUrl::fromLocalFile(help));
   }
-  // Offscreen there is no desktop to start a viewer: the failure reaches the caller.
-  if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
-    EXPECT_FALSE(shell::openHelp(help.fileName()));
-  }
+
+  // Neither a viewer nor the pages: the caller hears of it.
+  QDir(dir.path() + "/tarvel").removeRecursively();
+  EXPECT_FALSE(shell::openHelp(help));
 }
 
 }  // namespace

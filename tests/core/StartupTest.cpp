@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sqlite3.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -266,13 +268,82 @@ TEST(DataFolder, DocumentsFolderOfTheUserDirectoriesIsHonoured) {
   QDir(QDir::homePath() + "/Documenti").removeRecursively();
 }
 
-TEST(DataFolder, MissingDocumentsFolderFallsBackToHomeAndCreatesOneLevelOnly) {
-  UserDirs dirs("$HOME/Nessuna/Cartella");
+TEST_F(StartupTest, DataStayInOnePlaceWhenTheDocumentsFolderAppearsOrWasMissing) {
+  const QString documenti = QDir::homePath() + "/Documenti nuovi";
+  const QString vecchia = QDir::homePath() + "/TarvelDB";
+  QDir(documenti).removeRecursively();
+  QDir(vecchia).removeRecursively();
+  UserDirs mancanti("$HOME/Documenti nuovi");
 
-  // The named documents folder is missing: the home folder takes its place, as on a desktop.
-  EXPECT_EQ(CartellaDati(), QDir::homePath() + "/TarvelDB");
-  EXPECT_FALSE(QFileInfo::exists(QDir::homePath() + "/Nessuna"));
-  QDir(QDir::homePath() + "/TarvelDB").removeRecursively();
+  // A missing documents folder is made, as the desktop makes it, and the data go there for good.
+  ASSERT_TRUE(start());
+  EXPECT_EQ(DBPath, documenti + "/TarvelDB/coms.mdb");
+  EXPECT_FALSE(QFileInfo::exists(vecchia));
+  QDir(documenti).removeRecursively();
+
+  // A database that an earlier version left in the home folder stays in use, with its rows, on
+  // every start, also once the documents folder exists.
+  ASSERT_TRUE(QDir().mkpath(vecchia));
+  ASSERT_TRUE(QFile::copy(testenv::programDir() + "/master.gen", vecchia + "/coms.mdb"));
+  QFile::setPermissions(vecchia + "/coms.mdb", QFile::ReadOwner | QFile::WriteOwner);
+  for (int avvio = 0; avvio < 2; ++avvio) {
+    ConnString.clear();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(DBPath, vecchia + "/coms.mdb");
+    db::Connection connection;
+    connection.Open(ConnString);
+    connection.Execute("INSERT INTO Impiegati (Cognome) VALUES ('Riva')");
+  }
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(QFileInfo(documenti).isDir());
+  EXPECT_FALSE(QFileInfo::exists(documenti + "/TarvelDB"));
+  EXPECT_EQ(testenv::connectionString(vecchia + "/coms.mdb"), ConnString);
+  QDir(documenti).removeRecursively();
+  QDir(vecchia).removeRecursively();
+}
+
+TEST_F(StartupTest, ADatabaseInUseOrInAReadOnlyFolderIsToldAsSuchAndKept) {
+  ASSERT_TRUE(start());
+  const QByteArray before = readAll(database());
+  sqlite3* altraCopia = nullptr;
+  ASSERT_EQ(sqlite3_open(database().toUtf8().constData(), &altraCopia), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(altraCopia, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  ConnString.clear();
+  shown = 0;
+
+  EXPECT_FALSE(start());
+
+  sqlite3_exec(altraCopia, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(altraCopia);
+  expectOnlyMessage("Il database " + database() +
+                    " è bloccato da un altro programma. Riprovare tra poco.\r\nL'applicazione non verrà avviata.");
+  EXPECT_EQ(readAll(database()), before);
+
+  if (geteuid() == 0) return;  // root writes into read-only folders
+  messages.clear();
+  QFile::setPermissions(dataFolder(), QFile::ReadOwner | QFile::ExeOwner);
+  EXPECT_FALSE(start());
+  QFile::setPermissions(dataFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  expectOnlyMessage("Il database " + database() +
+                    " si trova in una cartella in sola lettura: impossibile lavorarci.\r\nL'applicazione non "
+                    "verrà avviata.");
+}
+
+// A documents folder on a small file system of its own, full before the template fits.
+TEST_F(StartupTest, AFullDiskSaysTheDiskIsFull) {
+  QTemporaryDir piccolo;
+  if (mount("tmpfs", piccolo.path().toUtf8().constData(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "no small file system can be mounted here";
+  UserDirs documenti(piccolo.path());
+
+  const bool started = start();
+
+  const QString contenuto = UserDirs::entries(piccolo.path() + "/TarvelDB").join(',');
+  umount(piccolo.path().toUtf8().constData());
+  EXPECT_FALSE(started);
+  expectOnlyMessage("Impossibile creare il database \"" + piccolo.path() + "/TarvelDB/coms.mdb\":\r\n"
+                    "Il disco è pieno: spazio insufficiente per il database.\r\nL'applicazione non verrà avviata.");
+  EXPECT_EQ(contenuto, QString());
 }
 
 TEST(DatabaseOpenTest, FailsForWhatIsNotTheProgramsDatabase) {

@@ -59,7 +59,7 @@ TEST(ConnectionOpen, RefusesAReadOnlyFile) {
   const QString path = testenv::freshDatabase();
   QFile::setPermissions(path, QFile::ReadOwner);
   if (QFileInfo(path).isWritable()) GTEST_SKIP() << "the file stays writable for this user (root)";
-  EXPECT_EQ(openError(path), DbError::OpenFailed);
+  EXPECT_EQ(openError(path), DbError::ReadOnly);
   QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -148,4 +148,20 @@ TEST_F(ConnectionWork, ALockedFileFailsWithABusyErrorAfterWaiting) {
   sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(other);
   EXPECT_EQ(conn.Execute("DELETE * FROM Costi"), 6) << "the connection works again once the file is free";
+}
+
+TEST_F(ConnectionWork, TableNamesListTheTablesInCreationOrderWithoutViewsOrSQLitesOwn) {
+  const QStringList programma = {"Commesse", "CommessePre", "PreModelli", "PreVoci",  "Costi",    "CliFor",
+                                 "Impiegati", "Articoli",   "Liste",      "CodiciIVA", "Attivita", "_Pars"};
+  EXPECT_EQ(conn.tableNames(), programma) << "no costi_prev_sum, no sqlite_sequence";
+
+  dbtest::rawExec(path, "CREATE TABLE Zeta (a TEXT)");
+  dbtest::rawExec(path, "CREATE TABLE Alfa (a TEXT)");
+  dbtest::rawExec(path, "CREATE VIEW Vista AS SELECT * FROM Zeta");
+  dbtest::rawExec(path, "ANALYZE");
+  EXPECT_EQ(rawCount(path, "FROM sqlite_master WHERE name = 'sqlite_stat1'"), 1);
+  EXPECT_EQ(conn.tableNames(), (programma + QStringList{"Zeta", "Alfa"}));
+
+  conn.Close();
+  EXPECT_THROW(conn.tableNames(), DbError);
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <stdexcept>
 
 #include "bench/data/Generator.h"
@@ -112,4 +115,18 @@ TEST(DataGenerator, LeavesADatabaseWithDataUntouched) {
   EXPECT_EQ(rawValue(path, "SELECT count(*) || '/' || sum(Valore) FROM Costi"), before);
   EXPECT_EQ(rawCount(path, "FROM CliFor"), 4);
   EXPECT_THROW(benchdata::generate(testenv::homeDir() + "/dbs/manca.mdb", smallSizes()), std::runtime_error);
+}
+
+TEST(DataGeneratorTool, HelpPrintsTheUsageAndWritesNoFile) {
+  QTemporaryDir folder;
+  for (const QString& option : {QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("--scala")}) {
+    QProcess gendb;
+    gendb.setWorkingDirectory(folder.path());
+    gendb.start(QStringLiteral(GENDB), {option});
+    ASSERT_TRUE(gendb.waitForFinished(30000));
+    const bool help = option != "--scala";
+    EXPECT_EQ(gendb.exitCode(), help ? 0 : 2) << option.toStdString();
+    EXPECT_TRUE((help ? gendb.readAllStandardOutput() : gendb.readAllStandardError()).startsWith("uso: gendb"));
+    EXPECT_TRUE(QDir(folder.path()).isEmpty()) << option.toStdString();
+  }
 }

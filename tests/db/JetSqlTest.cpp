@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
 #include "platform/db/Recordset.h"
@@ -83,4 +86,53 @@ TEST_F(JetSqlSemantics, IIfAndIsNullChooseOnNull) {
   EXPECT_EQ(rs.ValueAt(1, 1), Variant("economia"));
   EXPECT_EQ(rs.ValueAt(1, 2).toDouble(), 50.0);
   EXPECT_EQ(rs.ValueAt(0, 2).toDouble(), 0.0);
+}
+
+namespace {
+
+// Switches the C library's number formatting to a locale with a decimal comma while it lives;
+// nullptr when the machine has none of them.
+class CommaLocale {
+ public:
+  CommaLocale() : m_saved(std::setlocale(LC_NUMERIC, nullptr)) {
+    for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"})
+      if ((m_active = std::setlocale(LC_NUMERIC, name))) break;
+  }
+  ~CommaLocale() { std::setlocale(LC_NUMERIC, m_saved.c_str()); }
+  bool active() const { return m_active != nullptr; }
+
+ private:
+  std::string m_saved;
+  const char* m_active = nullptr;
+};
+
+}  // namespace
+
+TEST_F(JetSqlSemantics, NumbersTurnIntoTextTheSameWayWhateverTheMachinesLocale) {
+  CommaLocale comma;
+  if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma on this machine (scripts/setup makes it_IT.UTF-8)";
+  EXPECT_EQ(single(conn, "SELECT 'x' & 2.5 AS X"), Variant("x2.5"));
+  EXPECT_EQ(single(conn, "SELECT 1.25 & '|' & -0.001 & '|' & 1E+20 AS X"), Variant("1.25|-0.001|1e+20"));
+  EXPECT_EQ(single(conn, "SELECT 'n' & (7.33 * 3) AS X"), Variant("n21.99"));
+  Recordset rs;
+  rs.Open("SELECT CAST('2.5' AS REAL) * 2 AS X", conn);
+  EXPECT_EQ(rs.Value(0).toDouble(), 5.0);
+}
+
+TEST_F(JetSqlSemantics, DeepNestingIsRefusedWithAClearErrorInsteadOfOverflowingTheStack) {
+  auto nested = [](int depth) {
+    return "SELECT " + QString(depth, '(') + "1" + QString(depth, ')') + " AS X";
+  };
+  EXPECT_EQ(single(conn, nested(40)), Variant(std::int32_t(1)));
+  for (int depth : {1001, 10000, 200000}) {
+    try {
+      translateJet(nested(depth));
+      ADD_FAILURE() << depth << " levels were accepted";
+    } catch (const DbError& e) {
+      EXPECT_EQ(e.code(), DbError::SqlError);
+      EXPECT_TRUE(e.description().contains("troppe parentesi annidate")) << e.description().toStdString();
+    }
+  }
+  EXPECT_THROW(conn.Execute("DELETE * FROM Costi WHERE IdCosto=" + QString(100000, '(') + "1"), DbError);
+  EXPECT_THROW(single(conn, nested(100000)), DbError);
 }

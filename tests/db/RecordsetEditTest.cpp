@@ -133,7 +133,7 @@ TEST_F(RecordsetEdit, AFailedInsertLeavesNothingAndTheRowPending) {
   rs.AddNew();
   rs.SetValue("Codice", "CAVO1");
   rs.SetValue("Descrizione", "Doppione");
-  EXPECT_EQ(saveError(rs), DbError::Constraint);
+  EXPECT_EQ(saveError(rs), DbError::Duplicate);
   EXPECT_EQ(rawCount(path, "FROM Articoli"), 2);
   EXPECT_TRUE(rs.IsNewRow());
   EXPECT_EQ(rs.Value("Descrizione"), Variant("Doppione"));
@@ -148,8 +148,9 @@ TEST_F(RecordsetEdit, AFailedInsertLeavesNothingAndTheRowPending) {
     rs.UpdateBatch();
     FAIL() << "the key is required";
   } catch (const DbError& e) {
-    EXPECT_EQ(e.code(), DbError::Constraint);
-    EXPECT_TRUE(e.description().contains("Codice")) << e.description().toStdString();
+    EXPECT_EQ(e.code(), DbError::Required);
+    EXPECT_EQ(e.field(), "Codice");
+    EXPECT_EQ(e.description(), "Il campo Codice è obbligatorio.");
   }
   rs.CancelUpdate();
   EXPECT_EQ(rs.RecordCount(), 3);
@@ -163,7 +164,7 @@ TEST_F(RecordsetEdit, AFailedWriteInsideATransactionUndoesOnlyItself) {
   openEditable(rs, "CodiciIVA", conn);
   rs.AddNew();
   rs.SetValue("CodiceIVA", "IVA22");
-  EXPECT_EQ(saveError(rs), DbError::Constraint);
+  EXPECT_EQ(saveError(rs), DbError::Duplicate);
   rs.CancelUpdate();
   conn.CommitTrans();
   EXPECT_EQ(rawCount(path, "FROM Costi WHERE CodCom='C002'"), 0);

@@ -1,19 +1,21 @@
 #include <QAbstractItemView>
 #include <QAction>
+#include <QFile>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
 #include "platform/grid/GEXPreview.h"
 #include "tests/grid/GridTestSupport.h"
+#include "tests/support/PdfText.h"
 
 namespace {
 
 using gridtest::GridFixture;
+using testenv::pdfPages;
 
 // The report list of the print dialogs: three columns, values and icons asked row by row.
 TEST(GridUnboundTest, RowsAndIconsComeFromTheOwner) {
@@ -95,7 +97,6 @@ TEST_F(GridPrintTest, PreviewOutlivingItsGridKeepsItsPagesAndOffersNoBlankPrint)
   EXPECT_EQ(preview.pageCount(), 1);
 }
 
-// The pages as text, read back by a real PDF reader.
 QStringList printedPages(grid::GridEX& g) {
   QTemporaryDir dir;
   const QString pdf = dir.path() + "/griglia.pdf";
@@ -103,12 +104,40 @@ QStringList printedPages(grid::GridEX& g) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);
   g.paintPages(&printer);
-  QProcess reader;
-  reader.start("pdftotext", {"-layout", pdf, "-"});
-  if (!reader.waitForFinished(20000)) return {};
-  QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split('\f');
-  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-  return pages;
+  return pdfPages(pdf);
+}
+
+// The preview's print button prints every page, headers included, on the printer the user chose;
+// a cancelled choice prints nothing.
+TEST_F(GridPrintTest, PrintButtonPrintsEveryPageOnThePrinterChosen) {
+  for (int i = 0; i < 120; ++i)
+    exec(QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+  bind("SELECT * FROM PreVoci ORDER BY Codice");
+  grid->printSettings().setHeaderText(grid::PrintCenter, "Intestazione di prova");
+  grid::GEXPreview preview;
+  grid->printPreview(&preview);
+  preview.show();
+  QTRY_VERIFY(preview.pageCount() >= 2);
+
+  QTemporaryDir dir;
+  const QString pdf = dir.path() + "/scelta.pdf";
+  int asked = 0;
+  grid::GEXPreview::setPrinterChooser([&](QPrinter* printer) {
+    ++asked;
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdf);
+    return asked > 1;
+  });
+  QAction* print = preview.toolBar()->actions().value(0);
+  print->trigger();
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(QFile::exists(pdf));
+  print->trigger();
+  grid::GEXPreview::setPrinterChooser(nullptr);
+  const QStringList pages = pdfPages(pdf);
+  ASSERT_EQ(pages.size(), preview.pageCount());
+  for (const QString& page : pages) EXPECT_TRUE(page.contains("Intestazione di prova"));
+  EXPECT_TRUE(pages.last().contains("Voce 119"));
 }
 
 TEST_F(GridPrintTest, PagesCarryTheHeaderTextsAndTheColumnHeaders) {

@@ -127,7 +127,7 @@ TEST_F(ComNewTest, ARefusedJobOrderIsReportedAndKeepsTheWindowWithWhatWasTyped) 
   type("Verdi Spa");
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 2);
-  EXPECT_TRUE(messages[1].startsWith("Impossibile salvare: il campo CodCom è obbligatorio."));
+  EXPECT_EQ(messages[1], "Il campo Codice è obbligatorio.");
   form->unload();
   messages.clear();
 
@@ -135,7 +135,7 @@ TEST_F(ComNewTest, ARefusedJobOrderIsReportedAndKeepsTheWindowWithWhatWasTyped) 
   scegliModello(form, "Impianto elettrico");
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith("Impossibile salvare: esiste già una registrazione con la stessa chiave."));
+  EXPECT_EQ(messages[0], "Esiste già una Commessa con questo codice.");
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->line(Codice)->text(), "C001");

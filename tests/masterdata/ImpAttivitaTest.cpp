@@ -115,14 +115,14 @@ TEST_F(AttivitaTest, DuplicateOrEmptyCodeIsRefusedByTheDatabaseAndTheFormStays) 
   type("Senza codice");
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith("Impossibile salvare: il campo CodAtt è obbligatorio."))
-      << messages[0].toStdString();
+  EXPECT_EQ(messages[0], "Il campo Codice è obbligatorio.");
   ASSERT_FALSE(form.isNull());
 
   form->txtData[0]->setFocus();
   type("sald");
   click(form->cmdSalva);
-  EXPECT_EQ(messages.size(), 2);
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_EQ(messages[1], "Esiste già un'Attività con questo codice.");
   ASSERT_FALSE(form.isNull());
   EXPECT_EQ(form->txtData[1]->text(), "Senza codice");
   EXPECT_EQ(scalar("SELECT Descrizione FROM Attivita WHERE CodAtt='SALD'").toString(), "Saldatura");

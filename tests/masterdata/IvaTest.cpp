@@ -130,13 +130,19 @@ TEST_F(IvaTest, RefusedSaveKeepsTheFormAndTheEntries) {
   type("10");
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 1) << "the database's refusal is shown";
-  EXPECT_TRUE(messages[0].startsWith(
-      "Impossibile salvare: esiste già una registrazione con la stessa chiave."))
-      << messages[0].toStdString();
+  EXPECT_EQ(messages[0], "Esiste già un Codice IVA con questo codice.");
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->txtData[1]->text(), "Doppione");
   EXPECT_EQ(scalar("SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(), "Ordinaria");
+
+  // Without a code the field is named by its caption, never by the engine's text.
+  form->txtData[0]->setFocus();
+  press(Qt::Key_Backspace);
+  click(form->cmdSalva);
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_EQ(messages[1], "Il campo Codice è obbligatorio.");
+  EXPECT_EQ(count("SELECT * FROM CodiciIVA WHERE CodiceIVA IS NULL OR CodiceIVA=''"), 0);
 
   // The user corrects the code and the same window saves.
   form->txtData[0]->setFocus();

@@ -1,6 +1,8 @@
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include "tests/registry/RegistryFixture.h"
 
@@ -246,6 +248,76 @@ TEST_F(RegistryTest, UnwritableStoreReportsTheFailureAndChangesNothing) {
   EXPECT_EQ(createKey(HKEY_CURRENT_USER, "Software", KEY_ALL_ACCESS, &key), ERROR_CANTWRITE);
   EXPECT_EQ(setValue(HKEY_CURRENT_USER, "v", REG_SZ, sz("x")), ERROR_CANTWRITE);
   EXPECT_EQ(read(HKEY_CURRENT_USER, "", "v").status, ERROR_FILE_NOT_FOUND);
+}
+
+// A large file is read once and kept while it is unchanged; a change by hand is seen at the next
+// call. (The time it takes is measured in bench/registry.)
+TEST_F(RegistryTest, LargeFileIsParsedOnceAndReadAgainOnlyWhenItChanges) {
+  QByteArray text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Grande]\n";
+  for (int i = 0; i < 50000; ++i) text += "\"Valore" + QByteArray::number(i) + "\"=dword:" +
+                                          QByteArray::number(i % 4096, 16).rightJustified(8, '0') + "\n";
+  text += "\"VALORE7\"=\"ultimo\"\n";  // the same name in another case: the later line wins
+  writeStore(HKEY_CURRENT_USER, text);
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "Valore49999").data, QByteArray::fromHex("4f030000"));
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "valore7").data, sz("ultimo"));
+
+  // Same size, same file, the modification time put back: the kept store answers.
+  struct stat before {};
+  ASSERT_EQ(::stat(QFile::encodeName(userStore()).constData(), &before), 0);
+  QByteArray changed = text;
+  changed.replace("\"ultimo\"", "\"ULTIMO\"");
+  {
+    QFile file(userStore());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.write(changed);
+  }
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(userStore()).constData(), times, 0), 0);
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "Valore7").data, sz("ultimo"));
+
+  // A real edit moves the modification time: it is read.
+  const timespec later[2] = {before.st_atim, {before.st_mtim.tv_sec + 1, before.st_mtim.tv_nsec}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(userStore()).constData(), later, 0), 0);
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "Valore7").data, sz("ULTIMO"));
+
+  // A write of ours is seen at once and keeps every other value.
+  ASSERT_EQ(write(HKEY_CURRENT_USER, "Software\\Grande", "Nuovo", REG_SZ, sz("sì")), ERROR_SUCCESS);
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "nuovo").data, sz("sì"));
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "Valore12345").status, ERROR_SUCCESS);
+  HKEY key = 0;
+  ASSERT_EQ(openKey(HKEY_CURRENT_USER, "Software\\Grande", KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  EXPECT_EQ(deleteValue(key, "VALORE3"), ERROR_SUCCESS);
+  QString name;
+  EXPECT_EQ(enumValue(key, 3, &name), ERROR_SUCCESS);
+  EXPECT_EQ(name, "Valore4");
+  EXPECT_EQ(queryValue(key, "Valore3", nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(queryValue(key, "Valore4", nullptr, nullptr), ERROR_SUCCESS);
+  closeKey(key);
+}
+
+// Keys nest at most MaxKeyDepth deep: deeper paths are refused, in calls and in files, and the
+// deepest allowed key is written and read back.
+TEST_F(RegistryTest, DeepNestingIsRefusedInsteadOfOverflowingTheStack) {
+  auto path = [](int depth) {
+    QStringList parts;
+    for (int i = 0; i < depth; ++i) parts << "k";
+    return parts.join('\\');
+  };
+  HKEY key = 0;
+  EXPECT_EQ(createKey(HKEY_CURRENT_USER, path(50000), KEY_ALL_ACCESS, &key), ERROR_INVALID_PARAMETER);
+  EXPECT_FALSE(QFile::exists(userStore()));
+
+  ASSERT_EQ(write(HKEY_CURRENT_USER, path(MaxKeyDepth), "v", REG_SZ, sz("fondo")), ERROR_SUCCESS);
+  EXPECT_EQ(read(HKEY_CURRENT_USER, path(MaxKeyDepth), "v").data, sz("fondo"));
+  ASSERT_EQ(openKey(HKEY_CURRENT_USER, path(MaxKeyDepth), KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  HKEY oltre = 0;
+  EXPECT_EQ(createKey(key, "oltre", KEY_ALL_ACCESS, &oltre), ERROR_INVALID_PARAMETER);
+  closeKey(key);
+
+  writeStore(HKEY_CURRENT_USER, "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\" +
+                                    path(100000).toUtf8() + "]\n\"v\"=\"x\"\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"y\"\n");
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "A", "v").data, sz("y"));
+  EXPECT_EQ(read(HKEY_CURRENT_USER, path(100000), "v").status, ERROR_INVALID_PARAMETER);
 }
 
 TEST(EnvironmentStrings, VariablesBetweenPercentSignsAreExpanded) {

@@ -1,0 +1,178 @@
+#include "jobs/frm_io_Com_Prev.h"
+
+#include <QDate>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "core/Globals.h"
+#include "core/comUtility.h"
+#include "jobs/QuoteLineGrid.h"
+#include "jobs/frm_io_PrevModelli_New.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/SharedInstance.h"
+#include "platform/grid/GridEX.h"
+#include "platform/runtime/Format.h"
+
+using namespace quotelines;
+
+namespace {
+
+bool positive(const Variant& value) { return value.isNumber() && value.toDouble() > 0; }
+
+}  // namespace
+
+frm_io_Com_Prev::frm_io_Com_Prev(QWidget* parent)
+    : QDialog(parent),
+      gex(new grid::GridEX(this)),
+      lblTot(new QLabel(this)),
+      cmdModello(new QPushButton(QStringLiteral("Salva come Modello"), this)),
+      cmdPrint(new QPushButton(QStringLiteral("Stampa"), this)) {
+  gex->setObjectName(QStringLiteral("gex"));
+  lblTot->setObjectName(QStringLiteral("lblTot"));
+  cmdModello->setObjectName(QStringLiteral("cmdModello"));
+  cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+  lblTot->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  lblTot->setMinimumWidth(140);
+  QFont bold = lblTot->font();
+  bold.setBold(true);
+  lblTot->setFont(bold);
+  cmdModello->setAutoDefault(false);
+  cmdPrint->setAutoDefault(false);
+
+  setUp(*gex, QStringLiteral("CodCom"), QStringLiteral("#,##0.00"));
+  gex->column(colTariffa)->setDefaultValue(Variant("0"));
+  gex->addColumn(QStringLiteral("QPrev"), QStringLiteral("Q.Prev."))->setFormat(QStringLiteral("#,##0.00"));
+  gex->addColumn(QStringLiteral("Quantita"), QStringLiteral("Quantità"))->setFormat(QStringLiteral("#,#.00"));
+  grid::GridColumn* prezzo = gex->addColumn(QStringLiteral("Prezzo"), QStringLiteral("Prezzo"));
+  prezzo->setFormat(QStringLiteral("#,#.00"));
+  prezzo->setEditable(false);
+  prezzo->setSelectable(false);
+  gex->setMinimumSize(900, 420);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(cmdModello);
+  buttons->addWidget(cmdPrint);
+  buttons->addStretch(1);
+  buttons->addWidget(lblTot);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(gex, 1);
+  layout->addLayout(buttons);
+
+  connect(gex, &grid::GridEX::beforeColUpdate, this,
+          [this](int, int column, const Variant&, bool* cancel) { gex_BeforeColUpdate(column, cancel); });
+  connect(gex, &grid::GridEX::afterColUpdate, this, &frm_io_Com_Prev::gex_AfterColUpdate);
+  connect(gex, &grid::GridEX::beforeUpdate, this, &frm_io_Com_Prev::gex_BeforeUpdate);
+  connect(gex, &grid::GridEX::afterUpdate, this, &frm_io_Com_Prev::AggiornaTotale);
+  // A deleted line leaves the total too, so it never shows a stale amount.
+  connect(gex, &grid::GridEX::afterDelete, this, &frm_io_Com_Prev::AggiornaTotale);
+  connect(gex, &grid::GridEX::columnButtonClick, this, [this](int column) {
+    if (column == colDescrizione) editExtendedDescription(*gex);
+  });
+  connect(cmdModello, &QPushButton::clicked, this, &frm_io_Com_Prev::cmdModello_Click);
+  connect(cmdPrint, &QPushButton::clicked, this, &frm_io_Com_Prev::cmdPrint_Click);
+}
+
+void frm_io_Com_Prev::Apri(const QString& CodCom, const QString& Caption) {
+  m_CodCom = CodCom;
+  if (load(*gex, QStringLiteral("SELECT * FROM CommessePre WHERE CodCom=") + db::jetText(m_CodCom))) {
+    setWindowTitle(Caption);
+    AggiornaTotale();
+    gex->setRow(-1);
+    gex->setCol(colCodice);
+    gex->setFocus(Qt::OtherFocusReason);
+    exec();
+  }
+  deleteLater();
+}
+
+// Rates, quantities and amounts take numbers only.
+void frm_io_Com_Prev::gex_BeforeColUpdate(int column, bool* cancel) {
+  if (column >= colTariffa && column <= colPrezzo && !gex->value(column).isNumber()) *cancel = true;
+}
+
+void frm_io_Com_Prev::gex_AfterColUpdate(int column) {
+  if (column == colQPrev) {
+    const Variant quantita = gex->value(colQuantita);
+    if (!quantita.isNumber() || quantita.toDouble() == 0) gex->setValue(colQuantita, gex->value(colQPrev));
+  }
+  const Variant quantita = gex->value(colQuantita);
+  const Variant tariffa = gex->value(colTariffa);
+  std::optional<Currency> prezzo;
+  if (quantita.isNumber() && tariffa.isNumber()) prezzo = Currency::fromDouble(quantita.toDouble() * tariffa.toDouble());
+  gex->setValue(colPrezzo, prezzo ? Variant(*prezzo) : Variant::null());
+}
+
+// A line needs a code, a unit, and a rate, quantities and amount above zero.
+void frm_io_Com_Prev::gex_BeforeUpdate(bool* cancel) {
+  if (NzStr(gex->value(colCodice), QString()).isEmpty() || NzStr(gex->value(colUM), QString()).isEmpty() ||
+      !positive(gex->value(colTariffa)) || !positive(gex->value(colQPrev)) ||
+      !positive(gex->value(colQuantita)) || !positive(gex->value(colPrezzo))) {
+    *cancel = true;
+    return;
+  }
+  gex->setValue(colParent, Variant(m_CodCom));
+}
+
+void frm_io_Com_Prev::AggiornaTotale() {
+  Currency totale;
+  try {
+    for (int r = 1; r <= gex->rowCount(); ++r) {
+      const Variant prezzo = gex->rowValue(r, colPrezzo);
+      if (prezzo.isNumber()) totale = totale + prezzo.toCurrency();
+    }
+  } catch (const std::overflow_error&) {
+    lblTot->clear();
+    forms::MsgBox(QStringLiteral("Il totale del preventivo supera il valore massimo."), forms::vbOKOnly, AppTitle, this);
+    return;
+  }
+  lblTot->setText(Format(Variant(totale), QStringLiteral("#,#.00")));
+}
+
+void frm_io_Com_Prev::cmdModello_Click() {
+  gex->updateRow();
+  const std::int32_t IdModello = forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa();
+  if (IdModello > 0 && CopiaVoci(IdModello))
+    forms::MsgBox(QStringLiteral("Modello generato"), forms::vbOKOnly, AppTitle, this);
+}
+
+bool frm_io_Com_Prev::CopiaVoci(std::int32_t IdModello) {
+  const QString id = QString::number(IdModello);
+  db::Connection cn;
+  try {
+    cn.setCursorLocation(db::adUseClient);
+    cn.Open(ConnString);
+    cn.BeginTrans();
+    cn.Execute(QStringLiteral("INSERT INTO PreVoci ( Codice, Descrizione, DescEstesa, UM, Tariffa, IdModelloPre ) ") +
+               QStringLiteral("SELECT CommessePre.Codice, CommessePre.Descrizione, CommessePre.DescEstesa, "
+                              "CommessePre.UM, CommessePre.Tariffa, ") +
+               id + QStringLiteral(" AS Espr1") +
+               QStringLiteral(" From CommessePre WHERE (((CommessePre.CodCom)=") + db::jetText(m_CodCom) +
+               QStringLiteral("))"));
+    cn.CommitTrans();
+    return true;
+  } catch (const db::DbError& e) {
+    QString message = e.description();
+    try {
+      if (cn.InTransaction()) cn.RollbackTrans();
+      if (!cn.IsOpen()) cn.Open(ConnString);
+      cn.Execute(QStringLiteral("DELETE * FROM PreModelli WHERE IdModello=") + id);
+    } catch (const db::DbError& cleanup) {
+      message += QStringLiteral("\r\n") + cleanup.description();
+    }
+    forms::MsgBox(message, forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+    return false;
+  }
+}
+
+void frm_io_Com_Prev::cmdPrint_Click() {
+  grid::PrintSettings& print = gex->printSettings();
+  print.setHeaderText(grid::PrintCenter, QStringLiteral("Preventivo Commessa: ") + m_CodCom);
+  print.setHeaderText(grid::PrintRight, Format(Variant(QDate::currentDate()), QStringLiteral("Short Date")));
+  showPreview(*gex, true);
+}

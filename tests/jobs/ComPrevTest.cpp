@@ -1,0 +1,297 @@
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include "core/Globals.h"
+#include "jobs/frm_gex_prev.h"
+#include "jobs/frm_io_Com_Edit.h"
+#include "jobs/frm_io_Com_Prev.h"
+#include "jobs/frm_io_PrevModelli_New.h"
+#include "jobs/frm_io_Text.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/SharedInstance.h"
+#include "platform/grid/GEXPreview.h"
+#include "platform/grid/GridEX.h"
+#include "platform/runtime/Format.h"
+#include "sqlite3.h"
+#include "tests/jobs/PrevTestSupport.h"
+#include "tests/support/PdfText.h"
+
+using namespace prevtest;
+
+namespace {
+
+enum { colIdVocePre = 1, colCodCom, colCodice, colDescrizione, colDescEstesa, colOrdine, colUM, colTariffa, colCosto, colQPrev, colQuantita, colPrezzo };
+
+class ComPrevTest : public PrevTest {
+ protected:
+  // Opens the quote of a job order and runs drive while it is shown; drive closes nothing.
+  void withQuote(const QString& codCom, const std::function<void(frm_io_Com_Prev&)>& drive) {
+    frm_io_Com_Prev& w = forms::SharedInstance<frm_io_Com_Prev>::get();
+    runModal([&] {
+      w.Apri(codCom);
+      return Variant();
+    }, [&](QWidget*) {
+      drive(w);
+      w.close();
+    });
+    settle();
+  }
+  static Currency money(double v) { return *Currency::fromDouble(v); }
+  // "Salva come Modello", saving the new template with that description.
+  static void saveAsTemplate(frm_io_Com_Prev& w, const QString& description) {
+    runModal([&] {
+      w.cmdModello->click();
+      return Variant();
+    }, [&](QWidget* modal) {
+      EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
+      QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), description);
+      modal->findChild<QPushButton*>("cmdSalva")->click();
+    });
+  }
+};
+
+TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityAndRate) {
+  withQuote("C001", [&](frm_io_Com_Prev& w) {
+    grid::GridEX& g = *w.gex;
+    EXPECT_EQ(w.windowTitle(), "Preventivo");
+    EXPECT_EQ(g.row(), -1);
+    EXPECT_EQ(g.col(), colCodice);
+    EXPECT_EQ(w.lblTot->text(), "33,50");
+    EXPECT_EQ(g.column(colQPrev)->caption(), "Q.Prev.");
+    EXPECT_EQ(g.column(colQuantita)->caption(), "Quantità");
+    for (int hidden : {colIdVocePre, colCodCom, colDescEstesa, colOrdine, colCosto}) EXPECT_FALSE(g.column(hidden)->visible());
+    EXPECT_EQ(g.cellText(1, colUM), "Ore");  // the unit's description shows, its code is stored
+
+    typeInCell(g, -1, colCodice, "X1");
+    EXPECT_EQ(g.value(colTariffa), Variant(money(0)));  // a new line starts at rate 0
+    typeInCell(g, -1, colTariffa, "2,5");
+    typeInCell(g, -1, colQPrev, "5");
+    EXPECT_EQ(g.value(colQuantita).toDouble(), 5);
+    EXPECT_EQ(g.value(colPrezzo), Variant(money(12.5)));
+    typeInCell(g, -1, colQuantita, "3");
+    typeInCell(g, -1, colQPrev, "8");
+    EXPECT_EQ(g.value(colQuantita).toDouble(), 3);
+    EXPECT_EQ(g.value(colPrezzo), Variant(money(7.5)));
+
+    // Text in a number column is refused and stays in its editor; the amount takes no typing.
+    typeInCell(g, -1, colTariffa, "abc");
+    QLineEdit* editor = nullptr;
+    EXPECT_EVENTUALLY(editor = qobject_cast<QLineEdit*>(cellEditor(g)));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "abc");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(g.value(colTariffa), Variant(money(2.5)));
+    auto* view = qobject_cast<QAbstractItemView*>(g.view());
+    const Qt::ItemFlags prezzo = view->model()->flags(view->model()->index(0, colPrezzo - 1));
+    EXPECT_FALSE(prezzo & Qt::ItemIsEditable);
+    EXPECT_FALSE(prezzo & Qt::ItemIsEnabled);
+
+    // Without a unit the line cannot be left; with one it is written for this job order.
+    pressInGrid(g, Qt::Key_Up);
+    EXPECT_EVENTUALLY(g.row() == -1);
+    EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='X1'"), 0);
+    chooseInCell(g, -1, colUM, "Chilogrammi");
+    g.setRow(1);
+    EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='X1' AND CodCom='C001' AND UM='kg' AND QPrev=8 "
+                    "AND Quantita=3 AND Prezzo=7.5"), 1);
+    EXPECT_EQ(w.lblTot->text(), "41,00");
+  });
+}
+
+TEST_F(ComPrevTest, ALineWithZeroQuotedQuantityStaysAndTheTotalFollowsWritesAndDeletes) {
+  answer = forms::vbYes;
+  withQuote("C'02", [&](frm_io_Com_Prev& w) {
+    grid::GridEX& g = *w.gex;
+    EXPECT_EQ(w.lblTot->text(), ",00");
+    typeInCell(g, -1, colCodice, "L1");
+    chooseInCell(g, -1, colUM, "Ore");
+    typeInCell(g, -1, colTariffa, "4");
+    typeInCell(g, -1, colQPrev, "0");
+    EXPECT_FALSE(g.updateRow());
+    EXPECT_EQ(count("SELECT * FROM CommessePre"), 2);
+    typeInCell(g, -1, colQPrev, "1,5");
+    EXPECT_TRUE(g.updateRow());
+    EXPECT_EQ(scalar("SELECT Prezzo FROM CommessePre WHERE CodCom='C''02'"), Variant(money(6)));
+    EXPECT_EQ(w.lblTot->text(), "6,00");
+
+    g.setRow(1);
+    pressInGrid(g, Qt::Key_Delete);
+    EXPECT_EQ(count("SELECT * FROM CommessePre WHERE CodCom='C''02'"), 0);
+    EXPECT_EQ(w.lblTot->text(), ",00");
+  });
+}
+
+TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
+  withQuote("C001", [&](frm_io_Com_Prev& w) {
+    grid::GridEX& g = *w.gex;
+    typeInCell(g, -1, colCodice, "V3");
+    chooseInCell(g, -1, colUM, "Ore");
+    typeInCell(g, -1, colTariffa, "1");
+    typeInCell(g, -1, colQPrev, "2");
+    // Annulla copies nothing and says nothing.
+    runModal([&] {
+      w.cmdModello->click();
+      return Variant();
+    }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdAnnulla")->click(); });
+    EXPECT_EQ(count("SELECT * FROM PreModelli"), 1);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='V3'"), 1);
+
+    typeInCell(g, 1, colQuantita, "4");  // a changed line still in editing
+    saveAsTemplate(w, "Da C001");
+    EXPECT_EQ(messages, QStringList{"Modello generato"});
+  });
+  const Variant id = scalar("SELECT IdModello FROM PreModelli WHERE Descrizione='Da C001'");
+  ASSERT_FALSE(id.isNull());
+  EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='V1' AND Quantita=4"), 1);
+  const QString lines = "SELECT * FROM PreVoci WHERE IdModelloPre=" + id.toString();
+  EXPECT_EQ(count(lines), 3);
+  EXPECT_EQ(count(lines + " AND Codice='V1' AND Descrizione='Taglio' AND DescEstesa='Taglio a misura' AND UM='h' "
+                          "AND Tariffa=10 AND Ordine IS NULL AND CostoStimato IS NULL"), 1);
+  EXPECT_EQ(count(lines + " AND Codice='V3' AND Tariffa=1"), 1);
+
+  // A job order without lines gives a template without lines, all the same.
+  messages.clear();
+  withQuote("C'02", [&](frm_io_Com_Prev& w) {
+    saveAsTemplate(w, "Vuoto");
+  });
+  EXPECT_EQ(messages, QStringList{"Modello generato"});
+  EXPECT_EQ(count("SELECT * FROM PreModelli WHERE Descrizione='Vuoto'"), 1);
+  EXPECT_EQ(count("SELECT * FROM PreVoci"), 5);
+}
+
+TEST_F(ComPrevTest, AFailedCopyIsReportedAndLeavesNoTemplate) {
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(db::Connection::dataSource(ConnString).toUtf8().constData(), &raw), SQLITE_OK);
+  sqlite3_exec(raw, "CREATE TRIGGER rifiuta BEFORE INSERT ON PreVoci WHEN NEW.Codice='V2' "
+                    "BEGIN SELECT RAISE(ABORT, 'Voce rifiutata dal database'); END;", nullptr, nullptr, nullptr);
+  sqlite3_close(raw);
+  withQuote("C001", [&](frm_io_Com_Prev& w) {
+    saveAsTemplate(w, "Non riuscito");
+  });
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains("Voce rifiutata dal database")) << messages[0].toStdString();
+  EXPECT_EQ(count("SELECT * FROM PreModelli"), 1);
+  EXPECT_EQ(count("SELECT * FROM PreVoci"), 2);
+}
+
+TEST_F(ComPrevTest, TheLongTextEditorReplacesTheExtendedDescriptionOnlyWithAText) {
+  withQuote("C001", [&](frm_io_Com_Prev& w) {
+    grid::GridEX& g = *w.gex;
+    ASSERT_TRUE(g.find(colCodice, grid::FindEqual, Variant("V1")));
+    const int row = g.row();
+    runModal([&] {
+      clickCellButton(g, row, colDescrizione);
+      return Variant();
+    }, [](QWidget* modal) {
+      auto* text = modal->findChild<QPlainTextEdit*>("txtText");
+      EXPECT_EQ(modal->windowTitle(), "Testo");
+      EXPECT_EQ(text->toPlainText(), "Taglio a misura");
+      text->selectAll();
+      QTest::keyClicks(text, "Riga uno");
+      QTest::keyClick(text, Qt::Key_Return);
+      QTest::keyClicks(text, "Riga due");
+      modal->findChild<QPushButton*>("cmdOK")->click();
+    });
+    EXPECT_EQ(g.value(colDescEstesa), Variant("Riga uno\nRiga due"));
+    runModal([&] {
+      clickCellButton(g, row, colDescrizione);
+      return Variant();
+    }, [](QWidget* modal) {
+      modal->findChild<QPlainTextEdit*>("txtText")->clear();
+      modal->findChild<QPushButton*>("cmdOK")->click();
+    });
+    runModal([&] {
+      clickCellButton(g, row, colDescrizione);
+      return Variant();
+    }, [](QWidget* modal) { modal->close(); });
+    EXPECT_EQ(g.value(colDescEstesa), Variant("Riga uno\nRiga due"));
+    EXPECT_TRUE(g.updateRow());
+  });
+  EXPECT_EQ(scalar("SELECT DescEstesa FROM CommessePre WHERE Codice='V1'"), Variant("Riga uno\nRiga due"));
+
+  // Annulla and the close box hand back the empty text even after a text was handed back.
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Primo"), "Primo");
+    return Variant();
+  }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdOK")->click(); });
+  settle();
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Secondo"), "");
+    return Variant();
+  }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdCancel")->click(); });
+  settle();
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Terzo"), "");
+    return Variant();
+  }, [](QWidget* modal) { QTest::keyClick(modal->findChild<QPlainTextEdit*>("txtText"), Qt::Key_Escape); });
+}
+
+TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePrinterChosen) {
+  for (int i = 0; i < 90; ++i)
+    exec(QStringLiteral("INSERT INTO CommessePre (CodCom, Codice, Descrizione, UM, Tariffa, QPrev, Quantita, Prezzo) "
+                        "VALUES ('C001', 'P%1', 'Voce %1', 'h', 1, 1, 1, 1)").arg(i, 2, 10, QChar('0')));
+  QTemporaryDir dir;
+  const QString pdf = printIntoPdf(dir.path());
+  int pages = 0;
+  withQuote("C001", [&](frm_io_Com_Prev& w) {
+    runModal([&] {
+      w.cmdPrint->click();
+      return Variant();
+    }, [&](QWidget* modal) {
+      auto* preview = qobject_cast<frm_gex_prev*>(modal);
+      ASSERT_NE(preview, nullptr);
+      EXPECT_EQ(preview->windowTitle(), "Anteprima di Stampa");
+      EXPECT_EVENTUALLY(preview->gexprev->pageCount() >= 2);
+      pages = preview->gexprev->pageCount();
+      preview->resize(640, 520);
+      EXPECT_EQ(preview->gexprev->geometry(), preview->rect());
+      QAction* print = preview->gexprev->toolBar()->actions().value(0);
+      EXPECT_EQ(print->text(), "&Stampa..");
+      print->trigger();
+      preview->close();
+    });
+  });
+  const QStringList printed = testenv::pdfPages(pdf);
+  ASSERT_EQ(printed.size(), pages);
+  const QString today = Format(Variant(QDate::currentDate()), "Short Date");
+  for (const QString& page : printed) {
+    EXPECT_TRUE(page.contains("Preventivo Commessa: C001"));
+    EXPECT_TRUE(page.contains(today));
+    EXPECT_TRUE(page.contains("Q.Prev."));
+  }
+  EXPECT_TRUE(printed.last().contains("Voce 89"));
+}
+
+// The job-order window opens the quote of its job order with F9 and with its button.
+TEST_F(ComPrevTest, F9AndPreventivoOfTheJobOrderWindowOpenItsQuote) {
+  auto* edit = new frm_io_Com_Edit;
+  edit->Apri("C001");
+  activate(edit);
+  QString title;
+  int lines = 0;
+  runModal([] { press(Qt::Key_F9); return Variant(); }, [&](QWidget* modal) {
+    if (auto* quote = qobject_cast<frm_io_Com_Prev*>(modal)) {
+      title = quote->windowTitle();
+      lines = quote->gex->recordCount();
+    }
+    modal->close();
+  });
+  EXPECT_EQ(title, "Preventivo");
+  EXPECT_EQ(lines, 2);
+  settle();
+  runModal([&] { click(edit->cmd_Prev); return Variant(); }, [&](QWidget* modal) {
+    EXPECT_NE(qobject_cast<frm_io_Com_Prev*>(modal), nullptr);
+    modal->close();
+  });
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include "jobs/frm_gex_prev.h"
+#include "jobs/frm_io_PrevModelli.h"
+#include "jobs/frm_io_PrevModelli_New.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/SharedInstance.h"
+#include "platform/grid/GEXPreview.h"
+#include "platform/grid/GridEX.h"
+#include "tests/jobs/PrevTestSupport.h"
+#include "tests/support/PdfText.h"
+
+using namespace prevtest;
+
+namespace {
+
+enum { colIdModelloPre = 2, colCodice, colDescrizione };
+
+using PrevModelliTest = PrevTest;
+
+TEST_F(PrevModelliTest, ATemplateSavedFromNuovoOpensInTheEditWindowWithAnEmptyGrid) {
+  auto* nuovo = new frm_io_PrevModelli_New;
+  nuovo->Nuovo();
+  EXPECT_EQ(nuovo->windowTitle(), "Nuovo Modello di Preventivo");
+  EXPECT_EQ(nuovo->parentWidget(), main);
+  QApplication::setActiveWindow(nuovo);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(nuovo));
+  // The description cannot be left empty.
+  EXPECT_EQ(QApplication::focusWidget(), nuovo->txtData[0]);
+  QTest::keyClick(nuovo->txtData[0], Qt::Key_Return);
+  nuovo->cmdSalva->click();
+  EXPECT_EQ(QApplication::focusWidget(), nuovo->txtData[0]);
+  EXPECT_EQ(count("SELECT * FROM PreModelli"), 1);
+
+  QTest::keyClicks(nuovo->txtData[0], "Scala");
+  nuovo->cmdSalva->click();
+  settle();
+  const Variant id = scalar("SELECT IdModello FROM PreModelli WHERE Descrizione='Scala'");
+  ASSERT_FALSE(id.isNull());
+  EXPECT_EQ(refreshes, 0);
+  ASSERT_TRUE(forms::SharedInstance<frm_io_PrevModelli>::loaded());
+  frm_io_PrevModelli& edit = forms::SharedInstance<frm_io_PrevModelli>::get();
+  EXPECT_TRUE(edit.isVisible());
+  EXPECT_EQ(edit.txtData[0]->text(), "Scala");
+  EXPECT_EQ(edit.gex->recordCount(), 0);
+  EXPECT_EQ(edit.parentWidget(), main);
+}
+
+TEST_F(PrevModelliTest, NuovoDaCommessaReturnsTheSavedIdOrZeroAfterAnyCancel) {
+  const std::int32_t id = runModal([&] { return Variant(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa()); }, [](QWidget* modal) {
+    EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
+    EXPECT_EQ(modal->findChild<QPushButton*>("cmdSalva")->text(), "Salva");
+    QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Da commessa");
+    modal->findChild<QPushButton*>("cmdSalva")->click();
+  }).toInt();
+  settle();
+  EXPECT_GT(id, 1);
+  EXPECT_EQ(scalar("SELECT Descrizione FROM PreModelli WHERE IdModello=" + QString::number(id)), Variant("Da commessa"));
+
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
+    return Variant();
+  }, [](QWidget* modal) {
+    QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Annullato");
+    modal->findChild<QPushButton*>("cmdAnnulla")->click();
+  });
+  settle();
+  runModal([&] {
+    EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
+    return Variant();
+  }, [](QWidget* modal) {
+    QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Chiuso");
+    modal->close();
+  });
+  settle();
+  EXPECT_EQ(count("SELECT * FROM PreModelli"), 2);
+  EXPECT_FALSE(forms::SharedInstance<frm_io_PrevModelli>::loaded());
+}
+
+TEST_F(PrevModelliTest, LinesAreOrderedByCodeAndGetTheTemplatesIdWithNothingElseRequired) {
+  auto* edit = new frm_io_PrevModelli;
+  edit->Apri(1);
+  grid::GridEX& g = *edit->gex;
+  EXPECT_EQ(edit->windowTitle(), "Modelli Preventivo");
+  EXPECT_EQ(edit->txtData[0]->text(), "Cancello");
+  ASSERT_EQ(g.rowCount(), 2);
+  EXPECT_EQ(g.rowValue(1, colCodice), Variant("A1"));
+  EXPECT_EQ(g.rowValue(2, colCodice), Variant("B2"));
+  EXPECT_EQ(g.cellText(1, 7), "Ore");
+
+  QApplication::setActiveWindow(edit);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(edit));
+  g.setFocus();
+  typeInCell(g, -1, colDescrizione, "Solo descrizione");
+  g.setValue(colIdModelloPre, Variant(99));
+  EXPECT_TRUE(g.updateRow());
+  EXPECT_EQ(count("SELECT * FROM PreVoci WHERE IdModelloPre=1 AND Descrizione='Solo descrizione' AND Codice IS NULL"), 1);
+
+  // Esc reaches the grid: it closes the cell's editor, then drops what was typed on the line.
+  typeInCell(g, 1, colDescrizione, "Cambiata");
+  EXPECT_TRUE(g.rowPending());
+  for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(g.rowPending());
+  EXPECT_TRUE(edit->isVisible());
+  EXPECT_EQ(count("SELECT * FROM PreVoci WHERE Descrizione='Cambiata'"), 0);
+}
+
+TEST_F(PrevModelliTest, ThePreviewShowsTheDescriptionAsTypedAndClosingSavesIt) {
+  auto* edit = new frm_io_PrevModelli;
+  edit->Apri(1);
+  QApplication::setActiveWindow(edit);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(edit));
+  edit->txtData[0]->setFocus();
+  edit->txtData[0]->selectAll();
+  QTest::keyClicks(edit->txtData[0], "Cancello scorrevole");
+
+  QTemporaryDir dir;
+  const QString pdf = printIntoPdf(dir.path());
+  edit->cmdPrint->click();
+  frm_gex_prev& preview = forms::SharedInstance<frm_gex_prev>::get();
+  EXPECT_TRUE(preview.isVisible());
+  EXPECT_FALSE(preview.isModal());
+  EXPECT_EQ(preview.parentWidget(), nullptr);
+  EXPECT_EVENTUALLY(preview.gexprev->pageCount() == 1);
+  preview.gexprev->toolBar()->actions().value(0)->trigger();
+  const QStringList pages = testenv::pdfPages(pdf);
+  ASSERT_EQ(pages.size(), 1);
+  EXPECT_TRUE(pages[0].contains("Modello: Cancello scorrevole"));
+  EXPECT_EQ(scalar("SELECT Descrizione FROM PreModelli WHERE IdModello=1"), Variant("Cancello"));
+
+  // An emptied description is refused on closing, and the window stays.
+  const QPointer<frm_io_PrevModelli> alive(edit);
+  edit->txtData[0]->clear();
+  edit->close();
+  EXPECT_EQ(messages, QStringList{"Inserire la descrizione del modello."});
+  EXPECT_TRUE(edit->isVisible());
+  EXPECT_EQ(refreshes, 0);
+
+  QTest::keyClicks(edit->txtData[0], "Cancello a battente");
+  QTest::keyClick(edit->txtData[0], Qt::Key_Escape);
+  settle();
+  EXPECT_TRUE(alive.isNull());
+  EXPECT_EQ(scalar("SELECT Descrizione FROM PreModelli WHERE IdModello=1"), Variant("Cancello a battente"));
+  EXPECT_EQ(refreshes, 1);
+}
+
+}  // namespace
