@@ -23,6 +23,11 @@
 #include "platform/forms/SharedInstance.h"
 #include "platform/grid/GridEX.h"
 #include "platform/shell/Desktop.h"
+#include "platform/shell/Printers.h"
+#include "reports/frmPrintReportArticoli.h"
+#include "reports/frmPrintReportClienti.h"
+#include "reports/frmPrintReportCom.h"
+#include "reports/frmPrintReportFornitori.h"
 
 namespace {
 
@@ -91,7 +96,12 @@ void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
 
 void frmMain::ComandoStampa() {
   if (gexView->recordCount() == 0) return;
-  // The views' print dialogs are not part of the program yet: there is nothing to open.
+  const QString codice = nodo().Codice();
+  const QString stampante = shell::installedPrinters().defaultPrinter;
+  if (codice == "com" || codice == "rpu") forms::SharedInstance<frmPrintReportCom>::get().Stampa(stampante, QString());
+  else if (codice == "art") forms::SharedInstance<frmPrintReportArticoli>::get().Stampa(stampante);
+  else if (codice == "for") forms::SharedInstance<frmPrintReportFornitori>::get().Stampa(stampante);
+  else if (codice == "cli") forms::SharedInstance<frmPrintReportClienti>::get().Stampa(stampante);
 }
 
 void frmMain::ComandoEsci() { close(); }

@@ -97,7 +97,8 @@ QString comfrmSendError::URLEncode(const QString& Text) {
   encoded.reserve(Text.size());
   for (const char byte : Text.toUtf8()) {
     const auto code = static_cast<unsigned char>(byte);
-    if (code >= 0x20 && code <= 0x7E && code != '&')
+    // "#" would end the link's query for the mail program and cut the body there.
+    if (code >= 0x20 && code <= 0x7E && code != '&' && code != '#')
       encoded += QChar(code);
     else
       encoded += QStringLiteral("%%1").arg(code, 2, 16, QChar('0')).toUpper();

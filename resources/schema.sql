@@ -174,7 +174,7 @@ CREATE INDEX Costi_CodCom ON Costi (CodCom);
 CREATE INDEX Costi_Data ON Costi (Data, Valore);
 CREATE INDEX Costi_Codice ON Costi (Codice);
 CREATE INDEX Costi_CodImp ON Costi (CodImp);
-CREATE INDEX Costi_IdStima ON Costi (IdStima, CodCom);
+CREATE INDEX Costi_IdStima ON Costi (IdStima, CodCom, Valore);
 CREATE INDEX CliFor_Tipo ON CliFor (Tipo);
 CREATE INDEX Articoli_IdFornitore ON Articoli (IdFornitore);
 CREATE INDEX Articoli_Categoria ON Articoli (Categoria);

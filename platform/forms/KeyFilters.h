@@ -13,5 +13,7 @@ using KeyFilter = std::function<std::int16_t(std::int16_t keyAscii)>;
 std::int16_t UpperCaseNoApostrophe(std::int16_t keyAscii);
 // The apostrophe dropped, everything else as typed.
 std::int16_t NoApostrophe(std::int16_t keyAscii);
+// Digits, backspace and tab only (counts such as a number of copies).
+std::int16_t DigitsOnly(std::int16_t keyAscii);
 
 }  // namespace forms

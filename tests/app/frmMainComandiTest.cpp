@@ -26,6 +26,7 @@
 #include "jobs/frm_io_Com_New.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
+#include "reports/frmPrintReportCom.h"
 #include "tests/common/ChmViewer.h"
 #include "tests/common/LinkDesktop.h"
 #include "platform/shell/HelpViewer.h"
@@ -362,6 +363,26 @@ TEST_F(ComandiFinestra, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
   QTest::mouseClick(scheda->cmdSalva, Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
   EXPECT_TRUE(SelezionaRiga("DesCom", Variant("Scala a chiocciola"))) << "the view is read again";
+}
+
+// Print on the job orders and on the cost days opens the one job-order print dialog on the default
+// printer; on a view without a print dialog it opens nothing.
+TEST_F(ComandiFinestra, PrintOnTheJobOrdersOpensTheirPrintDialog) {
+  Avvia();
+  MostraVista(5);
+  w->tbStampa->trigger();
+  EXPECT_FALSE(forms::SharedInstance<frmPrintReportCom>::loaded());
+  for (int vista : {0, 1}) {
+    MostraVista(vista);
+    w->tbStampa->trigger();
+    ASSERT_TRUE(forms::SharedInstance<frmPrintReportCom>::loaded());
+    frmPrintReportCom& stampa = forms::SharedInstance<frmPrintReportCom>::get();
+    EXPECT_TRUE(stampa.isVisible());
+    EXPECT_FALSE(stampa.parentWidget());
+    EXPECT_EQ(stampa.cmbprinters->currentText(), "Ufficio");
+    EXPECT_EQ(stampa.cmbFor->currentText(), "(Tutte)");
+  }
+  forms::SharedInstance<frmPrintReportCom>::get().close();
 }
 
 TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {

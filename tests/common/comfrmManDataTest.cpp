@@ -103,7 +103,8 @@ TEST_F(ManDataTest, AChangeTheDatabaseRefusesIsReportedAndTheBrowserStaysUsable)
   typeInCell(2, 1, "22");
   EXPECT_FALSE(form->gexTable->updateRow());
   ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith("Impossibile salvare: esiste già una registrazione con la stessa chiave."));
+  EXPECT_TRUE(messages[0].contains("Esiste già una registrazione con questo valore di CodiceIVA."))
+      << messages[0].toStdString();
   EXPECT_EQ(count("SELECT * FROM CodiciIVA WHERE CodiceIVA='10'"), 1);
   form->gexTable->view()->setFocus();
   QTest::keyClick(form->gexTable->view(), Qt::Key_Escape);

@@ -63,6 +63,7 @@ TEST_F(SendErrorTest, SendingOpensTheMailLinkOfTheErrorAndNotSendingOpensNothing
 TEST_F(SendErrorTest, EncodingAndTheLinkFollowTheirRules) {
   EXPECT_EQ(comfrmSendError::URLEncode("a b%c~!"), "a b%c~!") << "printable ASCII stays, spaces and % too";
   EXPECT_EQ(comfrmSendError::URLEncode("x&y\ncr\r\tz"), "x%26y%0Acr%0D%09z");
+  EXPECT_EQ(comfrmSendError::URLEncode("Fattura #12"), "Fattura %2312") << "a # would cut the body short";
   EXPECT_EQ(comfrmSendError::URLEncode(QString::fromUtf8("è€日")), "%C3%A8%E2%82%AC%E6%97%A5");
   EXPECT_EQ(comfrmSendError::URLEncode(QString::fromUtf8("\U0001F600")), "%F0%9F%98%80");
 

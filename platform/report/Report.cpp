@@ -1,0 +1,96 @@
+#include "platform/report/Report.h"
+
+#include <exception>
+
+#include "platform/db/DbError.h"
+#include "platform/report/PrintPages.h"
+#include "platform/report/ReportError.h"
+#include "platform/report/ReportRun.h"
+#include "platform/report/ReportViewer.h"
+
+namespace report {
+
+QSize PageSettings::pageSize() const {
+  const QSizeF points = QPageSize(paper).size(QPageSize::Point);
+  const QSize twips(int(points.width() * 20), int(points.height() * 20));
+  return orientation == QPageLayout::Landscape ? twips.transposed() : twips;
+}
+
+Report::Report() = default;
+
+Report::~Report() = default;
+
+void Report::Load() {
+  if (m_loaded) return;
+  for (const auto& s : m_sections) s->keepDesign();
+  m_loaded = true;
+}
+
+void Report::Unload() {
+  if (!m_loaded) return;
+  for (const auto& s : m_sections) s->restoreDesign();
+  dc1 = DataControl();
+  m_pages.clear();
+  m_loaded = false;
+}
+
+void Report::Run() {
+  m_pages.clear();
+  try {
+    m_pages = ReportRun(*this).paginate();
+  } catch (const ReportError&) {
+    m_pageNumber = 0;
+    throw;
+  } catch (const db::DbError& e) {
+    m_pageNumber = 0;
+    throw ReportError(QStringLiteral("Errore nella lettura dei dati del report: %1").arg(e.description()));
+  } catch (const std::exception& e) {
+    m_pageNumber = 0;
+    throw ReportError(QStringLiteral("Errore nella preparazione del report: %1").arg(QString::fromUtf8(e.what())));
+  }
+}
+
+void Report::Print(bool showDialog) {
+  Run();
+  printPages(m_pages, m_printerDeviceName, m_documentName, showDialog);
+}
+
+ReportViewer* Report::Show() {
+  Run();
+  auto* viewer = new ReportViewer(m_pages, m_toolbar, m_caption, m_documentName, m_printerDeviceName);
+  viewer->setAttribute(Qt::WA_DeleteOnClose);
+  viewer->show();
+  return viewer;
+}
+
+Section* Report::section(const QString& name) const {
+  for (const auto& s : m_sections)
+    if (s->name().compare(name, Qt::CaseInsensitive) == 0) return s.get();
+  return nullptr;
+}
+
+Control* Report::control(const QString& name) const {
+  for (const auto& s : m_sections)
+    if (Control* c = s->control(name)) return c;
+  return nullptr;
+}
+
+Section& Report::addSection(SectionType type, const QString& name, int height) {
+  m_sections.push_back(std::make_unique<Section>(type, name, height));
+  return *m_sections.back();
+}
+
+GroupHeader& Report::addGroupHeader(const QString& name, int height) {
+  auto header = std::make_unique<GroupHeader>(name, height);
+  GroupHeader& ref = *header;
+  m_sections.push_back(std::move(header));
+  return ref;
+}
+
+Section& Report::addGroupFooter(const QString& name, int height, const GroupHeader& header) {
+  Section& footer = addSection(SectionType::GroupFooter, name, height);
+  m_footerOf.emplace_back(&footer, &header);
+  return footer;
+}
+
+}  // namespace report

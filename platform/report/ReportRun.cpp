@@ -1,0 +1,394 @@
+#include "platform/report/ReportRun.h"
+
+#include <algorithm>
+
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/report/Expression.h"
+#include "platform/report/PagePainter.h"
+#include "platform/report/Report.h"
+
+namespace report {
+
+namespace {
+
+constexpr int CheckBoxSide = 195;
+
+Variant addNumbers(const Variant& sum, const Variant& value) {
+  if (!value.isNumber() || value.type() == VarType::Boolean) return sum;
+  if (sum.isNull()) return value;
+  if (sum.type() == VarType::Currency && value.type() == VarType::Currency)
+    return Variant(sum.toCurrency() + value.toCurrency());
+  return Variant(sum.toDouble() + value.toDouble());
+}
+
+PageItem textItem(const QRect& rect, const QString& text, const TextStyle& style, bool wrap) {
+  PageItem item;
+  item.rect = rect;
+  item.text = text;
+  item.style = style;
+  item.wrap = wrap;
+  return item;
+}
+
+void translate(PageItem& item, int dx, int dy) {
+  item.rect.translate(dx, dy);
+  item.line.translate(dx, dy);
+}
+
+}  // namespace
+
+void Block::append(Block other, int dx) {
+  if (height > 0) breaks.push_back(height);
+  for (PageItem& item : other.items) {
+    translate(item, dx, height);
+    items.push_back(std::move(item));
+  }
+  for (int b : other.breaks) breaks.push_back(height + b);
+  height += other.height;
+}
+
+Block Block::splitAt(int cut) {
+  Block rest;
+  rest.height = height - cut;
+  std::vector<PageItem> kept;
+  for (PageItem& item : items) {
+    if (item.rect.top() < cut) {
+      kept.push_back(std::move(item));
+    } else {
+      translate(item, 0, -cut);
+      rest.items.push_back(std::move(item));
+    }
+  }
+  items = std::move(kept);
+  for (int b : breaks)
+    if (b > cut) rest.breaks.push_back(b - cut);
+  breaks.clear();
+  height = cut;
+  return rest;
+}
+
+ReportRun::ReportRun(Report& report, Connections* shared)
+    : m_report(report), m_connections(shared ? *shared : m_own) {}
+
+ReportRun::~ReportRun() = default;
+
+db::Connection& ReportRun::connection(const QString& connectionString) {
+  std::unique_ptr<db::Connection>& c = m_connections[connectionString];
+  if (!c) {
+    auto opened = std::make_unique<db::Connection>();
+    opened->Open(connectionString);
+    c = std::move(opened);
+  }
+  return *c;
+}
+
+Pages ReportRun::paginate() {
+  m_paged = true;
+  run();
+  return std::move(m_pages);
+}
+
+Block ReportRun::flow(int pageNumber) {
+  m_paged = false;
+  m_report.m_pageNumber = pageNumber;
+  run();
+  return std::move(m_flow);
+}
+
+void ReportRun::run() {
+  m_report.Load();
+  for (const auto& s : m_report.sections()) {
+    switch (s->type()) {
+      case SectionType::ReportHeader: m_reportHeader = s.get(); break;
+      case SectionType::PageHeader: m_pageHeader = s.get(); break;
+      case SectionType::Detail: m_detail = s.get(); break;
+      case SectionType::PageFooter: m_pageFooter = s.get(); break;
+      case SectionType::ReportFooter: m_reportFooter = s.get(); break;
+      case SectionType::GroupHeader: m_groups.push_back(static_cast<GroupHeader*>(s.get())); break;
+      case SectionType::GroupFooter: break;
+    }
+    for (const auto& c : s->controls())
+      if (c->type() == Control::Type::Field &&
+          static_cast<Field*>(c.get())->summary() == Field::Summary::GrandTotal)
+        m_sums.insert(static_cast<Field*>(c.get()), Variant::null());
+  }
+  for (GroupHeader* g : m_groups) {
+    Section* footer = nullptr;
+    for (const auto& [f, h] : m_report.m_footerOf)
+      if (h == g) footer = const_cast<Section*>(f);
+    m_groupFooters.push_back(footer);
+  }
+  m_lastBreak.assign(m_groups.size(), Variant());
+
+  DataControl& dc = m_report.dc1;
+  db::Recordset records;
+  const bool hasData = !dc.source().trimmed().isEmpty();
+  if (hasData) {
+    records.Open(dc.source(), connection(dc.connectionString()));
+    dc.setColumns(records.FieldNames());
+  } else {
+    dc.setColumns({});
+  }
+
+  m_report.ReportStart();
+  if (m_paged) {
+    openPage();
+  } else {
+    output(m_reportHeader);
+  }
+  if (hasData) {
+    bool first = true;
+    for (; !records.isEOF(); records.MoveNext()) {
+      std::vector<Variant> values;
+      values.reserve(size_t(records.FieldCount()));
+      for (int i = 0; i < records.FieldCount(); ++i) values.push_back(records.Value(i));
+      dc.setRecord(std::move(values));
+      processRecord(first);
+      first = false;
+    }
+  } else {
+    processRecord(true);
+  }
+  m_report.FetchData(true);
+  if (m_anyRecord)
+    for (size_t i = m_groups.size(); i-- > 0;) output(m_groupFooters[i]);
+  output(m_reportFooter);
+  if (m_paged) closePage();
+  m_report.ReportEnd();
+  dc.clearRecord();
+  if (m_paged) m_report.m_pageNumber = 0;
+}
+
+void ReportRun::processRecord(bool first) {
+  m_anyRecord = true;
+  m_report.FetchData(false);
+  size_t level = first ? 0 : m_groups.size();
+  for (size_t i = 0; i < m_groups.size() && !first; ++i) {
+    if (m_groups[i]->breakValue() != m_lastBreak[i]) {
+      level = i;
+      break;
+    }
+  }
+  if (!first)
+    for (size_t i = m_groups.size(); i-- > level;) output(m_groupFooters[i]);
+  const int detailHeight = m_detail && m_detail->visible() ? m_detail->height() : 0;
+  for (size_t i = level; i < m_groups.size(); ++i) {
+    m_lastBreak[i] = m_groups[i]->breakValue();
+    output(m_groups[i], detailHeight);
+  }
+  for (auto it = m_sums.begin(); it != m_sums.end(); ++it)
+    if (!it.key()->dataField().isEmpty())
+      it.value() = addNumbers(it.value(), fieldValue(it.key()->dataField()));
+  output(m_detail);
+}
+
+void ReportRun::output(Section* section, int keepWithNext) {
+  if (std::optional<Block> block = format(section)) place(std::move(*block), keepWithNext);
+}
+
+std::optional<Block> ReportRun::format(Section* section) {
+  if (!section) return std::nullopt;
+  bind(*section);
+  m_report.Format(*section);
+  if (!section->visible()) return std::nullopt;
+  return layout(*section);
+}
+
+void ReportRun::bind(Section& section) {
+  for (const auto& c : section.controls()) {
+    if (c->type() == Control::Type::Field) {
+      auto* field = static_cast<Field*>(c.get());
+      if (field->summary() == Field::Summary::GrandTotal)
+        field->setValue(m_sums.value(field, Variant::null()));
+      else if (!field->dataField().isEmpty())
+        field->setValue(fieldValue(field->dataField()));
+    } else if (c->type() == Control::Type::CheckBox) {
+      auto* box = static_cast<CheckBox*>(c.get());
+      if (!box->dataField().isEmpty()) box->setChecked(fieldValue(box->dataField()).toBool());
+    }
+  }
+}
+
+Variant ReportRun::fieldValue(const QString& dataField) const {
+  const DataControl& dc = m_report.dc1;
+  if (dataField.startsWith(u'='))
+    return evaluateExpression(dataField.mid(1), [&dc](const QString& column) { return dc.value(column); });
+  return dc.value(dataField);
+}
+
+Block ReportRun::layout(Section& section) {
+  struct Placed {
+    const Control* control;
+    int growth = 0;
+    int shift = 0;
+  };
+  std::vector<const Control*> order;
+  for (const auto& c : section.controls()) order.push_back(c.get());
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Control* a, const Control* b) { return a->rect().top() < b->rect().top(); });
+
+  // A control moves down by the growth of the control that ends nearest above it.
+  std::vector<Placed> placed;
+  auto shiftAt = [&placed](int top) {
+    int bottom = -1;
+    int shift = 0;
+    for (const Placed& p : placed) {
+      const int b = p.control->rect().top() + p.control->rect().height();
+      if (b > top) continue;
+      if (b > bottom) {
+        bottom = b;
+        shift = p.shift + p.growth;
+      } else if (b == bottom) {
+        shift = std::max(shift, p.shift + p.growth);
+      }
+    }
+    return shift;
+  };
+
+  Block block;
+  int lowest = 0;
+  for (const Control* c : order) {
+    Placed p{c, 0, shiftAt(c->rect().top())};
+    QRect rect = c->rect().translated(0, p.shift);
+    if (c->type() == Control::Type::SubReport) {
+      const auto* sub = static_cast<const SubReport*>(c);
+      if (!c->visible()) {
+        p.growth = -rect.height();
+      } else if (sub->report()) {
+        Block content = ReportRun(*sub->report(), &m_connections).flow(m_report.m_pageNumber);
+        p.growth = content.height - rect.height();
+        for (int b : content.breaks) block.breaks.push_back(rect.top() + b);
+        for (PageItem& item : content.items) {
+          translate(item, rect.left(), rect.top());
+          block.items.push_back(std::move(item));
+        }
+        rect.setHeight(content.height);
+      }
+    } else if (c->visible()) {
+      switch (c->type()) {
+        case Control::Type::Label: {
+          const auto* label = static_cast<const Label*>(c);
+          if (!label->caption().isEmpty())
+            block.items.push_back(textItem(rect, label->caption(), label->style(), label->wordWrap()));
+          break;
+        }
+        case Control::Type::Field: {
+          const auto* field = static_cast<const Field*>(c);
+          const QString text = field->text();
+          if (text.isEmpty()) break;
+          bool wrap = false;
+          if (field->canGrow()) {
+            const int height = wrappedHeight(field->style(), text, rect.width());
+            wrap = height > rect.height() || text.contains(u'\n');
+            if (height > rect.height()) {
+              p.growth = height - rect.height();
+              rect.setHeight(height);
+            }
+          }
+          PageItem item = textItem(rect, text, field->style(), wrap);
+          if (!field->hasOwnText()) item.value = field->value();
+          block.items.push_back(std::move(item));
+          break;
+        }
+        case Control::Type::Line: {
+          const auto* line = static_cast<const Line*>(c);
+          PageItem item;
+          item.kind = PageItem::Kind::Line;
+          item.line = line->line().translated(0, p.shift);
+          item.rect = rect;
+          item.lineWidth = line->lineWidth();
+          block.items.push_back(std::move(item));
+          break;
+        }
+        case Control::Type::CheckBox: {
+          const auto* box = static_cast<const CheckBox*>(c);
+          const int side = std::min(CheckBoxSide, rect.height());
+          PageItem item;
+          item.kind = PageItem::Kind::Box;
+          item.rect = QRect(rect.left(), rect.top() + (rect.height() - side) / 2, side, side);
+          item.checked = box->checked();
+          block.items.push_back(std::move(item));
+          if (!box->caption().isEmpty())
+            block.items.push_back(textItem(rect.adjusted(side + 60, 0, 0, 0), box->caption(), box->style(), false));
+          break;
+        }
+        case Control::Type::SubReport: break;
+      }
+    }
+    lowest = std::max(lowest, rect.top() + rect.height());
+    placed.push_back(p);
+  }
+  block.height = std::max({0, section.height() + shiftAt(section.height()), lowest});
+  std::sort(block.breaks.begin(), block.breaks.end());
+  return block;
+}
+
+void ReportRun::place(Block block, int keepWithNext) {
+  if (!m_paged) {
+    m_flow.append(std::move(block), 0);
+    return;
+  }
+  const int bodyHeight = m_bodyBottom - m_bodyTop;
+  if (m_y > m_bodyTop && m_y + block.height + keepWithNext > m_bodyBottom &&
+      block.height + keepWithNext <= bodyHeight) {
+    closePage();
+    openPage();
+  }
+  while (m_y + block.height > m_bodyBottom) {
+    const int room = m_bodyBottom - m_y;
+    int cut = 0;
+    for (int b : block.breaks)
+      if (b > 0 && b <= room) cut = std::max(cut, b);
+    if (cut == 0) {
+      if (m_y > m_bodyTop) {
+        closePage();
+        openPage();
+        continue;
+      }
+      // Not even the first piece fits an empty page: it goes on this page, running past the body.
+      for (int b : block.breaks)
+        if (b > 0 && (cut == 0 || b < cut)) cut = b;
+      if (cut == 0 || cut >= block.height) break;
+    }
+    Block rest = block.splitAt(cut);
+    appendToPage(std::move(block));
+    closePage();
+    openPage();
+    block = std::move(rest);
+  }
+  appendToPage(std::move(block));
+}
+
+void ReportRun::openPage() {
+  const PageSettings& settings = m_report.pageSettings();
+  m_pages.push_back(Page{settings.pageSize(), {}});
+  m_report.m_pageNumber = int(m_pages.size());
+  m_y = settings.topMargin;
+  const int footer = m_pageFooter && m_pageFooter->visible() ? m_pageFooter->height() : 0;
+  m_bodyBottom = settings.pageSize().height() - settings.bottomMargin - footer;
+  if (m_pages.size() == 1)
+    if (std::optional<Block> header = format(m_reportHeader)) appendToPage(std::move(*header));
+  if (std::optional<Block> header = format(m_pageHeader)) appendToPage(std::move(*header));
+  m_bodyTop = m_y;
+  m_bodyBottom = std::max(m_bodyBottom, m_bodyTop + 1);
+}
+
+void ReportRun::closePage() {
+  std::optional<Block> footer = format(m_pageFooter);
+  if (!footer) return;
+  const PageSettings& settings = m_report.pageSettings();
+  m_y = std::max(m_y, settings.pageSize().height() - settings.bottomMargin - footer->height);
+  appendToPage(std::move(*footer));
+}
+
+void ReportRun::appendToPage(Block block) {
+  const int left = m_report.pageSettings().leftMargin;
+  for (PageItem& item : block.items) {
+    translate(item, left, m_y);
+    m_pages.back().items.push_back(std::move(item));
+  }
+  m_y += block.height;
+}
+
+}  // namespace report

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/report/Page.h"
+
+namespace db {
+class Connection;
+}
+
+namespace report {
+
+class Report;
+class Section;
+class GroupHeader;
+class Field;
+class Control;
+
+// Laid-out content of unbounded height: items in twips from its top left corner, and the heights
+// at which it may be cut between pages.
+struct Block {
+  int height = 0;
+  std::vector<PageItem> items;
+  std::vector<int> breaks;
+
+  void append(Block other, int dx);
+  Block splitAt(int cut);  // keeps what starts above `cut`, returns the rest moved up
+};
+
+// One run of a report: fetches its records, raises its events and lays out its sections, either
+// into pages or, for a sub-report, into one block. The sub-reports of a run share its connections,
+// one per connection string, so that running one per record does not reopen the database.
+class ReportRun {
+ public:
+  using Connections = std::map<QString, std::unique_ptr<db::Connection>>;
+  explicit ReportRun(Report& report, Connections* shared = nullptr);
+  ~ReportRun();
+  Pages paginate();
+  Block flow(int pageNumber);
+
+ private:
+  void run();
+  void processRecord(bool first);
+  void output(Section* section, int keepWithNext = 0);
+  std::optional<Block> format(Section* section);
+  void bind(Section& section);
+  Variant fieldValue(const QString& dataField) const;
+  Block layout(Section& section);
+  void place(Block block, int keepWithNext);
+  void openPage();
+  void closePage();
+  void appendToPage(Block block);
+  db::Connection& connection(const QString& connectionString);
+
+  Report& m_report;
+  Connections m_own;
+  Connections& m_connections;
+  bool m_paged = true;
+  Section* m_reportHeader = nullptr;
+  Section* m_pageHeader = nullptr;
+  Section* m_detail = nullptr;
+  Section* m_pageFooter = nullptr;
+  Section* m_reportFooter = nullptr;
+  std::vector<GroupHeader*> m_groups;
+  std::vector<Section*> m_groupFooters;  // per group, nullptr when it has none
+  std::vector<Variant> m_lastBreak;
+  bool m_anyRecord = false;
+  QHash<Field*, Variant> m_sums;
+
+  Pages m_pages;
+  Block m_flow;
+  int m_y = 0;
+  int m_bodyTop = 0;
+  int m_bodyBottom = 0;
+};
+
+}  // namespace report

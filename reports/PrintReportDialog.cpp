@@ -1,0 +1,196 @@
+#include "reports/PrintReportDialog.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "core/Globals.h"
+#include "core/comUtility.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
+#include "platform/forms/KeyFilters.h"
+#include "platform/forms/KeyPreview.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/grid/GridEX.h"
+#include "platform/report/ExportFilter.h"
+#include "platform/report/Report.h"
+#include "platform/report/ReportError.h"
+#include "reports/comRepLib.h"
+
+PrintReportDialog::PrintReportDialog(const QString& caption, const QString& copiesCaption)
+    : QWidget(nullptr, Qt::Window),
+      frmTipo(new QGroupBox(QStringLiteral("Tipo di stampa"))),
+      GridEX1(new grid::GridEX),
+      frmStampante(new QGroupBox(QStringLiteral("Stampante"))),
+      cmbprinters(new QComboBox),
+      cmdPropPrinter(new QPushButton(QStringLiteral("Proprietà"))),
+      txtNumCopies(new QLineEdit(QStringLiteral("1"))),
+      UpDown1(new QScrollBar(Qt::Vertical)),
+      cmdOK(new QPushButton(QStringLiteral("Stampa"))),
+      cmdPreview(new QPushButton(QStringLiteral("Anteprima"))),
+      cmdExp(new QPushButton(QStringLiteral("&Esporta.."))),
+      cmdCancel(new QPushButton(QStringLiteral("Chiudi"))),
+      expmnu(new QMenu(this)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(caption);
+  ImageList1.push_back(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+
+  GridEX1->addColumn(QString(), QString())->setType(grid::ColumnIcon);
+  GridEX1->addColumn(QString(), QString())->setVisible(false);
+  GridEX1->addColumn(QString(), QString());
+  GridEX1->column(1)->setWidth(360);
+  GridEX1->column(3)->setWidth(3600);
+  GridEX1->setColumnHeaders(false);
+  GridEX1->setRowHeaders(false);
+  GridEX1->setAllowEdit(false);
+  GridEX1->setAllowAddNew(false);
+  GridEX1->setAllowDelete(false);
+  GridEX1->setMinimumSize(260, 120);
+  connect(GridEX1, &grid::GridEX::unboundReadData, this, [this](int row, grid::RowBuffer* values) {
+    if (row < 1 || row > int(m_Lista.size())) return;
+    const RigaLista& riga = m_Lista[size_t(row - 1)];
+    values->setValue(1, Variant(riga.immagine));
+    values->setValue(2, Variant(riga.tipo));
+    values->setValue(3, Variant(riga.titolo));
+  });
+  connect(GridEX1, &grid::GridEX::fetchIcon, this, [this](int row, int column, int* icon) {
+    *icon = column == 1 && row >= 1 && row <= int(m_Lista.size()) ? m_Lista[size_t(row - 1)].immagine : 0;
+  });
+  connect(GridEX1, &grid::GridEX::dblClick, this, [this] { runOutput(OutputStampa); });
+  auto* tipo = new QVBoxLayout(frmTipo);
+  tipo->addWidget(GridEX1);
+
+  lbl[0] = new QLabel(QStringLiteral("Nome:"));
+  lbl[4] = new QLabel(copiesCaption);
+  UpDown1->setRange(0, 999);
+  UpDown1->setInvertedAppearance(true);
+  UpDown1->setValue(1);
+  UpDown1->setFixedHeight(txtNumCopies->sizeHint().height());
+  connect(UpDown1, &QScrollBar::valueChanged, this,
+          [this](int value) { txtNumCopies->setText(QString::number(value)); });
+  txtNumCopies->setMaximumWidth(60);
+  m_keys = new forms::KeyPreview(this);
+  m_keys->setEnterMoves(0);
+  m_keys->setCancelButton(cmdCancel);
+  m_keys->setKeyFilter(txtNumCopies, forms::DigitsOnly);
+  auto* stampante = new QGridLayout(frmStampante);
+  stampante->addWidget(lbl[0], 0, 0);
+  stampante->addWidget(cmbprinters, 0, 1, 1, 3);
+  stampante->addWidget(cmdPropPrinter, 0, 4);
+  stampante->addWidget(lbl[4], 1, 0);
+  stampante->addWidget(txtNumCopies, 1, 1);
+  stampante->addWidget(UpDown1, 1, 2, Qt::AlignLeft);
+  stampante->setColumnStretch(3, 1);
+  cmbprinters->setMinimumWidth(240);
+
+  for (int i = 0; i < kNumFormatiExport; ++i) {
+    const FormatoExport& formato = FormatiExport()[i];
+    QAction* voce = expmnu->addAction(formato.voce);
+    mnuexp[formato.modo] = voce;
+    connect(voce, &QAction::triggered, this, [this, modo = formato.modo] { runOutput(modo); });
+  }
+  connect(cmdOK, &QPushButton::clicked, this, [this] { runOutput(OutputStampa); });
+  connect(cmdPreview, &QPushButton::clicked, this, [this] { runOutput(OutputAnteprima); });
+  connect(cmdExp, &QPushButton::clicked, this, [this] { expmnu->popup(QCursor::pos()); });
+  connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+
+  auto* comandi = new QHBoxLayout;
+  comandi->addStretch();
+  for (QPushButton* b : {cmdOK, cmdPreview, cmdExp, cmdCancel}) comandi->addWidget(b);
+  m_top = new QHBoxLayout;
+  m_top->addWidget(frmTipo, 1);
+  m_body = new QVBoxLayout(this);
+  m_body->addLayout(m_top);
+  m_body->addWidget(frmStampante);
+  m_body->addLayout(comandi);
+}
+
+PrintReportDialog::~PrintReportDialog() = default;
+
+void PrintReportDialog::addBesideList(QWidget* frame) { m_top->addWidget(frame); }
+
+void PrintReportDialog::addBelowList(QWidget* frame) { m_body->insertWidget(m_body->indexOf(frmStampante), frame); }
+
+void PrintReportDialog::fillPrintersAndList(const QString& printer, std::vector<RigaLista> rows) {
+  for (const QIcon& icon : ImageList1) GridEX1->addImage(icon);
+  cmbprinters->addItems(Stampanti.mid(0, NumStampanti));
+  const int scelta = cmbprinters->findText(printer);
+  if (scelta >= 0) cmbprinters->setCurrentIndex(scelta);
+  m_Lista = std::move(rows);
+  m_NumRighe = std::int32_t(m_Lista.size());
+  GridEX1->setItemCount(m_NumRighe);
+  if (m_NumRighe > 0) GridEX1->setRow(1);
+}
+
+void PrintReportDialog::addQueryRows(const std::vector<std::pair<QComboBox*, QString>>& lists) {
+  try {
+    db::Connection cn;
+    cn.Open(ConnString);
+    for (const auto& [combo, sql] : lists) {
+      db::Recordset rs;
+      rs.Open(sql, cn, db::adOpenForwardOnly, db::adLockReadOnly);
+      for (; !rs.isEOF(); rs.MoveNext()) combo->addItem(NzStr(rs.Value(0), QString()));
+      rs.Close();
+    }
+    cn.Close();
+  } catch (const db::DbError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+  }
+}
+
+void PrintReportDialog::runOutput(int output) {
+  m_Output = std::int16_t(output);
+  StampaReport();
+}
+
+void PrintReportDialog::StampaReport() {
+  const int kind = GridEX1->row() > 0 ? GridEX1->value(2).toInt() : 0;
+  report::Report* report = reportOf(kind);
+  if (!report) return;
+  try {
+    const QString query = queryOf(kind);
+    SetReportPrinter(*report, cmbprinters->currentText());
+    setLabels(kind);
+    report->dc1.setConnectionString(ConnString);
+    report->dc1.setSource(query);
+    setSubReports(kind);
+    setExportMode(kind, OutputStampa);
+    switch (m_Output) {
+      case OutputStampa: PrintReportProgress(*report); break;
+      case OutputAnteprima:
+        SetPreviewToolbar(*report);
+        report->Show();
+        break;
+      default:
+        if (FormatoDi(m_Output)) esporta(*report, kind);
+        break;
+    }
+  } catch (const report::ReportError& e) {
+    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+  }
+}
+
+void PrintReportDialog::esporta(report::Report& report, int kind) {
+  setExportMode(kind, m_Output);
+  report.Run();
+  const FormatoExport& formato = *FormatoDi(m_Output);
+  const std::unique_ptr<report::ExportFilter> filtro = NuovoFiltroExport(m_Output);
+  comdlg.DefaultExt = formato.estensione;
+  comdlg.Filter = formato.filtro;
+  comdlg.FileName.clear();
+  comdlg.ShowSave(this);
+  if (comdlg.FileName.isEmpty()) return;
+  filtro->setFileName(comdlg.FileName);
+  filtro->Export(report.pages());
+}

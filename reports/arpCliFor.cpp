@@ -1,0 +1,43 @@
+#include "reports/arpCliFor.h"
+
+namespace {
+
+// The first character of a name; empty for an empty or missing one.
+QString iniziale(const Variant& nome) {
+  const QString testo = nome.toString();
+  if (testo.isEmpty()) return QString();
+  return testo.left(testo.at(0).isHighSurrogate() && testo.size() > 1 ? 2 : 1);
+}
+
+}  // namespace
+
+arpCliFor::arpCliFor()
+    : ListReport(QStringLiteral("lblTitle"), QString(), QStringLiteral("Line5"),
+                 {{QStringLiteral("lblCliFor_Nome"), QStringLiteral("Nome"), QStringLiteral("txtCliFor_Nome"),
+                   QStringLiteral("Nome"), 0, 3000},
+                  {QStringLiteral("lblCliFor_Localit"), QStringLiteral("Località"), QStringLiteral("txtCliFor_Localit"),
+                   QStringLiteral("Località"), 3060, 2100},
+                  {QString(), QString(), QStringLiteral("Field1"), QStringLiteral("Prov"), 5220, 480},
+                  {QStringLiteral("lblCliFor_Telefono"), QStringLiteral("Telefono"), QStringLiteral("txtCliFor_Telefono"),
+                   QStringLiteral("Telefono"), 5760, 1300},
+                  {QStringLiteral("lblCliFor_Cellulare"), QStringLiteral("Cellulare"),
+                   QStringLiteral("txtCliFor_Cellulare"), QStringLiteral("Cellulare"), 7120, 1300},
+                  {QStringLiteral("lblCliFor_Fax"), QStringLiteral("Fax"), QStringLiteral("txtCliFor_Fax"),
+                   QStringLiteral("Fax"), 8480, Width - 8480}},
+                 QStringLiteral("Line2")),
+      ghOrderGroup(&addGroupHeader(QStringLiteral("ghOrderGroup"), 440)) {
+  report::Label& lettera = ghOrderGroup->addLabel(QStringLiteral("lblLetter"), QRect(0, 80, 1000, 300), QString());
+  lettera.style().pointSize = 12;
+  lettera.style().bold = true;
+  ghOrderGroup->addLine(QStringLiteral("Line4"), QPoint(0, 400), QPoint(3000, 400), 10);
+  report::Section& gf = addGroupFooter(QStringLiteral("GroupFooter1"), 120, *ghOrderGroup);
+  gf.addLine(QStringLiteral("Line3"), QPoint(0, 60), QPoint(Width, 60), 10);
+}
+
+// Each record opens a new group when its name starts with another character than the record before.
+void arpCliFor::FetchData(bool eof) {
+  if (eof) return;
+  const QString lettera = iniziale(dc1.value(QStringLiteral("Nome")));
+  ghOrderGroup->setBreakValue(Variant(lettera));
+  static_cast<report::Label*>(ghOrderGroup->control(QStringLiteral("lblLetter")))->setCaption(lettera);
+}

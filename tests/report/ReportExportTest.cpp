@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "platform/report/ExportFilter.h"
+#include "platform/db/Connection.h"
+#include "platform/report/ReportError.h"
+#include "tests/report/ReportTestSupport.h"
+#include "tests/support/TestEnv.h"
+
+using namespace report;
+using namespace reporttest;
+
+namespace {
+
+// An article list whose texts need escaping in every format.
+class ReportExport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const QString path = seededDatabase(60);
+    db::Connection c;
+    c.Open(testenv::connectionString(path));
+    c.Execute("UPDATE Articoli SET Descrizione='" + special + "' WHERE Codice='A0001'");
+    r.dc1.setConnectionString(testenv::connectionString(path));
+    r.dc1.setSource("SELECT * FROM Articoli ORDER BY Categoria, Codice");
+    r.Run();
+  }
+  QString file(const QString& name) const { return dir.filePath(name); }
+
+  // Converts a file with LibreOffice, on a profile of its own, and gives the result's text.
+  QString convertedByLibreOffice(const QString& source, const QString& filter, const QString& result) {
+    QTemporaryDir profile;
+    runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
+                        "--headless", "--convert-to", filter, "--outdir", dir.path(), source},
+            240);
+    QFile converted(file(result));
+    EXPECT_TRUE(converted.open(QIODevice::ReadOnly)) << result.toStdString();
+    return QString::fromUtf8(converted.readAll());
+  }
+
+  QTemporaryDir dir;
+  ArticleList r;
+  const QString special = QString::fromUtf8("Viti <M6> & \"x\" {y} \\ più€");
+};
+
+}  // namespace
+
+TEST_F(ReportExport, ExcelFileReadsAsTypedCellsThatSum) {
+  ExcelExport xls;
+  xls.setFileName(file("articoli.xls"));
+  xls.Export(r.pages());
+  // xlrd: the price column holds 60 numbers summing to the database's total, dates are dates.
+  const QString script = QStringLiteral(
+      "import sys, xlrd\n"
+      "b = xlrd.open_workbook(sys.argv[1])\n"
+      "s = b.sheet_by_index(0)\n"
+      "print(b.nsheets)\n"
+      "prices = []; dates = set(); texts = set()\n"
+      "for r in range(s.nrows):\n"
+      "  for c in range(s.ncols):\n"
+      "    cell = s.cell(r, c)\n"
+      "    if cell.ctype == xlrd.XL_CELL_NUMBER and cell.value > 1000: prices.append((c, cell.value))\n"
+      "    if cell.ctype == xlrd.XL_CELL_DATE: dates.add(xlrd.xldate_as_tuple(cell.value, b.datemode)[:3])\n"
+      "    if cell.ctype == xlrd.XL_CELL_TEXT: texts.add(cell.value)\n"
+      "print(len(prices), len(set(c for c, v in prices)), round(sum(v for c, v in prices), 2))\n"
+      "print(sorted(dates))\n"
+      "print('A0001' in texts, %1 in texts, 'Colle & Vernici' in texts)\n");
+  QFile py(file("read.py"));
+  ASSERT_TRUE(py.open(QIODevice::WriteOnly));
+  py.write(script.arg("'" + QString(special).replace("\\", "\\\\").replace("'", "\\'") + "'").toUtf8());
+  py.close();
+  const QStringList lines = runTool("/usr/bin/python3", {py.fileName(), xls.fileName()}).split('\n');
+  ASSERT_GE(lines.size(), 4);
+  EXPECT_EQ(lines[0].toStdString(), "1");
+  // 60 prices in one column, plus their grand total 61 800,00 in the same column.
+  EXPECT_EQ(lines[1].toStdString(), "61 1 123600.0");
+  EXPECT_EQ(lines[2].toStdString(), "[(2008, 3, 5)]");
+  EXPECT_EQ(lines[3].toStdString(), "True True True");
+}
+
+TEST_F(ReportExport, ExcelFileOpensInLibreOffice) {
+  ExcelExport xls;
+  xls.setFileName(file("articoli.xls"));
+  xls.Export(r.pages());
+  const QString text =
+      convertedByLibreOffice(xls.fileName(), "csv:Text - txt - csv (StarCalc):44,34,76", "articoli.csv");
+  EXPECT_TRUE(text.contains("A0001")) << text.left(400).toStdString();
+  EXPECT_TRUE(text.contains("\"Viti <M6> & \"\"x\"\" {y} \\ più€\""));
+  EXPECT_TRUE(text.contains("Colle & Vernici"));
+  EXPECT_EQ(text.count("05/03/2008"), 60);
+}
+
+TEST_F(ReportExport, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {
+  RtfExport rtf;
+  rtf.setFileName(file("articoli.rtf"));
+  rtf.Export(r.pages());
+  QFile raw(rtf.fileName());
+  ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+  const QByteArray bytes = raw.readAll();
+  for (char c : bytes) ASSERT_LT(static_cast<unsigned char>(c), 0x80) << "RTF is seven-bit text";
+  const QString text = convertedByLibreOffice(rtf.fileName(), "txt:Text (encoded):UTF8", "articoli.txt");
+  EXPECT_TRUE(text.contains(special)) << text.left(600).toStdString();
+  EXPECT_TRUE(text.contains("A0059"));
+  EXPECT_TRUE(text.contains("1.059,50"));
+  EXPECT_TRUE(text.contains("Totale"));
+  EXPECT_EQ(text.count("Articoli"), int(r.pages().size()));
+}
+
+TEST_F(ReportExport, PdfTextIsSelectableOnEveryPage) {
+  PdfExport pdf;
+  pdf.setFileName(file("articoli.pdf"));
+  pdf.Export(r.pages());
+  const QString info = runTool("pdfinfo", {pdf.fileName()});
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(r.pages().size()))));
+  EXPECT_TRUE(info.contains("595.2 x 841.") || info.contains("595 x 842")) << info.toStdString();
+  const QString text = runTool("pdftotext", {"-layout", pdf.fileName(), "-"});
+  EXPECT_TRUE(text.contains(special)) << text.left(800).toStdString();
+  EXPECT_TRUE(text.contains("1.000,50"));
+  EXPECT_TRUE(text.contains("Pagina 2"));
+  EXPECT_EQ(text.count("Articoli"), int(r.pages().size()));
+  EXPECT_EQ(text.count("\f"), int(r.pages().size()));
+}
+
+TEST_F(ReportExport, HtmlIsUtf8WithEveryTextEscaped) {
+  HtmlExport html;
+  html.setFileName(file("articoli.html"));
+  html.Export(r.pages());
+  QFile py(file("read.py"));
+  ASSERT_TRUE(py.open(QIODevice::WriteOnly));
+  py.write(
+      "import sys\n"
+      "from html.parser import HTMLParser\n"
+      "class P(HTMLParser):\n"
+      "  def __init__(self):\n"
+      "    super().__init__(); self.texts = []; self.pages = 0\n"
+      "  def handle_starttag(self, tag, attrs):\n"
+      "    if ('class', 'page') in attrs: self.pages += 1\n"
+      "  def handle_data(self, data):\n"
+      "    if data.strip(): self.texts.append(data)\n"
+      "p = P(); p.feed(open(sys.argv[1], encoding='utf-8').read())\n"
+      "print(p.pages)\n"
+      "for t in p.texts: print(t)\n");
+  py.close();
+  const QStringList lines = runTool("/usr/bin/python3", {py.fileName(), html.fileName()}).split('\n');
+  ASSERT_FALSE(lines.isEmpty());
+  EXPECT_EQ(lines[0].toInt(), int(r.pages().size()));
+  EXPECT_TRUE(lines.contains(special));
+  EXPECT_TRUE(lines.contains("Colle & Vernici"));
+  EXPECT_EQ(lines.count("Articoli"), int(r.pages().size()));
+  EXPECT_TRUE(lines.contains("1.000,50"));
+}
+
+TEST_F(ReportExport, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
+  // A folder that does not exist: an Italian error and nothing written.
+  for (ExportFilter* filter : std::initializer_list<ExportFilter*>{new PdfExport, new HtmlExport, new RtfExport, new ExcelExport}) {
+    std::unique_ptr<ExportFilter> owned(filter);
+    filter->setFileName(file("manca/report.out"));
+    try {
+      filter->Export(r.pages());
+      ADD_FAILURE() << "no error";
+    } catch (const ReportError& e) {
+      EXPECT_TRUE(e.description().startsWith("Impossibile scrivere il file \"" + file("manca/report.out") + "\""))
+          << e.what();
+    }
+  }
+  EXPECT_FALSE(QDir(file("manca")).exists());
+
+  // A sheet beyond the format's rows fails half-way: the file already there stays as it was and
+  // no temporary file is left beside it.
+  QFile old(file("report.xls"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write("vecchio");
+  old.close();
+  Page tall{QSize(12000, 70000 * 200), {}};
+  for (int i = 0; i < 70000; ++i) {
+    PageItem item;
+    item.rect = QRect(0, i * 200, 1000, 200);
+    item.text = QString::number(i);
+    tall.items.push_back(item);
+  }
+  ExcelExport xls;
+  xls.setFileName(old.fileName());
+  try {
+    xls.Export({tall});
+    ADD_FAILURE() << "no error";
+  } catch (const ReportError& e) {
+    EXPECT_EQ(e.description(), "Il report è troppo grande per un foglio Excel (al massimo 65536 righe e 256 colonne).");
+  }
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), "vecchio");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.xls"});
+}

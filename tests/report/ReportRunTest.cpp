@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include "platform/db/Connection.h"
+#include "platform/report/ReportError.h"
+#include "tests/report/ReportTestSupport.h"
+#include "tests/support/TestEnv.h"
+
+using namespace report;
+using namespace reporttest;
+
+namespace {
+
+// The lowest point of the body of a page: above the bottom margin and the page footer.
+int bodyBottom(const Report& r) {
+  return r.pageSettings().pageSize().height() - r.pageSettings().bottomMargin - r.section("PageFooter")->height();
+}
+
+}  // namespace
+
+TEST(ReportRun, PagesCarryHeadersFootersGroupsAndTotals) {
+  const QString cs = testenv::connectionString(seededDatabase(150));
+  ArticleList r;
+  r.dc1.setConnectionString(cs);
+  r.dc1.setSource("SELECT * FROM Articoli ORDER BY Categoria, Codice");
+  r.Run();
+  const Pages& pages = r.pages();
+  ASSERT_GE(pages.size(), 4u);
+  EXPECT_EQ(r.fetched, 150);
+  EXPECT_EQ(r.endOfData, 1);
+  EXPECT_EQ(r.pageNumber(), 0);
+
+  const QStringList all = texts(pages);
+  EXPECT_EQ(all.count("Articoli"), int(pages.size()));  // page header on every page
+  for (size_t p = 0; p < pages.size(); ++p) {
+    EXPECT_EQ(pageOf(pages, QStringLiteral("Pagina %1").arg(p + 1)), int(p) + 1);
+    for (const PageItem& item : pages[p].items) {
+      if (item.text.startsWith("Pagina")) continue;
+      EXPECT_LE(item.rect.bottom(), bodyBottom(r)) << item.text.toStdString() << " on page " << p + 1;
+    }
+  }
+  // One group per category, in order, each opened once.
+  EXPECT_EQ(all.count("Bulloneria"), 1);
+  EXPECT_EQ(all.count("Colle & Vernici"), 1);
+  EXPECT_EQ(all.count("Ferramenta"), 1);
+  EXPECT_LT(all.indexOf("Bulloneria"), all.indexOf("Colle & Vernici"));
+  EXPECT_LT(all.indexOf("A0147"), all.indexOf("Colle & Vernici"));
+  // Every article once, formatted; the price keeps its value for the spreadsheet exports.
+  EXPECT_EQ(all.count("A0000"), 1);
+  EXPECT_EQ(all.count("A0149"), 1);
+  EXPECT_TRUE(all.contains("1.000,50"));
+  EXPECT_TRUE(all.contains("05-03-2008"));
+  // Grand total: sum of 1000,5 + i for i < 150.
+  EXPECT_EQ(r.txtTotale->text(), "161.250,00");
+  EXPECT_EQ(all.last(), QStringLiteral("Pagina %1").arg(pages.size()));
+  bool priceIsMoney = false;
+  for (const PageItem& item : pages[0].items)
+    if (item.text == "1.000,50") priceIsMoney = item.value.type() == VarType::Currency;
+  EXPECT_TRUE(priceIsMoney);
+
+  // A group header never ends a page: its first detail row follows on the same page.
+  for (const QString category : {"Bulloneria", "Colle & Vernici", "Ferramenta"}) {
+    const int at = all.indexOf(category);
+    EXPECT_EQ(pageOf(pages, category), pageOf(pages, all[at + 1])) << category.toStdString();
+  }
+}
+
+TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
+  const QString path = seededDatabase(0, 120);
+  JobOrderList r;
+  r.connectionString = testenv::connectionString(path);
+  r.dc1.setConnectionString(r.connectionString);
+  r.dc1.setSource("SELECT * FROM Commesse ORDER BY CodCom");
+  r.Run();
+  const Pages& pages = r.pages();
+  const QStringList all = texts(pages);
+  // C-01 shows its own three rows, newest first, with the employee's name from the expression.
+  const int first = all.indexOf("C-01");
+  const int second = all.indexOf("C-02");
+  ASSERT_GE(first, 0);
+  ASSERT_GT(second, first);
+  const QStringList ofFirst = all.mid(first, second - first);
+  EXPECT_EQ(ofFirst.count("Rossi Mario"), 3);
+  EXPECT_FALSE(ofFirst.contains("Bianchi Lucia"));
+  EXPECT_LT(ofFirst.indexOf("12-01-2009"), ofFirst.indexOf("10-01-2009"));
+  EXPECT_TRUE(ofFirst.contains("75,00"));
+  // C-02's 120 rows run over several pages, split between rows: each row whole on one page.
+  EXPECT_EQ(all.mid(second).count("Bianchi Lucia"), 120);
+  EXPECT_FALSE(all.mid(second).contains("Rossi Mario"));
+  EXPECT_GE(pages.size(), 3u);
+  for (int i = 0; i < 120; ++i) {
+    const QString value = QStringLiteral("1.%1,00").arg(i, 3, 10, QChar('0'));
+    EXPECT_EQ(all.count(value), 1) << value.toStdString();
+    int namePage = 0;
+    int valuePage = 0;
+    for (size_t p = 0; p < pages.size(); ++p)
+      for (const PageItem& item : pages[p].items) {
+        if (item.text == QString::number(100 + i)) namePage = int(p);
+        if (item.text == value) valuePage = int(p);
+      }
+    EXPECT_EQ(namePage, valuePage) << "row " << i;
+  }
+  for (const Page& page : pages)
+    for (const PageItem& item : page.items)
+      EXPECT_LE(item.rect.bottom(), page.size.height() - r.pageSettings().bottomMargin);
+  // Report end detached the sub-report layout.
+  EXPECT_EQ(static_cast<SubReport*>(r.control("SubReport1"))->report(), nullptr);
+
+  // Hidden, the sub-report takes no room and prints nothing.
+  r.control("SubReport1")->setVisible(false);
+  r.Run();
+  EXPECT_EQ(r.pages().size(), 1u);
+  EXPECT_FALSE(texts(r.pages()).contains("Rossi Mario"));
+}
+
+TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
+  const QString cs = testenv::connectionString(seededDatabase(4));
+  ArticleList r;
+  r.Load();
+  r.lblTitle->setCaption("Articoli - Categoria: Ferramenta");
+  r.section("ReportFooter")->setVisible(false);
+  r.control("txtDescrizione")->setVisible(false);
+  r.dc1.setConnectionString(cs);
+  r.dc1.setSource("SELECT * FROM Articoli WHERE Categoria='Ferramenta'");
+  r.Run();
+  QStringList all = texts(r.pages());
+  EXPECT_TRUE(all.contains("Articoli - Categoria: Ferramenta"));
+  EXPECT_FALSE(all.contains("Totale"));
+  EXPECT_FALSE(all.contains("Articolo numero 2"));
+  EXPECT_TRUE(all.contains("A0002"));
+  EXPECT_FALSE(all.contains("A0000"));
+
+  r.Unload();
+  EXPECT_EQ(r.lblTitle->caption(), "Articoli");
+  EXPECT_TRUE(r.section("ReportFooter")->visible());
+  EXPECT_TRUE(r.control("txtDescrizione")->visible());
+  EXPECT_TRUE(r.dc1.source().isEmpty());
+  EXPECT_TRUE(r.pages().empty());
+  r.dc1.setConnectionString(cs);
+  r.dc1.setSource("SELECT * FROM Articoli");
+  r.Run();
+  all = texts(r.pages());
+  EXPECT_TRUE(all.contains("Totale"));
+  EXPECT_TRUE(all.contains("Articolo numero 0"));
+}
+
+TEST(ReportRun, LongTextsWrapAndPushWhatLiesBelowOrStayOnOneLine) {
+  const QString path = seededDatabase(0);
+  db::Connection c;
+  c.Open(testenv::connectionString(path));
+  const QString longText = QString("Descrizione molto lunga della commessa ").repeated(8).trimmed();
+  c.Execute("UPDATE Commesse SET DesCom='" + longText + "' WHERE CodCom='C-01'");
+  JobOrderList r;
+  r.connectionString = testenv::connectionString(path);
+  r.dc1.setConnectionString(r.connectionString);
+  r.dc1.setSource("SELECT * FROM Commesse WHERE CodCom='C-01'");
+  r.Run();
+  auto find = [&r](const QString& text) {
+    for (const PageItem& item : r.pages().at(0).items)
+      if (item.text == text) return item;
+    return PageItem();
+  };
+  const PageItem grown = find(longText);
+  EXPECT_TRUE(grown.wrap);
+  EXPECT_GT(grown.rect.height(), 600);
+  EXPECT_GE(find("Rossi Mario").rect.top(), grown.rect.bottom());
+
+  static_cast<Field*>(r.control("txtDesCom"))->setCanGrow(false);
+  r.Run();
+  const PageItem cut = find(longText);
+  EXPECT_FALSE(cut.wrap);
+  EXPECT_EQ(cut.rect.height(), 300);
+  EXPECT_LT(find("Rossi Mario").rect.top(), grown.rect.bottom());
+}
+
+TEST(ReportRun, DataErrorsEndTheRunWithAnItalianDescription) {
+  const QString cs = testenv::connectionString(seededDatabase(3));
+  ArticleList r;
+  r.dc1.setConnectionString(cs);
+  r.dc1.setSource("SELECT * FROM Articoli");
+  r.Run();
+  ASSERT_FALSE(r.pages().empty());
+
+  r.dc1.setSource("SELECT * FROM TabellaInesistente");
+  try {
+    r.Run();
+    FAIL() << "no error";
+  } catch (const ReportError& e) {
+    EXPECT_TRUE(e.description().startsWith("Errore nella lettura dei dati del report: ")) << e.what();
+  }
+  EXPECT_TRUE(r.pages().empty());
+  EXPECT_EQ(r.pageNumber(), 0);
+
+  r.dc1.setSource("SELECT Codice, Prezzo FROM Articoli");  // no Categoria for the group
+  try {
+    r.Run();
+    FAIL() << "no error";
+  } catch (const ReportError& e) {
+    EXPECT_EQ(e.description(), "Il campo \"Categoria\" non è tra i dati del report.");
+  }
+
+  r.dc1.setConnectionString(testenv::connectionString(testenv::homeDir() + "/manca.mdb"));
+  r.dc1.setSource("SELECT * FROM Articoli");
+  EXPECT_THROW(r.Run(), ReportError);
+}

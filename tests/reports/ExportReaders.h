@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Exported files read back by programs that are not ours (PDF files: tests/support/PdfText.h).
+
+// The texts that an HTML file shows on the page (not its title or style), as Python's HTML parser
+// reads them, stripped, empty ones left out.
+QStringList htmlTexts(const QString& path);
+// The cells of the first worksheet of an .xls file as xlrd reads them, row by row: "T text",
+// "N number" or "D yyyy-mm-dd"; an empty cell is left out.
+QStringList xlsCells(const QString& path);
+// The text of a Rich Text file as LibreOffice converts it.
+QString rtfText(const QString& path);

@@ -1,0 +1,93 @@
+// The job-order report as the print dialog's preview shows it: dates by their flags, the economic
+// summary, and the sub-reports refilled for each job order.
+#include <QCheckBox>
+
+#include "platform/report/ReportViewer.h"
+#include "reports/arp_o_Com01.h"
+#include "reports/frmPrintReportCom.h"
+#include "tests/reports/ReportTestSupport.h"
+
+namespace {
+
+class JobOrderReportTest : public ReportTest {};
+
+TEST_F(JobOrderReportTest, DatesFollowTheirFlagsAndTheSummaryShowsTheWorkedExample) {
+  frmPrintReportCom* dialog = openDialog();
+  report::ReportViewer* viewer = preview(dialog);
+  ASSERT_TRUE(viewer);
+  const QStringList texts = pageTexts(viewer->pages());
+
+  // C001 is closed and delivered without warranty; C002 is neither.
+  const QStringList c001 = between(texts, "C001", "C002");
+  EXPECT_EQ(between(c001, "07-01-2008", "Riepilogo dati economici"),
+            (QStringList{"07-01-2008", "01-02-2008", "10-02-2008", "05-03-2008", "...."}));
+  const QStringList c002 = between(texts, "C002", "C003");
+  EXPECT_EQ(between(c002, "01-04-2008", "Riepilogo dati economici"),
+            (QStringList{"01-04-2008", "30-06-2008", "....", "....", "...."}));
+  EXPECT_TRUE(c002.contains("D'Angelo Srl"));
+  EXPECT_TRUE(texts.contains("Commesse"));
+
+  // The eighteen amounts of the summary, the costs under "Totale Costi".
+  EXPECT_EQ(between(c001, "Vendita", "Controllo Preventivo"),
+            (QStringList{"Vendita", "Totale Costi", "Manodopera", "Materiali", "Altri Costi", "Utile/Perdita",
+                         "Preventivo", "1.000,00 ", "500,00 ", "200,00 ", "300,00 ", "0,00 ", "500,00 ",
+                         "In economia", "120,00 ", "50,00 ", "50,00 ", "0,00 ", "0,00 ", "70,00 ",
+                         "Totale", "1.120,00 ", "550,00 ", "250,00 ", "300,00 ", "0,00 ", "570,00 "}));
+  // A job order with no rows prints zeros.
+  const QStringList c003 = between(texts, "C003", "");
+  EXPECT_EQ(c003.count("0,00 "), 18);
+
+  // [B]: quote lines against the cost booked on each, and their totals.
+  EXPECT_EQ(between(c001, "V01", "V02"), (QStringList{"V01", "Posa cavi", "30,00", "h", "20,00", "20,00", "600,00",
+                                                      "200,00", "400,00"}));
+  const QStringList totaliB = between(c001, "V02", "").mid(9, 4);
+  EXPECT_EQ(totaliB, (QStringList{"Totale", "1.000,00", "500,00", "500,00"}));
+  // Every cost booked on the line counts, whoever booked it; an overrun shows a negative difference.
+  EXPECT_EQ(between(c002, "Q01", "").mid(0, 9),
+            (QStringList{"Q01", "Cablaggio", "25,00", "h", "2,00", "2,00", "50,00", "200,00", "-150,00"}));
+}
+
+TEST_F(JobOrderReportTest, TheTickedBoxesChooseTheSubReportsAndEachJobOrderGetsItsOwnRows) {
+  frmPrintReportCom* dialog = openDialog();
+  click(dialog->chkView[1]);
+  ASSERT_FALSE(dialog->chkView[1]->isChecked());
+  report::ReportViewer* viewer = preview(dialog);
+  ASSERT_TRUE(viewer);
+  QStringList texts = pageTexts(viewer->pages());
+  EXPECT_EQ(texts.count("Riepilogo dati economici"), 3);
+  for (const char* hidden : {"Controllo Preventivo", "Dettaglio Manodopera", "Dettaglio Materiali", "Dettaglio Altri Costi"})
+    EXPECT_FALSE(texts.contains(hidden)) << hidden;
+  EXPECT_TRUE(texts.contains("Impianto elettrico"));
+
+  click(dialog->chkView[0]);
+  for (int i = 2; i < 5; ++i) click(dialog->chkView[size_t(i)]);
+  viewer = preview(dialog);
+  ASSERT_TRUE(viewer);
+  texts = pageTexts(viewer->pages());
+  EXPECT_FALSE(texts.contains("Riepilogo dati economici"));
+  EXPECT_EQ(texts.count("Dettaglio Manodopera"), 3);
+
+  const QStringList c001 = between(texts, "C001", "C002");
+  EXPECT_EQ(between(c001, "Dettaglio Manodopera", "Dettaglio Materiali").mid(6),
+            (QStringList{"05-02-2008", "Gialli Anna", "5,00", "50,00", "04-02-2008", "Neri Luca", "10,00", "V01",
+                         "200,00"}));
+  EXPECT_EQ(between(c001, "Dettaglio Materiali", "Dettaglio Altri Costi").mid(7),
+            (QStringList{"06-02-2008", "QD-1", "Quadro da parete", "nr", "V02", "3,00", "300,00"}));
+  EXPECT_FALSE(c001.contains("Cavo schermato"));
+  EXPECT_FALSE(c001.contains("Trasporto"));
+
+  const QStringList c002 = between(texts, "C002", "C003");
+  // The labour row of the removed employee (3,25 hours) is left out.
+  EXPECT_EQ(between(c002, "Dettaglio Manodopera", "Dettaglio Materiali").mid(6),
+            (QStringList{"02-04-2008", "Neri Luca", "2,00", "Q01", "40,00"}));
+  EXPECT_FALSE(c002.contains("3,25"));
+  EXPECT_EQ(between(c002, "Dettaglio Materiali", "Dettaglio Altri Costi").mid(7),
+            (QStringList{"04-04-2008", "CV-2", "Cavo schermato", "m", "12,00", "24,00"}));
+  // The other cost of no known category is left out.
+  EXPECT_EQ(between(c002, "Dettaglio Altri Costi", "").mid(8, 7),
+            (QStringList{"05-04-2008", "Trasporti", "Trasporto", "nr", "Q01", "1,00", "80,00"}));
+  EXPECT_FALSE(texts.contains("Spesa misteriosa"));
+  EXPECT_FALSE(between(texts, "C003", "").contains("Neri Luca"));
+}
+
+}  // namespace
