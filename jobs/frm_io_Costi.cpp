@@ -107,8 +107,10 @@ void frm_io_Costi::Apri(const QDate& Data) {
   showDay();
   prepareGrids();
   loadDay();
-  if (QWidget* owner = MainWindowHooks::mainWindow(); owner && parentWidget() != owner)
+  if (QWidget* owner = MainWindowHooks::mainWindow(); owner && parentWidget() != owner) {
     setParent(owner, windowFlags());
+    move(owner->geometry().center() - rect().center());
+  }
   show();
   raise();
   activateWindow();
