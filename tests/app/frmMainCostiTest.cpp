@@ -8,11 +8,11 @@
 #include "jobs/frm_io_Costi.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/grid/GridEX.h"
-#include "tests/app/FinestraProva.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace {
 
-using CostiFinestra = FinestraProva;
+using CostWindowFromMain = MainWindowFixture;
 
 frm_io_Costi* costWindow() {
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -20,11 +20,11 @@ frm_io_Costi* costWindow() {
   return nullptr;
 }
 
-TEST_F(CostiFinestra, NewAndOpenOnTheCostViewOpenTheCostWindowWhoseCloseShowsTheNewTotal) {
-  Avvia();
-  MostraVista(1);
+TEST_F(CostWindowFromMain, NewAndOpenOnTheCostViewOpenTheCostWindowWhoseCloseShowsTheNewTotal) {
+  start();
+  showView(1);
   DataLavoro = QDate(2024, 3, 9);
-  w->mnuFileNuovo->trigger();
+  control<QAction>("mnuFileNew")->trigger();
   frm_io_Costi* costi = costWindow();
   ASSERT_NE(costi, nullptr);
   EXPECT_EQ(costi->parentWidget(), w.get());
@@ -39,11 +39,11 @@ TEST_F(CostiFinestra, NewAndOpenOnTheCostViewOpenTheCostWindowWhoseCloseShowsThe
   g->setValue(costi::colCostoUnitario, Variant(12.5));
   costi->close();
   ASSERT_TRUE(QTest::qWaitFor([] { return !forms::SharedInstance<frm_io_Costi>::loaded(); }));
-  ASSERT_TRUE(SelezionaRiga("Data", Variant(QDate(2024, 3, 9))));
-  EXPECT_EQ(ValoreCorrente("TotValore").toDouble(), 25);
+  ASSERT_TRUE(selectRow("Data", Variant(QDate(2024, 3, 9))));
+  EXPECT_EQ(currentValue("TotValore").toDouble(), 25);
 
-  ASSERT_TRUE(SelezionaRiga("Data", Variant(QDate(2024, 3, 5))));
-  w->tbApri->trigger();
+  ASSERT_TRUE(selectRow("Data", Variant(QDate(2024, 3, 5))));
+  control<QAction>("tbOpen")->trigger();
   costi = costWindow();
   ASSERT_NE(costi, nullptr);
   EXPECT_EQ(costi->cmdDateApply->text(), "martedì 05-marzo-2024");

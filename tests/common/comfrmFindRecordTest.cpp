@@ -20,7 +20,7 @@ class FindRecord : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    exec("INSERT INTO Commesse (CodCom, IdCliente, DesCom, Chiusa) VALUES "
+    testdb::exec(cn, "INSERT INTO Commesse (CodCom, IdCliente, DesCom, Chiusa) VALUES "
          "('K2', 1, 'Bagno', False), ('B7', 1, 'Cucina', False), ('A1', 1, 'Tetto', False), "
          "('B3', 1, 'Garage', False), ('Z9', 1, 'Chiusa', True)");
   }

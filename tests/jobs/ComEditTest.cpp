@@ -66,8 +66,8 @@ TEST_F(ComEditTest, OpensWithEveryDateEditableAClickSetsADateStateAndSaveRefresh
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(refreshes, 1);
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE CodCom='C001' AND DesCom='Impianto nuovo' AND Responsabile='Mario' "
-                  "AND EcoTar=42.5 AND InGaranzia=1 AND Chiusa=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C001' AND DesCom='Impianto nuovo' AND Responsabile='Mario' "
+                              "AND EcoTar=42.5 AND InGaranzia=1 AND Chiusa=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
             1);
 }
 
@@ -108,21 +108,21 @@ TEST_F(ComEditTest, FieldRulesKeepTheFocusAndEscOrCancelWriteNothing) {
   click(form->cmdAnnulla);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(refreshes, 0);
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE DesCom='Impianto' AND IdCliente=" + QString::number(cliente("Bianchi Srl"))),
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE DesCom='Impianto' AND IdCliente=" + QString::number(cliente("Bianchi Srl"))),
             1);
 }
 
 TEST_F(ComEditTest, ARefusedSaveKeepsTheWindowAndAMissingJobOrderOpensNothing) {
   QPointer<frm_io_Com_Edit> form = apri();
   type("Mia modifica");
-  exec("UPDATE Commesse SET DesCom='Altrui' WHERE CodCom='C001'");
+  testdb::exec(cn, "UPDATE Commesse SET DesCom='Altrui' WHERE CodCom='C001'");
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("modificata da un altro utente"));
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->line(Descrizione)->text(), "Mia modifica");
-  EXPECT_EQ(scalar("SELECT DesCom FROM Commesse WHERE CodCom='C001'").toString(), "Altrui");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DesCom FROM Commesse WHERE CodCom='C001'").toString(), "Altrui");
   EXPECT_EQ(refreshes, 0);
   click(form->cmdAnnulla);
   EXPECT_EVENTUALLY(form.isNull());
@@ -133,10 +133,10 @@ TEST_F(ComEditTest, ARefusedSaveKeepsTheWindowAndAMissingJobOrderOpensNothing) {
 }
 
 TEST_F(ComEditTest, F8ShowsTheEconomicSummaryOfTheWorkedExample) {
-  exec("INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('C001', 1000)");
-  exec("INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
-       "('C001', 0, False, 8, 25, 0), ('C001', 0, True, 2, 25, 60), ('C001', 2, False, 10, 30, 0), "
-       "('C001', 0, True, 5.5, 0, 0)");
+  testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('C001', 1000)");
+  testdb::exec(cn, "INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
+                   "('C001', 0, False, 8, 25, 0), ('C001', 0, True, 2, 25, 60), ('C001', 2, False, 10, 30, 0), "
+                   "('C001', 0, True, 5.5, 0, 0)");
   QPointer<frm_io_Com_Edit> form = apri();
   press(Qt::Key_F7);
   EXPECT_TRUE(form->isActiveWindow()) << "F7 does nothing";

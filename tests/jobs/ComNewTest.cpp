@@ -26,9 +26,9 @@ class ComNewTest : public ComTest {
  protected:
   void SetUp() override {
     ComTest::SetUp();
-    exec("INSERT INTO PreModelli (Descrizione) VALUES ('Impianto elettrico'), ('Vuoto')");
-    exec("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Ordine, UM, Tariffa) VALUES "
-         "(1, 'V1', 'Quadro', 10, 'PZ', 500), (1, 'V2', 'Cavi', 20, 'MT', 2.5), (1, 'V3', 'Prese', 30, 'PZ', 12)");
+    testdb::exec(cn, "INSERT INTO PreModelli (Descrizione) VALUES ('Impianto elettrico'), ('Vuoto')");
+    testdb::exec(cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Ordine, UM, Tariffa) VALUES "
+                     "(1, 'V1', 'Quadro', 10, 'PZ', 500), (1, 'V2', 'Cavi', 20, 'MT', 2.5), (1, 'V3', 'Prese', 30, 'PZ', 12)");
   }
   void TearDown() override {
     forms::SharedInstance<frm_io_Com_Edit>::unload();
@@ -71,14 +71,14 @@ TEST_F(ComNewTest, SavesTheRowWithItsDefaultsCopiesTheTemplateAndHandsOverToEdit
   press(Qt::Key_Return);
   EXPECT_EVENTUALLY(form.isNull());
 
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE CodCom='C2A' AND DesCom='Capannone' AND DataInizio='2024-03-05' AND "
-                  "DataFine='2024-03-05' AND DataConPre='2024-03-05' AND DataConsegna='2024-03-05' AND "
-                  "ScadenzaGaranzia='2024-03-05' AND Prezzo=0 AND Chiusa=0 AND Consegnata=0 AND InGaranzia=0 AND "
-                  "Attiva=1 AND IdModello=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C2A' AND DesCom='Capannone' AND DataInizio='2024-03-05' AND "
+                              "DataFine='2024-03-05' AND DataConPre='2024-03-05' AND DataConsegna='2024-03-05' AND "
+                              "ScadenzaGaranzia='2024-03-05' AND Prezzo=0 AND Chiusa=0 AND Consegnata=0 AND InGaranzia=0 AND "
+                              "Attiva=1 AND IdModello=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
             1);
-  EXPECT_EQ(count("SELECT * FROM CommessePre WHERE CodCom='C2A'"), 3);
-  EXPECT_EQ(scalar("SELECT group_concat(Codice || ':' || Ordine || ':' || Tariffa, ' ') FROM "
-                   "(SELECT * FROM CommessePre WHERE CodCom='C2A' ORDER BY Ordine)").toString(),
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C2A'"), 3);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT group_concat(Codice || ':' || Ordine || ':' || Tariffa, ' ') FROM "
+                               "(SELECT * FROM CommessePre WHERE CodCom='C2A' ORDER BY Ordine)").toString(),
             "V1:10:500 V2:20:2.5 V3:30:12");
   EXPECT_EQ(refreshes, 0) << "the editing window refreshes the view when it saves";
 
@@ -91,7 +91,7 @@ TEST_F(ComNewTest, SavesTheRowWithItsDefaultsCopiesTheTemplateAndHandsOverToEdit
 }
 
 TEST_F(ComNewTest, PlusMakesACustomerOnTheSpotOrLeavesTheListAsItWas) {
-  exec("DELETE FROM CliFor WHERE Tipo='Cliente'");
+  testdb::exec(cn, "DELETE FROM CliFor WHERE Tipo='Cliente'");
   QPointer<frm_io_Com_New> form = new frm_io_Com_New;
   form->Nuovo();
   activate(form);
@@ -139,8 +139,8 @@ TEST_F(ComNewTest, ARefusedJobOrderIsReportedAndKeepsTheWindowWithWhatWasTyped) 
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->line(Codice)->text(), "C001");
-  EXPECT_EQ(count("SELECT * FROM CommessePre"), 0);
-  EXPECT_EQ(scalar("SELECT DesCom FROM Commesse WHERE CodCom='C001'").toString(), "Impianto");
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre"), 0);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DesCom FROM Commesse WHERE CodCom='C001'").toString(), "Impianto");
 
   // A template copy that fails takes the job order back with it; once it can run, the same window saves.
   const auto sql = [](const char* statement) {
@@ -155,13 +155,13 @@ TEST_F(ComNewTest, ARefusedJobOrderIsReportedAndKeepsTheWindowWithWhatWasTyped) 
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 2);
   EXPECT_TRUE(messages[1].contains("copy refused"));
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE CodCom='C002'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C002'"), 0);
   ASSERT_FALSE(form.isNull());
   sql("DROP TRIGGER nocopy");
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE CodCom='C002' AND DesCom='Capannone' AND IdModello=1"), 1);
-  EXPECT_EQ(count("SELECT * FROM CommessePre WHERE CodCom='C002'"), 3);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C002' AND DesCom='Capannone' AND IdModello=1"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C002'"), 3);
 }
 
 // Without a template nothing is copied; the hand-over leaves a busy shared editing window alone.
@@ -175,8 +175,8 @@ TEST_F(ComNewTest, TheHandOverOpensAFreshEditingWindowWhenTheSharedOneIsBusyAndE
   QPointer<frm_io_Com_New> form = nuova("C003");
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE CodCom='C003' AND IdModello IS NULL"), 1);
-  EXPECT_EQ(count("SELECT * FROM CommessePre"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C003' AND IdModello IS NULL"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre"), 0);
   const QList<frm_io_Com_Edit*> edits = shown<frm_io_Com_Edit>();
   ASSERT_EQ(edits.size(), 2);
   EXPECT_EQ(condivisa.line(Codice)->text(), "C001");
@@ -187,7 +187,7 @@ TEST_F(ComNewTest, TheHandOverOpensAFreshEditingWindowWhenTheSharedOneIsBusyAndE
   form = nuova("ESC");
   press(Qt::Key_Escape);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE CodCom='ESC'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='ESC'"), 0);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ void closeWindow(frm_io_Costi& w) {
 }
 
 TEST_F(CostiTest, WithoutAnOpenJobOrderTheMessageShowsAndNoWindow) {
-  exec("UPDATE Commesse SET Chiusa=True");
+  testdb::exec(cn, "UPDATE Commesse SET Chiusa=True");
   open();
   EXPECT_EQ(messages, QStringList({"Nessuna Commessa Attiva presente"}));
   EXPECT_FALSE(costWindowShown());
@@ -131,13 +131,13 @@ TEST_F(CostiTest, AnEmployeeBringsHisHourlyCostAndTheJobsRate) {
   typeInCell(g, -1, colQuantita, "2,5");
   closeWindow(w);
   EXPECT_FALSE(costWindowShown());
-  EXPECT_EQ(count("SELECT * FROM Costi WHERE CodCom='B002' AND Data=#03/05/2024# AND Classe=0 AND CodImp=1 "
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE CodCom='B002' AND Data=#03/05/2024# AND Classe=0 AND CodImp=1 "
                   "AND InEconomia=True AND Quantita=2.5 AND CostoUnitario=25 AND PrezzoUnitario=40 AND Valore=62.5"),
             1);
 
   // An employee deleted meanwhile costs 0 and nothing fails.
   frm_io_Costi& again = open();
-  exec("DELETE * FROM Impiegati WHERE CodImp=1");
+  testdb::exec(cn, "DELETE * FROM Impiegati WHERE CodImp=1");
   typeInCell(again.gexMan, -1, colCodImp, "Rossi Mario");
   EXPECT_EQ(again.gexMan->value(colCostoUnitario).toDouble(), 0);
   EXPECT_EQ(frm_io_Costi::TarOP(99), Currency());
@@ -167,7 +167,7 @@ TEST_F(CostiTest, ALabourRowNeedsItsHoursAndItsEmployee) {
   typeInCell(g, -1, colCodImp, "Rossi Mario");
   clickRow(g, 1, colQuantita);
   EXPECT_FALSE(g->rowPending());
-  EXPECT_EQ(count("SELECT * FROM Costi WHERE Classe=0 AND CodCom='B001' AND Data=#03/05/2024#"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Classe=0 AND CodCom='B001' AND Data=#03/05/2024#"), 2);
   EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -198,11 +198,11 @@ TEST_F(CostiTest, AnArticleFillsItsCellsAndTheValueIsQuantityTimesCost) {
   ASSERT_TRUE(g->updateRow());
   EXPECT_TRUE(messages.isEmpty());
 
-  EXPECT_EQ(count("SELECT * FROM Costi WHERE Codice='CAVO1' AND Classe=2 AND CodCom='B001' AND "
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Codice='CAVO1' AND Classe=2 AND CodCom='B001' AND "
                   "Data=#03/05/2024# AND Quantita=2.5 AND Valore=25 AND PrezzoUnitario=2.2 AND UM='M'"),
             1);
-  EXPECT_EQ(count("SELECT * FROM Costi WHERE Codice='VITE' AND Data=#03/05/2024# AND Valore=0"), 1);
-  EXPECT_EQ(count("SELECT * FROM Costi WHERE Codice='D''ANGELO' AND Descrizione='Tubo'"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Codice='VITE' AND Data=#03/05/2024# AND Valore=0"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Codice='D''ANGELO' AND Descrizione='Tubo'"), 1);
 }
 
 TEST_F(CostiTest, AQuoteLineTakesTheRowIntoTheQuoteAndClearingItTakesItOut) {
@@ -211,14 +211,14 @@ TEST_F(CostiTest, AQuoteLineTakesTheRowIntoTheQuoteAndClearingItTakesItOut) {
   grid::GridEX* g = w.gexAC;
   typeInCell(g, 1, colIdStima, "V1");
   clickRow(g, -1, colDescrizione);
-  EXPECT_EQ(scalar("SELECT IdStima FROM Costi WHERE IdCosto=2"), Variant(std::int32_t(11)));
-  EXPECT_EQ(scalar("SELECT InEconomia FROM Costi WHERE IdCosto=2"), Variant(false));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT IdStima FROM Costi WHERE IdCosto=2"), Variant(std::int32_t(11)));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT InEconomia FROM Costi WHERE IdCosto=2"), Variant(false));
   EXPECT_EQ(g->cellText(1, colIdStima), "V1");
 
   typeInCell(g, 1, colIdStima, "");
   clickRow(g, -1, colDescrizione);
-  EXPECT_TRUE(scalar("SELECT IdStima FROM Costi WHERE IdCosto=2").isNull());
-  EXPECT_EQ(scalar("SELECT InEconomia FROM Costi WHERE IdCosto=2"), Variant(true));
+  EXPECT_TRUE(testdb::scalar(cn, "SELECT IdStima FROM Costi WHERE IdCosto=2").isNull());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT InEconomia FROM Costi WHERE IdCosto=2"), Variant(true));
 
   chooseJobOrder(w, "C003");
   EXPECT_EQ(w.sgexStime->rowCount(), 0) << "a job order without quote lines offers none";
@@ -240,7 +240,7 @@ TEST_F(CostiTest, TheDayPickerChangesTheDayAndCancellingKeepsIt) {
   ASSERT_EQ(w.gexMan->rowCount(), 1);
   EXPECT_EQ(w.gexMan->cellText(1, colCodImp), "Bianchi Anna");
 
-  exec("DELETE * FROM Costi WHERE IdCosto=3");
+  testdb::exec(cn, "DELETE * FROM Costi WHERE IdCosto=3");
   pick([](comfrmDateSelect* d) { click(d->cmdCancel); });
   EXPECT_EQ(w.cmdDateApply->text(), "mercoledì 06-marzo-2024");
   EXPECT_EQ(w.gexMan->rowCount(), 0) << "the day is read again";
@@ -252,13 +252,13 @@ TEST_F(CostiTest, TheDayPickerChangesTheDayAndCancellingKeepsIt) {
     d->mv->setSelectedDate(QDate(2024, 3, 5));
     click(d->cmdOK);
   });
-  EXPECT_EQ(count("SELECT * FROM Costi WHERE Data=#03/06/2024# AND CodImp=1"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Data=#03/06/2024# AND CodImp=1"), 1);
   EXPECT_EQ(w.gexMan->rowCount(), 1);
 }
 
 TEST_F(CostiTest, ARowTheDatabaseRefusesIsReportedAndStaysInEditing) {
   frm_io_Costi& w = open();
-  exec("DELETE * FROM Costi WHERE IdCosto=1");
+  testdb::exec(cn, "DELETE * FROM Costi WHERE IdCosto=1");
   typeInCell(w.gexMan, 1, colQuantita, "4");
   clickRow(w.gexMan, -1, colQuantita);
   ASSERT_EQ(messages.size(), 1);

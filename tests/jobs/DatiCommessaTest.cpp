@@ -13,10 +13,10 @@ namespace {
 using DatiCommessaTest = FormTest;
 
 TEST_F(DatiCommessaTest, SumsTheJobOrderOwnRowsAndShowsALossWithItsSign) {
-  exec("INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('L''1', 100), ('ALTRA', 9999)");
-  exec("INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
-       "('L''1', 2, False, 1.5, 1000.25, 0), ('L''1', 0, True, 7.5, 0, 10), ('ALTRA', 3, True, 1, 5000, 5000), "
-       "('BIG', 2, False, 1e15, 900000, 0)");
+  testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('L''1', 100), ('ALTRA', 9999)");
+  testdb::exec(cn, "INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
+                   "('L''1', 2, False, 1.5, 1000.25, 0), ('L''1', 0, True, 7.5, 0, 10), ('ALTRA', 3, True, 1, 5000, 5000), "
+                   "('BIG', 2, False, 1e15, 900000, 0)");
   db::Connection cn;
   cn.Open(ConnString);
   const DatiCommessa d = DatiCommessa::LeggiConOre(cn, "L'1");

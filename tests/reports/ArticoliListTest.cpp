@@ -33,12 +33,12 @@ class ArticoliListTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    exec("INSERT INTO Liste (Chiave, Descrizione) VALUES ('cat', 'Ferro e l''acciaio'), ('cat', 'Elettrico'), "
-         "('cat', 'Vuota'), ('um', 'Metri')");
-    exec("INSERT INTO Articoli (Codice, Descrizione, Prezzo, PrezzoIvato, DataIns, Categoria) VALUES "
-         "('TRAVE', '" + QString(kLunga).replace("'", "''") + "', 80, 97.6, #02/01/24#, 'Ferro e l''acciaio'), "
-         "('CAVO1', 'Cavo elettrico', 1234.5, 1506.09, #01/10/24#, 'Elettrico'), "
-         "('VITE', 'Vite', 0.1, 0.12, #01/11/24#, NULL)");
+    testdb::exec(cn, "INSERT INTO Liste (Chiave, Descrizione) VALUES ('cat', 'Ferro e l''acciaio'), ('cat', 'Elettrico'), "
+                     "('cat', 'Vuota'), ('um', 'Metri')");
+    testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione, Prezzo, PrezzoIvato, DataIns, Categoria) VALUES "
+                     "('TRAVE', '" + QString(kLunga).replace("'", "''") + "', 80, 97.6, #02/01/24#, 'Ferro e l''acciaio'), "
+                     "('CAVO1', 'Cavo elettrico', 1234.5, 1506.09, #01/10/24#, 'Elettrico'), "
+                     "('VITE', 'Vite', 0.1, 0.12, #01/11/24#, NULL)");
     dialog = new frmPrintReportArticoli;
     dialog->Stampa("Ufficio");
     activate(dialog);

@@ -35,11 +35,11 @@ class CliForListTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    exec("INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località, Prov, Fax) VALUES "
-         "(7, 'Cliente', 'Bianchi Srl', 'Milano', 'MI', '02 7654321'), (2, 'Cliente', 'D''Angelo Srl', 'Bari', 'BA', NULL), "
-         "(3, 'Cliente', NULL, 'Roma', 'RM', NULL), (4, 'Cliente', '', 'Napoli', 'NA', NULL), "
-         "(5, 'Cliente', 'Barbieri Luca', 'Como', 'CO', NULL), (10, 'Fornitore', 'Ferri Spa', 'Brescia', 'BS', NULL), "
-         "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL)");
+    testdb::exec(cn, "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località, Prov, Fax) VALUES "
+                     "(7, 'Cliente', 'Bianchi Srl', 'Milano', 'MI', '02 7654321'), (2, 'Cliente', 'D''Angelo Srl', 'Bari', 'BA', NULL), "
+                     "(3, 'Cliente', NULL, 'Roma', 'RM', NULL), (4, 'Cliente', '', 'Napoli', 'NA', NULL), "
+                     "(5, 'Cliente', 'Barbieri Luca', 'Como', 'CO', NULL), (10, 'Fornitore', 'Ferri Spa', 'Brescia', 'BS', NULL), "
+                     "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL)");
   }
 
   template <class Dialog>
@@ -90,7 +90,7 @@ TEST_F(CliForListTest, CustomerAddressBookGroupsByInitialAndTheRegisterWritesFiv
 
 TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrintedOtherwise) {
   for (int i = 1; i <= 70; ++i)
-    exec(QStringLiteral("INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (%1, 'Fornitore', 'Officina %2')")
+    testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (%1, 'Fornitore', 'Officina %2')")
              .arg(100 + i).arg(i, 2, 10, QChar('0')));
   QTemporaryDir dir;
   auto* dialog = open<frmPrintReportFornitori>();
