@@ -15,6 +15,7 @@
 #include "common/comfrmTableview.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
+#include "jobs/frm_io_Costi.h"
 #include "jobs/frm_io_PrevModelli.h"
 #include "jobs/frm_io_PrevModelli_New.h"
 #include "masterdata/OpenMasterDataForm.h"
@@ -54,6 +55,8 @@ void frmMain::ComandoNuovo(int Indice) {
     (new frm_io_Com_New)->Nuovo();
   else if (Nodi[Indice].Codice() == QLatin1String("adi"))
     (new frm_io_PrevModelli_New)->Nuovo();
+  else if (Nodi[Indice].Codice() == QLatin1String("rpu"))
+    forms::SharedInstance<frm_io_Costi>::get().Apri(DataLavoro);
   else
     OpenMasterDataForm(Nodi[Indice].Codice());
 }
@@ -64,6 +67,9 @@ void frmMain::ComandoApri() {
     (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
   else if (currentView().Codice() == QLatin1String("adi"))
     (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
+  else if (currentView().Codice() == QLatin1String("rpu"))
+    // The cost view's rows are days: the single cost window opens on the row's day.
+    forms::SharedInstance<frm_io_Costi>::get().Apri(gexView->value(1).toDate());
   else
     OpenMasterDataForm(currentView().Codice(), gexView->value(1));
 }

@@ -5,8 +5,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -88,16 +86,12 @@ std::vector<std::string> jobCodes(const QString& path) {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  QTemporaryDir dir;
-  g_path = dir.path() + "/coms.mdb";
-  if (!QFile::copy(benchdata::templatePath(), g_path)) {
-    std::fprintf(stderr, "master.gen non trovato: costruire prima il modello (target template)\n");
-    return 1;
-  }
   benchdata::GeneratorSizes sizes;
   sizes.jobOrders = 5000;
   sizes.costRows = 1000000;
-  benchdata::generate(g_path, sizes);
+  const benchdata::GeneratedDatabase database(sizes);
+  if (database.path().isEmpty()) return 1;
+  g_path = database.path();
   g_codes = jobCodes(g_path);
 
   benchdata::TimingReporter reporter;

@@ -37,7 +37,7 @@ std::function<void(const Outcome&)> rows(int count) {
 // The view query of the job orders and its two filters.
 const QString B =
     "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
-const QString costBase = "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/05/24#";
+const QString costBase = "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/05/2024#";
 const QString amount = "SELECT Sum([Quantita]*[CostoUnitario]) AS V From Costi WHERE ";
 const QString reportQuery = "SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
 
@@ -209,7 +209,7 @@ std::vector<CorpusCase> corpus() {
          EXPECT_EQ(r.rs->FieldNames().at(27), "PrezzoUnitario") << "the grids address Costi by position";
        }},
       {"MaterialsOfTheDay", costBase + " AND Classe=2", rows(0)},
-      {"OtherCostsOfTheDay", "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/06/24# AND Classe=3", rows(1)},
+      {"OtherCostsOfTheDay", "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/06/2024# AND Classe=3", rows(1)},
       {"UnitChoices", "SELECT Codice, Descrizione FROM Liste WHERE Chiave='um' ORDER BY Codice",
        [](const Outcome& r) { EXPECT_EQ(at(r, 0, "Codice"), Variant("KG")); }},
       {"OtherCostCategories", "SELECT l01, s01 FROM _Pars WHERE k01='catcos' ORDER BY s01",
