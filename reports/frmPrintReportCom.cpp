@@ -85,13 +85,13 @@ void frmPrintReportCom::Stampa(const QString& printer, const QString& CodCom) {
 }
 
 QString frmPrintReportCom::CreaFiltro(const QString& F, const QString& C) {
-  QString stateCondition;
-  if (F == ClosedJobs) stateCondition = QStringLiteral("Chiusa=True");
-  else if (F == OpenJobs) stateCondition = QStringLiteral("Chiusa=False");
-  else if (F != AllJobs) stateCondition = "CodCom=" + db::jetText(F);
+  QString jobCondition;
+  if (F == ClosedJobs) jobCondition = QStringLiteral("Chiusa=True");
+  else if (F == OpenJobs) jobCondition = QStringLiteral("Chiusa=False");
+  else if (F != AllJobs) jobCondition = "CodCom=" + db::jetText(F);
   QStringList conditions;
   if (C != AllCustomers) conditions << "Nome=" + db::jetText(C);
-  if (!stateCondition.isEmpty()) conditions << stateCondition;
+  if (!jobCondition.isEmpty()) conditions << jobCondition;
   return conditions.isEmpty() ? QString() : " WHERE " + conditions.join(QStringLiteral(" AND "));
 }
 
