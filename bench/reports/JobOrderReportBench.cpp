@@ -9,8 +9,8 @@
 #include <malloc.h>
 
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "bench/data/BenchSupport.h"
@@ -34,10 +34,6 @@ const QString kQuery =
 
 QString g_pdf;
 double g_bytesPerPage[2] = {0, 0};
-
-QString connectionString(const QString& path) {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False";
-}
 
 void prepare(arp_o_Com01& report, int jobOrders) {
   report.dc1.setConnectionString(ConnString);
@@ -116,17 +112,12 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  QTemporaryDir dir;
-  const QString path = dir.path() + "/coms.mdb";
-  if (!QFile::copy(benchdata::templatePath(), path)) {
-    std::fprintf(stderr, "master.gen non trovato: costruire prima il modello (target template)\n");
-    return 1;
-  }
   benchdata::GeneratorSizes sizes = benchdata::GeneratorSizes().scaled(0.5);
   sizes.costRows = 20000;
-  benchdata::generate(path, sizes);
-  ConnString = connectionString(path);
-  g_pdf = dir.path() + "/commesse.pdf";
+  const benchdata::GeneratedDatabase database(sizes);
+  if (database.path().isEmpty()) return 1;
+  ConnString = database.connectionString();
+  g_pdf = QFileInfo(database.path()).dir().filePath("commesse.pdf");
 
   benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
