@@ -16,7 +16,7 @@
 #include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
 #include "core/Globals.h"
-#include "jobs/DatiCommessa.h"
+#include "jobs/JobSummary.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/report/ExportFilter.h"
@@ -79,7 +79,7 @@ void BM_SameQueriesAlone(benchmark::State& state) {
       const QString code = rs.Value(QStringLiteral("CodCom")).toString();
       db::Connection summary;
       summary.Open(ConnString);
-      benchmark::DoNotOptimize(DatiCommessa::Leggi(summary, code));
+      benchmark::DoNotOptimize(JobSummary::read(summary, code));
       for (const QString& sql : {arp_com_det_prev::Query(code), arp_o_det_manodopera::Query(code),
                                  arp_o_det_materiali::Query(code), arp_o_det_AC::Query(code)}) {
         db::Connection cn;

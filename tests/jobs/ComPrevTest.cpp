@@ -33,10 +33,10 @@ enum { colIdVocePre = 1, colCodCom, colCodice, colDescrizione, colDescEstesa, co
 class ComPrevTest : public PrevTest {
  protected:
   // Opens the quote of a job order and runs drive while it is shown; drive closes nothing.
-  void withQuote(const QString& codCom, const std::function<void(frm_io_Com_Prev&)>& drive) {
+  void withQuote(const QString& jobCode, const std::function<void(frm_io_Com_Prev&)>& drive) {
     frm_io_Com_Prev& w = forms::SharedInstance<frm_io_Com_Prev>::get();
     runModal([&] {
-      w.Apri(codCom);
+      w.Apri(jobCode);
       return Variant();
     }, [&](QWidget*) {
       drive(w);
@@ -90,9 +90,9 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(g.value(colTariffa), Variant(money(2.5)));
     auto* view = qobject_cast<QAbstractItemView*>(g.view());
-    const Qt::ItemFlags prezzo = view->model()->flags(view->model()->index(0, colPrezzo - 1));
-    EXPECT_FALSE(prezzo & Qt::ItemIsEditable);
-    EXPECT_FALSE(prezzo & Qt::ItemIsEnabled);
+    const Qt::ItemFlags priceFlags = view->model()->flags(view->model()->index(0, colPrezzo - 1));
+    EXPECT_FALSE(priceFlags & Qt::ItemIsEditable);
+    EXPECT_FALSE(priceFlags & Qt::ItemIsEnabled);
 
     // Without a unit the line cannot be left; with one it is written for this job order.
     pressInGrid(g, Qt::Key_Up);

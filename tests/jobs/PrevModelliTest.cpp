@@ -24,21 +24,21 @@ enum { colIdModelloPre = 2, colCodice, colDescrizione };
 using PrevModelliTest = PrevTest;
 
 TEST_F(PrevModelliTest, ATemplateSavedFromNuovoOpensInTheEditWindowWithAnEmptyGrid) {
-  auto* nuovo = new frm_io_PrevModelli_New;
-  nuovo->Nuovo();
-  EXPECT_EQ(nuovo->windowTitle(), "Nuovo Modello di Preventivo");
-  EXPECT_EQ(nuovo->parentWidget(), main);
-  QApplication::setActiveWindow(nuovo);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(nuovo));
+  auto* newTemplate = new frm_io_PrevModelli_New;
+  newTemplate->Nuovo();
+  EXPECT_EQ(newTemplate->windowTitle(), "Nuovo Modello di Preventivo");
+  EXPECT_EQ(newTemplate->parentWidget(), main);
+  QApplication::setActiveWindow(newTemplate);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(newTemplate));
   // The description cannot be left empty.
-  EXPECT_EQ(QApplication::focusWidget(), nuovo->txtData[0]);
-  QTest::keyClick(nuovo->txtData[0], Qt::Key_Return);
-  nuovo->cmdSalva->click();
-  EXPECT_EQ(QApplication::focusWidget(), nuovo->txtData[0]);
+  EXPECT_EQ(QApplication::focusWidget(), newTemplate->txtData[0]);
+  QTest::keyClick(newTemplate->txtData[0], Qt::Key_Return);
+  newTemplate->cmdSalva->click();
+  EXPECT_EQ(QApplication::focusWidget(), newTemplate->txtData[0]);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 1);
 
-  QTest::keyClicks(nuovo->txtData[0], "Scala");
-  nuovo->cmdSalva->click();
+  QTest::keyClicks(newTemplate->txtData[0], "Scala");
+  newTemplate->cmdSalva->click();
   settle();
   const Variant id = testdb::scalar(cn, "SELECT IdModello FROM PreModelli WHERE Descrizione='Scala'");
   ASSERT_FALSE(id.isNull());

@@ -100,7 +100,7 @@ TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrint
   print.answer = dir.filePath("rubrica.xls");
   exportAs(dialog, 10);
   EXPECT_EQ(print.asked, QStringList{".xls Microsoft Excel (*.xls)|*.xls"});
-  EXPECT_EQ(lines(dialog->rubrica().pages()), 0);
+  EXPECT_EQ(lines(dialog->addressBookReport().pages()), 0);
   const QStringList book = xlsCells(print.answer);
   EXPECT_EQ(only(book, {"T Fornitori", "T B", "T Bulloni Srl", "T Officina 70", "T Bianchi Srl"}),
             (QStringList{"T Fornitori", "T B", "T Bulloni Srl", "T Officina 70"}));
@@ -122,7 +122,7 @@ TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrint
   chooseRegister(dialog);
   print.answer = dir.filePath("anagrafica.html");
   exportAs(dialog, 13);
-  EXPECT_EQ(lines(dialog->anagrafica().pages()), 0);
+  EXPECT_EQ(lines(dialog->registerReport().pages()), 0);
   texts = htmlTexts(print.answer);
   EXPECT_FALSE(texts.contains("Fornitori"));
   EXPECT_EQ(texts.count("Codice"), 1);

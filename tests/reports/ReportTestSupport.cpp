@@ -37,9 +37,9 @@ void ReportTest::SetUp() {
                    "(3, 42, 'C002', False, 3, #04/06/08#, 0, NULL, 'Spesa misteriosa', 'nr', 1, 15, 15, 0)");
 }
 
-frmPrintReportCom* ReportTest::openDialog(const QString& codCom) {
+frmPrintReportCom* ReportTest::openDialog(const QString& jobCode) {
   auto* dialog = new frmPrintReportCom;
-  dialog->Stampa(QString(), codCom);
+  dialog->Stampa(QString(), jobCode);
   activate(dialog);
   return dialog;
 }

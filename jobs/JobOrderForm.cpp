@@ -1,4 +1,4 @@
-#include "jobs/CommessaForm.h"
+#include "jobs/JobOrderForm.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 #include "platform/forms/SharedInstance.h"
 #include "platform/runtime/KeyCodes.h"
 
-CommessaForm::CommessaForm(const QString& clienteMancante, QWidget* parent)
+JobOrderForm::JobOrderForm(const QString& missingCustomerMessage, QWidget* parent)
     : MasterDataForm(parent), cmdAddClient(new QPushButton(QStringLiteral("+"), this)) {
   setWindowTitle(QStringLiteral("Commessa"));
   const char* const columns[] = {"CodCom", "DesCom"};
@@ -30,23 +30,23 @@ CommessaForm::CommessaForm(const QString& clienteMancante, QWidget* parent)
 
   setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromLookupLists | forms::EnterFromDatePickers);
   setKeyFilter(txtFields[0], forms::UpperCaseNoApostrophe);
-  setRule(dtcData[0], [this, clienteMancante] {
+  setRule(dtcData[0], [this, missingCustomerMessage] {
     dtcData[0]->settleTypedText();
     if (!dtcData[0]->boundValue().isNull()) return true;
-    forms::MsgBox(clienteMancante, forms::vbOKOnly, QString(), this);
+    forms::MsgBox(missingCustomerMessage, forms::vbOKOnly, QString(), this);
     return false;
   });
-  connect(cmdAddClient, &QPushButton::clicked, this, [this] { nuovoCliente(true); });
+  connect(cmdAddClient, &QPushButton::clicked, this, [this] { newCustomer(true); });
   connect(dtcData[0], &forms::DataCombo::keyDown, this, [this](QKeyEvent* key, bool* handled) {
     if (keys::KeyCode(*key) != keys::vbKeyF5) return;
     *handled = true;
-    nuovoCliente(false);
+    newCustomer(false);
   });
 }
 
-QLineEdit* CommessaForm::line(int index) const { return static_cast<QLineEdit*>(txtFields[std::size_t(index)]); }
+QLineEdit* JobOrderForm::line(int index) const { return static_cast<QLineEdit*>(txtFields[std::size_t(index)]); }
 
-forms::DataCombo* CommessaForm::addList(const QString& column, const QString& rowSource,
+forms::DataCombo* JobOrderForm::addList(const QString& column, const QString& rowSource,
                                         const QString& boundColumn, const QString& listField) {
   auto* list = new forms::DataCombo(this);
   list->setObjectName(QStringLiteral("dtcData%1").arg(dtcData.size()));
@@ -56,11 +56,11 @@ forms::DataCombo* CommessaForm::addList(const QString& column, const QString& ro
   setStatusHint(list, QStringLiteral("F4-Lista , F5-Nuovo"));
   binding().bindList(list, column);
   dtcData.push_back(list);
-  m_liste.push_back(rowSource);
+  m_listSources.push_back(rowSource);
   return list;
 }
 
-forms::DatePicker* CommessaForm::addDate(const QString& column) {
+forms::DatePicker* JobOrderForm::addDate(const QString& column) {
   auto* picker = new forms::DatePicker(this);
   picker->setObjectName(QStringLiteral("datData%1").arg(datData.size()));
   binding().bindDate(picker, column);
@@ -68,23 +68,23 @@ forms::DatePicker* CommessaForm::addDate(const QString& column) {
   return picker;
 }
 
-QString CommessaForm::tableName() const { return QStringLiteral("Commesse"); }
+QString JobOrderForm::tableName() const { return QStringLiteral("Commesse"); }
 
-QString CommessaForm::openSql(const Variant& key) const {
+QString JobOrderForm::openSql(const Variant& key) const {
   return QStringLiteral("SELECT * FROM Commesse WHERE CodCom=") + db::jetText(key.toString());
 }
 
-bool CommessaForm::beforeOpen() { return CaricaListe(-1); }
+bool JobOrderForm::beforeOpen() { return CaricaListe(-1); }
 
-void CommessaForm::takeResult() { m_Result = m_rs.Value(QStringLiteral("CodCom")); }
+void JobOrderForm::takeResult() { m_Result = m_rs.Value(QStringLiteral("CodCom")); }
 
-bool CommessaForm::CaricaListe(std::int16_t Index) {
-  for (std::size_t i = 0; i < m_liste.size(); ++i)
-    if ((Index == -1 || Index == int(i)) && !loadList(dtcData[i], m_rsListe[i], m_liste[i])) return false;
+bool JobOrderForm::CaricaListe(std::int16_t Index) {
+  for (std::size_t i = 0; i < m_listSources.size(); ++i)
+    if ((Index == -1 || Index == int(i)) && !loadList(dtcData[i], m_rsListe[i], m_listSources[i])) return false;
   return true;
 }
 
-void CommessaForm::nuovoCliente(bool fromButton) {
+void JobOrderForm::newCustomer(bool fromButton) {
   const Variant result = forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1);
   forms::SharedInstance<frm_io_Clienti>::unload();
   // The customer window belongs to the main window: bring this one back to the user.

@@ -1,5 +1,5 @@
 // The economic summary of one job order in a database of 1 000 000 cost rows over 5 000 job orders,
-// read through the program's own code (DatiCommessa over Connection and Recordset), next to the same
+// read through the program's own code (JobSummary over Connection and Recordset), next to the same
 // ten sums run through the bare SQLite API. Prints the ratio of the two times, which must stay under
 // 1.5, and fails when a summary takes 20 ms or more.
 #include <benchmark/benchmark.h>
@@ -11,7 +11,7 @@
 
 #include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
-#include "jobs/DatiCommessa.h"
+#include "jobs/JobSummary.h"
 #include "platform/db/Connection.h"
 
 namespace {
@@ -36,14 +36,14 @@ const char* const kSums[] = {
     "SELECT Sum(Quantita) AS Q FROM Costi WHERE InEconomia=1 AND Classe=0 AND CodCom=",
 };
 
-void BM_DatiCommessa(benchmark::State& state) {
+void BM_JobSummary(benchmark::State& state) {
   db::Connection connection;
   connection.Open("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + g_path + ";Persist Security Info=False");
   std::size_t next = 0;
   for (auto _ : state) {
-    const DatiCommessa dati =
-        DatiCommessa::LeggiConOre(connection, QString::fromStdString(g_codes[next++ % g_codes.size()]));
-    benchmark::DoNotOptimize(dati.V[DatiCommessa::Totale][DatiCommessa::UtilePerdita]);
+    const JobSummary summary =
+        JobSummary::readWithHours(connection, QString::fromStdString(g_codes[next++ % g_codes.size()]));
+    benchmark::DoNotOptimize(summary.V[JobSummary::Total][JobSummary::ProfitOrLoss]);
   }
 }
 
@@ -66,7 +66,7 @@ void BM_BareSqliteSums(benchmark::State& state) {
   sqlite3_close(db);
 }
 
-BENCHMARK(BM_DatiCommessa)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JobSummary)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSqliteSums)->Unit(benchmark::kMillisecond);
 
 // Every job order's code, in a shuffled but fixed order so that neither side reads warm neighbours.
@@ -96,12 +96,12 @@ int main(int argc, char** argv) {
 
   benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double layer = reporter.milliseconds("BM_DatiCommessa");
+  const double layer = reporter.milliseconds("BM_JobSummary");
   const double bare = reporter.milliseconds("BM_BareSqliteSums");
   if (layer < 0 || bare <= 0) return 0;
   const double ratio = layer / bare;
   const bool ok = ratio < kLimit && layer < kMaxMilliseconds;
-  std::printf("DatiCommessa / SQLite diretto: %.2f (limite %.1f), %.3f ms per riepilogo (limite %.0f) %s\n", ratio,
+  std::printf("JobSummary / SQLite diretto: %.2f (limite %.1f), %.3f ms per riepilogo (limite %.0f) %s\n", ratio,
               kLimit, layer, kMaxMilliseconds, ok ? "OK" : "TROPPO LENTO");
   return ok ? 0 : 1;
 }

@@ -19,7 +19,7 @@ class DatePicker;
 // code, the code and description boxes, the customer look-up list with "+" (and F5 in the list)
 // creating a customer on the spot, the look-up lists loaded by CaricaListe, and Enter moving on from
 // text boxes, lists and date pickers.
-class CommessaForm : public MasterDataForm {
+class JobOrderForm : public MasterDataForm {
   Q_OBJECT
 
  public:
@@ -33,8 +33,8 @@ class CommessaForm : public MasterDataForm {
   QLineEdit* line(int index) const;
 
  protected:
-  // clienteMancante: the message of an empty customer list when the focus leaves it.
-  CommessaForm(const QString& clienteMancante, QWidget* parent);
+  // missingCustomerMessage: the message of an empty customer list when the focus leaves it.
+  JobOrderForm(const QString& missingCustomerMessage, QWidget* parent);
 
   // A look-up list bound to a column of the row, filled from rowSource (bound column first, then
   // the list field).
@@ -54,9 +54,9 @@ class CommessaForm : public MasterDataForm {
   bool CaricaListe(std::int16_t Index);
 
  private:
-  void nuovoCliente(bool fromButton);
+  void newCustomer(bool fromButton);
 
-  std::vector<QString> m_liste;  // the row source of each list
+  std::vector<QString> m_listSources;  // the row source of each list
   std::array<db::Recordset, 2> m_rsListe;
   QWidget* m_afterNewClient = nullptr;
 };
