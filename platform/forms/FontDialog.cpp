@@ -21,10 +21,10 @@ struct StandardColor {
 };
 
 constexpr StandardColor StandardColors[] = {
-    {"Nero", 0x000000},     {"Marrone", 0x000080}, {"Verde", 0x008000},   {"Oliva", 0x008080},
+    {"Nero", 0x000000},       {"Marrone", 0x000080}, {"Verde", 0x008000},       {"Oliva", 0x008080},
     {"Blu marino", 0x800000}, {"Porpora", 0x800080}, {"Verde acqua", 0x808000}, {"Grigio", 0x808080},
-    {"Argento", 0xC0C0C0},  {"Rosso", 0x0000FF},   {"Lime", 0x00FF00},    {"Giallo", 0x00FFFF},
-    {"Blu", 0xFF0000},      {"Fucsia", 0xFF00FF},  {"Acqua", 0xFFFF00},   {"Bianco", 0xFFFFFF},
+    {"Argento", 0xC0C0C0},    {"Rosso", 0x0000FF},   {"Lime", 0x00FF00},        {"Giallo", 0x00FFFF},
+    {"Blu", 0xFF0000},        {"Fucsia", 0xFF00FF},  {"Acqua", 0xFFFF00},       {"Bianco", 0xFFFFFF},
 };
 
 // The toolkit's font chooser as a part of the dialog: its keys and answers (Enter on a font name

@@ -128,7 +128,8 @@ TEST_F(TableviewTest, OnlyOKWritesTheTwoChosenFontsAndTheColoursOnlyTintThePrevi
     EXPECT_EQ(f->lblcurrfont[1]->text(), "12 pt. Serif") << "a cancelled font dialog changes nothing";
     EXPECT_EQ(previewColour(f->lblcurrfont[1]), QColor(Qt::magenta));
     chooseFont(f, 1, chosen);
-    EXPECT_EQ(previewColour(f->lblcurrfont[1]), QColor(Qt::magenta)) << "the dialog starts from the colour chosen";
+    EXPECT_EQ(previewColour(f->lblcurrfont[1]), QColor(Qt::magenta))
+        << "the dialog starts from the colour chosen";
     click(f->cmdOK);
   });
   EXPECT_EQ(grid.headerFont(), header);

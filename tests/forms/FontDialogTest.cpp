@@ -14,7 +14,12 @@ namespace {
 std::optional<forms::FontChoice> choose(forms::FontDialog& dialog, const QFont& font, std::uint32_t color,
                                         const std::function<void()>& drive) {
   std::optional<forms::FontChoice> choice;
-  runModal([&] { choice = dialog.choose(font, color); return Variant(); }, [&](QWidget*) { drive(); });
+  runModal(
+      [&] {
+        choice = dialog.choose(font, color);
+        return Variant();
+      },
+      [&](QWidget*) { drive(); });
   return choice;
 }
 
