@@ -11,14 +11,14 @@
 #include "core/Globals.h"
 #include "core/MainWindowHooks.h"
 #include "core/comUtility.h"
-#include "jobs/CostiGriglie.h"
+#include "jobs/CostGrids.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/Numeric.h"
 
-using namespace costi;
+using namespace costs;
 
 namespace {
 
@@ -71,15 +71,15 @@ frm_io_Costi::frm_io_Costi()
   layout->addWidget(SSTab1, 1);
   resize(760, 460);
 
-  setUpCostGrid(*gexMan, Manodopera);
-  setUpCostGrid(*gexMat, Materiali);
-  setUpCostGrid(*gexAC, AltriCosti);
+  setUpCostGrid(*gexMan, Labour);
+  setUpCostGrid(*gexMat, Materials);
+  setUpCostGrid(*gexAC, OtherCosts);
   setUpEmployeeList(*sgexImp);
   setUpQuoteLineList(*sgexStime);
   setUpArticleList(*sgexMat);
-  connectRules(gexMan, Manodopera);
-  connectRules(gexMat, Materiali);
-  connectRules(gexAC, AltriCosti);
+  connectRules(gexMan, Labour);
+  connectRules(gexMat, Materials);
+  connectRules(gexAC, OtherCosts);
   connect(cmdComSelect, &QPushButton::clicked, this, &frm_io_Costi::cmdComSelect_Click);
   connect(cmdDateApply, &QPushButton::clicked, this, &frm_io_Costi::cmdDateApply_Click);
 }
@@ -135,9 +135,9 @@ void frm_io_Costi::prepareGrids() {
 }
 
 void frm_io_Costi::loadDay() {
-  const std::pair<grid::GridEX*, Classe> grids[] = {{gexMan, Manodopera}, {gexMat, Materiali}, {gexAC, AltriCosti}};
-  for (const auto& [g, classe] : grids) {
-    g->setRecordSource(daySql(m_CodCom, m_Data, classe));
+  const std::pair<grid::GridEX*, CostClass> grids[] = {{gexMan, Labour}, {gexMat, Materials}, {gexAC, OtherCosts}};
+  for (const auto& [g, costClass] : grids) {
+    g->setRecordSource(daySql(m_CodCom, m_Data, costClass));
     reported([g = g] { g->rebind(); });
   }
   reported([&] { fillLists(); });
@@ -203,10 +203,10 @@ void frm_io_Costi::cmdDateApply_Click() {
   loadDay();
 }
 
-void frm_io_Costi::connectRules(grid::GridEX* g, Classe classe) {
+void frm_io_Costi::connectRules(grid::GridEX* g, CostClass costClass) {
   connect(g, &grid::GridEX::beforeColUpdate, this,
           [this, g](int, int column, const Variant&, bool* cancel) { columnRule(g, column, cancel); });
-  connect(g, &grid::GridEX::beforeUpdate, this, [this, g, classe](bool* cancel) { rowRule(g, classe, cancel); });
+  connect(g, &grid::GridEX::beforeUpdate, this, [this, g, costClass](bool* cancel) { rowRule(g, costClass, cancel); });
 }
 
 // An employee fills the hourly cost and the job's rate; an article its unit, prices and
@@ -233,12 +233,12 @@ void frm_io_Costi::columnRule(grid::GridEX* g, int column, bool* cancel) {
 
 // A labour row needs its hours and its employee. Every row takes the window's day and job order,
 // its class, whether it lies outside the quote, and its value.
-void frm_io_Costi::rowRule(grid::GridEX* g, Classe classe, bool* cancel) {
-  if (classe == Manodopera && (!IsNumeric(g->value(colQuantita)) || isBlank(g->value(colCodImp)))) {
+void frm_io_Costi::rowRule(grid::GridEX* g, CostClass costClass, bool* cancel) {
+  if (costClass == Labour && (!IsNumeric(g->value(colQuantita)) || isBlank(g->value(colCodImp)))) {
     *cancel = true;
     return;
   }
-  const std::optional<Currency> value = costi::rowValue(g->value(colQuantita), g->value(colCostoUnitario));
+  const std::optional<Currency> value = costs::rowValue(g->value(colQuantita), g->value(colCostoUnitario));
   if (!value) {
     forms::MsgBox(QStringLiteral("Il valore della riga (quantità per costo unitario) è troppo grande."),
                   forms::vbOKOnly | forms::vbExclamation, AppTitle);
@@ -247,7 +247,7 @@ void frm_io_Costi::rowRule(grid::GridEX* g, Classe classe, bool* cancel) {
   }
   g->setValue(colData, Variant(m_Data));
   g->setValue(colCodCom, Variant(m_CodCom));
-  g->setValue(colClasse, Variant(static_cast<std::int16_t>(classe)));
+  g->setValue(colClasse, Variant(static_cast<std::int16_t>(costClass)));
   g->setValue(colInEconomia, Variant(isBlank(g->value(colIdStima))));
   g->setValue(colValore, Variant(*value));
 }

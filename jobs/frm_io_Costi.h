@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "jobs/CostiQueries.h"
+#include "jobs/CostQueries.h"
 #include "platform/runtime/Currency.h"
 
 class QPushButton;
@@ -58,9 +58,9 @@ class frm_io_Costi : public QWidget {
   void cmdDateApply_Click();
   void showJobOrder();
   void showDay();
-  void connectRules(grid::GridEX* grid, costi::Classe classe);
+  void connectRules(grid::GridEX* grid, costs::CostClass costClass);
   void columnRule(grid::GridEX* grid, int column, bool* cancel);
-  void rowRule(grid::GridEX* grid, costi::Classe classe, bool* cancel);
+  void rowRule(grid::GridEX* grid, costs::CostClass costClass, bool* cancel);
 
   QString m_CodCom;
   QDate m_Data;

@@ -10,7 +10,7 @@
 #include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
 #include "core/Globals.h"
-#include "jobs/CostiQueries.h"
+#include "jobs/CostQueries.h"
 #include "jobs/frm_io_Costi.h"
 #include "platform/db/JetSql.h"
 #include "platform/grid/GridEX.h"
@@ -27,10 +27,10 @@ QDate g_day;
 // Every query the window runs to open on a day, as Jet SQL.
 QStringList windowQueries() {
   QStringList queries{QStringLiteral("SELECT CodCom, IdModello, EcoTar FROM Commesse WHERE Chiusa=False ORDER BY CodCom"),
-                      costi::employeesSql, costi::articlesSql};
-  for (costi::Classe classe : {costi::Manodopera, costi::Materiali, costi::AltriCosti})
-    queries << costi::daySql(g_job, g_day, classe);
-  queries << costi::unitsSql << costi::categoriesSql << costi::quoteLinesSql(g_job);
+                      costs::employeesSql, costs::articlesSql};
+  for (costs::CostClass costClass : {costs::Labour, costs::Materials, costs::OtherCosts})
+    queries << costs::daySql(g_job, g_day, costClass);
+  queries << costs::unitsSql << costs::categoriesSql << costs::quoteLinesSql(g_job);
   return queries;
 }
 

@@ -7,13 +7,13 @@
 #include "common/comfrmDateSelect.h"
 #include "common/comfrmFindRecord.h"
 #include "core/MainWindowHooks.h"
-#include "jobs/CostiGriglie.h"
+#include "jobs/CostGrids.h"
 #include "platform/forms/SharedInstance.h"
 #include "tests/jobs/CostiTestSupport.h"
 
 namespace {
 
-using namespace costi;
+using namespace costs;
 
 QStringList listTexts(const grid::ValueList& list) {
   QStringList texts;

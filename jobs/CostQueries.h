@@ -12,14 +12,14 @@
 // What the daily cost entry reads from the database, apart from its widgets: the texts of its
 // queries and the look-ups its grid rules make. Every look-up opens a connection of its own on
 // ConnString and closes it when done; a failure of the database throws db::DbError.
-namespace costi {
+namespace costs {
 
 // The cost classes, one per grid: labour, materials, other costs.
-enum Classe : std::int16_t { Manodopera = 0, Materiali = 2, AltriCosti = 3 };
+enum CostClass : std::int16_t { Labour = 0, Materials = 2, OtherCosts = 3 };
 
 // The cost rows of one class, of one job order on one day.
-QString daySql(const QString& codCom, const QDate& day, Classe classe);
-QString quoteLinesSql(const QString& codCom);
+QString daySql(const QString& jobCode, const QDate& day, CostClass costClass);
+QString quoteLinesSql(const QString& jobCode);
 extern const QString unitsSql;
 extern const QString categoriesSql;
 extern const QString employeesSql;
@@ -32,9 +32,9 @@ struct JobOrder {
 };
 std::optional<JobOrder> firstOpenJobOrder();
 // The hourly rate of a job order; 0 when it has none or does not exist.
-Currency jobOrderRate(const QString& codCom);
+Currency jobOrderRate(const QString& jobCode);
 // The hourly cost of an employee; 0 when the employee does not exist or has no rate.
-Currency employeeRate(std::int32_t codImp);
+Currency employeeRate(std::int32_t employeeId);
 
 // What an article brings to a materials row: the empty text and 0 where the article has nothing.
 struct Article {
@@ -58,4 +58,4 @@ std::vector<ListItem> categories();
 // product does not fit the money range.
 std::optional<Currency> rowValue(const Variant& quantity, const Variant& unitCost);
 
-}  // namespace costi
+}  // namespace costs

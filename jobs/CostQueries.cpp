@@ -1,4 +1,4 @@
-#include "jobs/CostiQueries.h"
+#include "jobs/CostQueries.h"
 
 #include "core/Globals.h"
 #include "core/comUtility.h"
@@ -7,7 +7,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Format.h"
 
-namespace costi {
+namespace costs {
 namespace {
 
 // Runs a query on a connection of its own and hands the rows to read.
@@ -33,14 +33,14 @@ const QString employeesSql =
 const QString articlesSql = QStringLiteral("SELECT Codice, Descrizione, Costo, Prezzo FROM Articoli ORDER BY Codice");
 
 // The day is written with a four-digit year, so that no century is guessed.
-QString daySql(const QString& codCom, const QDate& day, Classe classe) {
-  return "SELECT * FROM Costi WHERE CodCom=" + db::jetText(codCom) +
+QString daySql(const QString& jobCode, const QDate& day, CostClass costClass) {
+  return "SELECT * FROM Costi WHERE CodCom=" + db::jetText(jobCode) +
          " AND Data=" + Format(Variant(day), QStringLiteral("\\#mm/dd/yyyy\\#")) +
-         " AND Classe=" + QString::number(classe);
+         " AND Classe=" + QString::number(costClass);
 }
 
-QString quoteLinesSql(const QString& codCom) {
-  return "SELECT Codice, Descrizione, IdVocePre FROM CommessePre WHERE CodCom=" + db::jetText(codCom) +
+QString quoteLinesSql(const QString& jobCode) {
+  return "SELECT Codice, Descrizione, IdVocePre FROM CommessePre WHERE CodCom=" + db::jetText(jobCode) +
          " ORDER BY Codice";
 }
 
@@ -52,13 +52,13 @@ std::optional<JobOrder> firstOpenJobOrder() {
                   });
 }
 
-Currency jobOrderRate(const QString& codCom) {
-  return readRows("SELECT EcoTar FROM Commesse WHERE CodCom=" + db::jetText(codCom),
+Currency jobOrderRate(const QString& jobCode) {
+  return readRows("SELECT EcoTar FROM Commesse WHERE CodCom=" + db::jetText(jobCode),
                   [](db::Recordset& rs) { return rs.isEOF() ? Currency() : money(rs.Value("EcoTar")); });
 }
 
-Currency employeeRate(std::int32_t codImp) {
-  return readRows("SELECT Tariffa FROM Impiegati WHERE CodImp=" + QString::number(codImp),
+Currency employeeRate(std::int32_t employeeId) {
+  return readRows("SELECT Tariffa FROM Impiegati WHERE CodImp=" + QString::number(employeeId),
                   [](db::Recordset& rs) { return rs.isEOF() ? Currency() : money(rs.Value("Tariffa")); });
 }
 
@@ -94,4 +94,4 @@ std::optional<Currency> rowValue(const Variant& quantity, const Variant& unitCos
   return Currency::fromDouble(NzNum(quantity, 0) * NzNum(unitCost, 0));
 }
 
-}  // namespace costi
+}  // namespace costs

@@ -1,10 +1,10 @@
-#include "jobs/CostiGriglie.h"
+#include "jobs/CostGrids.h"
 
 #include <vector>
 
 #include "platform/grid/GridEX.h"
 
-namespace costi {
+namespace costs {
 namespace {
 
 const char* const kCostColumns[] = {
@@ -22,14 +22,14 @@ struct Visible {
 };
 
 // Materials and other costs differ only in their first column: the article or the category.
-std::vector<Visible> visibleColumns(Classe classe) {
-  if (classe == Manodopera)
+std::vector<Visible> visibleColumns(CostClass costClass) {
+  if (costClass == Labour)
     return {{colCodImp, "Impiegato", 2800},
             {colQuantita, "Ore", 900, "#.00"},
             {colCostoUnitario, "Costo orario", 1300, "##,##0.00"},
             {colPrezzoUnitario, "Tariffa oraria", 1300, "##,##0.00", "0"},
             {colIdStima, "Voce Stima", 1500}};
-  return {classe == Materiali ? Visible{colCodice, "Codice", 1600} : Visible{colTipo, "Tipo", 1600},
+  return {costClass == Materials ? Visible{colCodice, "Codice", 1600} : Visible{colTipo, "Tipo", 1600},
           {colDescrizione, "Descrizione", 3000},
           {colUM, "UM", 700},
           {colQuantita, "Quantità", 1100, "##,##0.00", "1"},
@@ -38,11 +38,11 @@ std::vector<Visible> visibleColumns(Classe classe) {
           {colIdStima, "Voce Stima", 1500}};
 }
 
-QString navigatorText(Classe classe) {
-  switch (classe) {
-    case Manodopera: return QStringLiteral("manodopera:|/");
-    case Materiali: return QStringLiteral("materiali:|/");
-    case AltriCosti: return QStringLiteral("altri costi:|/");
+QString navigatorText(CostClass costClass) {
+  switch (costClass) {
+    case Labour: return QStringLiteral("manodopera:|/");
+    case Materials: return QStringLiteral("materiali:|/");
+    case OtherCosts: return QStringLiteral("altri costi:|/");
   }
   return QString();
 }
@@ -57,14 +57,14 @@ void setUpList(grid::GridEX& grid) {
 
 }  // namespace
 
-void setUpCostGrid(grid::GridEX& grid, Classe classe) {
+void setUpCostGrid(grid::GridEX& grid, CostClass costClass) {
   grid.clearColumns();
   for (const char* name : kCostColumns) grid.addColumn(name, name)->setVisible(false);
   grid.column(colInEconomia)->setCaption(QStringLiteral("E"));
   grid.column(colInEconomia)->setType(grid::ColumnCheckBox);
   grid.column(colValore)->setFormat(QStringLiteral("Currency"));
   int position = 1;
-  for (const Visible& v : visibleColumns(classe)) {
+  for (const Visible& v : visibleColumns(costClass)) {
     grid::GridColumn* c = grid.column(v.column);
     c->setCaption(QString::fromUtf8(v.caption));
     c->setWidth(v.width);
@@ -73,7 +73,7 @@ void setUpCostGrid(grid::GridEX& grid, Classe classe) {
     c->setVisible(true);
     c->setPosition(position++);
   }
-  if (classe == Manodopera) grid.column(colCodImp)->setResizable(false);
+  if (costClass == Labour) grid.column(colCodImp)->setResizable(false);
   grid.setAllowEdit(true);
   grid.setAllowAddNew(true);
   grid.setAllowDelete(true);
@@ -81,7 +81,7 @@ void setUpCostGrid(grid::GridEX& grid, Classe classe) {
   grid.setGroupByBoxVisible(false);
   grid.setAllowColumnDrag(false);
   grid.setRecordNavigator(true);
-  grid.setRecordNavigatorString(navigatorText(classe));
+  grid.setRecordNavigatorString(navigatorText(costClass));
 }
 
 void setUpEmployeeList(grid::GridEX& grid) {
@@ -111,4 +111,4 @@ void setUpArticleList(grid::GridEX& grid) {
   grid.setDropDownColumns(QStringLiteral("Codice"), QStringLiteral("Codice"));
 }
 
-}  // namespace costi
+}  // namespace costs

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "jobs/CostiQueries.h"
+#include "jobs/CostQueries.h"
 
 namespace grid {
 class GridEX;
 }
 
 // The columns of the cost window's grids, apart from the window's rules.
-namespace costi {
+namespace costs {
 
 // Columns of Costi as the grids number them.
-enum Colonna : int {
+enum Column : int {
   colClasse = 2,
   colTipo = 3,
   colCodCom = 5,
@@ -29,7 +29,7 @@ enum Colonna : int {
 
 // A cost grid of one class: the 28 columns of Costi in table order, the class's visible columns with
 // their captions, formats and defaults, rows that can be added and deleted, and its navigator.
-void setUpCostGrid(grid::GridEX& grid, Classe classe);
+void setUpCostGrid(grid::GridEX& grid, CostClass costClass);
 
 // The hidden drop-down lists: employees (stores CodImp, shows the name), quote lines (stores
 // IdVocePre, shows the code) and articles (stores and shows the code).
@@ -37,4 +37,4 @@ void setUpEmployeeList(grid::GridEX& grid);
 void setUpQuoteLineList(grid::GridEX& grid);
 void setUpArticleList(grid::GridEX& grid);
 
-}  // namespace costi
+}  // namespace costs
