@@ -11,7 +11,7 @@
 class cNodo {
  public:
   // Grid menu items enabled for every view (bits 1, 2, 8, 16, 32 and 64).
-  static constexpr std::int32_t kMaschGrigliaIniziale = 123;
+  static constexpr std::int32_t kInitialGridMask = 123;
 
   void Setta(std::int16_t GroupIndex, const QString& Codice, const QString& Descrizione,
              const QString& DescrizioneNew, std::int16_t IconIndex, const QString& SQLString,
@@ -46,6 +46,6 @@ class cNodo {
   QString m_descrizione;
   QString m_codice;
   std::int16_t m_iconIndex = 0;
-  std::int32_t m_mnuGridEnable = kMaschGrigliaIniziale;
+  std::int32_t m_mnuGridEnable = kInitialGridMask;
   QString m_mnuViewShorCut;
 };

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/TabellaViste.h"
+#include "app/ViewTable.h"
 #include "platform/runtime/Variant.h"
 
 class QAction;
@@ -41,17 +41,29 @@ class frmMain : public QMainWindow {
   void SetLay();
 
   // Status bar panels.
-  enum Pannello { pnlDatabase = 0, pnlContatore = 1, pnlWorkData = 2, pnlData = 3, kNumPannelli = 4 };
+  enum Panel { pnlDatabase = 0, pnlCounter = 1, pnlWorkDate = 2, pnlDate = 3, kPanelCount = 4 };
 
   // Minimum time the start-up splash stays on screen, in ms.
-  static void setDurataSplash(int ms);
+  static void setSplashDuration(int ms);
 
-  // Controls.
+  // The view table's entry for a view index, for callers that adjust a view before showing it.
+  cNodo& node(int index) { return Nodi[index]; }
+
+ signals:
+  // The window was closed: the program ends.
+  void unloaded();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Controls, each named after its member (objectName).
   QToolBar* tb;
-  QAction* tbNuovo;
-  QAction* tbApri;
-  QAction* tbElimina;
-  QAction* tbStampa;
+  QAction* tbNew;
+  QAction* tbOpen;
+  QAction* tbDelete;
+  QAction* tbPrint;
   QWidget* picFind;
   QLabel* lblFind;
   QLineEdit* txtFind;
@@ -69,62 +81,54 @@ class frmMain : public QMainWindow {
   forms::StatusBar* sb;
 
   // Menus. The New and View items carry their view index as data (the item's Tag); both menus hold
-  // kNumVociMenuViste items, those after the last group hidden.
-  static constexpr int kNumVociMenuViste = 39;
+  // kViewMenuItemCount items, those after the last group hidden.
+  static constexpr int kViewMenuItemCount = 39;
   QMenu* mnuFile;
-  QAction* mnuFileNuovo;
-  QMenu* mnuFileNuovoSub;
-  QAction* mnuFileApri;
-  QAction* mnuFileElimina;
-  QAction* mnuFileStampa;
-  QAction* mnuFileEsci;
-  QList<QAction*> mnuNuovoItem;
+  QAction* mnuFileNew;
+  QMenu* mnuFileNewSub;
+  QAction* mnuFileOpen;
+  QAction* mnuFileDelete;
+  QAction* mnuFilePrint;
+  QAction* mnuFileExit;
+  QList<QAction*> mnuNewItem;
   QMenu* mnuView;
   QList<QAction*> mnuViewItem;
   QMenu* mnuGrid;
   QList<QAction*> mnuGridItem;
-  QMenu* mnuDati;
-  QAction* mnuDatiTabelle;
+  QMenu* mnuData;
+  QAction* mnuDataTables;
   QMenu* mnuHelp;
-  QAction* mnuHelpGuida;
+  QAction* mnuHelpContents;
   QAction* mnuHelpInfo;
 
   // The node table and the current view.
-  TabellaNodi Nodi;
+  NodeTable Nodi;
   std::int16_t NodoCorrente = -1;
-  std::array<std::int16_t, kNumNodi> FiltroNodo{};
+  std::array<std::int16_t, kNodeCount> FiltroNodo{};
 
   bool LayoutDaDb = true;
   bool StampantiPresenti = true;
 
- signals:
-  // The window was closed: the program ends.
-  void scaricata();
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-
- private:
-  static void impostaSfondo(QWidget* widget, quint32 colore);
-  static void impostaColoreTesto(QWidget* widget, quint32 colore);
-  void creaControlli();
+  static void setBackground(QWidget* widget, quint32 color);
+  static void setTextColor(QWidget* widget, quint32 color);
+  void createControls();
+  void nameControls();
   // A panel of the toolbar: a caption and its box side by side.
-  QWidget* pannelloBarra(QLabel* etichetta, QWidget* casella);
-  void creaMenu();
+  QWidget* toolbarPanel(QLabel* label, QWidget* box);
+  void createMenus();
   void CreaNodi();
-  void riempiMenuViste(QMenu* menu, QList<QAction*>& items, bool nuovo);
+  void fillViewMenu(QMenu* menu, QList<QAction*>& items, bool forNew);
   void CaricaGriglia();
   // Runs a grid or layout operation; a failure of the database or of the grid is shown, and the
   // grid stays usable.
-  void suGriglia(const std::function<void()>& azione);
+  void guardGrid(const std::function<void()>& action);
   void AbilitaComandi(bool Enabled);
   void LeggiStampanti();
   void Ridimensiona();
   void AggiornaTrova();
   void AggiornaOrdinamento();
-  cNodo& nodo() { return Nodi[NodoCorrente]; }
-  void mostraVista(int indice);
+  cNodo& currentView() { return Nodi[NodoCorrente]; }
+  void showView(int index);
   // SetLay keeping the list on its record: the record saved when it belongs to the view with that
   // code and the view is current, else the record that was current, else the row in the same place
   // (the one that followed a record deleted).
@@ -136,19 +140,19 @@ class frmMain : public QMainWindow {
   void ComandoElimina();
   void ComandoStampa();
   void ComandoEsci();
-  void comandoGriglia(QAction* item);
-  void comandoDati();
-  void comandoGuida();
-  void comandoInformazioni();
+  void gridCommand(QAction* item);
+  void dataCommand();
+  void helpCommand();
+  void aboutCommand();
 
   // Keyboard and find.
-  void dopoIlTasto(std::function<void()> comando);
+  void afterKey(std::function<void()> command);
   void TastiRapidi(int keyCode, int shift);
   void gexViewKeyDown(int* keyCode, int shift);
   void gexViewKeyPress(int* keyAscii);
   void gexViewColumnHeaderClick(int column);
   bool txtFindKeyDown(int keyCode);
   bool cmbFilterKeyDown(int keyCode);
-  void trova(const QString& testo);
-  void apriFiltro();
+  void findText(const QString& text);
+  void openFilter();
 };

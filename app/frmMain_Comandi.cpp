@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <algorithm>
 
-#include "core/Globals.h"
-#include "core/comGriglia.h"
-#include "app/RegoleEliminazione.h"
+#include "app/DeletionRules.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
+#include "core/Globals.h"
+#include "core/comGriglia.h"
 #include "common/comfrmGroupBy.h"
 #include "common/comfrmManData.h"
 #include "common/comfrmShowfields.h"
@@ -15,6 +15,7 @@
 #include "common/comfrmTableview.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
+#include "jobs/frm_io_Costi.h"
 #include "jobs/frm_io_PrevModelli.h"
 #include "jobs/frm_io_PrevModelli_New.h"
 #include "masterdata/OpenMasterDataForm.h"
@@ -31,17 +32,17 @@
 namespace {
 
 // The windows the program has loaded, shown or hidden (menus, tooltips and the like excluded).
-int FinestreCaricate() {
-  int conteggio = 0;
+int loadedWindowCount() {
+  int count = 0;
   for (const QWidget* w : QApplication::topLevelWidgets())
-    if (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog) ++conteggio;
-  return conteggio;
+    if (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog) ++count;
+  return count;
 }
 
 }  // namespace
 
-void frmMain::mostraVista(int indice) {
-  NodoCorrente = static_cast<std::int16_t>(indice);
+void frmMain::showView(int index) {
+  NodoCorrente = static_cast<std::int16_t>(index);
   SetLay();
   gexView->setFocus();
 }
@@ -49,32 +50,37 @@ void frmMain::mostraVista(int indice) {
 // New and Open create a fresh entry window per command; a view whose window the program does not
 // have yet opens nothing.
 void frmMain::ComandoNuovo(int Indice) {
-  if (Indice < 0 || Indice >= kNumNodi) return;
+  if (Indice < 0 || Indice >= kNodeCount) return;
   if (Nodi[Indice].Codice() == QLatin1String("com"))
     (new frm_io_Com_New)->Nuovo();
   else if (Nodi[Indice].Codice() == QLatin1String("adi"))
     (new frm_io_PrevModelli_New)->Nuovo();
+  else if (Nodi[Indice].Codice() == QLatin1String("rpu"))
+    forms::SharedInstance<frm_io_Costi>::get().Apri(DataLavoro);
   else
     OpenMasterDataForm(Nodi[Indice].Codice());
 }
 
 void frmMain::ComandoApri() {
   if (gexView->rowCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
-  if (nodo().Codice() == QLatin1String("com"))
+  if (currentView().Codice() == QLatin1String("com"))
     (new frm_io_Com_Edit)->Apri(gexView->value(1).toString());
-  else if (nodo().Codice() == QLatin1String("adi"))
+  else if (currentView().Codice() == QLatin1String("adi"))
     (new frm_io_PrevModelli)->Apri(gexView->value(1).toInt());
+  else if (currentView().Codice() == QLatin1String("rpu"))
+    // The cost view's rows are days: the single cost window opens on the row's day.
+    forms::SharedInstance<frm_io_Costi>::get().Apri(gexView->value(1).toDate());
   else
-    OpenMasterDataForm(nodo().Codice(), gexView->value(1));
+    OpenMasterDataForm(currentView().Codice(), gexView->value(1));
 }
 
 void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
   // A row without a key (a cost row without a date) names no record to delete.
   if (gexView->value(1).isNull()) return;
-  const auto regola = RegolaPer(nodo().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
-  if (!regola) return;
-  if (EseguiEliminazione(*regola, ConnString, this) == EsitoEliminazione::Eseguita) reloadKeeping();
+  const auto rule = ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
+  if (!rule) return;
+  if (runDeletion(*rule, ConnString, this) == DeletionOutcome::Done) reloadKeeping();
 }
 
 void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
@@ -82,7 +88,7 @@ void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
   const Variant current = row > 0 && !gexView->isGroupRow() ? gexView->value(1) : Variant();
   SetLay();
   if (NodoCorrente < 0 || gexView->rowCount() == 0) return;
-  const bool savedHere = !viewCode.isEmpty() && viewCode == nodo().Codice() && !savedKey.isEmpty();
+  const bool savedHere = !viewCode.isEmpty() && viewCode == currentView().Codice() && !savedKey.isEmpty();
   if (savedHere && gexView->find(1, grid::FindEqual, savedKey)) return;
   if (!current.isEmpty() && gexView->find(1, grid::FindEqual, current)) return;
   if (row > 0) gexView->setRow(std::min(row, gexView->rowCount()));
@@ -90,26 +96,26 @@ void frmMain::reloadKeeping(const QString& viewCode, const Variant& savedKey) {
 
 void frmMain::ComandoStampa() {
   if (gexView->recordCount() == 0) return;
-  const QString codice = nodo().Codice();
-  const QString stampante = shell::installedPrinters().defaultPrinter;
-  if (codice == "com" || codice == "rpu") forms::SharedInstance<frmPrintReportCom>::get().Stampa(stampante, QString());
-  else if (codice == "art") forms::SharedInstance<frmPrintReportArticoli>::get().Stampa(stampante);
-  else if (codice == "for") forms::SharedInstance<frmPrintReportFornitori>::get().Stampa(stampante);
-  else if (codice == "cli") forms::SharedInstance<frmPrintReportClienti>::get().Stampa(stampante);
+  const QString code = currentView().Codice();
+  const QString printer = shell::installedPrinters().defaultPrinter;
+  if (code == "com" || code == "rpu") forms::SharedInstance<frmPrintReportCom>::get().Stampa(printer, QString());
+  else if (code == "art") forms::SharedInstance<frmPrintReportArticoli>::get().Stampa(printer);
+  else if (code == "for") forms::SharedInstance<frmPrintReportFornitori>::get().Stampa(printer);
+  else if (code == "cli") forms::SharedInstance<frmPrintReportClienti>::get().Stampa(printer);
 }
 
 void frmMain::ComandoEsci() { close(); }
 
-void frmMain::comandoGriglia(QAction* item) {
-  const QString nome = "gex_" + nodo().Codice();
-  suGriglia([&] {
+void frmMain::gridCommand(QAction* item) {
+  const QString name = "gex_" + currentView().Codice();
+  guardGrid([&] {
     switch (item->data().toInt()) {
       case 1: comfrmShowfields::ShowFields(*gexView); break;
       case 2: comfrmSort::SortGrid(*gexView); break;
       case 4: comfrmGroupBy::GroupGrid(*gexView); break;
       case 8: comfrmTableview::FormatGrid(*gexView); break;
-      case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, nome); break;
-      case 32: comGriglia::SalvaLayout(*gexView, ConnString, nome); break;
+      case 16: comGriglia::CaricaLayoutFile(*gexView, ConnString, name); break;
+      case 32: comGriglia::SalvaLayout(*gexView, ConnString, name); break;
       default: break;
     }
   });
@@ -117,8 +123,8 @@ void frmMain::comandoGriglia(QAction* item) {
 }
 
 // The table browser edits any table: only while no other data window is open.
-void frmMain::comandoDati() {
-  if (FinestreCaricate() > 2) {
+void frmMain::dataCommand() {
+  if (loadedWindowCount() > 2) {
     forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
     return;
   }
@@ -127,7 +133,7 @@ void frmMain::comandoDati() {
 }
 
 // Without the help file or a program that shows it, the user is told instead of nothing happening.
-void frmMain::comandoGuida() {
+void frmMain::helpCommand() {
   if (shell::openHelp(HelpFile)) return;
   forms::MsgBox("Impossibile aprire la guida in linea \"" + HelpFile +
                     "\".\r\nVerificare che il file sia presente e che sia installato un programma per "
@@ -135,4 +141,4 @@ void frmMain::comandoGuida() {
                 forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
 }
 
-void frmMain::comandoInformazioni() { forms::SharedInstance<comfrmAbout>::get().About(this, QString()); }
+void frmMain::aboutCommand() { forms::SharedInstance<comfrmAbout>::get().About(this, QString()); }

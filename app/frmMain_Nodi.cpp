@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "core/Globals.h"
-#include "app/Immagini.h"
+#include "app/Images.h"
 #include "app/frmMain.h"
+#include "core/Globals.h"
 #include "platform/forms/ButtonBar.h"
 #include "platform/forms/StatusBar.h"
 #include "platform/runtime/DateTime.h"
@@ -16,12 +16,12 @@ namespace {
 
 // The items of the Grid menu: caption, bit of the view's mask (0 for a separator) and whether the
 // item shows in the menu.
-struct VoceGriglia {
+struct GridMenuEntry {
   const char* caption;
   int tag;
-  bool visibile;
+  bool visible;
 };
-constexpr VoceGriglia kVociGriglia[] = {
+constexpr GridMenuEntry kGridMenuEntries[] = {
     {"Raggruppa per &Casella", 512, false},
     {"-", 0, true},
     {"&Espandi tutto", 128, false},
@@ -40,48 +40,49 @@ constexpr VoceGriglia kVociGriglia[] = {
 
 }  // namespace
 
-void frmMain::creaMenu() {
+void frmMain::createMenus() {
   mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-  mnuFileNuovo = mnuFile->addAction(QStringLiteral("Nuovo"));
-  mnuFileNuovo->setShortcut(QKeySequence(Qt::Key_F5));
+  mnuFileNew = mnuFile->addAction(QStringLiteral("Nuovo"));
+  mnuFileNew->setShortcut(QKeySequence(Qt::Key_F5));
   mnuFile->addSeparator();
-  mnuFileNuovoSub = mnuFile->addMenu(QStringLiteral("Nuovo "));
-  mnuFileApri = mnuFile->addAction(QStringLiteral("Apri"));
-  mnuFileElimina = mnuFile->addAction(QStringLiteral("Elimina"));
-  mnuFileElimina->setShortcut(QKeySequence(Qt::Key_Delete));
+  mnuFileNewSub = mnuFile->addMenu(QStringLiteral("Nuovo "));
+  mnuFileOpen = mnuFile->addAction(QStringLiteral("Apri"));
+  mnuFileDelete = mnuFile->addAction(QStringLiteral("Elimina"));
+  mnuFileDelete->setShortcut(QKeySequence(Qt::Key_Delete));
   mnuFile->addSeparator();
-  mnuFileStampa = mnuFile->addAction(QStringLiteral("Stampa"));
-  mnuFileStampa->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12));
+  mnuFilePrint = mnuFile->addAction(QStringLiteral("Stampa"));
+  mnuFilePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12));
   mnuFile->addSeparator();
-  mnuFileEsci = mnuFile->addAction(QStringLiteral("Esci"));
-  connect(mnuFileNuovo, &QAction::triggered, this, [this] { ComandoNuovo(NodoCorrente); });
-  connect(mnuFileApri, &QAction::triggered, this, &frmMain::ComandoApri);
-  connect(mnuFileElimina, &QAction::triggered, this, &frmMain::ComandoElimina);
-  connect(mnuFileStampa, &QAction::triggered, this, &frmMain::ComandoStampa);
-  connect(mnuFileEsci, &QAction::triggered, this, &frmMain::ComandoEsci);
+  mnuFileExit = mnuFile->addAction(QStringLiteral("Esci"));
+  connect(mnuFileNew, &QAction::triggered, this, [this] { ComandoNuovo(NodoCorrente); });
+  connect(mnuFileOpen, &QAction::triggered, this, &frmMain::ComandoApri);
+  connect(mnuFileDelete, &QAction::triggered, this, &frmMain::ComandoElimina);
+  connect(mnuFilePrint, &QAction::triggered, this, &frmMain::ComandoStampa);
+  connect(mnuFileExit, &QAction::triggered, this, &frmMain::ComandoEsci);
 
   mnuView = menuBar()->addMenu(QStringLiteral("&Visualizza"));
 
   mnuGrid = menuBar()->addMenu(QStringLiteral("&Griglia dati"));
   mnuGrid->menuAction()->setVisible(false);
-  for (const VoceGriglia& voce : kVociGriglia) {
-    QAction* item = voce.tag == 0 ? mnuGrid->addSeparator() : mnuGrid->addAction(QString::fromUtf8(voce.caption));
-    if (voce.tag != 0) item->setData(voce.tag);
-    item->setVisible(voce.visibile);
+  for (const GridMenuEntry& entry : kGridMenuEntries) {
+    QAction* item =
+        entry.tag == 0 ? mnuGrid->addSeparator() : mnuGrid->addAction(QString::fromUtf8(entry.caption));
+    if (entry.tag != 0) item->setData(entry.tag);
+    item->setVisible(entry.visible);
     mnuGridItem << item;
-    if (voce.tag != 0) connect(item, &QAction::triggered, this, [this, item] { comandoGriglia(item); });
+    if (entry.tag != 0) connect(item, &QAction::triggered, this, [this, item] { gridCommand(item); });
   }
 
-  mnuDati = menuBar()->addMenu(QStringLiteral("&Dati"));
-  mnuDatiTabelle = mnuDati->addAction(QStringLiteral("Tabelle"));
-  connect(mnuDatiTabelle, &QAction::triggered, this, &frmMain::comandoDati);
+  mnuData = menuBar()->addMenu(QStringLiteral("&Dati"));
+  mnuDataTables = mnuData->addAction(QStringLiteral("Tabelle"));
+  connect(mnuDataTables, &QAction::triggered, this, &frmMain::dataCommand);
 
   mnuHelp = menuBar()->addMenu(QStringLiteral("&?"));
-  mnuHelpGuida = mnuHelp->addAction(QStringLiteral("&Guida in linea"));
+  mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Guida in linea"));
   mnuHelp->addSeparator();
   mnuHelpInfo = mnuHelp->addAction(QStringLiteral("&Informazioni su"));
-  connect(mnuHelpGuida, &QAction::triggered, this, &frmMain::comandoGuida);
-  connect(mnuHelpInfo, &QAction::triggered, this, &frmMain::comandoInformazioni);
+  connect(mnuHelpContents, &QAction::triggered, this, &frmMain::helpCommand);
+  connect(mnuHelpInfo, &QAction::triggered, this, &frmMain::aboutCommand);
 }
 
 void frmMain::CreaNodi() {
@@ -89,44 +90,44 @@ void frmMain::CreaNodi() {
   setWindowTitle(AppTitle);
   lblTitle->setText(AppTitle);
 
-  RiempiTabellaViste(Nodi);
-  mnuFileEsci->setText(mnuFileEsci->text() + "\tALT+F4");
-  riempiMenuViste(mnuView, mnuViewItem, false);
-  riempiMenuViste(mnuFileNuovoSub, mnuNuovoItem, true);
+  fillViewTable(Nodi);
+  mnuFileExit->setText(mnuFileExit->text() + "\tALT+F4");
+  fillViewMenu(mnuView, mnuViewItem, false);
+  fillViewMenu(mnuFileNewSub, mnuNewItem, true);
 
-  for (const QString& gruppo : Gruppi) bb->addGroup(gruppo);
-  for (int i = 0; i < kNumNodi; ++i) {
-    const int immagine = bb->addImage(ImmagineVista(Nodi[i].Codice()));
+  for (const QString& group : Gruppi) bb->addGroup(group);
+  for (int i = 0; i < kNodeCount; ++i) {
+    const int immagine = bb->addImage(viewIcon(Nodi[i].Codice()));
     bb->addItem(Nodi[i].GroupIndex() + 1, QString::number(i), Nodi[i].Descrizione(), immagine);
   }
 
-  sb->setPanelText(pnlData, Format(Variant(Today()), QStringLiteral("ddd d mmm yy")));
+  sb->setPanelText(pnlDate, Format(Variant(Today()), QStringLiteral("ddd d mmm yy")));
 }
 
-void frmMain::riempiMenuViste(QMenu* menu, QList<QAction*>& items, bool nuovo) {
-  int indice = 0;
-  QAction* separatore = nullptr;
-  for (std::int16_t nodiNelGruppo : NodiPerGruppo) {
-    for (int n = 0; n < nodiNelGruppo; ++n, ++indice) {
-      const cNodo& vista = Nodi[indice];
-      QString caption = nuovo ? vista.DescrizioneNew() : vista.Descrizione();
-      if (!vista.mnuViewShorCut().isEmpty())
-        caption += (nuovo ? "\tCTRL+" : "\tCTRL+MAIUSC+") + vista.mnuViewShorCut();
+void frmMain::fillViewMenu(QMenu* menu, QList<QAction*>& items, bool forNew) {
+  int index = 0;
+  QAction* separator = nullptr;
+  for (std::int16_t nodesInGroup : NodiPerGruppo) {
+    for (int n = 0; n < nodesInGroup; ++n, ++index) {
+      const cNodo& view = Nodi[index];
+      QString caption = forNew ? view.DescrizioneNew() : view.Descrizione();
+      if (!view.mnuViewShorCut().isEmpty())
+        caption += (forNew ? "\tCTRL+" : "\tCTRL+MAIUSC+") + view.mnuViewShorCut();
       QAction* item = menu->addAction(caption);
-      item->setData(indice);
-      item->setCheckable(!nuovo);
+      item->setData(index);
+      item->setCheckable(!forNew);
       items << item;
-      if (nuovo)
-        connect(item, &QAction::triggered, this, [this, indice] { ComandoNuovo(indice); });
+      if (forNew)
+        connect(item, &QAction::triggered, this, [this, index] { ComandoNuovo(index); });
       else
-        connect(item, &QAction::triggered, this, [this, indice] { mostraVista(indice); });
+        connect(item, &QAction::triggered, this, [this, index] { showView(index); });
     }
-    separatore = menu->addSeparator();
-    items << separatore;
+    separator = menu->addSeparator();
+    items << separator;
   }
   // The menus hold 39 items: the last separator and the items after it stay hidden.
-  separatore->setVisible(false);
-  while (items.size() < kNumVociMenuViste) {
+  separator->setVisible(false);
+  while (items.size() < kViewMenuItemCount) {
     QAction* item = menu->addAction(QString());
     item->setVisible(false);
     items << item;

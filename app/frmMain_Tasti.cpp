@@ -13,15 +13,15 @@
 namespace {
 
 // Light yellow behind the find and filter boxes while they have the focus.
-constexpr quint32 kColoreFuoco = 0xBFFFFF;
+constexpr quint32 kFocusColor = 0xBFFFFF;
 
 }  // namespace
 
 // A window opened while a key is being dispatched would add its own application filter in the
 // middle of the dispatch, and the key would reach this window's filter again: such commands run
 // right after the key.
-void frmMain::dopoIlTasto(std::function<void()> comando) {
-  QMetaObject::invokeMethod(this, std::move(comando), Qt::QueuedConnection);
+void frmMain::afterKey(std::function<void()> command) {
+  QMetaObject::invokeMethod(this, std::move(command), Qt::QueuedConnection);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -30,26 +30,27 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
       if (watched == centralWidget()) Ridimensiona();
       break;
     case QEvent::KeyPress: {
-      auto* tasto = static_cast<QKeyEvent*>(event);
-      if (watched == txtFind && txtFindKeyDown(keys::KeyCode(*tasto))) return true;
-      if (watched == cmbFilter && cmbFilterKeyDown(keys::KeyCode(*tasto))) return true;
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (watched == txtFind && txtFindKeyDown(keys::KeyCode(*key))) return true;
+      if (watched == cmbFilter && cmbFilterKeyDown(keys::KeyCode(*key))) return true;
       // The window sees a key before its controls: once, when it reaches its focused control, or
       // when it reaches the window itself because no control has the focus.
       if (watched == focusWidget() || (watched == this && !focusWidget()))
-        TastiRapidi(keys::KeyCode(*tasto), keys::Shift(*tasto));
+        TastiRapidi(keys::KeyCode(*key), keys::Shift(*key));
       break;
     }
     case QEvent::FocusIn:
-      if (watched == txtFind || watched == cmbFilter) impostaSfondo(static_cast<QWidget*>(watched), kColoreFuoco);
+      if (watched == txtFind || watched == cmbFilter)
+        setBackground(static_cast<QWidget*>(watched), kFocusColor);
       break;
     case QEvent::FocusOut: {
       if (watched != txtFind && watched != cmbFilter) break;
-      impostaSfondo(static_cast<QWidget*>(watched), colors::vbWindowBackground);
+      setBackground(static_cast<QWidget*>(watched), colors::vbWindowBackground);
       // The filter box hands the focus on to the find box when it moves within this window (not
       // when its own list opens or another window is activated).
-      const QWidget* nuovo = QApplication::focusWidget();
-      const bool lista = static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason;
-      if (watched == cmbFilter && !lista && nuovo && nuovo != cmbFilter && nuovo->window() == this)
+      const QWidget* next = QApplication::focusWidget();
+      const bool popup = static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason;
+      if (watched == cmbFilter && !popup && next && next != cmbFilter && next->window() == this)
         txtFind->setFocus();
       break;
     }
@@ -61,12 +62,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::TastiRapidi(int keyCode, int shift) {
   if (keyCode < keys::vbKeyA || keyCode > keys::vbKeyA + 25) return;
-  const int indice = NodoPerLettera(Nodi, QChar(keyCode));
-  if (indice < 0) return;
+  const int index = nodeForLetter(Nodi, QChar(keyCode));
+  if (index < 0) return;
   if (shift == keys::vbCtrlMask) {
-    dopoIlTasto([this, indice] { ComandoNuovo(indice); });
+    afterKey([this, index] { ComandoNuovo(index); });
   } else if (shift == (keys::vbCtrlMask | keys::vbShiftMask)) {
-    NodoCorrente = static_cast<std::int16_t>(indice);
+    NodoCorrente = static_cast<std::int16_t>(index);
     SetLay();
   }
 }
@@ -79,36 +80,32 @@ void frmMain::gexViewKeyDown(int* keyCode, int) {
   } else if (*keyCode == keys::vbKeyF3) {
     txtFind->setFocus();
   } else if (*keyCode == keys::vbKeyF4) {
-    apriFiltro();
+    openFilter();
   }
 }
 
 void frmMain::gexViewKeyPress(int* keyAscii) {
-  const int codice = *keyAscii;
-  if (!((codice >= 32 && codice <= 126) || (codice >= 160 && codice <= 255))) return;
+  const int code = *keyAscii;
+  if (!((code >= 32 && code <= 126) || (code >= 160 && code <= 255))) return;
   *keyAscii = 0;
-  const QString testo{QChar(codice)};
+  const QString text{QChar(code)};
   // The same letter typed again searches again, although the text does not change.
-  const bool invariato = txtFind->text() == testo;
-  txtFind->setText(testo);
+  const bool sameText = txtFind->text() == text;
+  txtFind->setText(text);
   txtFind->setCursorPosition(1);
   txtFind->setFocus();
-  if (invariato) trova(testo);
+  if (sameText) findText(text);
 }
 
 bool frmMain::txtFindKeyDown(int keyCode) {
   switch (keyCode) {
-    case keys::vbKeyReturn:
-      dopoIlTasto([this] { ComandoApri(); });
-      return true;
+    case keys::vbKeyReturn: afterKey([this] { ComandoApri(); }); return true;
     case keys::vbKeyF3:
     case keys::vbKeyDown:
     case keys::vbKeyPageDown:
       gexView->setFocus();
       return true;
-    case keys::vbKeyF4:
-      apriFiltro();
-      return false;
+    case keys::vbKeyF4: openFilter(); return false;
     default:
       return false;
   }
@@ -123,27 +120,27 @@ bool frmMain::cmbFilterKeyDown(int keyCode) {
   return false;
 }
 
-void frmMain::apriFiltro() {
+void frmMain::openFilter() {
   if (!cmbFilter->isEnabled()) return;
   cmbFilter->setFocus();
   cmbFilter->showPopup();
 }
 
-void frmMain::trova(const QString& testo) {
+void frmMain::findText(const QString& text) {
   if (gexView->sortKeys().count() == 0) return;
-  const grid::SortKey chiave = gexView->sortKeys().item(1);
-  if (chiave.order == grid::Ascending)
-    gexView->find(chiave.column, grid::FindBeginsWith, Variant(testo), 1, 1);
+  const grid::SortKey key = gexView->sortKeys().item(1);
+  if (key.order == grid::Ascending)
+    gexView->find(key.column, grid::FindBeginsWith, Variant(text), 1, 1);
   else
-    gexView->find(chiave.column, grid::FindBeginsWith, Variant(testo), gexView->rowCount() + 1, -1);
+    gexView->find(key.column, grid::FindBeginsWith, Variant(text), gexView->rowCount() + 1, -1);
 }
 
 void frmMain::gexViewColumnHeaderClick(int column) {
-  bool crescente = false;
-  for (const grid::SortKey& chiave : gexView->sortKeys().keys())
-    if (chiave.column == column) crescente = chiave.order == grid::Ascending;
+  bool ascending = false;
+  for (const grid::SortKey& key : gexView->sortKeys().keys())
+    if (key.column == column) ascending = key.order == grid::Ascending;
   gexView->sortKeys().clear();
-  gexView->sortKeys().add(column, crescente ? grid::Descending : grid::Ascending);
+  gexView->sortKeys().add(column, ascending ? grid::Descending : grid::Ascending);
   AggiornaTrova();
   AggiornaOrdinamento();
   gexView->setFocus();

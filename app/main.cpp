@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "app/Avvio.h"
+#include "app/ProgramStart.h"
 #include "core/Globals.h"
 
 int main(int argc, char** argv) {
@@ -14,10 +14,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(APP_VERSION));
 
   // The toolkit's own texts (context menus, standard dialogs) in the user's language.
-  QTranslator testiQt;
-  if (testiQt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&testiQt);
+    QApplication::installTranslator(&qtTexts);
 
-  return Avvia();
+  return startProgram();
 }

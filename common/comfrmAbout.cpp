@@ -108,7 +108,7 @@ void comfrmAbout::SplashOn(QWidget* Owner, std::int32_t Duration, const QString&
   lblPathEXE->setText(PathText);
   removeCaption();
   resize(width(), linDivide->y());
-  if (!Owner || !Owner->isVisible()) centraSulloSchermo();
+  if (!Owner || !Owner->isVisible()) centerOnScreen();
   show();
   repaint();
 }
@@ -121,7 +121,7 @@ void comfrmAbout::SplashOff() {
   resize(width(), m_fullHeight);
 }
 
-void comfrmAbout::centraSulloSchermo() {
+void comfrmAbout::centerOnScreen() {
   const QScreen* schermo = QGuiApplication::primaryScreen();
   if (!schermo) return;
   QRect area = geometry();

@@ -50,7 +50,7 @@ class comfrmAbout : public QDialog {
  private:
   void takeOwner(QWidget* Owner);
   // Places the window in the middle of the screen (a splash before its owner is shown).
-  void centraSulloSchermo();
+  void centerOnScreen();
   void removeCaption();
   void restoreCaption();
   void openContact(const QString& link);

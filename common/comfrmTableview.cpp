@@ -2,13 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
 
+#include "platform/forms/FontDialog.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Colors.h"
 
@@ -54,8 +54,7 @@ comfrmTableview::comfrmTableview(const grid::GridEX& Grid) : QDialog(nullptr) {
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdCancel = new QPushButton(QStringLiteral("Annulla"), this);
   cmdOK->setDefault(true);
-  cdlFont = new QFontDialog(this);
-  cdlFont->setOption(QFontDialog::DontUseNativeDialog);
+  cdlFont = new forms::FontDialog(this);
   auto* layout = new QGridLayout(this);
   for (int i = 0; i < 3; ++i) layout->addWidget(fraSet[i], i, 0, 1, 3);
   layout->setColumnStretch(0, 1);
@@ -109,10 +108,11 @@ void comfrmTableview::showFonts() {
   }
 }
 
-// A cancelled font dialog changes nothing.
+// A cancelled font dialog changes nothing; the colour chosen tints only the preview.
 void comfrmTableview::chooseFont(int k) {
-  cdlFont->setCurrentFont(m_fonts[k]);
-  if (cdlFont->exec() != QDialog::Accepted) return;
-  m_fonts[k] = cdlFont->selectedFont();
+  const auto choice = cdlFont->choose(m_fonts[k], m_colors[k]);
+  if (!choice) return;
+  m_fonts[k] = choice->font;
+  m_colors[k] = choice->color;
   showFonts();
 }

@@ -6,11 +6,13 @@
 
 class QCheckBox;
 class QComboBox;
-class QFontDialog;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
+namespace forms {
+class FontDialog;
+}
 namespace grid {
 class GridEX;
 }
@@ -38,7 +40,7 @@ class comfrmTableview : public QDialog {
   QCheckBox* chkgrouphead;
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
-  QFontDialog* cdlFont;
+  forms::FontDialog* cdlFont;
 
  private:
   explicit comfrmTableview(const grid::GridEX& Grid);

@@ -17,22 +17,22 @@
 
 namespace {
 
-const QString NonAvviata = QStringLiteral("L'applicazione non verrà avviata.");
+const QString kNotStarted = QStringLiteral("L'applicazione non verrà avviata.");
 
-void messaggioCritico(const QString& testo) {
-  forms::MsgBox(testo + "\r\n" + NonAvviata, forms::vbCritical | forms::vbOKOnly, AppTitle);
+void criticalMessage(const QString& text) {
+  forms::MsgBox(text + "\r\n" + kNotStarted, forms::vbCritical | forms::vbOKOnly, AppTitle);
 }
 
-QString stringaConnessione(const QString& percorso) {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + percorso + ";Persist Security Info=False";
+QString connectionStringFor(const QString& path) {
+  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False";
 }
 
 // Why the database of the connection string does not open; nothing when it opens.
-std::optional<db::DbError> erroreApertura(const QString& connectionString) {
+std::optional<db::DbError> openError(const QString& connectionString) {
   try {
-    db::Connection connessione;
-    connessione.Open(connectionString);
-    connessione.Close();
+    db::Connection connection;
+    connection.Open(connectionString);
+    connection.Close();
     return std::nullopt;
   } catch (const db::DbError& e) {
     return e;
@@ -41,28 +41,28 @@ std::optional<db::DbError> erroreApertura(const QString& connectionString) {
 
 // A database that is there but cannot be used: a lock or a read-only place are told as they are,
 // anything else is the damaged database.
-QString motivoDatabaseInutilizzabile(const db::DbError& errore) {
-  if (errore.code() == db::DbError::Busy || errore.code() == db::DbError::ReadOnly) return errore.description();
+QString unusableDatabaseReason(const db::DbError& error) {
+  if (error.code() == db::DbError::Busy || error.code() == db::DbError::ReadOnly) return error.description();
   return QStringLiteral("Database non trovato o danneggiato.");
 }
 
 // Anything at the path, even a link that leads nowhere, is a file the user may care about.
-bool esisteFile(const QString& percorso) {
-  const QFileInfo info(percorso);
+bool fileExists(const QString& path) {
+  const QFileInfo info(path);
   return info.exists() || info.isSymLink();
 }
 
 // Copies source into target (already open) in blocks; false on the first failed read or write.
-bool copiaContenuto(QFile& sorgente, QSaveFile& destinazione, QString& motivo) {
-  constexpr qint64 Blocco = 256 * 1024;
-  while (!sorgente.atEnd()) {
-    const QByteArray dati = sorgente.read(Blocco);
-    if (dati.isEmpty() && sorgente.error() != QFileDevice::NoError) {
-      motivo = sorgente.errorString();
+bool copyContents(QFile& source, QSaveFile& target, QString& reason) {
+  constexpr qint64 kBlock = 256 * 1024;
+  while (!source.atEnd()) {
+    const QByteArray data = source.read(kBlock);
+    if (data.isEmpty() && source.error() != QFileDevice::NoError) {
+      reason = source.errorString();
       return false;
     }
-    if (destinazione.write(dati) != dati.size()) {
-      motivo = destinazione.errorString();
+    if (target.write(data) != data.size()) {
+      reason = target.errorString();
       return false;
     }
   }
@@ -71,108 +71,108 @@ bool copiaContenuto(QFile& sorgente, QSaveFile& destinazione, QString& motivo) {
 
 // The reason of a failed copy: a disk without room for the template says so, whatever the system's
 // own text.
-QString motivoCopia(const QString& motivoSistema, qint64 dimensione) {
-  const QStorageInfo disco(QFileInfo(DBPath).absolutePath());
-  if (disco.isValid() && disco.bytesAvailable() < dimensione)
+QString copyFailureReason(const QString& systemReason, qint64 size) {
+  const QStorageInfo disk(QFileInfo(DBPath).absolutePath());
+  if (disk.isValid() && disk.bytesAvailable() < size)
     return QStringLiteral("Il disco è pieno: spazio insufficiente per il database.");
-  return motivoSistema;
+  return systemReason;
 }
 
 }  // namespace
 
 QString CartellaDati() {
-  QString percorso = shell::documentsFolder();
-  if (percorso.isEmpty()) return QString();
-  if (!percorso.endsWith('/')) percorso += '/';
-  percorso += QStringLiteral("TarvelDB");
+  QString path = shell::documentsFolder();
+  if (path.isEmpty()) return QString();
+  if (!path.endsWith('/')) path += '/';
+  path += QStringLiteral("TarvelDB");
   // Earlier versions put the folder in the home folder when the documents folder was missing: a
   // database left there stays in use rather than a new, empty one taking its place.
-  const QString vecchia = QDir::homePath() + QStringLiteral("/TarvelDB");
-  if (vecchia != percorso && !esisteFile(percorso + QStringLiteral("/coms.mdb")) &&
-      esisteFile(vecchia + QStringLiteral("/coms.mdb")))
-    return vecchia;
-  if (!QFileInfo(percorso).isDir()) QDir().mkdir(percorso);
-  return percorso;
+  const QString oldFolder = QDir::homePath() + QStringLiteral("/TarvelDB");
+  if (oldFolder != path && !fileExists(path + QStringLiteral("/coms.mdb")) &&
+      fileExists(oldFolder + QStringLiteral("/coms.mdb")))
+    return oldFolder;
+  if (!QFileInfo(path).isDir()) QDir().mkdir(path);
+  return path;
 }
 
-bool DBOpenFails(const QString& connectionString) { return erroreApertura(connectionString).has_value(); }
+bool DBOpenFails(const QString& connectionString) { return openError(connectionString).has_value(); }
 
-EsitoCopiaMaster CopiaMaster() {
+MasterCopyResult CopiaMaster() {
   const QString master = ProgramFolder() + QStringLiteral("/master.gen");
-  if (!QFileInfo(master).isFile()) return {EsitoCopiaMaster::MasterAssente, QString()};
+  if (!QFileInfo(master).isFile()) return {MasterCopyResult::MasterMissing, QString()};
 
-  QFile sorgente(master);
-  if (!sorgente.open(QIODevice::ReadOnly))
-    return {EsitoCopiaMaster::CopiaFallita, sorgente.errorString()};
-  const qint64 dimensione = sorgente.size();
-  QSaveFile destinazione(DBPath);
-  if (!destinazione.open(QIODevice::WriteOnly))
-    return {EsitoCopiaMaster::CopiaFallita, motivoCopia(destinazione.errorString(), dimensione)};
+  QFile source(master);
+  if (!source.open(QIODevice::ReadOnly))
+    return {MasterCopyResult::CopyFailed, source.errorString()};
+  const qint64 size = source.size();
+  QSaveFile target(DBPath);
+  if (!target.open(QIODevice::WriteOnly))
+    return {MasterCopyResult::CopyFailed, copyFailureReason(target.errorString(), size)};
 
   // A copy left uncommitted is discarded with its temporary file.
-  QString motivo;
-  if (!copiaContenuto(sorgente, destinazione, motivo))
-    return {EsitoCopiaMaster::CopiaFallita, motivoCopia(motivo, dimensione)};
-  if (!destinazione.commit())
-    return {EsitoCopiaMaster::CopiaFallita, motivoCopia(destinazione.errorString(), dimensione)};
-  return {EsitoCopiaMaster::Copiato, QString()};
+  QString reason;
+  if (!copyContents(source, target, reason))
+    return {MasterCopyResult::CopyFailed, copyFailureReason(reason, size)};
+  if (!target.commit())
+    return {MasterCopyResult::CopyFailed, copyFailureReason(target.errorString(), size)};
+  return {MasterCopyResult::Copied, QString()};
 }
 
 Variant LeggiRegistro(std::int32_t ClassKey, const QString& SectionKey, std::int32_t ValueType,
                       const QString& ValueKey, const std::optional<Variant>& Default) {
-  comRegistry registro;
-  registro.setClassKey(ClassKey);
-  registro.setSectionKey(SectionKey);
-  registro.setValueType(ValueType);
-  registro.setValueKey(ValueKey);
-  if (Default) registro.setDefault(*Default);
-  return registro.Value();
+  comRegistry reg;
+  reg.setClassKey(ClassKey);
+  reg.setSectionKey(SectionKey);
+  reg.setValueType(ValueType);
+  reg.setValueKey(ValueKey);
+  if (Default) reg.setDefault(*Default);
+  return reg.Value();
 }
 
-bool Main(const std::function<void()>& visualizza) {
-  const QString radice = "Software\\Corvane\\" + AppTitle;
-  RegKeySettings = radice + "\\Settings";
-  RegKeyPrinters = radice + "\\Printers";
+bool Main(const std::function<void()>& show) {
+  const QString root = "Software\\Corvane\\" + AppTitle;
+  RegKeySettings = root + "\\Settings";
+  RegKeyPrinters = root + "\\Printers";
 
   // Without a documents folder there is no place of the user's own for the data: the root of the
   // file system is none.
-  const QString cartella = CartellaDati();
-  if (cartella.isEmpty()) {
-    messaggioCritico(QStringLiteral("Cartella Documenti dell'utente non trovata."));
+  const QString folder = CartellaDati();
+  if (folder.isEmpty()) {
+    criticalMessage(QStringLiteral("Cartella Documenti dell'utente non trovata."));
     return false;
   }
-  DBPath = cartella + QStringLiteral("/coms.mdb");
-  const QString connessione = stringaConnessione(DBPath);
+  DBPath = folder + QStringLiteral("/coms.mdb");
+  const QString connection = connectionStringFor(DBPath);
 
-  if (const std::optional<db::DbError> errore = erroreApertura(connessione)) {
+  if (const std::optional<db::DbError> error = openError(connection)) {
     // A file that is there but does not open holds the user's data: it is never replaced.
-    if (esisteFile(DBPath)) {
-      messaggioCritico(motivoDatabaseInutilizzabile(*errore));
+    if (fileExists(DBPath)) {
+      criticalMessage(unusableDatabaseReason(*error));
       return false;
     }
-    const EsitoCopiaMaster copia = CopiaMaster();
-    if (copia.stato == EsitoCopiaMaster::MasterAssente) {
-      messaggioCritico(QStringLiteral("File di sistema assente."));
+    const MasterCopyResult copy = CopiaMaster();
+    if (copy.status == MasterCopyResult::MasterMissing) {
+      criticalMessage(QStringLiteral("File di sistema assente."));
       return false;
     }
-    if (copia.stato == EsitoCopiaMaster::CopiaFallita) {
-      messaggioCritico("Impossibile creare il database \"" + DBPath + "\":\r\n" + copia.motivo);
+    if (copy.status == MasterCopyResult::CopyFailed) {
+      criticalMessage("Impossibile creare il database \"" + DBPath + "\":\r\n" + copy.reason);
       return false;
     }
-    if (const std::optional<db::DbError> errore = erroreApertura(connessione)) {
+    if (const std::optional<db::DbError> error = openError(connection)) {
       // The copy holds no data yet; removing it lets a later start copy a sound template.
       QFile::remove(DBPath);
-      messaggioCritico(motivoDatabaseInutilizzabile(*errore));
+      criticalMessage(unusableDatabaseReason(*error));
       return false;
     }
   }
 
-  ConnString = connessione;
-  visualizza();
+  ConnString = connection;
+  show();
   return true;
 }
 
-bool InizializzaFinestraPrincipale() {
+bool initMainWindow() {
   const Variant layout = LeggiRegistro(HKEY_CURRENT_USER, RegKeySettings, REG_DWORD,
                                        QStringLiteral("regLoadViewLayout"), Variant(std::int32_t(1)));
   DataLavoro = QDate::currentDate();

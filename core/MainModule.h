@@ -11,9 +11,9 @@
 // master.gen on first start), the connection string, then the main window.
 
 // Runs the start-up. Sets RegKeySettings, RegKeyPrinters, DBPath and, once the database opened,
-// ConnString; then calls visualizza (the main window's start). Returns false when the start ended
+// ConnString; then calls show (the main window's start). Returns false when the start ended
 // with a critical message; the program then ends without a window.
-bool Main(const std::function<void()>& visualizza);
+bool Main(const std::function<void()>& show);
 
 // The data folder: the user's documents folder + "/TarvelDB", created (one level) when missing;
 // the home folder's "TarvelDB" instead while a database lies there and none in the documents.
@@ -25,15 +25,15 @@ QString CartellaDati();
 bool DBOpenFails(const QString& connectionString);
 
 // Result of placing the template at DBPath.
-struct EsitoCopiaMaster {
-  enum Stato { Copiato, MasterAssente, CopiaFallita };
-  Stato stato = MasterAssente;
-  QString motivo;  // the system's reason when the copy failed
+struct MasterCopyResult {
+  enum Status { Copied, MasterMissing, CopyFailed };
+  Status status = MasterMissing;
+  QString reason;  // the system's reason when the copy failed
 };
 
 // Copies master.gen from the program folder to DBPath, all or nothing: the copy is written under a
 // temporary name beside DBPath and renamed into place only when complete.
-EsitoCopiaMaster CopiaMaster();
+MasterCopyResult CopiaMaster();
 
 // Reads one value through the settings class; Default is set only when given.
 Variant LeggiRegistro(std::int32_t ClassKey, const QString& SectionKey, std::int32_t ValueType,
@@ -41,4 +41,4 @@ Variant LeggiRegistro(std::int32_t ClassKey, const QString& SectionKey, std::int
 
 // The main window's initialisation, called once from its constructor: DataLavoro (today),
 // AnnoLavoro, HelpFile. Returns LayoutDaDb: true when regLoadViewLayout (default 1) is 1.
-bool InizializzaFinestraPrincipale();
+bool initMainWindow();

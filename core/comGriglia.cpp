@@ -22,7 +22,7 @@ QString layoutQuery(const QString& Nome) {
 }
 
 // The layout text as stored: each character as two bytes, low byte first, nothing else.
-QByteArray testoInByte(const QString& text) {
+QByteArray toUtf16Bytes(const QString& text) {
   QByteArray bytes;
   bytes.reserve(text.size() * 2);
   for (const QChar ch : text) {
@@ -32,7 +32,7 @@ QByteArray testoInByte(const QString& text) {
   return bytes;
 }
 
-QString byteInTesto(const QByteArray& bytes) {
+QString fromUtf16Bytes(const QByteArray& bytes) {
   QString text;
   text.reserve(bytes.size() / 2);
   for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
@@ -45,25 +45,25 @@ QString byteInTesto(const QByteArray& bytes) {
 
 // No layout of the view's own: the view's query then shows with one column per field, not with
 // another view's columns.
-void colonnePredefinite(grid::GridEX& Grid, const QString& ConnString) {
+void defaultColumns(grid::GridEX& Grid, const QString& ConnString) {
   Grid.setConnectionString(ConnString);
   Grid.clearColumns();
 }
 
 // Applies a layout text; one that cannot be read is reported, once per run for the same name and
 // content, and false is returned with the grid as it was.
-bool applica(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, const QString& testo,
-             bool Opzione, const QString& origine) {
+bool applyLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, const QString& text,
+             bool Opzione, const QString& origin) {
   try {
-    Grid.loadLayoutString(testo, Opzione, ConnString);
+    Grid.loadLayoutString(text, Opzione, ConnString);
     return true;
   } catch (const grid::GridError& e) {
-    static QSet<QByteArray> segnalati;
-    const QByteArray chiave =
-        QCryptographicHash::hash((Nome + '\n' + origine + '\n' + testo).toUtf8(), QCryptographicHash::Sha1);
-    if (!segnalati.contains(chiave)) {
-      segnalati.insert(chiave);
-      forms::MsgBox("Il layout della vista non è leggibile e non viene applicato (" + origine + "):" + CrLf +
+    static QSet<QByteArray> reported;
+    const QByteArray key =
+        QCryptographicHash::hash((Nome + '\n' + origin + '\n' + text).toUtf8(), QCryptographicHash::Sha1);
+    if (!reported.contains(key)) {
+      reported.insert(key);
+      forms::MsgBox("Il layout della vista non è leggibile e non viene applicato (" + origin + "):" + CrLf +
                         e.description(),
                     forms::vbExclamation | forms::vbOKOnly, AppTitle);
     }
@@ -73,19 +73,19 @@ bool applica(grid::GridEX& Grid, const QString& ConnString, const QString& Nome,
 
 // Loads the layout file of the program folder, or warns that it is missing; without a readable
 // file the grid takes the default columns.
-void caricaDaFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool Opzione) {
+void loadFromFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool Opzione) {
   const QString path = ProgramFolder() + '/' + Nome + QStringLiteral(".lyt");
   if (QFileInfo::exists(path)) {
     QFile file(path);
-    const QString testo = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    if (!applica(Grid, ConnString, Nome, testo, Opzione, '"' + path + '"')) colonnePredefinite(Grid, ConnString);
+    const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    if (!applyLayout(Grid, ConnString, Nome, text, Opzione, '"' + path + '"')) defaultColumns(Grid, ConnString);
     return;
   }
   forms::MsgBox(QStringLiteral("Attenzione!") + CrLf + CrLf + QStringLiteral("Manca il file di configurazione") +
                     CrLf + '"' + path + '"',
                 forms::vbCritical | forms::vbOKOnly, AppTitle);
   Grid.setRecordSource(QString());
-  colonnePredefinite(Grid, ConnString);
+  defaultColumns(Grid, ConnString);
   Grid.rebind();
 }
 
@@ -94,7 +94,7 @@ void caricaDaFile(grid::GridEX& Grid, const QString& ConnString, const QString& 
 void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, bool DaDatabase,
                   bool Opzione) {
   if (!DaDatabase) {
-    caricaDaFile(Grid, ConnString, Nome, Opzione);
+    loadFromFile(Grid, ConnString, Nome, Opzione);
     return;
   }
   db::Connection cn;
@@ -103,7 +103,7 @@ void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& 
   rs.Open(layoutQuery(Nome), cn, db::adOpenForwardOnly, db::adLockReadOnly, db::adCmdText);
   if (rs.isEOF()) {
     rs.Close();
-    caricaDaFile(Grid, ConnString, Nome, Opzione);
+    loadFromFile(Grid, ConnString, Nome, Opzione);
     cn.Close();
     return;
   }
@@ -111,16 +111,16 @@ void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& 
   rs.Close();
   cn.Close();
   if (stored.isNull()) {
-    colonnePredefinite(Grid, ConnString);
+    defaultColumns(Grid, ConnString);
     return;
   }
   // A stored layout that cannot be read gives way to the layout file.
-  if (!applica(Grid, ConnString, Nome, byteInTesto(stored.toBytes()), true, QStringLiteral("salvato nel database")))
-    caricaDaFile(Grid, ConnString, Nome, Opzione);
+  if (!applyLayout(Grid, ConnString, Nome, fromUtf16Bytes(stored.toBytes()), true, QStringLiteral("salvato nel database")))
+    loadFromFile(Grid, ConnString, Nome, Opzione);
 }
 
 void CaricaLayoutFile(grid::GridEX& Grid, const QString& ConnString, const QString& Nome) {
-  caricaDaFile(Grid, ConnString, Nome, true);
+  loadFromFile(Grid, ConnString, Nome, true);
 }
 
 void SalvaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome) {
@@ -134,7 +134,7 @@ void SalvaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& N
     rs.SetValue(QStringLiteral("k01"), Variant(QStringLiteral("gridlayout")));
     rs.SetValue(QStringLiteral("k02"), Variant(Nome));
   }
-  rs.SetValue(QStringLiteral("m01"), Variant(testoInByte(Grid.layoutString(true))));
+  rs.SetValue(QStringLiteral("m01"), Variant(toUtf16Bytes(Grid.layoutString(true))));
   rs.Update();
   rs.Close();
   cn.Close();

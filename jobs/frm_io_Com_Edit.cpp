@@ -17,7 +17,7 @@
 #include "platform/forms/SharedInstance.h"
 
 frm_io_Com_Edit::frm_io_Com_Edit(QWidget* parent)
-    : CommessaForm(QStringLiteral("Inserire un Cliente"), parent),
+    : JobOrderForm(QStringLiteral("Inserire un Cliente"), parent),
       cmd_Info(new QPushButton(QStringLiteral("Info [F8]"), this)),
       cmd_Prev(new QPushButton(QStringLiteral("Preventivo [F9]"), this)),
       cmd_OtherData(new QPushButton(QStringLiteral("Altri Dati [F7]"), this)),
@@ -37,15 +37,15 @@ frm_io_Com_Edit::frm_io_Com_Edit(QWidget* parent)
 }
 
 void frm_io_Com_Edit::buildFields() {
-  auto* responsabile = new QLineEdit(this);
+  auto* manager = new QLineEdit(this);
   auto* note = new forms::MemoBox(this);
-  auto* tariffa = new QLineEdit(this);
-  txtFields.insert(txtFields.end(), {responsabile, note, tariffa});
+  auto* rate = new QLineEdit(this);
+  txtFields.insert(txtFields.end(), {manager, note, rate});
   for (int i = 2; i < 5; ++i) txtFields[std::size_t(i)]->setObjectName(QStringLiteral("txtFields%1").arg(i));
-  binding().bindText(responsabile, QStringLiteral("Responsabile"));
+  binding().bindText(manager, QStringLiteral("Responsabile"));
   binding().bindText(note, QStringLiteral("Note"));
-  binding().bindText(tariffa, QStringLiteral("EcoTar"), QStringLiteral("##,##0.00"));
-  tariffa->setAlignment(Qt::AlignRight);
+  binding().bindText(rate, QStringLiteral("EcoTar"), QStringLiteral("##,##0.00"));
+  rate->setAlignment(Qt::AlignRight);
   note->setFixedHeight(80);
   for (const char* column : {"DataInizio", "DataConPre", "DataConsegna", "DataFine", "ScadenzaGaranzia"})
     addDate(QString::fromLatin1(column));
@@ -74,7 +74,7 @@ void frm_io_Com_Edit::buildFields() {
   grid->addWidget(label("consegna prev."), 4, 2);
   grid->addWidget(datData[1], 4, 3);
   grid->addWidget(label("Tariffa oraria per lavori in economia:"), 5, 0, 1, 2);
-  grid->addWidget(tariffa, 5, 2);
+  grid->addWidget(rate, 5, 2);
   grid->addWidget(note, 6, 0, 1, 4);
   for (int i = 0; i < 3; ++i) {
     grid->addWidget(chkField[std::size_t(i)], i, 5);
@@ -108,10 +108,10 @@ void frm_io_Com_Edit::chkField_Click(int Index) {
 
 void frm_io_Com_Edit::cmd_Info_Click() {
   forms::SharedInstance<frm_show_ComData>::get().Apri(m_CodCom);
-  riattiva();
+  regainFocus();
 }
 
 void frm_io_Com_Edit::cmd_Prev_Click() {
   forms::SharedInstance<frm_io_Com_Prev>::get().Apri(m_CodCom, QStringLiteral("Preventivo"));
-  riattiva();
+  regainFocus();
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "jobs/CommessaForm.h"
+#include "jobs/JobOrderForm.h"
 
 class QCheckBox;
 
@@ -11,7 +11,7 @@ class QCheckBox;
 // of work billed by time, notes, and the three state flags, each of which enables its date when
 // clicked. F8 shows the economic summary, F9 the quote lines. "Salva" writes the row and re-reads the
 // main window's view.
-class frm_io_Com_Edit : public CommessaForm {
+class frm_io_Com_Edit : public JobOrderForm {
   Q_OBJECT
 
  public:

@@ -17,10 +17,10 @@
 
 namespace {
 constexpr int Descrizione = 1;
-const QString DatiMancanti = QStringLiteral("Inserire tutti i Dati necessari");
+const QString MissingData = QStringLiteral("Inserire tutti i Dati necessari");
 }
 
-frm_io_Com_New::frm_io_Com_New(QWidget* parent) : CommessaForm(DatiMancanti, parent) {
+frm_io_Com_New::frm_io_Com_New(QWidget* parent) : JobOrderForm(MissingData, parent) {
   addDate(QStringLiteral("DataInizio"));
   addList(QStringLiteral("IdModello"), QStringLiteral("SELECT IdModello, Descrizione FROM PreModelli ORDER BY Descrizione"),
           QStringLiteral("IdModello"), QStringLiteral("Descrizione"));
@@ -65,32 +65,32 @@ void frm_io_Com_New::setNewRowValues() {
 void frm_io_Com_New::writeRecord() {
   if (binding().value(QStringLiteral("IdCliente")).isNull()) {
     dtcData[0]->setFocus(Qt::OtherFocusReason);
-    throw db::DbError(db::DbError::Constraint, DatiMancanti);
+    throw db::DbError(db::DbError::Constraint, MissingData);
   }
-  const Variant modello = binding().value(QStringLiteral("IdModello"));
-  std::vector<Variant> valori;
-  for (int i = 0; i < m_rs.FieldCount(); ++i) valori.push_back(m_rs.Value(i));
+  const Variant templateId = binding().value(QStringLiteral("IdModello"));
+  std::vector<Variant> values;
+  for (int i = 0; i < m_rs.FieldCount(); ++i) values.push_back(m_rs.Value(i));
   m_cn.BeginTrans();
   try {
     const QString CodCom = m_rs.Value(QStringLiteral("CodCom")).toString();
     m_rs.UpdateBatch(db::adAffectCurrent);
-    if (!modello.isNull())
+    if (!templateId.isNull())
       m_cn.Execute(QStringLiteral("INSERT INTO CommessePre ( CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa )") +
                    QStringLiteral(" SELECT ") + db::jetText(CodCom) +
                    QStringLiteral(" AS Com, PreVoci.Codice, PreVoci.Descrizione, PreVoci.DescEstesa, PreVoci.Ordine, "
                                   "PreVoci.UM, PreVoci.Tariffa") +
-                   QStringLiteral(" From PreVoci WHERE PreVoci.IdModelloPre=") + QString::number(modello.toInt()));
+                   QStringLiteral(" From PreVoci WHERE PreVoci.IdModelloPre=") + QString::number(templateId.toInt()));
     m_cn.CommitTrans();
   } catch (const db::DbError&) {
     m_cn.RollbackTrans();
-    if (!m_rs.EditPending()) ripristinaRiga(valori);
+    if (!m_rs.EditPending()) restoreRow(values);
     throw;
   }
 }
 
-void frm_io_Com_New::ripristinaRiga(const std::vector<Variant>& valori) {
+void frm_io_Com_New::restoreRow(const std::vector<Variant>& values) {
   m_rs.AddNew();
-  for (int i = 0; i < int(valori.size()); ++i) m_rs.SetValue(i, valori[std::size_t(i)]);
+  for (int i = 0; i < int(values.size()); ++i) m_rs.SetValue(i, values[std::size_t(i)]);
   binding().connectTo(&m_rs);
 }
 

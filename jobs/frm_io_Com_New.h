@@ -1,11 +1,11 @@
 #pragma once
 
-#include "jobs/CommessaForm.h"
+#include "jobs/JobOrderForm.h"
 
 // A new job order: code, description, customer (made on the spot if need be), start date and an
 // optional quotation template whose lines become the job order's quote lines. "OK" writes the job
 // order and the copied lines together and hands the job order over to the editing window.
-class frm_io_Com_New : public CommessaForm {
+class frm_io_Com_New : public JobOrderForm {
   Q_OBJECT
 
  public:
@@ -21,5 +21,5 @@ class frm_io_Com_New : public CommessaForm {
 
  private:
   // Makes the row pending again with the values it had before a write that was rolled back.
-  void ripristinaRiga(const std::vector<Variant>& valori);
+  void restoreRow(const std::vector<Variant>& values);
 };

@@ -49,10 +49,10 @@ frm_io_Com_Prev::frm_io_Com_Prev(QWidget* parent)
   gex->column(colTariffa)->setDefaultValue(Variant("0"));
   gex->addColumn(QStringLiteral("QPrev"), QStringLiteral("Q.Prev."))->setFormat(QStringLiteral("#,##0.00"));
   gex->addColumn(QStringLiteral("Quantita"), QStringLiteral("Quantità"))->setFormat(QStringLiteral("#,#.00"));
-  grid::GridColumn* prezzo = gex->addColumn(QStringLiteral("Prezzo"), QStringLiteral("Prezzo"));
-  prezzo->setFormat(QStringLiteral("#,#.00"));
-  prezzo->setEditable(false);
-  prezzo->setSelectable(false);
+  grid::GridColumn* price = gex->addColumn(QStringLiteral("Prezzo"), QStringLiteral("Prezzo"));
+  price->setFormat(QStringLiteral("#,#.00"));
+  price->setEditable(false);
+  price->setSelectable(false);
   gex->setMinimumSize(900, 420);
 
   auto* buttons = new QHBoxLayout;
@@ -68,9 +68,9 @@ frm_io_Com_Prev::frm_io_Com_Prev(QWidget* parent)
           [this](int, int column, const Variant&, bool* cancel) { gex_BeforeColUpdate(column, cancel); });
   connect(gex, &grid::GridEX::afterColUpdate, this, &frm_io_Com_Prev::gex_AfterColUpdate);
   connect(gex, &grid::GridEX::beforeUpdate, this, &frm_io_Com_Prev::gex_BeforeUpdate);
-  connect(gex, &grid::GridEX::afterUpdate, this, &frm_io_Com_Prev::AggiornaTotale);
+  connect(gex, &grid::GridEX::afterUpdate, this, &frm_io_Com_Prev::updateTotal);
   // A deleted line leaves the total too, so it never shows a stale amount.
-  connect(gex, &grid::GridEX::afterDelete, this, &frm_io_Com_Prev::AggiornaTotale);
+  connect(gex, &grid::GridEX::afterDelete, this, &frm_io_Com_Prev::updateTotal);
   connect(gex, &grid::GridEX::columnButtonClick, this, [this](int column) {
     if (column == colDescrizione) editExtendedDescription(*gex);
   });
@@ -82,7 +82,7 @@ void frm_io_Com_Prev::Apri(const QString& CodCom, const QString& Caption) {
   m_CodCom = CodCom;
   if (load(*gex, QStringLiteral("SELECT * FROM CommessePre WHERE CodCom=") + db::jetText(m_CodCom))) {
     setWindowTitle(Caption);
-    AggiornaTotale();
+    updateTotal();
     gex->setRow(-1);
     gex->setCol(colCodice);
     gex->setFocus(Qt::OtherFocusReason);
@@ -98,14 +98,14 @@ void frm_io_Com_Prev::gex_BeforeColUpdate(int column, bool* cancel) {
 
 void frm_io_Com_Prev::gex_AfterColUpdate(int column) {
   if (column == colQPrev) {
-    const Variant quantita = gex->value(colQuantita);
-    if (!quantita.isNumber() || quantita.toDouble() == 0) gex->setValue(colQuantita, gex->value(colQPrev));
+    const Variant quantity = gex->value(colQuantita);
+    if (!quantity.isNumber() || quantity.toDouble() == 0) gex->setValue(colQuantita, gex->value(colQPrev));
   }
-  const Variant quantita = gex->value(colQuantita);
-  const Variant tariffa = gex->value(colTariffa);
-  std::optional<Currency> prezzo;
-  if (quantita.isNumber() && tariffa.isNumber()) prezzo = Currency::fromDouble(quantita.toDouble() * tariffa.toDouble());
-  gex->setValue(colPrezzo, prezzo ? Variant(*prezzo) : Variant::null());
+  const Variant quantity = gex->value(colQuantita);
+  const Variant rate = gex->value(colTariffa);
+  std::optional<Currency> price;
+  if (quantity.isNumber() && rate.isNumber()) price = Currency::fromDouble(quantity.toDouble() * rate.toDouble());
+  gex->setValue(colPrezzo, price ? Variant(*price) : Variant::null());
 }
 
 // A line needs a code, a unit, and a rate, quantities and amount above zero.
@@ -119,29 +119,29 @@ void frm_io_Com_Prev::gex_BeforeUpdate(bool* cancel) {
   gex->setValue(colParent, Variant(m_CodCom));
 }
 
-void frm_io_Com_Prev::AggiornaTotale() {
-  Currency totale;
+void frm_io_Com_Prev::updateTotal() {
+  Currency total;
   try {
     for (int r = 1; r <= gex->rowCount(); ++r) {
-      const Variant prezzo = gex->rowValue(r, colPrezzo);
-      if (prezzo.isNumber()) totale = totale + prezzo.toCurrency();
+      const Variant price = gex->rowValue(r, colPrezzo);
+      if (price.isNumber()) total = total + price.toCurrency();
     }
   } catch (const std::overflow_error&) {
     lblTot->clear();
     forms::MsgBox(QStringLiteral("Il totale del preventivo supera il valore massimo."), forms::vbOKOnly, AppTitle, this);
     return;
   }
-  lblTot->setText(Format(Variant(totale), QStringLiteral("#,#.00")));
+  lblTot->setText(Format(Variant(total), QStringLiteral("#,#.00")));
 }
 
 void frm_io_Com_Prev::cmdModello_Click() {
   gex->updateRow();
   const std::int32_t IdModello = forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa();
-  if (IdModello > 0 && CopiaVoci(IdModello))
+  if (IdModello > 0 && copyLines(IdModello))
     forms::MsgBox(QStringLiteral("Modello generato"), forms::vbOKOnly, AppTitle, this);
 }
 
-bool frm_io_Com_Prev::CopiaVoci(std::int32_t IdModello) {
+bool frm_io_Com_Prev::copyLines(std::int32_t IdModello) {
   const QString id = QString::number(IdModello);
   db::Connection cn;
   try {

@@ -40,10 +40,10 @@ class frm_io_Com_Prev : public QDialog {
   void gex_BeforeColUpdate(int column, bool* cancel);
   void gex_AfterColUpdate(int column);
   void gex_BeforeUpdate(bool* cancel);
-  void AggiornaTotale();
+  void updateTotal();
   void cmdModello_Click();
   // Copies the job order's lines into the template; a failure removes the template again.
-  bool CopiaVoci(std::int32_t IdModello);
+  bool copyLines(std::int32_t IdModello);
   void cmdPrint_Click();
 
   QString m_CodCom;

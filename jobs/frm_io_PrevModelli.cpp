@@ -58,7 +58,7 @@ frm_io_PrevModelli::~frm_io_PrevModelli() { binding().connectTo(nullptr); }
 
 void frm_io_PrevModelli::Apri(std::int32_t IdModello) {
   if (m_rs.IsOpen()) {
-    if (!SalvaModello()) return;
+    if (!saveTemplate()) return;
     closeRecord();
   }
   m_IdModello = IdModello;
@@ -92,7 +92,7 @@ bool frm_io_PrevModelli::openRecord() {
 
 void frm_io_PrevModelli::closeRecord() { releaseRecord(m_rs, m_cn); }
 
-bool frm_io_PrevModelli::SalvaModello() {
+bool frm_io_PrevModelli::saveTemplate() {
   if (!m_rs.IsOpen()) return true;
   if (!commitControls()) return false;
   if (txtData[0]->text().trimmed().isEmpty()) {
@@ -110,7 +110,7 @@ bool frm_io_PrevModelli::SalvaModello() {
 }
 
 void frm_io_PrevModelli::closeEvent(QCloseEvent* event) {
-  if (!SalvaModello()) {
+  if (!saveTemplate()) {
     event->ignore();
     return;
   }

@@ -42,7 +42,7 @@ class frm_io_PrevModelli : public forms::EntryForm {
   bool openRecord();
   void closeRecord();
   // Writes a changed description; false after telling the user why it could not be.
-  bool SalvaModello();
+  bool saveTemplate();
   void cmdPrint_Click();
 
   std::int32_t m_IdModello = 0;

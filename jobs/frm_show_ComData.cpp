@@ -9,17 +9,17 @@
 
 #include "core/Globals.h"
 #include "core/MainWindowHooks.h"
-#include "jobs/DatiCommessa.h"
+#include "jobs/JobSummary.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
 
 namespace {
 
-const char* const Categorie[] = {"Vendita", "Costi", "Manodopera", "Materiali", "Altri Costi", "Utile/Perdita"};
-const char* const Parti[] = {" Preventivo", " In economia", " Totale"};
+const char* const CategoryCaptions[] = {"Vendita", "Costi", "Manodopera", "Materiali", "Altri Costi", "Utile/Perdita"};
+const char* const PartCaptions[] = {" Preventivo", " In economia", " Totale"};
 
-QLabel* cella(QWidget* parent, const QString& name) {
+QLabel* cell(QWidget* parent, const QString& name) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -46,18 +46,18 @@ frm_show_ComData::frm_show_ComData(QWidget* parent)
     lblCap.push_back(label);
     grid->addWidget(label, row, column);
   };
-  for (int k = 0; k < DatiCommessa::NumCategorie; ++k) caption(QString::fromUtf8(Categorie[k]), 0, k + 1);
-  for (int p = 0; p < DatiCommessa::NumParti; ++p) {
-    caption(QString::fromUtf8(Parti[p]), p + 1, 0);
-    for (int k = 0; k < DatiCommessa::NumCategorie; ++k) {
-      lblData.push_back(cella(page, QStringLiteral("lblData%1").arg(lblData.size())));
+  for (int k = 0; k < JobSummary::CategoryCount; ++k) caption(QString::fromUtf8(CategoryCaptions[k]), 0, k + 1);
+  for (int p = 0; p < JobSummary::PartCount; ++p) {
+    caption(QString::fromUtf8(PartCaptions[p]), p + 1, 0);
+    for (int k = 0; k < JobSummary::CategoryCount; ++k) {
+      lblData.push_back(cell(page, QStringLiteral("lblData%1").arg(lblData.size())));
       grid->addWidget(lblData.back(), p + 1, k + 1);
     }
   }
   caption(QStringLiteral("Ore lavorate"), 4, 0);
   for (int p = 0; p < 2; ++p) {
-    caption(QString::fromUtf8(Parti[p]), p + 5, 0);
-    lblData.push_back(cella(page, QStringLiteral("lblData%1").arg(lblData.size())));
+    caption(QString::fromUtf8(PartCaptions[p]), p + 5, 0);
+    lblData.push_back(cell(page, QStringLiteral("lblData%1").arg(lblData.size())));
     grid->addWidget(lblData.back(), p + 5, 1);
   }
   grid->setRowMinimumHeight(4, 28);
@@ -69,22 +69,22 @@ frm_show_ComData::frm_show_ComData(QWidget* parent)
 
 void frm_show_ComData::Apri(const QString& CodCom) {
   for (int tab = 1; tab < SSTab1->count(); ++tab) SSTab1->setTabVisible(tab, false);
-  DatiCommessa dati;
+  JobSummary summary;
   try {
     db::Connection cn;
     cn.setCursorLocation(db::adUseClient);
     cn.Open(ConnString);
-    dati = DatiCommessa::LeggiConOre(cn, CodCom);
+    summary = JobSummary::readWithHours(cn, CodCom);
     cn.Close();
   } catch (const db::DbError& e) {
     forms::MsgBox(e.description(), forms::vbOKOnly, QString(), QApplication::activeWindow());
     return;
   }
-  for (int p = 0; p < DatiCommessa::NumParti; ++p)
-    for (int k = 0; k < DatiCommessa::NumCategorie; ++k)
-      lblData[std::size_t(6 * p + k)]->setText(DatiCommessa::Testo(dati.V[std::size_t(p)][std::size_t(k)]));
-  lblData[18]->setText(DatiCommessa::Testo(dati.OrePreventivo));
-  lblData[19]->setText(DatiCommessa::Testo(dati.OreEconomia));
+  for (int p = 0; p < JobSummary::PartCount; ++p)
+    for (int k = 0; k < JobSummary::CategoryCount; ++k)
+      lblData[std::size_t(6 * p + k)]->setText(JobSummary::text(summary.V[std::size_t(p)][std::size_t(k)]));
+  lblData[18]->setText(JobSummary::text(summary.quotedHours));
+  lblData[19]->setText(JobSummary::text(summary.byTimeHours));
   setWindowTitle(QStringLiteral("Dati Commessa: ") + CodCom);
   if (parentWidget() != MainWindowHooks::mainWindow()) setParent(MainWindowHooks::mainWindow(), windowFlags());
   setWindowModality(Qt::ApplicationModal);

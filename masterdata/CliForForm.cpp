@@ -112,7 +112,7 @@ QString CliForForm::openSql(const Variant& key) const {
   return QStringLiteral("SELECT * FROM CliFor WHERE IdCliFor=") + QString::number(key.toInt());
 }
 
-void CliForForm::setNewRowValues() { m_rs.SetValue(QStringLiteral("Tipo"), Variant(m_twin.tipo)); }
+void CliForForm::setNewRowValues() { m_rs.SetValue(QStringLiteral("Tipo"), Variant(m_twin.kind)); }
 
 void CliForForm::afterOpen() {
   if (m_Mode == 2)

@@ -26,7 +26,7 @@ class CliForForm : public MasterDataForm {
 
  protected:
   struct Twin {
-    QString tipo;          // Tipo of a new row
+    QString kind;          // Tipo of a new row
     QString caption;       // window caption as designed
     QString newCaption;    // caption set by Nuovo; empty keeps the designed one
     QString suffix;        // after the name in the caption

@@ -125,7 +125,7 @@ bool MasterDataForm::openRecord(const QString& source, db::CommandType command) 
 void MasterDataForm::closeRecord() { releaseRecord(m_rs, m_cn); }
 
 void MasterDataForm::cmdSalva_Click() {
-  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven()) return;
+  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven() || !beforeSave()) return;
   try {
     writeRecord();
     takeResult();

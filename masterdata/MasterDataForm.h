@@ -62,6 +62,9 @@ class MasterDataForm : public forms::EntryForm {
   virtual void CollegaCampi();
   // After binding and the save caption, before the window shows: disabled fields, captions.
   virtual void afterOpen() {}
+  // The window's own check of the whole row before it is written; false keeps the window open and
+  // writes nothing (the window has said why).
+  virtual bool beforeSave() { return true; }
   // Writes the row; a window that writes more with it does it here, all or nothing. Throws
   // db::DbError and leaves the row pending when the write is refused.
   virtual void writeRecord();

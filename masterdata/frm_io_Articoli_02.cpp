@@ -11,7 +11,7 @@
 
 #include "core/Globals.h"
 #include "core/comUtility.h"
-#include "masterdata/PrezziArticolo.h"
+#include "masterdata/ArticlePrices.h"
 #include "masterdata/frm_io_Cat.h"
 #include "masterdata/frm_io_Fornitori_01.h"
 #include "masterdata/frm_io_IVA.h"
@@ -75,7 +75,7 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A linked record made on the spot through the single instance of its window, unloaded afterwards.
 template <class Form>
-Variant nuovoModale() {
+Variant newModal() {
   const Variant result = forms::SharedInstance<Form>::get().Nuovo(1);
   forms::SharedInstance<Form>::unload();
   return result;
@@ -103,7 +103,7 @@ frm_io_Articoli_02::frm_io_Articoli_02(QWidget* parent)
   setRule(txtData[0], [this] {
     const QString codice = line(0)->text();
     if (codice.isEmpty()) return false;
-    if (m_Mode == 1 && codiceGiaPresente(codice)) {
+    if (m_Mode == 1 && codeExists(codice)) {
       forms::MsgBox(QStringLiteral("Codice articolo già presente."), forms::vbOKOnly, QString(), this);
       return false;
     }
@@ -112,25 +112,25 @@ frm_io_Articoli_02::frm_io_Articoli_02(QWidget* parent)
   setRule(txtData[1], [this] { return !line(1)->text().isEmpty(); });
   // A cost too large for money passes here; the record then refuses it with a message.
   setRule(txtData[2], [this] {
-    const std::optional<double> costo = ParseNumber(line(2)->text());
-    if (!costo) return false;
-    const std::optional<Currency> denaro = Currency::fromDouble(*costo);
-    return !denaro || *denaro != Currency();
+    const std::optional<double> cost = ParseNumber(line(2)->text());
+    if (!cost) return false;
+    const std::optional<Currency> amount = Currency::fromDouble(*cost);
+    return !amount || *amount != Currency();
   });
   for (int i : {3, 5, 6, 7})
     setRule(txtData[i], [this, i] { return IsNumeric(line(i)->text()); });
   setRule(dtcData[3], [this] {
     dtcData[3]->settleTypedText();
     if (dtcData[3]->selectedRow() < 0) return false;
-    passoIVA();
+    vatStep();
     return true;
   });
-  connect(dtcData[3], &forms::DataCombo::boundValueEdited, this, [this] { passoIVA(); });
+  connect(dtcData[3], &forms::DataCombo::boundValueEdited, this, [this] { vatStep(); });
   for (int i = 0; i < 4; ++i) {
     connect(dtcData[i], &forms::DataCombo::keyDown, this, [this, i](QKeyEvent* key, bool* handled) {
       if (keys::KeyCode(*key) != keys::vbKeyF5) return;
       *handled = true;
-      nuovoCollegato(i);
+      newLinked(i);
     });
   }
 }
@@ -239,7 +239,7 @@ void frm_io_Articoli_02::setNewRowValues() {
 void frm_io_Articoli_02::CollegaCampi() {
   MasterDataForm::CollegaCampi();
   // The arithmetic works with the rate of the code the article shows from the start.
-  leggiAliquotaIVA();
+  readVatRate();
 }
 
 void frm_io_Articoli_02::afterOpen() {
@@ -256,7 +256,7 @@ bool frm_io_Articoli_02::CaricaListe(std::int16_t Index) {
   return true;
 }
 
-bool frm_io_Articoli_02::codiceGiaPresente(const QString& codice) {
+bool frm_io_Articoli_02::codeExists(const QString& codice) {
   try {
     db::Connection cn;
     cn.setCursorLocation(db::adUseClient);
@@ -272,12 +272,13 @@ bool frm_io_Articoli_02::codiceGiaPresente(const QString& codice) {
   }
 }
 
-bool frm_io_Articoli_02::leggiAliquotaIVA() {
+bool frm_io_Articoli_02::readVatRate() {
   const int row = dtcData[3]->selectedRow();
-  db::Recordset& codici = m_rsListe[3];
-  if (row < 0 || !codici.IsOpen() || row >= codici.RecordCount()) return false;
-  codici.setAbsolutePosition(row);
-  const std::optional<Currency> rate = Currency::fromDouble(NzNum(codici.Value(QStringLiteral("Aliquota")), 0));
+  db::Recordset& codes = m_rsListe[3];
+  if (row < 0 || !codes.IsOpen() || row >= codes.RecordCount()) return false;
+  codes.setAbsolutePosition(row);
+  const std::optional<Currency> rate =
+      Currency::fromDouble(NzNum(codes.Value(QStringLiteral("Aliquota")), 0));
   if (!rate) return false;
   m_AliquotaIVA = *rate;
   return true;
@@ -285,30 +286,43 @@ bool frm_io_Articoli_02::leggiAliquotaIVA() {
 
 namespace {
 
-ImportiArticolo leggiImporti(forms::RecordBinding& row) {
+ArticleAmounts readAmounts(forms::RecordBinding& row) {
   return {row.value(QStringLiteral("Costo")), row.value(QStringLiteral("Ricarico")),
           row.value(QStringLiteral("Prezzo")), row.value(QStringLiteral("PrezzoIvato")),
           row.value(QStringLiteral("Aliquota"))};
 }
 
 // Writes back the amounts that changed; the bound boxes show them in their formats.
-void scriviImporti(forms::RecordBinding& row, const ImportiArticolo& before, const ImportiArticolo& after) {
-  const std::pair<const char*, const Variant ImportiArticolo::*> columns[] = {
-      {"Prezzo", &ImportiArticolo::Prezzo},     {"Aliquota", &ImportiArticolo::Aliquota},
-      {"PrezzoIvato", &ImportiArticolo::PrezzoIvato}, {"Ricarico", &ImportiArticolo::Ricarico},
-      {"Costo", &ImportiArticolo::Costo}};
+void writeAmounts(forms::RecordBinding& row, const ArticleAmounts& before, const ArticleAmounts& after) {
+  const std::pair<const char*, const Variant ArticleAmounts::*> columns[] = {
+      {"Prezzo", &ArticleAmounts::Prezzo},
+      {"Aliquota", &ArticleAmounts::Aliquota},
+      {"PrezzoIvato", &ArticleAmounts::PrezzoIvato},
+      {"Ricarico", &ArticleAmounts::Ricarico},
+      {"Costo", &ArticleAmounts::Costo}};
   for (const auto& [column, member] : columns)
     if (!(before.*member == after.*member)) row.setValue(text(column), after.*member);
 }
 
 }  // namespace
 
-void frm_io_Articoli_02::passoIVA() {
-  if (!leggiAliquotaIVA()) return;
-  const ImportiArticolo before = leggiImporti(binding());
-  ImportiArticolo after = before;
-  ApplicaAliquotaIVA(after, m_AliquotaIVA);
-  scriviImporti(binding(), before, after);
+// A price whose VAT takes it past the money range has no price with VAT to store: the row is refused
+// rather than saved with a price with VAT that is not the sum.
+bool frm_io_Articoli_02::beforeSave() {
+  if (priceWithVat(readAmounts(binding()))) return true;
+  forms::MsgBox(QStringLiteral("Il prezzo con IVA supera l'importo massimo ammesso: ridurre il costo o il "
+                               "prezzo di vendita."),
+                forms::vbOKOnly, QString(), this);
+  txtData[6]->setFocus(Qt::OtherFocusReason);
+  return false;
+}
+
+void frm_io_Articoli_02::vatStep() {
+  if (!readVatRate()) return;
+  const ArticleAmounts before = readAmounts(binding());
+  ArticleAmounts after = before;
+  applyVatRate(after, m_AliquotaIVA);
+  writeAmounts(binding(), before, after);
 }
 
 void frm_io_Articoli_02::controlGotFocus(QWidget* control) {
@@ -316,32 +330,32 @@ void frm_io_Articoli_02::controlGotFocus(QWidget* control) {
 }
 
 void frm_io_Articoli_02::controlLostFocus(QWidget* control) {
-  ImportoModificato modificato;
+  EditedAmount edited;
   if (control == txtData[2])
-    modificato = ImportoModificato::Costo;
+    edited = EditedAmount::Costo;
   else if (control == txtData[3])
-    modificato = ImportoModificato::Ricarico;
+    edited = EditedAmount::Ricarico;
   else if (control == txtData[5])
-    modificato = ImportoModificato::PrezzoIvato;
+    edited = EditedAmount::PrezzoIvato;
   else if (control == txtData[6])
-    modificato = ImportoModificato::Prezzo;
+    edited = EditedAmount::Prezzo;
   else
     return;
   // Walking through a box changes nothing: recomputing from the rounded amounts would drift.
   if (binding().value(binding().columnOf(control)) == m_valueOnEntry) return;
-  const ImportiArticolo before = leggiImporti(binding());
-  ImportiArticolo after = before;
-  RicalcolaImporti(after, modificato, m_AliquotaIVA);
-  scriviImporti(binding(), before, after);
+  const ArticleAmounts before = readAmounts(binding());
+  ArticleAmounts after = before;
+  recalculateAmounts(after, edited, m_AliquotaIVA);
+  writeAmounts(binding(), before, after);
 }
 
-void frm_io_Articoli_02::nuovoCollegato(int list) {
+void frm_io_Articoli_02::newLinked(int list) {
   Variant result;
   switch (list) {
-    case 0: result = nuovoModale<frm_io_Cat>(); break;
-    case 1: result = nuovoModale<frm_io_UM>(); break;
-    case 2: result = nuovoModale<frm_io_Fornitori_01>(); break;
-    default: result = nuovoModale<frm_io_IVA>(); break;
+    case 0: result = newModal<frm_io_Cat>(); break;
+    case 1: result = newModal<frm_io_UM>(); break;
+    case 2: result = newModal<frm_io_Fornitori_01>(); break;
+    default: result = newModal<frm_io_IVA>(); break;
   }
   // The called window belongs to the main window: bring the article back to the user.
   activateWindow();
@@ -349,5 +363,5 @@ void frm_io_Articoli_02::nuovoCollegato(int list) {
   if (result.isNull() || result.isEmpty() || !CaricaListe(static_cast<std::int16_t>(list))) return;
   binding().setValue(text(Lists[list].column),
                      list == 2 ? Variant(result.toInt()) : Variant(result.toString()));
-  if (list == 3) passoIVA();
+  if (list == 3) vatStep();
 }

@@ -47,6 +47,7 @@ class frm_io_Articoli_02 : public MasterDataForm {
   void setNewRowValues() override;
   void CollegaCampi() override;
   void afterOpen() override;
+  bool beforeSave() override;
   void takeResult() override;
   void controlGotFocus(QWidget* control) override;
   void controlLostFocus(QWidget* control) override;
@@ -54,12 +55,12 @@ class frm_io_Articoli_02 : public MasterDataForm {
  private:
   void buildFields();
   bool CaricaListe(std::int16_t Index);
-  bool codiceGiaPresente(const QString& codice);
+  bool codeExists(const QString& codice);
   // Takes the rate of the VAT code the list shows; false when it shows none.
-  bool leggiAliquotaIVA();
+  bool readVatRate();
   // The VAT step: the rate of the code shown, then the VAT amount and the price with VAT.
-  void passoIVA();
-  void nuovoCollegato(int list);
+  void vatStep();
+  void newLinked(int list);
 
   std::int32_t m_IdFornitore = 0;
   std::array<db::Recordset, 4> m_rsListe;

@@ -11,13 +11,13 @@ class arpCliFor2;
 // The texts by which the customer and the supplier dialogs differ.
 struct CliForTexts {
   QString caption;           // the window's
-  QString tipo;              // CliFor.Tipo of the rows listed
-  QString rubrica;           // report list row of the address book
-  QString anagrafica;        // report list row of the register
-  QString titoloRubrica;     // preview window title of the address book
-  QString titoloAnagrafica;  // preview window title of the register
-  QString documento;         // print job name
-  QString titolo;            // the reports' title
+  QString type;              // CliFor.Tipo of the rows listed
+  QString addressBookRow;    // report list row of the address book
+  QString registerRow;       // report list row of the register
+  QString addressBookTitle;  // preview window title of the address book
+  QString registerTitle;     // preview window title of the register
+  QString documentName;      // print job name
+  QString title;             // the reports' title
 };
 
 // A print dialog of the customers' or the suppliers' address book (grouped by initial) and
@@ -28,10 +28,10 @@ class CliForPrintDialog : public PrintReportDialog {
   ~CliForPrintDialog() override;
 
   // Fills the dialog for a printer and shows it.
-  void Stampa(const QString& Stampante);
+  void Stampa(const QString& printer);
 
-  arpCliFor& rubrica() const { return *m_rubrica; }
-  arpCliFor2& anagrafica() const { return *m_anagrafica; }
+  arpCliFor& addressBookReport() const { return *m_addressBook; }
+  arpCliFor2& registerReport() const { return *m_register; }
 
  protected:
   explicit CliForPrintDialog(const CliForTexts& texts);
@@ -43,6 +43,6 @@ class CliForPrintDialog : public PrintReportDialog {
 
  private:
   CliForTexts m_texts;
-  std::unique_ptr<arpCliFor> m_rubrica;
-  std::unique_ptr<arpCliFor2> m_anagrafica;
+  std::unique_ptr<arpCliFor> m_addressBook;
+  std::unique_ptr<arpCliFor2> m_register;
 };

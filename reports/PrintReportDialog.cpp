@@ -59,17 +59,17 @@ PrintReportDialog::PrintReportDialog(const QString& caption, const QString& copi
   GridEX1->setMinimumSize(260, 120);
   connect(GridEX1, &grid::GridEX::unboundReadData, this, [this](int row, grid::RowBuffer* values) {
     if (row < 1 || row > int(m_Lista.size())) return;
-    const RigaLista& riga = m_Lista[size_t(row - 1)];
-    values->setValue(1, Variant(riga.immagine));
-    values->setValue(2, Variant(riga.tipo));
-    values->setValue(3, Variant(riga.titolo));
+    const ListRow& entry = m_Lista[size_t(row - 1)];
+    values->setValue(1, Variant(entry.image));
+    values->setValue(2, Variant(entry.kind));
+    values->setValue(3, Variant(entry.title));
   });
   connect(GridEX1, &grid::GridEX::fetchIcon, this, [this](int row, int column, int* icon) {
-    *icon = column == 1 && row >= 1 && row <= int(m_Lista.size()) ? m_Lista[size_t(row - 1)].immagine : 0;
+    *icon = column == 1 && row >= 1 && row <= int(m_Lista.size()) ? m_Lista[size_t(row - 1)].image : 0;
   });
-  connect(GridEX1, &grid::GridEX::dblClick, this, [this] { runOutput(OutputStampa); });
-  auto* tipo = new QVBoxLayout(frmTipo);
-  tipo->addWidget(GridEX1);
+  connect(GridEX1, &grid::GridEX::dblClick, this, [this] { runOutput(OutputPrint); });
+  auto* kindLayout = new QVBoxLayout(frmTipo);
+  kindLayout->addWidget(GridEX1);
 
   lbl[0] = new QLabel(QStringLiteral("Nome:"));
   lbl[4] = new QLabel(copiesCaption);
@@ -84,36 +84,36 @@ PrintReportDialog::PrintReportDialog(const QString& caption, const QString& copi
   m_keys->setEnterMoves(0);
   m_keys->setCancelButton(cmdCancel);
   m_keys->setKeyFilter(txtNumCopies, forms::DigitsOnly);
-  auto* stampante = new QGridLayout(frmStampante);
-  stampante->addWidget(lbl[0], 0, 0);
-  stampante->addWidget(cmbprinters, 0, 1, 1, 3);
-  stampante->addWidget(cmdPropPrinter, 0, 4);
-  stampante->addWidget(lbl[4], 1, 0);
-  stampante->addWidget(txtNumCopies, 1, 1);
-  stampante->addWidget(UpDown1, 1, 2, Qt::AlignLeft);
-  stampante->setColumnStretch(3, 1);
+  auto* printerLayout = new QGridLayout(frmStampante);
+  printerLayout->addWidget(lbl[0], 0, 0);
+  printerLayout->addWidget(cmbprinters, 0, 1, 1, 3);
+  printerLayout->addWidget(cmdPropPrinter, 0, 4);
+  printerLayout->addWidget(lbl[4], 1, 0);
+  printerLayout->addWidget(txtNumCopies, 1, 1);
+  printerLayout->addWidget(UpDown1, 1, 2, Qt::AlignLeft);
+  printerLayout->setColumnStretch(3, 1);
   cmbprinters->setMinimumWidth(240);
 
-  for (int i = 0; i < kNumFormatiExport; ++i) {
-    const FormatoExport& formato = FormatiExport()[i];
-    QAction* voce = expmnu->addAction(formato.voce);
-    mnuexp[formato.modo] = voce;
-    connect(voce, &QAction::triggered, this, [this, modo = formato.modo] { runOutput(modo); });
+  for (int i = 0; i < kExportFormatCount; ++i) {
+    const ExportFormat& exportFormat = exportFormats()[i];
+    QAction* menuItem = expmnu->addAction(exportFormat.menuItem);
+    mnuexp[exportFormat.mode] = menuItem;
+    connect(menuItem, &QAction::triggered, this, [this, mode = exportFormat.mode] { runOutput(mode); });
   }
-  connect(cmdOK, &QPushButton::clicked, this, [this] { runOutput(OutputStampa); });
-  connect(cmdPreview, &QPushButton::clicked, this, [this] { runOutput(OutputAnteprima); });
+  connect(cmdOK, &QPushButton::clicked, this, [this] { runOutput(OutputPrint); });
+  connect(cmdPreview, &QPushButton::clicked, this, [this] { runOutput(OutputPreview); });
   connect(cmdExp, &QPushButton::clicked, this, [this] { expmnu->popup(QCursor::pos()); });
   connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
-  auto* comandi = new QHBoxLayout;
-  comandi->addStretch();
-  for (QPushButton* b : {cmdOK, cmdPreview, cmdExp, cmdCancel}) comandi->addWidget(b);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* b : {cmdOK, cmdPreview, cmdExp, cmdCancel}) buttons->addWidget(b);
   m_top = new QHBoxLayout;
   m_top->addWidget(frmTipo, 1);
   m_body = new QVBoxLayout(this);
   m_body->addLayout(m_top);
   m_body->addWidget(frmStampante);
-  m_body->addLayout(comandi);
+  m_body->addLayout(buttons);
 }
 
 PrintReportDialog::~PrintReportDialog() = default;
@@ -122,11 +122,11 @@ void PrintReportDialog::addBesideList(QWidget* frame) { m_top->addWidget(frame);
 
 void PrintReportDialog::addBelowList(QWidget* frame) { m_body->insertWidget(m_body->indexOf(frmStampante), frame); }
 
-void PrintReportDialog::fillPrintersAndList(const QString& printer, std::vector<RigaLista> rows) {
+void PrintReportDialog::fillPrintersAndList(const QString& printer, std::vector<ListRow> rows) {
   for (const QIcon& icon : ImageList1) GridEX1->addImage(icon);
   cmbprinters->addItems(Stampanti.mid(0, NumStampanti));
-  const int scelta = cmbprinters->findText(printer);
-  if (scelta >= 0) cmbprinters->setCurrentIndex(scelta);
+  const int index = cmbprinters->findText(printer);
+  if (index >= 0) cmbprinters->setCurrentIndex(index);
   m_Lista = std::move(rows);
   m_NumRighe = std::int32_t(m_Lista.size());
   GridEX1->setItemCount(m_NumRighe);
@@ -165,15 +165,15 @@ void PrintReportDialog::StampaReport() {
     report->dc1.setConnectionString(ConnString);
     report->dc1.setSource(query);
     setSubReports(kind);
-    setExportMode(kind, OutputStampa);
+    setExportMode(kind, OutputPrint);
     switch (m_Output) {
-      case OutputStampa: PrintReportProgress(*report); break;
-      case OutputAnteprima:
+      case OutputPrint: PrintReportProgress(*report); break;
+      case OutputPreview:
         SetPreviewToolbar(*report);
         report->Show();
         break;
       default:
-        if (FormatoDi(m_Output)) esporta(*report, kind);
+        if (exportFormatOf(m_Output)) exportReport(*report, kind);
         break;
     }
   } catch (const report::ReportError& e) {
@@ -181,16 +181,16 @@ void PrintReportDialog::StampaReport() {
   }
 }
 
-void PrintReportDialog::esporta(report::Report& report, int kind) {
+void PrintReportDialog::exportReport(report::Report& report, int kind) {
   setExportMode(kind, m_Output);
   report.Run();
-  const FormatoExport& formato = *FormatoDi(m_Output);
-  const std::unique_ptr<report::ExportFilter> filtro = NuovoFiltroExport(m_Output);
-  comdlg.DefaultExt = formato.estensione;
-  comdlg.Filter = formato.filtro;
+  const ExportFormat& exportFormat = *exportFormatOf(m_Output);
+  const std::unique_ptr<report::ExportFilter> filter = newExportFilter(m_Output);
+  comdlg.DefaultExt = exportFormat.extension;
+  comdlg.Filter = exportFormat.filter;
   comdlg.FileName.clear();
   comdlg.ShowSave(this);
   if (comdlg.FileName.isEmpty()) return;
-  filtro->setFileName(comdlg.FileName);
-  filtro->Export(report.pages());
+  filter->setFileName(comdlg.FileName);
+  filter->Export(report.pages());
 }

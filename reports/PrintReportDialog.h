@@ -31,10 +31,10 @@ class Report;
 }
 
 // A row of a print dialog's report list: its image number, its report kind and its caption.
-struct RigaLista {
-  std::int16_t immagine;
-  std::int16_t tipo;
-  QString titolo;
+struct ListRow {
+  std::int16_t image;
+  std::int16_t kind;
+  QString title;
 };
 
 // What every print dialog shares: the report list, the printer frame, the commands Stampa,
@@ -64,7 +64,7 @@ class PrintReportDialog : public QWidget {
   forms::SaveAsDialog comdlg;
 
   std::int16_t m_Output = 0;
-  std::vector<RigaLista> m_Lista;
+  std::vector<ListRow> m_Lista;
   std::int32_t m_NumRighe = 0;
   std::vector<QIcon> ImageList1;
 
@@ -77,7 +77,7 @@ class PrintReportDialog : public QWidget {
 
   // The steps of Stampa every dialog shares: the images into the list, the printers appended and the
   // given one selected, the report list rebuilt from its rows.
-  void fillPrintersAndList(const QString& printer, std::vector<RigaLista> rows);
+  void fillPrintersAndList(const QString& printer, std::vector<ListRow> rows);
 
   // Appends to each combo box the first column of the rows of its query, read on one connection;
   // a database error is shown to the user and leaves the lists as far as they got.
@@ -101,7 +101,7 @@ class PrintReportDialog : public QWidget {
 
  private:
   void runOutput(int output);
-  void esporta(report::Report& report, int kind);
+  void exportReport(report::Report& report, int kind);
 
   forms::KeyPreview* m_keys;
   QBoxLayout* m_top;

@@ -2,7 +2,7 @@
 
 namespace {
 
-const QString FormatoPrezzo = QStringLiteral("###,##0.00");
+const QString PriceFormat = QStringLiteral("###,##0.00");
 
 }  // namespace
 
@@ -15,10 +15,10 @@ arpArticoli::arpArticoli()
                         {QStringLiteral("lblArticoli_Descrizione"), QStringLiteral("Descrizione"),
                          QStringLiteral("txtArticoli_Descrizione"), QStringLiteral("Descrizione"), 3020, 3800},
                         {QStringLiteral("lblArticoli_Prezzo"), QStringLiteral("Prezzo"),
-                         QStringLiteral("txtArticoli_Prezzo"), QStringLiteral("Prezzo"), 6880, 1400, FormatoPrezzo, true},
+                         QStringLiteral("txtArticoli_Prezzo"), QStringLiteral("Prezzo"), 6880, 1400, PriceFormat, true},
                         {QStringLiteral("lblArticoli_PrezzoIvato"), QStringLiteral("Prezzo ivato"),
                          QStringLiteral("txtArticoli_PrezzoIvato"), QStringLiteral("PrezzoIvato"), 8346, Width - 8346,
-                         FormatoPrezzo, true}},
+                         PriceFormat, true}},
                        QStringLiteral("Line2"), {QStringLiteral("txtArticoli_Codice"), QStringLiteral("txtArticoli_Descrizione")}) {
   setCaption(QStringLiteral("Articoli"));
   setDocumentName(QStringLiteral("Stampa Articoli"));

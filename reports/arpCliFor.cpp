@@ -3,10 +3,10 @@
 namespace {
 
 // The first character of a name; empty for an empty or missing one.
-QString iniziale(const Variant& nome) {
-  const QString testo = nome.toString();
-  if (testo.isEmpty()) return QString();
-  return testo.left(testo.at(0).isHighSurrogate() && testo.size() > 1 ? 2 : 1);
+QString initial(const Variant& name) {
+  const QString text = name.toString();
+  if (text.isEmpty()) return QString();
+  return text.left(text.at(0).isHighSurrogate() && text.size() > 1 ? 2 : 1);
 }
 
 }  // namespace
@@ -26,9 +26,9 @@ arpCliFor::arpCliFor()
                    QStringLiteral("Fax"), 8480, Width - 8480}},
                  QStringLiteral("Line2")),
       ghOrderGroup(&addGroupHeader(QStringLiteral("ghOrderGroup"), 440)) {
-  report::Label& lettera = ghOrderGroup->addLabel(QStringLiteral("lblLetter"), QRect(0, 80, 1000, 300), QString());
-  lettera.style().pointSize = 12;
-  lettera.style().bold = true;
+  report::Label& letter = ghOrderGroup->addLabel(QStringLiteral("lblLetter"), QRect(0, 80, 1000, 300), QString());
+  letter.style().pointSize = 12;
+  letter.style().bold = true;
   ghOrderGroup->addLine(QStringLiteral("Line4"), QPoint(0, 400), QPoint(3000, 400), 10);
   report::Section& gf = addGroupFooter(QStringLiteral("GroupFooter1"), 120, *ghOrderGroup);
   gf.addLine(QStringLiteral("Line3"), QPoint(0, 60), QPoint(Width, 60), 10);
@@ -37,7 +37,7 @@ arpCliFor::arpCliFor()
 // Each record opens a new group when its name starts with another character than the record before.
 void arpCliFor::FetchData(bool eof) {
   if (eof) return;
-  const QString lettera = iniziale(dc1.value(QStringLiteral("Nome")));
-  ghOrderGroup->setBreakValue(Variant(lettera));
-  static_cast<report::Label*>(ghOrderGroup->control(QStringLiteral("lblLetter")))->setCaption(lettera);
+  const QString letter = initial(dc1.value(QStringLiteral("Nome")));
+  ghOrderGroup->setBreakValue(Variant(letter));
+  static_cast<report::Label*>(ghOrderGroup->control(QStringLiteral("lblLetter")))->setCaption(letter);
 }

@@ -10,14 +10,14 @@
 
 namespace {
 
-constexpr int kLarghezza = 9746;
-constexpr int kEtichetta = 1700;
-constexpr int kRiga = 270;
-constexpr int kColonnaData = 1580;
-const QString FormatoData = QStringLiteral("dd-mm-yyyy");
+constexpr int kWidth = 9746;
+constexpr int kLabelWidth = 1700;
+constexpr int kLineHeight = 270;
+constexpr int kDateColumnWidth = 1580;
+const QString kDateFormat = QStringLiteral("dd-mm-yyyy");
 
-report::Label& etichetta(report::Section& s, const QString& nome, const QRect& r, const QString& testo) {
-  report::Label& l = s.addLabel(nome, r, testo);
+report::Label& addCaption(report::Section& s, const QString& name, const QRect& r, const QString& text) {
+  report::Label& l = s.addLabel(name, r, text);
   l.style().bold = true;
   return l;
 }
@@ -27,55 +27,55 @@ report::Label& etichetta(report::Section& s, const QString& nome, const QRect& r
 arp_o_Com01::arp_o_Com01() {
   setCaption(QStringLiteral("Commesse"));
   setDocumentName(QStringLiteral("Stampa Commesse"));
-  setPrintWidth(kLarghezza);
+  setPrintWidth(kWidth);
 
-  report::Section& testata = addSection(report::SectionType::PageHeader, QStringLiteral("PageHeader"), 760);
-  report::Label& titolo = testata.addLabel(QStringLiteral("lblTitle"), QRect(0, 0, kLarghezza, 360), QString());
-  titolo.style().pointSize = 14;
-  titolo.style().bold = true;
-  testata.addLabel(QStringLiteral("lblFilter"), QRect(0, 380, kLarghezza, 260), QString());
-  testata.addLine(QStringLiteral("Line1"), QPoint(0, 700), QPoint(kLarghezza, 700), 20);
+  report::Section& header = addSection(report::SectionType::PageHeader, QStringLiteral("PageHeader"), 760);
+  report::Label& title = header.addLabel(QStringLiteral("lblTitle"), QRect(0, 0, kWidth, 360), QString());
+  title.style().pointSize = 14;
+  title.style().bold = true;
+  header.addLabel(QStringLiteral("lblFilter"), QRect(0, 380, kWidth, 260), QString());
+  header.addLine(QStringLiteral("Line1"), QPoint(0, 700), QPoint(kWidth, 700), 20);
 
   report::Section& d = addSection(report::SectionType::Detail, QStringLiteral("Detail"), 2250);
-  etichetta(d, QStringLiteral("lblCodCom"), QRect(0, 120, kEtichetta, 240), QStringLiteral("Codice:"));
-  report::Field& codice = d.addField(QStringLiteral("txtCodCom"), QRect(kEtichetta, 120, 2400, 240), QStringLiteral("CodCom"));
-  codice.style().bold = true;
-  etichetta(d, QStringLiteral("lblNome"), QRect(4000, 120, 1000, 240), QStringLiteral("Cliente:"));
-  d.addField(QStringLiteral("txtNome"), QRect(5000, 120, kLarghezza - 5000, 240), QStringLiteral("Nome"));
-  etichetta(d, QStringLiteral("lblDesCom"), QRect(0, 120 + kRiga, kEtichetta, 240), QStringLiteral("Descrizione:"));
-  d.addField(QStringLiteral("txtDesCom"), QRect(kEtichetta, 120 + kRiga, kLarghezza - kEtichetta, 240),
+  addCaption(d, QStringLiteral("lblCodCom"), QRect(0, 120, kLabelWidth, 240), QStringLiteral("Codice:"));
+  report::Field& code = d.addField(QStringLiteral("txtCodCom"), QRect(kLabelWidth, 120, 2400, 240), QStringLiteral("CodCom"));
+  code.style().bold = true;
+  addCaption(d, QStringLiteral("lblNome"), QRect(4000, 120, 1000, 240), QStringLiteral("Cliente:"));
+  d.addField(QStringLiteral("txtNome"), QRect(5000, 120, kWidth - 5000, 240), QStringLiteral("Nome"));
+  addCaption(d, QStringLiteral("lblDesCom"), QRect(0, 120 + kLineHeight, kLabelWidth, 240), QStringLiteral("Descrizione:"));
+  d.addField(QStringLiteral("txtDesCom"), QRect(kLabelWidth, 120 + kLineHeight, kWidth - kLabelWidth, 240),
              QStringLiteral("DesCom"));
-  etichetta(d, QStringLiteral("lblResponsabile"), QRect(0, 120 + 2 * kRiga, kEtichetta, 240),
+  addCaption(d, QStringLiteral("lblResponsabile"), QRect(0, 120 + 2 * kLineHeight, kLabelWidth, 240),
             QStringLiteral("Responsabile:"));
-  d.addField(QStringLiteral("txtResponsabile"), QRect(kEtichetta, 120 + 2 * kRiga, kLarghezza - kEtichetta, 240),
+  d.addField(QStringLiteral("txtResponsabile"), QRect(kLabelWidth, 120 + 2 * kLineHeight, kWidth - kLabelWidth, 240),
              QStringLiteral("Responsabile"));
 
-  const int yDate = 120 + 3 * kRiga + 60;
-  etichetta(d, QStringLiteral("lblDate"), QRect(0, yDate + 230, kEtichetta, 240), QStringLiteral("Date Commessa:"));
-  const QString didascalie[] = {QStringLiteral("creata il"), QStringLiteral("consegna prevista"),
+  const int yDate = 120 + 3 * kLineHeight + 60;
+  addCaption(d, QStringLiteral("lblDate"), QRect(0, yDate + 230, kLabelWidth, 240), QStringLiteral("Date Commessa:"));
+  const QString captions[] = {QStringLiteral("creata il"), QStringLiteral("consegna prevista"),
                                 QStringLiteral("consegnata il"), QStringLiteral("chiusa il"),
                                 QStringLiteral("scad. garanzia")};
-  const QString campi[] = {QStringLiteral("DataInizio"), QStringLiteral("DataConPre"), QStringLiteral("DataConsegna"),
+  const QString fields[] = {QStringLiteral("DataInizio"), QStringLiteral("DataConPre"), QStringLiteral("DataConsegna"),
                            QStringLiteral("DataFine"), QStringLiteral("ScadenzaGaranzia")};
   for (int i = 0; i < 5; ++i) {
-    const int x = kEtichetta + 100 + i * kColonnaData;
-    report::Label& didascalia =
-        d.addLabel(QStringLiteral("lblData%1").arg(i + 1), QRect(x, yDate, kColonnaData - 60, 220), didascalie[i]);
-    didascalia.style().pointSize = 8;
-    didascalia.style().italic = true;
-    d.addField("txt" + campi[i], QRect(x, yDate + 230, kColonnaData - 60, 240), campi[i], FormatoData);
+    const int x = kLabelWidth + 100 + i * kDateColumnWidth;
+    report::Label& caption =
+        d.addLabel(QStringLiteral("lblData%1").arg(i + 1), QRect(x, yDate, kDateColumnWidth - 60, 220), captions[i]);
+    caption.style().pointSize = 8;
+    caption.style().italic = true;
+    d.addField("txt" + fields[i], QRect(x, yDate + 230, kDateColumnWidth - 60, 240), fields[i], kDateFormat);
   }
 
-  const int ySotto = yDate + 230 + 240 + 120;
-  for (int i = 1; i <= NumSottoReport; ++i)
-    d.addSubReport(QStringLiteral("SubReport%1").arg(i), QRect(0, ySotto + (i - 1) * 160, kLarghezza, 100));
-  d.addLine(QStringLiteral("Line2"), QPoint(0, ySotto + NumSottoReport * 160 + 60),
-            QPoint(kLarghezza, ySotto + NumSottoReport * 160 + 60), 10);
-  d.setHeight(ySotto + NumSottoReport * 160 + 120);
+  const int ySubReports = yDate + 230 + 240 + 120;
+  for (int i = 1; i <= SubReportCount; ++i)
+    d.addSubReport(QStringLiteral("SubReport%1").arg(i), QRect(0, ySubReports + (i - 1) * 160, kWidth, 100));
+  d.addLine(QStringLiteral("Line2"), QPoint(0, ySubReports + SubReportCount * 160 + 60),
+            QPoint(kWidth, ySubReports + SubReportCount * 160 + 60), 10);
+  d.setHeight(ySubReports + SubReportCount * 160 + 120);
 }
 
-report::SubReport* arp_o_Com01::SubReport(int numero) const {
-  return static_cast<report::SubReport*>(control(QStringLiteral("SubReport%1").arg(numero)));
+report::SubReport* arp_o_Com01::SubReport(int number) const {
+  return static_cast<report::SubReport*>(control(QStringLiteral("SubReport%1").arg(number)));
 }
 
 void arp_o_Com01::ReportStart() {
@@ -91,29 +91,29 @@ void arp_o_Com01::FetchData(bool eof) {
 }
 
 void arp_o_Com01::Format(report::Section& section) {
-  if (section.type() == report::SectionType::Detail) FormattaDettaglio();
+  if (section.type() == report::SectionType::Detail) formatDetail();
 }
 
-void arp_o_Com01::FormattaDettaglio() {
+void arp_o_Com01::formatDetail() {
   SubReport(1)->reportAs<arp_o_det_datieco>()->Apri(m_CodCom);
-  const QString sorgenti[] = {arp_com_det_prev::Query(m_CodCom), arp_o_det_manodopera::Query(m_CodCom),
+  const QString sources[] = {arp_com_det_prev::Query(m_CodCom), arp_o_det_manodopera::Query(m_CodCom),
                               arp_o_det_materiali::Query(m_CodCom), arp_o_det_AC::Query(m_CodCom)};
-  for (int i = 2; i <= NumSottoReport; ++i) {
-    report::Report* sotto = SubReport(i)->report();
-    sotto->dc1.setConnectionString(ConnString);
-    sotto->dc1.setSource(sorgenti[i - 2]);
+  for (int i = 2; i <= SubReportCount; ++i) {
+    report::Report* subReport = SubReport(i)->report();
+    subReport->dc1.setConnectionString(ConnString);
+    subReport->dc1.setSource(sources[i - 2]);
   }
-  DataSeFlag(QStringLiteral("txtDataFine"), QStringLiteral("Chiusa"), QStringLiteral("DataFine"));
-  DataSeFlag(QStringLiteral("txtDataConsegna"), QStringLiteral("Consegnata"), QStringLiteral("DataConsegna"));
-  DataSeFlag(QStringLiteral("txtScadenzaGaranzia"), QStringLiteral("InGaranzia"), QStringLiteral("ScadenzaGaranzia"));
+  showDateIf(QStringLiteral("txtDataFine"), QStringLiteral("Chiusa"), QStringLiteral("DataFine"));
+  showDateIf(QStringLiteral("txtDataConsegna"), QStringLiteral("Consegnata"), QStringLiteral("DataConsegna"));
+  showDateIf(QStringLiteral("txtScadenzaGaranzia"), QStringLiteral("InGaranzia"), QStringLiteral("ScadenzaGaranzia"));
 }
 
 // A date that only counts once its flag is set; "...." until then.
-void arp_o_Com01::DataSeFlag(const QString& campo, const QString& flag, const QString& data) {
-  auto* field = static_cast<report::Field*>(control(campo));
-  field->setText(dc1.value(flag).toBool() ? ::Format(dc1.value(data), FormatoData) : QStringLiteral("...."));
+void arp_o_Com01::showDateIf(const QString& fieldName, const QString& flag, const QString& data) {
+  auto* field = static_cast<report::Field*>(control(fieldName));
+  field->setText(dc1.value(flag).toBool() ? ::Format(dc1.value(data), kDateFormat) : QStringLiteral("...."));
 }
 
 void arp_o_Com01::ReportEnd() {
-  for (int i = 1; i <= NumSottoReport; ++i) SubReport(i)->clearReport();
+  for (int i = 1; i <= SubReportCount; ++i) SubReport(i)->clearReport();
 }

@@ -15,9 +15,9 @@ class arp_o_Com01 : public report::Report {
   // Set before an export run; the report prints the same either way.
   bool ModoExport = false;
 
-  static constexpr int NumSottoReport = 5;
+  static constexpr int SubReportCount = 5;
   // SubReport1 to SubReport5.
-  report::SubReport* SubReport(int numero) const;
+  report::SubReport* SubReport(int number) const;
 
  protected:
   void ReportStart() override;
@@ -26,8 +26,8 @@ class arp_o_Com01 : public report::Report {
   void ReportEnd() override;
 
  private:
-  void FormattaDettaglio();
-  void DataSeFlag(const QString& campo, const QString& flag, const QString& data);
+  void formatDetail();
+  void showDateIf(const QString& fieldName, const QString& flag, const QString& data);
 
   QString m_CodCom;
 };

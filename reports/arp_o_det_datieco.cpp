@@ -1,46 +1,46 @@
 #include "reports/arp_o_det_datieco.h"
 
 #include "core/Globals.h"
-#include "jobs/DatiCommessa.h"
+#include "jobs/JobSummary.h"
 #include "platform/db/Connection.h"
 
 namespace {
 
-constexpr int kLarghezzaParte = 1246;
-constexpr int kLarghezzaCella = 1400;
-constexpr int kAltezzaRiga = 270;
-constexpr int kTitolo = 300;
+constexpr int kPartWidth = 1246;
+constexpr int kCellWidth = 1400;
+constexpr int kRowHeight = 270;
+constexpr int kTitleHeight = 300;
 
-QString nomeEtichetta(int numero) { return QStringLiteral("Label%1").arg(numero); }
+QString labelName(int number) { return QStringLiteral("Label%1").arg(number); }
 
 }  // namespace
 
 arp_o_det_datieco::arp_o_det_datieco() {
   report::Section& detail = addSection(report::SectionType::Detail, QStringLiteral("Detail"),
-                                       kTitolo + 4 * kAltezzaRiga + 120);
-  report::Label& titolo = detail.addLabel(QStringLiteral("lblTitolo"), QRect(0, 0, 6000, 260),
+                                       kTitleHeight + 4 * kRowHeight + 120);
+  report::Label& title = detail.addLabel(QStringLiteral("lblTitolo"), QRect(0, 0, 6000, 260),
                                           QStringLiteral("Riepilogo dati economici"));
-  titolo.style().bold = true;
-  const QString categorie[] = {QStringLiteral("Vendita"),    QStringLiteral("Totale Costi"),
+  title.style().bold = true;
+  const QString categories[] = {QStringLiteral("Vendita"),    QStringLiteral("Totale Costi"),
                                QStringLiteral("Manodopera"), QStringLiteral("Materiali"),
                                QStringLiteral("Altri Costi"), QStringLiteral("Utile/Perdita")};
-  const QString parti[] = {QStringLiteral("Preventivo"), QStringLiteral("In economia"), QStringLiteral("Totale")};
-  for (int k = 0; k < DatiCommessa::NumCategorie; ++k) {
-    report::Label& c = detail.addLabel(nomeEtichetta(1 + k),
-                                       QRect(kLarghezzaParte + k * kLarghezzaCella, kTitolo, kLarghezzaCella, 240),
-                                       categorie[k]);
+  const QString parts[] = {QStringLiteral("Preventivo"), QStringLiteral("In economia"), QStringLiteral("Totale")};
+  for (int k = 0; k < JobSummary::CategoryCount; ++k) {
+    report::Label& c = detail.addLabel(labelName(1 + k),
+                                       QRect(kPartWidth + k * kCellWidth, kTitleHeight, kCellWidth, 240),
+                                       categories[k]);
     c.style().bold = true;
     c.style().alignment = Qt::AlignRight;
   }
-  for (int p = 0; p < DatiCommessa::NumParti; ++p) {
-    const int y = kTitolo + (p + 1) * kAltezzaRiga;
-    report::Label& parte = detail.addLabel(nomeEtichetta(25 + p), QRect(0, y, kLarghezzaParte, 240), parti[p]);
-    parte.style().bold = p == DatiCommessa::Totale;
-    for (int k = 0; k < DatiCommessa::NumCategorie; ++k) {
-      report::Label& importo = detail.addLabel(
-          nomeEtichetta(7 + 6 * p + k), QRect(kLarghezzaParte + k * kLarghezzaCella, y, kLarghezzaCella, 240), QString());
-      importo.style().alignment = Qt::AlignRight;
-      importo.style().bold = p == DatiCommessa::Totale;
+  for (int p = 0; p < JobSummary::PartCount; ++p) {
+    const int y = kTitleHeight + (p + 1) * kRowHeight;
+    report::Label& part = detail.addLabel(labelName(25 + p), QRect(0, y, kPartWidth, 240), parts[p]);
+    part.style().bold = p == JobSummary::Total;
+    for (int k = 0; k < JobSummary::CategoryCount; ++k) {
+      report::Label& amount = detail.addLabel(
+          labelName(7 + 6 * p + k), QRect(kPartWidth + k * kCellWidth, y, kCellWidth, 240), QString());
+      amount.style().alignment = Qt::AlignRight;
+      amount.style().bold = p == JobSummary::Total;
     }
   }
 }
@@ -49,9 +49,9 @@ void arp_o_det_datieco::Apri(const QString& CodCom) {
   db::Connection cn;
   cn.setCursorLocation(db::adUseClient);
   cn.Open(ConnString);
-  const DatiCommessa dati = DatiCommessa::Leggi(cn, CodCom);
+  const JobSummary summary = JobSummary::read(cn, CodCom);
   cn.Close();
-  for (int p = 0; p < DatiCommessa::NumParti; ++p)
-    for (int k = 0; k < DatiCommessa::NumCategorie; ++k)
-      static_cast<report::Label*>(control(nomeEtichetta(7 + 6 * p + k)))->setCaption(DatiCommessa::Testo(dati.V[p][k]));
+  for (int p = 0; p < JobSummary::PartCount; ++p)
+    for (int k = 0; k < JobSummary::CategoryCount; ++k)
+      static_cast<report::Label*>(control(labelName(7 + 6 * p + k)))->setCaption(JobSummary::text(summary.V[p][k]));
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-const FormatoExport Formati[kNumFormatiExport] = {
+const ExportFormat Formats[kExportFormatCount] = {
     {OutputExcel, QStringLiteral("in Excel"), QStringLiteral(".xls"), QStringLiteral("Microsoft Excel (*.xls)|*.xls")},
     {OutputRtf, QStringLiteral("in RTF (Rich text format)"), QStringLiteral(".rtf"),
      QStringLiteral("Rich Text Format (*.rtf)|*.rtf")},
@@ -20,16 +20,16 @@ const FormatoExport Formati[kNumFormatiExport] = {
 
 }  // namespace
 
-const FormatoExport* FormatiExport() { return Formati; }
+const ExportFormat* exportFormats() { return Formats; }
 
-const FormatoExport* FormatoDi(int modo) {
-  for (const FormatoExport& f : Formati)
-    if (f.modo == modo) return &f;
+const ExportFormat* exportFormatOf(int mode) {
+  for (const ExportFormat& f : Formats)
+    if (f.mode == mode) return &f;
   return nullptr;
 }
 
-std::unique_ptr<report::ExportFilter> NuovoFiltroExport(int modo) {
-  switch (modo) {
+std::unique_ptr<report::ExportFilter> newExportFilter(int mode) {
+  switch (mode) {
     case OutputExcel: return std::make_unique<report::ExcelExport>();
     case OutputRtf: return std::make_unique<report::RtfExport>();
     case OutputPdf: return std::make_unique<report::PdfExport>();
@@ -48,9 +48,9 @@ void SetPreviewToolbar(report::Report& Report) {
   toolbar.setZoomCaption(2, QStringLiteral("Pagina"));
 }
 
-void SetReportPrinter(report::Report& Report, const QString& Stampante) {
+void SetReportPrinter(report::Report& Report, const QString& printer) {
   Report.Load();
-  Report.setPrinterDeviceName(Stampante);
+  Report.setPrinterDeviceName(printer);
 }
 
 void PrintReportProgress(report::Report& Report) {

@@ -13,8 +13,8 @@ class Report;
 
 // Output modes of a print dialog.
 enum OutputMode : std::int16_t {
-  OutputStampa = 0,
-  OutputAnteprima = 1,
+  OutputPrint = 0,
+  OutputPreview = 1,
   OutputExcel = 10,
   OutputRtf = 11,
   OutputPdf = 12,
@@ -22,27 +22,27 @@ enum OutputMode : std::int16_t {
 };
 
 // An export format: its menu entry, the Save As dialog's default extension and filter text.
-struct FormatoExport {
-  std::int16_t modo;
-  QString voce;
-  QString estensione;
-  QString filtro;
+struct ExportFormat {
+  std::int16_t mode;
+  QString menuItem;
+  QString extension;
+  QString filter;
 };
 
 // The four export formats in menu order.
-const FormatoExport* FormatiExport();
-constexpr int kNumFormatiExport = 4;
+const ExportFormat* exportFormats();
+constexpr int kExportFormatCount = 4;
 // The format of an export mode; nullptr for any other mode.
-const FormatoExport* FormatoDi(int modo);
+const ExportFormat* exportFormatOf(int mode);
 // A new export filter of the format of an export mode.
-std::unique_ptr<report::ExportFilter> NuovoFiltroExport(int modo);
+std::unique_ptr<report::ExportFilter> newExportFilter(int mode);
 
 // The preview toolbar as the program offers it: Print captioned "Stampa", zoom choices
 // "Larghezza" and "Pagina", the copy, first/last page and close tools hidden.
 void SetPreviewToolbar(report::Report& Report);
 
 // Loads the report and points it at a printer by device name, as given (not looked up here).
-void SetReportPrinter(report::Report& Report, const QString& Stampante);
+void SetReportPrinter(report::Report& Report, const QString& printer);
 
 // Prints the report on its printer without a print dialog while a progress window is shown;
 // returns when the pages have been handed to the print system. Failures throw report::ReportError.

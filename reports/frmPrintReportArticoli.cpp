@@ -16,9 +16,9 @@
 
 namespace {
 
-const QString Tutte = QStringLiteral("(Tutte)");
-const QString Tutti = QStringLiteral("(Tutti)");
-const QString Titolo = QStringLiteral("Articoli");
+const QString AllCategories = QStringLiteral("(Tutte)");
+const QString AllArticles = QStringLiteral("(Tutti)");
+const QString Title = QStringLiteral("Articoli");
 
 }  // namespace
 
@@ -42,40 +42,40 @@ frmPrintReportArticoli::frmPrintReportArticoli()
   for (QWidget* w : {static_cast<QWidget*>(cmbArt), static_cast<QWidget*>(Label1), static_cast<QWidget*>(lbl[1])})
     w->setEnabled(false);
 
-  auto* filtro = new QGridLayout(frmFilter);
-  filtro->addWidget(Label3, 0, 0);
-  filtro->addWidget(cmbCat, 0, 1, 1, 3);
-  filtro->addWidget(Label1, 1, 0);
-  filtro->addWidget(cmbArt, 1, 1, 1, 3);
-  filtro->addWidget(lbl[1], 2, 0);
-  filtro->addWidget(txtSkipLabels, 2, 1);
-  filtro->addWidget(UpDown2, 2, 2, Qt::AlignLeft);
-  filtro->setColumnStretch(3, 1);
+  auto* filterLayout = new QGridLayout(frmFilter);
+  filterLayout->addWidget(Label3, 0, 0);
+  filterLayout->addWidget(cmbCat, 0, 1, 1, 3);
+  filterLayout->addWidget(Label1, 1, 0);
+  filterLayout->addWidget(cmbArt, 1, 1, 1, 3);
+  filterLayout->addWidget(lbl[1], 2, 0);
+  filterLayout->addWidget(txtSkipLabels, 2, 1);
+  filterLayout->addWidget(UpDown2, 2, 2, Qt::AlignLeft);
+  filterLayout->setColumnStretch(3, 1);
   addBelowList(frmFilter);
-  connect(GridEX1, &grid::GridEX::rowColChange, this, [this] { AbilitaFiltri(); });
-  Carica();
+  connect(GridEX1, &grid::GridEX::rowColChange, this, [this] { enableFilters(); });
+  fillLists();
 }
 
 frmPrintReportArticoli::~frmPrintReportArticoli() = default;
 
-void frmPrintReportArticoli::Carica() {
-  cmbCat->addItem(Tutte);
-  cmbArt->addItem(Tutti);
+void frmPrintReportArticoli::fillLists() {
+  cmbCat->addItem(AllCategories);
+  cmbArt->addItem(AllArticles);
   addQueryRows({{cmbCat, QStringLiteral("SELECT Descrizione FROM Liste WHERE Chiave='cat' ORDER BY Descrizione")},
                 {cmbArt, QStringLiteral("SELECT Codice FROM Articoli ORDER BY Codice")}});
   cmbArt->setCurrentIndex(0);
   cmbCat->setCurrentIndex(0);
 }
 
-void frmPrintReportArticoli::Stampa(const QString& Stampante) {
-  fillPrintersAndList(Stampante, {{1, 1, QStringLiteral("Anagrafica articoli")}});
-  AbilitaFiltri();
+void frmPrintReportArticoli::Stampa(const QString& printer) {
+  fillPrintersAndList(printer, {{1, 1, QStringLiteral("Anagrafica articoli")}});
+  enableFilters();
   show();
   raise();
   activateWindow();
 }
 
-void frmPrintReportArticoli::AbilitaFiltri() {
+void frmPrintReportArticoli::enableFilters() {
   const int kind = GridEX1->row() > 0 ? GridEX1->value(2).toInt() : 0;
   cmbCat->setEnabled(kind == 1);
   Label3->setEnabled(kind == 1);
@@ -89,15 +89,15 @@ report::Report* frmPrintReportArticoli::reportOf(int kind) { return kind == 1 ? 
 
 // The category is matched as the description stored in the article, quoted by the data layer.
 QString frmPrintReportArticoli::queryOf(int) {
-  const QString categoria = cmbCat->currentText();
+  const QString category = cmbCat->currentText();
   const QString query = QStringLiteral("SELECT * From Articoli");
-  return categoria == Tutte ? query : query + " WHERE Categoria=" + db::jetText(categoria);
+  return category == AllCategories ? query : query + " WHERE Categoria=" + db::jetText(category);
 }
 
 void frmPrintReportArticoli::setLabels(int) {
-  const QString categoria = cmbCat->currentText();
+  const QString category = cmbCat->currentText();
   static_cast<report::Label*>(m_report->control(QStringLiteral("lblTitle")))
-      ->setCaption(categoria == Tutte ? Titolo : Titolo + " - Categoria: " + categoria);
+      ->setCaption(category == AllCategories ? Title : Title + " - Categoria: " + category);
 }
 
 void frmPrintReportArticoli::setExportMode(int, int output) { m_report->ModoExport = output == OutputExcel; }

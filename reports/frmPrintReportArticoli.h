@@ -20,7 +20,7 @@ class frmPrintReportArticoli : public PrintReportDialog {
   ~frmPrintReportArticoli() override;
 
   // Fills the dialog for a printer and shows it.
-  void Stampa(const QString& Stampante);
+  void Stampa(const QString& printer);
 
   arpArticoli& report() const { return *m_report; }
 
@@ -39,9 +39,9 @@ class frmPrintReportArticoli : public PrintReportDialog {
   void setExportMode(int kind, int output) override;
 
  private:
-  void Carica();
+  void fillLists();
   // Enables the filters and the export command that the report kind of the current list row uses.
-  void AbilitaFiltri();
+  void enableFilters();
 
   std::unique_ptr<arpArticoli> m_report;
 };

@@ -15,10 +15,10 @@
 
 namespace {
 
-const QString Tutte = QStringLiteral("(Tutte)");
-const QString Aperte = QStringLiteral("(Aperte)");
-const QString Chiuse = QStringLiteral("(Chiuse)");
-const QString Tutti = QStringLiteral("(Tutti)");
+const QString AllJobs = QStringLiteral("(Tutte)");
+const QString OpenJobs = QStringLiteral("(Aperte)");
+const QString ClosedJobs = QStringLiteral("(Chiuse)");
+const QString AllCustomers = QStringLiteral("(Tutti)");
 
 }  // namespace
 
@@ -35,34 +35,34 @@ frmPrintReportCom::frmPrintReportCom()
       Label2(new QLabel(QStringLiteral("al"))),
       Dat2(new forms::DatePicker),
       m_report(std::make_unique<arp_o_Com01>()) {
-  const QString caselle[] = {QStringLiteral("[A] Riepilogo dati economici "), QStringLiteral("[B] Controllo Preventivo "),
+  const QString checkCaptions[] = {QStringLiteral("[A] Riepilogo dati economici "), QStringLiteral("[B] Controllo Preventivo "),
                              QStringLiteral("[C] Dettaglio Manodopera"), QStringLiteral("[D] Dettaglio Materiali "),
                              QStringLiteral("[E] Dettaglio Altri Costi")};
-  auto* visualizza = new QVBoxLayout(Frame1);
+  auto* viewLayout = new QVBoxLayout(Frame1);
   for (size_t i = 0; i < chkView.size(); ++i) {
-    chkView[i] = new QCheckBox(caselle[i]);
+    chkView[i] = new QCheckBox(checkCaptions[i]);
     chkView[i]->setChecked(i < 2);
-    visualizza->addWidget(chkView[i]);
+    viewLayout->addWidget(chkView[i]);
   }
-  auto* filtro = new QGridLayout(frmFilter);
-  filtro->addWidget(Label4, 0, 0);
-  filtro->addWidget(cmbFor, 0, 1, 1, 3);
-  filtro->addWidget(Label3, 1, 0);
-  filtro->addWidget(cmbCat, 1, 1, 1, 3);
-  filtro->addWidget(Label1, 2, 0);
-  filtro->addWidget(Dat1, 2, 1);
-  filtro->addWidget(Label2, 2, 2, Qt::AlignRight);
-  filtro->addWidget(Dat2, 2, 3);
+  auto* filterLayout = new QGridLayout(frmFilter);
+  filterLayout->addWidget(Label4, 0, 0);
+  filterLayout->addWidget(cmbFor, 0, 1, 1, 3);
+  filterLayout->addWidget(Label3, 1, 0);
+  filterLayout->addWidget(cmbCat, 1, 1, 1, 3);
+  filterLayout->addWidget(Label1, 2, 0);
+  filterLayout->addWidget(Dat1, 2, 1);
+  filterLayout->addWidget(Label2, 2, 2, Qt::AlignRight);
+  filterLayout->addWidget(Dat2, 2, 3);
   addBesideList(Frame1);
   addBelowList(frmFilter);
-  Carica();
+  fillLists();
 }
 
 frmPrintReportCom::~frmPrintReportCom() = default;
 
-void frmPrintReportCom::Carica() {
-  cmbFor->addItems({Tutte, Aperte, Chiuse});
-  cmbCat->addItem(Tutti);
+void frmPrintReportCom::fillLists() {
+  cmbFor->addItems({AllJobs, OpenJobs, ClosedJobs});
+  cmbCat->addItem(AllCustomers);
   addQueryRows({{cmbFor, QStringLiteral("SELECT CodCom FROM Commesse ORDER BY CodCom")},
                 {cmbCat, QStringLiteral("SELECT Nome FROM CliFor WHERE Tipo='Cliente' ORDER BY Nome")}});
   cmbFor->setCurrentIndex(0);
@@ -72,12 +72,12 @@ void frmPrintReportCom::Carica() {
   m_Output = 0;
 }
 
-void frmPrintReportCom::Stampa(const QString& Stampante, const QString& CodCom) {
+void frmPrintReportCom::Stampa(const QString& printer, const QString& CodCom) {
   m_CodCom = CodCom;
-  fillPrintersAndList(Stampante, {{1, 1, QStringLiteral("Dati Commessa")}});
+  fillPrintersAndList(printer, {{1, 1, QStringLiteral("Dati Commessa")}});
   if (!m_CodCom.isEmpty()) {
-    const int riga = cmbFor->findText(m_CodCom);
-    if (riga >= 0) cmbFor->setCurrentIndex(riga);
+    const int index = cmbFor->findText(m_CodCom);
+    if (index >= 0) cmbFor->setCurrentIndex(index);
   }
   show();
   raise();
@@ -85,14 +85,14 @@ void frmPrintReportCom::Stampa(const QString& Stampante, const QString& CodCom) 
 }
 
 QString frmPrintReportCom::CreaFiltro(const QString& F, const QString& C) {
-  QString stato;
-  if (F == Chiuse) stato = QStringLiteral("Chiusa=True");
-  else if (F == Aperte) stato = QStringLiteral("Chiusa=False");
-  else if (F != Tutte) stato = "CodCom=" + db::jetText(F);
-  QStringList condizioni;
-  if (C != Tutti) condizioni << "Nome=" + db::jetText(C);
-  if (!stato.isEmpty()) condizioni << stato;
-  return condizioni.isEmpty() ? QString() : " WHERE " + condizioni.join(QStringLiteral(" AND "));
+  QString jobCondition;
+  if (F == ClosedJobs) jobCondition = QStringLiteral("Chiusa=True");
+  else if (F == OpenJobs) jobCondition = QStringLiteral("Chiusa=False");
+  else if (F != AllJobs) jobCondition = "CodCom=" + db::jetText(F);
+  QStringList conditions;
+  if (C != AllCustomers) conditions << "Nome=" + db::jetText(C);
+  if (!jobCondition.isEmpty()) conditions << jobCondition;
+  return conditions.isEmpty() ? QString() : " WHERE " + conditions.join(QStringLiteral(" AND "));
 }
 
 report::Report* frmPrintReportCom::reportOf(int kind) { return kind == 1 ? m_report.get() : nullptr; }
@@ -109,7 +109,7 @@ void frmPrintReportCom::setLabels(int) {
 }
 
 void frmPrintReportCom::setSubReports(int) {
-  for (int i = 0; i < arp_o_Com01::NumSottoReport; ++i)
+  for (int i = 0; i < arp_o_Com01::SubReportCount; ++i)
     m_report->SubReport(i + 1)->setVisible(chkView[size_t(i)]->isChecked());
 }
 

@@ -25,7 +25,7 @@ class frmPrintReportCom : public PrintReportDialog {
   ~frmPrintReportCom() override;
 
   // Fills the dialog for a printer and, when not empty, a job-order code, and shows it.
-  void Stampa(const QString& Stampante, const QString& CodCom);
+  void Stampa(const QString& printer, const QString& CodCom);
 
   // The WHERE clause of the report's query for the job-order filter F and the customer filter C;
   // the texts are quoted by the data layer, so an apostrophe in them matches as itself.
@@ -55,7 +55,7 @@ class frmPrintReportCom : public PrintReportDialog {
   void setExportMode(int kind, int output) override;
 
  private:
-  void Carica();
+  void fillLists();
 
   std::unique_ptr<arp_o_Com01> m_report;
 };

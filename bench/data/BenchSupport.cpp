@@ -7,24 +7,32 @@
 
 namespace benchdata {
 
-JobOrderDatabase::JobOrderDatabase() {
+GeneratedDatabase::GeneratedDatabase(const GeneratorSizes& sizes) {
   const QString path = m_dir.path() + "/coms.mdb";
   if (!QFile::copy(templatePath(), path)) {
     std::fprintf(stderr, "master.gen non trovato: costruire prima il modello (target template)\n");
     return;
   }
+  generate(path, sizes);
+  m_path = path;
+}
+
+QString GeneratedDatabase::connectionString() const {
+  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + m_path + ";Persist Security Info=False";
+}
+
+namespace {
+GeneratorSizes jobOrderSizes() {
   GeneratorSizes sizes;
   sizes.customers = 2000;
   sizes.jobOrders = 100000;
   sizes.quoteLinesPerJob = 0;
   sizes.costRows = 0;
-  generate(path, sizes);
-  m_path = path;
+  return sizes;
 }
+}  // namespace
 
-QString JobOrderDatabase::connectionString() const {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + m_path + ";Persist Security Info=False";
-}
+JobOrderDatabase::JobOrderDatabase() : GeneratedDatabase(jobOrderSizes()) {}
 
 void TimingReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs)

@@ -8,19 +8,27 @@
 #include <string>
 #include <vector>
 
+#include "bench/data/Generator.h"
+
 namespace benchdata {
 
-// A temporary copy of the template filled with 100 000 job orders and 2 000 customers, the data the
-// job-order view benchmarks read. Empty path when the template is missing (a message is printed).
-class JobOrderDatabase {
+// A temporary copy of the template filled by the generator with the given sizes. Empty path when
+// the template is missing (a message is printed).
+class GeneratedDatabase {
  public:
-  JobOrderDatabase();
+  explicit GeneratedDatabase(const GeneratorSizes& sizes);
   const QString& path() const { return m_path; }
   QString connectionString() const;
 
  private:
   QTemporaryDir m_dir;
   QString m_path;
+};
+
+// 100 000 job orders and 2 000 customers, the data the job-order view benchmarks read.
+class JobOrderDatabase : public GeneratedDatabase {
+ public:
+  JobOrderDatabase();
 };
 
 // Prints as usual and keeps the time of each benchmark, so a benchmark's main can compare them.

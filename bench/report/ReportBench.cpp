@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 
 #include "bench/data/BenchSupport.h"
@@ -105,16 +104,11 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  QTemporaryDir dir;
-  const QString path = dir.filePath("coms.mdb");
-  if (!QFile::copy(benchdata::templatePath(), path)) {
-    std::fprintf(stderr, "master.gen non trovato accanto al programma\n");
-    return 1;
-  }
   benchdata::GeneratorSizes sizes;
   sizes.costRows = 10000;
-  benchdata::generate(path, sizes);
-  g_connection = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False";
+  const benchdata::GeneratedDatabase database(sizes);
+  if (database.path().isEmpty()) return 1;
+  g_connection = database.connectionString();
 
   benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -9,14 +9,14 @@
 #include <malloc.h>
 
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
 #include "core/Globals.h"
-#include "jobs/DatiCommessa.h"
+#include "jobs/JobSummary.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/report/ExportFilter.h"
@@ -34,10 +34,6 @@ const QString kQuery =
 
 QString g_pdf;
 double g_bytesPerPage[2] = {0, 0};
-
-QString connectionString(const QString& path) {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False";
-}
 
 void prepare(arp_o_Com01& report, int jobOrders) {
   report.dc1.setConnectionString(ConnString);
@@ -79,7 +75,7 @@ void BM_SameQueriesAlone(benchmark::State& state) {
       const QString code = rs.Value(QStringLiteral("CodCom")).toString();
       db::Connection summary;
       summary.Open(ConnString);
-      benchmark::DoNotOptimize(DatiCommessa::Leggi(summary, code));
+      benchmark::DoNotOptimize(JobSummary::read(summary, code));
       for (const QString& sql : {arp_com_det_prev::Query(code), arp_o_det_manodopera::Query(code),
                                  arp_o_det_materiali::Query(code), arp_o_det_AC::Query(code)}) {
         db::Connection cn;
@@ -116,17 +112,12 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  QTemporaryDir dir;
-  const QString path = dir.path() + "/coms.mdb";
-  if (!QFile::copy(benchdata::templatePath(), path)) {
-    std::fprintf(stderr, "master.gen non trovato: costruire prima il modello (target template)\n");
-    return 1;
-  }
   benchdata::GeneratorSizes sizes = benchdata::GeneratorSizes().scaled(0.5);
   sizes.costRows = 20000;
-  benchdata::generate(path, sizes);
-  ConnString = connectionString(path);
-  g_pdf = dir.path() + "/commesse.pdf";
+  const benchdata::GeneratedDatabase database(sizes);
+  if (database.path().isEmpty()) return 1;
+  ConnString = database.connectionString();
+  g_pdf = QFileInfo(database.path()).dir().filePath("commesse.pdf");
 
   benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -1,4 +1,4 @@
-#include "platform/db/ColumnType.h"
+#include "platform/db/ColumnType_p.h"
 
 #include <sqlite3.h>
 

@@ -7,15 +7,12 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
-#include "platform/db/Session.h"
+#include "platform/db/Session_p.h"
 #include "platform/db/SqlFunctions.h"
 
 namespace db {
 
 namespace {
-
-// How long a write waits for another program to release the file before it gives up.
-constexpr int kBusyTimeoutMs = 3000;
 
 const QStringList& programTables() {
   static const QStringList names = {"Commesse", "CommessePre", "Costi",     "PreModelli",
@@ -104,7 +101,7 @@ void Connection::Open(const QString& connectionString) {
       SQLITE_OK)
     openFailed("Impossibile aprire il database " + path + ".", db);
   sqlite3_extended_result_codes(db, 1);
-  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  sqlite3_busy_timeout(db, m_busyTimeoutMs);
 
   const QStringList names = storedNames(db, path);
   if (sqlite3_db_readonly(db, "main") == 1)
@@ -123,6 +120,11 @@ void Connection::Open(const QString& connectionString) {
 
   registerSqlFunctions(db);
   d->session = std::make_shared<Session>(db, path);
+}
+
+void Connection::setBusyTimeout(int ms) {
+  m_busyTimeoutMs = ms;
+  if (IsOpen()) sqlite3_busy_timeout(handle(), ms);
 }
 
 void Connection::Close() {

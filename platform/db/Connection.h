@@ -30,6 +30,11 @@ class Connection {
   void Close();
   bool IsOpen() const;
 
+  // How long a statement waits for another program to release the file before it fails with
+  // DbError::Busy, in milliseconds (3000 unless set). Takes effect at once on an open connection.
+  int busyTimeout() const { return m_busyTimeoutMs; }
+  void setBusyTimeout(int ms);
+
   // Kept for the callers that set it; every recordset of this layer is a client-side copy.
   CursorLocation cursorLocation() const { return m_cursorLocation; }
   void setCursorLocation(CursorLocation location) { m_cursorLocation = location; }
@@ -59,6 +64,7 @@ class Connection {
   struct Impl;
   std::unique_ptr<Impl> d;
   CursorLocation m_cursorLocation = adUseServer;
+  int m_busyTimeoutMs = 3000;
 };
 
 }  // namespace db

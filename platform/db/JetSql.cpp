@@ -4,7 +4,7 @@
 #include <QSet>
 
 #include "platform/db/DbError.h"
-#include "platform/db/JetTokens.h"
+#include "platform/db/JetTokens_p.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/runtime/DateTime.h"
 

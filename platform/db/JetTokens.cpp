@@ -1,4 +1,4 @@
-#include "platform/db/JetTokens.h"
+#include "platform/db/JetTokens_p.h"
 
 #include "platform/db/DbError.h"
 

@@ -1,6 +1,6 @@
-#include "platform/db/QueryShape.h"
+#include "platform/db/QueryShape_p.h"
 
-#include "platform/db/JetTokens.h"
+#include "platform/db/JetTokens_p.h"
 
 namespace db {
 

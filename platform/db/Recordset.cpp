@@ -7,7 +7,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
-#include "platform/db/RecordsetImpl.h"
+#include "platform/db/RecordsetImpl_p.h"
 
 namespace db {
 

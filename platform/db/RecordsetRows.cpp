@@ -1,4 +1,4 @@
-#include "platform/db/RecordsetRows.h"
+#include "platform/db/RecordsetRows_p.h"
 
 #include <sqlite3.h>
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "platform/db/RecordsetImpl.h"
+#include "platform/db/RecordsetImpl_p.h"
 
 namespace db {
 

@@ -1,4 +1,4 @@
-#include "platform/db/Session.h"
+#include "platform/db/Session_p.h"
 
 #include <sqlite3.h>
 

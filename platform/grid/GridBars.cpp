@@ -1,3 +1,4 @@
+// GridHeader, GridNavigator and GroupByBox: the bars around the rows of a grid.
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
@@ -5,8 +6,12 @@
 #include <QToolButton>
 
 #include "platform/grid/GridEX.h"
-#include "platform/grid/GridEngine.h"
-#include "platform/grid/GridView.h"
+#include "platform/grid/GridEngine_p.h"
+#include "platform/grid/GridHeader_p.h"
+#include "platform/grid/GridModel_p.h"
+#include "platform/grid/GridNavigator_p.h"
+#include "platform/grid/GridView_p.h"
+#include "platform/grid/GroupByBox_p.h"
 
 namespace grid {
 

@@ -1,27 +1,9 @@
 #include "platform/grid/GridColumn.h"
 
-#include "platform/grid/CellValues.h"
-
-#include "platform/grid/GridEngine.h"
 #include "platform/grid/GridEX.h"
+#include "platform/grid/GridEngine_p.h"
 
 namespace grid {
-
-void ValueList::clear() {
-  m_items.clear();
-  if (m_column) m_column->changed();
-}
-
-void ValueList::add(const Variant& value, const QString& text) {
-  m_items.push_back({value, text});
-  if (m_column) m_column->changed();
-}
-
-int ValueList::find(const Variant& value) const {
-  for (size_t i = 0; i < m_items.size(); ++i)
-    if (sameValue(m_items[i].value, value)) return static_cast<int>(i);
-  return -1;
-}
 
 GridColumn::GridColumn(GridEX* grid, int index, const QString& key, const QString& caption)
     : m_grid(grid), m_index(index), m_key(key), m_caption(caption), m_position(index) {
@@ -112,26 +94,6 @@ void GridColumn::setDropDown(GridEX* dropDown) {
   if (dropDown == m_grid) return;
   m_dropDown = dropDown;
   changed();
-}
-
-void SortKeyList::clear() {
-  if (m_keys.empty()) return;
-  m_keys.clear();
-  changed();
-}
-
-void SortKeyList::add(int column, int order) {
-  m_keys.push_back({column, order < 0 ? Descending : Ascending});
-  changed();
-}
-
-void SortKeyList::assign(const std::vector<SortKey>& keys) {
-  m_keys = keys;
-  changed();
-}
-
-void SortKeyList::changed() {
-  if (m_grid) GridEngine::of(m_grid)->keysChanged(m_groups);
 }
 
 }  // namespace grid

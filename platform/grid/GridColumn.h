@@ -5,35 +5,12 @@
 #include <vector>
 
 #include "platform/grid/GridTypes.h"
+#include "platform/grid/ValueList.h"
 
 namespace grid {
 
 class GridEX;
-class GridColumn;
 class GridEngine;
-
-// The fixed values a column offers: each item stores a value in the cell and shows a text. The
-// cell editor offers the texts; the cell shows the text of its value, or the value itself when no
-// item carries it.
-class ValueList {
- public:
-  void clear();
-  void add(const Variant& value, const QString& text);
-  int count() const { return static_cast<int>(m_items.size()); }
-  Variant value(int i) const { return m_items.at(static_cast<size_t>(i)).value; }  // 0-based
-  QString text(int i) const { return m_items.at(static_cast<size_t>(i)).text; }
-  // Index of the item that stores the value, -1 when none does.
-  int find(const Variant& value) const;
-
- private:
-  friend class GridColumn;
-  struct Item {
-    Variant value;
-    QString text;
-  };
-  std::vector<Item> m_items;
-  GridColumn* m_column = nullptr;
-};
 
 // One column of a grid. Columns are counted from 1 in field order (the order of the query's fields,
 // or of the layout); the display order is the position, which the user may change by dragging.
@@ -133,25 +110,6 @@ class GridColumn {
   int m_dataType = 0;
   int m_definedSize = 0;
   int m_field = -1;  // recordset field the column reads, -1 when none
-};
-
-// The sort keys or the groups of a grid: an ordered list of (column, direction). Every change
-// re-sorts (or re-groups) the grid's rows.
-class SortKeyList {
- public:
-  SortKeyList(GridEX* grid, bool groups) : m_grid(grid), m_groups(groups) {}
-  void clear();
-  void add(int column, int order = Ascending);
-  int count() const { return static_cast<int>(m_keys.size()); }
-  SortKey item(int k) const { return m_keys.at(static_cast<size_t>(k - 1)); }  // from 1
-  const std::vector<SortKey>& keys() const { return m_keys; }
-  void assign(const std::vector<SortKey>& keys);
-
- private:
-  void changed();
-  GridEX* m_grid;
-  bool m_groups;
-  std::vector<SortKey> m_keys;
 };
 
 }  // namespace grid

@@ -1,23 +1,26 @@
+#include "platform/grid/GridDelegate_p.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <utility>
 
 #include "platform/db/AdoTypes.h"
 #include "platform/grid/CellValues.h"
 #include "platform/grid/GridEX.h"
-#include "platform/grid/GridEngine.h"
-#include "platform/grid/GridView.h"
+#include "platform/grid/GridEngine_p.h"
+#include "platform/grid/GridModel_p.h"
+#include "platform/grid/GridView_p.h"
 
 namespace grid {
 namespace {

@@ -1,12 +1,16 @@
+#include "platform/db/Recordset.h"
+#include "platform/grid/GridDelegate_p.h"
 #include "platform/grid/GridEX.h"
+#include "platform/grid/GridEngine_p.h"
+#include "platform/grid/GridHeader_p.h"
+#include "platform/grid/GridModel_p.h"
+#include "platform/grid/GridNavigator_p.h"
+#include "platform/grid/GridView_p.h"
+#include "platform/grid/GroupByBox_p.h"
+#include "platform/runtime/Twips.h"
 
 #include <QHeaderView>
 #include <QVBoxLayout>
-
-#include "platform/db/Recordset.h"
-#include "platform/grid/GridEngine.h"
-#include "platform/grid/GridView.h"
-#include "platform/runtime/Twips.h"
 
 namespace grid {
 

@@ -11,6 +11,7 @@
 #include "platform/grid/GridColumn.h"
 #include "platform/grid/GridTypes.h"
 #include "platform/grid/PrintSettings.h"
+#include "platform/grid/SortKeyList.h"
 
 class QPrinter;
 

@@ -1,18 +1,20 @@
-#include "platform/grid/GridEngine.h"
-
-#include <QHeaderView>
-#include <QHash>
-#include <QPair>
-#include <QTimer>
-#include <cstring>
-
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/grid/CellValues.h"
 #include "platform/grid/GridEX.h"
-#include "platform/grid/GridView.h"
+#include "platform/grid/GridEngine_p.h"
+#include "platform/grid/GridModel_p.h"
+#include "platform/grid/GridNavigator_p.h"
+#include "platform/grid/GridView_p.h"
+#include "platform/grid/GroupByBox_p.h"
+
+#include <QHash>
+#include <QHeaderView>
+#include <QPair>
+#include <QTimer>
+#include <cstring>
 
 namespace grid {
 namespace {

@@ -1,11 +1,12 @@
+// GridEX: the layout text that saves and restores its columns, order, groups and appearance.
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include "platform/grid/GridEX.h"
-#include "platform/grid/GridEngine.h"
-#include "platform/grid/GridView.h"
+#include "platform/grid/GridEngine_p.h"
+
 
 // The layout text: a JSON object with the columns, sort keys, groups, format styles, fonts, colours
 // and flags of a grid. Sort keys and groups name their column by key when it has one.

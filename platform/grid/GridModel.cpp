@@ -1,11 +1,13 @@
+#include "platform/grid/GridModel_p.h"
+
 #include <QBrush>
 
-#include "platform/grid/CellValues.h"
 #include "platform/db/Recordset.h"
-#include "platform/runtime/Colors.h"
+#include "platform/grid/CellValues.h"
 #include "platform/grid/GridEX.h"
-#include "platform/grid/GridEngine.h"
-#include "platform/grid/GridView.h"
+#include "platform/grid/GridEngine_p.h"
+#include "platform/grid/GridView_p.h"
+#include "platform/runtime/Colors.h"
 
 namespace grid {
 

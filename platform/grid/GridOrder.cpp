@@ -1,12 +1,17 @@
+// GridEngine: sorting, grouping and finding.
 #include <QHash>
+#include <QHeaderView>
 #include <QTimer>
 #include <algorithm>
 #include <numeric>
 
 #include "platform/grid/CellValues.h"
 #include "platform/grid/GridEX.h"
-#include "platform/grid/GridEngine.h"
-#include "platform/grid/GridView.h"
+#include "platform/grid/GridEngine_p.h"
+#include "platform/grid/GridModel_p.h"
+#include "platform/grid/GridNavigator_p.h"
+#include "platform/grid/GridView_p.h"
+#include "platform/grid/GroupByBox_p.h"
 
 // Sorting, grouping and finding: the records are never moved, only their order (a permutation)
 // and the display rows built from it.

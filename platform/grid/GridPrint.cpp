@@ -1,3 +1,4 @@
+// GridEX: printing its rows, and the print preview.
 #include <QPainter>
 #include <QPointer>
 #include <QPrinter>
@@ -6,7 +7,7 @@
 #include "platform/grid/CellValues.h"
 #include "platform/grid/GEXPreview.h"
 #include "platform/grid/GridEX.h"
-#include "platform/grid/GridEngine.h"
+#include "platform/grid/GridEngine_p.h"
 #include "platform/runtime/Colors.h"
 #include "platform/runtime/Twips.h"
 

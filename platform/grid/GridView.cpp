@@ -1,4 +1,4 @@
-#include "platform/grid/GridView.h"
+#include "platform/grid/GridView_p.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -8,8 +8,11 @@
 #include <QTimer>
 
 #include "platform/forms/MsgBox.h"
+#include "platform/grid/GridDelegate_p.h"
 #include "platform/grid/GridEX.h"
-#include "platform/grid/GridEngine.h"
+#include "platform/grid/GridEngine_p.h"
+#include "platform/grid/GridHeader_p.h"
+#include "platform/grid/GridModel_p.h"
 #include "platform/runtime/Colors.h"
 #include "platform/runtime/KeyCodes.h"
 

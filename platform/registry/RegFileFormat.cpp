@@ -1,4 +1,4 @@
-#include "platform/registry/RegFileFormat.h"
+#include "platform/registry/RegFileFormat_p.h"
 
 #include <QStringConverter>
 #include <QStringList>

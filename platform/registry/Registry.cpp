@@ -1,8 +1,8 @@
 #include "platform/registry/Registry.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -14,8 +14,8 @@
 #include <mutex>
 #include <optional>
 
-#include "platform/registry/RegFileFormat.h"
-#include "platform/registry/RegistryTree.h"
+#include "platform/registry/RegFileFormat_p.h"
+#include "platform/registry/RegistryTree_p.h"
 
 namespace registry {
 

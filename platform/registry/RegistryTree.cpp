@@ -1,4 +1,4 @@
-#include "platform/registry/RegistryTree.h"
+#include "platform/registry/RegistryTree_p.h"
 
 #include <QStringList>
 #include <algorithm>

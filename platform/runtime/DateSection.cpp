@@ -1,4 +1,5 @@
-#include "platform/runtime/FormatPattern.h"
+// The date and time sections of a format pattern (FormatPattern_p.h), applied to a value.
+#include "platform/runtime/FormatPattern_p.h"
 
 namespace format_detail {
 

@@ -5,7 +5,7 @@
 
 #include "platform/runtime/DateTime.h"
 #include "platform/runtime/DecimalNumber.h"
-#include "platform/runtime/FormatPattern.h"
+#include "platform/runtime/FormatPattern_p.h"
 #include "platform/runtime/Numeric.h"
 
 using namespace format_detail;

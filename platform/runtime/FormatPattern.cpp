@@ -1,4 +1,4 @@
-#include "platform/runtime/FormatPattern.h"
+#include "platform/runtime/FormatPattern_p.h"
 
 namespace format_detail {
 

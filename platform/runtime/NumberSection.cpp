@@ -1,4 +1,5 @@
-#include "platform/runtime/FormatPattern.h"
+// NumberSection (FormatPattern_p.h): one section of a number pattern, applied to a value.
+#include "platform/runtime/FormatPattern_p.h"
 
 namespace format_detail {
 

@@ -2,61 +2,61 @@
 
 #include <stdexcept>
 
-#include "app/TabellaViste.h"
+#include "app/ViewTable.h"
 
 namespace {
 
 TEST(SubNodi, EmptyByDefaultKeyedOrNotAndRefusingADuplicateKey) {
-  cNodo nodo;
-  EXPECT_EQ(nodo.SubNodi().Count(), 0);
-  EXPECT_EQ(nodo.mnuGridEnable(), 123);
+  cNodo node;
+  EXPECT_EQ(node.SubNodi().Count(), 0);
+  EXPECT_EQ(node.mnuGridEnable(), 123);
 
-  cSubNodi& filtri = nodo.SubNodi();
-  filtri.Add("k1", "Primo", "SELECT 1");
-  filtri.Add("k2", "Secondo", "SELECT 2", "chiave");
-  EXPECT_THROW(filtri.Add("k3", "Terzo", "SELECT 3", "CHIAVE"), std::invalid_argument);
-  ASSERT_EQ(filtri.Count(), 2);
-  EXPECT_EQ(filtri.Item(1).Descrizione(), "Primo");
-  EXPECT_EQ(filtri.Item("chiave").SQLString(), "SELECT 2");
-  EXPECT_EQ(filtri.Item(2).Chiave(), "k2");
-  EXPECT_THROW(filtri.Item(3), std::out_of_range);
-  EXPECT_THROW(filtri.Item("altra"), std::out_of_range);
+  cSubNodi& filters = node.SubNodi();
+  filters.Add("k1", "Primo", "SELECT 1");
+  filters.Add("k2", "Secondo", "SELECT 2", "chiave");
+  EXPECT_THROW(filters.Add("k3", "Terzo", "SELECT 3", "CHIAVE"), std::invalid_argument);
+  ASSERT_EQ(filters.Count(), 2);
+  EXPECT_EQ(filters.Item(1).Descrizione(), "Primo");
+  EXPECT_EQ(filters.Item("chiave").SQLString(), "SELECT 2");
+  EXPECT_EQ(filters.Item(2).Chiave(), "k2");
+  EXPECT_THROW(filters.Item(3), std::out_of_range);
+  EXPECT_THROW(filters.Item("altra"), std::out_of_range);
 
-  filtri.Remove("chiave");
-  filtri.Add("k4", "Quarto", "SELECT 4", "chiave");
-  filtri.Remove(1);
-  QStringList ordine;
-  for (const cSubNodo& s : filtri.NewEnum()) ordine << s.Descrizione();
-  EXPECT_EQ(ordine, QStringList{"Quarto"});
+  filters.Remove("chiave");
+  filters.Add("k4", "Quarto", "SELECT 4", "chiave");
+  filters.Remove(1);
+  QStringList order;
+  for (const cSubNodo& s : filters.NewEnum()) order << s.Descrizione();
+  EXPECT_EQ(order, QStringList{"Quarto"});
 }
 
-TEST(TabellaViste, TenViewsInThreeGroupsWithTheJobOrderFilters) {
-  TabellaNodi nodi;
-  RiempiTabellaViste(nodi);
-  const QStringList codici = {"com", "rpu", "art", "for", "cli", "imp", "adi", "cat", "umi", "iva"};
-  const int gruppi[] = {0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
-  for (int i = 0; i < kNumNodi; ++i) {
-    EXPECT_EQ(nodi[i].Codice(), codici[i]);
-    EXPECT_EQ(nodi[i].GroupIndex(), gruppi[i]);
-    EXPECT_EQ(nodi[i].SubNodi().Count(), i == 0 ? 3 : 0) << i;
-    EXPECT_EQ(nodi[i].SQLString().isEmpty(), i == 0) << i;
+TEST(ViewTable, TenViewsInThreeGroupsWithTheJobOrderFilters) {
+  NodeTable nodes;
+  fillViewTable(nodes);
+  const QStringList codes = {"com", "rpu", "art", "for", "cli", "imp", "adi", "cat", "umi", "iva"};
+  const int groups[] = {0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
+  for (int i = 0; i < kNodeCount; ++i) {
+    EXPECT_EQ(nodes[i].Codice(), codes[i]);
+    EXPECT_EQ(nodes[i].GroupIndex(), groups[i]);
+    EXPECT_EQ(nodes[i].SubNodi().Count(), i == 0 ? 3 : 0) << i;
+    EXPECT_EQ(nodes[i].SQLString().isEmpty(), i == 0) << i;
   }
   const QString base =
       "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = "
       "CliFor.IdCliFor";
-  EXPECT_EQ(nodi[0].SubNodi().Item(1).SQLString(), base);
-  EXPECT_EQ(nodi[0].SubNodi().Item(2).Descrizione(), "Commesse aperte");
-  EXPECT_EQ(nodi[0].SubNodi().Item(2).SQLString(), base + " WHERE Chiusa=False");
-  EXPECT_EQ(nodi[0].SubNodi().Item(3).SQLString(), base + " WHERE Chiusa=True");
+  EXPECT_EQ(nodes[0].SubNodi().Item(1).SQLString(), base);
+  EXPECT_EQ(nodes[0].SubNodi().Item(2).Descrizione(), "Commesse aperte");
+  EXPECT_EQ(nodes[0].SubNodi().Item(2).SQLString(), base + " WHERE Chiusa=False");
+  EXPECT_EQ(nodes[0].SubNodi().Item(3).SQLString(), base + " WHERE Chiusa=True");
 }
 
-TEST(TabellaViste, TheLastViewWithALetterWins) {
-  TabellaNodi nodi;
-  RiempiTabellaViste(nodi);
-  EXPECT_EQ(NodoPerLettera(nodi, 'C'), 4);
-  EXPECT_EQ(NodoPerLettera(nodi, 'M'), 2);
-  EXPECT_EQ(NodoPerLettera(nodi, 'I'), 9);
-  EXPECT_EQ(NodoPerLettera(nodi, 'R'), -1);
+TEST(ViewTable, TheLastViewWithALetterWins) {
+  NodeTable nodes;
+  fillViewTable(nodes);
+  EXPECT_EQ(nodeForLetter(nodes, 'C'), 4);
+  EXPECT_EQ(nodeForLetter(nodes, 'M'), 2);
+  EXPECT_EQ(nodeForLetter(nodes, 'I'), 9);
+  EXPECT_EQ(nodeForLetter(nodes, 'R'), -1);
 }
 
 }  // namespace

@@ -6,44 +6,44 @@
 #include "jobs/frm_io_PrevModelli.h"
 #include "jobs/frm_io_PrevModelli_New.h"
 #include "platform/grid/GridEX.h"
-#include "tests/app/FinestraProva.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace {
 
-using ModelliFinestra = FinestraProva;
+using MainWindowTemplates = MainWindowFixture;
 
 template <class Form>
-Form* UnicaAperta() {
-  Form* trovata = nullptr;
-  for (QWidget* finestra : QApplication::topLevelWidgets())
-    if (auto* scheda = qobject_cast<Form*>(finestra); scheda && scheda->isVisible()) {
-      if (trovata) return nullptr;
-      trovata = scheda;
+Form* onlyOpenForm() {
+  Form* found = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* form = qobject_cast<Form*>(window); form && form->isVisible()) {
+      if (found) return nullptr;
+      found = form;
     }
-  return trovata;
+  return found;
 }
 
 // New and Open on the templates view open the template windows; closing the edit window re-reads
 // the view.
-TEST_F(ModelliFinestra, NewAndOpenOnTheTemplatesViewOpenTheTemplateWindows) {
-  Avvia();
-  MostraVista(6);
-  Premi(w->gexView->view(), Qt::Key_F5);
-  auto* nuovo = UnicaAperta<frm_io_PrevModelli_New>();
-  ASSERT_NE(nuovo, nullptr);
-  EXPECT_EQ(nuovo->parentWidget(), w.get());
-  delete nuovo;
+TEST_F(MainWindowTemplates, NewAndOpenOnTheTemplatesViewOpenTheTemplateWindows) {
+  start();
+  showView(6);
+  pressKey(gexView()->view(), Qt::Key_F5);
+  auto* newItems = onlyOpenForm<frm_io_PrevModelli_New>();
+  ASSERT_NE(newItems, nullptr);
+  EXPECT_EQ(newItems->parentWidget(), w.get());
+  delete newItems;
 
-  ASSERT_TRUE(SelezionaRiga("Descrizione", Variant("Ringhiera")));
-  w->mnuFileApri->trigger();
-  auto* modello = UnicaAperta<frm_io_PrevModelli>();
-  ASSERT_NE(modello, nullptr);
-  EXPECT_EQ(modello->txtData[0]->text(), "Ringhiera");
-  EXPECT_EQ(modello->gex->recordCount(), 2);
-  modello->txtData[0]->selectAll();
-  QTest::keyClicks(modello->txtData[0], "Ringhiera zincata");
-  modello->close();
-  EXPECT_TRUE(SelezionaRiga("Descrizione", Variant("Ringhiera zincata")));
+  ASSERT_TRUE(selectRow("Descrizione", Variant("Ringhiera")));
+  control<QAction>("mnuFileOpen")->trigger();
+  auto* model = onlyOpenForm<frm_io_PrevModelli>();
+  ASSERT_NE(model, nullptr);
+  EXPECT_EQ(model->txtData[0]->text(), "Ringhiera");
+  EXPECT_EQ(model->gex->recordCount(), 2);
+  model->txtData[0]->selectAll();
+  QTest::keyClicks(model->txtData[0], "Ringhiera zincata");
+  model->close();
+  EXPECT_TRUE(selectRow("Descrizione", Variant("Ringhiera zincata")));
 }
 
 }  // namespace

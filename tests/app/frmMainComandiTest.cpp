@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QMenu>
 #include <QComboBox>
 #include <QListWidget>
 #include <QApplication>
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
@@ -15,7 +15,9 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QUrl>
 
+#include "common/comfrmAbout.h"
 #include "core/Globals.h"
 #include "core/comRegistry.h"
 #include "common/comfrmAbout.h"
@@ -28,174 +30,173 @@
 #include "platform/forms/SharedInstance.h"
 #include "reports/frmPrintReportCom.h"
 #include "tests/common/ChmViewer.h"
-#include "tests/common/LinkDesktop.h"
+#include "tests/support/LinkDesktop.h"
 #include "platform/shell/HelpViewer.h"
 #include "platform/grid/GridEX.h"
-#include "tests/app/DatiProva.h"
-#include "tests/app/FinestraProva.h"
-
-using datiprova::Conta;
+#include "tests/app/MainWindowFixture.h"
+#include "tests/app/TestData.h"
+#include "tests/support/LinkDesktop.h"
 
 namespace {
 
-using ComandiFinestra = FinestraProva;
+using MainWindowCommands = MainWindowFixture;
 
-const QString kNessunaStampante =
+const QString kNoPrinter =
     "Nessuna stampante installata.\r\nInstallare almeno una stampante per utilizzare correttamente "
     "l'applicazione";
 
-TEST_F(ComandiFinestra, DeleteFromTheGridAsksThenDeletesAndRereadsTheView) {
-  Avvia();
-  MostraVista(4);
-  ASSERT_TRUE(SelezionaRiga("Nome", Variant("D'Angelo Luca")));
-  risposta = forms::vbNo;
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  EXPECT_EQ(Messaggi(), QStringList{"Eliminare il Cliente selezionato?"});
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 1);
+TEST_F(MainWindowCommands, DeleteFromTheGridAsksThenDeletesAndRereadsTheView) {
+  start();
+  showView(4);
+  ASSERT_TRUE(selectRow("Nome", Variant("D'Angelo Luca")));
+  answer = forms::vbNo;
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(messages(), QStringList{"Eliminare il Cliente selezionato?"});
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=3"), 1);
 
-  risposta = forms::vbYes;
-  Premi(w->txtFind, Qt::Key_D);
-  ASSERT_EQ(ValoreCorrente("Nome"), Variant("D'Angelo Luca"));
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  EXPECT_EQ(Messaggi().size(), 2);
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
-  EXPECT_EQ(w->gexView->recordCount(), 2);
-  EXPECT_TRUE(w->txtFind->text().isEmpty());
+  answer = forms::vbYes;
+  pressKey(txtFind(), Qt::Key_D);
+  ASSERT_EQ(currentValue("Nome"), Variant("D'Angelo Luca"));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(messages().size(), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
+  EXPECT_EQ(gexView()->recordCount(), 2);
+  EXPECT_TRUE(txtFind()->text().isEmpty());
 
   // A customer with job orders is refused from the toolbar as well.
-  ASSERT_TRUE(SelezionaRiga("Nome", Variant("Rossi Mario")));
-  w->tbElimina->trigger();
-  EXPECT_EQ(Messaggi().last(), "Il Cliente ha una o più Commesse associate, quindi non verrà eliminato.");
-  EXPECT_EQ(w->gexView->recordCount(), 2);
+  ASSERT_TRUE(selectRow("Nome", Variant("Rossi Mario")));
+  control<QAction>("tbDelete")->trigger();
+  EXPECT_EQ(messages().last(), "Il Cliente ha una o più Commesse associate, quindi non verrà eliminato.");
+  EXPECT_EQ(gexView()->recordCount(), 2);
 }
 
-TEST_F(ComandiFinestra, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
-  Avvia();
-  MostraVista(1);
-  ASSERT_TRUE(SelezionaRiga("Data", Variant(QDate(2024, 3, 5))));
-  w->mnuFileElimina->trigger();
-  EXPECT_EQ(Messaggi(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
-  EXPECT_EQ(Conta("SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
-  EXPECT_EQ(w->gexView->recordCount(), 2);
+TEST_F(MainWindowCommands, DeletingACostDayNamesTheDateAndRemovesTheWholeDay) {
+  start();
+  showView(1);
+  ASSERT_TRUE(selectRow("Data", Variant(QDate(2024, 3, 5))));
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_EQ(messages(), QStringList{"Eliminare tutti i rapporti del 05-03-2024 ?"});
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Data=#03/05/2024#"), 0);
+  EXPECT_EQ(gexView()->recordCount(), 2);
 }
 
-TEST_F(ComandiFinestra, ACostRowWithoutADateIsNotOfferedToDelete) {
-  datiprova::EseguiSqlite("INSERT INTO Costi (Classe, CodCom, Valore) VALUES (3, 'C001', 5)");
-  Avvia();
-  MostraVista(1);
-  ASSERT_EQ(w->gexView->recordCount(), 4);
-  ASSERT_TRUE(SelezionaRiga("Data", Variant::null()));
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  w->mnuFileElimina->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join('|').toStdString();
-  EXPECT_EQ(Conta("SELECT * FROM Costi"), 5);
-  EXPECT_EQ(w->gexView->recordCount(), 4);
+TEST_F(MainWindowCommands, ACostRowWithoutADateIsNotOfferedToDelete) {
+  testdb::exec(DBPath, "INSERT INTO Costi (Classe, CodCom, Valore) VALUES (3, 'C001', 5)");
+  start();
+  showView(1);
+  ASSERT_EQ(gexView()->recordCount(), 4);
+  ASSERT_TRUE(selectRow("Data", Variant::null()));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi"), 5);
+  EXPECT_EQ(gexView()->recordCount(), 4);
 }
 
 // The unit and category checks read the unit code and the category name from the list's row.
-TEST_F(ComandiFinestra, UnitsAndCategoriesInUseAreRefusedFromTheirLists) {
-  Avvia();
-  MostraVista(8);
-  ASSERT_TRUE(SelezionaRiga("Codice", Variant("m'")));
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  EXPECT_EQ(Messaggi().last(), "L'unità di misura ha Articoli associati, quindi non verrà eliminata.");
-  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Chiave='um'"), 3);
-  ASSERT_TRUE(SelezionaRiga("Codice", Variant("pz")));
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Codice='pz'"), 0);
-  EXPECT_EQ(w->gexView->recordCount(), 2);
+TEST_F(MainWindowCommands, UnitsAndCategoriesInUseAreRefusedFromTheirLists) {
+  start();
+  showView(8);
+  ASSERT_TRUE(selectRow("Codice", Variant("m'")));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(messages().last(), "L'unità di misura ha Articoli associati, quindi non verrà eliminata.");
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste WHERE Chiave='um'"), 3);
+  ASSERT_TRUE(selectRow("Codice", Variant("pz")));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste WHERE Codice='pz'"), 0);
+  EXPECT_EQ(gexView()->recordCount(), 2);
 
-  mostrati.clear();
-  MostraVista(7);
-  ASSERT_TRUE(SelezionaRiga("Descrizione", Variant("Legno d'abete")));
-  w->mnuFileElimina->trigger();
-  EXPECT_EQ(Messaggi(), (QStringList{"Eliminare la Categoria selezionata?",
+  shown.clear();
+  showView(7);
+  ASSERT_TRUE(selectRow("Descrizione", Variant("Legno d'abete")));
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_EQ(messages(), (QStringList{"Eliminare la Categoria selezionata?",
                                      "La categoria ha Articoli associati, quindi non verrà eliminata."}));
-  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Chiave='cat'"), 3);
-  ASSERT_TRUE(SelezionaRiga("Descrizione", Variant("Vetro")));
-  w->mnuFileElimina->trigger();
-  EXPECT_EQ(Conta("SELECT * FROM Liste WHERE Descrizione='Vetro'"), 0);
-  EXPECT_EQ(w->gexView->recordCount(), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste WHERE Chiave='cat'"), 3);
+  ASSERT_TRUE(selectRow("Descrizione", Variant("Vetro")));
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste WHERE Descrizione='Vetro'"), 0);
+  EXPECT_EQ(gexView()->recordCount(), 2);
 }
 
-TEST_F(ComandiFinestra, DeleteOnAnEmptyViewAsksNothing) {
-  datiprova::EseguiSqlite("DELETE FROM Impiegati");
-  Avvia();
-  MostraVista(5);
-  ASSERT_EQ(w->gexView->recordCount(), 0);
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  w->mnuFileElimina->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+TEST_F(MainWindowCommands, DeleteOnAnEmptyViewAsksNothing) {
+  testdb::exec(DBPath, "DELETE FROM Impiegati");
+  start();
+  showView(5);
+  ASSERT_EQ(gexView()->recordCount(), 0);
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 }
 
-TEST_F(ComandiFinestra, DeleteOnAGroupRowAsksNothing) {
-  Avvia();
-  MostraVista(4);
-  w->gexView->groups().add(w->gexView->column("Località")->index());
-  w->gexView->setRow(1);
-  ASSERT_TRUE(w->gexView->isGroupRow());
-  w->mnuFileElimina->trigger();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
-  EXPECT_EQ(Conta("SELECT * FROM CliFor"), 5);
+TEST_F(MainWindowCommands, DeleteOnAGroupRowAsksNothing) {
+  start();
+  showView(4);
+  gexView()->groups().add(gexView()->column("Località")->index());
+  gexView()->setRow(1);
+  ASSERT_TRUE(gexView()->isGroupRow());
+  control<QAction>("mnuFileDelete")->trigger();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor"), 5);
 }
 
-TEST_F(ComandiFinestra, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisabled) {
-  stampanti = {};
-  bool splashVisibile = true;
+TEST_F(MainWindowCommands, WithoutAPrinterTheMessageComesFirstAndPrintStaysDisabled) {
+  printers = {};
+  bool splashVisible = true;
   forms::setMsgBoxHandler([&](const forms::MsgBoxRequest& r) {
-    mostrati.push_back(r);
-    splashVisibile = forms::SharedInstance<comfrmAbout>::loaded() &&
-                     forms::SharedInstance<comfrmAbout>::get().isVisible();
-    return risposta;
+    shown.push_back(r);
+    splashVisible =
+        forms::SharedInstance<comfrmAbout>::loaded() && forms::SharedInstance<comfrmAbout>::get().isVisible();
+    return answer;
   });
-  Avvia();
-  ASSERT_EQ(Messaggi(), QStringList{kNessunaStampante});
-  EXPECT_EQ(mostrati[0].style, forms::vbOKOnly);
-  EXPECT_EQ(mostrati[0].title, AppTitle);
-  EXPECT_FALSE(splashVisibile);
-  EXPECT_FALSE(w->StampantiPresenti);
+  start();
+  ASSERT_EQ(messages(), QStringList{kNoPrinter});
+  EXPECT_EQ(shown[0].style, forms::vbOKOnly);
+  EXPECT_EQ(shown[0].title, AppTitle);
+  EXPECT_FALSE(splashVisible);
+  EXPECT_FALSE(control<QAction>("mnuFilePrint")->isEnabled());
   EXPECT_EQ(NumStampanti, 0);
 
-  for (int vista : {0, 2, 4}) {
-    MostraVista(vista);
-    EXPECT_FALSE(w->mnuFileStampa->isEnabled());
-    EXPECT_FALSE(w->tbStampa->isEnabled());
-    EXPECT_TRUE(w->mnuFileNuovo->isEnabled());
-    EXPECT_TRUE(w->tbApri->isEnabled());
-    EXPECT_TRUE(w->tbElimina->isEnabled());
+  for (int view : {0, 2, 4}) {
+    showView(view);
+    EXPECT_FALSE(control<QAction>("mnuFilePrint")->isEnabled());
+    EXPECT_FALSE(control<QAction>("tbPrint")->isEnabled());
+    EXPECT_TRUE(control<QAction>("mnuFileNew")->isEnabled());
+    EXPECT_TRUE(control<QAction>("tbOpen")->isEnabled());
+    EXPECT_TRUE(control<QAction>("tbDelete")->isEnabled());
   }
-  ASSERT_TRUE(SelezionaRiga("Nome", Variant("D'Angelo Luca")));
-  Premi(w->gexView->view(), Qt::Key_Delete);
-  EXPECT_EQ(Conta("SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
-  EXPECT_EQ(Messaggi().size(), 2);
+  ASSERT_TRUE(selectRow("Nome", Variant("D'Angelo Luca")));
+  pressKey(gexView()->view(), Qt::Key_Delete);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor WHERE IdCliFor=3"), 0);
+  EXPECT_EQ(messages().size(), 2);
 }
 
 // The real message box, answered with Enter: it shows before the window does, centred where the
 // window then appears.
-TEST_F(ComandiFinestra, TheStartUpPrinterMessageIsCentredOnTheMainWindow) {
-  stampanti = {};
+TEST_F(MainWindowCommands, TheStartUpPrinterMessageIsCentredOnTheMainWindow) {
+  printers = {};
   forms::setMsgBoxHandler(nullptr);
-  QStringList testi;
-  QPoint centro;
-  QTimer risponditore;
-  QObject::connect(&risponditore, &QTimer::timeout, [&] {
+  QStringList texts;
+  QPoint central;
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible()) return;
-    if (testi.isEmpty()) centro = box->frameGeometry().center();
-    testi << box->text();
+    if (texts.isEmpty()) central = box->frameGeometry().center();
+    texts << box->text();
     QTest::keyClick(box, Qt::Key_Return);
   });
-  risponditore.start(10);
-  Avvia();
-  risponditore.stop();
-  ASSERT_FALSE(testi.isEmpty());
-  EXPECT_EQ(testi.first(), kNessunaStampante);
-  EXPECT_LE((centro - w->frameGeometry().center()).manhattanLength(), 8);
-  EXPECT_LE((centro - w->screen()->availableGeometry().center()).manhattanLength(), 8)
+  answerer.start(10);
+  start();
+  answerer.stop();
+  ASSERT_FALSE(texts.isEmpty());
+  EXPECT_EQ(texts.first(), kNoPrinter);
+  EXPECT_LE((central - w->frameGeometry().center()).manhattanLength(), 8);
+  EXPECT_LE((central - w->screen()->availableGeometry().center()).manhattanLength(), 8)
       << "the window appears where the message expected it";
 }
 
-TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
+TEST_F(MainWindowCommands, PrintersAndTheReportPrintersOfTheSettings) {
   comRegistry reg;
   reg.setClassKey(HKEY_CURRENT_USER);
   reg.setSectionKey(RegKeyPrinters);
@@ -204,10 +205,10 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
   reg.setValue(Variant("Magazzino"));
   reg.setValueKey("D001");
   reg.setValue(Variant("Epson LX-300"));
-  Avvia();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
-  EXPECT_TRUE(w->StampantiPresenti);
-  EXPECT_TRUE(w->tbStampa->isEnabled());
+  start();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
+  EXPECT_TRUE(control<QAction>("mnuFilePrint")->isEnabled());
+  EXPECT_TRUE(control<QAction>("tbPrint")->isEnabled());
   EXPECT_EQ(NumStampanti, 2);
   EXPECT_EQ(Stampanti, (QStringList{"Ufficio", "Magazzino"}));
   EXPECT_EQ(Driver, (QStringList{"HP LaserJet 4", "Epson LX-300"}));
@@ -218,179 +219,180 @@ TEST_F(ComandiFinestra, PrintersAndTheReportPrintersOfTheSettings) {
 }
 
 // Chooses the Data menu's "Tabelle"; true when it opened the table browser, which is then closed.
-bool ApreTabelle(frmMain& w) {
-  bool aperto = false;
+bool opensTables(frmMain& w) {
+  bool opened = false;
   QTimer::singleShot(0, [&] {
-    auto* tabelle = qobject_cast<comfrmManData*>(QApplication::activeModalWidget());
-    if (!tabelle) return;
-    aperto = tabelle->parentWidget() == &w && tabelle->cmbTables->findText("_Pars") >= 0;
-    tabelle->close();
+    auto* tables = qobject_cast<comfrmManData*>(QApplication::activeModalWidget());
+    if (!tables) return;
+    opened = tables->parentWidget() == &w && tables->cmbTables->findText("_Pars") >= 0;
+    tables->close();
   });
-  w.mnuDatiTabelle->trigger();
-  return aperto;
+  w.findChild<QAction*>("mnuDataTables")->trigger();
+  return opened;
 }
 
-TEST_F(ComandiFinestra, TheDataMenuOpensTheTableBrowserOnlyWhileNoOtherWindowIsOpen) {
-  Avvia();
-  EXPECT_TRUE(ApreTabelle(*w));
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+TEST_F(MainWindowCommands, TheDataMenuOpensTheTableBrowserOnlyWhileNoOtherWindowIsOpen) {
+  start();
+  EXPECT_TRUE(opensTables(*w));
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 
   // An entry window opened from the list counts while it is open, and no longer once cancelled.
-  MostraVista(4);
-  w->tbApri->trigger();
-  QPointer<frm_io_Clienti> scheda;
-  for (QWidget* finestra : QApplication::topLevelWidgets())
-    if (auto* c = qobject_cast<frm_io_Clienti*>(finestra)) scheda = c;
-  ASSERT_TRUE(scheda);
-  EXPECT_FALSE(ApreTabelle(*w));
-  EXPECT_EQ(Messaggi(), QStringList{"Chiudere prima tutte le schede dati."});
-  EXPECT_EQ(mostrati.back().style, forms::vbOKOnly);
-  EXPECT_EQ(mostrati.back().title, AppTitle);
+  showView(4);
+  control<QAction>("tbOpen")->trigger();
+  QPointer<frm_io_Clienti> form;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* c = qobject_cast<frm_io_Clienti*>(window)) form = c;
+  ASSERT_TRUE(form);
+  EXPECT_FALSE(opensTables(*w));
+  EXPECT_EQ(messages(), QStringList{"Chiudere prima tutte le schede dati."});
+  EXPECT_EQ(shown.back().style, forms::vbOKOnly);
+  EXPECT_EQ(shown.back().title, AppTitle);
 
-  QTest::mouseClick(scheda->cmdAnnulla, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
-  EXPECT_TRUE(ApreTabelle(*w));
-  EXPECT_EQ(Messaggi().size(), 1);
+  QTest::mouseClick(form->cmdAnnulla, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
+  EXPECT_TRUE(opensTables(*w));
+  EXPECT_EQ(messages().size(), 1);
 }
 
-TEST_F(ComandiFinestra, TheGridMenuHandsTheViewGridToTheGridDialogs) {
-  Avvia();
-  MostraVista(4);
-  QStringList aperti;
-  for (QAction* voce : w->mnuGridItem) {
-    const int tag = voce->data().toInt();
+TEST_F(MainWindowCommands, TheGridMenuHandsTheViewGridToTheGridDialogs) {
+  start();
+  showView(4);
+  QStringList opened;
+  for (QAction* entry : control<QMenu>("mnuGrid")->actions()) {
+    const int tag = entry->data().toInt();
     if (tag != 1 && tag != 2 && tag != 4 && tag != 8) continue;
     QTimer::singleShot(0, [&] {
-      QWidget* dialogo = QApplication::activeModalWidget();
-      if (!dialogo) return;
-      if (auto* campi = qobject_cast<comfrmShowfields*>(dialogo)) {
-        EXPECT_GT(campi->lstVisible->count(), 0);
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      if (auto* fields = qobject_cast<comfrmShowfields*>(dialog)) {
+        EXPECT_GT(fields->lstVisible->count(), 0);
       }
-      if (auto* ordina = qobject_cast<comfrmSort*>(dialogo)) {
-        EXPECT_EQ(ordina->cboGroups[0]->count(), w->gexView->columnCount() + 1);
+      if (auto* sort = qobject_cast<comfrmSort*>(dialog)) {
+        EXPECT_EQ(sort->cboGroups[0]->count(), gexView()->columnCount() + 1);
       }
-      aperti << dialogo->metaObject()->className();
-      dialogo->close();
+      opened << dialog->metaObject()->className();
+      dialog->close();
     });
-    voce->setEnabled(true);
-    voce->trigger();
+    entry->setEnabled(true);
+    entry->trigger();
   }
-  EXPECT_EQ(aperti, (QStringList{"comfrmShowfields", "comfrmSort", "comfrmGroupBy", "comfrmTableview"}));
+  EXPECT_EQ(opened, (QStringList{"comfrmShowfields", "comfrmSort", "comfrmGroupBy", "comfrmTableview"}));
 }
 
-TEST_F(ComandiFinestra, TheAboutBoxOpensWithItsFrameAndCloses) {
-  Avvia();
-  bool visto = false;
+TEST_F(MainWindowCommands, TheAboutBoxOpensWithItsFrameAndCloses) {
+  start();
+  bool seen = false;
   QTimer::singleShot(0, [&] {
     comfrmAbout& about = forms::SharedInstance<comfrmAbout>::get();
-    visto = about.isVisible() && !about.captionRemoved() && about.cmdOK->isEnabled() &&
-            about.height() == about.fullHeight() && about.parentWidget() == w.get();
+    seen = about.isVisible() && !about.captionRemoved() && about.cmdOK->isEnabled() &&
+           about.height() == about.fullHeight() && about.parentWidget() == w.get();
     QTest::mouseClick(about.cmdOK, Qt::LeftButton);
   });
-  w->mnuHelpInfo->trigger();
-  EXPECT_TRUE(visto);
+  control<QAction>("mnuHelpInfo")->trigger();
+  EXPECT_TRUE(seen);
   EXPECT_FALSE(forms::SharedInstance<comfrmAbout>::get().isVisible());
 }
 
-TEST_F(ComandiFinestra, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
-  Avvia();
-  QFile guida(HelpFile);
-  ASSERT_TRUE(guida.open(QIODevice::ReadOnly)) << HelpFile.toStdString();
-  EXPECT_EQ(guida.read(4), "ITSF");
+TEST_F(MainWindowCommands, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
+  start();
+  QFile helpFile(HelpFile);
+  ASSERT_TRUE(helpFile.open(QIODevice::ReadOnly)) << HelpFile.toStdString();
+  EXPECT_EQ(helpFile.read(4), "ITSF");
   EXPECT_EQ(QFileInfo(HelpFile).absolutePath(), QCoreApplication::applicationDirPath());
 
   LinkDesktop desktop;
-  QDesktopServices::setUrlHandler("file", &desktop, "apri");
+  QDesktopServices::setUrlHandler("file", &desktop, "open");
   {
-    ChmViewer visore;
-    w->mnuHelpGuida->trigger();
+    ChmViewer viewer;
+    control<QAction>("mnuHelpContents")->trigger();
   }
-  ASSERT_EQ(desktop.aperti.size(), 1);
-  EXPECT_EQ(desktop.aperti[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
+  ASSERT_EQ(desktop.opened.size(), 1);
+  EXPECT_EQ(desktop.opened[0].toLocalFile(), QFileInfo(HelpFile).absoluteFilePath());
 
   // Without a viewer for it the program shows the pages beside it, at the first page.
-  w->mnuHelpGuida->trigger();
+  control<QAction>("mnuHelpContents")->trigger();
   QDesktopServices::unsetUrlHandler("file");
-  EXPECT_EQ(desktop.aperti.size(), 1);
-  QTextBrowser* guidaInterna = shell::helpWindow();
-  ASSERT_TRUE(guidaInterna);
-  EXPECT_TRUE(guidaInterna->isVisible());
-  EXPECT_EQ(guidaInterna->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
-  EXPECT_EQ(guidaInterna->windowTitle(), "Gestione Commesse");
-  EXPECT_TRUE(guidaInterna->toPlainText().contains("Le visualizzazioni"));
-  guidaInterna->close();
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+  EXPECT_EQ(desktop.opened.size(), 1);
+  QTextBrowser* helpBrowser = shell::helpWindow();
+  ASSERT_TRUE(helpBrowser);
+  EXPECT_TRUE(helpBrowser->isVisible());
+  EXPECT_EQ(helpBrowser->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
+  EXPECT_EQ(helpBrowser->windowTitle(), "Gestione Commesse");
+  EXPECT_TRUE(helpBrowser->toPlainText().contains("Le visualizzazioni"));
+  helpBrowser->close();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 }
 
-TEST_F(ComandiFinestra, OnlineHelpThatCannotBeOpenedIsReportedInItalian) {
-  Avvia();
-  const QString guida = HelpFile;
+TEST_F(MainWindowCommands, OnlineHelpThatCannotBeOpenedIsReportedInItalian) {
+  start();
+  const QString helpFile = HelpFile;
   HelpFile = QDir::temp().filePath("nessuna-guida/tarvel.chm");
   LinkDesktop desktop;
-  QDesktopServices::setUrlHandler("file", &desktop, "apri");
-  w->mnuHelpGuida->trigger();
+  QDesktopServices::setUrlHandler("file", &desktop, "open");
+  control<QAction>("mnuHelpContents")->trigger();
   QDesktopServices::unsetUrlHandler("file");
-  HelpFile = guida;
-  EXPECT_TRUE(desktop.aperti.isEmpty());
-  ASSERT_EQ(Messaggi().size(), 1);
-  EXPECT_TRUE(Messaggi()[0].startsWith("Impossibile aprire la guida in linea")) << Messaggi()[0].toStdString();
-  EXPECT_TRUE(Messaggi()[0].contains("nessuna-guida/tarvel.chm"));
-  EXPECT_EQ(mostrati.back().style, forms::vbOKOnly | forms::vbExclamation);
-  EXPECT_EQ(mostrati.back().title, AppTitle);
+  HelpFile = helpFile;
+  EXPECT_TRUE(desktop.opened.isEmpty());
+  ASSERT_EQ(messages().size(), 1);
+  EXPECT_TRUE(messages()[0].startsWith("Impossibile aprire la guida in linea"))
+      << messages()[0].toStdString();
+  EXPECT_TRUE(messages()[0].contains("nessuna-guida/tarvel.chm"));
+  EXPECT_EQ(shown.back().style, forms::vbOKOnly | forms::vbExclamation);
+  EXPECT_EQ(shown.back().title, AppTitle);
 }
 
 // New and Open on the job orders open the new-job-order and editing windows; a save there re-reads the view.
-TEST_F(ComandiFinestra, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
-  Avvia();
-  MostraVista(0);
-  w->tbNuovo->trigger();
-  QPointer<frm_io_Com_New> nuova;
-  for (QWidget* finestra : QApplication::topLevelWidgets())
-    if (auto* f = qobject_cast<frm_io_Com_New*>(finestra); f && f->isVisible()) nuova = f;
-  ASSERT_TRUE(nuova);
-  EXPECT_EQ(nuova->parentWidget(), w.get());
-  QTest::mouseClick(nuova->cmdAnnulla, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return nuova.isNull(); }));
+TEST_F(MainWindowCommands, NewAndOpenOnTheJobOrdersOpenTheirWindows) {
+  start();
+  showView(0);
+  control<QAction>("tbNew")->trigger();
+  QPointer<frm_io_Com_New> newJob;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* f = qobject_cast<frm_io_Com_New*>(window); f && f->isVisible()) newJob = f;
+  ASSERT_TRUE(newJob);
+  EXPECT_EQ(newJob->parentWidget(), w.get());
+  QTest::mouseClick(newJob->cmdAnnulla, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return newJob.isNull(); }));
 
-  ASSERT_TRUE(SelezionaRiga("CodCom", Variant("C'03")));
-  w->tbApri->trigger();
-  QPointer<frm_io_Com_Edit> scheda;
-  for (QWidget* finestra : QApplication::topLevelWidgets())
-    if (auto* f = qobject_cast<frm_io_Com_Edit*>(finestra); f && f->isVisible()) scheda = f;
-  ASSERT_TRUE(scheda);
-  EXPECT_EQ(scheda->line(1)->text(), "Scala");
-  scheda->binding().setText(scheda->line(1), "Scala a chiocciola");
-  QTest::mouseClick(scheda->cmdSalva, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return scheda.isNull(); }));
-  EXPECT_TRUE(SelezionaRiga("DesCom", Variant("Scala a chiocciola"))) << "the view is read again";
+  ASSERT_TRUE(selectRow("CodCom", Variant("C'03")));
+  control<QAction>("tbOpen")->trigger();
+  QPointer<frm_io_Com_Edit> form;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* f = qobject_cast<frm_io_Com_Edit*>(window); f && f->isVisible()) form = f;
+  ASSERT_TRUE(form);
+  EXPECT_EQ(form->line(1)->text(), "Scala");
+  form->binding().setText(form->line(1), "Scala a chiocciola");
+  QTest::mouseClick(form->cmdSalva, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
+  EXPECT_TRUE(selectRow("DesCom", Variant("Scala a chiocciola"))) << "the view is read again";
 }
 
 // Print on the job orders and on the cost days opens the one job-order print dialog on the default
 // printer; on a view without a print dialog it opens nothing.
-TEST_F(ComandiFinestra, PrintOnTheJobOrdersOpensTheirPrintDialog) {
-  Avvia();
-  MostraVista(5);
-  w->tbStampa->trigger();
+TEST_F(MainWindowCommands, PrintOnTheJobOrdersOpensTheirPrintDialog) {
+  start();
+  showView(5);
+  control<QAction>("tbPrint")->trigger();
   EXPECT_FALSE(forms::SharedInstance<frmPrintReportCom>::loaded());
-  for (int vista : {0, 1}) {
-    MostraVista(vista);
-    w->tbStampa->trigger();
+  for (int view : {0, 1}) {
+    showView(view);
+    control<QAction>("tbPrint")->trigger();
     ASSERT_TRUE(forms::SharedInstance<frmPrintReportCom>::loaded());
-    frmPrintReportCom& stampa = forms::SharedInstance<frmPrintReportCom>::get();
-    EXPECT_TRUE(stampa.isVisible());
-    EXPECT_FALSE(stampa.parentWidget());
-    EXPECT_EQ(stampa.cmbprinters->currentText(), "Ufficio");
-    EXPECT_EQ(stampa.cmbFor->currentText(), "(Tutte)");
+    frmPrintReportCom& printDialog = forms::SharedInstance<frmPrintReportCom>::get();
+    EXPECT_TRUE(printDialog.isVisible());
+    EXPECT_FALSE(printDialog.parentWidget());
+    EXPECT_EQ(printDialog.cmbprinters->currentText(), "Ufficio");
+    EXPECT_EQ(printDialog.cmbFor->currentText(), "(Tutte)");
   }
   forms::SharedInstance<frmPrintReportCom>::get().close();
 }
 
-TEST_F(ComandiFinestra, ExitClosesTheWindowAndEndsTheProgram) {
-  Avvia();
-  bool scaricata = false;
-  QObject::connect(w.get(), &frmMain::scaricata, [&] { scaricata = true; });
-  w->mnuFileEsci->trigger();
-  EXPECT_TRUE(scaricata);
+TEST_F(MainWindowCommands, ExitClosesTheWindowAndEndsTheProgram) {
+  start();
+  bool unloaded = false;
+  QObject::connect(w.get(), &frmMain::unloaded, [&] { unloaded = true; });
+  control<QAction>("mnuFileExit")->trigger();
+  EXPECT_TRUE(unloaded);
   EXPECT_FALSE(w->isVisible());
 }
 

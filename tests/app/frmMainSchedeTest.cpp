@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
 
@@ -9,34 +10,34 @@
 #include "masterdata/frm_io_Fornitori_01.h"
 #include "masterdata/frm_io_IVA.h"
 #include "platform/grid/GridEX.h"
-#include "tests/app/FinestraProva.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace {
 
-using SchedeFinestra = FinestraProva;
+using MainWindowForms = MainWindowFixture;
 
 template <class Form>
 QList<Form*> Aperte() {
-  QList<Form*> schede;
-  for (QWidget* finestra : QApplication::topLevelWidgets())
-    if (auto* scheda = qobject_cast<Form*>(finestra); scheda && scheda->isVisible()) schede << scheda;
-  return schede;
+  QList<Form*> forms;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* form = qobject_cast<Form*>(window); form && form->isVisible()) forms << form;
+  return forms;
 }
 
-TEST_F(SchedeFinestra, CtrlLetterOpensANewRecordOfTheLastViewWithThatLetter) {
-  Avvia();
-  Premi(w->gexView->view(), Qt::Key_C, Qt::ControlModifier);
+TEST_F(MainWindowForms, CtrlLetterOpensANewRecordOfTheLastViewWithThatLetter) {
+  start();
+  pressKey(gexView()->view(), Qt::Key_C, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitFor([] { return !Aperte<frm_io_Clienti>().isEmpty(); }));
   QApplication::processEvents();
   ASSERT_EQ(Aperte<frm_io_Clienti>().size(), 1);
   EXPECT_EQ(Aperte<frm_io_Clienti>()[0]->mode(), 1);
-  EXPECT_EQ(w->lblTitle->text(), "Commesse");
+  EXPECT_EQ(lblTitle()->text(), "Commesse");
   qDeleteAll(Aperte<frm_io_Clienti>());
 
   // From the find box too; no view has R.
   QApplication::setActiveWindow(w.get());
-  Premi(w->txtFind, Qt::Key_R, Qt::ControlModifier);
-  Premi(w->txtFind, Qt::Key_I, Qt::ControlModifier);
+  pressKey(txtFind(), Qt::Key_R, Qt::ControlModifier);
+  pressKey(txtFind(), Qt::Key_I, Qt::ControlModifier);
   ASSERT_TRUE(QTest::qWaitFor([] { return !Aperte<frm_io_IVA>().isEmpty(); }));
   QApplication::processEvents();
   EXPECT_EQ(Aperte<frm_io_IVA>().size(), 1);
@@ -44,48 +45,48 @@ TEST_F(SchedeFinestra, CtrlLetterOpensANewRecordOfTheLastViewWithThatLetter) {
   qDeleteAll(Aperte<frm_io_IVA>());
 }
 
-TEST_F(SchedeFinestra, EnterOpensTheRecordOfTheRowButNotOfAGroupRow) {
-  Avvia();
-  MostraVista(4);
-  ASSERT_TRUE(SelezionaRiga("Nome", Variant("Bianchi Srl")));
-  Premi(w->gexView->view(), Qt::Key_Return);
+TEST_F(MainWindowForms, EnterOpensTheRecordOfTheRowButNotOfAGroupRow) {
+  start();
+  showView(4);
+  ASSERT_TRUE(selectRow("Nome", Variant("Bianchi Srl")));
+  pressKey(gexView()->view(), Qt::Key_Return);
   ASSERT_EQ(Aperte<frm_io_Clienti>().size(), 1);
-  frm_io_Clienti* scheda = Aperte<frm_io_Clienti>()[0];
-  EXPECT_EQ(scheda->mode(), 2);
-  EXPECT_EQ(scheda->line(0)->text(), "Bianchi Srl");
-  delete scheda;
+  frm_io_Clienti* form = Aperte<frm_io_Clienti>()[0];
+  EXPECT_EQ(form->mode(), 2);
+  EXPECT_EQ(form->line(0)->text(), "Bianchi Srl");
+  delete form;
 
-  w->gexView->groups().add(w->gexView->column("Località")->index());
-  w->gexView->setRow(1);
-  ASSERT_TRUE(w->gexView->isGroupRow());
+  gexView()->groups().add(gexView()->column("Località")->index());
+  gexView()->setRow(1);
+  ASSERT_TRUE(gexView()->isGroupRow());
   QApplication::setActiveWindow(w.get());
-  Premi(w->gexView->view(), Qt::Key_Return);
-  Premi(w->txtFind, Qt::Key_Return);
-  w->mnuFileApri->trigger();
+  pressKey(gexView()->view(), Qt::Key_Return);
+  pressKey(txtFind(), Qt::Key_Return);
+  control<QAction>("mnuFileOpen")->trigger();
   QApplication::processEvents();
   EXPECT_TRUE(Aperte<frm_io_Clienti>().isEmpty());
 
   // Several windows can be open at once: one per command.
-  w->gexView->groups().clear();
-  ASSERT_TRUE(SelezionaRiga("Nome", Variant("Rossi Mario")));
-  w->tbApri->trigger();
-  QTest::mouseDClick(tabella()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                     tabella()->visualRect(tabella()->currentIndex()).center());
+  gexView()->groups().clear();
+  ASSERT_TRUE(selectRow("Nome", Variant("Rossi Mario")));
+  control<QAction>("tbOpen")->trigger();
+  QTest::mouseDClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                     table()->visualRect(table()->currentIndex()).center());
   QApplication::setActiveWindow(w.get());
-  Premi(w->txtFind, Qt::Key_Return);
+  pressKey(txtFind(), Qt::Key_Return);
   QApplication::processEvents();
   EXPECT_EQ(Aperte<frm_io_Clienti>().size(), 3);
   qDeleteAll(Aperte<frm_io_Clienti>());
 }
 
-TEST_F(SchedeFinestra, NewFromAnyViewOpensTheChosenViewsWindow) {
-  Avvia();
-  MostraVista(9);
-  w->mnuNuovoItem[4]->trigger();  // "Fornitore"
+TEST_F(MainWindowForms, NewFromAnyViewOpensTheChosenViewsWindow) {
+  start();
+  showView(9);
+  control<QMenu>("mnuFileNewSub")->actions()[4]->trigger();  // "Fornitore"
   EXPECT_EQ(Aperte<frm_io_Fornitori_01>().size(), 1);
   EXPECT_TRUE(Aperte<frm_io_IVA>().isEmpty());
   QApplication::setActiveWindow(w.get());
-  Premi(w->gexView->view(), Qt::Key_F5);
+  pressKey(gexView()->view(), Qt::Key_F5);
   EXPECT_EQ(Aperte<frm_io_IVA>().size(), 1);
   qDeleteAll(Aperte<frm_io_Fornitori_01>());
   qDeleteAll(Aperte<frm_io_IVA>());

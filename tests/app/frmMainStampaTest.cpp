@@ -5,11 +5,11 @@
 #include "reports/frmPrintReportArticoli.h"
 #include "reports/frmPrintReportClienti.h"
 #include "reports/frmPrintReportFornitori.h"
-#include "tests/app/FinestraProva.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace {
 
-using StampaFinestra = FinestraProva;
+using StampaFinestra = MainWindowFixture;
 
 template <class Dialog>
 QString shownOnPrinter() {
@@ -19,26 +19,26 @@ QString shownOnPrinter() {
 }
 
 TEST_F(StampaFinestra, PrintOpensTheListDialogOfTheViewAndNothingOnViewsWithoutReports) {
-  Avvia();
-  for (int vista : {5, 6, 7, 8, 9}) {
-    MostraVista(vista);
-    w->tbStampa->trigger();
+  start();
+  for (int view : {5, 6, 7, 8, 9}) {
+    showView(view);
+    control<QAction>("tbPrint")->trigger();
   }
   EXPECT_FALSE(forms::SharedInstance<frmPrintReportClienti>::loaded() ||
                forms::SharedInstance<frmPrintReportFornitori>::loaded() ||
                forms::SharedInstance<frmPrintReportArticoli>::loaded());
-  for (int vista : {4, 3, 2}) {
-    MostraVista(vista);
-    w->tbStampa->trigger();
+  for (int view : {4, 3, 2}) {
+    showView(view);
+    control<QAction>("tbPrint")->trigger();
   }
   EXPECT_EQ(shownOnPrinter<frmPrintReportClienti>(), "Stampa Clienti Ufficio");
   EXPECT_EQ(shownOnPrinter<frmPrintReportFornitori>(), "Stampa Fornitori Ufficio");
   EXPECT_EQ(shownOnPrinter<frmPrintReportArticoli>(), "Stampa Articoli Ufficio");
   // A second Print, from the menu, reaches the same dialog.
-  MostraVista(4);
-  w->mnuFileStampa->trigger();
+  showView(4);
+  control<QAction>("mnuFilePrint")->trigger();
   EXPECT_EQ(forms::SharedInstance<frmPrintReportClienti>::get().cmbprinters->count(), 4);
-  EXPECT_TRUE(Messaggi().isEmpty()) << Messaggi().join(QChar(0x7c)).toStdString();
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
   forms::SharedInstance<frmPrintReportClienti>::unload();
   forms::SharedInstance<frmPrintReportFornitori>::unload();
   forms::SharedInstance<frmPrintReportArticoli>::unload();

@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "core/Globals.h"
 #include "common/comfrmAbout.h"
+#include "core/Globals.h"
 #include "platform/forms/SharedInstance.h"
-#include "tests/common/LinkDesktop.h"
+#include "tests/support/LinkDesktop.h"
 
 namespace {
 
@@ -72,27 +72,27 @@ TEST_F(AboutTest, TheSplashIsFramelessCutAtTheDividerAndIgnoresASecondCall) {
 }
 
 TEST_F(AboutTest, SplashOffWaitsForTheMinimumTimeOnlyWhileItLasts) {
-  QElapsedTimer orologio;
-  orologio.start();
+  QElapsedTimer clock;
+  clock.start();
   about().SplashOn(&owner, 0, "x");
   EXPECT_FALSE(about().Timer1->isActive());
   about().SplashOff();
   EXPECT_FALSE(about().isVisible());
-  EXPECT_LT(orologio.elapsed(), 200);
+  EXPECT_LT(clock.elapsed(), 200);
 
   about().SplashOn(&owner, 400, "x");
-  orologio.restart();
+  clock.restart();
   about().SplashOff();
-  EXPECT_GE(orologio.elapsed(), 350);
+  EXPECT_GE(clock.elapsed(), 350);
   EXPECT_FALSE(about().isVisible());
   EXPECT_FALSE(about().captionRemoved());
 
   // Started longer ago than its minimum time: it goes at once.
   about().SplashOn(&owner, 100, "x");
   ASSERT_TRUE(QTest::qWaitFor([this] { return !about().Timer1->isActive(); }));
-  orologio.restart();
+  clock.restart();
   about().SplashOff();
-  EXPECT_LT(orologio.elapsed(), 100);
+  EXPECT_LT(clock.elapsed(), 100);
 
   // Without a splash, SplashOff does nothing.
   about().SplashOff();
@@ -102,7 +102,7 @@ TEST_F(AboutTest, SplashOffWaitsForTheMinimumTimeOnlyWhileItLasts) {
 TEST_F(AboutTest, AfterASplashTheAboutBoxHasItsFrameFullHeightAndButtons) {
   about().SplashOn(&owner, 0, "x");
   about().SplashOff();
-  bool controllato = false;
+  bool checked = false;
   QTimer::singleShot(0, [&] {
     EXPECT_TRUE(about().isVisible());
     EXPECT_TRUE(about().isModal());
@@ -113,25 +113,25 @@ TEST_F(AboutTest, AfterASplashTheAboutBoxHasItsFrameFullHeightAndButtons) {
     EXPECT_TRUE(about().cmdSysInfo->isEnabled());
     EXPECT_TRUE(about().lblPathEXE->text().isEmpty());
     EXPECT_EQ(about().parentWidget(), &owner);
-    controllato = true;
+    checked = true;
     QTest::mouseClick(about().cmdOK, Qt::LeftButton);
   });
   about().About(&owner, QString());
-  EXPECT_TRUE(controllato);
+  EXPECT_TRUE(checked);
   EXPECT_FALSE(about().isVisible());
 }
 
 TEST_F(AboutTest, ContactLabelsOpenMailAndWebLinksThroughTheDesktop) {
   LinkDesktop desktop;
   for (const char* schema : {"mailto", "http", "https"})
-    QDesktopServices::setUrlHandler(schema, &desktop, "apri");
+    QDesktopServices::setUrlHandler(schema, &desktop, "open");
   QTest::mouseClick(about().lblMain, Qt::LeftButton);
   QTest::mouseClick(about().lblWeb, Qt::LeftButton);
   for (const char* schema : {"mailto", "http", "https"}) QDesktopServices::unsetUrlHandler(schema);
 
-  ASSERT_EQ(desktop.aperti.size(), 2);
-  EXPECT_EQ(desktop.aperti[0], QUrl("mailto:" + about().lblMain->text()));
-  EXPECT_EQ(desktop.aperti[1], QUrl(about().lblWeb->text()));
+  ASSERT_EQ(desktop.opened.size(), 2);
+  EXPECT_EQ(desktop.opened[0], QUrl("mailto:" + about().lblMain->text()));
+  EXPECT_EQ(desktop.opened[1], QUrl(about().lblWeb->text()));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

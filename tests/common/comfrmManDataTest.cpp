@@ -52,7 +52,7 @@ class ManDataTest : public FormTest {
 };
 
 TEST_F(ManDataTest, ListsTheTablesWithoutTheSavedQueryAndShowsTheChosenOne) {
-  exec("INSERT INTO _Pars (k01, k02) VALUES ('gridlayout', 'gex_cli')");
+  testdb::exec(cn, "INSERT INTO _Pars (k01, k02) VALUES ('gridlayout', 'gex_cli')");
   open();
   EXPECT_EQ(form->windowTitle(), "Tabelle");
   QStringList listed;
@@ -90,14 +90,14 @@ TEST_F(ManDataTest, ACostCategoryAddedHereIsOfferedToTheCostEntry) {
   ASSERT_TRUE(form->gexTable->updateRow());
   EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
   // The cost entry's list of other-cost categories.
-  EXPECT_EQ(scalar("SELECT l01 FROM _Pars WHERE k01='catcos' AND s01='Smaltimento rifiuti'"), Variant(std::int32_t(6)));
-  EXPECT_EQ(count("SELECT l01, s01 FROM _Pars WHERE k01='catcos' ORDER BY s01"), 6);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT l01 FROM _Pars WHERE k01='catcos' AND s01='Smaltimento rifiuti'"), Variant(std::int32_t(6)));
+  EXPECT_EQ(testdb::count(cn, "SELECT l01, s01 FROM _Pars WHERE k01='catcos' ORDER BY s01"), 6);
   EXPECT_EQ(form->gexTable->recordCount(), 6);
 }
 
 TEST_F(ManDataTest, AChangeTheDatabaseRefusesIsReportedAndTheBrowserStaysUsable) {
-  exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('22', 'Ordinaria', 22)");
-  exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('10', 'Ridotta', 10)");
+  testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('22', 'Ordinaria', 22)");
+  testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('10', 'Ridotta', 10)");
   open();
   choose("CodiciIVA");
   typeInCell(2, 1, "22");
@@ -105,7 +105,7 @@ TEST_F(ManDataTest, AChangeTheDatabaseRefusesIsReportedAndTheBrowserStaysUsable)
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("Esiste già una registrazione con questo valore di CodiceIVA."))
       << messages[0].toStdString();
-  EXPECT_EQ(count("SELECT * FROM CodiciIVA WHERE CodiceIVA='10'"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CodiciIVA WHERE CodiceIVA='10'"), 1);
   form->gexTable->view()->setFocus();
   QTest::keyClick(form->gexTable->view(), Qt::Key_Escape);
   EXPECT_FALSE(form->gexTable->rowPending());
@@ -115,12 +115,12 @@ TEST_F(ManDataTest, AChangeTheDatabaseRefusesIsReportedAndTheBrowserStaysUsable)
   EXPECT_FALSE(form->gexTable->updateRow());
   EXPECT_EQ(messages.size(), 2);
   EXPECT_TRUE(messages.last().contains("CodiceIVA")) << messages.last().toStdString();
-  EXPECT_EQ(count("SELECT * FROM CodiciIVA"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CodiciIVA"), 2);
   form->gexTable->cancelRow();
 
   typeInCell(2, 2, "Ridotta alimentari");
   EXPECT_TRUE(form->gexTable->updateRow());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='10'"), Variant("Ridotta alimentari"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='10'"), Variant("Ridotta alimentari"));
 
   // Closing with a row the database refuses keeps the window open.
   typeInCell(1, 1, "10");

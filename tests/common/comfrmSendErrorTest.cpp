@@ -8,7 +8,7 @@
 
 #include "common/comfrmSendError.h"
 #include "core/Globals.h"
-#include "tests/common/LinkDesktop.h"
+#include "tests/support/LinkDesktop.h"
 #include "tests/masterdata/FormTestSupport.h"
 
 namespace {
@@ -17,7 +17,7 @@ class SendErrorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     QCoreApplication::setApplicationVersion("2.5.13");
-    QDesktopServices::setUrlHandler("mailto", &desktop, "apri");
+    QDesktopServices::setUrlHandler("mailto", &desktop, "open");
   }
   void TearDown() override {
     QDesktopServices::unsetUrlHandler("mailto");
@@ -41,7 +41,7 @@ class SendErrorTest : public ::testing::Test {
 
 TEST_F(SendErrorTest, SendingOpensTheMailLinkOfTheErrorAndNotSendingOpensNothing) {
   report("D", false);
-  EXPECT_TRUE(desktop.aperti.isEmpty());
+  EXPECT_TRUE(desktop.opened.isEmpty());
 
   report("D", true);
   const QString link = "mailto:" + comfrmSendError::supportAddress() + "?Subject=_err_app " + AppTitle +
@@ -50,14 +50,14 @@ TEST_F(SendErrorTest, SendingOpensTheMailLinkOfTheErrorAndNotSendingOpensNothing
                                       "Codice: 5%0D%0ADescrizione: D%0D%0ASorgente: S%0D%0AModulo: M%0D%0ARoutine: R"),
             link)
       << "every space left as it is";
-  ASSERT_EQ(desktop.aperti.size(), 1);
-  EXPECT_EQ(desktop.aperti[0], QUrl(link));
+  ASSERT_EQ(desktop.opened.size(), 1);
+  EXPECT_EQ(desktop.opened[0], QUrl(link));
   EXPECT_FALSE(comfrmSendError::supportAddress().isEmpty());
 
   report("Più & meno", true);
-  ASSERT_EQ(desktop.aperti.size(), 2);
-  EXPECT_TRUE(desktop.aperti[1].toString(QUrl::FullyEncoded).contains("Descrizione:%20Pi%C3%B9%20%26%20meno%0D%0A"))
-      << desktop.aperti[1].toString(QUrl::FullyEncoded).toStdString();
+  ASSERT_EQ(desktop.opened.size(), 2);
+  EXPECT_TRUE(desktop.opened[1].toString(QUrl::FullyEncoded).contains("Descrizione:%20Pi%C3%B9%20%26%20meno%0D%0A"))
+      << desktop.opened[1].toString(QUrl::FullyEncoded).toStdString();
 }
 
 TEST_F(SendErrorTest, EncodingAndTheLinkFollowTheirRules) {

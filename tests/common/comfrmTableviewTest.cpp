@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "common/comfrmTableview.h"
+#include "platform/forms/FontDialog.h"
 #include "platform/runtime/Colors.h"
 #include "tests/common/ToolGrid.h"
 #include "tests/masterdata/FormTestSupport.h"
@@ -17,16 +18,24 @@ namespace {
 // Clicks a check box on its box, where a user clicks it.
 void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
-// Presses "Carattere..." k and answers the font dialog with the font, or cancels it (nullopt).
-void chooseFont(comfrmTableview* f, int k, std::optional<QFont> font) {
-  QTimer::singleShot(0, [f, font] {
+// Presses "Carattere..." k and answers the font dialog from the keyboard: the font and, when given, a
+// colour typed into its colour list, then Enter; without a font, Esc.
+void chooseFont(comfrmTableview* f, int k, std::optional<QFont> font, const QString& colour = {}) {
+  QTimer::singleShot(0, [f, font, colour] {
     ASSERT_TRUE(QTest::qWaitFor([f] { return f->cdlFont->isVisible(); }));
-    if (!font) {
-      f->cdlFont->reject();
-      return;
+    activate(f->cdlFont);
+    if (font) {
+      f->cdlFont->fontChooser->setCurrentFont(*font);
+      if (!colour.isEmpty()) {
+        press(Qt::Key_O, Qt::AltModifier);
+        type(colour);
+      }
     }
-    f->cdlFont->setCurrentFont(*font);
-    f->cdlFont->accept();
+    press(font ? Qt::Key_Return : Qt::Key_Escape);
+    if (!QTest::qWaitFor([f] { return !f->cdlFont->isVisible(); })) {
+      ADD_FAILURE() << "the key did not close the font dialog";
+      f->cdlFont->reject();
+    }
   });
   click(f->cmdfont[k]);
 }
@@ -92,31 +101,42 @@ TEST_F(TableviewTest, OpensShowingTheGridsFontsAndSettings) {
   });
 }
 
-TEST_F(TableviewTest, OnlyOKWritesTheTwoChosenFonts) {
+TEST_F(TableviewTest, OnlyOKWritesTheTwoChosenFontsAndTheColoursOnlyTintThePreviews) {
   const QFont header = font("Sans Serif", 10);
   const QFont rows = font("Sans Serif", 9);
   grid.setHeaderFont(header);
   grid.setGridFont(rows);
-  const quint32 colour = grid.foreColor();
+  grid.setHeaderForeColor(0x800000);
+  grid.setForeColor(0x008000);
   const QFont chosen = font("Serif", 12);
+  const auto previewColour = [](QLabel* preview) { return preview->palette().color(QPalette::WindowText); };
 
   open([&](comfrmTableview* f) {
-    chooseFont(f, 0, chosen);
+    chooseFont(f, 0, chosen, "Rosso");
     EXPECT_EQ(f->lblcurrfont[0]->text(), "12 pt. Serif");
+    EXPECT_EQ(previewColour(f->lblcurrfont[0]), QColor(Qt::red));
     click(f->cmdCancel);
   });
   EXPECT_EQ(grid.headerFont(), header);
 
   open([&](comfrmTableview* f) {
-    chooseFont(f, 1, chosen);
+    EXPECT_EQ(previewColour(f->lblcurrfont[0]), QColor(0, 0, 128)) << "each opening starts from the grid";
+    chooseFont(f, 1, chosen, "Fucsia");
+    EXPECT_EQ(previewColour(f->lblcurrfont[1]), QColor(Qt::magenta));
+    EXPECT_EQ(previewColour(f->lblcurrfont[0]), QColor(0, 0, 128)) << "only the chosen preview changes";
     chooseFont(f, 1, std::nullopt);
     EXPECT_EQ(f->lblcurrfont[1]->text(), "12 pt. Serif") << "a cancelled font dialog changes nothing";
+    EXPECT_EQ(previewColour(f->lblcurrfont[1]), QColor(Qt::magenta));
+    chooseFont(f, 1, chosen);
+    EXPECT_EQ(previewColour(f->lblcurrfont[1]), QColor(Qt::magenta))
+        << "the dialog starts from the colour chosen";
     click(f->cmdOK);
   });
   EXPECT_EQ(grid.headerFont(), header);
   EXPECT_EQ(grid.gridFont().family(), "Serif");
   EXPECT_EQ(grid.gridFont().pointSizeF(), 12);
-  EXPECT_EQ(grid.foreColor(), colour);
+  EXPECT_EQ(grid.headerForeColor(), 0x800000u) << "the colours are never written to the grid";
+  EXPECT_EQ(grid.foreColor(), 0x008000u);
 }
 
 }  // namespace

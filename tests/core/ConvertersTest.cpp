@@ -2,8 +2,8 @@
 
 #include <QDate>
 
-#include "tests/core/QtPrinters.h"
 #include "core/comUtility.h"
+#include "tests/support/Printers.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <QDate>
 
-#include "tests/core/QtPrinters.h"
 #include "core/Globals.h"
 #include "core/MainModule.h"
 #include "core/comRegistry.h"
+#include "tests/support/Printers.h"
 #include "tests/support/TestEnv.h"
 
 namespace {
@@ -52,7 +52,7 @@ TEST_F(MainWindowInit, SetsTheWorkingDateAndTheHelpFile) {
   DataLavoro = QDate();
   AnnoLavoro = 0;
   const QDate before = QDate::currentDate();
-  InizializzaFinestraPrincipale();
+  initMainWindow();
   const QDate after = QDate::currentDate();
 
   EXPECT_TRUE(DataLavoro == before || DataLavoro == after);
@@ -61,19 +61,19 @@ TEST_F(MainWindowInit, SetsTheWorkingDateAndTheHelpFile) {
 }
 
 TEST_F(MainWindowInit, LayoutsComeFromTheDatabaseOnlyWhenTheSettingIsOne) {
-  EXPECT_TRUE(InizializzaFinestraPrincipale()) << "absent";
+  EXPECT_TRUE(initMainWindow()) << "absent";
 
   writeSetting(std::int32_t(1), REG_DWORD);
-  EXPECT_TRUE(InizializzaFinestraPrincipale());
+  EXPECT_TRUE(initMainWindow());
   writeSetting(std::int32_t(0), REG_DWORD);
-  EXPECT_FALSE(InizializzaFinestraPrincipale());
+  EXPECT_FALSE(initMainWindow());
   writeSetting(std::int32_t(2), REG_DWORD);
-  EXPECT_FALSE(InizializzaFinestraPrincipale());
+  EXPECT_FALSE(initMainWindow());
   // A value stored with another type is read by its own type; bytes are not a number.
   writeSetting(QStringLiteral("1"), REG_SZ);
-  EXPECT_TRUE(InizializzaFinestraPrincipale());
+  EXPECT_TRUE(initMainWindow());
   writeSetting(QByteArray("\x01\x00\x00\x00", 4), REG_BINARY);
-  EXPECT_FALSE(InizializzaFinestraPrincipale());
+  EXPECT_FALSE(initMainWindow());
 }
 
 TEST_F(MainWindowInit, ReadsTheRegistryThroughTheGivenDefault) {

@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,19 +10,20 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "tests/core/QtPrinters.h"
 #include "core/Globals.h"
 #include "core/MainModule.h"
 #include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
-#include "tests/core/UserDirs.h"
+#include "tests/support/Printers.h"
 #include "tests/support/TestEnv.h"
+#include "tests/support/UserDirs.h"
+#include "tests/support/WithoutRootOverride.h"
 
 namespace {
 
-const QString FileSistemaAssente =
+const QString kNoSystemFile =
     QStringLiteral("File di sistema assente.\r\nL'applicazione non verrà avviata.");
-const QString DatabaseDanneggiato =
+const QString kDamagedDatabase =
     QStringLiteral("Database non trovato o danneggiato.\r\nL'applicazione non verrà avviata.");
 
 QByteArray readAll(const QString& path) {
@@ -128,7 +128,7 @@ TEST_F(StartupTest, MissingTemplateEndsTheStartAndCreatesOnlyTheFolder) {
 
   EXPECT_FALSE(start());
 
-  expectOnlyMessage(FileSistemaAssente);
+  expectOnlyMessage(kNoSystemFile);
   EXPECT_EQ(UserDirs::entries(dirs.documents()), QStringList{"TarvelDB"});
   EXPECT_TRUE(UserDirs::entries(dataFolder()).isEmpty());
   EXPECT_EQ(QFileInfo::exists(registryFolder()), registryExisted);
@@ -145,10 +145,25 @@ TEST_F(StartupTest, DamagedDatabaseIsNeverReplaced) {
 
     EXPECT_FALSE(start());
 
-    expectOnlyMessage(DatabaseDanneggiato);
+    expectOnlyMessage(kDamagedDatabase);
     EXPECT_EQ(readAll(database()), content);
     EXPECT_EQ(UserDirs::entries(dataFolder()), QStringList{"coms.mdb"});
   }
+}
+
+TEST_F(StartupTest, ALinkAtTheDatabasePlaceIsNeverReplacedByTheTemplate) {
+  // A link whose target is gone (a disk not mounted, a file moved away) is not a missing database.
+  ASSERT_TRUE(QDir().mkpath(dataFolder()));
+  const QString target = dataFolder() + "/altrove/coms.mdb";
+  ASSERT_TRUE(QFile::link(target, database()));
+
+  EXPECT_FALSE(start());
+
+  expectOnlyMessage(kDamagedDatabase);
+  EXPECT_TRUE(QFileInfo(database()).isSymLink());
+  EXPECT_EQ(QFileInfo(database()).symLinkTarget(), target);
+  EXPECT_FALSE(QFileInfo::exists(target));
+  EXPECT_EQ(UserDirs::entries(dataFolder()), QStringList{"coms.mdb"});
 }
 
 TEST_F(StartupTest, DamagedTemplateGivesTheDamagedMessageAndLeavesNoDatabase) {
@@ -158,7 +173,7 @@ TEST_F(StartupTest, DamagedTemplateGivesTheDamagedMessageAndLeavesNoDatabase) {
 
   EXPECT_FALSE(start());
 
-  expectOnlyMessage(DatabaseDanneggiato);
+  expectOnlyMessage(kDamagedDatabase);
   EXPECT_TRUE(UserDirs::entries(dataFolder()).isEmpty());
 
   // Once the template is sound again, the next start creates the database.
@@ -208,11 +223,12 @@ TEST_F(StartupTest, CopyFailingHalfWayLeavesNoPartialDatabase) {
 }
 
 TEST_F(StartupTest, CopyIntoReadOnlyFolderNamesThePathAndTheReason) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   ASSERT_TRUE(QDir().mkpath(dataFolder()));
   QFile::setPermissions(dataFolder(), QFile::ReadOwner | QFile::ExeOwner);
 
-  EXPECT_FALSE(start());
+  bool started = true;
+  runWithoutRootOverride([&] { started = start(); });
+  EXPECT_FALSE(started);
 
   QFile::setPermissions(dataFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   ASSERT_EQ(messages.size(), 1u);
@@ -269,60 +285,61 @@ TEST(DataFolder, DocumentsFolderOfTheUserDirectoriesIsHonoured) {
 }
 
 TEST_F(StartupTest, DataStayInOnePlaceWhenTheDocumentsFolderAppearsOrWasMissing) {
-  const QString documenti = QDir::homePath() + "/Documenti nuovi";
-  const QString vecchia = QDir::homePath() + "/TarvelDB";
-  QDir(documenti).removeRecursively();
-  QDir(vecchia).removeRecursively();
-  UserDirs mancanti("$HOME/Documenti nuovi");
+  const QString newDocuments = QDir::homePath() + "/Documenti nuovi";
+  const QString oldFolder = QDir::homePath() + "/TarvelDB";
+  QDir(newDocuments).removeRecursively();
+  QDir(oldFolder).removeRecursively();
+  UserDirs notYetThere("$HOME/Documenti nuovi");
 
   // A missing documents folder is made, as the desktop makes it, and the data go there for good.
   ASSERT_TRUE(start());
-  EXPECT_EQ(DBPath, documenti + "/TarvelDB/coms.mdb");
-  EXPECT_FALSE(QFileInfo::exists(vecchia));
-  QDir(documenti).removeRecursively();
+  EXPECT_EQ(DBPath, newDocuments + "/TarvelDB/coms.mdb");
+  EXPECT_FALSE(QFileInfo::exists(oldFolder));
+  QDir(newDocuments).removeRecursively();
 
   // A database that an earlier version left in the home folder stays in use, with its rows, on
   // every start, also once the documents folder exists.
-  ASSERT_TRUE(QDir().mkpath(vecchia));
-  ASSERT_TRUE(QFile::copy(testenv::programDir() + "/master.gen", vecchia + "/coms.mdb"));
-  QFile::setPermissions(vecchia + "/coms.mdb", QFile::ReadOwner | QFile::WriteOwner);
+  ASSERT_TRUE(QDir().mkpath(oldFolder));
+  ASSERT_TRUE(QFile::copy(testenv::programDir() + "/master.gen", oldFolder + "/coms.mdb"));
+  QFile::setPermissions(oldFolder + "/coms.mdb", QFile::ReadOwner | QFile::WriteOwner);
   for (int avvio = 0; avvio < 2; ++avvio) {
     ConnString.clear();
     ASSERT_TRUE(start());
-    EXPECT_EQ(DBPath, vecchia + "/coms.mdb");
+    EXPECT_EQ(DBPath, oldFolder + "/coms.mdb");
     db::Connection connection;
     connection.Open(ConnString);
     connection.Execute("INSERT INTO Impiegati (Cognome) VALUES ('Riva')");
   }
   EXPECT_TRUE(messages.empty());
-  EXPECT_TRUE(QFileInfo(documenti).isDir());
-  EXPECT_FALSE(QFileInfo::exists(documenti + "/TarvelDB"));
-  EXPECT_EQ(testenv::connectionString(vecchia + "/coms.mdb"), ConnString);
-  QDir(documenti).removeRecursively();
-  QDir(vecchia).removeRecursively();
+  EXPECT_TRUE(QFileInfo(newDocuments).isDir());
+  EXPECT_FALSE(QFileInfo::exists(newDocuments + "/TarvelDB"));
+  EXPECT_EQ(testenv::connectionString(oldFolder + "/coms.mdb"), ConnString);
+  QDir(newDocuments).removeRecursively();
+  QDir(oldFolder).removeRecursively();
 }
 
 TEST_F(StartupTest, ADatabaseInUseOrInAReadOnlyFolderIsToldAsSuchAndKept) {
   ASSERT_TRUE(start());
   const QByteArray before = readAll(database());
-  sqlite3* altraCopia = nullptr;
-  ASSERT_EQ(sqlite3_open(database().toUtf8().constData(), &altraCopia), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(altraCopia, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3* otherCopy = nullptr;
+  ASSERT_EQ(sqlite3_open(database().toUtf8().constData(), &otherCopy), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(otherCopy, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
   ConnString.clear();
   shown = 0;
 
   EXPECT_FALSE(start());
 
-  sqlite3_exec(altraCopia, "ROLLBACK", nullptr, nullptr, nullptr);
-  sqlite3_close(altraCopia);
+  sqlite3_exec(otherCopy, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(otherCopy);
   expectOnlyMessage("Il database " + database() +
                     " è bloccato da un altro programma. Riprovare tra poco.\r\nL'applicazione non verrà avviata.");
   EXPECT_EQ(readAll(database()), before);
 
-  if (geteuid() == 0) return;  // root writes into read-only folders
   messages.clear();
   QFile::setPermissions(dataFolder(), QFile::ReadOwner | QFile::ExeOwner);
-  EXPECT_FALSE(start());
+  bool started = true;
+  runWithoutRootOverride([&] { started = start(); });
+  EXPECT_FALSE(started);
   QFile::setPermissions(dataFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   expectOnlyMessage("Il database " + database() +
                     " si trova in una cartella in sola lettura: impossibile lavorarci.\r\nL'applicazione non "
@@ -331,19 +348,19 @@ TEST_F(StartupTest, ADatabaseInUseOrInAReadOnlyFolderIsToldAsSuchAndKept) {
 
 // A documents folder on a small file system of its own, full before the template fits.
 TEST_F(StartupTest, AFullDiskSaysTheDiskIsFull) {
-  QTemporaryDir piccolo;
-  if (mount("tmpfs", piccolo.path().toUtf8().constData(), "tmpfs", 0, "size=64k") != 0)
+  QTemporaryDir smallFs;
+  if (mount("tmpfs", smallFs.path().toUtf8().constData(), "tmpfs", 0, "size=64k") != 0)
     GTEST_SKIP() << "no small file system can be mounted here";
-  UserDirs documenti(piccolo.path());
+  UserDirs newDocuments(smallFs.path());
 
   const bool started = start();
 
-  const QString contenuto = UserDirs::entries(piccolo.path() + "/TarvelDB").join(',');
-  umount(piccolo.path().toUtf8().constData());
+  const QString contents = UserDirs::entries(smallFs.path() + "/TarvelDB").join(',');
+  umount(smallFs.path().toUtf8().constData());
   EXPECT_FALSE(started);
-  expectOnlyMessage("Impossibile creare il database \"" + piccolo.path() + "/TarvelDB/coms.mdb\":\r\n"
+  expectOnlyMessage("Impossibile creare il database \"" + smallFs.path() + "/TarvelDB/coms.mdb\":\r\n"
                     "Il disco è pieno: spazio insufficiente per il database.\r\nL'applicazione non verrà avviata.");
-  EXPECT_EQ(contenuto, QString());
+  EXPECT_EQ(contents, QString());
 }
 
 TEST(DatabaseOpenTest, FailsForWhatIsNotTheProgramsDatabase) {

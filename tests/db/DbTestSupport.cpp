@@ -1,9 +1,5 @@
 #include "tests/db/DbTestSupport.h"
 
-#include <sqlite3.h>
-
-#include <stdexcept>
-
 #include "tests/support/TestEnv.h"
 
 namespace dbtest {
@@ -54,47 +50,12 @@ INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_com', X'41004200'),
 COMMIT;
 )SQL";
 
-struct RawDb {
-  explicit RawDb(const QString& path) {
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-      throw std::runtime_error("cannot open " + path.toStdString());
-  }
-  ~RawDb() { sqlite3_close_v2(db); }
-  sqlite3* db = nullptr;
-};
-
 }  // namespace
 
 QString seededDatabase() {
   const QString path = testenv::freshDatabase();
-  rawExec(path, kSeed);
+  testdb::exec(path, kSeed);
   return path;
-}
-
-QString rawValue(const QString& path, const QString& sql) {
-  RawDb raw(path);
-  sqlite3_stmt* s = nullptr;
-  if (sqlite3_prepare_v2(raw.db, sql.toUtf8().constData(), -1, &s, nullptr) != SQLITE_OK)
-    throw std::runtime_error(sqlite3_errmsg(raw.db));
-  QString value;
-  if (sqlite3_step(s) == SQLITE_ROW && sqlite3_column_type(s, 0) != SQLITE_NULL)
-    value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
-  sqlite3_finalize(s);
-  return value;
-}
-
-int rawCount(const QString& path, const QString& sqlFromWhere) {
-  return rawValue(path, "SELECT count(*) " + sqlFromWhere).toInt();
-}
-
-void rawExec(const QString& path, const QString& sql) {
-  RawDb raw(path);
-  char* error = nullptr;
-  if (sqlite3_exec(raw.db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-    const std::string message = error ? error : "error";
-    sqlite3_free(error);
-    throw std::runtime_error(message);
-  }
 }
 
 void SeededDb::SetUp() {

@@ -10,8 +10,6 @@
 #include "tests/db/DbTestSupport.h"
 
 using namespace db;
-using dbtest::rawCount;
-using dbtest::rawValue;
 
 namespace {
 
@@ -39,7 +37,7 @@ std::function<void(const Outcome&)> rows(int count) {
 // The view query of the job orders and its two filters.
 const QString B =
     "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
-const QString costBase = "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/05/24#";
+const QString costBase = "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/05/2024#";
 const QString amount = "SELECT Sum([Quantita]*[CostoUnitario]) AS V From Costi WHERE ";
 const QString reportQuery = "SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
 
@@ -105,18 +103,18 @@ std::vector<CorpusCase> corpus() {
       {"DeleteJobCosts", "DELETE * FROM Costi WHERE CodCom='C001'",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 5);
-         EXPECT_EQ(rawCount(r.path, "FROM Costi"), 1);
+         EXPECT_EQ(testdb::count(r.path, "SELECT * FROM Costi"), 1);
        }},
       {"DeleteJobLines", "DELETE * FROM CommessePre WHERE CodCom='C001'", [](const Outcome& r) { EXPECT_EQ(r.changed, 2); }},
       {"DeleteJob", "DELETE * FROM Commesse WHERE CodCom='C001'",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 1);
-         EXPECT_EQ(rawCount(r.path, "FROM Commesse WHERE CodCom='C002'"), 1);
+         EXPECT_EQ(testdb::count(r.path, "SELECT * FROM Commesse WHERE CodCom='C002'"), 1);
        }},
       {"DeleteCostDay", "DELETE * FROM Costi WHERE Data=#03/05/24#",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 3);
-         EXPECT_EQ(rawCount(r.path, "FROM Costi WHERE Data='2024-03-05'"), 0);
+         EXPECT_EQ(testdb::count(r.path, "SELECT * FROM Costi WHERE Data='2024-03-05'"), 0);
        }},
       {"CheckArticleUsed", "SELECT IdCosto FROM Costi WHERE Codice='CAVO1'", rows(2)},
       {"CheckArticleFree", "SELECT IdCosto FROM Costi WHERE Codice='PRESA'", rows(0)},
@@ -165,9 +163,11 @@ std::vector<CorpusCase> corpus() {
        "PreVoci WHERE PreVoci.IdModelloPre=1",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 2);
-         EXPECT_EQ(rawValue(r.path, "SELECT group_concat(Codice || ':' || Tariffa || ':' || ifnull(QPrev, '-')) "
-                                    "FROM CommessePre WHERE CodCom='C003'"),
-                   "V01:100:-,V02:3.5:-");
+         EXPECT_EQ(
+             testdb::scalar(r.path,
+                            "SELECT group_concat(Codice || ':' || Tariffa || ':' || ifnull(QPrev, '-')) "
+                            "FROM CommessePre WHERE CodCom='C003'"),
+             "V01:100:-,V02:3.5:-");
        }},
       {"JobOrderRecord", "SELECT * FROM Commesse WHERE CodCom='C001'",
        [](const Outcome& r) {
@@ -209,7 +209,7 @@ std::vector<CorpusCase> corpus() {
          EXPECT_EQ(r.rs->FieldNames().at(27), "PrezzoUnitario") << "the grids address Costi by position";
        }},
       {"MaterialsOfTheDay", costBase + " AND Classe=2", rows(0)},
-      {"OtherCostsOfTheDay", "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/06/24# AND Classe=3", rows(1)},
+      {"OtherCostsOfTheDay", "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/06/2024# AND Classe=3", rows(1)},
       {"UnitChoices", "SELECT Codice, Descrizione FROM Liste WHERE Chiave='um' ORDER BY Codice",
        [](const Outcome& r) { EXPECT_EQ(at(r, 0, "Codice"), Variant("KG")); }},
       {"OtherCostCategories", "SELECT l01, s01 FROM _Pars WHERE k01='catcos' ORDER BY s01",
@@ -243,7 +243,7 @@ std::vector<CorpusCase> corpus() {
        "CommessePre WHERE (((CommessePre.CodCom)='C001'))",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 2);
-         EXPECT_EQ(rawCount(r.path, "FROM PreVoci WHERE IdModelloPre=7 AND Tariffa=3.5"), 1);
+         EXPECT_EQ(testdb::count(r.path, "SELECT * FROM PreVoci WHERE IdModelloPre=7 AND Tariffa=3.5"), 1);
        }},
       {"TemplateRecord", "SELECT * FROM PreModelli WHERE IdModello=1", rows(1)},
       {"TemplateLines", "SELECT * FROM PREVOCI WHERE IdModelloPre=1 ORDER BY Codice",
@@ -257,14 +257,15 @@ std::vector<CorpusCase> corpus() {
       {"ClearDefaultUnit", "UPDATE Liste SET Liste.Predefinito = False WHERE Liste.Id<>2 AND Chiave='um'",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 2);
-         EXPECT_EQ(rawCount(r.path, "FROM Liste WHERE Predefinito=1"), 1) << "the default category stays";
-         EXPECT_EQ(rawValue(r.path, "SELECT Id FROM Liste WHERE Predefinito=1"), "4");
+         EXPECT_EQ(testdb::count(r.path, "SELECT * FROM Liste WHERE Predefinito=1"), 1)
+             << "the default category stays";
+         EXPECT_EQ(testdb::scalar(r.path, "SELECT Id FROM Liste WHERE Predefinito=1"), "4");
        }},
       {"VatRecord", "SELECT * FROM CodiciIVA WHERE CodiceIVA='IVA22'", rows(1)},
       {"ClearDefaultVat", "UPDATE CodiciIVA SET CodiciIVA.Predefinito = False WHERE CodiciIVA.CodiceIVA<>'IVA10'",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 1);
-         EXPECT_EQ(rawCount(r.path, "FROM CodiciIVA WHERE Predefinito=1"), 0);
+         EXPECT_EQ(testdb::count(r.path, "SELECT * FROM CodiciIVA WHERE Predefinito=1"), 0);
        }},
       {"CustomerRecord", "SELECT * FROM CliFor WHERE IdCliFor=2",
        [](const Outcome& r) { EXPECT_EQ(r.rs->Value("Nome"), Variant("D'Angelo Srl")); }},

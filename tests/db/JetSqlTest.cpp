@@ -70,6 +70,10 @@ TEST_F(JetSqlSemantics, ConcatenationTreatsNullAsEmptyTextAndBindsLooserThanArit
   EXPECT_TRUE(single(conn, "SELECT Null & Null AS X").isNull());
   EXPECT_EQ(single(conn, "SELECT 1 + 2 & 3 * 2 AS X"), Variant("36")) << "& comes after + and *";
   EXPECT_EQ(single(conn, "SELECT 'x' & 2.5 AS X"), Variant("x2.5"));
+  EXPECT_EQ(single(conn, "SELECT 'x' & 1234567.89 AS X"), Variant("x1234567.89")) << "every digit is kept";
+  conn.Execute("UPDATE Commesse SET Prezzo = 7654321.25 WHERE CodCom='C001'");
+  EXPECT_EQ(single(conn, "SELECT 'Euro ' & Prezzo AS X FROM Commesse WHERE CodCom='C001'"),
+            Variant("Euro 7654321.25"));
   EXPECT_EQ(single(conn, "SELECT IIf('a' & 'b' = 'ab', 'si', 'no') AS X"), Variant("si"));
   EXPECT_EQ(single(conn, "SELECT Count(*) AS N FROM CliFor WHERE Nome = 'rossi costruzioni'"),
             Variant(std::int32_t(1)))

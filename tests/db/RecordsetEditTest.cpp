@@ -7,8 +7,6 @@
 #include "tests/support/TestEnv.h"
 
 using namespace db;
-using dbtest::rawCount;
-using dbtest::rawValue;
 
 namespace {
 
@@ -43,7 +41,7 @@ TEST_F(RecordsetEdit, AddNewReadsBackTheAutoNumberAndTheTableDefaults) {
   EXPECT_FALSE(rs.EditPending());
   EXPECT_EQ(rs.RecordCount(), before + 1);
   const int id = rs.Value("Id").toInt();
-  EXPECT_EQ(QString::number(id), rawValue(path, "SELECT max(Id) FROM Liste"));
+  EXPECT_EQ(QString::number(id), testdb::scalar(path, "SELECT max(Id) FROM Liste"));
   EXPECT_EQ(rs.Value("Predefinito"), Variant(false)) << "a column the row did not set gets its default";
 
   rs.AddNew();
@@ -51,7 +49,7 @@ TEST_F(RecordsetEdit, AddNewReadsBackTheAutoNumberAndTheTableDefaults) {
   rs.SetValue("Descrizione", "Utensili");
   rs.Update();
   EXPECT_GT(rs.Value("Id").toInt(), id);
-  EXPECT_EQ(rawCount(path, "FROM Liste WHERE Descrizione='Utensili' AND Predefinito=0"), 1);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Liste WHERE Descrizione='Utensili' AND Predefinito=0"), 1);
 }
 
 TEST_F(RecordsetEdit, ANewJobOrderNeedsOnlyTheColumnsItSets) {
@@ -62,8 +60,11 @@ TEST_F(RecordsetEdit, ANewJobOrderNeedsOnlyTheColumnsItSets) {
   rs.SetValue("IdCliente", std::int32_t(2));
   rs.SetValue("DataInizio", QDate(2024, 5, 2));
   rs.UpdateBatch();
-  EXPECT_EQ(rawValue(path, "SELECT IdCliente || Chiusa || Consegnata || DataInizio FROM Commesse WHERE CodCom='C003'"),
-            "200" "2024-05-02");
+  EXPECT_EQ(
+      testdb::scalar(
+          path, "SELECT IdCliente || Chiusa || Consegnata || DataInizio FROM Commesse WHERE CodCom='C003'"),
+      "200"
+      "2024-05-02");
   EXPECT_EQ(rs.Value("Chiusa"), Variant(false));
 }
 
@@ -72,8 +73,9 @@ TEST_F(RecordsetEdit, UpdatesWriteByKeyOrByRowidAndTouchNoOtherRow) {
   openEditable(job, "SELECT * FROM Commesse WHERE CodCom='C001'", conn);
   job.SetValue("DesCom", "Impianto uffici e magazzino");
   job.UpdateBatch(adAffectCurrent);
-  EXPECT_EQ(rawValue(path, "SELECT DesCom FROM Commesse WHERE CodCom='C001'"), "Impianto uffici e magazzino");
-  EXPECT_EQ(rawValue(path, "SELECT DesCom FROM Commesse WHERE CodCom='C002'"), "Manutenzione");
+  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='C001'"),
+            "Impianto uffici e magazzino");
+  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='C002'"), "Manutenzione");
 
   Recordset lines;  // the template-line grid names the table in capitals
   openEditable(lines, "SELECT * FROM PREVOCI WHERE IdModelloPre=1 ORDER BY Codice", conn);
@@ -81,7 +83,7 @@ TEST_F(RecordsetEdit, UpdatesWriteByKeyOrByRowidAndTouchNoOtherRow) {
   lines.MoveLast();
   lines.SetValue(7, QString("4,25"));
   lines.Update();
-  EXPECT_EQ(rawValue(path, "SELECT group_concat(Tariffa) FROM PreVoci ORDER BY IdVocePre"), "100,4.25");
+  EXPECT_EQ(testdb::scalar(path, "SELECT group_concat(Tariffa) FROM PreVoci ORDER BY IdVocePre"), "100,4.25");
 
   // _Pars has no key: the layout row is written by its rowid, as UTF-16 bytes.
   const QString layout = QStringLiteral("{\"colonne\":[\"CodCom\",\"Località\"]}");
@@ -92,8 +94,8 @@ TEST_F(RecordsetEdit, UpdatesWriteByKeyOrByRowidAndTouchNoOtherRow) {
   EXPECT_TRUE(pars.Updatable());
   pars.SetValue("m01", bytes);
   pars.Update();
-  EXPECT_EQ(rawValue(path, "SELECT length(m01) FROM _Pars WHERE k02='gex_art'").toInt(), bytes.size());
-  EXPECT_EQ(rawValue(path, "SELECT hex(m01) FROM _Pars WHERE k02='gex_com'"), "41004200");
+  EXPECT_EQ(testdb::scalar(path, "SELECT length(m01) FROM _Pars WHERE k02='gex_art'").toInt(), bytes.size());
+  EXPECT_EQ(testdb::scalar(path, "SELECT hex(m01) FROM _Pars WHERE k02='gex_com'"), "41004200");
   Recordset again;
   again.Open("SELECT * FROM _Pars WHERE k01='gridlayout' AND k02='gex_art'", conn);
   const QByteArray stored = again.Value("m01").toBytes();
@@ -111,7 +113,7 @@ TEST_F(RecordsetEdit, TheSecondOfTwoEditorsOfOneRowIsRefusedAndTheFirstWins) {
   first.UpdateBatch();
   second.SetValue("Telefono", "06 7654321");
   EXPECT_EQ(saveError(second), DbError::Conflict);
-  EXPECT_EQ(rawValue(path, "SELECT Telefono FROM CliFor WHERE IdCliFor=1"), "02 1234567");
+  EXPECT_EQ(testdb::scalar(path, "SELECT Telefono FROM CliFor WHERE IdCliFor=1"), "02 1234567");
   EXPECT_TRUE(second.EditPending()) << "the refused row keeps the user's entries";
   EXPECT_EQ(second.Value("Telefono"), Variant("06 7654321"));
   second.CancelUpdate();
@@ -119,12 +121,12 @@ TEST_F(RecordsetEdit, TheSecondOfTwoEditorsOfOneRowIsRefusedAndTheFirstWins) {
 
   first.SetValue("Nome", "Rossi Costruzioni Spa");
   first.UpdateBatch();  // the first editor can go on: its copy is the stored row
-  EXPECT_EQ(rawValue(path, "SELECT Nome FROM CliFor WHERE IdCliFor=1"), "Rossi Costruzioni Spa");
+  EXPECT_EQ(testdb::scalar(path, "SELECT Nome FROM CliFor WHERE IdCliFor=1"), "Rossi Costruzioni Spa");
 
-  dbtest::rawExec(path, "DELETE FROM CliFor WHERE IdCliFor=1");
+  testdb::exec(path, "DELETE FROM CliFor WHERE IdCliFor=1");
   first.SetValue("Fax", "02 000");
   EXPECT_EQ(saveError(first), DbError::Conflict) << "a row deleted meanwhile is not written back";
-  EXPECT_EQ(rawCount(path, "FROM CliFor WHERE IdCliFor=1"), 0);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM CliFor WHERE IdCliFor=1"), 0);
 }
 
 TEST_F(RecordsetEdit, AFailedInsertLeavesNothingAndTheRowPending) {
@@ -134,13 +136,13 @@ TEST_F(RecordsetEdit, AFailedInsertLeavesNothingAndTheRowPending) {
   rs.SetValue("Codice", "CAVO1");
   rs.SetValue("Descrizione", "Doppione");
   EXPECT_EQ(saveError(rs), DbError::Duplicate);
-  EXPECT_EQ(rawCount(path, "FROM Articoli"), 2);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Articoli"), 2);
   EXPECT_TRUE(rs.IsNewRow());
   EXPECT_EQ(rs.Value("Descrizione"), Variant("Doppione"));
 
   rs.SetValue("Codice", "CAVO2");
   rs.UpdateBatch();
-  EXPECT_EQ(rawValue(path, "SELECT Descrizione FROM Articoli WHERE Codice='CAVO2'"), "Doppione");
+  EXPECT_EQ(testdb::scalar(path, "SELECT Descrizione FROM Articoli WHERE Codice='CAVO2'"), "Doppione");
 
   rs.AddNew();
   rs.SetValue("Descrizione", "Senza codice");
@@ -154,7 +156,7 @@ TEST_F(RecordsetEdit, AFailedInsertLeavesNothingAndTheRowPending) {
   }
   rs.CancelUpdate();
   EXPECT_EQ(rs.RecordCount(), 3);
-  EXPECT_EQ(rawCount(path, "FROM Articoli"), 3);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Articoli"), 3);
 }
 
 TEST_F(RecordsetEdit, AFailedWriteInsideATransactionUndoesOnlyItself) {
@@ -167,8 +169,8 @@ TEST_F(RecordsetEdit, AFailedWriteInsideATransactionUndoesOnlyItself) {
   EXPECT_EQ(saveError(rs), DbError::Duplicate);
   rs.CancelUpdate();
   conn.CommitTrans();
-  EXPECT_EQ(rawCount(path, "FROM Costi WHERE CodCom='C002'"), 0);
-  EXPECT_EQ(rawCount(path, "FROM CodiciIVA"), 2);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE CodCom='C002'"), 0);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM CodiciIVA"), 2);
 }
 
 TEST_F(RecordsetEdit, DeleteRemovesTheRowFromTableAndRecordset) {
@@ -179,16 +181,16 @@ TEST_F(RecordsetEdit, DeleteRemovesTheRowFromTableAndRecordset) {
   rs.Delete();
   EXPECT_EQ(rs.RecordCount(), 4);
   EXPECT_EQ(rs.Value("IdCosto").toInt(), 3) << "the next row becomes current";
-  EXPECT_EQ(rawCount(path, "FROM Costi WHERE IdCosto=2"), 0);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE IdCosto=2"), 0);
 
-  dbtest::rawExec(path, "UPDATE Costi SET Quantita=3 WHERE IdCosto=3");
+  testdb::exec(path, "UPDATE Costi SET Quantita=3 WHERE IdCosto=3");
   EXPECT_THROW(rs.Delete(), DbError) << "a row changed by somebody else is not deleted blindly";
-  EXPECT_EQ(rawCount(path, "FROM Costi WHERE IdCosto=3"), 1);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE IdCosto=3"), 1);
 
   rs.MoveLast();
   rs.Delete();
   EXPECT_TRUE(rs.isEOF());
-  EXPECT_EQ(rawCount(path, "FROM Costi WHERE CodCom='C001'"), 3);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE CodCom='C001'"), 3);
 }
 
 TEST_F(RecordsetEdit, MovingOffAnEditedRowWritesIt) {
@@ -197,7 +199,7 @@ TEST_F(RecordsetEdit, MovingOffAnEditedRowWritesIt) {
   rs.SetValue("Tariffa", 27.5);
   rs.MoveNext();
   EXPECT_FALSE(rs.EditPending());
-  EXPECT_EQ(rawValue(path, "SELECT Tariffa FROM Impiegati WHERE CodImp=1"), "27.5");
+  EXPECT_EQ(testdb::scalar(path, "SELECT Tariffa FROM Impiegati WHERE CodImp=1"), "27.5");
 }
 
 TEST_F(RecordsetEdit, TextWithApostrophesIsStoredAndFound) {
@@ -208,7 +210,7 @@ TEST_F(RecordsetEdit, TextWithApostrophesIsStoredAndFound) {
   rs.SetValue("Nome", "L'Aquila Impianti");
   rs.SetValue("Note", "Ordine \"urgente\"; pagare a 30 gg -- poi vediamo");
   rs.UpdateBatch();
-  EXPECT_EQ(rawValue(path, "SELECT Note FROM CliFor WHERE Nome='L''Aquila Impianti'"),
+  EXPECT_EQ(testdb::scalar(path, "SELECT Note FROM CliFor WHERE Nome='L''Aquila Impianti'"),
             "Ordine \"urgente\"; pagare a 30 gg -- poi vediamo");
 
   Recordset found;
@@ -263,11 +265,40 @@ TEST_F(RecordsetEdit, NavigationStopsAtBothEnds) {
   EXPECT_EQ(rs.ValueAt(1, 0), Variant("C002"));
   EXPECT_THROW(rs.Value("Inesistente"), DbError);
 
-  dbtest::rawExec(path, "INSERT INTO Commesse (CodCom, IdCliente) VALUES ('C000', 1)");
+  testdb::exec(path, "INSERT INTO Commesse (CodCom, IdCliente) VALUES ('C000', 1)");
   rs.MoveFirst();
   rs.Requery();
   EXPECT_EQ(rs.RecordCount(), 3);
   EXPECT_EQ(rs.Value("CodCom"), Variant("C000"));
+}
+
+TEST_F(RecordsetEdit, CancelAfterAddNewAndRequeryLeaveThePositionAsDocumented) {
+  Recordset rs;
+  openEditable(rs, "SELECT * FROM Commesse ORDER BY CodCom", conn);
+  rs.MoveLast();
+  ASSERT_EQ(rs.Value("CodCom"), Variant("C002"));
+  rs.AddNew();
+  rs.SetValue("CodCom", "C003");
+  EXPECT_EQ(rs.AbsolutePosition(), 2);
+  rs.CancelUpdate();
+  EXPECT_FALSE(rs.EditPending());
+  EXPECT_EQ(rs.RecordCount(), 2);
+  EXPECT_EQ(rs.AbsolutePosition(), 1) << "back on the row that was current before AddNew";
+  EXPECT_EQ(rs.Value("CodCom"), Variant("C002"));
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse"), 2);
+
+  // Requery keeps the position number while the rows reach it, and goes to the first row otherwise.
+  testdb::exec(path, "INSERT INTO Commesse (CodCom, IdCliente) VALUES ('C000', 1)");
+  rs.Requery();
+  EXPECT_EQ(rs.RecordCount(), 3);
+  EXPECT_EQ(rs.AbsolutePosition(), 1);
+  EXPECT_EQ(rs.Value("CodCom"), Variant("C001"));
+  rs.MoveLast();
+  testdb::exec(path, "DELETE FROM Commesse WHERE CodCom <> 'C002'");
+  rs.Requery();
+  EXPECT_EQ(rs.RecordCount(), 1);
+  EXPECT_EQ(rs.AbsolutePosition(), 0);
+  EXPECT_EQ(rs.Value("CodCom"), Variant("C002"));
 }
 
 TEST_F(RecordsetEdit, ARecordsetOutlivesItsConnectionForReadingOnly) {
@@ -280,5 +311,5 @@ TEST_F(RecordsetEdit, ARecordsetOutlivesItsConnectionForReadingOnly) {
   EXPECT_EQ(rs.Value("Nome"), Variant("D'Angelo Srl"));
   rs.SetValue("Nome", "Altro");
   EXPECT_EQ(saveError(rs), DbError::InvalidState);
-  EXPECT_EQ(rawValue(path, "SELECT Nome FROM CliFor WHERE IdCliFor=2"), "D'Angelo Srl");
+  EXPECT_EQ(testdb::scalar(path, "SELECT Nome FROM CliFor WHERE IdCliFor=2"), "D'Angelo Srl");
 }

@@ -5,8 +5,6 @@
 #include "tests/db/DbTestSupport.h"
 
 using namespace db;
-using dbtest::rawCount;
-using dbtest::rawValue;
 
 namespace {
 
@@ -22,7 +20,7 @@ class RecordsetLongList : public dbtest::SeededDb {
  protected:
   void SetUp() override {
     SeededDb::SetUp();
-    dbtest::rawExec(path, R"(
+    testdb::exec(path, R"(
       WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 700)
       INSERT INTO Commesse (CodCom, IdCliente, DesCom, DataInizio, Prezzo, Chiusa, Note)
       SELECT printf('K%04d', i), CASE WHEN i % 7 = 0 THEN NULL ELSE 1 END, 'Lavoro n° ' || i || ' dell''Ente',
@@ -74,7 +72,7 @@ TEST_F(RecordsetLongList, DeletingEditingAndAddingKeepEveryOtherRow) {
   rs.setAbsolutePosition(300);
   rs.Delete();
   EXPECT_EQ(rs.RecordCount(), kJobs - 1);
-  EXPECT_EQ(rawCount(path, "FROM Commesse WHERE CodCom='K0301'"), 0);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse WHERE CodCom='K0301'"), 0);
   expectJob(rs, 299, 300);
   expectJob(rs, 300, 302);
   expectJob(rs, kJobs - 2, kJobs);
@@ -83,8 +81,8 @@ TEST_F(RecordsetLongList, DeletingEditingAndAddingKeepEveryOtherRow) {
   rs.setAbsolutePosition(kLongNoteJob - 2);
   rs.SetValue("DesCom", QString("Rifatta l'insegna"));
   rs.Update();
-  EXPECT_EQ(rawValue(path, "SELECT DesCom FROM Commesse WHERE CodCom='K0350'"), "Rifatta l'insegna");
-  EXPECT_EQ(rawValue(path, "SELECT length(Note) FROM Commesse WHERE CodCom='K0350'"),
+  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='K0350'"), "Rifatta l'insegna");
+  EXPECT_EQ(testdb::scalar(path, "SELECT length(Note) FROM Commesse WHERE CodCom='K0350'"),
             QString::number(kLongNoteLength))
       << "the columns not assigned are left as they were";
   EXPECT_EQ(rs.Value("DesCom"), Variant(QString("Rifatta l'insegna")));
@@ -103,14 +101,14 @@ TEST_F(RecordsetLongList, DeletingEditingAndAddingKeepEveryOtherRow) {
   EXPECT_EQ(rs.ValueAt(kJobs - 1, 0), Variant(QString("K9999")));
   EXPECT_EQ(rs.Value("Chiusa"), Variant(false)) << "the table's default is read back";
   expectJob(rs, kJobs - 2, kJobs);
-  EXPECT_EQ(rawCount(path, "FROM Commesse WHERE CodCom >= 'K'"), kJobs);
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse WHERE CodCom >= 'K'"), kJobs);
 }
 
 TEST_F(RecordsetLongList, AnEditOfARowChangedByOthersIsRefusedAndRequeryShowsTheirChange) {
   Recordset rs;
   openJobs(rs, adLockOptimistic);
-  dbtest::rawExec(path, "UPDATE Commesse SET Prezzo = 1 WHERE CodCom = 'K0600'");
-  dbtest::rawExec(path, "DELETE FROM Commesse WHERE CodCom = 'K0001'");
+  testdb::exec(path, "UPDATE Commesse SET Prezzo = 1 WHERE CodCom = 'K0600'");
+  testdb::exec(path, "DELETE FROM Commesse WHERE CodCom = 'K0001'");
   rs.setAbsolutePosition(599);
   rs.SetValue("DesCom", QString("Mia"));
   try {
@@ -119,7 +117,8 @@ TEST_F(RecordsetLongList, AnEditOfARowChangedByOthersIsRefusedAndRequeryShowsThe
   } catch (const DbError& e) {
     EXPECT_EQ(e.code(), DbError::Conflict);
   }
-  EXPECT_EQ(rawValue(path, "SELECT DesCom FROM Commesse WHERE CodCom='K0600'"), "Lavoro n° 600 dell'Ente");
+  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='K0600'"),
+            "Lavoro n° 600 dell'Ente");
   rs.CancelUpdate();
 
   rs.Requery();

@@ -5,7 +5,6 @@
 #include "tests/db/DbTestSupport.h"
 
 using namespace db;
-using dbtest::rawValue;
 
 namespace {
 
@@ -85,9 +84,10 @@ TEST_F(RecordsetTypes, NullAndEmptyTextStayDistinct) {
   rs.SetValue("Responsabile", Variant::null());
   rs.SetValue("EcoTar", QString("  "));
   rs.UpdateBatch();
-  EXPECT_EQ(rawValue(path, "SELECT typeof(DesCom) || length(DesCom) FROM Commesse WHERE CodCom='C001'"), "text0");
-  EXPECT_EQ(rawValue(path, "SELECT typeof(Responsabile) FROM Commesse WHERE CodCom='C001'"), "null");
-  EXPECT_EQ(rawValue(path, "SELECT typeof(EcoTar) FROM Commesse WHERE CodCom='C001'"), "null")
+  EXPECT_EQ(testdb::scalar(path, "SELECT typeof(DesCom) || length(DesCom) FROM Commesse WHERE CodCom='C001'"),
+            "text0");
+  EXPECT_EQ(testdb::scalar(path, "SELECT typeof(Responsabile) FROM Commesse WHERE CodCom='C001'"), "null");
+  EXPECT_EQ(testdb::scalar(path, "SELECT typeof(EcoTar) FROM Commesse WHERE CodCom='C001'"), "null")
       << "blank text in a number column means no value";
   EXPECT_EQ(rs.Value("DesCom"), Variant(QString("")));
   EXPECT_TRUE(rs.Value("Responsabile").isNull());
@@ -100,15 +100,15 @@ TEST_F(RecordsetTypes, CurrencyIsRoundedToFourDecimalsOnWriteAndRead) {
   rs.SetValue("Prezzo", 1234.56789);
   rs.SetValue("EcoTar", 0.03125);  // exactly half a unit of the fourth decimal: to the even digit
   rs.UpdateBatch();
-  EXPECT_EQ(rawValue(path, "SELECT Prezzo FROM Commesse WHERE CodCom='C001'"), "1234.5679");
-  EXPECT_EQ(rawValue(path, "SELECT EcoTar FROM Commesse WHERE CodCom='C001'"), "0.0312");
+  EXPECT_EQ(testdb::scalar(path, "SELECT Prezzo FROM Commesse WHERE CodCom='C001'"), "1234.5679");
+  EXPECT_EQ(testdb::scalar(path, "SELECT EcoTar FROM Commesse WHERE CodCom='C001'"), "0.0312");
   EXPECT_EQ(rs.Value("Prezzo"), Variant(Currency::fromRaw(12345679)));
 
   rs.SetValue("Prezzo", QString("12,5"));  // typed the Italian way
   EXPECT_EQ(rs.Value("Prezzo"), Variant(Currency::fromRaw(125000)));
   rs.CancelUpdate();
 
-  dbtest::rawExec(path, "UPDATE Commesse SET Prezzo = 0.1 + 0.2, EcoTar = 7.123456789 WHERE CodCom='C001'");
+  testdb::exec(path, "UPDATE Commesse SET Prezzo = 0.1 + 0.2, EcoTar = 7.123456789 WHERE CodCom='C001'");
   rs.Close();
   openJob(rs);
   EXPECT_EQ(rs.Value("Prezzo"), Variant(Currency::fromRaw(3000)));
@@ -124,10 +124,11 @@ TEST_F(RecordsetTypes, DatesAreStoredAsIsoTextAndFoundByJetLiterals) {
   rs.SetValue("DataFine", QDateTime(QDate(2024, 3, 5), QTime(14, 30), Qt::UTC));
   rs.SetValue("DataConPre", QString("06/03/2024"));  // as the user types it
   rs.UpdateBatch();
-  EXPECT_EQ(rawValue(path, "SELECT typeof(DataInizio) || ' ' || DataInizio FROM Commesse WHERE CodCom='C001'"),
+  EXPECT_EQ(testdb::scalar(
+                path, "SELECT typeof(DataInizio) || ' ' || DataInizio FROM Commesse WHERE CodCom='C001'"),
             "text 2024-03-05");
-  EXPECT_EQ(rawValue(path, "SELECT DataFine FROM Commesse WHERE CodCom='C001'"), "2024-03-05 14:30:00");
-  EXPECT_EQ(rawValue(path, "SELECT DataConPre FROM Commesse WHERE CodCom='C001'"), "2024-03-06");
+  EXPECT_EQ(testdb::scalar(path, "SELECT DataFine FROM Commesse WHERE CodCom='C001'"), "2024-03-05 14:30:00");
+  EXPECT_EQ(testdb::scalar(path, "SELECT DataConPre FROM Commesse WHERE CodCom='C001'"), "2024-03-06");
   EXPECT_EQ(rs.Value("DataInizio").type(), VarType::Date);
   EXPECT_EQ(rs.Value("DataFine").toDateTime().time(), QTime(14, 30));
 
@@ -144,7 +145,8 @@ TEST_F(RecordsetTypes, DatesAreStoredAsIsoTextAndFoundByJetLiterals) {
   rs.SetValue("DataFine", QString("8/3/29"));
   rs.SetValue("DataConPre", QString("09-03-30"));
   rs.UpdateBatch();
-  EXPECT_EQ(rawValue(path, "SELECT DataInizio || ' ' || DataFine || ' ' || DataConPre FROM Commesse "
+  EXPECT_EQ(testdb::scalar(path,
+                           "SELECT DataInizio || ' ' || DataFine || ' ' || DataConPre FROM Commesse "
                            "WHERE CodCom='C001'"),
             "2024-03-07 2029-03-08 1930-03-09");
 }
@@ -156,8 +158,9 @@ TEST_F(RecordsetTypes, BooleansAreStoredAsOneAndZeroAndReadAsBooleans) {
   rs.SetValue("Chiusa", true);
   rs.SetValue("Attiva", Variant::null());  // a Yes/No field has no Null
   rs.UpdateBatch();
-  EXPECT_EQ(rawValue(path, "SELECT typeof(Chiusa) || Chiusa || Attiva FROM Commesse WHERE CodCom='C001'"),
-            "integer10");
+  EXPECT_EQ(
+      testdb::scalar(path, "SELECT typeof(Chiusa) || Chiusa || Attiva FROM Commesse WHERE CodCom='C001'"),
+      "integer10");
   EXPECT_EQ(rs.Value("Chiusa").type(), VarType::Boolean);
 
   Recordset closed;
@@ -183,6 +186,13 @@ TEST_F(RecordsetTypes, ValuesThatDoNotFitTheirColumnAreRefused) {
   EXPECT_FALSE(rs.EditPending()) << "nothing was accepted";
   rs.SetValue("IdCliente", QString("2"));
   EXPECT_EQ(rs.Value("IdCliente"), Variant(std::int32_t(2)));
+
+  const QString full(100, QChar(0x00E8));  // as many letters as DesCom holds, none of them ASCII
+  rs.SetValue("DesCom", full);
+  rs.UpdateBatch();
+  EXPECT_EQ(testdb::scalar(path, "SELECT DesCom FROM Commesse WHERE CodCom='C001'"), full)
+      << "a text exactly as long as its column is accepted";
+  EXPECT_EQ(testdb::scalar(path, "SELECT IdCliente FROM Commesse WHERE CodCom='C001'"), "2");
 }
 
 TEST_F(RecordsetTypes, ColumnsRepeatedInAJoinAreNamedByTheirTable) {

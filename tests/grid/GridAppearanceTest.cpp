@@ -1,8 +1,8 @@
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QTableView>
-#include <QHeaderView>
 #include <QTest>
 
 #include "tests/grid/GridTestSupport.h"
@@ -16,9 +16,11 @@ class GridAppearanceTest : public GridFixture {
  protected:
   void SetUp() override {
     GridFixture::SetUp();
-    exec("INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa) VALUES ('C1', 'A', 'Scavo', 'riga 1\nriga 2\nriga 3')");
-    exec("INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'B', 'Getto')");
-    exec("INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'C', 'Armatura')");
+    testdb::exec(cn,
+                 "INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa) VALUES ('C1', 'A', "
+                 "'Scavo', 'riga 1\nriga 2\nriga 3')");
+    testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'B', 'Getto')");
+    testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'C', 'Armatura')");
     bind("SELECT * FROM CommessePre WHERE CodCom='C1' ORDER BY Codice");
   }
   QString navigatorText() {

@@ -13,8 +13,10 @@ class GridEditingTest : public GridFixture {
  protected:
   void SetUp() override {
     GridFixture::SetUp();
-    exec("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Tariffa) VALUES (7, 'A1', 'Scavo', 10)");
-    exec("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Tariffa) VALUES (7, 'B2', 'Getto', 20)");
+    testdb::exec(
+        cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Tariffa) VALUES (7, 'A1', 'Scavo', 10)");
+    testdb::exec(
+        cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Tariffa) VALUES (7, 'B2', 'Getto', 20)");
     grid->setAllowAddNew(true);
     grid->setAllowDelete(true);
     bind("SELECT * FROM PreVoci WHERE IdModelloPre=7 ORDER BY Codice");
@@ -25,18 +27,19 @@ TEST_F(GridEditingTest, ChangedRowIsWrittenWhenTheUserLeavesIt) {
   typeInCell(1, 4, "Scavo a mano");
   EXPECT_TRUE(grid->rowPending());
   EXPECT_EQ(grid->value(4).toString(), "Scavo a mano");
-  EXPECT_EQ(scalar("SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo");
 
   clickRow(2);
   EXPECT_FALSE(grid->rowPending());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo a mano");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(),
+            "Scavo a mano");
   EXPECT_EQ(grid->row(), 2);
 }
 
 TEST_F(GridEditingTest, TypedNumbersAreReadInTheUserLocale) {
   typeInCell(2, 8, "1.234,5");
   ASSERT_TRUE(grid->updateRow());
-  EXPECT_DOUBLE_EQ(scalar("SELECT Tariffa FROM PreVoci WHERE Codice='B2'").toDouble(), 1234.5);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Tariffa FROM PreVoci WHERE Codice='B2'").toDouble(), 1234.5);
   EXPECT_EQ(grid->cellText(2, 8), "1234,5");
 }
 
@@ -51,7 +54,7 @@ TEST_F(GridEditingTest, CancelledRowUpdateWritesNothingAndKeepsTheRow) {
   QTRY_COMPARE(grid->row(), 1);
   EXPECT_EQ(asked, 1);
   EXPECT_TRUE(grid->rowPending());
-  EXPECT_EQ(column("SELECT Codice FROM PreVoci ORDER BY Codice"), QStringList({"A1", "B2"}));
+  EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci ORDER BY Codice"), QStringList({"A1", "B2"}));
   EXPECT_TRUE(messages.empty());
   EXPECT_FALSE(grid->updateRow());
 
@@ -65,14 +68,14 @@ TEST_F(GridEditingTest, NewRowGetsCellsSetByTheRowRuleAndItsKey) {
   typeInCell(-1, 3, "C3");
   EXPECT_EQ(grid->row(), -1);
   clickRow(1);
-  EXPECT_EQ(column("SELECT Codice FROM PreVoci WHERE IdModelloPre=7 ORDER BY Codice"),
+  EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci WHERE IdModelloPre=7 ORDER BY Codice"),
             QStringList({"A1", "B2", "C3"}));
-  EXPECT_DOUBLE_EQ(scalar("SELECT Tariffa FROM PreVoci WHERE Codice='C3'").toDouble(), 0.0);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Tariffa FROM PreVoci WHERE Codice='C3'").toDouble(), 0.0);
   EXPECT_EQ(grid->recordCount(), 3);
   ASSERT_EQ(grid->rowCount(), 3);
   const Variant key = grid->rowValue(3, 1);
   EXPECT_GT(key.toInt(), 0);
-  EXPECT_EQ(scalar("SELECT IdVocePre FROM PreVoci WHERE Codice='C3'").toInt(), key.toInt());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT IdVocePre FROM PreVoci WHERE Codice='C3'").toInt(), key.toInt());
 }
 
 TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOnes) {
@@ -100,7 +103,7 @@ TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOne
   typeInCell(1, 8, "12,5");
   EXPECT_EQ(after, std::vector<int>({8}));
   ASSERT_TRUE(grid->updateRow());
-  EXPECT_DOUBLE_EQ(scalar("SELECT CostoStimato FROM PreVoci WHERE Codice='A1'").toDouble(), 25.0);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT CostoStimato FROM PreVoci WHERE Codice='A1'").toDouble(), 25.0);
 }
 
 TEST_F(GridEditingTest, ClosingTheWindowWritesTheRowOrStaysOpen) {
@@ -109,22 +112,23 @@ TEST_F(GridEditingTest, ClosingTheWindowWritesTheRowOrStaysOpen) {
   typeInCell(1, 4, "Scavo a mano");
   EXPECT_FALSE(grid->close());
   EXPECT_TRUE(grid->isVisible());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo");
 
   refuse = false;
   EXPECT_TRUE(grid->close());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo a mano");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(),
+            "Scavo a mano");
 }
 
 TEST_F(GridEditingTest, FailedWriteShowsTheReasonAndLeavesTheDatabaseAsItWas) {
-  exec("CREATE UNIQUE INDEX ix_codice ON PreVoci (Codice)");
+  testdb::exec(cn, "CREATE UNIQUE INDEX ix_codice ON PreVoci (Codice)");
   typeInCell(2, 3, "A1");
   clickRow(1);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_FALSE(messages[0].text.isEmpty());
   EXPECT_TRUE(grid->rowPending());
   QTRY_COMPARE(grid->row(), 2);
-  EXPECT_EQ(column("SELECT Codice FROM PreVoci ORDER BY Codice"), QStringList({"A1", "B2"}));
+  EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci ORDER BY Codice"), QStringList({"A1", "B2"}));
 }
 
 TEST_F(GridEditingTest, DeleteKeyAsksAndDeletesOnlyOnYes) {
@@ -132,11 +136,11 @@ TEST_F(GridEditingTest, DeleteKeyAsksAndDeletesOnlyOnYes) {
   answer = forms::vbNo;
   QTest::keyClick(grid->view(), Qt::Key_Delete);
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(column("SELECT Codice FROM PreVoci ORDER BY Codice"), QStringList({"A1", "B2"}));
+  EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci ORDER BY Codice"), QStringList({"A1", "B2"}));
 
   answer = forms::vbYes;
   QTest::keyClick(grid->view(), Qt::Key_Delete);
-  EXPECT_EQ(column("SELECT Codice FROM PreVoci ORDER BY Codice"), QStringList({"A1"}));
+  EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci ORDER BY Codice"), QStringList({"A1"}));
   EXPECT_EQ(grid->rowCount(), 1);
   EXPECT_EQ(grid->rowValue(1, 3).toString(), "A1");
 }

@@ -1,4 +1,7 @@
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "platform/db/DbError.h"
@@ -17,8 +20,11 @@ class GridLayoutTest : public GridFixture {
  protected:
   void SetUp() override {
     GridFixture::SetUp();
-    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('22', 'Ordinaria', 22)");
-    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota, Esenzione) VALUES ('E', 'Esente', 0, True)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('22', 'Ordinaria', 22)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota, Esenzione) VALUES ('E', 'Esente', "
+                 "0, True)");
   }
 
   // A grid on VAT codes with every kind of setting changed from its default.
@@ -90,6 +96,38 @@ TEST_F(GridLayoutTest, LayoutColumnsFindTheirFieldsByKey) {
   other.setRow(1);
   EXPECT_EQ(other.value(1).toString(), "22");
   EXPECT_DOUBLE_EQ(other.value(4).toDouble(), 22.0);
+}
+
+// The layout text with its sort keys and groups replaced by columns given by number.
+QString withKeysByNumber(const QString& layout, int sortColumn, int groupColumn) {
+  QJsonObject root = QJsonDocument::fromJson(layout.toUtf8()).object();
+  root["sortKeys"] = QJsonArray{QJsonObject{{"column", sortColumn}, {"order", -1}}};
+  root["groups"] = QJsonArray{QJsonObject{{"column", groupColumn}, {"order", 1}}};
+  return QString::fromUtf8(QJsonDocument(root).toJson());
+}
+
+TEST_F(GridLayoutTest, KeysByNumberReachTheLastColumnAndALoadShowsEveryGroupOpen) {
+  bind("SELECT * FROM CodiciIVA");  // five columns; Esenzione (3) parts the two codes
+  grid->groups().add(3, grid::Ascending);
+  grid->collapseAll();
+  ASSERT_EQ(grid->rowCount(), 2);
+
+  grid->loadLayoutString(withKeysByNumber(grid->layoutString(false), 5, 3), false, QString());
+  ASSERT_EQ(grid->sortKeys().count(), 1);
+  EXPECT_EQ(grid->sortKeys().item(1), (grid::SortKey{5, grid::Descending}));
+  ASSERT_EQ(grid->groups().count(), 1);
+  EXPECT_EQ(grid->groups().item(1).column, 3);
+  EXPECT_EQ(grid->rowCount(), 4) << "the groups the layout does not collapse show open";
+
+  // Numbers count the layout's own columns when it brings them.
+  grid::GridEX other;
+  other.loadLayoutString(withKeysByNumber(grid->layoutString(true), 5, 3), true, connString);
+  other.setRecordSource("SELECT * FROM CodiciIVA");
+  other.rebind();
+  EXPECT_EQ(other.sortKeys().item(1).column, 5);
+  EXPECT_EQ(other.rowCount(), 4);
+  EXPECT_THROW(other.loadLayoutString(withKeysByNumber(grid->layoutString(true), 6, 3), true, connString),
+               grid::GridError);
 }
 
 TEST_F(GridLayoutTest, BadLayoutTextsAreRefusedAndChangeNothing) {
@@ -182,7 +220,8 @@ TEST_F(GridLayoutTest, LayoutAppliedWhileARowIsEditedWritesTheRowFirst) {
   ASSERT_TRUE(grid->rowPending());
   grid->loadLayoutString(layout);
   EXPECT_FALSE(grid->rowPending());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(), "Ordinaria 22");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(),
+            "Ordinaria 22");
   EXPECT_EQ(grid->rowCount(), 2);
 }
 

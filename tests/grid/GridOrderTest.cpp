@@ -23,7 +23,9 @@ class GridOrderTest : public GridFixture {
     const char* rows[][2] = {{"Rossi", "Milano"}, {"bianchi", "Roma"}, {"Verdi", "Milano"},
                              {"Bassi", "Roma"},   {"Neri", "Torino"}};
     for (auto& r : rows)
-      exec(QStringLiteral("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', '%1', '%2')").arg(r[0], r[1]));
+      testdb::exec(cn,
+                   QStringLiteral("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', '%1', '%2')")
+                       .arg(r[0], r[1]));
     bind("SELECT * FROM CliFor");
   }
 };
@@ -42,15 +44,16 @@ TEST_F(GridOrderTest, SortKeysOfSeveralLevelsIgnoreCaseAndKeepTheCurrentRecord) 
   EXPECT_EQ(grid->sortKeys().count(), 1);
   EXPECT_EQ(grid->sortKeys().item(1).column, 3);
 
-  exec("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', 'Alberti', 'Roma')");
+  testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', 'Alberti', 'Roma')");
   grid->rebind();
   EXPECT_EQ(shownColumn(*grid, 3).first(), "Alberti");
 }
 
 TEST_F(GridOrderTest, TextsSortWithoutRegardToCaseAndAccentedLettersAfterPlainOnes) {
-  exec("DELETE FROM CliFor");
+  testdb::exec(cn, "DELETE FROM CliFor");
   for (const char* name : {"Zeta", "éclair", "alfa", "ZETA", "Öhm", "Élite", "zeta srl", "Alfa"})
-    exec(QStringLiteral("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', '%1')").arg(QString::fromUtf8(name)));
+    testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', '%1')")
+                         .arg(QString::fromUtf8(name)));
   grid->rebind();
   grid->sortKeys().add(3, grid::Ascending);
   EXPECT_EQ(shownColumn(*grid, 3), QStringList({"alfa", "Alfa", "Zeta", "ZETA", "zeta srl", "éclair", "Élite", "Öhm"}))
@@ -58,6 +61,45 @@ TEST_F(GridOrderTest, TextsSortWithoutRegardToCaseAndAccentedLettersAfterPlainOn
   grid->sortKeys().clear();
   grid->sortKeys().add(3, grid::Descending);
   EXPECT_EQ(shownColumn(*grid, 3), QStringList({"Öhm", "Élite", "éclair", "zeta srl", "Zeta", "ZETA", "alfa", "Alfa"}));
+}
+
+TEST_F(GridOrderTest, EqualKeysKeepTheReadOrderOnLongLists) {
+  // Forty rows in three towns, read in the order of their names: a sort by town keeps that order
+  // within each town, both ways (a list this long is not sorted by insertion).
+  testdb::exec(cn, "DELETE FROM CliFor");
+  const QStringList towns = {"Roma", "milano", "Torino", "Milano", "roma"};
+  QStringList expectedUp[3], expectedDown[3];
+  QStringList values;
+  for (int i = 0; i < 40; ++i) {
+    const QString name = QStringLiteral("N%1").arg(i, 2, 10, QChar('0'));
+    const QString town = towns[i * 7 % towns.size()];
+    values << QStringLiteral("('Cliente', '%1', '%2')").arg(name, town);
+    const int rank = QStringList{"milano", "roma", "torino"}.indexOf(town.toLower());
+    expectedUp[rank] << name;
+    expectedDown[2 - rank] << name;
+  }
+  testdb::exec(dbPath, "INSERT INTO CliFor (Tipo, Nome, Località) VALUES " + values.join(", "));
+  bind("SELECT * FROM CliFor ORDER BY Nome");
+  grid->sortKeys().add(6, grid::Ascending);
+  EXPECT_EQ(shownColumn(*grid, 3), expectedUp[0] + expectedUp[1] + expectedUp[2]);
+  grid->sortKeys().clear();
+  grid->sortKeys().add(6, grid::Descending);
+  EXPECT_EQ(shownColumn(*grid, 3), expectedDown[0] + expectedDown[1] + expectedDown[2]);
+}
+
+TEST_F(GridOrderTest, FindEqualOnAValueListColumnComparesItsTextsWithoutCase) {
+  grid->sortKeys().add(3, grid::Ascending);  // Bassi bianchi Neri Rossi Verdi
+  grid->column(6)->valueList().add(Variant("Milano"), "Meneghina");
+  grid->column(6)->valueList().add(Variant("Roma"), "Capitale");
+  EXPECT_EQ(grid->cellText(4, 6), "Meneghina");
+  EXPECT_TRUE(grid->find(6, grid::FindEqual, Variant("MENEGHINA")));
+  EXPECT_EQ(grid->value(3).toString(), "Rossi");
+  EXPECT_TRUE(grid->find(6, grid::FindEqual, Variant("capitale"), grid->rowCount() + 1, -1));
+  EXPECT_EQ(grid->value(3).toString(), "bianchi");
+  EXPECT_TRUE(grid->find(6, grid::FindEqual, Variant("torino")));
+  EXPECT_EQ(grid->value(3).toString(), "Neri") << "a value the list does not carry is found as it is";
+  EXPECT_FALSE(grid->find(6, grid::FindEqual, Variant("Capital")));
+  EXPECT_EQ(grid->value(3).toString(), "Neri");
 }
 
 TEST_F(GridOrderTest, GroupsShowCaptionsAndCountsAndCollapse) {
@@ -128,8 +170,8 @@ TEST_F(GridOrderTest, FindReachesRowsUnderCollapsedGroupsAndOpensThem) {
 TEST_F(GridOrderTest, FindReadsFormattedTextsAndSeesWrittenChanges) {
   grid::GridEX jobs;
   jobs.setConnectionString(connString);
-  exec("INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('A', #03/05/24#, 1234.5)");
-  exec("INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('B', #12/31/24#, 10)");
+  testdb::exec(cn, "INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('A', #03/05/24#, 1234.5)");
+  testdb::exec(cn, "INSERT INTO Commesse (CodCom, DataInizio, Prezzo) VALUES ('B', #12/31/24#, 10)");
   jobs.setRecordSource("SELECT * FROM Commesse ORDER BY CodCom");
   jobs.rebind();
   const int start = jobs.column("DataInizio")->index();

@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include "platform/db/Connection.h"
-#include "platform/db/Recordset.h"
 #include "tests/support/TestEnv.h"
 
 namespace gridtest {
@@ -14,6 +13,7 @@ namespace gridtest {
 void GridFixture::SetUp() {
   dbPath = testenv::freshDatabase();
   connString = testenv::connectionString(dbPath);
+  cn.Open(connString);
   messages.clear();
   forms::setMsgBoxHandler([this](const forms::MsgBoxRequest& request) {
     messages.push_back(request);
@@ -26,31 +26,8 @@ void GridFixture::SetUp() {
 
 void GridFixture::TearDown() {
   grid.reset();
+  cn.Close();
   forms::setMsgBoxHandler(nullptr);
-}
-
-void GridFixture::exec(const QString& jetSql) {
-  db::Connection cn;
-  cn.Open(connString);
-  cn.Execute(jetSql);
-}
-
-QStringList GridFixture::column(const QString& jetSql) {
-  db::Connection cn;
-  cn.Open(connString);
-  db::Recordset rs;
-  rs.Open(jetSql, cn);
-  QStringList out;
-  for (; !rs.isEOF(); rs.MoveNext()) out << rs.Value(0).toString();
-  return out;
-}
-
-Variant GridFixture::scalar(const QString& jetSql) {
-  db::Connection cn;
-  cn.Open(connString);
-  db::Recordset rs;
-  rs.Open(jetSql, cn);
-  return rs.isEOF() ? Variant::null() : rs.Value(0);
 }
 
 void GridFixture::bind(const QString& jetSql) {

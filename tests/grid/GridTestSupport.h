@@ -6,9 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Variant.h"
+#include "tests/support/TestDb.h"
 
 namespace gridtest {
 
@@ -18,12 +20,6 @@ class GridFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Runs a statement on the test database.
-  void exec(const QString& jetSql);
-  // The first column of every row of a query, as text, in the query's order.
-  QStringList column(const QString& jetSql);
-  // One value of the first row of a query (Null when there is none).
-  Variant scalar(const QString& jetSql);
   // Binds the grid to a query and shows it.
   void bind(const QString& jetSql);
 
@@ -41,6 +37,8 @@ class GridFixture : public ::testing::Test {
 
   QString dbPath;
   QString connString;
+  // The test's own connection to the database, for its reads and writes (tests/support/TestDb.h).
+  db::Connection cn;
   std::unique_ptr<grid::GridEX> grid;
   std::vector<forms::MsgBoxRequest> messages;
   int answer = forms::vbOK;

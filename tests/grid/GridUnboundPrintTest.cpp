@@ -57,7 +57,10 @@ class GridPrintTest : public GridFixture {};
 
 TEST_F(GridPrintTest, PreviewPaginatesWithHeadersOnEveryPage) {
   for (int i = 0; i < 150; ++i)
-    exec(QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+    testdb::exec(
+        cn,
+        QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')")
+            .arg(i, 3, 10, QChar('0')));
   bind("SELECT * FROM PreVoci");
   grid->printSettings().setHeaderText(grid::PrintCenter, "Modello: Prova");
   grid->printSettings().setHeaderText(grid::PrintRight, "07/12/2026");
@@ -79,7 +82,7 @@ TEST_F(GridPrintTest, PreviewPaginatesWithHeadersOnEveryPage) {
 }
 
 TEST_F(GridPrintTest, PreviewOutlivingItsGridKeepsItsPagesAndOffersNoBlankPrint) {
-  exec("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C1', 'Voce 1')");
+  testdb::exec(cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C1', 'Voce 1')");
   bind("SELECT * FROM PreVoci");
   grid::GEXPreview preview;
   grid->printPreview(&preview);
@@ -111,7 +114,7 @@ QStringList printedPages(grid::GridEX& g) {
 // a cancelled choice prints nothing.
 TEST_F(GridPrintTest, PrintButtonPrintsEveryPageOnThePrinterChosen) {
   for (int i = 0; i < 120; ++i)
-    exec(QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+    testdb::exec(cn, QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
   bind("SELECT * FROM PreVoci ORDER BY Codice");
   grid->printSettings().setHeaderText(grid::PrintCenter, "Intestazione di prova");
   grid::GEXPreview preview;
@@ -142,7 +145,10 @@ TEST_F(GridPrintTest, PrintButtonPrintsEveryPageOnThePrinterChosen) {
 
 TEST_F(GridPrintTest, PagesCarryTheHeaderTextsAndTheColumnHeaders) {
   for (int i = 0; i < 150; ++i)
-    exec(QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+    testdb::exec(
+        cn,
+        QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')")
+            .arg(i, 3, 10, QChar('0')));
   bind("SELECT * FROM PreVoci ORDER BY Codice");
   grid->column(1)->setVisible(false);
   grid->printSettings().setHeaderText(grid::PrintLeft, "Sinistra");

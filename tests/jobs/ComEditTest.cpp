@@ -25,16 +25,16 @@ class ComEditTest : public ComTest {
     forms::SharedInstance<frm_show_ComData>::unload();
     ComTest::TearDown();
   }
-  QPointer<frm_io_Com_Edit> apri(const QString& codice = "C001") {
+  QPointer<frm_io_Com_Edit> openJob(const QString& code = "C001") {
     QPointer<frm_io_Com_Edit> form = new frm_io_Com_Edit;
-    form->Apri(codice);
+    form->Apri(code);
     if (!form.isNull() && form->isVisible()) activate(form);
     return form;
   }
 };
 
 TEST_F(ComEditTest, OpensWithEveryDateEditableAClickSetsADateStateAndSaveRefreshesTheView) {
-  QPointer<frm_io_Com_Edit> form = apri();
+  QPointer<frm_io_Com_Edit> form = openJob();
   EXPECT_EQ(form->parentWidget(), main);
   EXPECT_FALSE(form->txtFields[Codice]->isEnabled());
   EXPECT_EQ(form->line(Codice)->text(), "C001");
@@ -66,18 +66,18 @@ TEST_F(ComEditTest, OpensWithEveryDateEditableAClickSetsADateStateAndSaveRefresh
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(refreshes, 1);
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE CodCom='C001' AND DesCom='Impianto nuovo' AND Responsabile='Mario' "
-                  "AND EcoTar=42.5 AND InGaranzia=1 AND Chiusa=1 AND IdCliente=" + QString::number(cliente("Verdi Spa"))),
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C001' AND DesCom='Impianto nuovo' AND Responsabile='Mario' "
+                              "AND EcoTar=42.5 AND InGaranzia=1 AND Chiusa=1 AND IdCliente=" + QString::number(customerId("Verdi Spa"))),
             1);
 }
 
 TEST_F(ComEditTest, FieldRulesKeepTheFocusAndEscOrCancelWriteNothing) {
-  QPointer<frm_io_Com_Edit> form = apri();
+  QPointer<frm_io_Com_Edit> form = openJob();
   type("Da non salvare");
   press(Qt::Key_Escape);
   EXPECT_EVENTUALLY(form.isNull());
 
-  form = apri();
+  form = openJob();
   press(Qt::Key_Delete);
   press(Qt::Key_Tab);
   EXPECT_EQ(focused(), form->txtFields[Descrizione]) << "an empty description";
@@ -108,67 +108,67 @@ TEST_F(ComEditTest, FieldRulesKeepTheFocusAndEscOrCancelWriteNothing) {
   click(form->cmdAnnulla);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(refreshes, 0);
-  EXPECT_EQ(count("SELECT * FROM Commesse WHERE DesCom='Impianto' AND IdCliente=" + QString::number(cliente("Bianchi Srl"))),
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE DesCom='Impianto' AND IdCliente=" + QString::number(customerId("Bianchi Srl"))),
             1);
 }
 
 TEST_F(ComEditTest, ARefusedSaveKeepsTheWindowAndAMissingJobOrderOpensNothing) {
-  QPointer<frm_io_Com_Edit> form = apri();
+  QPointer<frm_io_Com_Edit> form = openJob();
   type("Mia modifica");
-  exec("UPDATE Commesse SET DesCom='Altrui' WHERE CodCom='C001'");
+  testdb::exec(cn, "UPDATE Commesse SET DesCom='Altrui' WHERE CodCom='C001'");
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("modificata da un altro utente"));
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->line(Descrizione)->text(), "Mia modifica");
-  EXPECT_EQ(scalar("SELECT DesCom FROM Commesse WHERE CodCom='C001'").toString(), "Altrui");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DesCom FROM Commesse WHERE CodCom='C001'").toString(), "Altrui");
   EXPECT_EQ(refreshes, 0);
   click(form->cmdAnnulla);
   EXPECT_EVENTUALLY(form.isNull());
 
-  form = apri("X'1");
+  form = openJob("X'1");
   EXPECT_EQ(messages.last(), "La registrazione richiesta non esiste più.");
   EXPECT_EVENTUALLY(form.isNull());
 }
 
 TEST_F(ComEditTest, F8ShowsTheEconomicSummaryOfTheWorkedExample) {
-  exec("INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('C001', 1000)");
-  exec("INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
-       "('C001', 0, False, 8, 25, 0), ('C001', 0, True, 2, 25, 60), ('C001', 2, False, 10, 30, 0), "
-       "('C001', 0, True, 5.5, 0, 0)");
-  QPointer<frm_io_Com_Edit> form = apri();
+  testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('C001', 1000)");
+  testdb::exec(cn, "INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
+                   "('C001', 0, False, 8, 25, 0), ('C001', 0, True, 2, 25, 60), ('C001', 2, False, 10, 30, 0), "
+                   "('C001', 0, True, 5.5, 0, 0)");
+  QPointer<frm_io_Com_Edit> form = openJob();
   press(Qt::Key_F7);
   EXPECT_TRUE(form->isActiveWindow()) << "F7 does nothing";
-  QStringList testi;
-  QString titolo;
-  bool schedeNascoste = false;
+  QStringList texts;
+  QString title;
+  bool onlyFirstTab = false;
   runModal([] { press(Qt::Key_F8); return Variant(); },
            [&](QWidget* w) {
-             auto* dati = static_cast<frm_show_ComData*>(w);
-             for (QLabel* label : dati->lblData) testi << label->text();
-             titolo = dati->windowTitle();
-             schedeNascoste = dati->SSTab1->isTabVisible(0) && !dati->SSTab1->isTabVisible(1) &&
-                              !dati->SSTab1->isTabVisible(4);
+             auto* summary = static_cast<frm_show_ComData*>(w);
+             for (QLabel* label : summary->lblData) texts << label->text();
+             title = summary->windowTitle();
+             onlyFirstTab = summary->SSTab1->isTabVisible(0) && !summary->SSTab1->isTabVisible(1) &&
+                              !summary->SSTab1->isTabVisible(4);
              press(Qt::Key_Escape);
            });
-  EXPECT_EQ(titolo, "Dati Commessa: C001");
-  EXPECT_TRUE(schedeNascoste);
+  EXPECT_EQ(title, "Dati Commessa: C001");
+  EXPECT_TRUE(onlyFirstTab);
   EXPECT_EVENTUALLY(form->isActiveWindow()) << "the summary gives the focus back to the job order";
-  EXPECT_EQ(testi, QStringList({"1.000,00 ", "500,00 ", "200,00 ", "300,00 ", "0,00 ", "500,00 ",
+  EXPECT_EQ(texts, QStringList({"1.000,00 ", "500,00 ", "200,00 ", "300,00 ", "0,00 ", "500,00 ",
                                 "120,00 ", "50,00 ", "50,00 ", "0,00 ", "0,00 ", "70,00 ",
                                 "1.120,00 ", "550,00 ", "250,00 ", "300,00 ", "0,00 ", "570,00 ",
                                 "8,00 ", "7,50 "}));
   runModal([&] { click(form->cmd_Info); return Variant(); }, [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
   EXPECT_FALSE(form.isNull());
   EXPECT_EVENTUALLY(form->isActiveWindow());
-  QString preventivo;
+  QString quoteTitle;
   runModal([] { press(Qt::Key_F9); return Variant(); },
            [&](QWidget* w) {
-             preventivo = w->windowTitle();
+             quoteTitle = w->windowTitle();
              static_cast<QDialog*>(w)->reject();
            });
-  EXPECT_EQ(preventivo, "Preventivo");
+  EXPECT_EQ(quoteTitle, "Preventivo");
   EXPECT_EVENTUALLY(form->isActiveWindow()) << "so do the quote lines";
 }
 

@@ -33,10 +33,10 @@ enum { colIdVocePre = 1, colCodCom, colCodice, colDescrizione, colDescEstesa, co
 class ComPrevTest : public PrevTest {
  protected:
   // Opens the quote of a job order and runs drive while it is shown; drive closes nothing.
-  void withQuote(const QString& codCom, const std::function<void(frm_io_Com_Prev&)>& drive) {
+  void withQuote(const QString& jobCode, const std::function<void(frm_io_Com_Prev&)>& drive) {
     frm_io_Com_Prev& w = forms::SharedInstance<frm_io_Com_Prev>::get();
     runModal([&] {
-      w.Apri(codCom);
+      w.Apri(jobCode);
       return Variant();
     }, [&](QWidget*) {
       drive(w);
@@ -90,18 +90,18 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(g.value(colTariffa), Variant(money(2.5)));
     auto* view = qobject_cast<QAbstractItemView*>(g.view());
-    const Qt::ItemFlags prezzo = view->model()->flags(view->model()->index(0, colPrezzo - 1));
-    EXPECT_FALSE(prezzo & Qt::ItemIsEditable);
-    EXPECT_FALSE(prezzo & Qt::ItemIsEnabled);
+    const Qt::ItemFlags priceFlags = view->model()->flags(view->model()->index(0, colPrezzo - 1));
+    EXPECT_FALSE(priceFlags & Qt::ItemIsEditable);
+    EXPECT_FALSE(priceFlags & Qt::ItemIsEnabled);
 
     // Without a unit the line cannot be left; with one it is written for this job order.
     pressInGrid(g, Qt::Key_Up);
     EXPECT_EVENTUALLY(g.row() == -1);
-    EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='X1'"), 0);
+    EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='X1'"), 0);
     chooseInCell(g, -1, colUM, "Chilogrammi");
     g.setRow(1);
-    EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='X1' AND CodCom='C001' AND UM='kg' AND QPrev=8 "
-                    "AND Quantita=3 AND Prezzo=7.5"), 1);
+    EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='X1' AND CodCom='C001' AND UM='kg' AND QPrev=8 "
+                                "AND Quantita=3 AND Prezzo=7.5"), 1);
     EXPECT_EQ(w.lblTot->text(), "41,00");
   });
 }
@@ -116,15 +116,15 @@ TEST_F(ComPrevTest, ALineWithZeroQuotedQuantityStaysAndTheTotalFollowsWritesAndD
     typeInCell(g, -1, colTariffa, "4");
     typeInCell(g, -1, colQPrev, "0");
     EXPECT_FALSE(g.updateRow());
-    EXPECT_EQ(count("SELECT * FROM CommessePre"), 2);
+    EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre"), 2);
     typeInCell(g, -1, colQPrev, "1,5");
     EXPECT_TRUE(g.updateRow());
-    EXPECT_EQ(scalar("SELECT Prezzo FROM CommessePre WHERE CodCom='C''02'"), Variant(money(6)));
+    EXPECT_EQ(testdb::scalar(cn, "SELECT Prezzo FROM CommessePre WHERE CodCom='C''02'"), Variant(money(6)));
     EXPECT_EQ(w.lblTot->text(), "6,00");
 
     g.setRow(1);
     pressInGrid(g, Qt::Key_Delete);
-    EXPECT_EQ(count("SELECT * FROM CommessePre WHERE CodCom='C''02'"), 0);
+    EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C''02'"), 0);
     EXPECT_EQ(w.lblTot->text(), ",00");
   });
 }
@@ -141,22 +141,22 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
       w.cmdModello->click();
       return Variant();
     }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdAnnulla")->click(); });
-    EXPECT_EQ(count("SELECT * FROM PreModelli"), 1);
+    EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 1);
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='V3'"), 1);
+    EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='V3'"), 1);
 
     typeInCell(g, 1, colQuantita, "4");  // a changed line still in editing
     saveAsTemplate(w, "Da C001");
     EXPECT_EQ(messages, QStringList{"Modello generato"});
   });
-  const Variant id = scalar("SELECT IdModello FROM PreModelli WHERE Descrizione='Da C001'");
+  const Variant id = testdb::scalar(cn, "SELECT IdModello FROM PreModelli WHERE Descrizione='Da C001'");
   ASSERT_FALSE(id.isNull());
-  EXPECT_EQ(count("SELECT * FROM CommessePre WHERE Codice='V1' AND Quantita=4"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='V1' AND Quantita=4"), 1);
   const QString lines = "SELECT * FROM PreVoci WHERE IdModelloPre=" + id.toString();
-  EXPECT_EQ(count(lines), 3);
-  EXPECT_EQ(count(lines + " AND Codice='V1' AND Descrizione='Taglio' AND DescEstesa='Taglio a misura' AND UM='h' "
+  EXPECT_EQ(testdb::count(cn, lines), 3);
+  EXPECT_EQ(testdb::count(cn, lines + " AND Codice='V1' AND Descrizione='Taglio' AND DescEstesa='Taglio a misura' AND UM='h' "
                           "AND Tariffa=10 AND Ordine IS NULL AND CostoStimato IS NULL"), 1);
-  EXPECT_EQ(count(lines + " AND Codice='V3' AND Tariffa=1"), 1);
+  EXPECT_EQ(testdb::count(cn, lines + " AND Codice='V3' AND Tariffa=1"), 1);
 
   // A job order without lines gives a template without lines, all the same.
   messages.clear();
@@ -164,8 +164,8 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
     saveAsTemplate(w, "Vuoto");
   });
   EXPECT_EQ(messages, QStringList{"Modello generato"});
-  EXPECT_EQ(count("SELECT * FROM PreModelli WHERE Descrizione='Vuoto'"), 1);
-  EXPECT_EQ(count("SELECT * FROM PreVoci"), 5);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli WHERE Descrizione='Vuoto'"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci"), 5);
 }
 
 TEST_F(ComPrevTest, AFailedCopyIsReportedAndLeavesNoTemplate) {
@@ -179,8 +179,8 @@ TEST_F(ComPrevTest, AFailedCopyIsReportedAndLeavesNoTemplate) {
   });
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("Voce rifiutata dal database")) << messages[0].toStdString();
-  EXPECT_EQ(count("SELECT * FROM PreModelli"), 1);
-  EXPECT_EQ(count("SELECT * FROM PreVoci"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci"), 2);
 }
 
 TEST_F(ComPrevTest, TheLongTextEditorReplacesTheExtendedDescriptionOnlyWithAText) {
@@ -216,7 +216,7 @@ TEST_F(ComPrevTest, TheLongTextEditorReplacesTheExtendedDescriptionOnlyWithAText
     EXPECT_EQ(g.value(colDescEstesa), Variant("Riga uno\nRiga due"));
     EXPECT_TRUE(g.updateRow());
   });
-  EXPECT_EQ(scalar("SELECT DescEstesa FROM CommessePre WHERE Codice='V1'"), Variant("Riga uno\nRiga due"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DescEstesa FROM CommessePre WHERE Codice='V1'"), Variant("Riga uno\nRiga due"));
 
   // Annulla and the close box hand back the empty text even after a text was handed back.
   runModal([&] {
@@ -237,7 +237,7 @@ TEST_F(ComPrevTest, TheLongTextEditorReplacesTheExtendedDescriptionOnlyWithAText
 
 TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePrinterChosen) {
   for (int i = 0; i < 90; ++i)
-    exec(QStringLiteral("INSERT INTO CommessePre (CodCom, Codice, Descrizione, UM, Tariffa, QPrev, Quantita, Prezzo) "
+    testdb::exec(cn, QStringLiteral("INSERT INTO CommessePre (CodCom, Codice, Descrizione, UM, Tariffa, QPrev, Quantita, Prezzo) "
                         "VALUES ('C001', 'P%1', 'Voce %1', 'h', 1, 1, 1, 1)").arg(i, 2, 10, QChar('0')));
   QTemporaryDir dir;
   const QString pdf = printIntoPdf(dir.path());

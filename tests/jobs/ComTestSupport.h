@@ -14,18 +14,18 @@ class ComTest : public FormTest {
     FormTest::SetUp();
     main = new QWidget;
     MainWindowHooks::registerMainWindow(main, [this] { ++refreshes; });
-    exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Bianchi Srl'), ('Cliente', 'Verdi Spa'), "
-         "('Fornitore', 'Ferri Spa')");
-    exec("INSERT INTO Commesse (CodCom, IdCliente, DesCom, EcoTar, Chiusa, Consegnata, InGaranzia, Attiva) "
-         "VALUES ('C001', " + QString::number(cliente("Bianchi Srl")) + ", 'Impianto', 1234.5, True, False, False, True)");
+    testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Bianchi Srl'), ('Cliente', 'Verdi Spa'), "
+                     "('Fornitore', 'Ferri Spa')");
+    testdb::exec(cn, "INSERT INTO Commesse (CodCom, IdCliente, DesCom, EcoTar, Chiusa, Consegnata, InGaranzia, Attiva) "
+                     "VALUES ('C001', " + QString::number(customerId("Bianchi Srl")) + ", 'Impianto', 1234.5, True, False, False, True)");
   }
   void TearDown() override {
     MainWindowHooks::unregisterMainWindow();
     FormTest::TearDown();
   }
 
-  int cliente(const QString& nome) {
-    return scalar("SELECT IdCliFor FROM CliFor WHERE Nome='" + nome + "'").toInt();
+  int customerId(const QString& name) {
+    return testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='" + name + "'").toInt();
   }
 
   // The visible windows of a class, most recently shown last.

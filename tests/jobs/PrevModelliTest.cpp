@@ -24,23 +24,23 @@ enum { colIdModelloPre = 2, colCodice, colDescrizione };
 using PrevModelliTest = PrevTest;
 
 TEST_F(PrevModelliTest, ATemplateSavedFromNuovoOpensInTheEditWindowWithAnEmptyGrid) {
-  auto* nuovo = new frm_io_PrevModelli_New;
-  nuovo->Nuovo();
-  EXPECT_EQ(nuovo->windowTitle(), "Nuovo Modello di Preventivo");
-  EXPECT_EQ(nuovo->parentWidget(), main);
-  QApplication::setActiveWindow(nuovo);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(nuovo));
+  auto* newTemplate = new frm_io_PrevModelli_New;
+  newTemplate->Nuovo();
+  EXPECT_EQ(newTemplate->windowTitle(), "Nuovo Modello di Preventivo");
+  EXPECT_EQ(newTemplate->parentWidget(), main);
+  QApplication::setActiveWindow(newTemplate);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(newTemplate));
   // The description cannot be left empty.
-  EXPECT_EQ(QApplication::focusWidget(), nuovo->txtData[0]);
-  QTest::keyClick(nuovo->txtData[0], Qt::Key_Return);
-  nuovo->cmdSalva->click();
-  EXPECT_EQ(QApplication::focusWidget(), nuovo->txtData[0]);
-  EXPECT_EQ(count("SELECT * FROM PreModelli"), 1);
+  EXPECT_EQ(QApplication::focusWidget(), newTemplate->txtData[0]);
+  QTest::keyClick(newTemplate->txtData[0], Qt::Key_Return);
+  newTemplate->cmdSalva->click();
+  EXPECT_EQ(QApplication::focusWidget(), newTemplate->txtData[0]);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 1);
 
-  QTest::keyClicks(nuovo->txtData[0], "Scala");
-  nuovo->cmdSalva->click();
+  QTest::keyClicks(newTemplate->txtData[0], "Scala");
+  newTemplate->cmdSalva->click();
   settle();
-  const Variant id = scalar("SELECT IdModello FROM PreModelli WHERE Descrizione='Scala'");
+  const Variant id = testdb::scalar(cn, "SELECT IdModello FROM PreModelli WHERE Descrizione='Scala'");
   ASSERT_FALSE(id.isNull());
   EXPECT_EQ(refreshes, 0);
   ASSERT_TRUE(forms::SharedInstance<frm_io_PrevModelli>::loaded());
@@ -60,7 +60,7 @@ TEST_F(PrevModelliTest, NuovoDaCommessaReturnsTheSavedIdOrZeroAfterAnyCancel) {
   }).toInt();
   settle();
   EXPECT_GT(id, 1);
-  EXPECT_EQ(scalar("SELECT Descrizione FROM PreModelli WHERE IdModello=" + QString::number(id)), Variant("Da commessa"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreModelli WHERE IdModello=" + QString::number(id)), Variant("Da commessa"));
 
   runModal([&] {
     EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
@@ -78,7 +78,7 @@ TEST_F(PrevModelliTest, NuovoDaCommessaReturnsTheSavedIdOrZeroAfterAnyCancel) {
     modal->close();
   });
   settle();
-  EXPECT_EQ(count("SELECT * FROM PreModelli"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 2);
   EXPECT_FALSE(forms::SharedInstance<frm_io_PrevModelli>::loaded());
 }
 
@@ -99,7 +99,7 @@ TEST_F(PrevModelliTest, LinesAreOrderedByCodeAndGetTheTemplatesIdWithNothingElse
   typeInCell(g, -1, colDescrizione, "Solo descrizione");
   g.setValue(colIdModelloPre, Variant(99));
   EXPECT_TRUE(g.updateRow());
-  EXPECT_EQ(count("SELECT * FROM PreVoci WHERE IdModelloPre=1 AND Descrizione='Solo descrizione' AND Codice IS NULL"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=1 AND Descrizione='Solo descrizione' AND Codice IS NULL"), 1);
 
   // Esc reaches the grid: it closes the cell's editor, then drops what was typed on the line.
   typeInCell(g, 1, colDescrizione, "Cambiata");
@@ -107,7 +107,7 @@ TEST_F(PrevModelliTest, LinesAreOrderedByCodeAndGetTheTemplatesIdWithNothingElse
   for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   EXPECT_FALSE(g.rowPending());
   EXPECT_TRUE(edit->isVisible());
-  EXPECT_EQ(count("SELECT * FROM PreVoci WHERE Descrizione='Cambiata'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE Descrizione='Cambiata'"), 0);
 }
 
 TEST_F(PrevModelliTest, ThePreviewShowsTheDescriptionAsTypedAndClosingSavesIt) {
@@ -131,7 +131,7 @@ TEST_F(PrevModelliTest, ThePreviewShowsTheDescriptionAsTypedAndClosingSavesIt) {
   const QStringList pages = testenv::pdfPages(pdf);
   ASSERT_EQ(pages.size(), 1);
   EXPECT_TRUE(pages[0].contains("Modello: Cancello scorrevole"));
-  EXPECT_EQ(scalar("SELECT Descrizione FROM PreModelli WHERE IdModello=1"), Variant("Cancello"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreModelli WHERE IdModello=1"), Variant("Cancello"));
 
   // An emptied description is refused on closing, and the window stays.
   const QPointer<frm_io_PrevModelli> alive(edit);
@@ -145,7 +145,7 @@ TEST_F(PrevModelliTest, ThePreviewShowsTheDescriptionAsTypedAndClosingSavesIt) {
   QTest::keyClick(edit->txtData[0], Qt::Key_Escape);
   settle();
   EXPECT_TRUE(alive.isNull());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM PreModelli WHERE IdModello=1"), Variant("Cancello a battente"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreModelli WHERE IdModello=1"), Variant("Cancello a battente"));
   EXPECT_EQ(refreshes, 1);
 }
 

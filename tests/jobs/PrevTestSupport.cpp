@@ -29,7 +29,7 @@ void PrevTest::SetUp() {
            "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, UM, Tariffa) VALUES (1, 'B2', 'Posa', 'h', 12)",
            "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, UM, Tariffa) VALUES (1, 'A1', 'Taglio', 'h', 10)",
        })
-    exec(QString::fromUtf8(sql));
+    testdb::exec(cn, QString::fromUtf8(sql));
 }
 
 void PrevTest::TearDown() {

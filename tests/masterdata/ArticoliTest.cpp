@@ -30,14 +30,17 @@ class ArticoliTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-         "VALUES ('22', 'IVA 22%', False, 22, False)");
-    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-         "VALUES ('10', 'IVA 10%', False, 10, False)");
-    exec("INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', False)");
-    exec("INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', False)");
-    exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Ferri Spa')");
-    exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Un cliente')");
+    testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                     "VALUES ('22', 'IVA 22%', False, 22, False)");
+    testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                     "VALUES ('10', 'IVA 10%', False, 10, False)");
+    testdb::exec(cn,
+                 "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', False)");
+    testdb::exec(
+        cn,
+        "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', False)");
+    testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Ferri Spa')");
+    testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Un cliente')");
   }
 
   // A new article with the VAT code of the run, its code and description typed.
@@ -71,7 +74,7 @@ class ArticoliTest : public FormTest {
   }
 
   Currency stored(const QString& column, const QString& code) {
-    return scalar("SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toCurrency();
+    return testdb::scalar(cn, "SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toCurrency();
   }
 
   void save(QPointer<frm_io_Articoli_02>& form) {
@@ -151,7 +154,8 @@ TEST_F(ArticoliTest, WorkedExamplesOfThePriceArithmetic) {
     save(form);
     for (const auto& [column, value] : example.saved)
       EXPECT_DOUBLE_EQ(
-          scalar("SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toDouble(), value)
+          testdb::scalar(cn, "SELECT " + column + " FROM Articoli WHERE Codice='" + code + "'").toDouble(),
+          value)
           << column.toStdString();
   }
 }
@@ -175,7 +179,7 @@ TEST_F(ArticoliTest, AnotherVatCodeChangesOnlyTheVatAndThePriceWithVat) {
   EXPECT_EQ(shown(form, Ricarico), "25");
   EXPECT_EQ(shown(form, Prezzo), "100,00");
   save(form);
-  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='A1'").toString(), "10");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT CodiceIVA FROM Articoli WHERE Codice='A1'").toString(), "10");
 }
 
 TEST_F(ArticoliTest, WithoutAVatCodeThePriceWithVatIsThePrice) {
@@ -194,10 +198,12 @@ TEST_F(ArticoliTest, WithoutAVatCodeThePriceWithVatIsThePrice) {
 }
 
 TEST_F(ArticoliTest, ExistingArticleWorksWithTheRateOfItsCode) {
-  exec("INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
-       "CodiceIVA, IdFornitore, DataIns) VALUES ('B2', 'Bullone', 80, 25, 100, 22, 122, '22', " +
-       QString::number(scalar("SELECT IdCliFor FROM CliFor WHERE Tipo='Fornitore'").toInt()) +
-       ", #01/15/24#)");
+  testdb::exec(
+      cn,
+      "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
+      "CodiceIVA, IdFornitore, DataIns) VALUES ('B2', 'Bullone', 80, 25, 100, 22, 122, '22', " +
+          QString::number(testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Tipo='Fornitore'").toInt()) +
+          ", #01/15/24#)");
   QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
   form->Apri(Variant("B2"), 0);
   activate(form);
@@ -210,11 +216,11 @@ TEST_F(ArticoliTest, ExistingArticleWorksWithTheRateOfItsCode) {
   EXPECT_EQ(shown(form, PrezzoIvato), "244,00");
   save(form);
   EXPECT_EQ(stored("PrezzoIvato", "B2"), Currency::fromInt(244));
-  EXPECT_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='B2'").toDouble(), 150.0);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Ricarico FROM Articoli WHERE Codice='B2'").toDouble(), 150.0);
 }
 
 TEST_F(ArticoliTest, FieldRulesKeepTheFocus) {
-  exec("INSERT INTO Articoli (Codice, Descrizione) VALUES ('ESISTE', 'Già qui')");
+  testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione) VALUES ('ESISTE', 'Già qui')");
   QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
   form->Nuovo(0);
   activate(form);
@@ -284,7 +290,8 @@ TEST_F(ArticoliTest, F5CreatesACategoryAndTheListShowsIt) {
   EXPECT_EQ(form->dtcData[Categorie]->count(), 2);
   EXPECT_EQ(form->dtcData[Categorie]->currentText(), "Bulloneria d'acciaio");
   save(form);
-  EXPECT_EQ(scalar("SELECT Categoria FROM Articoli WHERE Codice='A1'").toString(), "Bulloneria d'acciaio");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Categoria FROM Articoli WHERE Codice='A1'").toString(),
+            "Bulloneria d'acciaio");
 }
 
 TEST_F(ArticoliTest, F5CreatesAVatCodeThatTheAmountsFollow) {
@@ -306,7 +313,7 @@ TEST_F(ArticoliTest, F5CreatesAVatCodeThatTheAmountsFollow) {
   EXPECT_EQ(shown(form, ImportoIva), "4,00");
   EXPECT_EQ(shown(form, PrezzoIvato), "104,00");
   save(form);
-  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='A1'").toString(), "4");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT CodiceIVA FROM Articoli WHERE Codice='A1'").toString(), "4");
 }
 
 TEST_F(ArticoliTest, ModalResultAndRefusedSave) {
@@ -326,13 +333,13 @@ TEST_F(ArticoliTest, ModalResultAndRefusedSave) {
   delete modal;
 
   QPointer<frm_io_Articoli_02> form = newArticle("22", "RACE");
-  exec("INSERT INTO Articoli (Codice, Descrizione) VALUES ('RACE', 'Inserito da un altro')");
+  testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione) VALUES ('RACE', 'Inserito da un altro')");
   click(form->cmdSalva);
   EXPECT_EQ(messages.size(), 1);
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(shown(form, Descrizione), "Vite");
-  EXPECT_EQ(scalar("SELECT Descrizione FROM Articoli WHERE Codice='RACE'").toString(),
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Articoli WHERE Codice='RACE'").toString(),
             "Inserito da un altro");
 }
 
@@ -341,9 +348,9 @@ TEST_F(ArticoliTest, ModalResultAndRefusedSave) {
 namespace {
 
 TEST_F(ArticoliTest, F5CreatesAUnitAndASupplierAndTheArgumentPresetsTheSupplier) {
-  const int ferri = scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Ferri Spa'").toInt();
+  const int ironworks = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Ferri Spa'").toInt();
   QPointer<frm_io_Articoli_02> preset = new frm_io_Articoli_02;
-  preset->Nuovo(0, ferri);
+  preset->Nuovo(0, ironworks);
   activate(preset);
   EXPECT_EQ(preset->dtcData[Fornitori]->currentText(), "Ferri Spa");
   press(Qt::Key_Escape);
@@ -374,10 +381,10 @@ TEST_F(ArticoliTest, F5CreatesAUnitAndASupplierAndTheArgumentPresetsTheSupplier)
   EXPECT_EQ(form->dtcData[Fornitori]->count(), 2);
   EXPECT_EQ(form->dtcData[Fornitori]->currentText(), "Acciai Nord");
   save(form);
-  EXPECT_EQ(scalar("SELECT UM FROM Articoli WHERE Codice='A1'").toString(), "ML");
-  EXPECT_EQ(scalar("SELECT IdFornitore FROM Articoli WHERE Codice='A1'").toInt(),
-            scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Acciai Nord'").toInt());
-  EXPECT_EQ(scalar("SELECT Tipo FROM CliFor WHERE Nome='Acciai Nord'").toString(), "Fornitore");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT UM FROM Articoli WHERE Codice='A1'").toString(), "ML");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT IdFornitore FROM Articoli WHERE Codice='A1'").toInt(),
+            testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Acciai Nord'").toInt());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Tipo FROM CliFor WHERE Nome='Acciai Nord'").toString(), "Fornitore");
 }
 
 TEST_F(ArticoliTest, CloseBoxOfALinkedWindowIsACancel) {
@@ -389,11 +396,11 @@ TEST_F(ArticoliTest, CloseBoxOfALinkedWindowIsACancel) {
   EXPECT_FALSE(forms::SharedInstance<frm_io_IVA>::loaded());
   EXPECT_EQ(form->dtcData[CodiciIva]->count(), 2);
   EXPECT_EQ(form->dtcData[CodiciIva]->currentText(), "IVA 22%");
-  EXPECT_EQ(count("SELECT CodiceIVA FROM CodiciIVA WHERE CodiceIVA='9'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT CodiceIVA FROM CodiciIVA WHERE CodiceIVA='9'"), 0);
   EXPECT_EVENTUALLY(focused() == form->dtcData[CodiciIva]);
   press(Qt::Key_Escape);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(count("SELECT Codice FROM Articoli"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT Codice FROM Articoli"), 0);
 }
 
 }  // namespace
@@ -438,9 +445,9 @@ TEST_F(ArticoliTest, EnterWalksTheFocusOrderAndTheStatusBarFollows) {
   press(Qt::Key_Backtab);
   press(Qt::Key_Return);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_DOUBLE_EQ(scalar("SELECT Prezzo FROM Articoli WHERE Codice='C9'").toDouble(), 6.0);
-  EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='C9'").toDouble(), 7.32);
-  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='C9'").toString(), "22");
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Prezzo FROM Articoli WHERE Codice='C9'").toDouble(), 6.0);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='C9'").toDouble(), 7.32);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT CodiceIVA FROM Articoli WHERE Codice='C9'").toString(), "22");
 }
 
 }  // namespace
@@ -463,8 +470,8 @@ TEST_F(ArticoliTest, AnAmountTooLargeForMoneyIsReportedAndCannotBeLeft) {
   }
   EXPECT_EQ(shown(form, Prezzo), "40,00") << "cost 20 with the mark-up 100 of price 20 on cost 10";
   save(form);
-  EXPECT_DOUBLE_EQ(scalar("SELECT Costo FROM Articoli WHERE Codice='A1'").toDouble(), 20.0);
-  EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 48.8);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Costo FROM Articoli WHERE Codice='A1'").toDouble(), 20.0);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 48.8);
 }
 
 }  // namespace
@@ -480,25 +487,35 @@ TEST_F(ArticoliTest, ADateTypedWithTheYearInFullIsSavedAsTyped) {
   press(Qt::Key_Return);
   EXPECT_EQ(focused(), form->line(Codice));
   save(form);
-  EXPECT_EQ(scalar("SELECT DataIns FROM Articoli WHERE Codice='A1'").toDate(), QDate(2025, 6, 10));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DataIns FROM Articoli WHERE Codice='A1'").toDate(),
+            QDate(2025, 6, 10));
 }
 
 }  // namespace
 
 namespace {
 
-TEST_F(ArticoliTest, APriceWithVatBeyondTheMoneyRangeIsLeftAsItWas) {
+TEST_F(ArticoliTest, APriceWithVatBeyondTheMoneyRangeIsRefusedWithAMessage) {
   QPointer<frm_io_Articoli_02> form = newArticle("22");
   enter(form, Costo, "900000000000000");
   EXPECT_EQ(shown(form, Prezzo), "900.000.000.000.000,00");
   EXPECT_EQ(shown(form, ImportoIva), "198.000.000.000.000,00");
   EXPECT_EQ(shown(form, PrezzoIvato), "0,00") << "the sum does not fit: that step is skipped";
+  messages.clear();
+  click(form->cmdSalva);
+  EXPECT_EQ(messages, QStringList{"Il prezzo con IVA supera l'importo massimo ammesso: ridurre il costo o il "
+                                  "prezzo di vendita."});
+  ASSERT_FALSE(form.isNull()) << "the window stays open";
+  EXPECT_EQ(focused(), form->txtData[6]);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Articoli"), 0) << "nothing is written";
+
+  enter(form, Costo, "10");
   save(form);
-  EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 0.0);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 12.2);
 
   // A rate so large that 100 plus the rate leaves the money range: the price step is skipped.
-  exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-       "VALUES ('X', 'Fuori scala', False, 922337203685470, False)");
+  testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                   "VALUES ('X', 'Fuori scala', False, 922337203685470, False)");
   QPointer<frm_io_Articoli_02> huge = newArticle("X", "A2");
   enter(huge, Costo, "10");
   enter(huge, PrezzoIvato, "122");
@@ -526,15 +543,15 @@ void pickByMouse(forms::DataCombo* list, int row) {
 // Suppliers "Rossi Srl" 1, 2 and 3, VAT codes E10 and E15 both described "Esente" and ZZ described
 // by nothing: the lists hold rows that show the same text, or none.
 TEST_F(ArticoliTest, LookupListsKeepTheRowChosenAmongRowsShowingTheSameText) {
-  for (int i = 0; i < 3; ++i) exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Rossi Srl')");
-  const int rossi2 = scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Rossi Srl' ORDER BY IdCliFor")
+  for (int i = 0; i < 3; ++i) testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Rossi Srl')");
+  const int rossi2 = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Rossi Srl' ORDER BY IdCliFor")
                          .toInt() + 1;
-  exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E10', 'Esente', 10)");
-  exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E15', 'Esente', 15)");
-  exec("INSERT INTO CodiciIVA (CodiceIVA, Aliquota) VALUES ('ZZ', 4)");
-  exec("INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
-       "CodiceIVA, IdFornitore, DataIns) VALUES ('D1', 'Dado', 80, 25, 100, 15, 115, 'E15', " +
-       QString::number(rossi2) + ", #01/15/24#)");
+  testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E10', 'Esente', 10)");
+  testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E15', 'Esente', 15)");
+  testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Aliquota) VALUES ('ZZ', 4)");
+  testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
+                   "CodiceIVA, IdFornitore, DataIns) VALUES ('D1', 'Dado', 80, 25, 100, 15, 115, 'E15', " +
+                   QString::number(rossi2) + ", #01/15/24#)");
 
   QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
   form->Apri(Variant("D1"), 0);
@@ -549,8 +566,8 @@ TEST_F(ArticoliTest, LookupListsKeepTheRowChosenAmongRowsShowingTheSameText) {
   EXPECT_EQ(shown(form, PrezzoIvato), "115,00");
   press(Qt::Key_Return);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(scalar("SELECT IdFornitore FROM Articoli WHERE Codice='D1'").toInt(), rossi2);
-  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='D1'").toString(), "E15");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT IdFornitore FROM Articoli WHERE Codice='D1'").toInt(), rossi2);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT CodiceIVA FROM Articoli WHERE Codice='D1'").toString(), "E15");
   EXPECT_EQ(stored("Aliquota", "D1"), Currency::fromInt(15)) << "the rate of E15, not E10's";
 
   QPointer<frm_io_Articoli_02> fresh = newArticle("22", "D2");
@@ -565,8 +582,8 @@ TEST_F(ArticoliTest, LookupListsKeepTheRowChosenAmongRowsShowingTheSameText) {
   EXPECT_EQ(focused(), fresh->line(Costo)) << "a row showing no text is a row chosen";
   type("5");
   save(fresh);
-  EXPECT_EQ(scalar("SELECT IdFornitore FROM Articoli WHERE Codice='D2'").toInt(), rossi2 + 1);
-  EXPECT_EQ(scalar("SELECT CodiceIVA FROM Articoli WHERE Codice='D2'").toString(), "ZZ");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT IdFornitore FROM Articoli WHERE Codice='D2'").toInt(), rossi2 + 1);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT CodiceIVA FROM Articoli WHERE Codice='D2'").toString(), "ZZ");
 }
 
 // Walking through price boxes without changing them recomputes nothing: the amounts shown are
@@ -587,15 +604,15 @@ TEST_F(ArticoliTest, WalkingThroughThePriceBoxesChangesNothing) {
     click(form->line(Costo));
     EXPECT_EQ(focused(), form->line(Costo));
     save(form);
-    EXPECT_DOUBLE_EQ(scalar("SELECT Ricarico FROM Articoli WHERE Codice='" + code + "'").toDouble(),
+    EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Ricarico FROM Articoli WHERE Codice='" + code + "'").toDouble(),
                      markUpStored) << code.toStdString();
   }
-  EXPECT_DOUBLE_EQ(scalar("SELECT Prezzo FROM Articoli WHERE Codice='W1'").toDouble(), 9.7489);
-  EXPECT_DOUBLE_EQ(scalar("SELECT PrezzoIvato FROM Articoli WHERE Codice='W1'").toDouble(), 11.8937);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Prezzo FROM Articoli WHERE Codice='W1'").toDouble(), 9.7489);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='W1'").toDouble(), 11.8937);
 }
 
 TEST_F(ArticoliTest, AnEmptyDateBoxTakesATypedDate) {
-  exec("INSERT INTO Articoli (Codice, Descrizione, CodiceIVA) VALUES ('ND', 'Senza data', '22')");
+  testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione, CodiceIVA) VALUES ('ND', 'Senza data', '22')");
   QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
   form->Apri(Variant("ND"), 0);
   activate(form);
@@ -605,7 +622,7 @@ TEST_F(ArticoliTest, AnEmptyDateBoxTakesATypedDate) {
   press(Qt::Key_Return);
   EXPECT_EQ(focused(), form->line(Descrizione));
   save(form);
-  EXPECT_EQ(scalar("SELECT DataIns FROM Articoli WHERE Codice='ND'").toDate(), QDate(2025, 6, 10));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DataIns FROM Articoli WHERE Codice='ND'").toDate(), QDate(2025, 6, 10));
 }
 
 }  // namespace

@@ -45,13 +45,16 @@ TEST_F(CliForTest, NewCustomerCaptionFollowsTheNameAndTheRowIsACustomer) {
   press(Qt::Key_Return);
 
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(scalar("SELECT Tipo FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(), "Cliente");
-  EXPECT_EQ(scalar("SELECT Indirizzo FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(), "Via Roma 1");
-  EXPECT_EQ(scalar("SELECT Note FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(), "prima riga");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Tipo FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(),
+            "Cliente");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Indirizzo FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(),
+            "Via Roma 1");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Note FROM CliFor WHERE Nome='Rossi d''Arco Srl'").toString(),
+            "prima riga");
 }
 
 TEST_F(CliForTest, ModalCustomerReturnsTheKeyTheDatabaseAssigned) {
-  exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Primo')");
+  testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Primo')");
   const Variant id = runModal([] { return forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1); },
                               [](QWidget* w) {
                                 auto* form = static_cast<frm_io_Clienti*>(w);
@@ -61,20 +64,22 @@ TEST_F(CliForTest, ModalCustomerReturnsTheKeyTheDatabaseAssigned) {
                               });
   forms::SharedInstance<frm_io_Clienti>::unload();
   ASSERT_FALSE(id.isNull());
-  EXPECT_EQ(scalar("SELECT Nome FROM CliFor WHERE IdCliFor=" + QString::number(id.toInt())).toString(),
-            "Bianchi");
+  EXPECT_EQ(
+      testdb::scalar(cn, "SELECT Nome FROM CliFor WHERE IdCliFor=" + QString::number(id.toInt())).toString(),
+      "Bianchi");
 
   const Variant cancelled =
       runModal([] { return forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1); },
                [](QWidget* w) { click(static_cast<frm_io_Clienti*>(w)->cmdAnnulla); });
   forms::SharedInstance<frm_io_Clienti>::unload();
   EXPECT_TRUE(cancelled.isNull());
-  EXPECT_EQ(count("SELECT IdCliFor FROM CliFor"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT IdCliFor FROM CliFor"), 2);
 }
 
 TEST_F(CliForTest, SupplierTwinHasItsOwnCaptionsAndNoLabelTooltips) {
-  exec("INSERT INTO CliFor (Tipo, Nome, Email) VALUES ('Fornitore', 'Ferri Spa', 'info@ferri.it')");
-  const int id = scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Ferri Spa'").toInt();
+  testdb::exec(cn,
+               "INSERT INTO CliFor (Tipo, Nome, Email) VALUES ('Fornitore', 'Ferri Spa', 'info@ferri.it')");
+  const int id = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Ferri Spa'").toInt();
 
   QPointer<frm_io_Fornitori_01> fresh = new frm_io_Fornitori_01;
   fresh->Nuovo(0);
@@ -92,9 +97,9 @@ TEST_F(CliForTest, SupplierTwinHasItsOwnCaptionsAndNoLabelTooltips) {
   EXPECT_EQ(open->windowTitle(), "Ferri Nuovi Spa (fornitore)");
   click(open->cmdSalva);
   EXPECT_EVENTUALLY(open.isNull());
-  EXPECT_EQ(scalar("SELECT Nome FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(),
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Nome FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(),
             "Ferri Nuovi Spa");
-  EXPECT_EQ(scalar("SELECT Tipo FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(),
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Tipo FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(),
             "Fornitore");
 
   QPointer<frm_io_Clienti> customer = new frm_io_Clienti;
@@ -105,19 +110,21 @@ TEST_F(CliForTest, SupplierTwinHasItsOwnCaptionsAndNoLabelTooltips) {
 }
 
 TEST_F(CliForTest, ARowChangedMeanwhileIsNotOverwritten) {
-  exec("INSERT INTO CliFor (Tipo, Nome, Telefono) VALUES ('Cliente', 'Blu', '111')");
-  const int id = scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Blu'").toInt();
+  testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome, Telefono) VALUES ('Cliente', 'Blu', '111')");
+  const int id = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Blu'").toInt();
   QPointer<frm_io_Clienti> form = new frm_io_Clienti;
   form->Apri(Variant(id), 0);
   activate(form);
-  exec("UPDATE CliFor SET Telefono='222' WHERE IdCliFor=" + QString::number(id));
+  testdb::exec(cn, "UPDATE CliFor SET Telefono='222' WHERE IdCliFor=" + QString::number(id));
   form->line(6)->setFocus();
   type("333");
   click(form->cmdSalva);
   EXPECT_EQ(messages.size(), 1);
   ASSERT_FALSE(form.isNull());
   EXPECT_EQ(form->line(6)->text(), "333");
-  EXPECT_EQ(scalar("SELECT Telefono FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(), "222");
+  EXPECT_EQ(
+      testdb::scalar(cn, "SELECT Telefono FROM CliFor WHERE IdCliFor=" + QString::number(id)).toString(),
+      "222");
   press(Qt::Key_Escape);
   EXPECT_EVENTUALLY(form.isNull());
 }
@@ -143,7 +150,7 @@ TEST_F(CliForTest, CloseBoxOfAModalCustomerReturnsNullAndWritesNothing) {
                });
   forms::SharedInstance<frm_io_Clienti>::unload();
   EXPECT_TRUE(closed.isNull());
-  EXPECT_EQ(count("SELECT IdCliFor FROM CliFor"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT IdCliFor FROM CliFor"), 0);
 }
 
 TEST_F(CliForTest, TheWindowHasAFixedSize) {

@@ -46,11 +46,11 @@ TEST_F(EntryRulesTest, ARuleSkippedForTheCancelButtonRunsBeforeTheSave) {
   click(vat->cmdSalva);
   EXPECT_EQ(focused(), vat->txtData[2]) << "a VAT code with no rate";
   EXPECT_FALSE(vat.isNull());
-  EXPECT_EQ(count("SELECT * FROM CodiciIVA WHERE CodiceIVA='X1'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CodiciIVA WHERE CodiceIVA='X1'"), 0);
   type("4");
   click(vat->cmdSalva);
   EXPECT_EVENTUALLY(vat.isNull());
-  EXPECT_EQ(scalar("SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='X1'").toDouble(), 4.0);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='X1'").toDouble(), 4.0);
 
   QPointer<frm_io_Clienti> customer = new frm_io_Clienti;
   customer->Nuovo(0);
@@ -61,17 +61,17 @@ TEST_F(EntryRulesTest, ARuleSkippedForTheCancelButtonRunsBeforeTheSave) {
   pressButNotClick(customer->cmdAnnulla);
   click(customer->cmdSalva);
   EXPECT_EQ(focused(), customer->txtData[0]);
-  EXPECT_EQ(count("SELECT * FROM CliFor"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CliFor"), 0);
 
   QPointer<frm_io_Articoli_02> article = newArticle();
   article->line(2)->setFocus();
   pressButNotClick(article->cmdAnnulla);
   click(article->cmdSalva);
   EXPECT_EQ(focused(), article->line(2)) << "an article with no cost";
-  EXPECT_EQ(count("SELECT * FROM Articoli"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Articoli"), 0);
   click(article->cmdAnnulla);
   EXPECT_EVENTUALLY(article.isNull());
-  EXPECT_EQ(count("SELECT * FROM Articoli"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Articoli"), 0);
 }
 
 // A click into a text box selects its whole text, as Tab does: typing replaces the amount shown.
@@ -86,7 +86,7 @@ TEST_F(EntryRulesTest, AClickIntoATextBoxSelectsItsText) {
   EXPECT_EQ(article->line(6)->text(), "100,00");
   click(article->cmdSalva);
   EXPECT_EVENTUALLY(article.isNull());
-  EXPECT_EQ(scalar("SELECT Costo FROM Articoli WHERE Codice='A1'").toDouble(), 80.0);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Costo FROM Articoli WHERE Codice='A1'").toDouble(), 80.0);
 }
 
 // A linked row made with F5 and saved with nothing typed would be a row without its key: it is
@@ -110,8 +110,8 @@ TEST_F(EntryRulesTest, ALinkedRowWithAnEmptyKeyIsRefused) {
   f5(0, "Il campo Descrizione è obbligatorio.");
   f5(3, "Il campo Codice è obbligatorio.");
   EXPECT_EQ(messages.size(), 3);
-  EXPECT_EQ(count("SELECT * FROM Liste"), 0);
-  EXPECT_EQ(count("SELECT * FROM CodiciIVA"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Liste"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CodiciIVA"), 0);
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 
 #include "core/Globals.h"
 #include "platform/db/Connection.h"
-#include "platform/db/Recordset.h"
 #include "platform/forms/MsgBox.h"
 #include "tests/support/TestEnv.h"
 
 void FormTest::SetUp() {
   ConnString = testenv::connectionString(testenv::freshDatabase());
+  cn.Open(ConnString);
   DefaultIVA.clear();
   DefaultUM.clear();
   DefaultCat.clear();
@@ -25,6 +25,7 @@ void FormTest::SetUp() {
 }
 
 void FormTest::TearDown() {
+  cn.Close();
   forms::setMsgBoxHandler(nullptr);
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w->isVisible()) w->hide();
@@ -32,33 +33,6 @@ void FormTest::TearDown() {
   }
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-
-void FormTest::exec(const QString& sql) {
-  db::Connection cn;
-  cn.Open(ConnString);
-  cn.Execute(sql);
-}
-
-namespace {
-template <class Read>
-auto query(const QString& sql, Read read) {
-  db::Connection cn;
-  cn.Open(ConnString);
-  db::Recordset rs;
-  rs.Open(sql, cn, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
-  return read(rs);
-}
-}  // namespace
-
-Variant FormTest::scalar(const QString& sql) {
-  return query(sql, [](db::Recordset& rs) { return rs.isEOF() ? Variant::null() : rs.Value(0); });
-}
-
-int FormTest::count(const QString& sql) {
-  return query(sql, [](db::Recordset& rs) { return rs.RecordCount(); });
-}
-
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 void activate(QWidget* window) {
   window->activateWindow();

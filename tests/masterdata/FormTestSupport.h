@@ -3,31 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <QTest>
 #include <QStringList>
+#include <QTest>
 #include <functional>
 #include <ostream>
 
+#include "platform/db/Connection.h"
 #include "platform/runtime/Variant.h"
+#include "tests/support/TestDb.h"
 
 class QWidget;
 
-// Readable QString values in failure messages.
-void PrintTo(const QString& text, std::ostream* out);
-
-// A fresh database behind ConnString for every test, the defaults of the run cleared, and message
-// boxes answered OK and recorded.
+// A fresh database behind ConnString for every test with a connection of the test's own on it, the
+// defaults of the run cleared, and message boxes answered OK and recorded.
 class FormTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // Runs a statement on the test database.
-  void exec(const QString& sql);
-  // The first column of the first row of a query; Null when there is no row.
-  Variant scalar(const QString& sql);
-  int count(const QString& sql);
-
+  db::Connection cn;
   QStringList messages;
 };
 

@@ -42,15 +42,15 @@ TEST_F(ImpiegatiTest, RequiredNamesAndARateTypedWithAPoint) {
   click(form->cmdSalva);
 
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(scalar("SELECT Nome FROM Impiegati WHERE Cognome='DAmico'").toString(), "Gian'Luca");
-  EXPECT_EQ(scalar("SELECT Tariffa FROM Impiegati WHERE Cognome='DAmico'").toCurrency(),
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Nome FROM Impiegati WHERE Cognome='DAmico'").toString(), "Gian'Luca");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Tariffa FROM Impiegati WHERE Cognome='DAmico'").toCurrency(),
             Currency::fromRaw(125000));
-  EXPECT_EQ(scalar("SELECT Note FROM Impiegati WHERE Cognome='DAmico'").toString(), "turno: 'A'");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Note FROM Impiegati WHERE Cognome='DAmico'").toString(), "turno: 'A'");
 }
 
 TEST_F(ImpiegatiTest, ExistingEmployeeKeepsTheSurnameAndModalResultIsTheNewKey) {
-  exec("INSERT INTO Impiegati (Cognome, Nome, Tariffa) VALUES ('Verdi', 'Anna', 20)");
-  const int id = scalar("SELECT CodImp FROM Impiegati WHERE Cognome='Verdi'").toInt();
+  testdb::exec(cn, "INSERT INTO Impiegati (Cognome, Nome, Tariffa) VALUES ('Verdi', 'Anna', 20)");
+  const int id = testdb::scalar(cn, "SELECT CodImp FROM Impiegati WHERE Cognome='Verdi'").toInt();
   QPointer<frm_io_Imp> open = new frm_io_Imp;
   open->Apri(Variant(id), 0);
   EXPECT_FALSE(open->txtData[0]->isEnabled());
@@ -69,7 +69,8 @@ TEST_F(ImpiegatiTest, ExistingEmployeeKeepsTheSurnameAndModalResultIsTheNewKey) 
   delete fresh;
   ASSERT_FALSE(key.isNull());
   EXPECT_GT(key.toInt(), id);
-  EXPECT_EQ(scalar("SELECT Cognome FROM Impiegati WHERE CodImp=" + QString::number(key.toInt())).toString(),
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Cognome FROM Impiegati WHERE CodImp=" + QString::number(key.toInt()))
+                .toString(),
             "Neri");
 }
 
@@ -100,14 +101,17 @@ TEST_F(AttivitaTest, NewActivityTypedByTheUser) {
   click(form->cmdSalva);
 
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM Attivita WHERE CodAtt='MONT01'").toString(), "Montaggio");
-  EXPECT_EQ(scalar("SELECT TOMO FROM Attivita WHERE CodAtt='MONT01'").toCurrency(),
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Attivita WHERE CodAtt='MONT01'").toString(),
+            "Montaggio");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT TOMO FROM Attivita WHERE CodAtt='MONT01'").toCurrency(),
             Currency::fromRaw(355000));
-  EXPECT_TRUE(scalar("SELECT Bloccata FROM Attivita WHERE CodAtt='MONT01'").toBool());
+  EXPECT_TRUE(testdb::scalar(cn, "SELECT Bloccata FROM Attivita WHERE CodAtt='MONT01'").toBool());
 }
 
 TEST_F(AttivitaTest, DuplicateOrEmptyCodeIsRefusedByTheDatabaseAndTheFormStays) {
-  exec("INSERT INTO Attivita (CodAtt, Descrizione, TOMO, Bloccata) VALUES ('SALD', 'Saldatura', 30, False)");
+  testdb::exec(
+      cn,
+      "INSERT INTO Attivita (CodAtt, Descrizione, TOMO, Bloccata) VALUES ('SALD', 'Saldatura', 30, False)");
   QPointer<frm_io_Attivita> form = new frm_io_Attivita;
   form->Nuovo(0);
   activate(form);
@@ -125,8 +129,9 @@ TEST_F(AttivitaTest, DuplicateOrEmptyCodeIsRefusedByTheDatabaseAndTheFormStays) 
   EXPECT_EQ(messages[1], "Esiste già un'Attività con questo codice.");
   ASSERT_FALSE(form.isNull());
   EXPECT_EQ(form->txtData[1]->text(), "Senza codice");
-  EXPECT_EQ(scalar("SELECT Descrizione FROM Attivita WHERE CodAtt='SALD'").toString(), "Saldatura");
-  EXPECT_EQ(count("SELECT CodAtt FROM Attivita"), 1);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Attivita WHERE CodAtt='SALD'").toString(),
+            "Saldatura");
+  EXPECT_EQ(testdb::count(cn, "SELECT CodAtt FROM Attivita"), 1);
 
   QPointer<frm_io_Attivita> open = new frm_io_Attivita;
   open->Apri(Variant("SALD"), 0);

@@ -17,10 +17,12 @@ class IvaTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-         "VALUES ('22', 'Ordinaria', False, 22, True)");
-    exec("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-         "VALUES ('E15', 'Esente art. 15', True, 0, False)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                 "VALUES ('22', 'Ordinaria', False, 22, True)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                 "VALUES ('E15', 'Esente art. 15', True, 0, False)");
   }
 
   static QColor labelColour(frm_io_IVA* f) { return f->lblData[2]->palette().color(QPalette::WindowText); }
@@ -63,10 +65,14 @@ TEST_F(IvaTest, ExemptionGreysTheRateAndSavesZero) {
 
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_TRUE(scalar("SELECT Esenzione FROM CodiciIVA WHERE CodiceIVA='NI10'").toBool());
-  EXPECT_EQ(scalar("SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='NI10'").toDouble(), 0.0);
+  EXPECT_TRUE(testdb::scalar(cn, "SELECT Esenzione FROM CodiciIVA WHERE CodiceIVA='NI10'").toBool());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='NI10'").toDouble(), 0.0);
   EXPECT_EQ(DefaultIVA, "NI10");
-  EXPECT_EQ(count("SELECT CodiceIVA FROM CodiciIVA WHERE Predefinito=True"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT CodiceIVA FROM CodiciIVA WHERE Predefinito=True"), 1);
+  EXPECT_TRUE(testdb::scalar(cn, "SELECT Predefinito FROM CodiciIVA WHERE CodiceIVA='NI10'").toBool())
+      << "the new default keeps its flag";
+  EXPECT_FALSE(testdb::scalar(cn, "SELECT Predefinito FROM CodiciIVA WHERE CodiceIVA='22'").toBool())
+      << "the former default loses it";
 }
 
 TEST_F(IvaTest, RateThatIsNotANumberKeepsTheFocusButCancelStillWorks) {
@@ -82,10 +88,10 @@ TEST_F(IvaTest, RateThatIsNotANumberKeepsTheFocusButCancelStillWorks) {
   click(form->cmdSalva);
   EXPECT_EQ(focused(), form->txtData[2]);
   EXPECT_FALSE(form.isNull()) << "the click on Salva is not carried out";
-  EXPECT_EQ(count("SELECT CodiceIVA FROM CodiciIVA WHERE CodiceIVA='X'"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT CodiceIVA FROM CodiciIVA WHERE CodiceIVA='X'"), 0);
   click(form->cmdAnnulla);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(count("SELECT CodiceIVA FROM CodiciIVA"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT CodiceIVA FROM CodiciIVA"), 2);
 }
 
 TEST_F(IvaTest, OpeningShowsTheRateAsTheExemptionSays) {
@@ -115,8 +121,8 @@ TEST_F(IvaTest, SavingWithoutTheFlagLeavesTheOtherCodes) {
   forms::SharedInstance<frm_io_IVA>::unload();
   EXPECT_EQ(code.toString(), "4");
   EXPECT_EQ(DefaultIVA, "22");
-  EXPECT_TRUE(scalar("SELECT Predefinito FROM CodiciIVA WHERE CodiceIVA='22'").toBool());
-  EXPECT_EQ(scalar("SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='4'").toDouble(), 4.0);
+  EXPECT_TRUE(testdb::scalar(cn, "SELECT Predefinito FROM CodiciIVA WHERE CodiceIVA='22'").toBool());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Aliquota FROM CodiciIVA WHERE CodiceIVA='4'").toDouble(), 4.0);
 }
 
 TEST_F(IvaTest, RefusedSaveKeepsTheFormAndTheEntries) {
@@ -134,7 +140,8 @@ TEST_F(IvaTest, RefusedSaveKeepsTheFormAndTheEntries) {
   ASSERT_FALSE(form.isNull());
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(form->txtData[1]->text(), "Doppione");
-  EXPECT_EQ(scalar("SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(), "Ordinaria");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='22'").toString(),
+            "Ordinaria");
 
   // Without a code the field is named by its caption, never by the engine's text.
   form->txtData[0]->setFocus();
@@ -142,14 +149,15 @@ TEST_F(IvaTest, RefusedSaveKeepsTheFormAndTheEntries) {
   click(form->cmdSalva);
   ASSERT_EQ(messages.size(), 2);
   EXPECT_EQ(messages[1], "Il campo Codice è obbligatorio.");
-  EXPECT_EQ(count("SELECT * FROM CodiciIVA WHERE CodiceIVA IS NULL OR CodiceIVA=''"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CodiciIVA WHERE CodiceIVA IS NULL OR CodiceIVA=''"), 0);
 
   // The user corrects the code and the same window saves.
   form->txtData[0]->setFocus();
   type("23");
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='23'").toString(), "Doppione");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='23'").toString(),
+            "Doppione");
 }
 
 }  // namespace

@@ -17,10 +17,15 @@ class ListeTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    exec("INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', True)");
-    exec("INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'MT', 'Metri', True)");
-    exec("INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', True)");
-    exec("INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Vernici', False)");
+    testdb::exec(
+        cn,
+        "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'PZ', 'Pezzi', True)");
+    testdb::exec(
+        cn,
+        "INSERT INTO Liste (Chiave, Codice, Descrizione, Predefinito) VALUES ('um', 'MT', 'Metri', True)");
+    testdb::exec(cn,
+                 "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', True)");
+    testdb::exec(cn, "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Vernici', False)");
   }
 };
 
@@ -48,10 +53,10 @@ TEST_F(ListeTest, NewUnitTypedAsUserSavesAsDefaultAndClearsOnlyUnits) {
 
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(DefaultUM, "KGM");
-  EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Codice='KGM'").toString(), "Chilogrammi");
-  EXPECT_TRUE(scalar("SELECT Predefinito FROM Liste WHERE Codice='KGM'").toBool());
-  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 1);
-  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='cat' AND Predefinito=True"), 1)
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Liste WHERE Codice='KGM'").toString(), "Chilogrammi");
+  EXPECT_TRUE(testdb::scalar(cn, "SELECT Predefinito FROM Liste WHERE Codice='KGM'").toBool());
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Chiave='cat' AND Predefinito=True"), 1)
       << "the categories keep their default";
 }
 
@@ -83,11 +88,11 @@ TEST_F(ListeTest, ModalUnitReturnsCodeOrNull) {
   });
   EXPECT_TRUE(byCloseBox.isNull());
   forms::SharedInstance<frm_io_UM>::unload();
-  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Codice IN ('XX', 'YY')"), 0);
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Codice IN ('XX', 'YY')"), 0);
 }
 
 TEST_F(ListeTest, ExistingUnitKeepsItsCode) {
-  const int id = scalar("SELECT Id FROM Liste WHERE Codice='MT'").toInt();
+  const int id = testdb::scalar(cn, "SELECT Id FROM Liste WHERE Codice='MT'").toInt();
   QPointer<frm_io_UM> form = new frm_io_UM;
   form->Apri(Variant(id), 0);
   activate(form);
@@ -97,7 +102,7 @@ TEST_F(ListeTest, ExistingUnitKeepsItsCode) {
   type("Metri lineari");
   press(Qt::Key_Escape);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Codice='MT'").toString(), "Metri");
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Liste WHERE Codice='MT'").toString(), "Metri");
 }
 
 TEST_F(ListeTest, CategoryTakesTwentyCharactersAndApostrophes) {
@@ -114,15 +119,16 @@ TEST_F(ListeTest, CategoryTakesTwentyCharactersAndApostrophes) {
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(DefaultCat, "Materiale d'uso vari");
-  EXPECT_EQ(scalar("SELECT Predefinito FROM Liste WHERE Descrizione='Materiale d''uso vari'").toBool(),
-            true);
-  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='cat' AND Predefinito=True"), 1);
-  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 2);
+  EXPECT_EQ(
+      testdb::scalar(cn, "SELECT Predefinito FROM Liste WHERE Descrizione='Materiale d''uso vari'").toBool(),
+      true);
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Chiave='cat' AND Predefinito=True"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 2);
 }
 
 TEST_F(ListeTest, ExistingCategorySavedWithoutFlagChangesNoOtherRow) {
   DefaultCat = "Ferramenta";
-  const int id = scalar("SELECT Id FROM Liste WHERE Descrizione='Ferramenta'").toInt();
+  const int id = testdb::scalar(cn, "SELECT Id FROM Liste WHERE Descrizione='Ferramenta'").toInt();
   QPointer<frm_io_Cat> form = new frm_io_Cat;
   form->Apri(Variant(id), 0);
   activate(form);
@@ -133,16 +139,17 @@ TEST_F(ListeTest, ExistingCategorySavedWithoutFlagChangesNoOtherRow) {
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(DefaultCat, "Ferramenta");
-  EXPECT_FALSE(scalar("SELECT Predefinito FROM Liste WHERE Id=" + QString::number(id)).toBool());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(),
+  EXPECT_FALSE(testdb::scalar(cn, "SELECT Predefinito FROM Liste WHERE Id=" + QString::number(id)).toBool());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(),
             "Utensili");
-  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Chiave='um' AND Predefinito=True"), 2);
 }
 
 TEST_F(ListeTest, ALongerStoredCategoryIsShownAndSavedWhole) {
   const QString longer = "Materiale elettrico da quadro";
-  exec("INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', '" + longer + "', False)");
-  const int id = scalar("SELECT Id FROM Liste WHERE Descrizione='" + longer + "'").toInt();
+  testdb::exec(
+      cn, "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', '" + longer + "', False)");
+  const int id = testdb::scalar(cn, "SELECT Id FROM Liste WHERE Descrizione='" + longer + "'").toInt();
   QPointer<frm_io_Cat> form = new frm_io_Cat;
   form->Apri(Variant(id), 0);
   activate(form);
@@ -158,7 +165,8 @@ TEST_F(ListeTest, ALongerStoredCategoryIsShownAndSavedWhole) {
   form->chkData[0]->click();
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(scalar("SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(), longer);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(),
+            longer);
   EXPECT_EQ(DefaultCat, longer);
 }
 

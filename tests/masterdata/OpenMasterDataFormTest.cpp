@@ -47,12 +47,12 @@ TEST_F(OpenMasterDataFormTest, NewSavesAndRefreshesTheMainWindow) {
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(refreshes, 1);
-  EXPECT_EQ(count("SELECT Id FROM Liste WHERE Codice='LT' AND Chiave='um'"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Codice='LT' AND Chiave='um'"), 1);
 }
 
 TEST_F(OpenMasterDataFormTest, OpenOnTheRowAndCancelWithoutRefreshing) {
-  exec("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Gialli')");
-  const Variant id = scalar("SELECT IdCliFor FROM CliFor WHERE Nome='Gialli'");
+  testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Gialli')");
+  const Variant id = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Gialli'");
   ASSERT_TRUE(OpenMasterDataForm("cli", id));
   QPointer<frm_io_Clienti> form = shown<frm_io_Clienti>();
   ASSERT_FALSE(form.isNull());

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "platform/registry/Registry.h"
-#include "tests/runtime/QStringPrinter.h"
+#include "tests/support/Printers.h"
 
 // Every test gets its own empty configuration folder, so the store files start missing.
 class RegistryTest : public ::testing::Test {

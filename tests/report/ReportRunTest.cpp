@@ -50,7 +50,7 @@ TEST(ReportRun, PagesCarryHeadersFootersGroupsAndTotals) {
   EXPECT_TRUE(all.contains("1.000,50"));
   EXPECT_TRUE(all.contains("05-03-2008"));
   // Grand total: sum of 1000,5 + i for i < 150.
-  EXPECT_EQ(r.txtTotale->text(), "161.250,00");
+  EXPECT_EQ(r.txtTotal->text(), "161.250,00");
   EXPECT_EQ(all.last(), QStringLiteral("Pagina %1").arg(pages.size()));
   bool priceIsMoney = false;
   for (const PageItem& item : pages[0].items)

@@ -52,9 +52,9 @@ ArticleList::ArticleList() {
   ph.addLabel("lblData", QRect(6000, 400, 1400, 255), "Data");
   ph.addLine("Line1", QPoint(0, 680), QPoint(7400, 680));
 
-  ghCategoria = &addGroupHeader("ghCategoria", 400);
-  lblCategoria = &ghCategoria->addLabel("lblCategoria", QRect(0, 60, 5000, 300), QString());
-  lblCategoria->style().bold = true;
+  ghCategory = &addGroupHeader("ghCategoria", 400);
+  lblCategory = &ghCategory->addLabel("lblCategoria", QRect(0, 60, 5000, 300), QString());
+  lblCategory->style().bold = true;
 
   Section& detail = addSection(SectionType::Detail, "Detail", 270);
   detail.addField("txtCodice", QRect(0, 0, 1200, 255), "Codice");
@@ -62,18 +62,18 @@ ArticleList::ArticleList() {
   detail.addField("txtPrezzo", QRect(4400, 0, 1500, 255), "Prezzo", "#,##0.00").style().alignment = Qt::AlignRight;
   detail.addField("txtData", QRect(6000, 0, 1400, 255), "DataIns", "dd-mm-yyyy");
 
-  const GroupHeader& group = *ghCategoria;
+  const GroupHeader& group = *ghCategory;
   addGroupFooter("gfCategoria", 120, group).addLine("Line2", QPoint(0, 60), QPoint(7400, 60));
 
   Section& rf = addSection(SectionType::ReportFooter, "ReportFooter", 400);
   rf.addLabel("lblTotale", QRect(1300, 100, 3000, 255), "Totale");
-  txtTotale = &rf.addField("txtTotale", QRect(4400, 100, 1500, 255), "Prezzo", "#,##0.00");
-  txtTotale->setSummary(Field::Summary::GrandTotal);
-  txtTotale->style().alignment = Qt::AlignRight;
+  txtTotal = &rf.addField("txtTotale", QRect(4400, 100, 1500, 255), "Prezzo", "#,##0.00");
+  txtTotal->setSummary(Field::Summary::GrandTotal);
+  txtTotal->style().alignment = Qt::AlignRight;
 
   Section& pf = addSection(SectionType::PageFooter, "PageFooter", 300);
-  txtPagina = &pf.addField("txtPagina", QRect(5000, 0, 2400, 255), QString());
-  txtPagina->style().alignment = Qt::AlignRight;
+  txtPage = &pf.addField("txtPagina", QRect(5000, 0, 2400, 255), QString());
+  txtPage->style().alignment = Qt::AlignRight;
 }
 
 void ArticleList::FetchData(bool eof) {
@@ -82,12 +82,12 @@ void ArticleList::FetchData(bool eof) {
     return;
   }
   ++fetched;
-  ghCategoria->setBreakValue(dc1.value("Categoria"));
+  ghCategory->setBreakValue(dc1.value("Categoria"));
 }
 
 void ArticleList::Format(Section& section) {
-  if (&section == ghCategoria) lblCategoria->setCaption(ghCategoria->breakValue().toString());
-  if (section.name() == "PageFooter") txtPagina->setText(QStringLiteral("Pagina %1").arg(pageNumber()));
+  if (&section == ghCategory) lblCategory->setCaption(ghCategory->breakValue().toString());
+  if (section.name() == "PageFooter") txtPage->setText(QStringLiteral("Pagina %1").arg(pageNumber()));
 }
 
 CostList::CostList() {

@@ -22,10 +22,10 @@ class ArticleList : public report::Report {
  public:
   ArticleList();
   report::Label* lblTitle;
-  report::GroupHeader* ghCategoria;
-  report::Label* lblCategoria;
-  report::Field* txtTotale;
-  report::Field* txtPagina;
+  report::GroupHeader* ghCategory;
+  report::Label* lblCategory;
+  report::Field* txtTotal;
+  report::Field* txtPage;
   int fetched = 0;
   int endOfData = 0;
 

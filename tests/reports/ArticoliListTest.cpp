@@ -17,14 +17,14 @@
 
 namespace {
 
-const QString kLunga = "Trave d'acciaio zincata a caldo per coperture industriali con fori passanti";
+const QString kLongText = "Trave d'acciaio zincata a caldo per coperture industriali con fori passanti";
 const QStringList kCodes = {"CAVO1", "TRAVE", "VITE"};
 
 // Whether the long description wraps on the pages.
 bool wraps(const report::Pages& pages) {
   for (const report::Page& page : pages)
     for (const report::PageItem& item : page.items)
-      if (item.text == kLunga) return item.wrap;
+      if (item.text == kLongText) return item.wrap;
   ADD_FAILURE() << "the long description is missing";
   return false;
 }
@@ -33,12 +33,12 @@ class ArticoliListTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    exec("INSERT INTO Liste (Chiave, Descrizione) VALUES ('cat', 'Ferro e l''acciaio'), ('cat', 'Elettrico'), "
-         "('cat', 'Vuota'), ('um', 'Metri')");
-    exec("INSERT INTO Articoli (Codice, Descrizione, Prezzo, PrezzoIvato, DataIns, Categoria) VALUES "
-         "('TRAVE', '" + QString(kLunga).replace("'", "''") + "', 80, 97.6, #02/01/24#, 'Ferro e l''acciaio'), "
-         "('CAVO1', 'Cavo elettrico', 1234.5, 1506.09, #01/10/24#, 'Elettrico'), "
-         "('VITE', 'Vite', 0.1, 0.12, #01/11/24#, NULL)");
+    testdb::exec(cn, "INSERT INTO Liste (Chiave, Descrizione) VALUES ('cat', 'Ferro e l''acciaio'), ('cat', 'Elettrico'), "
+                     "('cat', 'Vuota'), ('um', 'Metri')");
+    testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione, Prezzo, PrezzoIvato, DataIns, Categoria) VALUES "
+                     "('TRAVE', '" + QString(kLongText).replace("'", "''") + "', 80, 97.6, #02/01/24#, 'Ferro e l''acciaio'), "
+                     "('CAVO1', 'Cavo elettrico', 1234.5, 1506.09, #01/10/24#, 'Elettrico'), "
+                     "('VITE', 'Vite', 0.1, 0.12, #01/11/24#, NULL)");
     dialog = new frmPrintReportArticoli;
     dialog->Stampa("Ufficio");
     activate(dialog);
@@ -106,7 +106,7 @@ TEST_F(ArticoliListTest, ExportsReadBackWithTheSpreadsheetAsAPlainTable) {
   category("(Tutte)");
   exportAs(dialog, 10);
   EXPECT_FALSE(wraps(dialog->report().pages()));
-  EXPECT_TRUE(xlsCells(print.answer).contains("T " + kLunga));
+  EXPECT_TRUE(xlsCells(print.answer).contains("T " + kLongText));
   report::ReportViewer* viewer = preview(dialog);
   ASSERT_TRUE(viewer);
   EXPECT_TRUE(wraps(viewer->pages()));

@@ -35,11 +35,11 @@ class CliForListTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    exec("INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località, Prov, Fax) VALUES "
-         "(7, 'Cliente', 'Bianchi Srl', 'Milano', 'MI', '02 7654321'), (2, 'Cliente', 'D''Angelo Srl', 'Bari', 'BA', NULL), "
-         "(3, 'Cliente', NULL, 'Roma', 'RM', NULL), (4, 'Cliente', '', 'Napoli', 'NA', NULL), "
-         "(5, 'Cliente', 'Barbieri Luca', 'Como', 'CO', NULL), (10, 'Fornitore', 'Ferri Spa', 'Brescia', 'BS', NULL), "
-         "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL)");
+    testdb::exec(cn, "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località, Prov, Fax) VALUES "
+                     "(7, 'Cliente', 'Bianchi Srl', 'Milano', 'MI', '02 7654321'), (2, 'Cliente', 'D''Angelo Srl', 'Bari', 'BA', NULL), "
+                     "(3, 'Cliente', NULL, 'Roma', 'RM', NULL), (4, 'Cliente', '', 'Napoli', 'NA', NULL), "
+                     "(5, 'Cliente', 'Barbieri Luca', 'Como', 'CO', NULL), (10, 'Fornitore', 'Ferri Spa', 'Brescia', 'BS', NULL), "
+                     "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL)");
   }
 
   template <class Dialog>
@@ -90,7 +90,7 @@ TEST_F(CliForListTest, CustomerAddressBookGroupsByInitialAndTheRegisterWritesFiv
 
 TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrintedOtherwise) {
   for (int i = 1; i <= 70; ++i)
-    exec(QStringLiteral("INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (%1, 'Fornitore', 'Officina %2')")
+    testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (%1, 'Fornitore', 'Officina %2')")
              .arg(100 + i).arg(i, 2, 10, QChar('0')));
   QTemporaryDir dir;
   auto* dialog = open<frmPrintReportFornitori>();
@@ -100,7 +100,7 @@ TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrint
   print.answer = dir.filePath("rubrica.xls");
   exportAs(dialog, 10);
   EXPECT_EQ(print.asked, QStringList{".xls Microsoft Excel (*.xls)|*.xls"});
-  EXPECT_EQ(lines(dialog->rubrica().pages()), 0);
+  EXPECT_EQ(lines(dialog->addressBookReport().pages()), 0);
   const QStringList book = xlsCells(print.answer);
   EXPECT_EQ(only(book, {"T Fornitori", "T B", "T Bulloni Srl", "T Officina 70", "T Bianchi Srl"}),
             (QStringList{"T Fornitori", "T B", "T Bulloni Srl", "T Officina 70"}));
@@ -122,7 +122,7 @@ TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrint
   chooseRegister(dialog);
   print.answer = dir.filePath("anagrafica.html");
   exportAs(dialog, 13);
-  EXPECT_EQ(lines(dialog->anagrafica().pages()), 0);
+  EXPECT_EQ(lines(dialog->registerReport().pages()), 0);
   texts = htmlTexts(print.answer);
   EXPECT_FALSE(texts.contains("Fornitori"));
   EXPECT_EQ(texts.count("Codice"), 1);

@@ -40,8 +40,8 @@ TEST_F(JobOrderReportTest, DatesFollowTheirFlagsAndTheSummaryShowsTheWorkedExamp
   // [B]: quote lines against the cost booked on each, and their totals.
   EXPECT_EQ(between(c001, "V01", "V02"), (QStringList{"V01", "Posa cavi", "30,00", "h", "20,00", "20,00", "600,00",
                                                       "200,00", "400,00"}));
-  const QStringList totaliB = between(c001, "V02", "").mid(9, 4);
-  EXPECT_EQ(totaliB, (QStringList{"Totale", "1.000,00", "500,00", "500,00"}));
+  const QStringList quoteTotals = between(c001, "V02", "").mid(9, 4);
+  EXPECT_EQ(quoteTotals, (QStringList{"Totale", "1.000,00", "500,00", "500,00"}));
   // Every cost booked on the line counts, whoever booked it; an overrun shows a negative difference.
   EXPECT_EQ(between(c002, "Q01", "").mid(0, 9),
             (QStringList{"Q01", "Cablaggio", "25,00", "h", "2,00", "2,00", "50,00", "200,00", "-150,00"}));

@@ -192,7 +192,7 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   EXPECT_TRUE(dialog->isVisible());
 
   // A database that fails during the run is reported the same way.
-  exec("DROP VIEW costi_prev_sum");
+  testdb::exec(cn, "DROP VIEW costi_prev_sum");
   answer = dir.filePath("rotto.pdf");
   exportAs(dialog, 12);
   ASSERT_EQ(messages.size(), 2);

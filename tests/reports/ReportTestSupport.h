@@ -24,7 +24,7 @@ class ReportTest : public FormTest {
   void SetUp() override;
 
   // A fresh job-order print dialog, filled and shown as the main window's Print does.
-  frmPrintReportCom* openDialog(const QString& codCom = QString());
+  frmPrintReportCom* openDialog(const QString& jobCode = QString());
 };
 
 // For the life of the object: the printers "Ufficio" and "Magazzino" as collected at start-up, and
