@@ -84,11 +84,15 @@ bool JobOrderForm::CaricaListe(std::int16_t Index) {
   return true;
 }
 
+void JobOrderForm::regainFocus() {
+  raise();
+  activateWindow();
+}
+
 void JobOrderForm::newCustomer(bool fromButton) {
   const Variant result = forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1);
   forms::SharedInstance<frm_io_Clienti>::unload();
-  // The customer window belongs to the main window: bring this one back to the user.
-  activateWindow();
+  regainFocus();
   dtcData[0]->setFocus(Qt::OtherFocusReason);
   if (result.isNull() || result.isEmpty() || !CaricaListe(0)) return;
   binding().setValue(QStringLiteral("IdCliente"), Variant(result.toInt()));

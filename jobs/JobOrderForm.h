@@ -50,6 +50,10 @@ class JobOrderForm : public MasterDataForm {
   bool beforeOpen() override;
   void takeResult() override;
 
+  // A window this one opened modally belongs to the main window, which takes the focus when it
+  // closes: brings this window back to the user.
+  void regainFocus();
+
   // Reloads list Index, or every list for -1; a failure is reported and gives false.
   bool CaricaListe(std::int16_t Index);
 

@@ -106,8 +106,12 @@ void frm_io_Com_Edit::chkField_Click(int Index) {
   if (data->isEnabled()) data->setFocus(Qt::OtherFocusReason);
 }
 
-void frm_io_Com_Edit::cmd_Info_Click() { forms::SharedInstance<frm_show_ComData>::get().Apri(m_CodCom); }
+void frm_io_Com_Edit::cmd_Info_Click() {
+  forms::SharedInstance<frm_show_ComData>::get().Apri(m_CodCom);
+  regainFocus();
+}
 
 void frm_io_Com_Edit::cmd_Prev_Click() {
   forms::SharedInstance<frm_io_Com_Prev>::get().Apri(m_CodCom, QStringLiteral("Preventivo"));
+  regainFocus();
 }

@@ -1,7 +1,10 @@
 #include "platform/forms/MsgBox.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QPushButton>
 #include <QScreen>
 
@@ -22,12 +25,23 @@ QMessageBox::Icon iconOf(int style) {
     default: return QMessageBox::NoIcon;
   }
 }
+constexpr int TitleBarRoom = 150;  // pixels for the frame's icon and buttons beside the title
+
 // A message box centred on its owner (on the screen without one) once its size is known, also
 // while the owner is not shown yet.
 class CentredBox : public QMessageBox {
  public:
   CentredBox(Icon icon, const QString& title, const QString& text, QWidget* owner)
-      : QMessageBox(icon, title, text, NoButton, owner), m_owner(owner) {}
+      : QMessageBox(icon, title, text, NoButton, owner), m_owner(owner) {
+    // The box is at least as wide as its title with the frame's icon and buttons beside it, so
+    // that a short message does not cut the title.
+    QFont bold = font();
+    bold.setBold(true);
+    const int titleWidth = QFontMetrics(bold).horizontalAdvance(title) + TitleBarRoom;
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+      grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                    1, grid->columnCount());
+  }
 
  protected:
   void showEvent(QShowEvent* event) override {

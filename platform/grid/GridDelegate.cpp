@@ -211,9 +211,13 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
   }
 }
 
+// The editor leaves a column's button in sight, so that it can be clicked while the cell is typed into.
 void GridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                                        const QModelIndex&) const {
-  editor->setGeometry(QRect(option.rect.topLeft(), QSize(option.rect.width(), e->view->rowBaseHeight())));
+                                        const QModelIndex& index) const {
+  QRect area(option.rect.topLeft(), QSize(option.rect.width(), e->view->rowBaseHeight()));
+  const GridColumn* c = e->column(index.column() + 1);
+  if (c && c->hasButton()) area.setRight(buttonRect(area).left() - 1);
+  editor->setGeometry(area);
 }
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -380,6 +380,8 @@ void GridEngine::setValue(int col, const Variant& newValue) {
   pendingChanged[i] = true;
   const int shown = record == NewRecord ? static_cast<int>(display.size()) : displayOf(record);
   if (shown >= 0) model->rowChanged(shown);
+  // A new long text opens its preview row under the line.
+  if (col == previewColumn) view->updateRowHeights();
 }
 
 bool GridEngine::acceptUserValue(int record, int col, const Variant& typed) {

@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <algorithm>
 
@@ -75,8 +77,18 @@ ReportViewer::ReportViewer(Pages pages, const PreviewToolbar& toolbar, const QSt
   setCentralWidget(m_scroll);
   m_scroll->viewport()->installEventFilter(this);
   buildToolbar(toolbar);
-  resize(900, 700);
+  // Esc closes the preview as it does every window of the program.
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+  placeOnScreen();
   goTo(1, false);
+}
+
+// The window opens centred on the screen and no larger than nine tenths of it, so that its frame
+// and its lower edge stay in sight on a small screen.
+void ReportViewer::placeOnScreen() {
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  resize(QSize(900, 700).boundedTo(available.size() * 9 / 10));
+  move(available.center() - rect().center());
 }
 
 ReportViewer::~ReportViewer() = default;
@@ -141,8 +153,8 @@ void ReportViewer::trigger(PreviewAction action) {
     case PreviewAction::Print: printShown(); break;
     case PreviewAction::FirstPage: goTo(1, true); break;
     case PreviewAction::LastPage: goTo(pageCount(), true); break;
-    case PreviewAction::ZoomOut: setZoomChoice(std::max(3, zoomChoice() - 1)); break;
-    case PreviewAction::ZoomIn: setZoomChoice(std::max(3, zoomChoice() + 1)); break;
+    case PreviewAction::ZoomOut: stepZoom(-1); break;
+    case PreviewAction::ZoomIn: stepZoom(+1); break;
     case PreviewAction::PreviousPage: goTo(m_current - 1, true); break;
     case PreviewAction::NextPage: goTo(m_current + 1, true); break;
     case PreviewAction::Back: retrace(m_back, m_forward); break;
@@ -193,6 +205,23 @@ void ReportViewer::setZoomChoice(int choice) {
   if (!m_zoom) return;
   m_zoom->setCurrentIndex(std::clamp(choice, 1, m_zoom->count()) - 1);
   applyZoom();
+}
+
+// The next percentage above (direction +1) or below (-1) the scale shown, also when the page is
+// fitted to the window; at either end of the list the zoom stays.
+void ReportViewer::stepZoom(int direction) {
+  if (!m_zoom) return;
+  const double shown = scale() * TwipsPerPixel * 100.0;
+  int choice = zoomChoice();
+  for (int c = 3; c <= m_zoom->count(); ++c) {
+    const int percent = PreviewToolbar::zoomPercent(c);
+    if (direction > 0 && percent > shown + 0.5) {
+      choice = c;
+      break;
+    }
+    if (direction < 0 && percent < shown - 0.5) choice = c;
+  }
+  setZoomChoice(choice);
 }
 
 double ReportViewer::scale() const {

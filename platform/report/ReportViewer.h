@@ -43,6 +43,8 @@ class ReportViewer : public QMainWindow {
 
  private:
   void buildToolbar(const PreviewToolbar& toolbar);
+  void placeOnScreen();
+  void stepZoom(int direction);
   void trigger(PreviewAction action);
   void goTo(int number, bool remember);
   // Back or forward: the page on top of `from` is shown, the current one goes onto `to`.

@@ -8,7 +8,7 @@ namespace report {
 namespace {
 
 constexpr int RowTolerance = 100;    // texts whose tops differ by less share a row
-constexpr int ColumnTolerance = 60;  // anchors closer than this share a column
+constexpr int ColumnTolerance = 60;  // anchors closer than this to a column's first share it
 
 }  // namespace
 
@@ -54,8 +54,11 @@ TextGrid textGrid(const Pages& pages) {
     top += page.size.height();
   }
   std::sort(anchors.begin(), anchors.end());
-  for (size_t i = 0; i < anchors.size(); ++i)
-    if (i == 0 || anchors[i] - anchors[i - 1] >= ColumnTolerance) grid.columnStarts.push_back(anchors[i]);
+  // A column reaches no further than the tolerance from its first anchor, so that anchors a little
+  // apart on many rows do not chain the texts of one row into a single column.
+  for (const int anchor : anchors)
+    if (grid.columnStarts.empty() || anchor - grid.columnStarts.back() >= ColumnTolerance)
+      grid.columnStarts.push_back(anchor);
   return grid;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -60,6 +61,21 @@ TEST(MsgBoxTest, YesAndNoAnswerFromTheKeyboardAndTheBoxIsCentredOnItsOwner) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return owner.pos() == QPoint(500, 300); }));
   EXPECT_EQ(answerWithKey(&owner, Qt::Key_N, &buttons, &centre), forms::vbNo);
   EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 2);
+
+  // A short message keeps the whole title in sight.
+  int width = 0;
+  int titleWidth = 0;
+  QTimer::singleShot(0, [&] {
+    QMessageBox* box = shownBox();
+    if (!box) return;
+    QFont bold = box->font();
+    bold.setBold(true);
+    titleWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+    width = box->width();
+    box->accept();
+  });
+  forms::MsgBox("Fatto", forms::vbOKOnly, "Gestione Commesse di prova", &owner);
+  EXPECT_GE(width, titleWidth + 100);
 
   QWidget hidden;
   hidden.setGeometry(300, 200, 600, 400);

@@ -55,6 +55,13 @@ TEST_F(GridAppearanceTest, PreviewRowsGrowUpToTheirLineLimit) {
   grid->setPreviewRowLines(20);
   EXPECT_GT(table()->rowHeight(0), twoLines);
   table()->viewport()->repaint();
+
+  // A long text given to a line shows under it at once, and stays once the line is written.
+  grid->setRow(2);
+  grid->setValue(5, Variant(QStringLiteral("nota")));
+  EXPECT_GT(table()->rowHeight(1), plain);
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_GT(table()->rowHeight(1), plain);
 }
 
 TEST_F(GridAppearanceTest, GroupByBoxShowsItsTextOrTheGroups) {

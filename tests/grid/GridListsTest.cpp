@@ -226,7 +226,16 @@ TEST_F(GridListsTest, ColumnButtonRaisesItsEventAndNotSelectableColumnsAreSkippe
   int clicked = 0;
   QObject::connect(grid.get(), &grid::GridEX::columnButtonClick, [&](int col) { clicked = col; });
   auto* view = qobject_cast<QAbstractItemView*>(grid->view());
-  const QRect cell = view->visualRect(view->model()->index(0, 21));
+  QRect cell = view->visualRect(view->model()->index(0, 21));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 3, cell.center().y()));
+  EXPECT_EQ(clicked, 22);
+  // While the cell is being typed into, its button stays in sight and answers a click.
+  clicked = 0;
+  view->edit(view->model()->index(0, 21));
+  QWidget* editor = view->indexWidget(view->model()->index(0, 21));
+  ASSERT_NE(editor, nullptr);
+  cell = view->visualRect(view->model()->index(0, 21));
+  EXPECT_LT(editor->geometry().right(), cell.right() - 3);
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 3, cell.center().y()));
   EXPECT_EQ(clicked, 22);
 

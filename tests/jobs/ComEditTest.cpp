@@ -154,12 +154,22 @@ TEST_F(ComEditTest, F8ShowsTheEconomicSummaryOfTheWorkedExample) {
            });
   EXPECT_EQ(title, "Dati Commessa: C001");
   EXPECT_TRUE(onlyFirstTab);
+  EXPECT_EVENTUALLY(form->isActiveWindow()) << "the summary gives the focus back to the job order";
   EXPECT_EQ(texts, QStringList({"1.000,00 ", "500,00 ", "200,00 ", "300,00 ", "0,00 ", "500,00 ",
                                 "120,00 ", "50,00 ", "50,00 ", "0,00 ", "0,00 ", "70,00 ",
                                 "1.120,00 ", "550,00 ", "250,00 ", "300,00 ", "0,00 ", "570,00 ",
                                 "8,00 ", "7,50 "}));
   runModal([&] { click(form->cmd_Info); return Variant(); }, [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
   EXPECT_FALSE(form.isNull());
+  EXPECT_EVENTUALLY(form->isActiveWindow());
+  QString quoteTitle;
+  runModal([] { press(Qt::Key_F9); return Variant(); },
+           [&](QWidget* w) {
+             quoteTitle = w->windowTitle();
+             static_cast<QDialog*>(w)->reject();
+           });
+  EXPECT_EQ(quoteTitle, "Preventivo");
+  EXPECT_EVENTUALLY(form->isActiveWindow()) << "so do the quote lines";
 }
 
 }  // namespace

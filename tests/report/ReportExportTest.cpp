@@ -9,6 +9,7 @@
 #include "platform/report/ExportFilter.h"
 #include "platform/db/Connection.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/TextGrid.h"
 #include "tests/report/ReportTestSupport.h"
 #include "tests/support/TestEnv.h"
 
@@ -193,4 +194,26 @@ TEST_F(ReportExport, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
   EXPECT_EQ(old.readAll(), "vecchio");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.xls"});
+}
+
+// Anchors a little apart over many rows do not run together into one column: a right-aligned
+// amount and the unit just right of it stay in two cells.
+TEST(ReportExportGrid, TextsOfOneRowKeepCellsOfTheirOwn) {
+  Page page{QSize(12000, 16000), {}};
+  const auto text = [&page](int row, int left, int width, const QString& shown, Qt::Alignment alignment) {
+    PageItem item;
+    item.rect = QRect(left, 300 * row, width, 250);
+    item.text = shown;
+    item.style.alignment = alignment;
+    page.items.push_back(item);
+  };
+  for (int i = 0; i < 6; ++i) text(i, 3900 + 40 * i, 500, "x", Qt::AlignLeft);
+  text(7, 3100, 850, "673,28", Qt::AlignRight);
+  text(7, 4100, 400, "LT", Qt::AlignLeft);
+  const Pages pages{page};
+  const TextGrid grid = textGrid(pages);
+  const TextRow& row = grid.rows.back();
+  ASSERT_EQ(row.items.size(), 2u);
+  EXPECT_NE(grid.columnOf(*row.items[0]), grid.columnOf(*row.items[1]));
+  EXPECT_LT(grid.columnOf(*grid.rows[0].items[0]), grid.columnOf(*grid.rows[5].items[0]));
 }

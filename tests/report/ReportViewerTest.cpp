@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTest>
 #include <QToolBar>
@@ -49,6 +51,8 @@ TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
 
   EXPECT_EQ(viewer->windowTitle(), "Rubrica Clienti");
+  EXPECT_TRUE(viewer->screen()->availableGeometry().contains(viewer->frameGeometry()))
+      << "the whole window is on the screen";
   EXPECT_EQ(shownTools(viewer), (QStringList{"Stampa", "Riduci", "Ingrandisci", "Pagina precedente",
                                              "Pagina successiva", "Indietro", "Avanti"}));
   EXPECT_EQ(viewer->toolAction(0), nullptr);
@@ -97,6 +101,15 @@ TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
   EXPECT_NEAR(viewer->scale(), 1.0 / 15, 1e-9);
   click(viewer, 8);
   EXPECT_EQ(zoom->currentText(), "150%");
+  // From a fitting choice, zooming in makes the page larger and zooming out smaller.
+  for (int tool : {8, 7}) {
+    zoom->setCurrentIndex(0);
+    emit zoom->activated(0);
+    const int fitting = page->width();
+    click(viewer, tool);
+    if (tool == 8) EXPECT_GT(page->width(), fitting) << zoom->currentText().toStdString();
+    else EXPECT_LT(page->width(), fitting) << zoom->currentText().toStdString();
+  }
 
   // Printing on a printer that does not exist says so in Italian; the window stays.
   QStringList shown;
@@ -108,7 +121,11 @@ TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
   forms::setMsgBoxHandler(nullptr);
   EXPECT_EQ(shown, QStringList{"La stampante \"StampanteInesistente\" non esiste o non è disponibile."});
   EXPECT_TRUE(viewer->isVisible());
-  viewer->close();
+  QPointer<ReportViewer> shownViewer = viewer;
+  viewer->activateWindow();
+  QTest::keyClick(viewer->pageBox(), Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return shownViewer.isNull() || !shownViewer->isVisible(); })) << "Esc closes it";
+  if (shownViewer) shownViewer->close();
 }
 
 TEST(ReportViewer, PrintingWithoutDialogOnAMissingPrinterIsAnError) {
