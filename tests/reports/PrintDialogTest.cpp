@@ -1,6 +1,8 @@
 // The job-order print dialog: its lists and filters, and its outputs to files.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -125,6 +127,43 @@ TEST(CreaFiltroTest, EachStateAndCustomerGivesItsClauseWithTextsQuoted) {
   EXPECT_EQ(frmPrintReportCom::CreaFiltro("(Chiuse)", "Bianchi"), " WHERE Nome='Bianchi' AND Chiusa=True");
   EXPECT_EQ(frmPrintReportCom::CreaFiltro("C001", "D'Angelo"), " WHERE Nome='D''Angelo' AND CodCom='C001'");
   EXPECT_EQ(frmPrintReportCom::CreaFiltro("L'1", "(Tutti)"), " WHERE CodCom='L''1'");
+}
+
+// The cursor over the program whenever a report preview window is shown.
+class PreviewCursorWatch : public QObject {
+ public:
+  PreviewCursorWatch() { qApp->installEventFilter(this); }
+  ~PreviewCursorWatch() override { qApp->removeEventFilter(this); }
+  QList<int> shapes;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && qobject_cast<report::ReportViewer*>(watched))
+      shapes << (QApplication::overrideCursor() ? int(QApplication::overrideCursor()->shape()) : -1);
+    return false;
+  }
+};
+
+TEST_F(PrintDialogTest, TheBusyCursorShowsWhileAReportRunsAndIsRestoredAfterwardsAlsoOnFailure) {
+  QTemporaryDir dir;
+  frmPrintReportCom* dialog = openDialog();
+  PreviewCursorWatch watch;
+  ASSERT_TRUE(preview(dialog));
+  EXPECT_EQ(watch.shapes, QList<int>{Qt::WaitCursor});
+  EXPECT_FALSE(QApplication::overrideCursor());
+
+  answer = dir.filePath("commesse.pdf");
+  exportAs(dialog, 12);
+  EXPECT_TRUE(QFile::exists(answer));
+  EXPECT_FALSE(QApplication::overrideCursor());
+
+  testdb::exec(cn, "DROP VIEW costi_prev_sum");
+  click(dialog->cmdPreview);
+  EXPECT_FALSE(QApplication::overrideCursor());
+  exportAs(dialog, 10);
+  EXPECT_FALSE(QApplication::overrideCursor());
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report")) << messages[1].toStdString();
 }
 
 TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWritesNothing) {
