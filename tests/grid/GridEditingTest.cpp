@@ -90,6 +90,13 @@ TEST_F(GridEditingTest, TabPastTheLastCellOfTheNewRowWritesItEvenInAnEmptyList) 
   EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci WHERE IdModelloPre=8"), QStringList{"N1"});
   EXPECT_EQ(grid->recordCount(), 1);
   EXPECT_EQ(grid->row(), -1);
+  // The same with Tab on the last cell when no editor is open.
+  typeInCell(-1, 3, "N3");
+  grid->setCol(lastColumn);
+  QTest::keyClick(grid->view(), Qt::Key_Tab);
+  EXPECT_FALSE(grid->rowPending());
+  EXPECT_EQ(grid->recordCount(), 2);
+  EXPECT_EQ(grid->row(), -1);
 
   // A row its rule refuses stays in editing where it was, and nothing is written.
   QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool* cancel) { *cancel = true; });
@@ -98,7 +105,7 @@ TEST_F(GridEditingTest, TabPastTheLastCellOfTheNewRowWritesItEvenInAnEmptyList) 
   EXPECT_TRUE(grid->rowPending());
   EXPECT_EQ(grid->row(), -1);
   EXPECT_EQ(grid->col(), lastColumn);
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=8"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=8"), 2);
 }
 
 TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOnes) {
