@@ -76,6 +76,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   frame.moveCenter(screen()->availableGeometry().center());
   move(frame.topLeft());
   setWindowIcon(viewIcon(QStringLiteral("com")));
+  // Windows without an owner (print dialogs, report previews, common dialogs) show it as well.
+  QApplication::setWindowIcon(windowIcon());
   MainWindowHooks::registerMainWindow(
       this, [this](const QString& viewCode, const Variant& savedKey) { reloadKeeping(viewCode, savedKey); });
 }

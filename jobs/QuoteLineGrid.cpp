@@ -88,7 +88,7 @@ bool load(grid::GridEX& gex, const QString& recordSource) {
 
 void editExtendedDescription(grid::GridEX& gex) {
   const QString text = NzStr(gex.value(colDescEstesa), QString());
-  const QString result = forms::SharedInstance<frm_io_Text>::get().Testo(text);
+  const QString result = forms::SharedInstance<frm_io_Text>::get().Testo(text, gex.window());
   if (!result.isEmpty()) gex.setValue(colDescEstesa, Variant(result));
 }
 

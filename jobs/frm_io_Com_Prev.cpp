@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "core/Globals.h"
+#include "core/MainWindowHooks.h"
 #include "core/comUtility.h"
 #include "jobs/QuoteLineGrid.h"
 #include "jobs/frm_io_PrevModelli_New.h"
@@ -16,6 +17,7 @@
 #include "platform/db/JetSql.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
+#include "platform/forms/WindowPlacement.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Format.h"
 
@@ -82,6 +84,7 @@ void frm_io_Com_Prev::Apri(const QString& CodCom, const QString& Caption) {
   m_CodCom = CodCom;
   if (load(*gex, QStringLiteral("SELECT * FROM CommessePre WHERE CodCom=") + db::jetText(m_CodCom))) {
     setWindowTitle(Caption);
+    forms::setOwner(*this, MainWindowHooks::mainWindow());
     updateTotal();
     gex->setRow(-1);
     gex->setCol(colCodice);
@@ -136,7 +139,7 @@ void frm_io_Com_Prev::updateTotal() {
 
 void frm_io_Com_Prev::cmdModello_Click() {
   gex->updateRow();
-  const std::int32_t IdModello = forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa();
+  const std::int32_t IdModello = forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(this);
   if (IdModello > 0 && copyLines(IdModello))
     forms::MsgBox(QStringLiteral("Modello generato"), forms::vbOKOnly, AppTitle, this);
 }

@@ -14,6 +14,7 @@
 #include "jobs/CostGrids.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
+#include "platform/forms/WindowPlacement.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/Numeric.h"
@@ -108,8 +109,8 @@ void frm_io_Costi::Apri(const QDate& Data) {
   prepareGrids();
   loadDay();
   if (QWidget* owner = MainWindowHooks::mainWindow(); owner && parentWidget() != owner) {
-    setParent(owner, windowFlags());
-    move(owner->geometry().center() - rect().center());
+    forms::setOwner(*this, owner);
+    forms::centreOn(*this, owner);
   }
   show();
   raise();

@@ -25,14 +25,17 @@ void frm_io_PrevModelli_New::Nuovo() {
   MasterDataForm::Nuovo(0);
 }
 
-std::int32_t frm_io_PrevModelli_New::NuovoDaCommessa() {
+std::int32_t frm_io_PrevModelli_New::NuovoDaCommessa(QWidget* caller) {
   m_IdModello = 0;
+  m_caller = caller;
   setWindowTitle(QStringLiteral("Nuovo Modello da Preventivo"));
   MasterDataForm::Nuovo(1);
   const std::int32_t IdModello = m_Result.isNull() || m_Result.isEmpty() ? 0 : m_IdModello;
   unload();
   return IdModello;
 }
+
+QWidget* frm_io_PrevModelli_New::owner() const { return m_caller ? m_caller.data() : MasterDataForm::owner(); }
 
 QString frm_io_PrevModelli_New::tableName() const { return QStringLiteral("PreModelli"); }
 

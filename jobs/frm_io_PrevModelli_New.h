@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -20,8 +21,9 @@ class frm_io_PrevModelli_New : public MasterDataForm {
 
   // Opens the window modeless on a new template.
   void Nuovo();
-  // Opens the window modal; returns the id of the template saved, 0 when none was.
-  std::int32_t NuovoDaCommessa();
+  // Opens the window modal, owned by the calling window (the main window when nullptr); returns
+  // the id of the template saved, 0 when none was.
+  std::int32_t NuovoDaCommessa(QWidget* caller = nullptr);
 
   std::vector<QLineEdit*> txtData;
   std::vector<QLabel*> lblData;
@@ -33,7 +35,9 @@ class frm_io_PrevModelli_New : public MasterDataForm {
   void takeResult() override;
   void afterSave() override;
   bool refreshesMainWindow() const override { return false; }
+  QWidget* owner() const override;
 
  private:
   std::int32_t m_IdModello = 0;
+  QPointer<QWidget> m_caller;
 };

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/forms/WindowPlacement.h"
+
 frm_io_Text::frm_io_Text(QWidget* parent)
     : QDialog(parent),
       txtText(new QPlainTextEdit(this)),
@@ -37,7 +39,8 @@ frm_io_Text::frm_io_Text(QWidget* parent)
   connect(this, &QDialog::rejected, this, [this] { m_Testo.clear(); });
 }
 
-QString frm_io_Text::Testo(const QString& Text) {
+QString frm_io_Text::Testo(const QString& Text, QWidget* owner) {
+  forms::setOwner(*this, owner);
   m_Testo.clear();
   txtText->setPlainText(Text);
   txtText->setFocus(Qt::OtherFocusReason);

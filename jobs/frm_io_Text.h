@@ -15,8 +15,8 @@ class frm_io_Text : public QDialog {
   explicit frm_io_Text(QWidget* parent = nullptr);
 
   // Shows Text for editing and returns the edited text, or the empty text when the user cancelled.
-  // The window is unloaded afterwards.
-  QString Testo(const QString& Text);
+  // The window is owned by owner (none when nullptr) and unloaded afterwards.
+  QString Testo(const QString& Text, QWidget* owner = nullptr);
 
   QPlainTextEdit* txtText;
   QPushButton* cmdOK;

@@ -13,6 +13,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
+#include "platform/forms/WindowPlacement.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ void frm_show_ComData::Apri(const QString& CodCom) {
   lblData[18]->setText(JobSummary::text(summary.quotedHours));
   lblData[19]->setText(JobSummary::text(summary.byTimeHours));
   setWindowTitle(QStringLiteral("Dati Commessa: ") + CodCom);
-  if (parentWidget() != MainWindowHooks::mainWindow()) setParent(MainWindowHooks::mainWindow(), windowFlags());
+  forms::setOwner(*this, MainWindowHooks::mainWindow());
   setWindowModality(Qt::ApplicationModal);
   exec();
 }

@@ -22,9 +22,7 @@ CliForPrintDialog::~CliForPrintDialog() = default;
 void CliForPrintDialog::Stampa(const QString& printer) {
   fillPrintersAndList(printer,
                       {{1, AddressBook, m_texts.addressBookRow}, {1, Register, m_texts.registerRow}});
-  show();
-  raise();
-  activateWindow();
+  showCentred();
 }
 
 report::Report* CliForPrintDialog::reportOf(int kind) {

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/Globals.h"
+#include "core/MainWindowHooks.h"
 #include "core/comUtility.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
@@ -22,6 +23,8 @@
 #include "platform/forms/KeyFilters.h"
 #include "platform/forms/KeyPreview.h"
 #include "platform/forms/MsgBox.h"
+#include "platform/forms/WaitCursor.h"
+#include "platform/forms/WindowPlacement.h"
 #include "platform/grid/GridEX.h"
 #include "platform/report/ExportFilter.h"
 #include "platform/report/Report.h"
@@ -133,6 +136,13 @@ void PrintReportDialog::fillPrintersAndList(const QString& printer, std::vector<
   if (m_NumRighe > 0) GridEX1->setRow(1);
 }
 
+void PrintReportDialog::showCentred() {
+  forms::centreOn(*this, MainWindowHooks::mainWindow());
+  show();
+  raise();
+  activateWindow();
+}
+
 void PrintReportDialog::addQueryRows(const std::vector<std::pair<QComboBox*, QString>>& lists) {
   try {
     db::Connection cn;
@@ -168,10 +178,12 @@ void PrintReportDialog::StampaReport() {
     setExportMode(kind, OutputPrint);
     switch (m_Output) {
       case OutputPrint: PrintReportProgress(*report); break;
-      case OutputPreview:
+      case OutputPreview: {
         SetPreviewToolbar(*report);
+        const forms::WaitCursor busy;
         report->Show();
         break;
+      }
       default:
         if (exportFormatOf(m_Output)) exportReport(*report, kind);
         break;
@@ -183,7 +195,10 @@ void PrintReportDialog::StampaReport() {
 
 void PrintReportDialog::exportReport(report::Report& report, int kind) {
   setExportMode(kind, m_Output);
-  report.Run();
+  {
+    const forms::WaitCursor busy;
+    report.Run();
+  }
   const ExportFormat& exportFormat = *exportFormatOf(m_Output);
   const std::unique_ptr<report::ExportFilter> filter = newExportFilter(m_Output);
   comdlg.DefaultExt = exportFormat.extension;
@@ -192,5 +207,6 @@ void PrintReportDialog::exportReport(report::Report& report, int kind) {
   comdlg.ShowSave(this);
   if (comdlg.FileName.isEmpty()) return;
   filter->setFileName(comdlg.FileName);
+  const forms::WaitCursor busy;
   filter->Export(report.pages());
 }

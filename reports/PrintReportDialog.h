@@ -78,6 +78,8 @@ class PrintReportDialog : public QWidget {
   // The steps of Stampa every dialog shares: the images into the list, the printers appended and the
   // given one selected, the report list rebuilt from its rows.
   void fillPrintersAndList(const QString& printer, std::vector<ListRow> rows);
+  // Shows the dialog in front, centred on the main window.
+  void showCentred();
 
   // Appends to each combo box the first column of the rows of its query, read on one connection;
   // a database error is shown to the user and leaves the lists as far as they got.

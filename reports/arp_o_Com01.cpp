@@ -1,7 +1,6 @@
 #include "reports/arp_o_Com01.h"
 
 #include "core/Globals.h"
-#include "platform/runtime/Format.h"
 #include "reports/arp_com_det_prev.h"
 #include "reports/arp_o_det_AC.h"
 #include "reports/arp_o_det_datieco.h"
@@ -103,15 +102,15 @@ void arp_o_Com01::formatDetail() {
     subReport->dc1.setConnectionString(ConnString);
     subReport->dc1.setSource(sources[i - 2]);
   }
-  showDateIf(QStringLiteral("txtDataFine"), QStringLiteral("Chiusa"), QStringLiteral("DataFine"));
-  showDateIf(QStringLiteral("txtDataConsegna"), QStringLiteral("Consegnata"), QStringLiteral("DataConsegna"));
-  showDateIf(QStringLiteral("txtScadenzaGaranzia"), QStringLiteral("InGaranzia"), QStringLiteral("ScadenzaGaranzia"));
+  showDateIf(QStringLiteral("txtDataFine"), QStringLiteral("Chiusa"));
+  showDateIf(QStringLiteral("txtDataConsegna"), QStringLiteral("Consegnata"));
+  showDateIf(QStringLiteral("txtScadenzaGaranzia"), QStringLiteral("InGaranzia"));
 }
 
-// A date that only counts once its flag is set; "...." until then.
-void arp_o_Com01::showDateIf(const QString& fieldName, const QString& flag, const QString& data) {
-  auto* field = static_cast<report::Field*>(control(fieldName));
-  field->setText(dc1.value(flag).toBool() ? ::Format(dc1.value(data), kDateFormat) : QStringLiteral("...."));
+// A date that only counts once its flag is set; "...." until then. A shown date keeps its value, so
+// that an export writes it as a date.
+void arp_o_Com01::showDateIf(const QString& fieldName, const QString& flag) {
+  if (!dc1.value(flag).toBool()) static_cast<report::Field*>(control(fieldName))->setText(QStringLiteral("...."));
 }
 
 void arp_o_Com01::ReportEnd() {

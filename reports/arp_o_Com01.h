@@ -27,7 +27,7 @@ class arp_o_Com01 : public report::Report {
 
  private:
   void formatDetail();
-  void showDateIf(const QString& fieldName, const QString& flag, const QString& data);
+  void showDateIf(const QString& fieldName, const QString& flag);
 
   QString m_CodCom;
 };

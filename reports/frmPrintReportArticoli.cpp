@@ -70,9 +70,7 @@ void frmPrintReportArticoli::fillLists() {
 void frmPrintReportArticoli::Stampa(const QString& printer) {
   fillPrintersAndList(printer, {{1, 1, QStringLiteral("Anagrafica articoli")}});
   enableFilters();
-  show();
-  raise();
-  activateWindow();
+  showCentred();
 }
 
 void frmPrintReportArticoli::enableFilters() {

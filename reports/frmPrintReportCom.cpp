@@ -79,9 +79,7 @@ void frmPrintReportCom::Stampa(const QString& printer, const QString& CodCom) {
     const int index = cmbFor->findText(m_CodCom);
     if (index >= 0) cmbFor->setCurrentIndex(index);
   }
-  show();
-  raise();
-  activateWindow();
+  showCentred();
 }
 
 QString frmPrintReportCom::CreaFiltro(const QString& F, const QString& C) {

@@ -10,6 +10,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
+#include "platform/forms/WindowPlacement.h"
 #include "platform/forms/FocusTracker.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"
@@ -26,17 +27,13 @@ EntryForm::EntryForm(QWidget* parent)
   connect(m_focus, &FocusTracker::entered, this, &EntryForm::onEntered);
 }
 
-void EntryForm::adopt(QWidget* owner) {
-  if (parentWidget() != owner) setParent(owner, windowFlags());
-}
-
 void EntryForm::showModal(QWidget* owner) {
-  adopt(owner);
+  setOwner(*this, owner);
   exec();
 }
 
 void EntryForm::showModeless(QWidget* owner) {
-  adopt(owner);
+  setOwner(*this, owner);
   setModal(false);
   show();
   raise();

@@ -76,7 +76,6 @@ class EntryForm : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void adopt(QWidget* owner);
   // Writes an edited text box into the record; a text its column cannot take (a number out of the
   // column's range) is reported and keeps the focus.
   bool recordTakesText(QWidget* control);

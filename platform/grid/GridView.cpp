@@ -217,6 +217,17 @@ void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
   QTableView::closeEditor(editor, hint);
 }
 
+QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  const QModelIndex current = currentIndex();
+  const QModelIndex next = QTableView::moveCursor(action, modifiers);
+  const bool wraps = next.row() != current.row() || next.column() <= current.column();
+  if (action != MoveNext || !current.isValid() || !wraps || e->pendingRecord != GridEngine::NewRecord ||
+      current.row() != model()->rowCount() - 1)
+    return next;
+  if (!e->commitPending()) return current;
+  return model()->index(model()->rowCount() - 1, next.column());
+}
+
 bool GridView::viewportEvent(QEvent* event) {
   const bool handled = QTableView::viewportEvent(event);
   if (event->type() == QEvent::Resize && e->fillWidth) e->applyColumnsToView();

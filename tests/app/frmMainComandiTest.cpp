@@ -387,6 +387,29 @@ TEST_F(MainWindowCommands, PrintOnTheJobOrdersOpensTheirPrintDialog) {
   forms::SharedInstance<frmPrintReportCom>::get().close();
 }
 
+// Each print dialog opens in front, centred on the main window, with the program's icon.
+TEST_F(MainWindowCommands, EveryPrintDialogOpensCentredOnTheMainWindowWithTheProgramsIcon) {
+  start();
+  w->move(w->screen()->availableGeometry().topLeft() + QPoint(120, 80));
+  const auto opened = [&](int view) -> QWidget* {
+    showView(view);
+    control<QAction>("tbPrint")->trigger();
+    QWidget* found = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->isVisible() && top->inherits("PrintReportDialog")) found = top;
+    return found;
+  };
+  for (int view : {0, 2, 3, 4}) {
+    QWidget* dialog = opened(view);
+    ASSERT_TRUE(dialog) << view;
+    EXPECT_LE((dialog->geometry().center() - w->geometry().center()).manhattanLength(), 10) << view;
+    EXPECT_EQ(dialog->windowIcon().cacheKey(), w->windowIcon().cacheKey()) << view;
+    EXPECT_FALSE(dialog->parentWidget());
+    dialog->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
 TEST_F(MainWindowCommands, ExitClosesTheWindowAndEndsTheProgram) {
   start();
   bool unloaded = false;

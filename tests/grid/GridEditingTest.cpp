@@ -78,6 +78,36 @@ TEST_F(GridEditingTest, NewRowGetsCellsSetByTheRowRuleAndItsKey) {
   EXPECT_EQ(testdb::scalar(cn, "SELECT IdVocePre FROM PreVoci WHERE Codice='C3'").toInt(), key.toInt());
 }
 
+TEST_F(GridEditingTest, TabPastTheLastCellOfTheNewRowWritesItEvenInAnEmptyList) {
+  bind("SELECT * FROM PreVoci WHERE IdModelloPre=8");
+  QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool*) { grid->setValue(2, Variant(8)); });
+  int lastColumn = 0;
+  for (int c = 1; c <= grid->columnCount(); ++c)
+    if (grid->column(c)->visible()) lastColumn = c;
+  typeInCell(-1, 3, "N1");
+  typeInCell(-1, lastColumn, "1");
+  EXPECT_FALSE(grid->rowPending());
+  EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci WHERE IdModelloPre=8"), QStringList{"N1"});
+  EXPECT_EQ(grid->recordCount(), 1);
+  EXPECT_EQ(grid->row(), -1);
+  // The same with Tab on the last cell when no editor is open.
+  typeInCell(-1, 3, "N3");
+  grid->setCol(lastColumn);
+  QTest::keyClick(grid->view(), Qt::Key_Tab);
+  EXPECT_FALSE(grid->rowPending());
+  EXPECT_EQ(grid->recordCount(), 2);
+  EXPECT_EQ(grid->row(), -1);
+
+  // A row its rule refuses stays in editing where it was, and nothing is written.
+  QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool* cancel) { *cancel = true; });
+  typeInCell(-1, 3, "N2");
+  typeInCell(-1, lastColumn, "2");
+  EXPECT_TRUE(grid->rowPending());
+  EXPECT_EQ(grid->row(), -1);
+  EXPECT_EQ(grid->col(), lastColumn);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=8"), 2);
+}
+
 TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOnes) {
   std::vector<int> after;
   QObject::connect(grid.get(), &grid::GridEX::beforeColUpdate,

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -166,6 +167,43 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
   EXPECT_EQ(messages, QStringList{"Modello generato"});
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli WHERE Descrizione='Vuoto'"), 1);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci"), 5);
+}
+
+TEST_F(ComPrevTest, TheQuoteIsOwnedByTheMainWindowAndItsDialogsByTheQuoteAllWithTheProgramsIcon) {
+  main->setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon));
+  const qint64 icon = main->windowIcon().cacheKey();
+  withQuote("C001", [&](frm_io_Com_Prev& w) {
+    EXPECT_EQ(w.parentWidget(), main);
+    EXPECT_TRUE(w.isWindow());
+    EXPECT_EQ(w.windowIcon().cacheKey(), icon);
+    runModal([&] {
+      w.cmdModello->click();
+      return Variant();
+    }, [&](QWidget* modal) {
+      EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
+      EXPECT_EQ(modal->parentWidget(), &w);
+      EXPECT_EQ(modal->windowIcon().cacheKey(), icon);
+      modal->findChild<QPushButton*>("cmdAnnulla")->click();
+    });
+    ASSERT_TRUE(w.gex->find(colCodice, grid::FindEqual, Variant("V1")));
+    const int row = w.gex->row();
+    runModal([&] {
+      clickCellButton(*w.gex, row, colDescrizione);
+      return Variant();
+    }, [&](QWidget* modal) {
+      EXPECT_EQ(modal->windowTitle(), "Testo");
+      EXPECT_EQ(modal->parentWidget(), &w);
+      EXPECT_EQ(modal->windowIcon().cacheKey(), icon);
+      modal->close();
+    });
+  });
+  // The template window opened from the main window's New belongs to the main window again.
+  runModal([&] {
+    return Variant(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa());
+  }, [&](QWidget* modal) {
+    EXPECT_EQ(modal->parentWidget(), main);
+    modal->close();
+  });
 }
 
 TEST_F(ComPrevTest, AFailedCopyIsReportedAndLeavesNoTemplate) {

@@ -1,12 +1,15 @@
 // The job-order print dialog: its lists and filters, and its outputs to files.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "core/Globals.h"
@@ -126,6 +129,43 @@ TEST(CreaFiltroTest, EachStateAndCustomerGivesItsClauseWithTextsQuoted) {
   EXPECT_EQ(frmPrintReportCom::CreaFiltro("L'1", "(Tutti)"), " WHERE CodCom='L''1'");
 }
 
+// The cursor over the program whenever a report preview window is shown.
+class PreviewCursorWatch : public QObject {
+ public:
+  PreviewCursorWatch() { qApp->installEventFilter(this); }
+  ~PreviewCursorWatch() override { qApp->removeEventFilter(this); }
+  QList<int> shapes;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && qobject_cast<report::ReportViewer*>(watched))
+      shapes << (QApplication::overrideCursor() ? int(QApplication::overrideCursor()->shape()) : -1);
+    return false;
+  }
+};
+
+TEST_F(PrintDialogTest, TheBusyCursorShowsWhileAReportRunsAndIsRestoredAfterwardsAlsoOnFailure) {
+  QTemporaryDir dir;
+  frmPrintReportCom* dialog = openDialog();
+  PreviewCursorWatch watch;
+  ASSERT_TRUE(preview(dialog));
+  EXPECT_EQ(watch.shapes, QList<int>{Qt::WaitCursor});
+  EXPECT_FALSE(QApplication::overrideCursor());
+
+  answer = dir.filePath("commesse.pdf");
+  exportAs(dialog, 12);
+  EXPECT_TRUE(QFile::exists(answer));
+  EXPECT_FALSE(QApplication::overrideCursor());
+
+  testdb::exec(cn, "DROP VIEW costi_prev_sum");
+  click(dialog->cmdPreview);
+  EXPECT_FALSE(QApplication::overrideCursor());
+  exportAs(dialog, 10);
+  EXPECT_FALSE(QApplication::overrideCursor());
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report")) << messages[1].toStdString();
+}
+
 TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWritesNothing) {
   QTemporaryDir dir;
   frmPrintReportCom* dialog = openDialog();
@@ -168,15 +208,23 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   EXPECT_TRUE(dialog->report().ModoExport);
   const QString cells = runTool(kPython, {"-c",
       "import sys, xlrd\n"
-      "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+      "b = xlrd.open_workbook(sys.argv[1])\n"
+      "s = b.sheet_by_index(0)\n"
       "for r in range(s.nrows):\n"
       "    for c in s.row(r):\n"
       "        if c.ctype == xlrd.XL_CELL_NUMBER: print('N', c.value)\n"
-      "        elif c.ctype == xlrd.XL_CELL_TEXT: print('T', c.value)\n", answer});
+      "        elif c.ctype == xlrd.XL_CELL_TEXT: print('T', c.value)\n"
+      "        elif c.ctype == xlrd.XL_CELL_DATE:\n"
+      "            print('D %04d-%02d-%02d' % xlrd.xldate_as_tuple(c.value, b.datemode)[:3])\n", answer});
   EXPECT_TRUE(cells.contains("T C001\n"));
   EXPECT_TRUE(cells.contains("T Impianto elettrico\n"));
   EXPECT_TRUE(cells.contains("N 600.0\n"));
   EXPECT_TRUE(cells.contains("N -150.0\n"));
+  // C001's five dates: all shown dates are date cells, delivery and end by their flags too; only
+  // the warranty placeholders stay text.
+  const QStringList dates = cells.split('\n').filter(QRegularExpression("^(D |T \\.\\.\\.\\.$)"));
+  EXPECT_EQ(dates.mid(dates.indexOf("D 2008-01-07"), 5), (QStringList{"D 2008-01-07", "D 2008-02-01", "D 2008-02-10", "D 2008-03-05", "T ...."}));
+  EXPECT_EQ(dates.mid(dates.indexOf("D 2008-04-01"), 5), (QStringList{"D 2008-04-01", "D 2008-06-30", "T ....", "T ....", "T ...."}));
   report::ReportViewer* viewer = preview(dialog);
   ASSERT_TRUE(viewer);
   EXPECT_FALSE(dialog->report().ModoExport);
