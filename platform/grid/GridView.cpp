@@ -220,7 +220,10 @@ void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
 QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
   const QModelIndex current = currentIndex();
   const QModelIndex next = QTableView::moveCursor(action, modifiers);
-  const bool wraps = next.row() != current.row() || next.column() <= current.column();
+  // Columns can be shown in another order than the model's: the wrap is judged on screen.
+  const QHeaderView* header = horizontalHeader();
+  const bool wraps = next.row() != current.row() ||
+                     header->visualIndex(next.column()) <= header->visualIndex(current.column());
   if (action != MoveNext || !current.isValid() || !wraps || e->pendingRecord != GridEngine::NewRecord ||
       current.row() != model()->rowCount() - 1)
     return next;

@@ -106,6 +106,15 @@ TEST_F(GridEditingTest, TabPastTheLastCellOfTheNewRowWritesItEvenInAnEmptyList) 
   EXPECT_EQ(grid->row(), -1);
   EXPECT_EQ(grid->col(), lastColumn);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=8"), 2);
+  grid->cancelRow();
+
+  // With the last column moved before the others, Tab from it to the next column on screen is no
+  // wrap: the row stays in editing and nothing is written yet.
+  grid->column(lastColumn)->setPosition(grid->column(3)->position());
+  typeInCell(-1, lastColumn, "3");
+  EXPECT_TRUE(grid->rowPending());
+  EXPECT_EQ(grid->col(), 3);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=8"), 2);
 }
 
 TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOnes) {
