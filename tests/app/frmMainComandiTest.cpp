@@ -313,13 +313,13 @@ TEST_F(MainWindowCommands, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
   control<QAction>("mnuHelpContents")->trigger();
   QDesktopServices::unsetUrlHandler("file");
   EXPECT_EQ(desktop.opened.size(), 1);
-  QTextBrowser* helpBrowser = shell::helpWindow();
-  ASSERT_TRUE(helpBrowser);
-  EXPECT_TRUE(helpBrowser->isVisible());
-  EXPECT_EQ(helpBrowser->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
-  EXPECT_EQ(helpBrowser->windowTitle(), "Gestione Commesse");
-  EXPECT_TRUE(helpBrowser->toPlainText().contains("Le visualizzazioni"));
-  helpBrowser->close();
+  shell::HelpWindow* helpWindow = shell::helpWindow();
+  ASSERT_TRUE(helpWindow);
+  EXPECT_TRUE(helpWindow->isVisible());
+  EXPECT_EQ(helpWindow->browser()->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
+  EXPECT_EQ(helpWindow->windowTitle(), "Gestione Commesse");
+  EXPECT_TRUE(helpWindow->browser()->toPlainText().contains("Le visualizzazioni"));
+  helpWindow->close();
   EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 }
 

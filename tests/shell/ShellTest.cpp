@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -102,7 +105,7 @@ void writeFile(const QString& path, const QByteArray& text) {
 }
 
 // Without a viewer for the compiled file the program shows the pages it is built from, at the
-// default page of their project; with one, the desktop opens the file.
+// default page of their project, centred on the active window; with one, the desktop opens the file.
 TEST(Open, HelpGoesToTheDesktopViewerOrToTheProgramsOwnWindow) {
   QTemporaryDir dir;
   const QString help = dir.path() + "/tarvel.chm";
@@ -110,16 +113,37 @@ TEST(Open, HelpGoesToTheDesktopViewerOrToTheProgramsOwnWindow) {
   writeFile(dir.path() + "/tarvel/tarvel.hhp", "[OPTIONS]\nDefault topic=inizio.htm\nTitle=Guida\n");
   writeFile(dir.path() + "/tarvel/inizio.htm",
             "<html><head><title>Guida di prova</title></head><body><a href=\"altro.htm\">Altro</a></body></html>");
+  writeFile(dir.path() + "/tarvel/altro.htm", "<html><head><title>Altra pagina</title></head><body></body></html>");
   OpenRecorder recorder({"file"});
+  QWidget owner;
+  owner.setGeometry(300, 200, 900, 700);
+  owner.show();
+  QApplication::setActiveWindow(&owner);
 
   ASSERT_FALSE(shell::hasViewerFor(help));
   EXPECT_TRUE(shell::openHelp(help));
-  ASSERT_TRUE(shell::helpWindow());
-  EXPECT_TRUE(shell::helpWindow()->isVisible());
-  EXPECT_EQ(shell::helpWindow()->source(), QUrl::fromLocalFile(dir.path() + "/tarvel/inizio.htm"));
-  EXPECT_EQ(shell::helpWindow()->windowTitle(), "Guida di prova");
+  shell::HelpWindow* window = shell::helpWindow();
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->browser()->source(), QUrl::fromLocalFile(dir.path() + "/tarvel/inizio.htm"));
+  EXPECT_EQ(window->windowTitle(), "Guida di prova");
+  EXPECT_LE((window->geometry().center() - owner.geometry().center()).manhattanLength(), 10);
   EXPECT_TRUE(recorder.opened.isEmpty());
-  shell::helpWindow()->close();
+
+  // A followed link can be gone back and forth along; Esc closes the window.
+  auto* back = window->findChild<QAction*>("helpBack");
+  auto* forward = window->findChild<QAction*>("helpForward");
+  ASSERT_TRUE(back && forward);
+  EXPECT_FALSE(back->isEnabled());
+  window->browser()->setSource(QUrl::fromLocalFile(dir.path() + "/tarvel/altro.htm"));
+  EXPECT_EQ(window->windowTitle(), "Altra pagina");
+  back->trigger();
+  EXPECT_EQ(window->browser()->source(), QUrl::fromLocalFile(dir.path() + "/tarvel/inizio.htm"));
+  ASSERT_TRUE(forward->isEnabled());
+  forward->trigger();
+  EXPECT_EQ(window->windowTitle(), "Altra pagina");
+  QTest::keyClick(window->browser(), Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
 
   {
     ChmViewer viewer;
