@@ -61,8 +61,10 @@ class ComPrevTest : public PrevTest {
     settle();
   }
   static Currency money(double v) { return *Currency::fromDouble(v); }
-  // "Salva come Modello", saving the new template with that description.
-  static void saveAsTemplate(frm_io_Com_Prev& w, const QString& description) {
+  // "Salva come Modello", saving the new template with that description; afterSave, when given,
+  // acts on the template window after the save and must close it.
+  static void saveAsTemplate(frm_io_Com_Prev& w, const QString& description,
+                             const std::function<void(QWidget*)>& afterSave = {}) {
     runModal(
         [&] {
           w.cmdModello->click();
@@ -72,6 +74,7 @@ class ComPrevTest : public PrevTest {
           EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
           QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), description);
           modal->findChild<QPushButton*>("cmdSalva")->click();
+          if (afterSave) afterSave(modal);
         });
   }
 };
@@ -245,18 +248,11 @@ TEST_F(ComPrevTest, AFailedCopyIsReportedKeepsTheTemplateWindowAndStoresNoTempla
                nullptr, nullptr, nullptr);
   sqlite3_close(raw);
   withQuote("C001", [&](frm_io_Com_Prev& w) {
-    runModal(
-        [&] {
-          w.cmdModello->click();
-          return Variant();
-        },
-        [&](QWidget* modal) {
-          QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Non riuscito");
-          modal->findChild<QPushButton*>("cmdSalva")->click();
-          EXPECT_TRUE(modal->isVisible());
-          EXPECT_EQ(modal->findChild<QLineEdit*>("txtData0")->text(), "Non riuscito");
-          modal->findChild<QPushButton*>("cmdAnnulla")->click();
-        });
+    saveAsTemplate(w, "Non riuscito", [](QWidget* modal) {
+      EXPECT_TRUE(modal->isVisible());
+      EXPECT_EQ(modal->findChild<QLineEdit*>("txtData0")->text(), "Non riuscito");
+      modal->findChild<QPushButton*>("cmdAnnulla")->click();
+    });
   });
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("Voce rifiutata dal database")) << messages[0].toStdString();
