@@ -20,17 +20,17 @@ auto readRows(const QString& sql, Read read) {
   return read(rs);
 }
 
-Currency money(const Variant& value) {
-  return Currency::fromDouble(NzNum(value, 0)).value_or(Currency());
-}
+Currency money(const Variant& value) { return Currency::fromDouble(NzNum(value, 0)).value_or(Currency()); }
 
 }  // namespace
 
-const QString unitsSql = QStringLiteral("SELECT Codice, Descrizione FROM Liste WHERE Chiave='um' ORDER BY Codice");
+const QString unitsSql =
+    QStringLiteral("SELECT Codice, Descrizione FROM Liste WHERE Chiave='um' ORDER BY Codice");
 const QString categoriesSql = QStringLiteral("SELECT l01, s01 FROM _Pars WHERE k01='catcos' ORDER BY s01");
 const QString employeesSql =
     QStringLiteral("SELECT CodImp, [Cognome] & ' ' & [Nome] AS Impiegato FROM Impiegati ORDER BY Cognome");
-const QString articlesSql = QStringLiteral("SELECT Codice, Descrizione, Costo, Prezzo FROM Articoli ORDER BY Codice");
+const QString articlesSql =
+    QStringLiteral("SELECT Codice, Descrizione, Costo, Prezzo FROM Articoli ORDER BY Codice");
 
 // The day is written with a four-digit year, so that no century is guessed.
 QString daySql(const QString& jobCode, const QDate& day, CostClass costClass) {
@@ -45,11 +45,17 @@ QString quoteLinesSql(const QString& jobCode) {
 }
 
 std::optional<JobOrder> firstOpenJobOrder() {
-  return readRows(QStringLiteral("SELECT CodCom, IdModello, EcoTar FROM Commesse WHERE Chiusa=False ORDER BY CodCom"),
-                  [](db::Recordset& rs) -> std::optional<JobOrder> {
-                    if (rs.isEOF()) return std::nullopt;
-                    return JobOrder{NzStr(rs.Value("CodCom"), QString()), money(rs.Value("EcoTar"))};
-                  });
+  return readRows(
+      QStringLiteral("SELECT CodCom, IdModello, EcoTar FROM Commesse WHERE Chiusa=False ORDER BY CodCom"),
+      [](db::Recordset& rs) -> std::optional<JobOrder> {
+        if (rs.isEOF()) return std::nullopt;
+        return JobOrder{NzStr(rs.Value("CodCom"), QString()), money(rs.Value("EcoTar"))};
+      });
+}
+
+bool jobOrderExists(const QString& jobCode) {
+  return readRows("SELECT CodCom FROM Commesse WHERE CodCom=" + db::jetText(jobCode),
+                  [](db::Recordset& rs) { return !rs.isEOF(); });
 }
 
 Currency jobOrderRate(const QString& jobCode) {

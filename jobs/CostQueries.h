@@ -31,6 +31,8 @@ struct JobOrder {
   Currency rate;
 };
 std::optional<JobOrder> firstOpenJobOrder();
+// Whether the job order is (still) in the database.
+bool jobOrderExists(const QString& jobCode);
 // The hourly rate of a job order; 0 when it has none or does not exist.
 Currency jobOrderRate(const QString& jobCode);
 // The hourly cost of an employee; 0 when the employee does not exist or has no rate.

@@ -8,6 +8,7 @@
 #include "platform/db/JetSql.h"
 #include "platform/forms/DataCombo.h"
 #include "platform/forms/DatePicker.h"
+#include "platform/forms/KeyFilters.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/runtime/KeyCodes.h"
@@ -22,7 +23,8 @@ JobOrderForm::JobOrderForm(const QString& missingCustomerMessage, QWidget* paren
     binding().bindText(box, QString::fromLatin1(columns[i]));
     txtFields.push_back(box);
   }
-  addList(QStringLiteral("IdCliente"), QStringLiteral("SELECT IdCliFor, Nome FROM CliFor WHERE Tipo='Cliente' ORDER BY Nome"),
+  addList(QStringLiteral("IdCliente"),
+          QStringLiteral("SELECT IdCliFor, Nome FROM CliFor WHERE Tipo='Cliente' ORDER BY Nome"),
           QStringLiteral("IdCliFor"), QStringLiteral("Nome"));
   cmdAddClient->setObjectName(QStringLiteral("cmdAddClient"));
   cmdAddClient->setFocusPolicy(Qt::ClickFocus);
@@ -30,6 +32,7 @@ JobOrderForm::JobOrderForm(const QString& missingCustomerMessage, QWidget* paren
 
   setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromLookupLists | forms::EnterFromDatePickers);
   setKeyFilter(txtFields[0], forms::UpperCaseNoApostrophe);
+  connect(line(0), &QLineEdit::textEdited, this, [this] { filterPastedCode(); });
   setRule(dtcData[0], [this, missingCustomerMessage] {
     dtcData[0]->settleTypedText();
     if (!dtcData[0]->boundValue().isNull()) return true;
@@ -44,7 +47,9 @@ JobOrderForm::JobOrderForm(const QString& missingCustomerMessage, QWidget* paren
   });
 }
 
-QLineEdit* JobOrderForm::line(int index) const { return static_cast<QLineEdit*>(txtFields[std::size_t(index)]); }
+QLineEdit* JobOrderForm::line(int index) const {
+  return static_cast<QLineEdit*>(txtFields[std::size_t(index)]);
+}
 
 forms::DataCombo* JobOrderForm::addList(const QString& column, const QString& rowSource,
                                         const QString& boundColumn, const QString& listField) {
@@ -80,8 +85,27 @@ void JobOrderForm::takeResult() { m_Result = m_rs.Value(QStringLiteral("CodCom")
 
 bool JobOrderForm::CaricaListe(std::int16_t Index) {
   for (std::size_t i = 0; i < m_listSources.size(); ++i)
-    if ((Index == -1 || Index == int(i)) && !loadList(dtcData[i], m_rsListe[i], m_listSources[i])) return false;
+    if ((Index == -1 || Index == int(i)) && !loadList(dtcData[i], m_rsListe[i], m_listSources[i]))
+      return false;
   return true;
+}
+
+// Typed keys are filtered one by one; pasted or dropped text gets the same filter here.
+void JobOrderForm::filterPastedCode() {
+  QLineEdit* box = line(0);
+  const QString text = box->text();
+  QString kept;
+  int cursor = box->cursorPosition();
+  for (int i = 0; i < text.size(); ++i) {
+    const std::int16_t code = forms::UpperCaseNoApostrophe(static_cast<std::int16_t>(text[i].unicode()));
+    if (code != 0)
+      kept += QChar(static_cast<char16_t>(code));
+    else if (i < box->cursorPosition())
+      --cursor;
+  }
+  if (kept == text) return;
+  box->setText(kept);
+  box->setCursorPosition(cursor);
 }
 
 void JobOrderForm::regainFocus() {

@@ -59,6 +59,7 @@ class JobOrderForm : public MasterDataForm {
 
  private:
   void newCustomer(bool fromButton);
+  void filterPastedCode();
 
   std::vector<QString> m_listSources;  // the row source of each list
   std::array<db::Recordset, 2> m_rsListe;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/Globals.h"
+#include "jobs/RowWithLines.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
@@ -18,11 +19,12 @@
 namespace {
 constexpr int Descrizione = 1;
 const QString MissingData = QStringLiteral("Inserire tutti i Dati necessari");
-}
+}  // namespace
 
 frm_io_Com_New::frm_io_Com_New(QWidget* parent) : JobOrderForm(MissingData, parent) {
   addDate(QStringLiteral("DataInizio"));
-  addList(QStringLiteral("IdModello"), QStringLiteral("SELECT IdModello, Descrizione FROM PreModelli ORDER BY Descrizione"),
+  addList(QStringLiteral("IdModello"),
+          QStringLiteral("SELECT IdModello, Descrizione FROM PreModelli ORDER BY Descrizione"),
           QStringLiteral("IdModello"), QStringLiteral("Descrizione"));
   cmdSalva->setText(QStringLiteral("OK"));
 
@@ -56,7 +58,8 @@ void frm_io_Com_New::setNewRowValues() {
   for (const char* data : {"DataInizio", "DataFine", "DataConPre", "DataConsegna", "ScadenzaGaranzia"})
     m_rs.SetValue(QString::fromLatin1(data), Variant(DataLavoro));
   m_rs.SetValue(QStringLiteral("Prezzo"), Variant(Currency()));
-  for (const char* flag : {"Chiusa", "Consegnata", "InGaranzia"}) m_rs.SetValue(QString::fromLatin1(flag), Variant(false));
+  for (const char* flag : {"Chiusa", "Consegnata", "InGaranzia"})
+    m_rs.SetValue(QString::fromLatin1(flag), Variant(false));
   m_rs.SetValue(QStringLiteral("Attiva"), Variant(true));
 }
 
@@ -68,30 +71,17 @@ void frm_io_Com_New::writeRecord() {
     throw db::DbError(db::DbError::Constraint, MissingData);
   }
   const Variant templateId = binding().value(QStringLiteral("IdModello"));
-  std::vector<Variant> values;
-  for (int i = 0; i < m_rs.FieldCount(); ++i) values.push_back(m_rs.Value(i));
-  m_cn.BeginTrans();
-  try {
-    const QString CodCom = m_rs.Value(QStringLiteral("CodCom")).toString();
-    m_rs.UpdateBatch(db::adAffectCurrent);
-    if (!templateId.isNull())
-      m_cn.Execute(QStringLiteral("INSERT INTO CommessePre ( CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa )") +
-                   QStringLiteral(" SELECT ") + db::jetText(CodCom) +
-                   QStringLiteral(" AS Com, PreVoci.Codice, PreVoci.Descrizione, PreVoci.DescEstesa, PreVoci.Ordine, "
-                                  "PreVoci.UM, PreVoci.Tariffa") +
-                   QStringLiteral(" From PreVoci WHERE PreVoci.IdModelloPre=") + QString::number(templateId.toInt()));
-    m_cn.CommitTrans();
-  } catch (const db::DbError&) {
-    m_cn.RollbackTrans();
-    if (!m_rs.EditPending()) restoreRow(values);
-    throw;
-  }
-}
-
-void frm_io_Com_New::restoreRow(const std::vector<Variant>& values) {
-  m_rs.AddNew();
-  for (int i = 0; i < int(values.size()); ++i) m_rs.SetValue(i, values[std::size_t(i)]);
-  binding().connectTo(&m_rs);
+  const QString CodCom = m_rs.Value(QStringLiteral("CodCom")).toString();
+  writeRowWithLines(m_cn, m_rs, binding(), [&] {
+    if (templateId.isNull()) return;
+    m_cn.Execute(
+        QStringLiteral(
+            "INSERT INTO CommessePre ( CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa )") +
+        QStringLiteral(" SELECT ") + db::jetText(CodCom) +
+        QStringLiteral(" AS Com, PreVoci.Codice, PreVoci.Descrizione, PreVoci.DescEstesa, PreVoci.Ordine, "
+                       "PreVoci.UM, PreVoci.Tariffa") +
+        QStringLiteral(" From PreVoci WHERE PreVoci.IdModelloPre=") + QString::number(templateId.toInt()));
+  });
 }
 
 // The job order goes on in the editing window: the shared one when it is free, a fresh one when it

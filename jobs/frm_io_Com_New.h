@@ -18,8 +18,4 @@ class frm_io_Com_New : public JobOrderForm {
   void writeRecord() override;
   void afterSave() override;
   bool refreshesMainWindow() const override { return false; }
-
- private:
-  // Makes the row pending again with the values it had before a write that was rolled back.
-  void restoreRow(const std::vector<Variant>& values);
 };

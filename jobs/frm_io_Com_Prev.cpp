@@ -11,9 +11,9 @@
 #include "core/MainWindowHooks.h"
 #include "core/comUtility.h"
 #include "jobs/QuoteLineGrid.h"
+#include "jobs/UnfinishedRow.h"
 #include "jobs/frm_io_PrevModelli_New.h"
 #include "platform/db/Connection.h"
-#include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
@@ -107,19 +107,32 @@ void frm_io_Com_Prev::gex_AfterColUpdate(int column) {
   const Variant quantity = gex->value(colQuantita);
   const Variant rate = gex->value(colTariffa);
   std::optional<Currency> price;
-  if (quantity.isNumber() && rate.isNumber()) price = Currency::fromDouble(quantity.toDouble() * rate.toDouble());
+  if (quantity.isNumber() && rate.isNumber())
+    price = Currency::fromDouble(quantity.toDouble() * rate.toDouble());
   gex->setValue(colPrezzo, price ? Variant(*price) : Variant::null());
 }
 
-// A line needs a code, a unit, and a rate, quantities and amount above zero.
+// A line needs a code, a unit, and a rate, quantities and amount above zero. Refused while the
+// user moves between lines, it stays in editing silently; refused as the window closes, the
+// window says what the line lacks.
 void frm_io_Com_Prev::gex_BeforeUpdate(bool* cancel) {
-  if (NzStr(gex->value(colCodice), QString()).isEmpty() || NzStr(gex->value(colUM), QString()).isEmpty() ||
-      !positive(gex->value(colTariffa)) || !positive(gex->value(colQPrev)) ||
-      !positive(gex->value(colQuantita)) || !positive(gex->value(colPrezzo))) {
+  const QStringList missing = missingInLine();
+  if (!missing.isEmpty()) {
+    if (gex->closingWindow()) forms::MsgBox(unfinishedRowMessage(missing), forms::vbOKOnly, AppTitle, this);
     *cancel = true;
     return;
   }
   gex->setValue(colParent, Variant(m_CodCom));
+}
+
+QStringList frm_io_Com_Prev::missingInLine() const {
+  QStringList missing;
+  for (int column : {int(colCodice), int(colUM)})
+    if (NzStr(gex->value(column), QString()).isEmpty()) missing << gex->column(column)->caption();
+  for (int column : {int(colTariffa), int(colQPrev), int(colQuantita), int(colPrezzo)})
+    if (!positive(gex->value(column)))
+      missing << gex->column(column)->caption() + QStringLiteral(" (maggiore di zero)");
+  return missing;
 }
 
 void frm_io_Com_Prev::updateTotal() {
@@ -131,7 +144,8 @@ void frm_io_Com_Prev::updateTotal() {
     }
   } catch (const std::overflow_error&) {
     lblTot->clear();
-    forms::MsgBox(QStringLiteral("Il totale del preventivo supera il valore massimo."), forms::vbOKOnly, AppTitle, this);
+    forms::MsgBox(QStringLiteral("Il totale del preventivo supera il valore massimo."), forms::vbOKOnly,
+                  AppTitle, this);
     return;
   }
   lblTot->setText(Format(Variant(total), QStringLiteral("#,#.00")));
@@ -139,38 +153,19 @@ void frm_io_Com_Prev::updateTotal() {
 
 void frm_io_Com_Prev::cmdModello_Click() {
   gex->updateRow();
-  const std::int32_t IdModello = forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(this);
-  if (IdModello > 0 && copyLines(IdModello))
-    forms::MsgBox(QStringLiteral("Modello generato"), forms::vbOKOnly, AppTitle, this);
+  const std::int32_t IdModello = forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(
+      this, [this](db::Connection& cn, std::int32_t id) { copyLines(cn, id); });
+  if (IdModello > 0) forms::MsgBox(QStringLiteral("Modello generato"), forms::vbOKOnly, AppTitle, this);
 }
 
-bool frm_io_Com_Prev::copyLines(std::int32_t IdModello) {
-  const QString id = QString::number(IdModello);
-  db::Connection cn;
-  try {
-    cn.setCursorLocation(db::adUseClient);
-    cn.Open(ConnString);
-    cn.BeginTrans();
-    cn.Execute(QStringLiteral("INSERT INTO PreVoci ( Codice, Descrizione, DescEstesa, UM, Tariffa, IdModelloPre ) ") +
-               QStringLiteral("SELECT CommessePre.Codice, CommessePre.Descrizione, CommessePre.DescEstesa, "
-                              "CommessePre.UM, CommessePre.Tariffa, ") +
-               id + QStringLiteral(" AS Espr1") +
-               QStringLiteral(" From CommessePre WHERE (((CommessePre.CodCom)=") + db::jetText(m_CodCom) +
-               QStringLiteral("))"));
-    cn.CommitTrans();
-    return true;
-  } catch (const db::DbError& e) {
-    QString message = e.description();
-    try {
-      if (cn.InTransaction()) cn.RollbackTrans();
-      if (!cn.IsOpen()) cn.Open(ConnString);
-      cn.Execute(QStringLiteral("DELETE * FROM PreModelli WHERE IdModello=") + id);
-    } catch (const db::DbError& cleanup) {
-      message += QStringLiteral("\r\n") + cleanup.description();
-    }
-    forms::MsgBox(message, forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
-    return false;
-  }
+void frm_io_Com_Prev::copyLines(db::Connection& cn, std::int32_t IdModello) {
+  cn.Execute(
+      QStringLiteral("INSERT INTO PreVoci ( Codice, Descrizione, DescEstesa, UM, Tariffa, IdModelloPre ) ") +
+      QStringLiteral("SELECT CommessePre.Codice, CommessePre.Descrizione, CommessePre.DescEstesa, "
+                     "CommessePre.UM, CommessePre.Tariffa, ") +
+      QString::number(IdModello) + QStringLiteral(" AS Espr1") +
+      QStringLiteral(" From CommessePre WHERE (((CommessePre.CodCom)=") + db::jetText(m_CodCom) +
+      QStringLiteral("))"));
 }
 
 void frm_io_Com_Prev::cmdPrint_Click() {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 #include "platform/runtime/Currency.h"
@@ -9,6 +10,10 @@
 
 class QLabel;
 class QPushButton;
+
+namespace db {
+class Connection;
+}
 
 namespace grid {
 class GridEX;
@@ -40,10 +45,12 @@ class frm_io_Com_Prev : public QDialog {
   void gex_BeforeColUpdate(int column, bool* cancel);
   void gex_AfterColUpdate(int column);
   void gex_BeforeUpdate(bool* cancel);
+  // The captions of what the line in editing still needs before it can be written.
+  QStringList missingInLine() const;
   void updateTotal();
   void cmdModello_Click();
-  // Copies the job order's lines into the template; a failure removes the template again.
-  bool copyLines(std::int32_t IdModello);
+  // Copies the job order's lines, as stored, into the template being written on cn.
+  void copyLines(db::Connection& cn, std::int32_t IdModello);
   void cmdPrint_Click();
 
   QString m_CodCom;

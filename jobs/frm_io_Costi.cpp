@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -12,6 +13,7 @@
 #include "core/MainWindowHooks.h"
 #include "core/comUtility.h"
 #include "jobs/CostGrids.h"
+#include "jobs/UnfinishedRow.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/WindowPlacement.h"
@@ -95,7 +97,8 @@ void frm_io_Costi::Apri(const QDate& Data) {
   }
   std::optional<JobOrder> first;
   const bool read = reported([&] { first = firstOpenJobOrder(); });
-  if (read && !first) forms::MsgBox(QStringLiteral("Nessuna Commessa Attiva presente"), forms::vbOKOnly, AppTitle);
+  if (read && !first)
+    forms::MsgBox(QStringLiteral("Nessuna Commessa Attiva presente"), forms::vbOKOnly, AppTitle);
   if (!first) {
     // A window that never showed is not kept.
     if (!isVisible()) deleteLater();
@@ -125,10 +128,13 @@ Currency frm_io_Costi::TarOP(std::int32_t CodImp) {
 
 void frm_io_Costi::showJobOrder() { cmdComSelect->setText("Commessa: " + m_CodCom); }
 
-void frm_io_Costi::showDay() { cmdDateApply->setText(Format(Variant(m_Data), QStringLiteral("dddd dd-mmmm-yyyy"))); }
+void frm_io_Costi::showDay() {
+  cmdDateApply->setText(Format(Variant(m_Data), QStringLiteral("dddd dd-mmmm-yyyy")));
+}
 
 void frm_io_Costi::prepareGrids() {
-  for (grid::GridEX* g : {gexMan, gexMat, gexAC, sgexImp, sgexStime, sgexMat}) g->setConnectionString(ConnString);
+  for (grid::GridEX* g : {gexMan, gexMat, gexAC, sgexImp, sgexStime, sgexMat})
+    g->setConnectionString(ConnString);
   sgexImp->setRecordSource(employeesSql);
   sgexMat->setRecordSource(articlesSql);
   reported([&] { sgexImp->rebind(); });
@@ -136,7 +142,8 @@ void frm_io_Costi::prepareGrids() {
 }
 
 void frm_io_Costi::loadDay() {
-  const std::pair<grid::GridEX*, CostClass> grids[] = {{gexMan, Labour}, {gexMat, Materials}, {gexAC, OtherCosts}};
+  const std::pair<grid::GridEX*, CostClass> grids[] = {
+      {gexMan, Labour}, {gexMat, Materials}, {gexAC, OtherCosts}};
   for (const auto& [g, costClass] : grids) {
     g->setRecordSource(daySql(m_CodCom, m_Data, costClass));
     reported([g = g] { g->rebind(); });
@@ -168,6 +175,8 @@ void frm_io_Costi::attachDropDowns() {
 }
 
 bool frm_io_Costi::settleRows() {
+  m_leaving = true;
+  const auto done = qScopeGuard([this] { m_leaving = false; });
   for (grid::GridEX* g : {gexMan, gexMat, gexAC})
     if (g->rowPending() && !g->updateRow()) {
       SSTab1->setCurrentWidget(g);
@@ -207,7 +216,9 @@ void frm_io_Costi::cmdDateApply_Click() {
 void frm_io_Costi::connectRules(grid::GridEX* g, CostClass costClass) {
   connect(g, &grid::GridEX::beforeColUpdate, this,
           [this, g](int, int column, const Variant&, bool* cancel) { columnRule(g, column, cancel); });
-  connect(g, &grid::GridEX::beforeUpdate, this, [this, g, costClass](bool* cancel) { rowRule(g, costClass, cancel); });
+  connect(g, &grid::GridEX::beforeUpdate, this,
+          [this, g, costClass](bool* cancel) { rowRule(g, costClass, cancel); });
+  connect(g, &grid::GridEX::writingRow, this, &frm_io_Costi::jobOrderRule);
 }
 
 // An employee fills the hourly cost and the job's rate; an article its unit, prices and
@@ -232,17 +243,28 @@ void frm_io_Costi::columnRule(grid::GridEX* g, int column, bool* cancel) {
   }
 }
 
-// A labour row needs its hours and its employee. Every row takes the window's day and job order,
-// its class, whether it lies outside the quote, and its value.
+// A labour row needs its hours and its employee: refused while the user moves between rows, it
+// stays in editing silently; refused as the window closes or moves on, the window says what the
+// row lacks. Every row takes the window's day and job order, its class, whether it lies outside the
+// quote, and its value; its cost and its sale value must fit the money range.
 void frm_io_Costi::rowRule(grid::GridEX* g, CostClass costClass, bool* cancel) {
-  if (costClass == Labour && (!IsNumeric(g->value(colQuantita)) || isBlank(g->value(colCodImp)))) {
-    *cancel = true;
-    return;
+  if (costClass == Labour) {
+    const QStringList missing = missingInLabourRow(g);
+    if (!missing.isEmpty()) {
+      if (m_leaving || g->closingWindow())
+        forms::MsgBox(unfinishedRowMessage(missing), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+      *cancel = true;
+      return;
+    }
   }
   const std::optional<Currency> value = costs::rowValue(g->value(colQuantita), g->value(colCostoUnitario));
-  if (!value) {
-    forms::MsgBox(QStringLiteral("Il valore della riga (quantità per costo unitario) è troppo grande."),
-                  forms::vbOKOnly | forms::vbExclamation, AppTitle);
+  const QString tooLarge =
+      !value ? QStringLiteral("Il valore della riga (quantità per costo unitario) è troppo grande.")
+      : !costs::rowValue(g->value(colQuantita), g->value(colPrezzoUnitario))
+          ? QStringLiteral("Il valore di vendita della riga (quantità per prezzo unitario) è troppo grande.")
+          : QString();
+  if (!tooLarge.isEmpty()) {
+    forms::MsgBox(tooLarge, forms::vbOKOnly | forms::vbExclamation, AppTitle);
     *cancel = true;
     return;
   }
@@ -251,6 +273,27 @@ void frm_io_Costi::rowRule(grid::GridEX* g, CostClass costClass, bool* cancel) {
   g->setValue(colClasse, Variant(static_cast<std::int16_t>(costClass)));
   g->setValue(colInEconomia, Variant(isBlank(g->value(colIdStima))));
   g->setValue(colValore, Variant(*value));
+}
+
+QStringList frm_io_Costi::missingInLabourRow(grid::GridEX* g) const {
+  QStringList missing;
+  if (isBlank(g->value(colCodImp))) missing << g->column(colCodImp)->caption();
+  if (!IsNumeric(g->value(colQuantita))) missing << g->column(colQuantita)->caption();
+  return missing;
+}
+
+// Inside the row's write: another program may have deleted the job order since the window showed
+// it, and a row must not be booked on a job order that no longer exists.
+void frm_io_Costi::jobOrderRule(bool* cancel) {
+  bool exists = false;
+  if (!reported([&] { exists = jobOrderExists(m_CodCom); })) {
+    *cancel = true;
+  } else if (!exists) {
+    forms::MsgBox(
+        QStringLiteral("La commessa %1 non esiste più: la riga non è stata registrata.").arg(m_CodCom),
+        forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+    *cancel = true;
+  }
 }
 
 void frm_io_Costi::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 
@@ -52,7 +53,7 @@ class frm_io_Costi : public QWidget {
   void fillLists();
   void attachDropDowns();
   // Writes the rows still being edited, so that they keep the job order and day they were typed
-  // for; false while one of them cannot be written (it stays in editing).
+  // for; false while one of them cannot be written (it stays in editing, and the user is told).
   bool settleRows();
   void cmdComSelect_Click();
   void cmdDateApply_Click();
@@ -61,8 +62,12 @@ class frm_io_Costi : public QWidget {
   void connectRules(grid::GridEX* grid, costs::CostClass costClass);
   void columnRule(grid::GridEX* grid, int column, bool* cancel);
   void rowRule(grid::GridEX* grid, costs::CostClass costClass, bool* cancel);
+  // The captions of what a labour row still needs before it can be written.
+  QStringList missingInLabourRow(grid::GridEX* grid) const;
+  void jobOrderRule(bool* cancel);
 
   QString m_CodCom;
   QDate m_Data;
   Currency m_EcoTar;
+  bool m_leaving = false;  // the rows are being written because the window moves on
 };

@@ -58,12 +58,18 @@ frm_io_PrevModelli::~frm_io_PrevModelli() { binding().connectTo(nullptr); }
 
 void frm_io_PrevModelli::Apri(std::int32_t IdModello) {
   if (m_rs.IsOpen()) {
-    if (!saveTemplate()) return;
+    // A line still being typed is written while the window still shows its own template.
+    if (!gex->updateRow() || !saveTemplate()) {
+      raise();
+      activateWindow();
+      return;
+    }
     closeRecord();
   }
   m_IdModello = IdModello;
   if (!openRecord() ||
-      !load(*gex, QStringLiteral("SELECT * FROM PREVOCI WHERE IdModelloPre=%1 ORDER BY Codice").arg(m_IdModello))) {
+      !load(*gex,
+            QStringLiteral("SELECT * FROM PREVOCI WHERE IdModelloPre=%1 ORDER BY Codice").arg(m_IdModello))) {
     closeRecord();
     unload();
     return;

@@ -25,7 +25,8 @@ class frm_io_PrevModelli : public forms::EntryForm {
   explicit frm_io_PrevModelli(QWidget* parent = nullptr);
   ~frm_io_PrevModelli() override;
 
-  // Shows the template modeless. A window already showing another template saves it first.
+  // Shows the template modeless. A window already showing another template first writes its line
+  // in editing and its description; when either cannot be written it stays on that template.
   void Apri(std::int32_t IdModello);
 
   std::vector<QLineEdit*> txtData;

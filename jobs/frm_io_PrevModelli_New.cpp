@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "jobs/RowWithLines.h"
 #include "jobs/frm_io_PrevModelli.h"
 #include "platform/forms/SharedInstance.h"
 
@@ -25,9 +26,10 @@ void frm_io_PrevModelli_New::Nuovo() {
   MasterDataForm::Nuovo(0);
 }
 
-std::int32_t frm_io_PrevModelli_New::NuovoDaCommessa(QWidget* caller) {
+std::int32_t frm_io_PrevModelli_New::NuovoDaCommessa(QWidget* caller, LinesWriter writeLines) {
   m_IdModello = 0;
   m_caller = caller;
+  m_writeLines = std::move(writeLines);
   setWindowTitle(QStringLiteral("Nuovo Modello da Preventivo"));
   MasterDataForm::Nuovo(1);
   const std::int32_t IdModello = m_Result.isNull() || m_Result.isEmpty() ? 0 : m_IdModello;
@@ -35,7 +37,9 @@ std::int32_t frm_io_PrevModelli_New::NuovoDaCommessa(QWidget* caller) {
   return IdModello;
 }
 
-QWidget* frm_io_PrevModelli_New::owner() const { return m_caller ? m_caller.data() : MasterDataForm::owner(); }
+QWidget* frm_io_PrevModelli_New::owner() const {
+  return m_caller ? m_caller.data() : MasterDataForm::owner();
+}
 
 QString frm_io_PrevModelli_New::tableName() const { return QStringLiteral("PreModelli"); }
 
@@ -45,6 +49,15 @@ QString frm_io_PrevModelli_New::openSql(const Variant& key) const {
 
 // The modal call saves with "Salva" as well.
 void frm_io_PrevModelli_New::afterOpen() { cmdSalva->setText(QStringLiteral("Salva")); }
+
+void frm_io_PrevModelli_New::writeRecord() {
+  if (!m_writeLines) {
+    MasterDataForm::writeRecord();
+    return;
+  }
+  writeRowWithLines(m_cn, m_rs, binding(),
+                    [this] { m_writeLines(m_cn, m_rs.Value(QStringLiteral("IdModello")).toInt()); });
+}
 
 void frm_io_PrevModelli_New::takeResult() {
   m_Result = m_rs.Value(QStringLiteral("IdModello"));

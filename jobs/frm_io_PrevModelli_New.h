@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "masterdata/MasterDataForm.h"
@@ -12,7 +13,7 @@ class QLineEdit;
 
 // A new quotation template: its description. From the main window (Nuovo) the saved template goes
 // on to the template edit window; from a job order's quote (NuovoDaCommessa) the window is modal and
-// hands the new template's id back to the caller, which fills in the lines.
+// writes the template together with the lines the caller gives it, and hands its id back.
 class frm_io_PrevModelli_New : public MasterDataForm {
   Q_OBJECT
 
@@ -21,9 +22,12 @@ class frm_io_PrevModelli_New : public MasterDataForm {
 
   // Opens the window modeless on a new template.
   void Nuovo();
+  // Writes a template's lines on the connection that writes the template, given its id.
+  using LinesWriter = std::function<void(db::Connection&, std::int32_t IdModello)>;
   // Opens the window modal, owned by the calling window (the main window when nullptr); returns
-  // the id of the template saved, 0 when none was.
-  std::int32_t NuovoDaCommessa(QWidget* caller = nullptr);
+  // the id of the template saved, 0 when none was. The template and the lines that writeLines
+  // writes are stored in one transaction: a failure stores neither, is told, and keeps the window.
+  std::int32_t NuovoDaCommessa(QWidget* caller = nullptr, LinesWriter writeLines = {});
 
   std::vector<QLineEdit*> txtData;
   std::vector<QLabel*> lblData;
@@ -32,6 +36,7 @@ class frm_io_PrevModelli_New : public MasterDataForm {
   QString tableName() const override;
   QString openSql(const Variant& key) const override;
   void afterOpen() override;
+  void writeRecord() override;
   void takeResult() override;
   void afterSave() override;
   bool refreshesMainWindow() const override { return false; }
@@ -40,4 +45,5 @@ class frm_io_PrevModelli_New : public MasterDataForm {
  private:
   std::int32_t m_IdModello = 0;
   QPointer<QWidget> m_caller;
+  LinesWriter m_writeLines;
 };

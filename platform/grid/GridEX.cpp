@@ -1,6 +1,6 @@
+#include "platform/grid/GridEX.h"
 #include "platform/db/Recordset.h"
 #include "platform/grid/GridDelegate_p.h"
-#include "platform/grid/GridEX.h"
 #include "platform/grid/GridEngine_p.h"
 #include "platform/grid/GridHeader_p.h"
 #include "platform/grid/GridModel_p.h"
@@ -46,7 +46,8 @@ GridEX::GridEX(QWidget* parent) : QWidget(parent), d(std::make_unique<GridEngine
       c->m_width = PixelsToTwips(qRound(size / d->widthScale));
   });
   connect(header, &QHeaderView::sectionMoved, this, [this](int, int, int) {
-    for (const auto& c : d->columns) c->m_position = d->view->horizontalHeader()->visualIndex(c->index() - 1) + 1;
+    for (const auto& c : d->columns)
+      c->m_position = d->view->horizontalHeader()->visualIndex(c->index() - 1) + 1;
   });
   d->applyAppearance();
 }
@@ -127,7 +128,9 @@ Variant GridEX::rowValue(int row, int column) const {
   d->ensureOrder();
   const GridColumn* c = d->column(column);
   if (!c) return Variant::null();
-  if (row == -1) return d->pendingRecord == GridEngine::NewRecord ? d->cellValue(GridEngine::NewRecord, c) : Variant::null();
+  if (row == -1)
+    return d->pendingRecord == GridEngine::NewRecord ? d->cellValue(GridEngine::NewRecord, c)
+                                                     : Variant::null();
   const int record = d->recordAt(row - 1);
   return record >= 0 ? d->cellValue(record, c) : Variant::null();
 }
@@ -152,6 +155,7 @@ bool GridEX::updateRow() {
   return d->commitPending();
 }
 void GridEX::cancelRow() { d->cancelPending(); }
+bool GridEX::closingWindow() const { return d->closingWindow; }
 
 // ---- sorting, grouping, finding -----------------------------------------------------------------
 
@@ -192,10 +196,10 @@ void GridEX::setGridFont(const QFont& font) {
 }
 
 #define GRID_PROPERTY(Type, getter, setter, member) \
-  Type GridEX::getter() const { return d->member; }  \
-  void GridEX::setter(Type v) {                      \
-    d->member = v;                                   \
-    d->applyAppearance();                            \
+  Type GridEX::getter() const { return d->member; } \
+  void GridEX::setter(Type v) {                     \
+    d->member = v;                                  \
+    d->applyAppearance();                           \
   }
 
 GRID_PROPERTY(quint32, headerForeColor, setHeaderForeColor, headerForeColor)
@@ -227,7 +231,7 @@ void GridEX::setRecordNavigatorString(const QString& text) {
 }
 
 // Changing what may be written changes the new-row line, so the rows are shown again.
-#define GRID_EDIT_PROPERTY(getter, setter, member) \
+#define GRID_EDIT_PROPERTY(getter, setter, member)  \
   bool GridEX::getter() const { return d->member; } \
   void GridEX::setter(bool v) {                     \
     if (d->member == v) return;                     \

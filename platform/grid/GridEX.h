@@ -95,6 +95,9 @@ class GridEX : public QWidget {
   bool updateRow();
   // Drops the pending changes of the current row.
   void cancelRow();
+  // True while the pending row is being written because the grid's window closes: a row refused
+  // then keeps the window open, so its owner may say why.
+  bool closingWindow() const;
 
   // ---- Sorting, grouping, finding -----------------------------------------------------------
   SortKeyList& sortKeys();
@@ -202,6 +205,10 @@ class GridEX : public QWidget {
   // Before a new or changed row is written: cells may be set; *cancel = true keeps the row in
   // editing, without a message.
   void beforeUpdate(bool* cancel);
+  // After beforeUpdate, inside the transaction that writes the row: no other program can change
+  // the database until the row is written, so what is checked here still holds for the write.
+  // *cancel = true writes nothing and keeps the row in editing (the receiver says why).
+  void writingRow(bool* cancel);
   void afterUpdate();
   void afterDelete();
   void rowColChange(int lastRow, int lastColumn);

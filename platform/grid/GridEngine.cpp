@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QHeaderView>
+#include <QMetaMethod>
 #include <QPair>
 #include <QTimer>
 #include <cstring>
@@ -39,20 +40,16 @@ std::optional<qint64> valueKey(const Variant& v) {
   switch (v.type()) {
     case VarType::Integer:
     case VarType::Long:
-    case VarType::Boolean:
-      return v.toInt();
-    case VarType::Currency:
-      return v.toCurrency().raw();
+    case VarType::Boolean: return v.toInt();
+    case VarType::Currency: return v.toCurrency().raw();
     case VarType::Double: {
       const double d = v.toDouble();
       qint64 bits = 0;
       std::memcpy(&bits, &d, sizeof bits);
       return bits;
     }
-    case VarType::Date:
-      return v.toDateTime().toMSecsSinceEpoch();
-    default:
-      return std::nullopt;
+    case VarType::Date: return v.toDateTime().toMSecsSinceEpoch();
+    default: return std::nullopt;
   }
 }
 
@@ -231,7 +228,8 @@ void GridEngine::mapColumns(QStringList* missing) {
       const db::FieldInfo& info = recordset->Field(c->m_field);
       c->m_dataType = info.type;
       c->m_definedSize = info.type == db::adVarWChar ? info.definedSize : 0;
-      if (info.type == db::adBoolean && c->m_type == ColumnText && generatedColumns[static_cast<size_t>(c->index() - 1)])
+      if (info.type == db::adBoolean && c->m_type == ColumnText &&
+          generatedColumns[static_cast<size_t>(c->index() - 1)])
         c->m_type = ColumnCheckBox;
     } else if (recordset && !c->key().isEmpty() && missing) {
       missing->append(c->key());
@@ -441,7 +439,19 @@ bool GridEngine::commitPending() {
     }
   }
   const bool isNew = pendingRecord == NewRecord;
+  // Only an owner that checks the database inside the write makes the write a transaction of its own.
+  const bool guarded = connection && q->isSignalConnected(QMetaMethod::fromSignal(&GridEX::writingRow));
+  bool updated = false;
   try {
+    if (guarded) {
+      connection->BeginTrans();
+      bool refused = false;
+      emit q->writingRow(&refused);
+      if (refused) {
+        connection->RollbackTrans();
+        return false;
+      }
+    }
     if (isNew)
       recordset->AddNew();
     else
@@ -453,8 +463,15 @@ bool GridEngine::commitPending() {
       recordset->SetValue(c->m_field, pendingValues[i]);
     }
     if (recordset->EditPending()) recordset->Update();
+    updated = true;
+    if (guarded) connection->CommitTrans();
   } catch (const db::DbError& error) {
     if (recordset->EditPending()) recordset->CancelUpdate();
+    if (guarded && connection->InTransaction()) {
+      connection->RollbackTrans();
+      // The rows read before hold the write that was rolled back: they are read again.
+      if (updated) recordset->Requery();
+    }
     forms::MsgBox(error.description(), forms::vbOKOnly | forms::vbExclamation);
     return false;
   }
@@ -537,11 +554,12 @@ void GridEngine::onCurrentChanged(const QModelIndex& current, const QModelIndex&
     trackedColumn = current.column();
   }
   if (restoringCurrent) return;
-  const int lastRow = previous.isValid() ? (previous.row() >= static_cast<int>(display.size()) ? -1 : previous.row() + 1) : 0;
+  const int lastRow =
+      previous.isValid() ? (previous.row() >= static_cast<int>(display.size()) ? -1 : previous.row() + 1) : 0;
   const int lastCol = previous.isValid() ? previous.column() + 1 : 0;
   if (previous.isValid() && current.row() != previous.row() && pendingRecord != NoPending) {
-    const int pendingRow = pendingRecord == NewRecord ? static_cast<int>(display.size())
-                                                      : displayOf(pendingRecord);
+    const int pendingRow =
+        pendingRecord == NewRecord ? static_cast<int>(display.size()) : displayOf(pendingRecord);
     if (pendingRow == previous.row() && !commitPending()) {
       // The row stays in editing: the cursor goes back to it.
       restoringCurrent = true;

@@ -110,11 +110,11 @@ class GridEngine {
   // ---- order, groups, display ----
   std::unique_ptr<SortKeyList> sortKeys;
   std::unique_ptr<SortKeyList> groupKeys;
-  std::vector<int> order;       // records in sorted order
-  std::vector<int> display;     // display rows: a record, or -(group node + 1)
+  std::vector<int> order;    // records in sorted order
+  std::vector<int> display;  // display rows: a record, or -(group node + 1)
   std::vector<GroupNode> groupNodes;
   std::vector<int> groupEntries;  // every group row and record in order, collapsed or not
-  QSet<QString> toggledGroups;  // groups whose state differs from collapsedByDefault
+  QSet<QString> toggledGroups;    // groups whose state differs from collapsedByDefault
   bool collapsedByDefault = false;
   bool orderDirty = false;
 
@@ -138,6 +138,7 @@ class GridEngine {
   std::vector<Variant> pendingValues;
   std::vector<bool> pendingChanged;
   bool committing = false;
+  bool closingWindow = false;    // the row is being written because the grid's window closes
   int activeRecord = NoPending;  // the row a cell or row event is about, while it runs
   bool restoringCurrent = false;
   bool resetting = false;

@@ -98,8 +98,7 @@ bool GridView::handleOwnKey(int keyCode) {
         return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -185,7 +184,8 @@ void GridView::paintGroupRows(QPainter& painter, int first, int last) {
     const GroupNode& node = e->groupNodes[static_cast<size_t>(-e->display[static_cast<size_t>(r)] - 1)];
     const QRect band(0, rowViewportPosition(r), width, rowHeight(r) - 1);
     const bool current = currentIndex().isValid() && currentIndex().row() == r;
-    painter.fillRect(band, current ? palette().color(QPalette::Highlight) : OleColor(e->groupHeaderBackColor));
+    painter.fillRect(band,
+                     current ? palette().color(QPalette::Highlight) : OleColor(e->groupHeaderBackColor));
     painter.setPen(current ? palette().color(QPalette::HighlightedText) : palette().color(QPalette::Text));
     const QString arrow = e->groupCollapsed(node) ? QStringLiteral("\u25B6 ") : QStringLiteral("\u25BC ");
     painter.drawText(band.adjusted(4 + node.level * 16, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
@@ -228,7 +228,13 @@ QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
       current.row() != model()->rowCount() - 1)
     return next;
   if (!e->commitPending()) return current;
-  return model()->index(model()->rowCount() - 1, next.column());
+  // The fresh new row starts in its first cell on screen, whatever the last cell's column was.
+  const int newRow = model()->rowCount() - 1;
+  for (int v = 0; v < header->count(); ++v) {
+    const QModelIndex cell = model()->index(newRow, header->logicalIndex(v));
+    if (!isColumnHidden(cell.column()) && (model()->flags(cell) & Qt::ItemIsEnabled)) return cell;
+  }
+  return model()->index(newRow, next.column());
 }
 
 bool GridView::viewportEvent(QEvent* event) {
@@ -247,7 +253,10 @@ void GridView::showEvent(QShowEvent* event) {
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Close && watched == window() && e->pendingRecord != GridEngine::NoPending) {
     commitOpenEditor();
-    if (!e->commitPending()) {
+    e->closingWindow = true;
+    const bool written = e->commitPending();
+    e->closingWindow = false;
+    if (!written) {
       event->ignore();
       return true;
     }

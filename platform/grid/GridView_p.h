@@ -32,7 +32,8 @@ class GridView : public QTableView {
   bool viewportEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
-  // Tab past the last cell of the new row writes the row and goes on to a fresh new row.
+  // Tab past the last cell of the new row writes the row and goes on to the first cell of a fresh
+  // new row.
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
  private:

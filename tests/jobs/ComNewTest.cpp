@@ -27,8 +27,10 @@ class ComNewTest : public ComTest {
   void SetUp() override {
     ComTest::SetUp();
     testdb::exec(cn, "INSERT INTO PreModelli (Descrizione) VALUES ('Impianto elettrico'), ('Vuoto')");
-    testdb::exec(cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Ordine, UM, Tariffa) VALUES "
-                     "(1, 'V1', 'Quadro', 10, 'PZ', 500), (1, 'V2', 'Cavi', 20, 'MT', 2.5), (1, 'V3', 'Prese', 30, 'PZ', 12)");
+    testdb::exec(cn,
+                 "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, Ordine, UM, Tariffa) VALUES "
+                 "(1, 'V1', 'Quadro', 10, 'PZ', 500), (1, 'V2', 'Cavi', 20, 'MT', 2.5), (1, 'V3', 'Prese', "
+                 "30, 'PZ', 12)");
   }
   void TearDown() override {
     forms::SharedInstance<frm_io_Com_Edit>::unload();
@@ -71,14 +73,20 @@ TEST_F(ComNewTest, SavesTheRowWithItsDefaultsCopiesTheTemplateAndHandsOverToEdit
   press(Qt::Key_Return);
   EXPECT_EVENTUALLY(form.isNull());
 
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C2A' AND DesCom='Capannone' AND DataInizio='2024-03-05' AND "
-                              "DataFine='2024-03-05' AND DataConPre='2024-03-05' AND DataConsegna='2024-03-05' AND "
-                              "ScadenzaGaranzia='2024-03-05' AND Prezzo=0 AND Chiusa=0 AND Consegnata=0 AND InGaranzia=0 AND "
-                              "Attiva=1 AND IdModello=1 AND IdCliente=" + QString::number(customerId("Verdi Spa"))),
-            1);
+  EXPECT_EQ(
+      testdb::count(
+          cn,
+          "SELECT * FROM Commesse WHERE CodCom='C2A' AND DesCom='Capannone' AND DataInizio='2024-03-05' AND "
+          "DataFine='2024-03-05' AND DataConPre='2024-03-05' AND DataConsegna='2024-03-05' AND "
+          "ScadenzaGaranzia='2024-03-05' AND Prezzo=0 AND Chiusa=0 AND Consegnata=0 AND InGaranzia=0 AND "
+          "Attiva=1 AND IdModello=1 AND IdCliente=" +
+              QString::number(customerId("Verdi Spa"))),
+      1);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C2A'"), 3);
-  EXPECT_EQ(testdb::scalar(cn, "SELECT group_concat(Codice || ':' || Ordine || ':' || Tariffa, ' ') FROM "
-                               "(SELECT * FROM CommessePre WHERE CodCom='C2A' ORDER BY Ordine)").toString(),
+  EXPECT_EQ(testdb::scalar(cn,
+                           "SELECT group_concat(Codice || ':' || Ordine || ':' || Tariffa, ' ') FROM "
+                           "(SELECT * FROM CommessePre WHERE CodCom='C2A' ORDER BY Ordine)")
+                .toString(),
             "V1:10:500 V2:20:2.5 V3:30:12");
   EXPECT_EQ(refreshes, 0) << "the editing window refreshes the view when it saves";
 
@@ -88,6 +96,19 @@ TEST_F(ComNewTest, SavesTheRowWithItsDefaultsCopiesTheTemplateAndHandsOverToEdit
   EXPECT_EQ(edits[0]->line(Codice)->text(), "C2A");
   EXPECT_EQ(edits[0]->line(Descrizione)->text(), "Capannone");
   EXPECT_EQ(edits[0]->dtcData[CustomerList]->currentText(), "Verdi Spa");
+}
+
+TEST_F(ComNewTest, APastedCodeGetsTheUpperCaseAndFilterOfTypedText) {
+  QPointer<frm_io_Com_New> form = newJob("a");
+  QLineEdit* code = form->line(Codice);
+  code->setFocus();
+  code->end(false);
+  code->insert("c'0b");  // what a paste or a drop does
+  type("z");
+  EXPECT_EQ(code->text(), "AC0BZ");
+  click(form->cmdSalva);
+  EXPECT_EVENTUALLY(form.isNull());
+  EXPECT_EQ(testdb::rows(cn, "SELECT CodCom FROM Commesse WHERE DesCom='Capannone'"), QStringList{"AC0BZ"});
 }
 
 TEST_F(ComNewTest, PlusMakesACustomerOnTheSpotOrLeavesTheListAsItWas) {
@@ -100,18 +121,26 @@ TEST_F(ComNewTest, PlusMakesACustomerOnTheSpotOrLeavesTheListAsItWas) {
   EXPECT_EQ(focused(), form->dtcData[CustomerList]);
   EXPECT_EQ(form->dtcData[CustomerList]->count(), 0);
 
-  runModal([&] { click(form->cmdAddClient); return Variant(); },
-           [](QWidget* w) { click(static_cast<frm_io_Clienti*>(w)->cmdAnnulla); });
+  runModal(
+      [&] {
+        click(form->cmdAddClient);
+        return Variant();
+      },
+      [](QWidget* w) { click(static_cast<frm_io_Clienti*>(w)->cmdAnnulla); });
   EXPECT_TRUE(messages.isEmpty()) << "\"+\" runs no field rule";
   EXPECT_EQ(form->dtcData[CustomerList]->count(), 0);
   EXPECT_TRUE(form->dtcData[CustomerList]->boundValue().isNull());
 
-  runModal([&] { click(form->cmdAddClient); return Variant(); },
-           [](QWidget* w) {
-             auto* customerForm = static_cast<frm_io_Clienti*>(w);
-             type("Neri D'Amico");
-             click(customerForm->cmdSalva);
-           });
+  runModal(
+      [&] {
+        click(form->cmdAddClient);
+        return Variant();
+      },
+      [](QWidget* w) {
+        auto* customerForm = static_cast<frm_io_Clienti*>(w);
+        type("Neri D'Amico");
+        click(customerForm->cmdSalva);
+      });
   EXPECT_EQ(form->dtcData[CustomerList]->count(), 1);
   EXPECT_EQ(form->dtcData[CustomerList]->currentText(), "Neri D'Amico");
   EXPECT_EVENTUALLY(focused() == form->datData[0]);
@@ -148,7 +177,8 @@ TEST_F(ComNewTest, ARefusedJobOrderIsReportedAndKeepsTheWindowWithWhatWasTyped) 
     cn.Open(ConnString);
     return sqlite3_exec(cn.handle(), statement, nullptr, nullptr, nullptr);
   };
-  ASSERT_EQ(sql("CREATE TRIGGER nocopy BEFORE INSERT ON CommessePre BEGIN SELECT RAISE(ABORT, 'copy refused'); END"),
+  ASSERT_EQ(sql("CREATE TRIGGER nocopy BEFORE INSERT ON CommessePre BEGIN SELECT RAISE(ABORT, 'copy "
+                "refused'); END"),
             SQLITE_OK);
   form->line(Codice)->setFocus();
   type("C002");
@@ -160,7 +190,9 @@ TEST_F(ComNewTest, ARefusedJobOrderIsReportedAndKeepsTheWindowWithWhatWasTyped) 
   sql("DROP TRIGGER nocopy");
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C002' AND DesCom='Capannone' AND IdModello=1"), 1);
+  EXPECT_EQ(
+      testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C002' AND DesCom='Capannone' AND IdModello=1"),
+      1);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C002'"), 3);
 }
 

@@ -29,33 +29,53 @@ using namespace prevtest;
 
 namespace {
 
-enum { colIdVocePre = 1, colCodCom, colCodice, colDescrizione, colDescEstesa, colOrdine, colUM, colTariffa, colCosto, colQPrev, colQuantita, colPrezzo };
+enum {
+  colIdVocePre = 1,
+  colCodCom,
+  colCodice,
+  colDescrizione,
+  colDescEstesa,
+  colOrdine,
+  colUM,
+  colTariffa,
+  colCosto,
+  colQPrev,
+  colQuantita,
+  colPrezzo
+};
 
 class ComPrevTest : public PrevTest {
  protected:
   // Opens the quote of a job order and runs drive while it is shown; drive closes nothing.
   void withQuote(const QString& jobCode, const std::function<void(frm_io_Com_Prev&)>& drive) {
     frm_io_Com_Prev& w = forms::SharedInstance<frm_io_Com_Prev>::get();
-    runModal([&] {
-      w.Apri(jobCode);
-      return Variant();
-    }, [&](QWidget*) {
-      drive(w);
-      w.close();
-    });
+    runModal(
+        [&] {
+          w.Apri(jobCode);
+          return Variant();
+        },
+        [&](QWidget*) {
+          drive(w);
+          w.close();
+        });
     settle();
   }
   static Currency money(double v) { return *Currency::fromDouble(v); }
-  // "Salva come Modello", saving the new template with that description.
-  static void saveAsTemplate(frm_io_Com_Prev& w, const QString& description) {
-    runModal([&] {
-      w.cmdModello->click();
-      return Variant();
-    }, [&](QWidget* modal) {
-      EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
-      QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), description);
-      modal->findChild<QPushButton*>("cmdSalva")->click();
-    });
+  // "Salva come Modello", saving the new template with that description; afterSave, when given,
+  // acts on the template window after the save and must close it.
+  static void saveAsTemplate(frm_io_Com_Prev& w, const QString& description,
+                             const std::function<void(QWidget*)>& afterSave = {}) {
+    runModal(
+        [&] {
+          w.cmdModello->click();
+          return Variant();
+        },
+        [&](QWidget* modal) {
+          EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
+          QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), description);
+          modal->findChild<QPushButton*>("cmdSalva")->click();
+          if (afterSave) afterSave(modal);
+        });
   }
 };
 
@@ -68,7 +88,8 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     EXPECT_EQ(w.lblTot->text(), "33,50");
     EXPECT_EQ(g.column(colQPrev)->caption(), "Q.Prev.");
     EXPECT_EQ(g.column(colQuantita)->caption(), "Quantità");
-    for (int hidden : {colIdVocePre, colCodCom, colDescEstesa, colOrdine, colCosto}) EXPECT_FALSE(g.column(hidden)->visible());
+    for (int hidden : {colIdVocePre, colCodCom, colDescEstesa, colOrdine, colCosto})
+      EXPECT_FALSE(g.column(hidden)->visible());
     EXPECT_EQ(g.cellText(1, colUM), "Ore");  // the unit's description shows, its code is stored
 
     typeInCell(g, -1, colCodice, "X1");
@@ -101,8 +122,11 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='X1'"), 0);
     chooseInCell(g, -1, colUM, "Chilogrammi");
     g.setRow(1);
-    EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='X1' AND CodCom='C001' AND UM='kg' AND QPrev=8 "
-                                "AND Quantita=3 AND Prezzo=7.5"), 1);
+    EXPECT_EQ(
+        testdb::count(cn,
+                      "SELECT * FROM CommessePre WHERE Codice='X1' AND CodCom='C001' AND UM='kg' AND QPrev=8 "
+                      "AND Quantita=3 AND Prezzo=7.5"),
+        1);
     EXPECT_EQ(w.lblTot->text(), "41,00");
   });
 }
@@ -138,10 +162,12 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
     typeInCell(g, -1, colTariffa, "1");
     typeInCell(g, -1, colQPrev, "2");
     // Annulla copies nothing and says nothing.
-    runModal([&] {
-      w.cmdModello->click();
-      return Variant();
-    }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdAnnulla")->click(); });
+    runModal(
+        [&] {
+          w.cmdModello->click();
+          return Variant();
+        },
+        [](QWidget* modal) { modal->findChild<QPushButton*>("cmdAnnulla")->click(); });
     EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 1);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='V3'"), 1);
@@ -155,15 +181,16 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='V1' AND Quantita=4"), 1);
   const QString lines = "SELECT * FROM PreVoci WHERE IdModelloPre=" + id.toString();
   EXPECT_EQ(testdb::count(cn, lines), 3);
-  EXPECT_EQ(testdb::count(cn, lines + " AND Codice='V1' AND Descrizione='Taglio' AND DescEstesa='Taglio a misura' AND UM='h' "
-                          "AND Tariffa=10 AND Ordine IS NULL AND CostoStimato IS NULL"), 1);
+  EXPECT_EQ(
+      testdb::count(
+          cn, lines + " AND Codice='V1' AND Descrizione='Taglio' AND DescEstesa='Taglio a misura' AND UM='h' "
+                      "AND Tariffa=10 AND Ordine IS NULL AND CostoStimato IS NULL"),
+      1);
   EXPECT_EQ(testdb::count(cn, lines + " AND Codice='V3' AND Tariffa=1"), 1);
 
   // A job order without lines gives a template without lines, all the same.
   messages.clear();
-  withQuote("C'02", [&](frm_io_Com_Prev& w) {
-    saveAsTemplate(w, "Vuoto");
-  });
+  withQuote("C'02", [&](frm_io_Com_Prev& w) { saveAsTemplate(w, "Vuoto"); });
   EXPECT_EQ(messages, QStringList{"Modello generato"});
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli WHERE Descrizione='Vuoto'"), 1);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci"), 5);
@@ -176,44 +203,56 @@ TEST_F(ComPrevTest, TheQuoteIsOwnedByTheMainWindowAndItsDialogsByTheQuoteAllWith
     EXPECT_EQ(w.parentWidget(), main);
     EXPECT_TRUE(w.isWindow());
     EXPECT_EQ(w.windowIcon().cacheKey(), icon);
-    runModal([&] {
-      w.cmdModello->click();
-      return Variant();
-    }, [&](QWidget* modal) {
-      EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
-      EXPECT_EQ(modal->parentWidget(), &w);
-      EXPECT_EQ(modal->windowIcon().cacheKey(), icon);
-      modal->findChild<QPushButton*>("cmdAnnulla")->click();
-    });
+    runModal(
+        [&] {
+          w.cmdModello->click();
+          return Variant();
+        },
+        [&](QWidget* modal) {
+          EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
+          EXPECT_EQ(modal->parentWidget(), &w);
+          EXPECT_EQ(modal->windowIcon().cacheKey(), icon);
+          modal->findChild<QPushButton*>("cmdAnnulla")->click();
+        });
     ASSERT_TRUE(w.gex->find(colCodice, grid::FindEqual, Variant("V1")));
     const int row = w.gex->row();
-    runModal([&] {
-      clickCellButton(*w.gex, row, colDescrizione);
-      return Variant();
-    }, [&](QWidget* modal) {
-      EXPECT_EQ(modal->windowTitle(), "Testo");
-      EXPECT_EQ(modal->parentWidget(), &w);
-      EXPECT_EQ(modal->windowIcon().cacheKey(), icon);
-      modal->close();
-    });
+    runModal(
+        [&] {
+          clickCellButton(*w.gex, row, colDescrizione);
+          return Variant();
+        },
+        [&](QWidget* modal) {
+          EXPECT_EQ(modal->windowTitle(), "Testo");
+          EXPECT_EQ(modal->parentWidget(), &w);
+          EXPECT_EQ(modal->windowIcon().cacheKey(), icon);
+          modal->close();
+        });
   });
   // The template window opened from the main window's New belongs to the main window again.
-  runModal([&] {
-    return Variant(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa());
-  }, [&](QWidget* modal) {
-    EXPECT_EQ(modal->parentWidget(), main);
-    modal->close();
-  });
+  runModal([&] { return Variant(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa()); },
+           [&](QWidget* modal) {
+             EXPECT_EQ(modal->parentWidget(), main);
+             modal->close();
+           });
 }
 
-TEST_F(ComPrevTest, AFailedCopyIsReportedAndLeavesNoTemplate) {
+// The template and its lines are written together: when the lines fail, nothing is left to clean
+// up, even where nothing could delete a template (as when the program is killed half-way).
+TEST_F(ComPrevTest, AFailedCopyIsReportedKeepsTheTemplateWindowAndStoresNoTemplate) {
   sqlite3* raw = nullptr;
   ASSERT_EQ(sqlite3_open(db::Connection::dataSource(ConnString).toUtf8().constData(), &raw), SQLITE_OK);
-  sqlite3_exec(raw, "CREATE TRIGGER rifiuta BEFORE INSERT ON PreVoci WHEN NEW.Codice='V2' "
-                    "BEGIN SELECT RAISE(ABORT, 'Voce rifiutata dal database'); END;", nullptr, nullptr, nullptr);
+  sqlite3_exec(raw,
+               "CREATE TRIGGER rifiuta BEFORE INSERT ON PreVoci WHEN NEW.Codice='V2' "
+               "BEGIN SELECT RAISE(ABORT, 'Voce rifiutata dal database'); END;"
+               "CREATE TRIGGER resta BEFORE DELETE ON PreModelli BEGIN SELECT RAISE(ABORT, 'bloccato'); END;",
+               nullptr, nullptr, nullptr);
   sqlite3_close(raw);
   withQuote("C001", [&](frm_io_Com_Prev& w) {
-    saveAsTemplate(w, "Non riuscito");
+    saveAsTemplate(w, "Non riuscito", [](QWidget* modal) {
+      EXPECT_TRUE(modal->isVisible());
+      EXPECT_EQ(modal->findChild<QLineEdit*>("txtData0")->text(), "Non riuscito");
+      modal->findChild<QPushButton*>("cmdAnnulla")->click();
+    });
   });
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("Voce rifiutata dal database")) << messages[0].toStdString();
@@ -221,82 +260,140 @@ TEST_F(ComPrevTest, AFailedCopyIsReportedAndLeavesNoTemplate) {
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci"), 2);
 }
 
+TEST_F(ComPrevTest, TabPastTheQuantityWritesTheLineAndStartsTheNextOneInItsCode) {
+  withQuote("C'02", [&](frm_io_Com_Prev& w) {
+    grid::GridEX& g = *w.gex;
+    typeInCell(g, -1, colCodice, "L1");
+    chooseInCell(g, -1, colUM, "Ore");
+    typeInCell(g, -1, colTariffa, "4");
+    typeInCell(g, -1, colQPrev, "2");
+    typeInCell(g, -1, colQuantita, "3");
+    EXPECT_FALSE(g.rowPending());
+    EXPECT_EQ(g.row(), -1);
+    EXPECT_EQ(g.col(), colCodice);
+    EXPECT_EQ(
+        testdb::count(
+            cn,
+            "SELECT * FROM CommessePre WHERE CodCom='C''02' AND Codice='L1' AND Quantita=3 AND Prezzo=12"),
+        1);
+  });
+}
+
+TEST_F(ComPrevTest, ClosingOverALineThatCannotBeWrittenSaysWhatItLacksAndKeepsIt) {
+  withQuote("C'02", [&](frm_io_Com_Prev& w) {
+    grid::GridEX& g = *w.gex;
+    typeInCell(g, -1, colCodice, "L1");
+    typeInCell(g, -1, colQPrev, "2");
+    w.close();
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(messages.size(), 1);
+    for (const char* lacking : {"UM", "Tariffa (maggiore di zero)", "Prezzo (maggiore di zero)", "Esc"})
+      EXPECT_TRUE(messages[0].contains(QString::fromUtf8(lacking))) << lacking;
+    EXPECT_FALSE(messages[0].contains("Codice")) << messages[0].toStdString();
+    EXPECT_FALSE(messages[0].contains("Q.Prev.")) << messages[0].toStdString();
+    EXPECT_TRUE(g.rowPending());
+    EXPECT_EQ(g.value(colCodice), Variant("L1"));
+    pressInGrid(g, Qt::Key_Escape);
+    EXPECT_FALSE(g.rowPending());
+  });
+  EXPECT_EQ(messages.size(), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C''02'"), 0);
+}
+
 TEST_F(ComPrevTest, TheLongTextEditorReplacesTheExtendedDescriptionOnlyWithAText) {
   withQuote("C001", [&](frm_io_Com_Prev& w) {
     grid::GridEX& g = *w.gex;
     ASSERT_TRUE(g.find(colCodice, grid::FindEqual, Variant("V1")));
     const int row = g.row();
-    runModal([&] {
-      clickCellButton(g, row, colDescrizione);
-      return Variant();
-    }, [](QWidget* modal) {
-      auto* text = modal->findChild<QPlainTextEdit*>("txtText");
-      EXPECT_EQ(modal->windowTitle(), "Testo");
-      EXPECT_EQ(text->toPlainText(), "Taglio a misura");
-      text->selectAll();
-      QTest::keyClicks(text, "Riga uno");
-      QTest::keyClick(text, Qt::Key_Return);
-      QTest::keyClicks(text, "Riga due");
-      modal->findChild<QPushButton*>("cmdOK")->click();
-    });
+    runModal(
+        [&] {
+          clickCellButton(g, row, colDescrizione);
+          return Variant();
+        },
+        [](QWidget* modal) {
+          auto* text = modal->findChild<QPlainTextEdit*>("txtText");
+          EXPECT_EQ(modal->windowTitle(), "Testo");
+          EXPECT_EQ(text->toPlainText(), "Taglio a misura");
+          text->selectAll();
+          QTest::keyClicks(text, "Riga uno");
+          QTest::keyClick(text, Qt::Key_Return);
+          QTest::keyClicks(text, "Riga due");
+          modal->findChild<QPushButton*>("cmdOK")->click();
+        });
     EXPECT_EQ(g.value(colDescEstesa), Variant("Riga uno\nRiga due"));
-    runModal([&] {
-      clickCellButton(g, row, colDescrizione);
-      return Variant();
-    }, [](QWidget* modal) {
-      modal->findChild<QPlainTextEdit*>("txtText")->clear();
-      modal->findChild<QPushButton*>("cmdOK")->click();
-    });
-    runModal([&] {
-      clickCellButton(g, row, colDescrizione);
-      return Variant();
-    }, [](QWidget* modal) { modal->close(); });
+    runModal(
+        [&] {
+          clickCellButton(g, row, colDescrizione);
+          return Variant();
+        },
+        [](QWidget* modal) {
+          modal->findChild<QPlainTextEdit*>("txtText")->clear();
+          modal->findChild<QPushButton*>("cmdOK")->click();
+        });
+    runModal(
+        [&] {
+          clickCellButton(g, row, colDescrizione);
+          return Variant();
+        },
+        [](QWidget* modal) { modal->close(); });
     EXPECT_EQ(g.value(colDescEstesa), Variant("Riga uno\nRiga due"));
     EXPECT_TRUE(g.updateRow());
   });
-  EXPECT_EQ(testdb::scalar(cn, "SELECT DescEstesa FROM CommessePre WHERE Codice='V1'"), Variant("Riga uno\nRiga due"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DescEstesa FROM CommessePre WHERE Codice='V1'"),
+            Variant("Riga uno\nRiga due"));
 
   // Annulla and the close box hand back the empty text even after a text was handed back.
-  runModal([&] {
-    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Primo"), "Primo");
-    return Variant();
-  }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdOK")->click(); });
+  runModal(
+      [&] {
+        EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Primo"), "Primo");
+        return Variant();
+      },
+      [](QWidget* modal) { modal->findChild<QPushButton*>("cmdOK")->click(); });
   settle();
-  runModal([&] {
-    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Secondo"), "");
-    return Variant();
-  }, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdCancel")->click(); });
+  runModal(
+      [&] {
+        EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Secondo"), "");
+        return Variant();
+      },
+      [](QWidget* modal) { modal->findChild<QPushButton*>("cmdCancel")->click(); });
   settle();
-  runModal([&] {
-    EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Terzo"), "");
-    return Variant();
-  }, [](QWidget* modal) { QTest::keyClick(modal->findChild<QPlainTextEdit*>("txtText"), Qt::Key_Escape); });
+  runModal(
+      [&] {
+        EXPECT_EQ(forms::SharedInstance<frm_io_Text>::get().Testo("Terzo"), "");
+        return Variant();
+      },
+      [](QWidget* modal) { QTest::keyClick(modal->findChild<QPlainTextEdit*>("txtText"), Qt::Key_Escape); });
 }
 
 TEST_F(ComPrevTest, ThePrintPreviewHasTheQuoteHeadersOnEveryPageAndPrintsOnThePrinterChosen) {
   for (int i = 0; i < 90; ++i)
-    testdb::exec(cn, QStringLiteral("INSERT INTO CommessePre (CodCom, Codice, Descrizione, UM, Tariffa, QPrev, Quantita, Prezzo) "
-                        "VALUES ('C001', 'P%1', 'Voce %1', 'h', 1, 1, 1, 1)").arg(i, 2, 10, QChar('0')));
+    testdb::exec(
+        cn, QStringLiteral(
+                "INSERT INTO CommessePre (CodCom, Codice, Descrizione, UM, Tariffa, QPrev, Quantita, Prezzo) "
+                "VALUES ('C001', 'P%1', 'Voce %1', 'h', 1, 1, 1, 1)")
+                .arg(i, 2, 10, QChar('0')));
   QTemporaryDir dir;
   const QString pdf = printIntoPdf(dir.path());
   int pages = 0;
   withQuote("C001", [&](frm_io_Com_Prev& w) {
-    runModal([&] {
-      w.cmdPrint->click();
-      return Variant();
-    }, [&](QWidget* modal) {
-      auto* preview = qobject_cast<frm_gex_prev*>(modal);
-      ASSERT_NE(preview, nullptr);
-      EXPECT_EQ(preview->windowTitle(), "Anteprima di Stampa");
-      EXPECT_EVENTUALLY(preview->gexprev->pageCount() >= 2);
-      pages = preview->gexprev->pageCount();
-      preview->resize(640, 520);
-      EXPECT_EQ(preview->gexprev->geometry(), preview->rect());
-      QAction* print = preview->gexprev->toolBar()->actions().value(0);
-      EXPECT_EQ(print->text(), "&Stampa..");
-      print->trigger();
-      preview->close();
-    });
+    runModal(
+        [&] {
+          w.cmdPrint->click();
+          return Variant();
+        },
+        [&](QWidget* modal) {
+          auto* preview = qobject_cast<frm_gex_prev*>(modal);
+          ASSERT_NE(preview, nullptr);
+          EXPECT_EQ(preview->windowTitle(), "Anteprima di Stampa");
+          EXPECT_EVENTUALLY(preview->gexprev->pageCount() >= 2);
+          pages = preview->gexprev->pageCount();
+          preview->resize(640, 520);
+          EXPECT_EQ(preview->gexprev->geometry(), preview->rect());
+          QAction* print = preview->gexprev->toolBar()->actions().value(0);
+          EXPECT_EQ(print->text(), "&Stampa..");
+          print->trigger();
+          preview->close();
+        });
   });
   const QStringList printed = testenv::pdfPages(pdf);
   ASSERT_EQ(printed.size(), pages);
@@ -316,20 +413,30 @@ TEST_F(ComPrevTest, F9AndPreventivoOfTheJobOrderWindowOpenItsQuote) {
   activate(edit);
   QString title;
   int lines = 0;
-  runModal([] { press(Qt::Key_F9); return Variant(); }, [&](QWidget* modal) {
-    if (auto* quote = qobject_cast<frm_io_Com_Prev*>(modal)) {
-      title = quote->windowTitle();
-      lines = quote->gex->recordCount();
-    }
-    modal->close();
-  });
+  runModal(
+      [] {
+        press(Qt::Key_F9);
+        return Variant();
+      },
+      [&](QWidget* modal) {
+        if (auto* quote = qobject_cast<frm_io_Com_Prev*>(modal)) {
+          title = quote->windowTitle();
+          lines = quote->gex->recordCount();
+        }
+        modal->close();
+      });
   EXPECT_EQ(title, "Preventivo");
   EXPECT_EQ(lines, 2);
   settle();
-  runModal([&] { click(edit->cmd_Prev); return Variant(); }, [&](QWidget* modal) {
-    EXPECT_NE(qobject_cast<frm_io_Com_Prev*>(modal), nullptr);
-    modal->close();
-  });
+  runModal(
+      [&] {
+        click(edit->cmd_Prev);
+        return Variant();
+      },
+      [&](QWidget* modal) {
+        EXPECT_NE(qobject_cast<frm_io_Com_Prev*>(modal), nullptr);
+        modal->close();
+      });
 }
 
 }  // namespace

@@ -131,9 +131,12 @@ TEST_F(CostiTest, AnEmployeeBringsHisHourlyCostAndTheJobsRate) {
   typeInCell(g, -1, colQuantita, "2,5");
   closeWindow(w);
   EXPECT_FALSE(costWindowShown());
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE CodCom='B002' AND Data=#03/05/2024# AND Classe=0 AND CodImp=1 "
-                  "AND InEconomia=True AND Quantita=2.5 AND CostoUnitario=25 AND PrezzoUnitario=40 AND Valore=62.5"),
-            1);
+  EXPECT_EQ(
+      testdb::count(
+          cn,
+          "SELECT * FROM Costi WHERE CodCom='B002' AND Data=#03/05/2024# AND Classe=0 AND CodImp=1 "
+          "AND InEconomia=True AND Quantita=2.5 AND CostoUnitario=25 AND PrezzoUnitario=40 AND Valore=62.5"),
+      1);
 
   // An employee deleted meanwhile costs 0 and nothing fails.
   frm_io_Costi& again = open();
@@ -150,8 +153,12 @@ TEST_F(CostiTest, ALabourRowNeedsItsHoursAndItsEmployee) {
   typeInCell(g, -1, colCodImp, "Rossi Mario");
   clickRow(g, 1, colQuantita);
   EXPECT_TRUE(g->rowPending()) << "no hours: the row stays in editing";
+  EXPECT_TRUE(messages.isEmpty()) << "moving between rows refuses silently";
   w.close();
   EXPECT_TRUE(w.isVisible()) << "the window keeps the row it cannot write";
+  ASSERT_EQ(messages.size(), 1) << "and says why";
+  EXPECT_TRUE(messages[0].contains("Da completare: Ore.")) << messages[0].toStdString();
+  EXPECT_TRUE(g->rowPending());
 
   typeInCell(g, -1, colQuantita, "tre");
   clickRow(g, 1, colQuantita);
@@ -164,11 +171,53 @@ TEST_F(CostiTest, ALabourRowNeedsItsHoursAndItsEmployee) {
   typeInCell(g, -1, colQuantita, "3");
   clickRow(g, 1, colQuantita);
   EXPECT_TRUE(g->rowPending()) << "hours without an employee";
+  // Neither the day nor the job order moves on over it, and each says why.
+  messages.clear();
+  click(w.cmdDateApply);
+  click(w.cmdComSelect);
+  EXPECT_EQ(messages.size(), 2);
+  for (const QString& message : messages)
+    EXPECT_TRUE(message.contains("Da completare: Impiegato.")) << message.toStdString();
+  EXPECT_TRUE(w.cmdComSelect->text().endsWith("B001"));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
   typeInCell(g, -1, colCodImp, "Rossi Mario");
   clickRow(g, 1, colQuantita);
   EXPECT_FALSE(g->rowPending());
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Classe=0 AND CodCom='B001' AND Data=#03/05/2024#"), 2);
-  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Classe=0 AND CodCom='B001' AND Data=#03/05/2024#"),
+            2);
+  EXPECT_EQ(messages.size(), 2);
+}
+
+TEST_F(CostiTest, ARowForAJobOrderAnotherProgramDeletedIsRefusedAndStaysInEditing) {
+  frm_io_Costi& w = open();
+  typeInCell(w.gexMan, -1, colCodImp, "Rossi Mario");
+  typeInCell(w.gexMan, -1, colQuantita, "2");
+  testdb::exec(cn, "DELETE FROM Commesse WHERE CodCom='B001'");
+  clickRow(w.gexMan, 1, colQuantita);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], "La commessa B001 non esiste più: la riga non è stata registrata.");
+  EXPECT_TRUE(w.gexMan->rowPending());
+  EXPECT_EQ(w.gexMan->value(colQuantita).toDouble(), 2);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE CodCom='B001' AND Data=#03/05/2024# AND Classe=0"),
+            1);
+  w.gexMan->cancelRow();
+}
+
+TEST_F(CostiTest, ARowWhoseSaleValueIsBeyondTheMoneyRangeIsRefused) {
+  frm_io_Costi& w = open();
+  w.SSTab1->setCurrentIndex(1);
+  grid::GridEX* g = w.gexMat;
+  typeInCell(g, -1, colDescrizione, "Sabbia");
+  typeInCell(g, -1, colQuantita, "1000000000");
+  typeInCell(g, -1, colPrezzoUnitario, "1000000");
+  EXPECT_FALSE(g->updateRow());
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], "Il valore di vendita della riga (quantità per prezzo unitario) è troppo grande.");
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Descrizione='Sabbia'"), 0);
+  typeInCell(g, -1, colPrezzoUnitario, "1");
+  EXPECT_TRUE(g->updateRow());
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Descrizione='Sabbia' AND Quantita=1000000000"), 1);
 }
 
 TEST_F(CostiTest, AnArticleFillsItsCellsAndTheValueIsQuantityTimesCost) {
@@ -198,10 +247,13 @@ TEST_F(CostiTest, AnArticleFillsItsCellsAndTheValueIsQuantityTimesCost) {
   ASSERT_TRUE(g->updateRow());
   EXPECT_TRUE(messages.isEmpty());
 
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Codice='CAVO1' AND Classe=2 AND CodCom='B001' AND "
-                  "Data=#03/05/2024# AND Quantita=2.5 AND Valore=25 AND PrezzoUnitario=2.2 AND UM='M'"),
+  EXPECT_EQ(
+      testdb::count(cn,
+                    "SELECT * FROM Costi WHERE Codice='CAVO1' AND Classe=2 AND CodCom='B001' AND "
+                    "Data=#03/05/2024# AND Quantita=2.5 AND Valore=25 AND PrezzoUnitario=2.2 AND UM='M'"),
+      1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Codice='VITE' AND Data=#03/05/2024# AND Valore=0"),
             1);
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Codice='VITE' AND Data=#03/05/2024# AND Valore=0"), 1);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM Costi WHERE Codice='D''ANGELO' AND Descrizione='Tubo'"), 1);
 }
 

@@ -1,7 +1,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -19,7 +21,17 @@ using namespace prevtest;
 
 namespace {
 
-enum { colIdModelloPre = 2, colCodice, colDescrizione };
+enum { colIdModelloPre = 2, colCodice, colDescrizione, colDescEstesa, colOrdine, colUM, colTariffa };
+
+// The shared edit window on a template, active.
+frm_io_PrevModelli& openTemplate(std::int32_t id) {
+  frm_io_PrevModelli& edit = forms::SharedInstance<frm_io_PrevModelli>::get();
+  edit.Apri(id);
+  QApplication::setActiveWindow(&edit);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&edit));
+  edit.gex->setFocus();
+  return edit;
+}
 
 using PrevModelliTest = PrevTest;
 
@@ -52,31 +64,40 @@ TEST_F(PrevModelliTest, ATemplateSavedFromNuovoOpensInTheEditWindowWithAnEmptyGr
 }
 
 TEST_F(PrevModelliTest, NuovoDaCommessaReturnsTheSavedIdOrZeroAfterAnyCancel) {
-  const std::int32_t id = runModal([&] { return Variant(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa()); }, [](QWidget* modal) {
-    EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
-    EXPECT_EQ(modal->findChild<QPushButton*>("cmdSalva")->text(), "Salva");
-    QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Da commessa");
-    modal->findChild<QPushButton*>("cmdSalva")->click();
-  }).toInt();
+  const std::int32_t id =
+      runModal(
+          [&] { return Variant(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa()); },
+          [](QWidget* modal) {
+            EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
+            EXPECT_EQ(modal->findChild<QPushButton*>("cmdSalva")->text(), "Salva");
+            QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Da commessa");
+            modal->findChild<QPushButton*>("cmdSalva")->click();
+          })
+          .toInt();
   settle();
   EXPECT_GT(id, 1);
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreModelli WHERE IdModello=" + QString::number(id)), Variant("Da commessa"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreModelli WHERE IdModello=" + QString::number(id)),
+            Variant("Da commessa"));
 
-  runModal([&] {
-    EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
-    return Variant();
-  }, [](QWidget* modal) {
-    QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Annullato");
-    modal->findChild<QPushButton*>("cmdAnnulla")->click();
-  });
+  runModal(
+      [&] {
+        EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
+        return Variant();
+      },
+      [](QWidget* modal) {
+        QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Annullato");
+        modal->findChild<QPushButton*>("cmdAnnulla")->click();
+      });
   settle();
-  runModal([&] {
-    EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
-    return Variant();
-  }, [](QWidget* modal) {
-    QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Chiuso");
-    modal->close();
-  });
+  runModal(
+      [&] {
+        EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
+        return Variant();
+      },
+      [](QWidget* modal) {
+        QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Chiuso");
+        modal->close();
+      });
   settle();
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 2);
   EXPECT_FALSE(forms::SharedInstance<frm_io_PrevModelli>::loaded());
@@ -99,7 +120,11 @@ TEST_F(PrevModelliTest, LinesAreOrderedByCodeAndGetTheTemplatesIdWithNothingElse
   typeInCell(g, -1, colDescrizione, "Solo descrizione");
   g.setValue(colIdModelloPre, Variant(99));
   EXPECT_TRUE(g.updateRow());
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=1 AND Descrizione='Solo descrizione' AND Codice IS NULL"), 1);
+  EXPECT_EQ(
+      testdb::count(
+          cn,
+          "SELECT * FROM PreVoci WHERE IdModelloPre=1 AND Descrizione='Solo descrizione' AND Codice IS NULL"),
+      1);
 
   // Esc reaches the grid: it closes the cell's editor, then drops what was typed on the line.
   typeInCell(g, 1, colDescrizione, "Cambiata");
@@ -145,8 +170,57 @@ TEST_F(PrevModelliTest, ThePreviewShowsTheDescriptionAsTypedAndClosingSavesIt) {
   QTest::keyClick(edit->txtData[0], Qt::Key_Escape);
   settle();
   EXPECT_TRUE(alive.isNull());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreModelli WHERE IdModello=1"), Variant("Cancello a battente"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreModelli WHERE IdModello=1"),
+            Variant("Cancello a battente"));
   EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(PrevModelliTest, TabPastTheRateWritesTheLineAndStartsTheNextOneInItsCode) {
+  grid::GridEX& g = *openTemplate(1).gex;
+  typeInCell(g, -1, colCodice, "C3");
+  typeInCell(g, -1, colTariffa, "2");
+  EXPECT_FALSE(g.rowPending());
+  EXPECT_EQ(g.row(), -1);
+  EXPECT_EQ(g.col(), colCodice) << "the next code typed goes into Codice, not into Tariffa";
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=1 AND Codice='C3' AND Tariffa=2"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE Codice IS NULL"), 0);
+}
+
+TEST_F(PrevModelliTest, ALineTypedForOneTemplateStaysWithItWhenTheWindowMovesToAnother) {
+  testdb::exec(cn, "INSERT INTO PreModelli (IdModello, Descrizione) VALUES (2, 'Scala')");
+  frm_io_PrevModelli& edit = openTemplate(1);
+  typeInCell(*edit.gex, -1, colCodice, "C3");
+  ASSERT_TRUE(edit.gex->rowPending());
+  edit.Apri(2);  // as a template made from the main window does
+  EXPECT_EQ(testdb::rows(cn, "SELECT IdModelloPre FROM PreVoci WHERE Codice='C3'"), QStringList{"1"});
+  EXPECT_EQ(edit.txtData[0]->text(), "Scala");
+  EXPECT_EQ(edit.gex->recordCount(), 0);
+}
+
+TEST_F(PrevModelliTest, ALongTextSetThroughTheEditorShowsAtOnceUnderItsLine) {
+  frm_io_PrevModelli& edit = openTemplate(1);
+  grid::GridEX& g = *edit.gex;
+  auto* table = qobject_cast<QTableView*>(g.view());
+  ASSERT_EQ(g.rowValue(1, colCodice), Variant("A1"));
+  const int plainHeight = table->rowHeight(0);
+  runModal(
+      [&] {
+        clickCellButton(g, 1, colDescrizione);
+        return Variant();
+      },
+      [](QWidget* modal) {
+        auto* text = modal->findChild<QPlainTextEdit*>("txtText");
+        QTest::keyClicks(text, "Taglio");
+        QTest::keyClick(text, Qt::Key_Return);
+        QTest::keyClicks(text, "a misura");
+        modal->findChild<QPushButton*>("cmdOK")->click();
+      });
+  EXPECT_EQ(g.value(colDescEstesa), Variant("Taglio\na misura"));
+  EXPECT_GT(table->rowHeight(0), plainHeight) << "the preview row opens under the line";
+  EXPECT_EQ(table->rowHeight(1), plainHeight);
+  EXPECT_TRUE(g.updateRow());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DescEstesa FROM PreVoci WHERE Codice='A1'"),
+            Variant("Taglio\na misura"));
 }
 
 }  // namespace
