@@ -5,6 +5,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/JetTokens_p.h"
+#include "platform/db/QueryShape_p.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/runtime/DateTime.h"
 
@@ -22,22 +23,17 @@ namespace {
 // Keywords and operators that bind looser than &: they end the operands of a concatenation.
 bool endsOperand(const Node& node) {
   static const QSet<QString> words = {
-      "SELECT", "FROM",  "WHERE", "AND",   "OR",    "NOT",    "AS",     "ON",   "JOIN",
-      "INNER",  "LEFT",  "RIGHT", "OUTER", "GROUP", "ORDER",  "BY",     "HAVING", "LIKE",
-      "BETWEEN", "IS",   "IN",    "THEN",  "ELSE",  "WHEN",   "END",    "CASE", "SET",
-      "VALUES", "INTO",  "DESC",  "ASC",   "UNION", "ALL",    "DISTINCT", "UPDATE",
-      "DELETE", "INSERT", "XOR",  "EQV",   "IMP"};
+      "SELECT", "FROM",  "WHERE", "AND",      "OR",     "NOT",    "AS",     "ON",     "JOIN",    "INNER",
+      "LEFT",   "RIGHT", "OUTER", "GROUP",    "ORDER",  "BY",     "HAVING", "LIKE",   "BETWEEN", "IS",
+      "IN",     "THEN",  "ELSE",  "WHEN",     "END",    "CASE",   "SET",    "VALUES", "INTO",    "DESC",
+      "ASC",    "UNION", "ALL",   "DISTINCT", "UPDATE", "DELETE", "INSERT", "XOR",    "EQV",     "IMP"};
   static const QSet<QString> comparisons = {"=", "<>", "<", ">", "<=", ">=", "!=", "=="};
   switch (node.token.kind) {
     case TokenKind::Comma:
-    case TokenKind::Semicolon:
-      return true;
-    case TokenKind::Operator:
-      return comparisons.contains(node.token.text);
-    case TokenKind::Word:
-      return words.contains(node.token.text.toUpper());
-    default:
-      return false;
+    case TokenKind::Semicolon: return true;
+    case TokenKind::Operator: return comparisons.contains(node.token.text);
+    case TokenKind::Word: return words.contains(node.token.text.toUpper());
+    default: return false;
   }
 }
 
@@ -56,16 +52,13 @@ QString dateLiteral(const QString& literal, const QString& sql) {
   return '\'' + text + '\'';
 }
 
-QString quotedName(const QString& name) {
-  return '"' + QString(name).replace('"', "\"\"") + '"';
-}
+QString quotedName(const QString& name) { return '"' + QString(name).replace('"', "\"\"") + '"'; }
 
 class Translator {
  public:
   explicit Translator(const QString& sql) : m_sql(sql) {}
 
-  QString run() {
-    std::vector<Node> nodes = jet::parse(m_sql);
+  QString run(std::vector<Node> nodes) {
     dropDeleteStar(nodes);
     unqualifyUpdateTargets(nodes);
     return sequence(nodes);
@@ -106,8 +99,7 @@ class Translator {
       while (b > a && jet::isSpace(nodes[b - 1])) --b;
       if (a == b) fail("operando mancante accanto a &", m_sql);
       const QString operand = plain(nodes, a, b);
-      result = result.isNull() ? operand
-                               : QString("%1(%2, %3)").arg(kConcatFunction, result, operand);
+      result = result.isNull() ? operand : QString("%1(%2, %3)").arg(kConcatFunction, result, operand);
       operandStart = amp + 1;
     }
     return plain(nodes, from, first) + result + plain(nodes, last, to);
@@ -131,8 +123,7 @@ class Translator {
           continue;
         }
       }
-      if ((jet::isWord(node, "TRUE") || jet::isWord(node, "FALSE")) && !callsGroup &&
-          !followsDot(nodes, i)) {
+      if ((jet::isWord(node, "TRUE") || jet::isWord(node, "FALSE")) && !callsGroup && !followsDot(nodes, i)) {
         out += jet::isWord(node, "TRUE") ? "1" : "0";
         continue;
       }
@@ -143,25 +134,20 @@ class Translator {
 
   QString token(const Node& node) {
     switch (node.token.kind) {
-      case TokenKind::LParen:
-        return '(' + sequence(node.children) + ')';
-      case TokenKind::Bracketed:
-        return quotedName(jet::nameOf(node));
+      case TokenKind::LParen: return '(' + sequence(node.children) + ')';
+      case TokenKind::Bracketed: return quotedName(jet::nameOf(node));
       case TokenKind::String:
-        return node.token.text.startsWith('"') ? jetText(jet::stringValue(node.token))
-                                               : node.token.text;
-      case TokenKind::Date:
-        return dateLiteral(node.token.text, m_sql);
-      default:
-        return node.token.text;
+        return node.token.text.startsWith('"') ? jetText(jet::stringValue(node.token)) : node.token.text;
+      case TokenKind::Date: return dateLiteral(node.token.text, m_sql);
+      default: return node.token.text;
     }
   }
 
   QString iif(const Node& group) {
     const auto args = jet::splitArguments(group.children);
     if (args.size() != 3) fail("IIf richiede tre argomenti", m_sql);
-    return "(CASE WHEN " + sequence(args[0]) + " THEN " + sequence(args[1]) + " ELSE " +
-           sequence(args[2]) + " END)";
+    return "(CASE WHEN " + sequence(args[0]) + " THEN " + sequence(args[1]) + " ELSE " + sequence(args[2]) +
+           " END)";
   }
 
   QString isNull(const Node& group) {
@@ -213,7 +199,13 @@ class Translator {
 
 }  // namespace
 
-QString translateJet(const QString& jetSql) { return Translator(jetSql).run(); }
+QString translateJet(const QString& jetSql) { return Translator(jetSql).run(jet::parse(jetSql)); }
+
+JetQuery readJetQuery(const QString& jetSql) {
+  std::vector<Node> nodes = jet::parse(jetSql);
+  QueryShape shape = analyzeSelect(nodes);
+  return {std::move(shape), Translator(jetSql).run(std::move(nodes))};
+}
 
 QString isoDate(const QDate& date) { return date.toString(Qt::ISODate); }
 

@@ -37,14 +37,16 @@ void Recordset::Impl::describeColumns(sqlite3_stmt* statement) {
     column.info.baseTable = text(sqlite3_column_table_name(statement, c));
     column.info.baseColumn = text(sqlite3_column_origin_name(statement, c));
     const char* declared = sqlite3_column_decltype(statement, c);
-    column.type = declared ? columnTypeFromDeclared(text(declared)) : session->inferredType(shape, column.info.name);
+    column.type =
+        declared ? columnTypeFromDeclared(text(declared)) : session->inferredType(shape, column.info.name);
     column.info.type = column.type.adoType;
     column.info.definedSize = column.type.definedSize;
     columns.push_back(column);
   }
   qualifyDuplicateNames(columns);
   fieldIndex.clear();
-  for (int i = int(columns.size()) - 1; i >= 0; --i) fieldIndex.insert(columns[std::size_t(i)].info.name.toLower(), i);
+  for (int i = int(columns.size()) - 1; i >= 0; --i)
+    fieldIndex.insert(columns[std::size_t(i)].info.name.toLower(), i);
   rows.reset(std::move(columns));
 }
 
@@ -72,6 +74,8 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
                      CommandType command) {
   if (d->open) throw DbError(DbError::InvalidState, "Il recordset è già aperto.");
   auto session = connection.session();
+  // The table information must be that of the schema the query runs on.
+  session->use().refreshSchema();
   const QString tableName = command == adCmdText ? QString() : bareTableName(source);
   if (command == adCmdTable && tableName.isEmpty())
     throw DbError(DbError::SqlError, "Nome di tabella non valido: " + source + ".");
@@ -82,10 +86,13 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
   Impl fresh;
   fresh.session = session;
   fresh.source = source;
-  fresh.shape = analyzeSelect(jetSql);
-  fresh.sqliteSql = translateJet(jetSql);
-  const TableInfo* table = fresh.shape.singleTable.isEmpty() ? nullptr : session->table(fresh.shape.singleTable);
-  fresh.updatable = lock != adLockReadOnly && table && !table->isView;
+  JetQuery query = readJetQuery(jetSql);
+  fresh.shape = std::move(query.shape);
+  fresh.sqliteSql = std::move(query.sqliteSql);
+  const TableInfo* table = lock == adLockReadOnly || fresh.shape.singleTable.isEmpty()
+                               ? nullptr
+                               : session->table(fresh.shape.singleTable);
+  fresh.updatable = table && !table->isView;
   if (fresh.updatable) {
     fresh.hiddenRowid = true;
     fresh.shape.singleTable = table->name;
@@ -107,6 +114,7 @@ void Recordset::Requery() {
   if (d->pending.active)
     throw DbError(DbError::InvalidState, "Salvare o annullare le modifiche prima di rileggere i dati.");
   const int keep = d->pos;
+  d->session->use().refreshSchema();
   d->rows.clear();
   d->read();
   d->pos = keep >= 0 && keep < d->rows.count() ? keep : 0;
