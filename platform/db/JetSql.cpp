@@ -1,5 +1,6 @@
 #include "platform/db/JetSql.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -201,10 +202,83 @@ class Translator {
 
 QString translateJet(const QString& jetSql) { return Translator(jetSql).run(jet::parse(jetSql)); }
 
-JetQuery readJetQuery(const QString& jetSql) {
+namespace {
+
+JetQuery parseJetQuery(const QString& jetSql) {
   std::vector<Node> nodes = jet::parse(jetSql);
   QueryShape shape = analyzeSelect(nodes);
   return {std::move(shape), Translator(jetSql).run(std::move(nodes))};
+}
+
+// Marks where a text literal was taken out of a query: '\x01<number>\x01'.
+constexpr QChar kMark(0x01);
+
+// A query with its 'text' literals replaced by numbered marks, so that queries that differ only in
+// their literals share one reading. Empty when the text is not plain enough for it.
+QString withoutLiterals(const QString& jetSql, QStringList& literals) {
+  if (jetSql.contains(kMark)) return {};
+  QString key;
+  key.reserve(jetSql.size());
+  const qsizetype n = jetSql.size();
+  for (qsizetype i = 0; i < n;) {
+    const QChar c = jetSql[i];
+    if (c == '"') return {};
+    const qsizetype start = i;
+    if (c == '[' || c == '#') {
+      i = jetSql.indexOf(c == '[' ? QChar(']') : QChar('#'), i + 1);
+      if (i < 0) return {};
+      key += QStringView(jetSql).mid(start, ++i - start);
+      continue;
+    }
+    if (c != '\'') {
+      key += c;
+      ++i;
+      continue;
+    }
+    for (++i; i < n && (jetSql[i] != '\'' || (i + 1 < n && jetSql[i + 1] == '\'')); ++i)
+      if (jetSql[i] == '\'') ++i;
+    if (i >= n) return {};
+    literals << jetSql.mid(start, ++i - start);
+    key += '\'' + kMark + QString::number(literals.size() - 1) + kMark + '\'';
+  }
+  return key;
+}
+
+// The literals put back in place of their marks.
+QString withLiterals(const QString& sql, const QStringList& literals) {
+  QString out;
+  out.reserve(sql.size() + 16 * literals.size());
+  qsizetype from = 0;
+  for (qsizetype mark = sql.indexOf(kMark); mark >= 0; mark = sql.indexOf(kMark, from)) {
+    const qsizetype end = sql.indexOf(kMark, mark + 1);
+    out += QStringView(sql).mid(from, mark - 1 - from);
+    out += literals[QStringView(sql).mid(mark + 1, end - mark - 1).toInt()];
+    from = end + 2;
+  }
+  out += QStringView(sql).mid(from);
+  return out;
+}
+
+}  // namespace
+
+JetQuery readJetQuery(const QString& jetSql) {
+  constexpr int kKeptReadings = 512;
+  thread_local QHash<QString, JetQuery> readings;
+  QStringList literals;
+  const QString key = withoutLiterals(jetSql, literals);
+  if (key.isEmpty()) return parseJetQuery(jetSql);
+  auto it = readings.constFind(key);
+  if (it == readings.constEnd()) {
+    JetQuery reading;
+    try {
+      reading = parseJetQuery(key);
+    } catch (const DbError&) {
+      return parseJetQuery(jetSql);  // fails again, telling the user's own text
+    }
+    if (readings.size() >= kKeptReadings) readings.clear();
+    it = readings.insert(key, std::move(reading));
+  }
+  return {it->shape, withLiterals(it->sqliteSql, literals)};
 }
 
 QString isoDate(const QDate& date) { return date.toString(Qt::ISODate); }

@@ -50,13 +50,16 @@ void Recordset::Impl::describeColumns(sqlite3_stmt* statement) {
   rows.reset(std::move(columns));
 }
 
-void Recordset::Impl::read() {
+bool Recordset::Impl::read() {
   Statement statement = session->prepare(sqliteSql);
   sqlite3_stmt* s = statement.get();
-  describeColumns(s);
   const int first = hiddenRowid ? 1 : 0;
-  int rc;
-  while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+  int rc = sqlite3_step(s);
+  // Checked in the query's own read transaction, so that no other program can change the tables
+  // between the check and the rows.
+  if (session->use().refreshSchema()) return false;
+  describeColumns(s);
+  for (; rc == SQLITE_ROW; rc = sqlite3_step(s))
     rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
   if (rc != SQLITE_DONE) session->fail(rc, "Impossibile leggere i dati:\n" + source);
   rows.typeComputedColumns();
@@ -64,6 +67,7 @@ void Recordset::Impl::read() {
     const RowColumn& column = rows.column(c);
     if (column.info.baseTable.compare(shape.singleTable, Qt::CaseInsensitive) != 0) updatable = false;
   }
+  return true;
 }
 
 Recordset::Recordset() : d(std::make_unique<Impl>()) {}
@@ -74,35 +78,39 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
                      CommandType command) {
   if (d->open) throw DbError(DbError::InvalidState, "Il recordset è già aperto.");
   auto session = connection.session();
-  // The table information must be that of the schema the query runs on.
-  session->use().refreshSchema();
-  const QString tableName = command == adCmdText ? QString() : bareTableName(source);
-  if (command == adCmdTable && tableName.isEmpty())
-    throw DbError(DbError::SqlError, "Nome di tabella non valido: " + source + ".");
-  if (!tableName.isEmpty() && !session->table(tableName))
-    throw DbError(DbError::SqlError, "Tabella inesistente: " + tableName + ".");
-  const QString jetSql = tableName.isEmpty() ? source : "SELECT * FROM [" + tableName + "]";
-
+  // Read again from the start when the tables changed since their information was read.
   Impl fresh;
-  fresh.session = session;
-  fresh.source = source;
-  JetQuery query = readJetQuery(jetSql);
-  fresh.shape = std::move(query.shape);
-  fresh.sqliteSql = std::move(query.sqliteSql);
-  const TableInfo* table = lock == adLockReadOnly || fresh.shape.singleTable.isEmpty()
-                               ? nullptr
-                               : session->table(fresh.shape.singleTable);
-  fresh.updatable = table && !table->isView;
-  if (fresh.updatable) {
-    fresh.hiddenRowid = true;
-    fresh.shape.singleTable = table->name;
-    const qsizetype select = fresh.sqliteSql.indexOf("SELECT", 0, Qt::CaseInsensitive);
-    fresh.sqliteSql.insert(select + 6, " \"" + table->name + "\".rowid,");
+  while (!fresh.open) {
+    fresh = Impl();
+    fresh.session = session;
+    fresh.source = source;
+    fresh.open = fresh.prepare(source, lock, command) && fresh.read();
   }
-  fresh.read();
-  fresh.open = true;
   fresh.pos = 0;
   *d = std::move(fresh);
+}
+
+bool Recordset::Impl::prepare(const QString& text, LockType lock, CommandType command) {
+  const QString tableName = command == adCmdText ? QString() : bareTableName(text);
+  if (command == adCmdTable && tableName.isEmpty())
+    throw DbError(DbError::SqlError, "Nome di tabella non valido: " + text + ".");
+  if (!tableName.isEmpty() && !session->table(tableName)) {
+    if (session->use().refreshSchema()) return false;
+    throw DbError(DbError::SqlError, "Tabella inesistente: " + tableName + ".");
+  }
+  JetQuery query = readJetQuery(tableName.isEmpty() ? text : "SELECT * FROM [" + tableName + "]");
+  shape = std::move(query.shape);
+  sqliteSql = std::move(query.sqliteSql);
+  const TableInfo* table =
+      lock == adLockReadOnly || shape.singleTable.isEmpty() ? nullptr : session->table(shape.singleTable);
+  updatable = table && !table->isView;
+  if (updatable) {
+    hiddenRowid = true;
+    shape.singleTable = table->name;
+    const qsizetype select = sqliteSql.indexOf("SELECT", 0, Qt::CaseInsensitive);
+    sqliteSql.insert(select + 6, " \"" + table->name + "\".rowid,");
+  }
+  return true;
 }
 
 void Recordset::Close() { *d = Impl(); }
@@ -114,9 +122,8 @@ void Recordset::Requery() {
   if (d->pending.active)
     throw DbError(DbError::InvalidState, "Salvare o annullare le modifiche prima di rileggere i dati.");
   const int keep = d->pos;
-  d->session->use().refreshSchema();
-  d->rows.clear();
-  d->read();
+  do d->rows.clear();
+  while (!d->read());
   d->pos = keep >= 0 && keep < d->rows.count() ? keep : 0;
 }
 

@@ -127,3 +127,16 @@ TEST_F(SharedConnection, WorkOfAnotherProgramIsSeenOnTheNextQuery) {
   later.Open(testenv::connectionString(path));
   EXPECT_EQ(testdb::count(later, "SELECT * FROM Costi"), 0);
 }
+
+TEST_F(SharedConnection, QueriesThatDifferOnlyInTheirTextsReadTheirOwnRows) {
+  const QString byName = "SELECT [Nome] & ' (' & Prov & ')' AS N FROM CliFor WHERE Nome=";
+  EXPECT_EQ(testdb::rows(conn, byName + "'D''Angelo Srl'"), QStringList{"D'Angelo Srl (BA)"});
+  EXPECT_EQ(testdb::rows(conn, byName + "'Rossi Costruzioni'"), QStringList{"Rossi Costruzioni (MI)"});
+  EXPECT_EQ(testdb::rows(conn, byName + "'a]#b'' ' OR Nome='Elettro Verdi'"),
+            QStringList{"Elettro Verdi (PI)"});
+  EXPECT_EQ(testdb::rows(conn, byName + "\"Ferramenta Bianchi\""), QStringList{"Ferramenta Bianchi (TO)"});
+  EXPECT_EQ(testdb::count(conn, "SELECT * FROM Costi WHERE Data=#03/05/24# AND CodCom='C001'"), 2);
+  EXPECT_EQ(testdb::count(conn, "SELECT * FROM Costi WHERE Data=#03/06/24# AND CodCom='C001'"), 2);
+  EXPECT_EQ(errorOf([&] { testdb::count(conn, "SELECT * FROM Costi WHERE CodCom='C001"); }),
+            DbError::SqlError);
+}
