@@ -39,6 +39,23 @@ std::optional<db::DbError> openError(const QString& connectionString) {
   }
 }
 
+// Indexes that databases made from an older template lack. Without them the program works as well,
+// only slower: the cost rows of one job order on one day are found through this one.
+const char* const kLaterIndexes[] = {"CREATE INDEX IF NOT EXISTS Costi_CodCom_Data ON Costi (CodCom, Data)"};
+
+// Adds the indexes a database lacks. A failure is told, and the start goes on.
+void addMissingIndexes(const QString& connectionString) {
+  try {
+    db::Connection connection;
+    connection.Open(connectionString);
+    for (const char* index : kLaterIndexes) connection.Execute(QString::fromUtf8(index));
+  } catch (const db::DbError& e) {
+    forms::MsgBox(
+        "Impossibile aggiornare gli indici del database: il programma sarà più lento.\r\n" + e.description(),
+        forms::vbExclamation | forms::vbOKOnly, AppTitle);
+  }
+}
+
 // A database that is there but cannot be used: a lock or a read-only place are told as they are,
 // anything else is the damaged database.
 QString unusableDatabaseReason(const db::DbError& error) {
@@ -102,8 +119,7 @@ MasterCopyResult CopiaMaster() {
   if (!QFileInfo(master).isFile()) return {MasterCopyResult::MasterMissing, QString()};
 
   QFile source(master);
-  if (!source.open(QIODevice::ReadOnly))
-    return {MasterCopyResult::CopyFailed, source.errorString()};
+  if (!source.open(QIODevice::ReadOnly)) return {MasterCopyResult::CopyFailed, source.errorString()};
   const qint64 size = source.size();
   QSaveFile target(DBPath);
   if (!target.open(QIODevice::WriteOnly))
@@ -113,8 +129,7 @@ MasterCopyResult CopiaMaster() {
   QString reason;
   if (!copyContents(source, target, reason))
     return {MasterCopyResult::CopyFailed, copyFailureReason(reason, size)};
-  if (!target.commit())
-    return {MasterCopyResult::CopyFailed, copyFailureReason(target.errorString(), size)};
+  if (!target.commit()) return {MasterCopyResult::CopyFailed, copyFailureReason(target.errorString(), size)};
   return {MasterCopyResult::Copied, QString()};
 }
 
@@ -167,6 +182,7 @@ bool Main(const std::function<void()>& show) {
     }
   }
 
+  addMissingIndexes(connection);
   ConnString = connection;
   show();
   return true;

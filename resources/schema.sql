@@ -170,7 +170,7 @@ CREATE INDEX Commesse_IdModello ON Commesse (IdModello);
 CREATE INDEX Commesse_Chiusa ON Commesse (Chiusa);
 CREATE INDEX CommessePre_CodCom ON CommessePre (CodCom);
 CREATE INDEX PreVoci_IdModelloPre ON PreVoci (IdModelloPre);
-CREATE INDEX Costi_CodCom ON Costi (CodCom);
+CREATE INDEX Costi_CodCom_Data ON Costi (CodCom, Data);
 CREATE INDEX Costi_Data ON Costi (Data, Valore);
 CREATE INDEX Costi_Codice ON Costi (Codice);
 CREATE INDEX Costi_CodImp ON Costi (CodImp);

@@ -1,6 +1,7 @@
 #include "bench/data/BenchSupport.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 
 #include "bench/data/Generator.h"
@@ -35,14 +36,22 @@ GeneratorSizes jobOrderSizes() {
 JobOrderDatabase::JobOrderDatabase() : GeneratedDatabase(jobOrderSizes()) {}
 
 void TimingReporter::ReportRuns(const std::vector<Run>& runs) {
-  for (const Run& run : runs)
-    if (run.run_type == Run::RT_Iteration) m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+  for (const Run& run : runs) {
+    if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations == 0) continue;
+    benchmark::BenchmarkName name = run.run_name;
+    name.repetitions.clear();
+    m_times[name.str()].push_back(run.real_accumulated_time * 1000.0 / double(run.iterations));
+  }
   ConsoleReporter::ReportRuns(runs);
 }
 
 double TimingReporter::milliseconds(const std::string& name) const {
   const auto it = m_times.find(name);
-  return it == m_times.end() ? -1.0 : it->second;
+  if (it == m_times.end()) return -1.0;
+  std::vector<double> times = it->second;
+  std::sort(times.begin(), times.end());
+  const std::size_t middle = times.size() / 2;
+  return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
 }
 
 }  // namespace benchdata

@@ -31,15 +31,19 @@ class JobOrderDatabase : public GeneratedDatabase {
   JobOrderDatabase();
 };
 
-// Prints as usual and keeps the time of each benchmark, so a benchmark's main can compare them.
+// Prints as usual and keeps the times of each benchmark, so a benchmark's main can compare them.
 class TimingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
-  // Milliseconds of the named benchmark, or -1 when it did not run.
+  // The median of the repetitions of the named benchmark in milliseconds, or -1 when it did not
+  // run. The name is the benchmark's without its "/repeats:" part.
   double milliseconds(const std::string& name) const;
 
  private:
-  std::map<std::string, double> m_times;
+  std::map<std::string, std::vector<double>> m_times;
 };
+
+// The repetitions every comparing benchmark runs, reported by their median.
+constexpr int kRepetitions = 5;
 
 }  // namespace benchdata

@@ -1,6 +1,6 @@
 // Reading the job-order view over 100 000 job orders through Recordset, next to the same rows read
-// through the bare SQLite API into values, as a program without the data layer would. Prints the
-// ratio of the two times, which must stay under 1.5.
+// through the bare SQLite API into values, as a program without the data layer would. Both sides
+// make every value of every row. Prints the ratio of the medians, which must stay under 1.5.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -16,7 +16,8 @@
 namespace {
 
 const char kQuery[] =
-    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
+    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = "
+    "CliFor.IdCliFor";
 constexpr double kLimit = 1.5;
 
 QString g_path;
@@ -27,7 +28,8 @@ void BM_RecordsetRead(benchmark::State& state) {
   for (auto _ : state) {
     db::Recordset rs;
     rs.Open(kQuery, connection);
-    benchmark::DoNotOptimize(rs.ValueAt(rs.RecordCount() - 1, 0));
+    for (int r = 0; r < rs.RecordCount(); ++r)
+      for (int c = 0; c < rs.FieldCount(); ++c) benchmark::DoNotOptimize(&rs.ValueAt(r, c));
     state.counters["righe"] = rs.RecordCount();
   }
 }
@@ -59,8 +61,8 @@ void BM_BareSqliteRead(benchmark::State& state) {
   sqlite3_close(db);
 }
 
-BENCHMARK(BM_RecordsetRead)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BareSqliteRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordsetRead)->Unit(benchmark::kMillisecond)->Repetitions(benchdata::kRepetitions);
+BENCHMARK(BM_BareSqliteRead)->Unit(benchmark::kMillisecond)->Repetitions(benchdata::kRepetitions);
 
 }  // namespace
 
@@ -76,6 +78,7 @@ int main(int argc, char** argv) {
   const double bare = reporter.milliseconds("BM_BareSqliteRead");
   if (layer < 0 || bare <= 0) return 0;
   const double ratio = layer / bare;
-  std::printf("Recordset / SQLite diretto: %.2f (limite %.1f) %s\n", ratio, kLimit, ratio < kLimit ? "OK" : "TROPPO LENTO");
+  std::printf("Recordset / SQLite diretto: %.2f (limite %.1f) %s\n", ratio, kLimit,
+              ratio < kLimit ? "OK" : "TROPPO LENTO");
   return ratio < kLimit ? 0 : 1;
 }

@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -60,14 +59,10 @@ Variant storedInteger(sqlite3_int64 v) {
 
 Variant raw(const StoredValue& v) {
   switch (v.storage) {
-    case SQLITE_INTEGER:
-      return storedInteger(v.integer);
-    case SQLITE_FLOAT:
-      return Variant(v.real);
-    case SQLITE_BLOB:
-      return Variant(QByteArray(v.bytes, v.length));
-    default:
-      return storedText(v);
+    case SQLITE_INTEGER: return storedInteger(v.integer);
+    case SQLITE_FLOAT: return Variant(v.real);
+    case SQLITE_BLOB: return Variant(QByteArray(v.bytes, v.length));
+    default: return storedText(v);
   }
 }
 
@@ -109,8 +104,9 @@ std::optional<bool> boolOf(const Variant& v) {
 }
 
 [[noreturn]] void mismatch(const QString& field, const Variant& value, const QString& expected) {
-  throw DbError(DbError::TypeMismatch, QString("Valore non valido per il campo %1: \"%2\" non è %3.")
-                                           .arg(field, value.toString(), expected));
+  throw DbError(
+      DbError::TypeMismatch,
+      QString("Valore non valido per il campo %1: \"%2\" non è %3.").arg(field, value.toString(), expected));
 }
 
 }  // namespace
@@ -119,21 +115,23 @@ ColumnType columnTypeFromDeclared(const QString& declaredType) {
   const QString decl = declaredType.trimmed().toUpper();
   const qsizetype paren = decl.indexOf('(');
   const QString base = decl.left(paren < 0 ? decl.size() : paren).section(' ', 0, 0).trimmed();
-  const int size = paren < 0 ? 0 : decl.mid(paren + 1).section(QRegularExpression("[,)]"), 0, 0).trimmed().toInt();
+  // The size is the first number in the parentheses: VARCHAR(40), DECIMAL(19, 4).
+  qsizetype sizeEnd = paren + 1;
+  while (paren >= 0 && sizeEnd < decl.size() && decl[sizeEnd] != ',' && decl[sizeEnd] != ')') ++sizeEnd;
+  const int size = paren < 0 ? 0 : QStringView(decl).mid(paren + 1, sizeEnd - paren - 1).trimmed().toInt();
 
-  if (base == "VARCHAR" || base == "NVARCHAR" || base == "CHAR" || base == "NCHAR" ||
-      base == "TEXT" || base == "CHARACTER")
+  if (base == "VARCHAR" || base == "NVARCHAR" || base == "CHAR" || base == "NCHAR" || base == "TEXT" ||
+      base == "CHARACTER")
     return make(ColumnKind::Text, adVarWChar, size > 0 ? size : 255);
-  if (base == "LONGTEXT" || base == "MEMO" || base == "LONGCHAR" || base == "NOTE" ||
-      base == "NTEXT" || base == "CLOB")
+  if (base == "LONGTEXT" || base == "MEMO" || base == "LONGCHAR" || base == "NOTE" || base == "NTEXT" ||
+      base == "CLOB")
     return make(ColumnKind::Memo, adLongVarWChar, kMemoSize);
-  if (base == "LONG" || base == "INTEGER" || base == "INT" || base == "COUNTER" ||
-      base == "AUTOINCREMENT")
+  if (base == "LONG" || base == "INTEGER" || base == "INT" || base == "COUNTER" || base == "AUTOINCREMENT")
     return make(ColumnKind::Int32, adInteger, 4);
   if (base == "SHORT" || base == "SMALLINT" || base == "BYTE" || base == "TINYINT")
     return make(ColumnKind::Int16, adSmallInt, 2);
-  if (base == "DOUBLE" || base == "FLOAT" || base == "REAL" || base == "SINGLE" ||
-      base == "NUMERIC" || base == "DECIMAL")
+  if (base == "DOUBLE" || base == "FLOAT" || base == "REAL" || base == "SINGLE" || base == "NUMERIC" ||
+      base == "DECIMAL")
     return make(ColumnKind::Double, adDouble, 8);
   if (base == "CURRENCY" || base == "MONEY") return make(ColumnKind::Currency, adCurrency, 8);
   if (base == "DATETIME" || base == "DATE" || base == "TIME" || base == "TIMESTAMP")
@@ -148,14 +146,10 @@ ColumnType columnTypeFromDeclared(const QString& declaredType) {
 
 ColumnType columnTypeOfValues(ColumnKind kind) {
   switch (kind) {
-    case ColumnKind::Int32:
-      return make(ColumnKind::Int32, adInteger, 4);
-    case ColumnKind::Double:
-      return make(ColumnKind::Double, adDouble, 8);
-    case ColumnKind::Binary:
-      return make(ColumnKind::Binary, adLongVarBinary, kBinarySize);
-    default:
-      return make(ColumnKind::Text, adVarWChar, kComputedTextSize);
+    case ColumnKind::Int32: return make(ColumnKind::Int32, adInteger, 4);
+    case ColumnKind::Double: return make(ColumnKind::Double, adDouble, 8);
+    case ColumnKind::Binary: return make(ColumnKind::Binary, adLongVarBinary, kBinarySize);
+    default: return make(ColumnKind::Text, adVarWChar, kComputedTextSize);
   }
 }
 
@@ -169,9 +163,7 @@ StoredValue storedValue(sqlite3_stmt* s, int i) {
       v.integer = sqlite3_value_int64(value);
       v.real = static_cast<double>(v.integer);
       break;
-    case SQLITE_FLOAT:
-      v.real = sqlite3_value_double(value);
-      break;
+    case SQLITE_FLOAT: v.real = sqlite3_value_double(value); break;
     case SQLITE_BLOB:
       v.bytes = static_cast<const char*>(sqlite3_value_blob(value));
       v.length = sqlite3_value_bytes(value);
@@ -180,8 +172,7 @@ StoredValue storedValue(sqlite3_stmt* s, int i) {
       v.bytes = reinterpret_cast<const char*>(sqlite3_value_text(value));
       v.length = sqlite3_value_bytes(value);
       break;
-    default:
-      break;
+    default: break;
   }
   return v;
 }
@@ -226,8 +217,7 @@ Variant convertStored(const StoredValue& v, ColumnKind kind) {
       if (number) return Variant(v.real != 0.0);
       return raw(v);
     case ColumnKind::Binary:
-    case ColumnKind::Computed:
-      return raw(v);
+    case ColumnKind::Computed: return raw(v);
   }
   return raw(v);
 }
@@ -237,17 +227,12 @@ Variant readColumn(sqlite3_stmt* s, int i, ColumnKind kind) { return convertStor
 int bindValue(sqlite3_stmt* s, int i, const Variant& v) {
   switch (v.type()) {
     case VarType::Empty:
-    case VarType::Null:
-      return sqlite3_bind_null(s, i);
-    case VarType::Boolean:
-      return sqlite3_bind_int(s, i, v.toBool() ? 1 : 0);
+    case VarType::Null: return sqlite3_bind_null(s, i);
+    case VarType::Boolean: return sqlite3_bind_int(s, i, v.toBool() ? 1 : 0);
     case VarType::Integer:
-    case VarType::Long:
-      return sqlite3_bind_int64(s, i, v.toInt());
-    case VarType::Double:
-      return sqlite3_bind_double(s, i, v.toDouble());
-    case VarType::Currency:
-      return sqlite3_bind_double(s, i, v.toCurrency().toDouble());
+    case VarType::Long: return sqlite3_bind_int64(s, i, v.toInt());
+    case VarType::Double: return sqlite3_bind_double(s, i, v.toDouble());
+    case VarType::Currency: return sqlite3_bind_double(s, i, v.toCurrency().toDouble());
     case VarType::Bytes: {
       const QByteArray bytes = v.toBytes();
       return sqlite3_bind_blob64(s, i, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
@@ -272,9 +257,9 @@ Variant convertForColumn(const Variant& value, const ColumnType& type, const QSt
     case ColumnKind::Memo: {
       const QString text = value.toString();
       if (type.kind == ColumnKind::Text && type.definedSize > 0 && text.size() > type.definedSize)
-        throw DbError(DbError::TypeMismatch, QString("Il campo %1 accetta al massimo %2 caratteri.")
-                                                 .arg(field)
-                                                 .arg(type.definedSize));
+        throw DbError(
+            DbError::TypeMismatch,
+            QString("Il campo %1 accetta al massimo %2 caratteri.").arg(field).arg(type.definedSize));
       return Variant(text);
     }
     case ColumnKind::Int16:
@@ -284,7 +269,8 @@ Variant convertForColumn(const Variant& value, const ColumnType& type, const QSt
       if (!d) mismatch(field, value, "un numero intero");
       const double rounded = std::nearbyint(*d);
       const double limit = type.kind == ColumnKind::Int16 ? 32767.0 : 2147483647.0;
-      if (rounded > limit || rounded < -limit - 1) mismatch(field, value, "un numero nell'intervallo ammesso");
+      if (rounded > limit || rounded < -limit - 1)
+        mismatch(field, value, "un numero nell'intervallo ammesso");
       if (type.kind == ColumnKind::Int16) return Variant(static_cast<std::int16_t>(rounded));
       return Variant(static_cast<std::int32_t>(rounded));
     }
@@ -314,10 +300,8 @@ Variant convertForColumn(const Variant& value, const ColumnType& type, const QSt
       if (!b) mismatch(field, value, "un valore Sì/No");
       return Variant(*b);
     }
-    case ColumnKind::Binary:
-      return Variant(value.toBytes());
-    case ColumnKind::Computed:
-      return value;
+    case ColumnKind::Binary: return Variant(value.toBytes());
+    case ColumnKind::Computed: return value;
   }
   return value;
 }

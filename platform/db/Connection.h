@@ -15,6 +15,16 @@ class Session;
 // A connection to the program's database file. The connection string is the program's own
 // ("Provider=...;Data Source=<path>;..."); only Data Source is read. SQL given to Execute is the
 // program's Jet dialect and is translated before it runs. Every failure throws DbError.
+//
+// The connections of one thread on one file share one SQLite handle, kept open between them, with
+// its prepared statements and table information, so that opening a connection and running a query
+// cost little. Each query still reads what is committed in the file at that moment, by this process
+// or another, and table information is read again when the tables changed. Each connection is still
+// one of its own: closing it closes no other, and its transactions are its own. While one connection
+// holds a transaction, every other connection of the thread runs on a handle of its own, as a second
+// program would: it reads what is committed, does not see the transaction's rows, and its writes wait
+// for the transaction (up to the busy timeout, then DbError::Busy); a rollback by one never undoes
+// what another wrote.
 class Connection {
  public:
   Connection();
@@ -25,7 +35,8 @@ class Connection {
   // Opens the file named by Data Source. The file must exist and be a writable database with the
   // program's tables, in a folder where its journal can be written; anything else throws
   // DbError::OpenFailed (Busy when another program holds the file, ReadOnly when the file or its
-  // folder cannot be written). A database is never created.
+  // folder cannot be written). A database is never created. A file replaced since its handle was
+  // opened, or whose tables changed, is checked again as on a first open.
   void Open(const QString& connectionString);
   void Close();
   bool IsOpen() const;
@@ -52,6 +63,8 @@ class Connection {
   QStringList tableNames() const;
 
   QString path() const;
+  // The SQLite handle the connection runs on now; shared with the other connections of the thread on
+  // the same file, so what is set on it applies to them too.
   sqlite3* handle() const;
 
   // The Data Source of a connection string (empty when it has none).

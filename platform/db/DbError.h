@@ -11,18 +11,21 @@ class DbError : public std::runtime_error {
   enum Code {
     OpenFailed = 1,
     SqlError = 2,
-    Constraint = 3,     // a rule of the table other than the two below
-    Conflict = 4,       // the row was changed by somebody else since it was read
-    Busy = 5,           // the file is locked by another program
+    Constraint = 3,  // a rule of the table other than the two below
+    Conflict = 4,    // the row was changed by somebody else since it was read
+    Busy = 5,        // the file is locked by another program
     NotUpdatable = 6,
-    InvalidState = 7,   // operation on a closed object, move past the end, unknown field...
+    InvalidState = 7,  // operation on a closed object, move past the end, unknown field...
     TypeMismatch = 8,
-    ReadOnly = 9,       // the file, or the folder its journal goes into, cannot be written
-    Required = 10,      // a field that must have a value has none (field() names it)
-    Duplicate = 11,     // another row has the same key (field() names it)
+    ReadOnly = 9,    // the file, or the folder its journal goes into, cannot be written
+    Required = 10,   // a field that must have a value has none (field() names it)
+    Duplicate = 11,  // another row has the same key (field() names it)
   };
   DbError(Code code, const QString& description, const QString& field = QString())
-      : std::runtime_error(description.toStdString()), m_code(code), m_description(description), m_field(field) {}
+      : std::runtime_error(description.toStdString()),
+        m_code(code),
+        m_description(description),
+        m_field(field) {}
   Code code() const { return m_code; }
   const QString& description() const { return m_description; }
   // The column a refused write failed on; empty when the error names none.

@@ -1,10 +1,12 @@
 #include "platform/db/JetSql.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
 #include "platform/db/DbError.h"
 #include "platform/db/JetTokens_p.h"
+#include "platform/db/QueryShape_p.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/runtime/DateTime.h"
 
@@ -22,22 +24,17 @@ namespace {
 // Keywords and operators that bind looser than &: they end the operands of a concatenation.
 bool endsOperand(const Node& node) {
   static const QSet<QString> words = {
-      "SELECT", "FROM",  "WHERE", "AND",   "OR",    "NOT",    "AS",     "ON",   "JOIN",
-      "INNER",  "LEFT",  "RIGHT", "OUTER", "GROUP", "ORDER",  "BY",     "HAVING", "LIKE",
-      "BETWEEN", "IS",   "IN",    "THEN",  "ELSE",  "WHEN",   "END",    "CASE", "SET",
-      "VALUES", "INTO",  "DESC",  "ASC",   "UNION", "ALL",    "DISTINCT", "UPDATE",
-      "DELETE", "INSERT", "XOR",  "EQV",   "IMP"};
+      "SELECT", "FROM",  "WHERE", "AND",      "OR",     "NOT",    "AS",     "ON",     "JOIN",    "INNER",
+      "LEFT",   "RIGHT", "OUTER", "GROUP",    "ORDER",  "BY",     "HAVING", "LIKE",   "BETWEEN", "IS",
+      "IN",     "THEN",  "ELSE",  "WHEN",     "END",    "CASE",   "SET",    "VALUES", "INTO",    "DESC",
+      "ASC",    "UNION", "ALL",   "DISTINCT", "UPDATE", "DELETE", "INSERT", "XOR",    "EQV",     "IMP"};
   static const QSet<QString> comparisons = {"=", "<>", "<", ">", "<=", ">=", "!=", "=="};
   switch (node.token.kind) {
     case TokenKind::Comma:
-    case TokenKind::Semicolon:
-      return true;
-    case TokenKind::Operator:
-      return comparisons.contains(node.token.text);
-    case TokenKind::Word:
-      return words.contains(node.token.text.toUpper());
-    default:
-      return false;
+    case TokenKind::Semicolon: return true;
+    case TokenKind::Operator: return comparisons.contains(node.token.text);
+    case TokenKind::Word: return words.contains(node.token.text.toUpper());
+    default: return false;
   }
 }
 
@@ -56,16 +53,13 @@ QString dateLiteral(const QString& literal, const QString& sql) {
   return '\'' + text + '\'';
 }
 
-QString quotedName(const QString& name) {
-  return '"' + QString(name).replace('"', "\"\"") + '"';
-}
+QString quotedName(const QString& name) { return '"' + QString(name).replace('"', "\"\"") + '"'; }
 
 class Translator {
  public:
   explicit Translator(const QString& sql) : m_sql(sql) {}
 
-  QString run() {
-    std::vector<Node> nodes = jet::parse(m_sql);
+  QString run(std::vector<Node> nodes) {
     dropDeleteStar(nodes);
     unqualifyUpdateTargets(nodes);
     return sequence(nodes);
@@ -106,8 +100,7 @@ class Translator {
       while (b > a && jet::isSpace(nodes[b - 1])) --b;
       if (a == b) fail("operando mancante accanto a &", m_sql);
       const QString operand = plain(nodes, a, b);
-      result = result.isNull() ? operand
-                               : QString("%1(%2, %3)").arg(kConcatFunction, result, operand);
+      result = result.isNull() ? operand : QString("%1(%2, %3)").arg(kConcatFunction, result, operand);
       operandStart = amp + 1;
     }
     return plain(nodes, from, first) + result + plain(nodes, last, to);
@@ -131,8 +124,7 @@ class Translator {
           continue;
         }
       }
-      if ((jet::isWord(node, "TRUE") || jet::isWord(node, "FALSE")) && !callsGroup &&
-          !followsDot(nodes, i)) {
+      if ((jet::isWord(node, "TRUE") || jet::isWord(node, "FALSE")) && !callsGroup && !followsDot(nodes, i)) {
         out += jet::isWord(node, "TRUE") ? "1" : "0";
         continue;
       }
@@ -143,25 +135,20 @@ class Translator {
 
   QString token(const Node& node) {
     switch (node.token.kind) {
-      case TokenKind::LParen:
-        return '(' + sequence(node.children) + ')';
-      case TokenKind::Bracketed:
-        return quotedName(jet::nameOf(node));
+      case TokenKind::LParen: return '(' + sequence(node.children) + ')';
+      case TokenKind::Bracketed: return quotedName(jet::nameOf(node));
       case TokenKind::String:
-        return node.token.text.startsWith('"') ? jetText(jet::stringValue(node.token))
-                                               : node.token.text;
-      case TokenKind::Date:
-        return dateLiteral(node.token.text, m_sql);
-      default:
-        return node.token.text;
+        return node.token.text.startsWith('"') ? jetText(jet::stringValue(node.token)) : node.token.text;
+      case TokenKind::Date: return dateLiteral(node.token.text, m_sql);
+      default: return node.token.text;
     }
   }
 
   QString iif(const Node& group) {
     const auto args = jet::splitArguments(group.children);
     if (args.size() != 3) fail("IIf richiede tre argomenti", m_sql);
-    return "(CASE WHEN " + sequence(args[0]) + " THEN " + sequence(args[1]) + " ELSE " +
-           sequence(args[2]) + " END)";
+    return "(CASE WHEN " + sequence(args[0]) + " THEN " + sequence(args[1]) + " ELSE " + sequence(args[2]) +
+           " END)";
   }
 
   QString isNull(const Node& group) {
@@ -213,7 +200,86 @@ class Translator {
 
 }  // namespace
 
-QString translateJet(const QString& jetSql) { return Translator(jetSql).run(); }
+QString translateJet(const QString& jetSql) { return Translator(jetSql).run(jet::parse(jetSql)); }
+
+namespace {
+
+JetQuery parseJetQuery(const QString& jetSql) {
+  std::vector<Node> nodes = jet::parse(jetSql);
+  QueryShape shape = analyzeSelect(nodes);
+  return {std::move(shape), Translator(jetSql).run(std::move(nodes))};
+}
+
+// Marks where a text literal was taken out of a query: '\x01<number>\x01'.
+constexpr QChar kMark(0x01);
+
+// A query with its 'text' literals replaced by numbered marks, so that queries that differ only in
+// their literals share one reading. Empty when the text is not plain enough for it.
+QString withoutLiterals(const QString& jetSql, QStringList& literals) {
+  if (jetSql.contains(kMark)) return {};
+  QString key;
+  key.reserve(jetSql.size());
+  const qsizetype n = jetSql.size();
+  for (qsizetype i = 0; i < n;) {
+    const QChar c = jetSql[i];
+    if (c == '"') return {};
+    const qsizetype start = i;
+    if (c == '[' || c == '#') {
+      i = jetSql.indexOf(c == '[' ? QChar(']') : QChar('#'), i + 1);
+      if (i < 0) return {};
+      key += QStringView(jetSql).mid(start, ++i - start);
+      continue;
+    }
+    if (c != '\'') {
+      key += c;
+      ++i;
+      continue;
+    }
+    for (++i; i < n && (jetSql[i] != '\'' || (i + 1 < n && jetSql[i + 1] == '\'')); ++i)
+      if (jetSql[i] == '\'') ++i;
+    if (i >= n) return {};
+    literals << jetSql.mid(start, ++i - start);
+    key += '\'' + kMark + QString::number(literals.size() - 1) + kMark + '\'';
+  }
+  return key;
+}
+
+// The literals put back in place of their marks.
+QString withLiterals(const QString& sql, const QStringList& literals) {
+  QString out;
+  out.reserve(sql.size() + 16 * literals.size());
+  qsizetype from = 0;
+  for (qsizetype mark = sql.indexOf(kMark); mark >= 0; mark = sql.indexOf(kMark, from)) {
+    const qsizetype end = sql.indexOf(kMark, mark + 1);
+    out += QStringView(sql).mid(from, mark - 1 - from);
+    out += literals[QStringView(sql).mid(mark + 1, end - mark - 1).toInt()];
+    from = end + 2;
+  }
+  out += QStringView(sql).mid(from);
+  return out;
+}
+
+}  // namespace
+
+JetQuery readJetQuery(const QString& jetSql) {
+  constexpr int kKeptReadings = 512;
+  thread_local QHash<QString, JetQuery> readings;
+  QStringList literals;
+  const QString key = withoutLiterals(jetSql, literals);
+  if (key.isEmpty()) return parseJetQuery(jetSql);
+  auto it = readings.constFind(key);
+  if (it == readings.constEnd()) {
+    JetQuery reading;
+    try {
+      reading = parseJetQuery(key);
+    } catch (const DbError&) {
+      return parseJetQuery(jetSql);  // fails again, telling the user's own text
+    }
+    if (readings.size() >= kKeptReadings) readings.clear();
+    it = readings.insert(key, std::move(reading));
+  }
+  return {it->shape, withLiterals(it->sqliteSql, literals)};
+}
 
 QString isoDate(const QDate& date) { return date.toString(Qt::ISODate); }
 

@@ -33,8 +33,7 @@ qsizetype literalEnd(const QString& sql, qsizetype start, QChar close, bool doub
 bool previousEndsName(const std::vector<Token>& tokens) {
   for (auto it = tokens.rbegin(); it != tokens.rend(); ++it) {
     if (it->kind == TokenKind::Space) continue;
-    return it->kind == TokenKind::Word || it->kind == TokenKind::Bracketed ||
-           it->kind == TokenKind::RParen;
+    return it->kind == TokenKind::Word || it->kind == TokenKind::Bracketed || it->kind == TokenKind::RParen;
   }
   return false;
 }
@@ -118,7 +117,8 @@ constexpr int kMaxDepth = 1000;
 
 std::vector<Node> parseLevel(const std::vector<Token>& tokens, std::size_t& pos, int depth,
                              const QString& sql) {
-  if (depth > kMaxDepth) fail("troppe parentesi annidate (al massimo " + QString::number(kMaxDepth) + ")", sql);
+  if (depth > kMaxDepth)
+    fail("troppe parentesi annidate (al massimo " + QString::number(kMaxDepth) + ")", sql);
   const bool nested = depth > 0;
   std::vector<Node> nodes;
   while (pos < tokens.size()) {

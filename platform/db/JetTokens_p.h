@@ -13,8 +13,8 @@ enum class TokenKind {
   Bracketed,  // [name]
   String,     // 'text' or "text"
   Number,
-  Date,       // #mm/dd/yy#
-  Operator,   // = <> <= >= < > + - * / & . and the like
+  Date,      // #mm/dd/yy#
+  Operator,  // = <> <= >= < > + - * / & . and the like
   LParen,
   RParen,
   Comma,

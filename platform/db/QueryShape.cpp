@@ -30,7 +30,8 @@ bool aggregateOf(const std::vector<Node>& expression, ColumnRef& ref) {
   if (e.size() != 2 || e[0].token.kind != TokenKind::Word || !e[1].isGroup()) return false;
   const QString function = e[0].token.text.toUpper();
   if (function == "ROUND") return aggregateOf(withoutSpace(jet::splitArguments(e[1].children).front()), ref);
-  if (function != "SUM" && function != "MIN" && function != "MAX" && function != "FIRST" && function != "LAST")
+  if (function != "SUM" && function != "MIN" && function != "MAX" && function != "FIRST" &&
+      function != "LAST")
     return false;
   const std::vector<Node> arg = unwrap(withoutSpace(e[1].children));
   ref.function = function;
@@ -78,9 +79,11 @@ QString singleTableOf(const std::vector<Node>& nodes, std::size_t from) {
 
 }  // namespace
 
-QueryShape analyzeSelect(const QString& jetSql) {
+QueryShape analyzeSelect(const QString& jetSql) { return analyzeSelect(jet::parse(jetSql)); }
+
+QueryShape analyzeSelect(const std::vector<Node>& parsed) {
   QueryShape shape;
-  const std::vector<Node> all = withoutSpace(jet::parse(jetSql));
+  const std::vector<Node> all = withoutSpace(parsed);
   std::size_t select = 0;
   while (select < all.size() && !jet::isWord(all[select], "SELECT")) ++select;
   if (select == all.size()) return shape;
@@ -89,12 +92,16 @@ QueryShape analyzeSelect(const QString& jetSql) {
 
   std::size_t from = 1;
   while (from < nodes.size() && !jet::isWord(nodes[from], "FROM")) ++from;
-  readSelectList(std::vector<Node>(nodes.begin() + 1, nodes.begin() + static_cast<std::ptrdiff_t>(from)), shape);
+  readSelectList(std::vector<Node>(nodes.begin() + 1, nodes.begin() + static_cast<std::ptrdiff_t>(from)),
+                 shape);
   if (select == 0 && from < nodes.size()) shape.singleTable = singleTableOf(nodes, from);
   return shape;
 }
 
 QString bareTableName(const QString& source) {
+  // A query is no name: most sources are queries, and need not be parsed for this.
+  const QString start = source.left(7).trimmed();
+  if (source.size() > 7 && start.compare("SELECT", Qt::CaseInsensitive) == 0) return {};
   const std::vector<Node> nodes = withoutSpace(jet::parse(source));
   if (nodes.size() != 1 || !isName(nodes[0]) || jet::isWord(nodes[0], "SELECT")) return {};
   return jet::nameOf(nodes[0]);

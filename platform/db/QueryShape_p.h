@@ -3,6 +3,9 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <vector>
+
+#include "platform/db/JetTokens_p.h"
 
 // What the data layer needs to know of a Jet SELECT before running it: whether it reads exactly one
 // table (so its rows can be written back), and which computed columns are aggregates of one column
@@ -23,6 +26,14 @@ struct QueryShape {
 
 // Reads the first SELECT of the text (a view definition may come before it).
 QueryShape analyzeSelect(const QString& jetSql);
+QueryShape analyzeSelect(const std::vector<jet::Node>& parsed);
+
+// A Jet text parsed once for both uses: what it reads, and its SQLite translation (translateJet).
+struct JetQuery {
+  QueryShape shape;
+  QString sqliteSql;
+};
+JetQuery readJetQuery(const QString& jetSql);
 
 // The table name when the text is only a name ("Costi", "[Costi]"); empty otherwise.
 QString bareTableName(const QString& source);

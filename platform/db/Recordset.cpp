@@ -37,24 +37,29 @@ void Recordset::Impl::describeColumns(sqlite3_stmt* statement) {
     column.info.baseTable = text(sqlite3_column_table_name(statement, c));
     column.info.baseColumn = text(sqlite3_column_origin_name(statement, c));
     const char* declared = sqlite3_column_decltype(statement, c);
-    column.type = declared ? columnTypeFromDeclared(text(declared)) : session->inferredType(shape, column.info.name);
+    column.type =
+        declared ? columnTypeFromDeclared(text(declared)) : session->inferredType(shape, column.info.name);
     column.info.type = column.type.adoType;
     column.info.definedSize = column.type.definedSize;
     columns.push_back(column);
   }
   qualifyDuplicateNames(columns);
   fieldIndex.clear();
-  for (int i = int(columns.size()) - 1; i >= 0; --i) fieldIndex.insert(columns[std::size_t(i)].info.name.toLower(), i);
+  for (int i = int(columns.size()) - 1; i >= 0; --i)
+    fieldIndex.insert(columns[std::size_t(i)].info.name.toLower(), i);
   rows.reset(std::move(columns));
 }
 
-void Recordset::Impl::read() {
+bool Recordset::Impl::read() {
   Statement statement = session->prepare(sqliteSql);
   sqlite3_stmt* s = statement.get();
-  describeColumns(s);
   const int first = hiddenRowid ? 1 : 0;
-  int rc;
-  while ((rc = sqlite3_step(s)) == SQLITE_ROW)
+  int rc = sqlite3_step(s);
+  // Checked in the query's own read transaction, so that no other program can change the tables
+  // between the check and the rows.
+  if (session->use().refreshSchema()) return false;
+  describeColumns(s);
+  for (; rc == SQLITE_ROW; rc = sqlite3_step(s))
     rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
   if (rc != SQLITE_DONE) session->fail(rc, "Impossibile leggere i dati:\n" + source);
   rows.typeComputedColumns();
@@ -62,6 +67,7 @@ void Recordset::Impl::read() {
     const RowColumn& column = rows.column(c);
     if (column.info.baseTable.compare(shape.singleTable, Qt::CaseInsensitive) != 0) updatable = false;
   }
+  return true;
 }
 
 Recordset::Recordset() : d(std::make_unique<Impl>()) {}
@@ -72,30 +78,39 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
                      CommandType command) {
   if (d->open) throw DbError(DbError::InvalidState, "Il recordset è già aperto.");
   auto session = connection.session();
-  const QString tableName = command == adCmdText ? QString() : bareTableName(source);
-  if (command == adCmdTable && tableName.isEmpty())
-    throw DbError(DbError::SqlError, "Nome di tabella non valido: " + source + ".");
-  if (!tableName.isEmpty() && !session->table(tableName))
-    throw DbError(DbError::SqlError, "Tabella inesistente: " + tableName + ".");
-  const QString jetSql = tableName.isEmpty() ? source : "SELECT * FROM [" + tableName + "]";
-
+  // Read again from the start when the tables changed since their information was read.
   Impl fresh;
-  fresh.session = session;
-  fresh.source = source;
-  fresh.shape = analyzeSelect(jetSql);
-  fresh.sqliteSql = translateJet(jetSql);
-  const TableInfo* table = fresh.shape.singleTable.isEmpty() ? nullptr : session->table(fresh.shape.singleTable);
-  fresh.updatable = lock != adLockReadOnly && table && !table->isView;
-  if (fresh.updatable) {
-    fresh.hiddenRowid = true;
-    fresh.shape.singleTable = table->name;
-    const qsizetype select = fresh.sqliteSql.indexOf("SELECT", 0, Qt::CaseInsensitive);
-    fresh.sqliteSql.insert(select + 6, " \"" + table->name + "\".rowid,");
+  while (!fresh.open) {
+    fresh = Impl();
+    fresh.session = session;
+    fresh.source = source;
+    fresh.open = fresh.prepare(source, lock, command) && fresh.read();
   }
-  fresh.read();
-  fresh.open = true;
   fresh.pos = 0;
   *d = std::move(fresh);
+}
+
+bool Recordset::Impl::prepare(const QString& text, LockType lock, CommandType command) {
+  const QString tableName = command == adCmdText ? QString() : bareTableName(text);
+  if (command == adCmdTable && tableName.isEmpty())
+    throw DbError(DbError::SqlError, "Nome di tabella non valido: " + text + ".");
+  if (!tableName.isEmpty() && !session->table(tableName)) {
+    if (session->use().refreshSchema()) return false;
+    throw DbError(DbError::SqlError, "Tabella inesistente: " + tableName + ".");
+  }
+  JetQuery query = readJetQuery(tableName.isEmpty() ? text : "SELECT * FROM [" + tableName + "]");
+  shape = std::move(query.shape);
+  sqliteSql = std::move(query.sqliteSql);
+  const TableInfo* table =
+      lock == adLockReadOnly || shape.singleTable.isEmpty() ? nullptr : session->table(shape.singleTable);
+  updatable = table && !table->isView;
+  if (updatable) {
+    hiddenRowid = true;
+    shape.singleTable = table->name;
+    const qsizetype select = sqliteSql.indexOf("SELECT", 0, Qt::CaseInsensitive);
+    sqliteSql.insert(select + 6, " \"" + table->name + "\".rowid,");
+  }
+  return true;
 }
 
 void Recordset::Close() { *d = Impl(); }
@@ -107,8 +122,8 @@ void Recordset::Requery() {
   if (d->pending.active)
     throw DbError(DbError::InvalidState, "Salvare o annullare le modifiche prima di rileggere i dati.");
   const int keep = d->pos;
-  d->rows.clear();
-  d->read();
+  do d->rows.clear();
+  while (!d->read());
   d->pos = keep >= 0 && keep < d->rows.count() ? keep : 0;
 }
 

@@ -14,10 +14,10 @@ class Connection;
 
 // What the layer knows of one column of a recordset.
 struct FieldInfo {
-  QString name;          // as the query names it
+  QString name;  // as the query names it
   DataType type = adEmpty;
-  int definedSize = 0;   // characters for adVarWChar, bytes for fixed types
-  QString baseTable;     // the table the column comes from, when it comes from one
+  int definedSize = 0;  // characters for adVarWChar, bytes for fixed types
+  QString baseTable;    // the table the column comes from, when it comes from one
   QString baseColumn;
 };
 
@@ -49,7 +49,7 @@ class Recordset {
   bool isEOF() const;
   bool isBOF() const;
   int RecordCount() const;
-  int AbsolutePosition() const;          // 0-based; -1 at BOF or EOF
+  int AbsolutePosition() const;            // 0-based; -1 at BOF or EOF
   void setAbsolutePosition(int position);  // 0-based
   void MoveFirst();
   void MoveLast();
@@ -77,12 +77,12 @@ class Recordset {
   void AddNew();
   void SetValue(int index, const Variant& value);
   void SetValue(const QString& name, const Variant& value);
-  bool EditPending() const;   // an AddNew or an edited row not yet written
-  bool IsNewRow() const;      // the pending row is a new one
-  void Update();              // writes the pending row; AutoNumber key read back into the row
+  bool EditPending() const;  // an AddNew or an edited row not yet written
+  bool IsNewRow() const;     // the pending row is a new one
+  void Update();             // writes the pending row; AutoNumber key read back into the row
   void UpdateBatch(AffectEnum affect = adAffectCurrent);  // the same for the current row
-  void CancelUpdate();        // drops the pending changes
-  void Delete();              // deletes the current row from table and recordset; the next row becomes current
+  void CancelUpdate();                                    // drops the pending changes
+  void Delete();  // deletes the current row from table and recordset; the next row becomes current
 
   QString source() const;
   QString baseTable() const;  // empty when the recordset is not updatable

@@ -37,7 +37,8 @@ struct Recordset::Impl {
   void requireUpdatable() const {
     requireOpen();
     if (!updatable)
-      throw DbError(DbError::NotUpdatable, "I dati di questo elenco sono di sola lettura e non si possono modificare.");
+      throw DbError(DbError::NotUpdatable,
+                    "I dati di questo elenco sono di sola lettura e non si possono modificare.");
   }
   int column(const QString& name) const {
     const int i = fieldIndex.value(name.toLower(), -1);
@@ -50,7 +51,10 @@ struct Recordset::Impl {
     return index;
   }
 
-  void read();
+  // The query of a source and what it reads; false when the tables changed meanwhile.
+  bool prepare(const QString& source, LockType lock, CommandType command);
+  // Runs the query into rows; false, with nothing read, when the tables changed meanwhile.
+  bool read();
   void describeColumns(sqlite3_stmt* statement);
 
   // Writing back (RecordsetWrite.cpp).

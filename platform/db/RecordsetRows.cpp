@@ -77,19 +77,14 @@ void RowStore::appendStored(sqlite3_stmt* statement, int first, std::int64_t row
     RawCell& cell = raw(slot, c);
     cell.storage = std::uint8_t(v.storage);
     switch (v.storage) {
-      case SQLITE_INTEGER:
-        cell.payload = v.integer;
-        break;
-      case SQLITE_FLOAT:
-        cell.payload = std::bit_cast<std::int64_t>(v.real);
-        break;
+      case SQLITE_INTEGER: cell.payload = v.integer; break;
+      case SQLITE_FLOAT: cell.payload = std::bit_cast<std::int64_t>(v.real); break;
       case SQLITE_TEXT:
       case SQLITE_BLOB:
         cell.payload = reinterpret_cast<std::intptr_t>(keepBytes(v.bytes, v.length));
         cell.length = std::uint32_t(v.length);
         break;
-      default:
-        break;
+      default: break;
     }
   }
 }
@@ -112,16 +107,13 @@ StoredValue RowStore::stored(const RawCell& cell) const {
       v.integer = cell.payload;
       v.real = static_cast<double>(cell.payload);
       break;
-    case SQLITE_FLOAT:
-      v.real = std::bit_cast<double>(cell.payload);
-      break;
+    case SQLITE_FLOAT: v.real = std::bit_cast<double>(cell.payload); break;
     case SQLITE_TEXT:
     case SQLITE_BLOB:
       v.bytes = reinterpret_cast<const char*>(cell.payload);
       v.length = int(cell.length);
       break;
-    default:
-      break;
+    default: break;
   }
   return v;
 }
@@ -176,7 +168,7 @@ void RowStore::typeComputedColumns() {
         default: break;
       }
     }
-    const ColumnKind kind = text    ? ColumnKind::Text
+    const ColumnKind kind = text      ? ColumnKind::Text
                             : real    ? ColumnKind::Double
                             : integer ? ColumnKind::Int32
                             : bytes   ? ColumnKind::Binary

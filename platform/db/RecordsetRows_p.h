@@ -71,13 +71,13 @@ class RowStore {
   StoredValue stored(const RawCell& cell) const;
 
   std::vector<RowColumn> m_columns;
-  std::vector<ColumnKind> m_readKinds;  // how each column's stored values are converted
-  mutable std::vector<Chunk> m_chunks;  // mutable: values are made on first read
+  std::vector<ColumnKind> m_readKinds;                // how each column's stored values are converted
+  mutable std::vector<Chunk> m_chunks;                // mutable: values are made on first read
   std::vector<std::unique_ptr<char[]>> m_byteBlocks;  // text and blob bytes of the stored values
   char* m_blockNext = nullptr;                        // free bytes of the current block
   std::size_t m_blockFree = 0;
-  std::vector<int> m_slots;                           // row -> slot; a removed row leaves its slot unused
-  std::vector<std::int64_t> m_rowids;                 // by row
+  std::vector<int> m_slots;            // row -> slot; a removed row leaves its slot unused
+  std::vector<std::int64_t> m_rowids;  // by row
   int m_slotCount = 0;
 };
 

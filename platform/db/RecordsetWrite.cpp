@@ -71,9 +71,11 @@ class RowWriter {
   void requireUnchanged(const Identity& id, const std::vector<Variant>& original, const QString& action) {
     const std::optional<StoredRow> stored = fetch(id);
     if (!stored)
-      throw DbError(DbError::Conflict, "Impossibile " + action + ": la registrazione è stata eliminata da un altro utente.");
+      throw DbError(DbError::Conflict,
+                    "Impossibile " + action + ": la registrazione è stata eliminata da un altro utente.");
     if (stored->values != original)
-      throw DbError(DbError::Conflict, "Impossibile " + action + ": la registrazione è stata modificata da un altro utente.");
+      throw DbError(DbError::Conflict,
+                    "Impossibile " + action + ": la registrazione è stata modificata da un altro utente.");
   }
 
   std::int64_t insert(const std::vector<Variant>& values, const std::vector<bool>& assigned) {
@@ -104,7 +106,9 @@ class RowWriter {
     run("UPDATE " + quoted(m_table.name) + " SET " + sets.join(", ") + " WHERE " + id.where, bound, id);
   }
 
-  void remove(const Identity& id) { run("DELETE FROM " + quoted(m_table.name) + " WHERE " + id.where, {}, id); }
+  void remove(const Identity& id) {
+    run("DELETE FROM " + quoted(m_table.name) + " WHERE " + id.where, {}, id);
+  }
 
  private:
   int recordsetColumn(const QString& tableColumn) const {

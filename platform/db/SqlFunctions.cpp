@@ -13,8 +13,7 @@ namespace {
 // the process's C locale says.
 void appendText(std::string& out, sqlite3_value* value) {
   switch (sqlite3_value_type(value)) {
-    case SQLITE_NULL:
-      return;
+    case SQLITE_NULL: return;
     case SQLITE_FLOAT: {
       char buffer[32];
       const auto written = std::to_chars(buffer, buffer + sizeof buffer, sqlite3_value_double(value),
@@ -44,8 +43,8 @@ void concat(sqlite3_context* context, int argc, sqlite3_value** argv) {
 }  // namespace
 
 void registerSqlFunctions(sqlite3* db) {
-  sqlite3_create_function_v2(db, kConcatFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                             &concat, nullptr, nullptr, nullptr);
+  sqlite3_create_function_v2(db, kConcatFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &concat,
+                             nullptr, nullptr, nullptr);
 }
 
 }  // namespace db

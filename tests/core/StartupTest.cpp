@@ -15,14 +15,14 @@
 #include "platform/db/Connection.h"
 #include "platform/forms/MsgBox.h"
 #include "tests/support/Printers.h"
+#include "tests/support/TestDb.h"
 #include "tests/support/TestEnv.h"
 #include "tests/support/UserDirs.h"
 #include "tests/support/WithoutRootOverride.h"
 
 namespace {
 
-const QString kNoSystemFile =
-    QStringLiteral("File di sistema assente.\r\nL'applicazione non verrà avviata.");
+const QString kNoSystemFile = QStringLiteral("File di sistema assente.\r\nL'applicazione non verrà avviata.");
 const QString kDamagedDatabase =
     QStringLiteral("Database non trovato o danneggiato.\r\nL'applicazione non verrà avviata.");
 
@@ -92,8 +92,8 @@ TEST_F(StartupTest, FirstStartCreatesTheDatabaseFromTheTemplateAndShowsTheWindow
   EXPECT_EQ(DBPath, database());
   EXPECT_EQ(readAll(DBPath), readAll(testenv::programDir() + "/master.gen"));
   EXPECT_EQ(UserDirs::entries(dataFolder()), QStringList{"coms.mdb"});
-  EXPECT_EQ(connectionWhenShown, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database() +
-                                     ";Persist Security Info=False");
+  EXPECT_EQ(connectionWhenShown,
+            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + database() + ";Persist Security Info=False");
   EXPECT_EQ(RegKeySettings, "Software\\Corvane\\" + AppTitle + "\\Settings");
   EXPECT_EQ(RegKeyPrinters, "Software\\Corvane\\" + AppTitle + "\\Printers");
 
@@ -331,8 +331,9 @@ TEST_F(StartupTest, ADatabaseInUseOrInAReadOnlyFolderIsToldAsSuchAndKept) {
 
   sqlite3_exec(otherCopy, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(otherCopy);
-  expectOnlyMessage("Il database " + database() +
-                    " è bloccato da un altro programma. Riprovare tra poco.\r\nL'applicazione non verrà avviata.");
+  expectOnlyMessage(
+      "Il database " + database() +
+      " è bloccato da un altro programma. Riprovare tra poco.\r\nL'applicazione non verrà avviata.");
   EXPECT_EQ(readAll(database()), before);
 
   messages.clear();
@@ -358,9 +359,36 @@ TEST_F(StartupTest, AFullDiskSaysTheDiskIsFull) {
   const QString contents = UserDirs::entries(smallFs.path() + "/TarvelDB").join(',');
   umount(smallFs.path().toUtf8().constData());
   EXPECT_FALSE(started);
-  expectOnlyMessage("Impossibile creare il database \"" + smallFs.path() + "/TarvelDB/coms.mdb\":\r\n"
-                    "Il disco è pieno: spazio insufficiente per il database.\r\nL'applicazione non verrà avviata.");
+  expectOnlyMessage(
+      "Impossibile creare il database \"" + smallFs.path() +
+      "/TarvelDB/coms.mdb\":\r\n"
+      "Il disco è pieno: spazio insufficiente per il database.\r\nL'applicazione non verrà avviata.");
   EXPECT_EQ(contents, QString());
+}
+
+TEST_F(StartupTest, AnOlderDatabaseGetsTheDayIndexOfTheCostsAndAFailureIsToldWithoutStoppingTheStart) {
+  const QString indexSql = "SELECT sql FROM sqlite_master WHERE name = 'Costi_CodCom_Data'";
+  ASSERT_TRUE(QDir().mkpath(dataFolder()));
+  ASSERT_TRUE(QFile::copy(testenv::freshDatabase(), database()));
+  testdb::exec(database(), "DROP INDEX Costi_CodCom_Data");
+  testdb::exec(database(), "INSERT INTO Costi (CodCom, Data) VALUES ('C1', '2024-03-05')");
+
+  ASSERT_TRUE(start());
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(testdb::scalar(database(), indexSql).contains("(CodCom, Data)"));
+  EXPECT_EQ(testdb::scalar(database(), "SELECT CodCom || Data FROM Costi"), "C12024-03-05");
+
+  // Something else under the index's name: the index cannot be made, the user is told, the program starts.
+  testdb::exec(database(), "DROP INDEX Costi_CodCom_Data");
+  testdb::exec(database(), "CREATE TABLE Costi_CodCom_Data (a TEXT)");
+  ASSERT_TRUE(start());
+  EXPECT_EQ(shown, 2);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.startsWith("Impossibile aggiornare gli indici del database"))
+      << messages[0].text.toStdString();
+  EXPECT_TRUE(messages[0].text.contains("Costi_CodCom_Data"));
+  EXPECT_EQ(messages[0].style, forms::vbExclamation | forms::vbOKOnly);
+  EXPECT_EQ(messages[0].title, AppTitle);
 }
 
 TEST(DatabaseOpenTest, FailsForWhatIsNotTheProgramsDatabase) {
