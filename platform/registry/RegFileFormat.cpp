@@ -1,8 +1,11 @@
 #include "platform/registry/RegFileFormat_p.h"
 
+#include <QHash>
 #include <QStringConverter>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "platform/registry/RegistryTypes.h"
 
@@ -117,6 +120,52 @@ std::optional<ParsedData> readData(const QString& text) {
   return ParsedData{type, isTextType(type) ? utf16ToUtf8(*bytes) : *bytes};
 }
 
+// One [key] section of the file with its values in file order.
+struct NamedData {
+  QString name;
+  ParsedData data;
+};
+struct Section {
+  QStringList path;
+  QList<NamedData> values;
+};
+
+bool pathLess(const Section& a, const Section& b) {
+  const qsizetype common = std::min(a.path.size(), b.path.size());
+  for (qsizetype i = 0; i < common; ++i)
+    if (const int order = a.path[i].compare(b.path[i], Qt::CaseInsensitive); order != 0) return order < 0;
+  return a.path.size() < b.path.size();
+}
+
+// Gives every key the spelling it first has in the file, also where a section with another
+// spelling sorts before it.
+void useFirstSpellings(std::vector<Section>& sections) {
+  QHash<QString, QString> spelling;  // case-folded path down to a key -> the key's first spelling
+  for (Section& section : sections) {
+    QString path;
+    for (QString& part : section.path) {
+      path += part.toCaseFolded() + '\\';
+      const auto it = spelling.constFind(path);
+      if (it == spelling.constEnd())
+        spelling.insert(path, part);
+      else
+        part = *it;
+    }
+  }
+}
+
+// Adds the sections to the tree in key order, so that every new subkey lands at the end of its
+// siblings and a file with many sibling keys is read in n log n, whatever order it lists them in.
+// Sections of the same key keep their file order: a later value wins.
+void buildTree(std::vector<Section>& sections, RegistryKey& root) {
+  useFirstSpellings(sections);
+  std::stable_sort(sections.begin(), sections.end(), pathLess);
+  for (const Section& section : sections) {
+    RegistryKey& key = root.ensurePath(section.path);
+    for (const NamedData& value : section.values) key.setValue(value.name, value.data.type, value.data.data);
+  }
+}
+
 // Lines of the file with hex continuations ("...,\" followed by an indented line) joined.
 QStringList logicalLines(const QString& text) {
   QStringList lines;
@@ -194,7 +243,8 @@ ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
   ParsedRegFile result;
   const QStringList lines = logicalLines(decodeText(bytes));
   bool headerSeen = false;
-  RegistryKey* current = nullptr;
+  std::vector<Section> sections;
+  Section* current = nullptr;
   for (const QString& raw : lines) {
     const QString line = raw.trimmed();
     if (line.isEmpty() || line.startsWith(';')) continue;
@@ -214,7 +264,7 @@ ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
         result.damaged = true;
         continue;
       }
-      current = &result.root.ensurePath(parts);
+      current = &sections.emplace_back(Section{std::move(parts), {}});
       continue;
     }
     if (!current) {
@@ -241,8 +291,9 @@ ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
       result.damaged = true;
       continue;
     }
-    current->setValue(name, data->type, data->data);
+    current->values.append(NamedData{name, std::move(*data)});
   }
+  buildTree(sections, result.root);
   return result;
 }
 

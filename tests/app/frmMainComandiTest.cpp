@@ -26,6 +26,8 @@
 #include "common/comfrmSort.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
+#include "jobs/frm_io_Com_Prev.h"
+#include "jobs/frm_show_ComData.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/forms/SharedInstance.h"
 #include "reports/frmPrintReportCom.h"
@@ -233,6 +235,13 @@ bool opensTables(frmMain& w) {
 
 TEST_F(MainWindowCommands, TheDataMenuOpensTheTableBrowserOnlyWhileNoOtherWindowIsOpen) {
   start();
+  EXPECT_TRUE(opensTables(*w));
+  EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
+
+  // A job order's summary and quote lines, once opened and closed, stay loaded but hidden: they do
+  // not count.
+  forms::SharedInstance<frm_show_ComData>::get();
+  forms::SharedInstance<frm_io_Com_Prev>::get();
   EXPECT_TRUE(opensTables(*w));
   EXPECT_TRUE(messages().isEmpty()) << messages().join(QChar(0x7c)).toStdString();
 
