@@ -355,7 +355,9 @@ TEST_F(StartupTest, AJournalLeftInAReadOnlyFolderNamesTheFolder) {
   {
     sqlite3* writer = nullptr;
     ASSERT_EQ(sqlite3_open(database().toUtf8().constData(), &writer), SQLITE_OK);
-    sqlite3_exec(writer, "BEGIN; INSERT INTO Impiegati (Cognome) VALUES ('Riva');", nullptr, nullptr, nullptr);
+    // Without syncs the journal carries its mark from the first page on, as a crash would leave it.
+    sqlite3_exec(writer, "PRAGMA synchronous=OFF; BEGIN; INSERT INTO Impiegati (Cognome) VALUES ('Riva');",
+                 nullptr, nullptr, nullptr);
     leftOver = readAll(journal);
     sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(writer);
