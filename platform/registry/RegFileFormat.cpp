@@ -128,26 +128,21 @@ struct NamedData {
 struct Section {
   QStringList path;
   QList<NamedData> values;
+  // The path case-folded, its names joined by a zero character: ordering these orders the keys by
+  // name, a key before its subkeys.
+  QString order;
 };
 
-bool pathLess(const Section& a, const Section& b) {
-  const qsizetype common = std::min(a.path.size(), b.path.size());
-  for (qsizetype i = 0; i < common; ++i)
-    if (const int order = a.path[i].compare(b.path[i], Qt::CaseInsensitive); order != 0) return order < 0;
-  return a.path.size() < b.path.size();
-}
-
 // Gives every key the spelling it first has in the file, also where a section with another
-// spelling sorts before it.
+// spelling sorts before it, and sets the sections' order.
 void useFirstSpellings(std::vector<Section>& sections) {
-  QHash<QString, QString> spelling;  // case-folded path down to a key -> the key's first spelling
+  QHash<QString, QString> spelling;  // the order of a path down to a key -> the key's first spelling
   for (Section& section : sections) {
-    QString path;
     for (QString& part : section.path) {
-      path += part.toCaseFolded() + '\\';
-      const auto it = spelling.constFind(path);
+      section.order += part.toCaseFolded() + QChar(0);
+      const auto it = spelling.constFind(section.order);
       if (it == spelling.constEnd())
-        spelling.insert(path, part);
+        spelling.insert(section.order, part);
       else
         part = *it;
     }
@@ -159,7 +154,8 @@ void useFirstSpellings(std::vector<Section>& sections) {
 // Sections of the same key keep their file order: a later value wins.
 void buildTree(std::vector<Section>& sections, RegistryKey& root) {
   useFirstSpellings(sections);
-  std::stable_sort(sections.begin(), sections.end(), pathLess);
+  std::stable_sort(sections.begin(), sections.end(),
+                   [](const Section& a, const Section& b) { return a.order < b.order; });
   for (const Section& section : sections) {
     RegistryKey& key = root.ensurePath(section.path);
     for (const NamedData& value : section.values) key.setValue(value.name, value.data.type, value.data.data);
@@ -264,7 +260,7 @@ ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
         result.damaged = true;
         continue;
       }
-      current = &sections.emplace_back(Section{std::move(parts), {}});
+      current = &sections.emplace_back(Section{std::move(parts), {}, {}});
       continue;
     }
     if (!current) {

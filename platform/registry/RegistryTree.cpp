@@ -23,6 +23,8 @@ const RegistryKey* RegistryKey::child(const QString& name) const {
 }
 
 RegistryKey& RegistryKey::ensureChild(const QString& name) {
+  // Keys read from a file arrive in name order: each new one goes last.
+  if (m_subkeys.empty() || nameLess(m_subkeys.back(), name)) return m_subkeys.emplace_back(name);
   auto it = std::lower_bound(m_subkeys.begin(), m_subkeys.end(), name, nameLess);
   if (it != m_subkeys.end() && sameName(it->name(), name)) return *it;
   return *m_subkeys.insert(it, RegistryKey(name));
