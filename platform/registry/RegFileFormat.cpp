@@ -235,8 +235,11 @@ void writeKey(const RegistryKey& key, const QString& path, bool isRoot, QString&
 
 }  // namespace
 
-ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
-  ParsedRegFile result;
+namespace {
+
+// The sections of the file in file order; damaged is set when a line cannot be read. The lines of
+// the text are gone when it returns, before the tree is built.
+std::vector<Section> readSections(const QByteArray& bytes, const QString& rootName, bool& damaged) {
   const QStringList lines = logicalLines(decodeText(bytes));
   bool headerSeen = false;
   std::vector<Section> sections;
@@ -247,24 +250,24 @@ ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
     if (!headerSeen) {
       headerSeen = true;
       if (line == Header || line == QLatin1String("REGEDIT4")) continue;
-      result.damaged = true;
+      damaged = true;
     }
     if (line.startsWith('[')) {
       current = nullptr;
       if (!line.endsWith(']')) {
-        result.damaged = true;
+        damaged = true;
         continue;
       }
       QStringList parts = line.mid(1, line.size() - 2).split('\\', Qt::SkipEmptyParts);
       if (parts.isEmpty() || !sameName(parts.takeFirst(), rootName) || parts.size() > MaxKeyDepth) {
-        result.damaged = true;
+        damaged = true;
         continue;
       }
       current = &sections.emplace_back(Section{std::move(parts), {}, {}});
       continue;
     }
     if (!current) {
-      result.damaged = true;
+      damaged = true;
       continue;
     }
     QString name;
@@ -274,21 +277,29 @@ ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
     } else if (std::optional<QString> quoted = readQuoted(line, pos)) {
       name = *quoted;
     } else {
-      result.damaged = true;
+      damaged = true;
       continue;
     }
     while (pos < line.size() && line[pos].isSpace()) ++pos;
     if (pos >= line.size() || line[pos] != '=') {
-      result.damaged = true;
+      damaged = true;
       continue;
     }
     std::optional<ParsedData> data = readData(line.mid(pos + 1).trimmed());
     if (!data) {
-      result.damaged = true;
+      damaged = true;
       continue;
     }
     current->values.append(NamedData{name, std::move(*data)});
   }
+  return sections;
+}
+
+}  // namespace
+
+ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
+  ParsedRegFile result;
+  std::vector<Section> sections = readSections(bytes, rootName, result.damaged);
   buildTree(sections, result.root);
   return result;
 }

@@ -115,6 +115,7 @@ std::shared_ptr<const ParsedRegFile> load(HKEY root) {
   std::lock_guard lock(storesMutex);
   CachedStore& cached = stores[root];
   if (cached.store && cached.path == path && cached.stamp == stamp) return cached.store;
+  cached.store.reset();  // the old store need not stay beside the new one while it is read
   const std::optional<QByteArray> bytes = readRegularFile(path);
   cached = {path, stamp,
             std::make_shared<const ParsedRegFile>(bytes ? parseRegFile(*bytes, rootName(root))
