@@ -36,7 +36,8 @@ namespace {
 int otherOpenWindowCount(const QWidget* main) {
   int count = 0;
   for (const QWidget* w : QApplication::topLevelWidgets())
-    if (w != main && w->isVisible() && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog)) ++count;
+    if (w != main && w->isVisible() && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
+      ++count;
   return count;
 }
 

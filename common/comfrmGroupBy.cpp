@@ -13,7 +13,8 @@ namespace {
 // level then shows the grid's groups, and "OK" without changes keeps them.
 bool groupedBy(grid::GridEX& Grid, int column) {
   const std::vector<grid::SortKey>& groups = Grid.groups().keys();
-  return std::any_of(groups.begin(), groups.end(), [column](const grid::SortKey& key) { return key.column == column; });
+  return std::any_of(groups.begin(), groups.end(),
+                     [column](const grid::SortKey& key) { return key.column == column; });
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ const QString Printers = QStringLiteral("Software\\Corvane\\Gestione Commesse\\P
 QByteArray manyValues(int bytes) {
   QByteArray text = "[HKEY_CURRENT_USER\\Software\\Altro]\n";
   for (int i = 0; text.size() < bytes; ++i)
-    text += "\"Valore" + QByteArray::number(i) + "\"=\"testo di prova numero " + QByteArray::number(i) + "\"\n";
+    text +=
+        "\"Valore" + QByteArray::number(i) + "\"=\"testo di prova numero " + QByteArray::number(i) + "\"\n";
   return text;
 }
 
@@ -32,7 +33,8 @@ QByteArray manyValues(int bytes) {
 QByteArray manyKeys(int count) {
   QByteArray text;
   for (int i = 0; i < count; ++i)
-    text += "[HKEY_CURRENT_USER\\Software\\Altro\\Chiave" + QByteArray::number(i) + "]\n\"v\"=dword:00000001\n\n";
+    text +=
+        "[HKEY_CURRENT_USER\\Software\\Altro\\Chiave" + QByteArray::number(i) + "]\n\"v\"=dword:00000001\n\n";
   return text;
 }
 

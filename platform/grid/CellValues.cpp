@@ -93,7 +93,8 @@ Variant typedCellValue(const QString& text, int adoType) {
     return Variant(text);
   }
   const QString decimal = QLocale().decimalPoint();
-  if (isNumberField(adoType) && text.count('.') == 1 && !text.contains(decimal)) return Variant(QString(text).replace('.', decimal));
+  if (isNumberField(adoType) && text.count('.') == 1 && !text.contains(decimal))
+    return Variant(QString(text).replace('.', decimal));
   return Variant(text);
 }
 

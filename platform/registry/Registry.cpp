@@ -1,5 +1,8 @@
 #include "platform/registry/Registry.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,9 +10,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <map>
 #include <memory>
@@ -117,9 +117,9 @@ std::shared_ptr<const ParsedRegFile> load(HKEY root) {
   if (cached.store && cached.path == path && cached.stamp == stamp) return cached.store;
   cached.store.reset();  // the old store need not stay beside the new one while it is read
   const std::optional<QByteArray> bytes = readRegularFile(path);
-  cached = {path, stamp,
-            std::make_shared<const ParsedRegFile>(bytes ? parseRegFile(*bytes, rootName(root))
-                                                        : ParsedRegFile())};
+  cached = {
+      path, stamp,
+      std::make_shared<const ParsedRegFile>(bytes ? parseRegFile(*bytes, rootName(root)) : ParsedRegFile())};
   return cached.store;
 }
 

@@ -253,7 +253,8 @@ TEST_F(GridListsTest, DateCellsReadTheirOwnDayMonthYearFormUnderAnyLocale) {
     UsLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     ~UsLocale() { QLocale::setDefault(before); }
   } usLocale;
-  for (const auto& [typed, day] : {std::pair{"10/03/2024", QDate(2024, 3, 10)}, {"25/12/2023", QDate(2023, 12, 25)}}) {
+  for (const auto& [typed, day] :
+       {std::pair{"10/03/2024", QDate(2024, 3, 10)}, {"25/12/2023", QDate(2023, 12, 25)}}) {
     typeInCell(1, 8, typed);
     ASSERT_TRUE(grid->updateRow()) << typed;
     EXPECT_EQ(testdb::scalar(cn, "SELECT Data FROM Costi").toDate(), day) << typed;

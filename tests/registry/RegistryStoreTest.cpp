@@ -1,10 +1,10 @@
-#include <QDir>
-#include <QFile>
-#include <QStringEncoder>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
 
 #include <chrono>
 #include <csignal>
@@ -335,7 +335,8 @@ TEST_F(RegistryTest, KeysInAnyOrderAreReadWhole) {
             QByteArray::number(i % 10) + "\n\"primo" + QByteArray::number(i) + "\"=\"x\"\n\n";
   text += "[HKEY_CURRENT_USER\\Software\\elenco]\n\"Radice\"=\"r\"\n";
   writeStore(HKEY_CURRENT_USER, text);
-  EXPECT_EQ(subkeys(HKEY_CURRENT_USER, "Software\\Elenco"), QStringList({"Voce1", "Voce12", "Voce27", "Voce3"}));
+  EXPECT_EQ(subkeys(HKEY_CURRENT_USER, "Software\\Elenco"),
+            QStringList({"Voce1", "Voce12", "Voce27", "Voce3"}));
   EXPECT_EQ(subkeys(HKEY_CURRENT_USER, "Software"), QStringList({"Elenco"}));
   EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Elenco\\Voce27", "v").data, QByteArray::fromHex("07000000"));
   EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Elenco\\voce3", "primo3").data, sz("x"));
@@ -348,9 +349,8 @@ TEST_F(RegistryTest, NonRegularFileAtTheStorePathReadsAsEmpty) {
   QDir().mkpath(storeFolder());
   const QByteArray fifo = QFile::encodeName(userStore());
   ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
-  std::future<Read> reading = std::async(std::launch::async, [] {
-    return read(HKEY_CURRENT_USER, "Software\\Corvane", "v");
-  });
+  std::future<Read> reading =
+      std::async(std::launch::async, [] { return read(HKEY_CURRENT_USER, "Software\\Corvane", "v"); });
   const bool answered = reading.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
   if (!answered) ::close(::open(fifo.constData(), O_WRONLY));  // lets the stuck read end
   EXPECT_TRUE(answered) << "the read waited on the FIFO";
@@ -361,10 +361,11 @@ TEST_F(RegistryTest, NonRegularFileAtTheStorePathReadsAsEmpty) {
 // file stays as it was.
 TEST_F(RegistryTest, ShortWriteFailsAndKeepsTheOldFile) {
   for (int i = 0; i < 200; ++i)
-    ASSERT_EQ(write(HKEY_CURRENT_USER, "Software\\Grande", "Valore" + QString::number(i), REG_SZ, sz("testo")),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        write(HKEY_CURRENT_USER, "Software\\Grande", "Valore" + QString::number(i), REG_SZ, sz("testo")),
+        ERROR_SUCCESS);
   const QByteArray before = readStore(HKEY_CURRENT_USER);
-  rlimit old {};
+  rlimit old{};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
   const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
   rlimit small = old;
