@@ -262,7 +262,6 @@ void frmMain::SetLay() {
       const QSignalBlocker blocker(txtFind);
       txtFind->clear();
     }
-    AggiornaTrova();
   }
   sb->setPanelText(pnlWorkDate, Format(Variant(DataLavoro), QStringLiteral("ddd d mmm yy")));
   sb->setPanelText(pnlDatabase, DBPath);
@@ -286,6 +285,8 @@ void frmMain::CaricaGriglia() {
   });
   gexView->setEnabled(true);
   if (gridHadFocus) gexView->setFocus();
+  // The layout brings its own sort keys: the find names and searches the column they sort by.
+  AggiornaTrova();
 }
 
 void frmMain::guardGrid(const std::function<void()>& action) {

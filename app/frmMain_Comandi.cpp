@@ -31,11 +31,13 @@
 
 namespace {
 
-// The windows the program has loaded, shown or hidden (menus, tooltips and the like excluded).
-int loadedWindowCount() {
+// The windows the user has open besides the main one (menus, tooltips and the like excluded).
+// Windows kept loaded but hidden after closing, like a job order's summary, do not count.
+int otherOpenWindowCount(const QWidget* main) {
   int count = 0;
   for (const QWidget* w : QApplication::topLevelWidgets())
-    if (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog) ++count;
+    if (w != main && w->isVisible() && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
+      ++count;
   return count;
 }
 
@@ -124,7 +126,7 @@ void frmMain::gridCommand(QAction* item) {
 
 // The table browser edits any table: only while no other data window is open.
 void frmMain::dataCommand() {
-  if (loadedWindowCount() > 2) {
+  if (otherOpenWindowCount(this) > 0) {
     forms::MsgBox(QStringLiteral("Chiudere prima tutte le schede dati."), forms::vbOKOnly, AppTitle, this);
     return;
   }

@@ -3,8 +3,21 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/grid/GridEX.h"
+
+namespace {
+
+// Icon columns are not offered for grouping, except one the grid is already grouped by: every
+// level then shows the grid's groups, and "OK" without changes keeps them.
+bool groupedBy(grid::GridEX& Grid, int column) {
+  const std::vector<grid::SortKey>& groups = Grid.groups().keys();
+  return std::any_of(groups.begin(), groups.end(),
+                     [column](const grid::SortKey& key) { return key.column == column; });
+}
+
+}  // namespace
 
 comfrmGroupBy::comfrmGroupBy(grid::GridEX& Grid)
     : GridLevelsDialog(QStringLiteral("Raggruppa"), QStringLiteral("Raggruppa per")) {
@@ -14,8 +27,9 @@ comfrmGroupBy::comfrmGroupBy(grid::GridEX& Grid)
   cboExpand->setCurrentIndex(0);
   sideColumn()->addWidget(new QLabel(QStringLiteral("Espandi/Unisci:"), this));
   sideColumn()->addWidget(cboExpand);
-  fill(Grid, Grid.groups(),
-       [](const grid::GridColumn* column) { return column->type() != grid::ColumnIcon; });
+  fill(Grid, Grid.groups(), [&Grid](const grid::GridColumn* column) {
+    return column->type() != grid::ColumnIcon || groupedBy(Grid, column->index());
+  });
 }
 
 void comfrmGroupBy::GroupGrid(grid::GridEX& Grid) {

@@ -57,9 +57,13 @@ void addMissingIndexes(const QString& connectionString) {
 }
 
 // A database that is there but cannot be used: a lock or a read-only place are told as they are,
-// anything else is the damaged database.
+// anything else is the damaged database. A folder that cannot be written is named whatever the
+// error: a journal left by an interrupted write cannot be rolled back there, and the database
+// would not open for work even if it could.
 QString unusableDatabaseReason(const db::DbError& error) {
   if (error.code() == db::DbError::Busy || error.code() == db::DbError::ReadOnly) return error.description();
+  if (!QFileInfo(QFileInfo(DBPath).absolutePath()).isWritable())
+    return "Il database " + DBPath + " si trova in una cartella in sola lettura: impossibile lavorarci.";
   return QStringLiteral("Database non trovato o danneggiato.");
 }
 

@@ -2,11 +2,12 @@
 
 namespace {
 
-// The first character of a name; empty for an empty or missing one.
+// The first character of a name in capitals, since the list is sorted without regard to case;
+// empty for an empty or missing name.
 QString initial(const Variant& name) {
   const QString text = name.toString();
   if (text.isEmpty()) return QString();
-  return text.left(text.at(0).isHighSurrogate() && text.size() > 1 ? 2 : 1);
+  return text.left(text.at(0).isHighSurrogate() && text.size() > 1 ? 2 : 1).toUpper();
 }
 
 }  // namespace
@@ -34,7 +35,7 @@ arpCliFor::arpCliFor()
   gf.addLine(QStringLiteral("Line3"), QPoint(0, 60), QPoint(Width, 60), 10);
 }
 
-// Each record opens a new group when its name starts with another character than the record before.
+// Each record opens a new group when its name starts with another letter than the record before.
 void arpCliFor::FetchData(bool eof) {
   if (eof) return;
   const QString letter = initial(dc1.value(QStringLiteral("Nome")));

@@ -1,5 +1,7 @@
 #include "platform/grid/CellValues.h"
 
+#include <QLocale>
+
 #include "platform/db/AdoTypes.h"
 #include "platform/grid/GridColumn.h"
 #include "platform/runtime/DateTime.h"
@@ -12,6 +14,11 @@ namespace {
 bool isNumberType(VarType t) {
   return t == VarType::Integer || t == VarType::Long || t == VarType::Double ||
          t == VarType::Currency || t == VarType::Boolean;
+}
+
+bool isNumberField(int adoType) {
+  return adoType == db::adSmallInt || adoType == db::adInteger || adoType == db::adDouble ||
+         adoType == db::adCurrency;
 }
 
 std::optional<QDateTime> parseDate(const QString& text) { return DateFromText(text); }
@@ -79,6 +86,18 @@ Variant convertToField(const Variant& value, int adoType) {
   }
 }
 
+Variant typedCellValue(const QString& text, int adoType) {
+  if (adoType == db::adDate) {
+    static const QLocale dayFirst(QLocale::Italian, QLocale::Italy);
+    if (const auto d = DateFromText(text, dayFirst)) return Variant(*d);
+    return Variant(text);
+  }
+  const QString decimal = QLocale().decimalPoint();
+  if (isNumberField(adoType) && text.count('.') == 1 && !text.contains(decimal))
+    return Variant(QString(text).replace('.', decimal));
+  return Variant(text);
+}
+
 bool fitsField(const Variant& value, int adoType) {
   if (value.isNull() || value.isEmpty()) return true;
   switch (adoType) {
@@ -104,9 +123,7 @@ QString formatCell(const Variant& value, const QString& pattern) {
 }
 
 bool rightAligned(const GridColumn* c) {
-  const int t = c->dataType();
-  const bool number = t == db::adSmallInt || t == db::adInteger || t == db::adDouble || t == db::adCurrency;
-  return number && !c->hasValueList() && !c->dropDown();
+  return isNumberField(c->dataType()) && !c->hasValueList() && !c->dropDown();
 }
 
 }  // namespace grid

@@ -17,6 +17,12 @@ bool sameValue(const Variant& a, const Variant& b);
 // does not convert is returned unchanged, so that the caller's rules can see and refuse it.
 Variant convertToField(const Variant& value, int adoType);
 
+// The text typed into a cell's line editor, read the way the editor shows values: a date as
+// day/month/year (the form the editor writes, whatever the locale), and in a number a single point,
+// when the text holds no decimal separator of the locale, as the decimal separator. Other text is
+// returned as it is, for convertToField.
+Variant typedCellValue(const QString& text, int adoType);
+
 // Whether a value can be stored in a field of that type as it is.
 bool fitsField(const Variant& value, int adoType);
 

@@ -193,7 +193,7 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
   } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
     typed = line->text();
     if (typed == index.data(Qt::EditRole).toString()) return;
-    chosen = Variant(typed);
+    chosen = typedCellValue(typed, c->dataType());
   } else {
     return;
   }

@@ -1,8 +1,11 @@
 #include "platform/registry/RegFileFormat_p.h"
 
+#include <QHash>
 #include <QStringConverter>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "platform/registry/RegistryTypes.h"
 
@@ -117,6 +120,48 @@ std::optional<ParsedData> readData(const QString& text) {
   return ParsedData{type, isTextType(type) ? utf16ToUtf8(*bytes) : *bytes};
 }
 
+// One [key] section of the file with its values in file order.
+struct NamedData {
+  QString name;
+  ParsedData data;
+};
+struct Section {
+  QStringList path;
+  QList<NamedData> values;
+  // The path case-folded, its names joined by a zero character: ordering these orders the keys by
+  // name, a key before its subkeys.
+  QString order;
+};
+
+// Gives every key the spelling it first has in the file, also where a section with another
+// spelling sorts before it, and sets the sections' order.
+void useFirstSpellings(std::vector<Section>& sections) {
+  QHash<QString, QString> spelling;  // the order of a path down to a key -> the key's first spelling
+  for (Section& section : sections) {
+    for (QString& part : section.path) {
+      section.order += part.toCaseFolded() + QChar(0);
+      const auto it = spelling.constFind(section.order);
+      if (it == spelling.constEnd())
+        spelling.insert(section.order, part);
+      else
+        part = *it;
+    }
+  }
+}
+
+// Adds the sections to the tree in key order, so that every new subkey lands at the end of its
+// siblings and a file with many sibling keys is read in n log n, whatever order it lists them in.
+// Sections of the same key keep their file order: a later value wins.
+void buildTree(std::vector<Section>& sections, RegistryKey& root) {
+  useFirstSpellings(sections);
+  std::stable_sort(sections.begin(), sections.end(),
+                   [](const Section& a, const Section& b) { return a.order < b.order; });
+  for (const Section& section : sections) {
+    RegistryKey& key = root.ensurePath(section.path);
+    for (const NamedData& value : section.values) key.setValue(value.name, value.data.type, value.data.data);
+  }
+}
+
 // Lines of the file with hex continuations ("...,\" followed by an indented line) joined.
 QStringList logicalLines(const QString& text) {
   QStringList lines;
@@ -190,35 +235,39 @@ void writeKey(const RegistryKey& key, const QString& path, bool isRoot, QString&
 
 }  // namespace
 
-ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
-  ParsedRegFile result;
+namespace {
+
+// The sections of the file in file order; damaged is set when a line cannot be read. The lines of
+// the text are gone when it returns, before the tree is built.
+std::vector<Section> readSections(const QByteArray& bytes, const QString& rootName, bool& damaged) {
   const QStringList lines = logicalLines(decodeText(bytes));
   bool headerSeen = false;
-  RegistryKey* current = nullptr;
+  std::vector<Section> sections;
+  Section* current = nullptr;
   for (const QString& raw : lines) {
     const QString line = raw.trimmed();
     if (line.isEmpty() || line.startsWith(';')) continue;
     if (!headerSeen) {
       headerSeen = true;
       if (line == Header || line == QLatin1String("REGEDIT4")) continue;
-      result.damaged = true;
+      damaged = true;
     }
     if (line.startsWith('[')) {
       current = nullptr;
       if (!line.endsWith(']')) {
-        result.damaged = true;
+        damaged = true;
         continue;
       }
       QStringList parts = line.mid(1, line.size() - 2).split('\\', Qt::SkipEmptyParts);
       if (parts.isEmpty() || !sameName(parts.takeFirst(), rootName) || parts.size() > MaxKeyDepth) {
-        result.damaged = true;
+        damaged = true;
         continue;
       }
-      current = &result.root.ensurePath(parts);
+      current = &sections.emplace_back(Section{std::move(parts), {}, {}});
       continue;
     }
     if (!current) {
-      result.damaged = true;
+      damaged = true;
       continue;
     }
     QString name;
@@ -228,21 +277,30 @@ ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
     } else if (std::optional<QString> quoted = readQuoted(line, pos)) {
       name = *quoted;
     } else {
-      result.damaged = true;
+      damaged = true;
       continue;
     }
     while (pos < line.size() && line[pos].isSpace()) ++pos;
     if (pos >= line.size() || line[pos] != '=') {
-      result.damaged = true;
+      damaged = true;
       continue;
     }
     std::optional<ParsedData> data = readData(line.mid(pos + 1).trimmed());
     if (!data) {
-      result.damaged = true;
+      damaged = true;
       continue;
     }
-    current->setValue(name, data->type, data->data);
+    current->values.append(NamedData{name, std::move(*data)});
   }
+  return sections;
+}
+
+}  // namespace
+
+ParsedRegFile parseRegFile(const QByteArray& bytes, const QString& rootName) {
+  ParsedRegFile result;
+  std::vector<Section> sections = readSections(bytes, rootName, result.damaged);
+  buildTree(sections, result.root);
   return result;
 }
 

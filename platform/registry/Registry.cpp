@@ -1,5 +1,8 @@
 #include "platform/registry/Registry.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +10,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
-#include <sys/stat.h>
 
 #include <map>
 #include <memory>
@@ -83,6 +85,21 @@ FileStamp stampOf(const QString& path) {
           std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
+// The content of a regular file; nothing for anything else at the path (a FIFO, a device or a
+// folder), which would block the read or never end: such a store reads as empty.
+std::optional<QByteArray> readRegularFile(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  QFile file;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  return file.readAll();
+}
+
 // The parsed store of each root, kept between calls while its file is unchanged.
 struct CachedStore {
   QString path;
@@ -98,11 +115,11 @@ std::shared_ptr<const ParsedRegFile> load(HKEY root) {
   std::lock_guard lock(storesMutex);
   CachedStore& cached = stores[root];
   if (cached.store && cached.path == path && cached.stamp == stamp) return cached.store;
-  QFile file(path);
-  cached = {path, stamp,
-            std::make_shared<const ParsedRegFile>(file.open(QIODevice::ReadOnly)
-                                                      ? parseRegFile(file.readAll(), rootName(root))
-                                                      : ParsedRegFile())};
+  cached.store.reset();  // the old store need not stay beside the new one while it is read
+  const std::optional<QByteArray> bytes = readRegularFile(path);
+  cached = {
+      path, stamp,
+      std::make_shared<const ParsedRegFile>(bytes ? parseRegFile(*bytes, rootName(root)) : ParsedRegFile())};
   return cached.store;
 }
 
@@ -115,9 +132,14 @@ bool save(HKEY root, ParsedRegFile store) {
     QFile::remove(path + QStringLiteral(".bak"));
     if (!QFile::copy(path, path + QStringLiteral(".bak"))) return false;
   }
+  // Unbuffered, so that a write cut short (a full disk) shows in the count write() returns.
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(writeRegFile(store.root, rootName(root)));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+  const QByteArray text = writeRegFile(store.root, rootName(root));
+  if (file.write(text) != text.size()) {
+    file.cancelWriting();
+    return false;
+  }
   if (!file.commit()) return false;
   store.damaged = false;
   std::lock_guard lock(storesMutex);

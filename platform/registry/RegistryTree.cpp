@@ -23,6 +23,8 @@ const RegistryKey* RegistryKey::child(const QString& name) const {
 }
 
 RegistryKey& RegistryKey::ensureChild(const QString& name) {
+  // Keys read from a file arrive in name order: each new one goes last.
+  if (m_subkeys.empty() || nameLess(m_subkeys.back(), name)) return m_subkeys.emplace_back(name);
   auto it = std::lower_bound(m_subkeys.begin(), m_subkeys.end(), name, nameLess);
   if (it != m_subkeys.end() && sameName(it->name(), name)) return *it;
   return *m_subkeys.insert(it, RegistryKey(name));
@@ -35,33 +37,51 @@ bool RegistryKey::removeChild(const QString& name) {
   return true;
 }
 
-const RegistryValue* RegistryKey::value(const QString& name) const {
+namespace {
+// Keys with fewer values find them by a plain search: most keys hold one or two values, and an
+// index for each would cost far more memory than the values themselves.
+constexpr qsizetype IndexedFrom = 16;
+}  // namespace
+
+qsizetype RegistryKey::position(const QString& name) const {
+  if (m_valueIndex.isEmpty()) {
+    for (qsizetype i = 0; i < m_values.size(); ++i)
+      if (sameName(m_values[i].name, name)) return i;
+    return -1;
+  }
   const auto it = m_valueIndex.constFind(name.toCaseFolded());
-  return it == m_valueIndex.constEnd() ? nullptr : &m_values[*it];
+  return it == m_valueIndex.constEnd() ? -1 : *it;
+}
+
+const RegistryValue* RegistryKey::value(const QString& name) const {
+  const qsizetype at = position(name);
+  return at < 0 ? nullptr : &m_values[at];
 }
 
 void RegistryKey::setValue(const QString& name, std::int32_t type, const QByteArray& data) {
-  const QString folded = name.toCaseFolded();
-  const auto it = m_valueIndex.constFind(folded);
-  if (it != m_valueIndex.constEnd()) {
-    m_values[*it].type = type;
-    m_values[*it].data = data;
+  if (const qsizetype at = position(name); at >= 0) {
+    m_values[at].type = type;
+    m_values[at].data = data;
     return;
   }
-  m_valueIndex.insert(folded, m_values.size());
   m_values.append(RegistryValue{name, type, data});
+  if (!m_valueIndex.isEmpty())
+    m_valueIndex.insert(name.toCaseFolded(), m_values.size() - 1);
+  else if (m_values.size() >= IndexedFrom)
+    reindexValues();
 }
 
 bool RegistryKey::removeValue(const QString& name) {
-  const auto it = m_valueIndex.constFind(name.toCaseFolded());
-  if (it == m_valueIndex.constEnd()) return false;
-  m_values.removeAt(*it);
+  const qsizetype at = position(name);
+  if (at < 0) return false;
+  m_values.removeAt(at);
   reindexValues();
   return true;
 }
 
 void RegistryKey::reindexValues() {
   m_valueIndex.clear();
+  if (m_values.size() < IndexedFrom) return;
   for (qsizetype i = 0; i < m_values.size(); ++i) m_valueIndex.insert(m_values[i].name.toCaseFolded(), i);
 }
 

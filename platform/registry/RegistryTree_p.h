@@ -21,7 +21,7 @@ struct RegistryValue {
 
 // A key with its values (in the order they were first written) and its subkeys (sorted by name
 // without regard to case). Names compare without regard to case and keep the case they were
-// created with; values are found by name in constant time.
+// created with; the values of a key with many are found by name in constant time.
 class RegistryKey {
  public:
   explicit RegistryKey(const QString& name = QString()) : m_name(name) {}
@@ -45,11 +45,12 @@ class RegistryKey {
   RegistryKey& ensurePath(const QStringList& path);
 
  private:
+  qsizetype position(const QString& name) const;  // -1 when there is no such value
   void reindexValues();
 
   QString m_name;
   QList<RegistryValue> m_values;
-  QHash<QString, qsizetype> m_valueIndex;  // case-folded name -> position in m_values
+  QHash<QString, qsizetype> m_valueIndex;  // case-folded name -> position in m_values, or empty
   std::vector<RegistryKey> m_subkeys;
 };
 

@@ -117,4 +117,19 @@ TEST_F(MainWindowKeys, FindAndFilterBoxKeysMoveTheFocusWithoutReachingTheGrid) {
   EXPECT_EQ(QApplication::focusWidget(), txtFind());
 }
 
+// Another filter reloads the view's layout with its own sort: the find label and the find follow it.
+TEST_F(MainWindowKeys, AfterAnotherFilterTheFindNamesAndSearchesTheLayoutsSortColumn) {
+  showView(0);
+  clickHeader("DesCom");
+  EXPECT_EQ(control<QLabel>("lblFind")->text(), "Trova in Descrizione");
+  cmbFilter()->setCurrentIndex(1);
+  ASSERT_EQ(gexView()->sortKeys().count(), 1);
+  EXPECT_EQ(gexView()->sortKeys().item(1).column, column("CodCom"));
+  EXPECT_EQ(control<QLabel>("lblFind")->text(), "Trova in Codice");
+  gexView()->setRow(1);
+  txtFind()->setFocus();
+  typeText("C'");
+  EXPECT_EQ(currentValue("CodCom"), Variant("C'03"));
+}
+
 }  // namespace

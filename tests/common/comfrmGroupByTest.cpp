@@ -57,4 +57,19 @@ TEST_F(GroupByTest, NewLevelsRegroupAndCollapseOrExpandAsChosen) {
   EXPECT_EQ(grid.rowCount(), 6);
 }
 
+// A grid grouped by its icon column and another one shows both groups, and "OK" keeps them.
+TEST_F(GroupByTest, GroupsOnAnIconColumnShowAndStayWhenNothingChanges) {
+  grid.groups().assign({{5, grid::Ascending}, {4, grid::Descending}});
+  const int rows = grid.rowCount();
+  open([](comfrmGroupBy* f) {
+    EXPECT_EQ(f->cboGroups[0]->currentText(), "Stato");
+    EXPECT_EQ(f->cboGroups[1]->currentText(), "Città");
+    EXPECT_TRUE(f->optOrder[3]->isChecked());
+    EXPECT_TRUE(f->cboGroups[2]->isEnabled());
+    click(f->cmdOK);
+  });
+  EXPECT_EQ(grid.groups().keys(), (std::vector<grid::SortKey>{{5, grid::Ascending}, {4, grid::Descending}}));
+  EXPECT_EQ(grid.rowCount(), rows);
+}
+
 }  // namespace

@@ -347,6 +347,41 @@ TEST_F(StartupTest, ADatabaseInUseOrInAReadOnlyFolderIsToldAsSuchAndKept) {
                     "verrà avviata.");
 }
 
+// A journal left by a write that was cut off must be rolled back before the database can be read;
+// in a read-only folder it cannot be, and the message names the folder rather than a damage.
+TEST_F(StartupTest, AJournalLeftInAReadOnlyFolderNamesTheFolder) {
+  ASSERT_TRUE(start());
+  const QString journal = database() + "-journal";
+  QByteArray leftOver;
+  {
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(database().toUtf8().constData(), &writer), SQLITE_OK);
+    // Without syncs the journal carries its mark from the first page on, as a crash would leave it.
+    sqlite3_exec(writer, "PRAGMA synchronous=OFF; BEGIN; INSERT INTO Impiegati (Cognome) VALUES ('Riva');",
+                 nullptr, nullptr, nullptr);
+    leftOver = readAll(journal);
+    sqlite3_exec(writer, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(writer);
+  }
+  ASSERT_FALSE(leftOver.isEmpty());
+  {
+    QFile file(journal);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(leftOver);
+  }
+  ConnString.clear();
+  shown = 0;
+  QFile::setPermissions(dataFolder(), QFile::ReadOwner | QFile::ExeOwner);
+  bool started = true;
+  runWithoutRootOverride([&] { started = start(); });
+  QFile::setPermissions(dataFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  EXPECT_FALSE(started);
+  expectOnlyMessage("Il database " + database() +
+                    " si trova in una cartella in sola lettura: impossibile lavorarci.\r\nL'applicazione non "
+                    "verrà avviata.");
+  EXPECT_EQ(readAll(journal), leftOver);
+}
+
 // A documents folder on a small file system of its own, full before the template fits.
 TEST_F(StartupTest, AFullDiskSaysTheDiskIsFull) {
   QTemporaryDir smallFs;

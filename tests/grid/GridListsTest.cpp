@@ -246,4 +246,34 @@ TEST_F(GridListsTest, ColumnButtonRaisesItsEventAndNotSelectableColumnsAreSkippe
   EXPECT_EQ(grid->col(), 24);
 }
 
+// A date cell reads back the day/month/year form its editor writes, whatever the locale's order.
+TEST_F(GridListsTest, DateCellsReadTheirOwnDayMonthYearFormUnderAnyLocale) {
+  struct UsLocale {
+    QLocale before;
+    UsLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    ~UsLocale() { QLocale::setDefault(before); }
+  } usLocale;
+  for (const auto& [typed, day] :
+       {std::pair{"10/03/2024", QDate(2024, 3, 10)}, {"25/12/2023", QDate(2023, 12, 25)}}) {
+    typeInCell(1, 8, typed);
+    ASSERT_TRUE(grid->updateRow()) << typed;
+    EXPECT_EQ(testdb::scalar(cn, "SELECT Data FROM Costi").toDate(), day) << typed;
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
+// Hours and quantities typed with a point, as the entry forms take them: the point is the decimal
+// separator. A comma still is, and a point beside a comma still groups thousands.
+TEST_F(GridListsTest, APointTypedInANumberCellIsTheDecimalSeparator) {
+  typeInCell(1, 15, "7.5");
+  typeInCell(1, 24, "2,25");
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Ore FROM Costi").toDouble(), 7.5);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Quantita FROM Costi").toDouble(), 2.25);
+  EXPECT_EQ(grid->cellText(1, 15), "7,5");
+  typeInCell(1, 24, "1.250,5");
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Quantita FROM Costi").toDouble(), 1250.5);
+}
+
 }  // namespace

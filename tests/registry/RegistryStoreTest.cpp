@@ -1,8 +1,14 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
-#include <fcntl.h>
-#include <sys/stat.h>
+
+#include <chrono>
+#include <csignal>
+#include <future>
 
 #include "tests/registry/RegistryFixture.h"
 
@@ -318,6 +324,61 @@ TEST_F(RegistryTest, DeepNestingIsRefusedInsteadOfOverflowingTheStack) {
                                     path(100000).toUtf8() + "]\n\"v\"=\"x\"\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"y\"\n");
   EXPECT_EQ(read(HKEY_CURRENT_USER, "A", "v").data, sz("y"));
   EXPECT_EQ(read(HKEY_CURRENT_USER, path(100000), "v").status, ERROR_INVALID_PARAMETER);
+}
+
+// Keys listed in any order, a key listed twice: every value is found, the later line of a key wins,
+// and subkeys enumerate in name order.
+TEST_F(RegistryTest, KeysInAnyOrderAreReadWhole) {
+  QByteArray text = "Windows Registry Editor Version 5.00\n\n";
+  for (int i : {12, 3, 27, 3, 1})
+    text += "[HKEY_CURRENT_USER\\Software\\Elenco\\Voce" + QByteArray::number(i) + "]\n\"v\"=dword:0000000" +
+            QByteArray::number(i % 10) + "\n\"primo" + QByteArray::number(i) + "\"=\"x\"\n\n";
+  text += "[HKEY_CURRENT_USER\\Software\\elenco]\n\"Radice\"=\"r\"\n";
+  writeStore(HKEY_CURRENT_USER, text);
+  EXPECT_EQ(subkeys(HKEY_CURRENT_USER, "Software\\Elenco"),
+            QStringList({"Voce1", "Voce12", "Voce27", "Voce3"}));
+  EXPECT_EQ(subkeys(HKEY_CURRENT_USER, "Software"), QStringList({"Elenco"}));
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Elenco\\Voce27", "v").data, QByteArray::fromHex("07000000"));
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Elenco\\voce3", "primo3").data, sz("x"));
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Elenco", "radice").data, sz("r"));
+}
+
+// A FIFO (or any other non-regular file) at the store's path reads as an empty store at once,
+// instead of waiting for a writer that never comes.
+TEST_F(RegistryTest, NonRegularFileAtTheStorePathReadsAsEmpty) {
+  QDir().mkpath(storeFolder());
+  const QByteArray fifo = QFile::encodeName(userStore());
+  ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+  std::future<Read> reading =
+      std::async(std::launch::async, [] { return read(HKEY_CURRENT_USER, "Software\\Corvane", "v"); });
+  const bool answered = reading.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  if (!answered) ::close(::open(fifo.constData(), O_WRONLY));  // lets the stuck read end
+  EXPECT_TRUE(answered) << "the read waited on the FIFO";
+  EXPECT_EQ(reading.get().status, ERROR_FILE_NOT_FOUND);
+}
+
+// A write cut short (a full disk, a size limit) fails as an unwritable store does, and the complete
+// file stays as it was.
+TEST_F(RegistryTest, ShortWriteFailsAndKeepsTheOldFile) {
+  for (int i = 0; i < 200; ++i)
+    ASSERT_EQ(
+        write(HKEY_CURRENT_USER, "Software\\Grande", "Valore" + QString::number(i), REG_SZ, sz("testo")),
+        ERROR_SUCCESS);
+  const QByteArray before = readStore(HKEY_CURRENT_USER);
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = rlim_t(before.size() - 100);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const LSTATUS status = write(HKEY_CURRENT_USER, "Software\\Grande", "Nuovo", REG_SZ, sz("sì"));
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(status, ERROR_CANTWRITE);
+  EXPECT_EQ(readStore(HKEY_CURRENT_USER), before);
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "Nuovo").status, ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "Valore199").data, sz("testo"));
+  EXPECT_EQ(QDir(storeFolder()).entryList(QDir::Files), QStringList{"HKEY_CURRENT_USER.reg"});
 }
 
 TEST(EnvironmentStrings, VariablesBetweenPercentSignsAreExpanded) {

@@ -158,4 +158,19 @@ TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrint
   EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }
 
+// Names that differ in case share their initial's group, headed once in capitals.
+TEST_F(CliForListTest, TheAddressBookHasOneGroupPerInitialWhateverTheCase) {
+  testdb::exec(cn,
+               "INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (20, 'Cliente', 'bassi spa'), "
+               "(21, 'Cliente', 'bruno snc'), (22, 'Cliente', 'd''amico')");
+  auto* dialog = open<frmPrintReportClienti>();
+  report::ReportViewer* viewer = preview(dialog);
+  ASSERT_TRUE(viewer);
+  const QStringList texts = pageTexts(viewer->pages());
+  EXPECT_EQ(
+      only(texts, {"B", "b", "D", "d", "Barbieri Luca", "bassi spa", "Bianchi Srl", "bruno snc", "d'amico"}),
+      (QStringList{"B", "Barbieri Luca", "bassi spa", "Bianchi Srl", "bruno snc", "D", "d'amico"}));
+  EXPECT_EQ(lines(viewer->pages(), 3000), 3) << "the empty initial, B and D";
+}
+
 }  // namespace
