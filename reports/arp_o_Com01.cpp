@@ -78,6 +78,7 @@ report::SubReport* arp_o_Com01::SubReport(int number) const {
 }
 
 void arp_o_Com01::ReportStart() {
+  m_CodCom.clear();
   SubReport(1)->setReport(std::make_unique<arp_o_det_datieco>());
   SubReport(2)->setReport(std::make_unique<arp_com_det_prev>());
   SubReport(3)->setReport(std::make_unique<arp_o_det_manodopera>());
@@ -116,3 +117,5 @@ void arp_o_Com01::showDateIf(const QString& fieldName, const QString& flag) {
 void arp_o_Com01::ReportEnd() {
   for (int i = 1; i <= SubReportCount; ++i) SubReport(i)->clearReport();
 }
+
+QString arp_o_Com01::recordInError() const { return m_CodCom.isEmpty() ? QString() : "commessa " + m_CodCom; }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QtEndian>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/report/ReportError.h"
@@ -78,6 +79,14 @@ void sharedStrings(QByteArray& out, const std::vector<QString>& strings, int tot
   for (size_t i = 0; i < records.size(); ++i) record(out, i == 0 ? 0x00FC : 0x003C, records[i]);
 }
 
+// A cell's text within the format's limit, cut between characters rather than inside a pair of
+// UTF-16 surrogates.
+QString cellText(const QString& text) {
+  if (text.size() <= MaxCellText) return text;
+  const qsizetype cut = text.at(MaxCellText - 1).isHighSurrogate() ? MaxCellText - 1 : MaxCellText;
+  return text.left(cut);
+}
+
 }  // namespace
 
 QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>& cells,
@@ -96,7 +105,7 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
     columns = std::max(columns, cell.column + 1);
     if (cell.kind == SheetCell::Kind::Text) {
       ++textCells;
-      const QString text = cell.text.left(MaxCellText);
+      const QString text = cellText(cell.text);
       if (!stringIndex.contains(text)) {
         stringIndex.insert(text, int(strings.size()));
         strings.push_back(text);
@@ -133,13 +142,17 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
   for (const SheetCell& cell : cells) {
     switch (cell.kind) {
       case SheetCell::Kind::Text:
-        record(sheet, 0x00FD, Bytes().u16(cell.row).u16(cell.column).u16(GeneralXf).u32(quint32(stringIndex.value(cell.text.left(MaxCellText)))).data());
+        record(sheet, 0x00FD, Bytes().u16(cell.row).u16(cell.column).u16(GeneralXf).u32(quint32(stringIndex.value(cellText(cell.text)))).data());
         break;
       case SheetCell::Kind::Number:
       case SheetCell::Kind::Money:
       case SheetCell::Kind::Date: {
         const int format = cell.kind == SheetCell::Kind::Date ? DateXf : cell.kind == SheetCell::Kind::Money ? MoneyXf : GeneralXf;
-        record(sheet, 0x0203, Bytes().u16(cell.row).u16(cell.column).u16(format).f64(cell.number).data());
+        // A value that is not finite has no number form: the cell stays empty.
+        if (std::isfinite(cell.number))
+          record(sheet, 0x0203, Bytes().u16(cell.row).u16(cell.column).u16(format).f64(cell.number).data());
+        else
+          record(sheet, 0x0201, Bytes().u16(cell.row).u16(cell.column).u16(format).data());
         break;
       }
     }

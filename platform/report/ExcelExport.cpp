@@ -1,5 +1,5 @@
+// ExcelExport
 #include <QDate>
-#include <QIODevice>
 
 #include "platform/report/Biff8.h"
 #include "platform/report/CompoundFile.h"
@@ -30,8 +30,8 @@ SheetCell cellOf(const PageItem& item) {
 
 }  // namespace
 
-void ExcelExport::write(QIODevice& file, const Pages& pages) {
-  const TextGrid grid = textGrid(pages);
+void ExcelExport::finishFile() {
+  const TextGrid grid = textGrid(texts());
   std::vector<SheetCell> cells;
   for (size_t r = 0; r < grid.rows.size(); ++r) {
     const PageItem* previous = nullptr;
@@ -56,7 +56,7 @@ void ExcelExport::write(QIODevice& file, const Pages& pages) {
   for (size_t c = 0; c < grid.columnStarts.size(); ++c)
     widths.push_back(c + 1 < grid.columnStarts.size() ? grid.columnStarts[c + 1] - grid.columnStarts[c]
                                                       : LastColumnWidth);
-  file.write(compoundFile(QStringLiteral("Workbook"), biff8Workbook(QStringLiteral("Foglio1"), cells, widths)));
+  put(compoundFile(QStringLiteral("Workbook"), biff8Workbook(QStringLiteral("Foglio1"), cells, widths)));
 }
 
 }  // namespace report

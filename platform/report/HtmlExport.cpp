@@ -1,4 +1,4 @@
-#include <QIODevice>
+// HtmlExport
 
 #include "platform/report/ExportFilter.h"
 #include "platform/runtime/Twips.h"
@@ -46,28 +46,30 @@ QString graphic(const PageItem& item) {
 
 }  // namespace
 
-void HtmlExport::write(QIODevice& file, const Pages& pages) {
-  QString html = QStringLiteral(
+void HtmlExport::beginFile() {
+  put(QByteArrayLiteral(
       "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<style>\n"
       "body{background:#ccc;margin:0}\n"
       ".page{position:relative;background:#fff;margin:12px auto;overflow:hidden}\n"
       ".page div{position:absolute;margin:0;line-height:1.2}\n"
       ".page svg{position:absolute;left:0;top:0}\n"
-      "</style>\n</head>\n<body>\n");
-  for (const Page& page : pages) {
-    html += QStringLiteral("<div class=\"page\" style=\"width:%1;height:%2\">\n<svg width=\"%3\" height=\"%4\">")
-                .arg(px(page.size.width()), px(page.size.height()), number(page.size.width()),
-                     number(page.size.height()));
-    for (const PageItem& item : page.items)
-      if (item.kind != PageItem::Kind::Text) html += graphic(item);
-    html += QStringLiteral("</svg>\n");
-    for (const PageItem& item : page.items)
-      if (item.kind == PageItem::Kind::Text)
-        html += QStringLiteral("<div style=\"%1\">%2</div>\n").arg(textStyle(item), escaped(item.text));
-    html += QStringLiteral("</div>\n");
-  }
-  html += QStringLiteral("</body>\n</html>\n");
-  file.write(html.toUtf8());
+      "</style>\n</head>\n<body>\n"));
 }
+
+void HtmlExport::writePage(const Page& page) {
+  QString html = QStringLiteral("<div class=\"page\" style=\"width:%1;height:%2\">\n<svg width=\"%3\" height=\"%4\">")
+                     .arg(px(page.size.width()), px(page.size.height()), number(page.size.width()),
+                          number(page.size.height()));
+  for (const PageItem& item : page.items)
+    if (item.kind != PageItem::Kind::Text) html += graphic(item);
+  html += QStringLiteral("</svg>\n");
+  for (const PageItem& item : page.items)
+    if (item.kind == PageItem::Kind::Text)
+      html += QStringLiteral("<div style=\"%1\">%2</div>\n").arg(textStyle(item), escaped(item.text));
+  html += QStringLiteral("</div>\n");
+  put(html.toUtf8());
+}
+
+void HtmlExport::finishFile() { put(QByteArrayLiteral("</body>\n</html>\n")); }
 
 }  // namespace report

@@ -17,6 +17,8 @@ struct TextStyle {
   bool bold = false;
   bool italic = false;
   Qt::Alignment alignment = Qt::AlignLeft;
+
+  bool operator==(const TextStyle&) const = default;
 };
 
 // One positioned item of a page, in twips from the page's top left corner.
@@ -43,5 +45,12 @@ struct Page {
 };
 
 using Pages = std::vector<Page>;
+
+// Takes a run's pages one at a time, as each is finished.
+class PageSink {
+ public:
+  virtual ~PageSink() = default;
+  virtual void page(Page page) = 0;
+};
 
 }  // namespace report

@@ -1,5 +1,5 @@
+// RtfExport
 #include <QByteArray>
-#include <QIODevice>
 #include <algorithm>
 
 #include "platform/report/ExportFilter.h"
@@ -41,7 +41,8 @@ QByteArray fontIndex(const QString& family, std::vector<QString>& fonts) {
 
 }  // namespace
 
-void RtfExport::write(QIODevice& file, const Pages& pages) {
+void RtfExport::finishFile() {
+  const Pages& pages = texts();
   int left = pages.empty() ? 0 : pages.front().size.width();
   for (const Page& page : pages)
     for (const PageItem& item : page.items)
@@ -95,7 +96,7 @@ void RtfExport::write(QIODevice& file, const Pages& pages) {
            "\\margl" + QByteArray::number(left) + "\\margr" + QByteArray::number(left) + "\\margt720\\margb720\n";
   }
   rtf += body + "}\n";
-  file.write(rtf);
+  put(rtf);
 }
 
 }  // namespace report
