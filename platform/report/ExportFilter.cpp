@@ -58,6 +58,11 @@ void ExportFilter::finish() {
     cancel();
     throw;
   }
+  // Buffered bytes that do not reach the disk make the flush fail; commit alone would not tell.
+  if (!m_file->flush()) {
+    cancel();
+    cannotWrite(m_fileName, QFileDevice::WriteError);
+  }
   const bool written = m_file->commit();
   const QFileDevice::FileError error = m_file->error();
   m_file.reset();
