@@ -1,9 +1,17 @@
 // The job-order report as the print dialog's preview shows it: dates by their flags, the economic
 // summary, and the sub-reports refilled for each job order.
+#include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
 
 #include "platform/report/ReportViewer.h"
+#include "core/Globals.h"
 #include "reports/arp_o_Com01.h"
+#include "reports/comRepLib.h"
+#include "reports/comfrmPrintProgress.h"
 #include "reports/frmPrintReportCom.h"
 #include "tests/reports/ReportTestSupport.h"
 
@@ -88,6 +96,55 @@ TEST_F(JobOrderReportTest, TheTickedBoxesChooseTheSubReportsAndEachJobOrderGetsI
             (QStringList{"05-04-2008", "Trasporti", "Trasporto", "nr", "Q01", "1,00", "80,00"}));
   EXPECT_FALSE(texts.contains("Spesa misteriosa"));
   EXPECT_FALSE(between(texts, "C003", "").contains("Neri Luca"));
+}
+
+}  // namespace
+
+namespace {
+
+// The job-order report taking its time over each job order, as on a large database.
+class SlowJobOrders : public arp_o_Com01 {
+ protected:
+  void Format(report::Section& section) override {
+    arp_o_Com01::Format(section);
+    if (section.type() == report::SectionType::Detail) QThread::msleep(120);
+  }
+};
+
+TEST_F(JobOrderReportTest, TheProgressWindowIsPaintedFirstAndShowsThePagesMadeWhileTheRunGoesOn) {
+  SlowJobOrders report;
+  SetReportPrinter(report, QStringLiteral("Ufficio"));
+  report.dc1.setConnectionString(ConnString);
+  report.dc1.setSource("SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = "
+                       "CliFor.IdCliFor");
+  // The progress window's lines each time the program gets to handle its events.
+  QStringList seen;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&seen] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* progress = qobject_cast<comfrmPrintProgress*>(w); progress && progress->isVisible())
+        seen << progress->lblPrintWhere->text() + " | " + progress->lblPercent->text();
+  });
+  watch.start(0);
+  {
+    const RunProgress progress(report, QStringLiteral("Anteprima del documento"));
+    report.Run();
+    EXPECT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.value(0), "Anteprima del documento | Paginazione in corso");
+    EXPECT_TRUE(seen.contains("Anteprima del documento | Paginazione in corso: 1 pagina")) << seen.join("\n").toStdString();
+  }
+  watch.stop();
+  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(qobject_cast<comfrmPrintProgress*>(w));
+}
+
+TEST_F(JobOrderReportTest, ACostBeyondTheMoneyRangeStopsTheReportWithAMessageNamingItsJobOrder) {
+  testdb::exec(cn, "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, Codice, Descrizione, UM, "
+                   "Quantita, CostoUnitario, Valore, PrezzoUnitario) VALUES "
+                   "(2, 0, 'C002', True, 0, #04/06/08#, 0, 'X-1', 'Enorme', 'nr', 1000000000, 1, 1000000000, 1000000000)");
+  frmPrintReportCom* dialog = openDialog();
+  click(dialog->cmdPreview);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith("Errore nella lettura dei dati del report (commessa C002): ")) << messages[0].toStdString();
 }
 
 }  // namespace
