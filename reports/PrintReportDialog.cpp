@@ -133,7 +133,9 @@ PrintReportDialog::~PrintReportDialog() = default;
 
 void PrintReportDialog::addBesideList(QWidget* frame) { m_top->addWidget(frame); }
 
-void PrintReportDialog::addBelowList(QWidget* frame) { m_body->insertWidget(m_body->indexOf(frmStampante), frame); }
+void PrintReportDialog::addBelowList(QWidget* frame) {
+  m_body->insertWidget(m_body->indexOf(frmStampante), frame);
+}
 
 void PrintReportDialog::fillPrintersAndList(const QString& printer, std::vector<ListRow> rows) {
   for (const QIcon& icon : ImageList1) GridEX1->addImage(icon);

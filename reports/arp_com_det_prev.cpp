@@ -40,7 +40,8 @@ QString bookedCost(const QString& CodCom) {
 
 QString arp_com_det_prev::Query(const QString& CodCom) {
   return "SELECT CommessePre.Codice, CommessePre.Descrizione, CommessePre.Tariffa, CommessePre.UM, "
-         "CommessePre.Quantita, CommessePre.QPrev, CommessePre.Prezzo, IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS CT, "
+         "CommessePre.Quantita, CommessePre.QPrev, CommessePre.Prezzo, "
+         "IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS CT, "
          "[Prezzo]-IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS Delta"
          " FROM CommessePre LEFT JOIN (" +
          bookedCost(CodCom) +

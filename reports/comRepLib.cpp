@@ -11,16 +11,18 @@
 
 namespace {
 
-constexpr qint64 PaintWaitMs = 500;  // the longest wait for a new progress window to be drawn
+constexpr qint64 PaintWaitMs = 500;   // the longest wait for a new progress window to be drawn
 constexpr qint64 EventsEveryMs = 50;  // how often a run lets the program repaint
 
 const ExportFormat Formats[kExportFormatCount] = {
-    {OutputExcel, QStringLiteral("in Excel"), QStringLiteral(".xls"), QStringLiteral("Microsoft Excel (*.xls)|*.xls")},
+    {OutputExcel, QStringLiteral("in Excel"), QStringLiteral(".xls"),
+     QStringLiteral("Microsoft Excel (*.xls)|*.xls")},
     {OutputRtf, QStringLiteral("in RTF (Rich text format)"), QStringLiteral(".rtf"),
      QStringLiteral("Rich Text Format (*.rtf)|*.rtf")},
     {OutputPdf, QStringLiteral("in PDF (Acrobat Reader)"), QStringLiteral(".pdf"),
      QStringLiteral("Acrobat reader (*.pdf)|*.pdf")},
-    {OutputHtml, QStringLiteral("in HTML"), QStringLiteral(".html"), QStringLiteral("Formato HTML (*.html)|*.html")},
+    {OutputHtml, QStringLiteral("in HTML"), QStringLiteral(".html"),
+     QStringLiteral("Formato HTML (*.html)|*.html")},
 };
 
 }  // namespace
@@ -64,7 +66,9 @@ void PrintReportProgress(report::Report& Report) {
 }
 
 RunProgress::RunProgress(report::Report& report, const QString& where, int delayMs)
-    : m_report(report), m_window(std::make_unique<comfrmPrintProgress>()), m_clock(std::make_unique<QElapsedTimer>()),
+    : m_report(report),
+      m_window(std::make_unique<comfrmPrintProgress>()),
+      m_clock(std::make_unique<QElapsedTimer>()),
       m_delay(delayMs) {
   m_window->lblPrintWhere->setText(where);
   m_window->lblPercent->setText(QStringLiteral("Paginazione in corso"));
@@ -83,7 +87,8 @@ void RunProgress::show() {
   waited.start();
   do {
     QApplication::processEvents();
-  } while (m_window->windowHandle() && !m_window->windowHandle()->isExposed() && waited.elapsed() < PaintWaitMs);
+  } while (m_window->windowHandle() && !m_window->windowHandle()->isExposed() &&
+           waited.elapsed() < PaintWaitMs);
   m_window->repaint();
 }
 

@@ -34,28 +34,33 @@ namespace {
 constexpr double kRatioLimit = 2;
 constexpr double kGrowthLimit = 4.5;
 constexpr double kMemoryLimit = 1.3;
-const QString kQuery =
-    QStringLiteral("SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor");
+const QString kQuery = QStringLiteral(
+    "SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor");
 
 // Every sub-report's rows for all job orders, one grouped query each.
 const char* const kGroupedQueries[] = {
     "SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor",
-    "SELECT CodCom, InEconomia, Classe, Sum(Quantita*CostoUnitario), Sum(Quantita*PrezzoUnitario), Sum(Quantita) "
+    "SELECT CodCom, InEconomia, Classe, Sum(Quantita*CostoUnitario), Sum(Quantita*PrezzoUnitario), "
+    "Sum(Quantita) "
     "FROM Costi GROUP BY CodCom, InEconomia, Classe",
     "SELECT CodCom, Sum(Prezzo) FROM CommessePre GROUP BY CodCom",
     "SELECT p.CodCom, p.Codice, p.Descrizione, p.Tariffa, p.UM, p.Quantita, p.QPrev, p.Prezzo, "
     "IFNULL(s.CostoTotale, 0), p.Prezzo - IFNULL(s.CostoTotale, 0) FROM CommessePre p LEFT JOIN "
     "(SELECT IdStima, CodCom, Round(Sum(Valore), 4) AS CostoTotale FROM Costi GROUP BY IdStima, CodCom) s "
     "ON p.IdVocePre = s.IdStima AND p.CodCom = s.CodCom ORDER BY p.CodCom, p.Codice",
-    "SELECT Costi.*, Impiegati.Cognome, Impiegati.Nome, CommessePre.Codice, CommessePre.Descrizione FROM Costi "
+    "SELECT Costi.*, Impiegati.Cognome, Impiegati.Nome, CommessePre.Codice, CommessePre.Descrizione FROM "
+    "Costi "
     "INNER JOIN Impiegati ON Costi.CodImp = Impiegati.CodImp LEFT JOIN CommessePre ON Costi.IdStima = "
     "CommessePre.IdVocePre AND Costi.CodCom = CommessePre.CodCom ORDER BY Costi.CodCom, Costi.Data DESC",
-    "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione FROM Costi LEFT JOIN CommessePre ON Costi.IdStima = "
+    "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione FROM Costi LEFT JOIN CommessePre ON "
+    "Costi.IdStima = "
     "CommessePre.IdVocePre AND Costi.CodCom = CommessePre.CodCom WHERE Costi.Classe = 2 "
     "ORDER BY Costi.CodCom, Costi.Data DESC",
-    "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione, _Pars.s01 FROM Costi LEFT JOIN CommessePre ON "
+    "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione, _Pars.s01 FROM Costi LEFT JOIN CommessePre "
+    "ON "
     "Costi.IdStima = CommessePre.IdVocePre AND Costi.CodCom = CommessePre.CodCom INNER JOIN _Pars ON "
-    "Costi.Tipo = _Pars.l01 WHERE Costi.Classe = 3 AND _Pars.k01 = 'catcos' ORDER BY Costi.CodCom, Costi.Data DESC",
+    "Costi.Tipo = _Pars.l01 WHERE Costi.Classe = 3 AND _Pars.k01 = 'catcos' ORDER BY Costi.CodCom, "
+    "Costi.Data DESC",
 };
 
 struct Database {
@@ -103,7 +108,8 @@ void readGrouped(const QString& path) {
     while (sqlite3_step(statement) == SQLITE_ROW)
       for (int i = 0; i < sqlite3_column_count(statement); ++i)
         if (sqlite3_column_type(statement, i) == SQLITE_TEXT)
-          benchmark::DoNotOptimize(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, i))));
+          benchmark::DoNotOptimize(
+              QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, i))));
         else
           benchmark::DoNotOptimize(sqlite3_column_double(statement, i));
     sqlite3_finalize(statement);
@@ -125,12 +131,14 @@ void paintBare(const report::Pages& pages) {
     for (const report::PageItem& item : pages[p].items) {
       if (item.kind == report::PageItem::Kind::Text) {
         if (!current || !(*current == item.style)) {
-          auto it = std::find_if(fonts.begin(), fonts.end(), [&item](const auto& f) { return f.first == item.style; });
+          auto it = std::find_if(fonts.begin(), fonts.end(),
+                                 [&item](const auto& f) { return f.first == item.style; });
           if (it == fonts.end()) it = fonts.insert(fonts.end(), {item.style, report::twipsFont(item.style)});
           painter.setFont(it->second);
           current = &item.style;
         }
-        painter.drawText(item.rect, int(item.style.alignment) | Qt::AlignTop | (item.wrap ? Qt::TextWordWrap : 0),
+        painter.drawText(item.rect,
+                         int(item.style.alignment) | Qt::AlignTop | (item.wrap ? Qt::TextWordWrap : 0),
                          item.text);
       } else if (item.kind == report::PageItem::Kind::Line) {
         painter.drawLine(item.line);
@@ -191,8 +199,8 @@ int runLarge(double scale) {
   const double peak = reportToPdf();
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("scala %.1f: %d commesse, %d costi: %.1f s, picco heap del report %.0f MB, picco RSS %.0f MB\n", scale,
-              sizesOf(scale).jobOrders, sizesOf(scale).costRows, timer.elapsed() / 1000.0, peak / 1e6,
+  std::printf("scala %.1f: %d commesse, %d costi: %.1f s, picco heap del report %.0f MB, picco RSS %.0f MB\n",
+              scale, sizesOf(scale).jobOrders, sizesOf(scale).costRows, timer.elapsed() / 1000.0, peak / 1e6,
               usage.ru_maxrss / 1024.0);
   return 0;
 }
@@ -202,7 +210,8 @@ int runLarge(double scale) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  if (qEnvironmentVariableIsSet("BENCH_REPORT_SCALE")) return runLarge(qEnvironmentVariable("BENCH_REPORT_SCALE").toDouble());
+  if (qEnvironmentVariableIsSet("BENCH_REPORT_SCALE"))
+    return runLarge(qEnvironmentVariable("BENCH_REPORT_SCALE").toDouble());
   benchmark::Initialize(&argc, argv);
   for (const auto& [jobOrders, scale] : {std::pair{1000, 0.5}, {4000, 2.0}}) {
     g_databases[jobOrders].data = std::make_unique<benchdata::GeneratedDatabase>(sizesOf(scale));
@@ -220,9 +229,10 @@ int main(int argc, char** argv) {
   const double ratio = small / floorSmall;
   const double growth = large / small;
   const double memory = g_databases[4000].peakBytes / std::max(1.0, g_databases[1000].peakBytes);
-  std::printf("1000 commesse: report %.0f ms, pavimento %.0f ms, rapporto %.2f (limite %.1f)\n", small, floorSmall, ratio,
-              kRatioLimit);
-  std::printf("4000 commesse: report %.0f ms, pavimento %.0f ms, rapporto %.2f\n", large, floorLarge, large / floorLarge);
+  std::printf("1000 commesse: report %.0f ms, pavimento %.0f ms, rapporto %.2f (limite %.1f)\n", small,
+              floorSmall, ratio, kRatioLimit);
+  std::printf("4000 commesse: report %.0f ms, pavimento %.0f ms, rapporto %.2f\n", large, floorLarge,
+              large / floorLarge);
   std::printf("crescita 4000/1000: %.2f (limite %.1f)\n", growth, kGrowthLimit);
   std::printf("picco heap: %.1f MB a 1000, %.1f MB a 4000, rapporto %.2f (limite %.1f)\n",
               g_databases[1000].peakBytes / 1e6, g_databases[4000].peakBytes / 1e6, memory, kMemoryLimit);

@@ -15,7 +15,8 @@ constexpr int CheckBoxSide = 195;
 }  // namespace
 
 int Label::layout(QRect& rect, Block& block, const LayoutContext&) const {
-  if (visible() && !m_caption.isEmpty()) block.items.push_back(textItem(rect, m_caption, m_style, m_wordWrap));
+  if (visible() && !m_caption.isEmpty())
+    block.items.push_back(textItem(rect, m_caption, m_style, m_wordWrap));
   return 0;
 }
 
@@ -25,9 +26,7 @@ void Field::setValue(const Variant& value) {
   m_hasOwnText = false;
 }
 
-QString Field::text() const {
-  return m_hasOwnText ? m_text : Format(m_value, m_outputFormat);
-}
+QString Field::text() const { return m_hasOwnText ? m_text : Format(m_value, m_outputFormat); }
 
 void Field::setText(const QString& text) {
   m_text = text;
@@ -73,7 +72,8 @@ int CheckBox::layout(QRect& rect, Block& block, const LayoutContext&) const {
   item.rect = QRect(rect.left(), rect.top() + (rect.height() - side) / 2, side, side);
   item.checked = m_checked;
   block.items.push_back(std::move(item));
-  if (!m_caption.isEmpty()) block.items.push_back(textItem(rect.adjusted(side + 60, 0, 0, 0), m_caption, m_style, false));
+  if (!m_caption.isEmpty())
+    block.items.push_back(textItem(rect.adjusted(side + 60, 0, 0, 0), m_caption, m_style, false));
   return 0;
 }
 

@@ -163,7 +163,9 @@ class SubReport : public Control {
 
   Report* report() const { return m_report.get(); }
   template <class Layout>
-  Layout* reportAs() const { return dynamic_cast<Layout*>(m_report.get()); }
+  Layout* reportAs() const {
+    return dynamic_cast<Layout*>(m_report.get());
+  }
   void setReport(std::unique_ptr<Report> report);
   // Unloads the layout held and detaches it.
   void clearReport();

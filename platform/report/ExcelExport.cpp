@@ -18,7 +18,8 @@ SheetCell cellOf(const PageItem& item) {
   if (v.isDate()) {
     const QDateTime when = v.toDateTime();
     cell.kind = SheetCell::Kind::Date;
-    cell.number = double(QDate(1899, 12, 30).daysTo(when.date())) + when.time().msecsSinceStartOfDay() / 86400000.0;
+    cell.number =
+        double(QDate(1899, 12, 30).daysTo(when.date())) + when.time().msecsSinceStartOfDay() / 86400000.0;
   } else if (v.isNumber() && v.type() != VarType::Boolean) {
     cell.kind = v.type() == VarType::Currency ? SheetCell::Kind::Money : SheetCell::Kind::Number;
     cell.number = v.toDouble();

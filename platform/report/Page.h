@@ -25,8 +25,8 @@ struct TextStyle {
 struct PageItem {
   enum class Kind { Text, Line, Box };
   Kind kind = Kind::Text;
-  QRect rect;       // Text and Box: the area; Line: the bounding box of `line`
-  QLine line;       // Line only
+  QRect rect;  // Text and Box: the area; Line: the bounding box of `line`
+  QLine line;  // Line only
   int lineWidth = 15;
   // Text: what is shown, and the value behind it (a number or a date for a formatted field, Null
   // for a caption or a text that replaced the value). Spreadsheet exports write `value` when it is

@@ -116,9 +116,7 @@ void paintPage(QPainter& painter, const Page& page, double scale) {
   PainterState state(painter);
   for (const PageItem& item : page.items) {
     switch (item.kind) {
-      case PageItem::Kind::Text:
-        paintText(painter, state, item);
-        break;
+      case PageItem::Kind::Text: paintText(painter, state, item); break;
       case PageItem::Kind::Line:
         state.pen(item.lineWidth);
         painter.drawLine(item.line);

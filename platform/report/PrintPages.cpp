@@ -18,7 +18,8 @@ PagePrinter::PagePrinter(const QString& deviceName, const QString& documentName,
   m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
   m_printer->setDocName(documentName);
   m_printer->setFullPage(true);
-  if (!pageSize.isEmpty()) m_printer->setPageLayout(QPageLayout(pageSizeOf(pageSize), QPageLayout::Portrait, QMarginsF()));
+  if (!pageSize.isEmpty())
+    m_printer->setPageLayout(QPageLayout(pageSizeOf(pageSize), QPageLayout::Portrait, QMarginsF()));
 }
 
 // A job left open by a failed run is withdrawn rather than printed in part.
@@ -44,11 +45,11 @@ void PagePrinter::page(Page page) {
 }
 
 void PagePrinter::finish() {
-  if (!m_painter.end()) throw ReportError(QStringLiteral("La stampa su \"%1\" non è riuscita.").arg(m_deviceName));
+  if (!m_painter.end())
+    throw ReportError(QStringLiteral("La stampa su \"%1\" non è riuscita.").arg(m_deviceName));
 }
 
-void printPages(const Pages& pages, const QString& deviceName, const QString& documentName,
-                bool showDialog) {
+void printPages(const Pages& pages, const QString& deviceName, const QString& documentName, bool showDialog) {
   PagePrinter printer(deviceName, documentName, pages.empty() ? QSize() : pages.front().size);
   if (!printer.start(showDialog)) return;
   for (const Page& page : pages) printer.page(page);

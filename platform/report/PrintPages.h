@@ -29,7 +29,6 @@ class PagePrinter : public PageSink {
 };
 
 // Prints pages already made.
-void printPages(const Pages& pages, const QString& deviceName, const QString& documentName,
-                bool showDialog);
+void printPages(const Pages& pages, const QString& deviceName, const QString& documentName, bool showDialog);
 
 }  // namespace report

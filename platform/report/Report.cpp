@@ -50,7 +50,8 @@ class PageCollector : public PageSink {
 // Passes each page on, then tells how many have been made.
 class CountingSink : public PageSink {
  public:
-  CountingSink(PageSink& next, const std::function<void(int)>& pageMade) : m_next(next), m_pageMade(pageMade) {}
+  CountingSink(PageSink& next, const std::function<void(int)>& pageMade)
+      : m_next(next), m_pageMade(pageMade) {}
   void page(Page page) override {
     m_next.page(std::move(page));
     if (m_pageMade) m_pageMade(++m_count);
@@ -86,11 +87,12 @@ void Report::runInto(PageSink& sink) {
     throw;
   } catch (const db::DbError& e) {
     m_pageNumber = 0;
-    throw ReportError(QStringLiteral("Errore nella lettura dei dati del report%1: %2").arg(inRecord(), e.description()));
+    throw ReportError(
+        QStringLiteral("Errore nella lettura dei dati del report%1: %2").arg(inRecord(), e.description()));
   } catch (const std::exception& e) {
     m_pageNumber = 0;
-    throw ReportError(
-        QStringLiteral("Errore nella preparazione del report%1: %2").arg(inRecord(), QString::fromUtf8(e.what())));
+    throw ReportError(QStringLiteral("Errore nella preparazione del report%1: %2")
+                          .arg(inRecord(), QString::fromUtf8(e.what())));
   }
 }
 

@@ -192,9 +192,8 @@ Block ReportRun::layout(const Section& section) {
     return shift;
   };
 
-  const LayoutContext context{[this](Report& sub) {
-    return ReportRun(sub, &m_connections).flow(m_report.m_pageNumber);
-  }};
+  const LayoutContext context{
+      [this](Report& sub) { return ReportRun(sub, &m_connections).flow(m_report.m_pageNumber); }};
   Block block;
   int lowest = 0;
   for (const Control* c : order) {

@@ -22,8 +22,9 @@ class Field;
 class Control;
 
 // One run of a report: reads its rows, raises its events and lays out its sections, either into
-// pages handed one by one to a sink as each is finished or, for a sub-report, into one block. The sub-reports of a run share its connections,
-// one per connection string, so that running one per record does not reopen the database.
+// pages handed one by one to a sink as each is finished or, for a sub-report, into one block. The sub-reports
+// of a run share its connections, one per connection string, so that running one per record does not reopen
+// the database.
 class ReportRun {
  public:
   using Connections = std::map<QString, std::unique_ptr<db::Connection>>;

@@ -12,8 +12,8 @@
 #include <csignal>
 #include <limits>
 
-#include "platform/report/ExportFilter.h"
 #include "platform/db/Connection.h"
+#include "platform/report/ExportFilter.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/TextGrid.h"
 #include "tests/report/ReportTestSupport.h"
@@ -41,8 +41,9 @@ class ReportExport : public ::testing::Test {
   // Converts a file with LibreOffice, on a profile of its own, and gives the result's text.
   QString convertedByLibreOffice(const QString& source, const QString& filter, const QString& result) {
     QTemporaryDir profile;
-    runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
-                        "--headless", "--convert-to", filter, "--outdir", dir.path(), source},
+    runTool("soffice",
+            {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
+             "--headless", "--convert-to", filter, "--outdir", dir.path(), source},
             240);
     QFile converted(file(result));
     EXPECT_TRUE(converted.open(QIODevice::ReadOnly)) << result.toStdString();
@@ -163,14 +164,16 @@ TEST_F(ReportExport, HtmlIsUtf8WithEveryTextEscaped) {
 
 TEST_F(ReportExport, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
   // A folder that does not exist: an Italian error and nothing written.
-  for (ExportFilter* filter : std::initializer_list<ExportFilter*>{new PdfExport, new HtmlExport, new RtfExport, new ExcelExport}) {
+  for (ExportFilter* filter :
+       std::initializer_list<ExportFilter*>{new PdfExport, new HtmlExport, new RtfExport, new ExcelExport}) {
     std::unique_ptr<ExportFilter> owned(filter);
     filter->setFileName(file("manca/report.out"));
     try {
       filter->Export(r.pages());
       ADD_FAILURE() << "no error";
     } catch (const ReportError& e) {
-      EXPECT_TRUE(e.description().startsWith("Impossibile scrivere il file \"" + file("manca/report.out") + "\""))
+      EXPECT_TRUE(
+          e.description().startsWith("Impossibile scrivere il file \"" + file("manca/report.out") + "\""))
           << e.what();
     }
   }
@@ -195,7 +198,8 @@ TEST_F(ReportExport, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
     xls.Export({tall});
     ADD_FAILURE() << "no error";
   } catch (const ReportError& e) {
-    EXPECT_EQ(e.description(), "Il report è troppo grande per un foglio Excel (al massimo 65536 righe e 256 colonne).");
+    EXPECT_EQ(e.description(),
+              "Il report è troppo grande per un foglio Excel (al massimo 65536 righe e 256 colonne).");
   }
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
   EXPECT_EQ(old.readAll(), "vecchio");
@@ -295,10 +299,11 @@ TEST(ReportExportSheet, LongTextsAreCutBetweenCharactersAndNonFiniteValuesLeaveE
   xls.setFileName(dir.filePath("celle.xls"));
   xls.Export({page});
   const QString cells = runTool("/usr/bin/python3", {"-c",
-      "import sys, xlrd\n"
-      "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
-      "for r in range(s.nrows):\n"
-      "  print(' '.join('%d:%s' % (c.ctype, len(c.value) if c.ctype == 1 else c.value) for c in s.row(r)))\n",
-      xls.fileName()});
+                                                     "import sys, xlrd\n"
+                                                     "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                                     "for r in range(s.nrows):\n"
+                                                     "  print(' '.join('%d:%s' % (c.ctype, len(c.value) if "
+                                                     "c.ctype == 1 else c.value) for c in s.row(r)))\n",
+                                                     xls.fileName()});
   EXPECT_EQ(cells.trimmed(), "1:32766 0:\n1:3 0:\n1:3 0:\n1:3 2:2.0") << cells.toStdString();
 }

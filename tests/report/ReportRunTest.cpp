@@ -17,7 +17,8 @@ namespace {
 
 // The lowest point of the body of a page: above the bottom margin and the page footer.
 int bodyBottom(const Report& r) {
-  return r.pageSettings().pageSize().height() - r.pageSettings().bottomMargin - r.section("PageFooter")->height();
+  return r.pageSettings().pageSize().height() - r.pageSettings().bottomMargin -
+         r.section("PageFooter")->height();
 }
 
 }  // namespace
