@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <cmath>
 #include <memory>
@@ -25,18 +26,26 @@ struct StyleFont {
   TextStyle style;
   QFont font;
   QFontMetricsF metrics;
+  QHash<QString, qreal> widths;  // a text is measured when laid out and again when drawn
 };
 
-const StyleFont& styleFont(const TextStyle& style) {
+constexpr qsizetype KeptWidths = 20000;
+
+qreal advance(StyleFont& font, const QString& text) {
+  auto found = font.widths.constFind(text);
+  if (found != font.widths.cend()) return *found;
+  if (font.widths.size() >= KeptWidths) font.widths.clear();
+  return *font.widths.insert(text, font.metrics.horizontalAdvance(text));
+}
+
+StyleFont& styleFont(const TextStyle& style) {
   static auto& cache = *new std::vector<std::unique_ptr<StyleFont>>;
   for (const auto& known : cache)
     if (known->style == style) return *known;
   const QFont font = twipsFont(style);
-  cache.push_back(std::make_unique<StyleFont>(StyleFont{style, font, QFontMetricsF(font)}));
+  cache.push_back(std::make_unique<StyleFont>(StyleFont{style, font, QFontMetricsF(font), {}}));
   return *cache.back();
 }
-
-const QFontMetricsF& metrics(const TextStyle& style) { return styleFont(style).metrics; }
 
 // Sets the painter's font and pen only when they change: a page draws many texts of few styles.
 class PainterState {
@@ -63,9 +72,9 @@ class PainterState {
 };
 
 void paintText(QPainter& painter, PainterState& state, const PageItem& item) {
-  const StyleFont& font = styleFont(item.style);
+  StyleFont& font = styleFont(item.style);
   state.textStyle(font);
-  const bool clip = !item.wrap && font.metrics.horizontalAdvance(item.text) > item.rect.width();
+  const bool clip = !item.wrap && advance(font, item.text) > item.rect.width();
   if (clip) {
     painter.save();
     painter.setClipRect(item.rect, Qt::IntersectClip);
@@ -96,10 +105,10 @@ QFont twipsFont(const TextStyle& style) {
 }
 
 int wrappedHeight(const TextStyle& style, const QString& text, int width) {
-  const QFontMetricsF& fm = metrics(style);
+  StyleFont& font = styleFont(style);
+  const QFontMetricsF& fm = font.metrics;
   const double line = fm.lineSpacing();
-  if (text.isEmpty() || (fm.horizontalAdvance(text) <= width && !text.contains(u'\n')))
-    return int(std::ceil(line));
+  if (text.isEmpty() || (advance(font, text) <= width && !text.contains(u'\n'))) return int(std::ceil(line));
   const QRectF bounds = fm.boundingRect(QRectF(0, 0, std::max(width, 1), 1e9),
                                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
   return int(std::ceil(std::max(bounds.height(), line)));
