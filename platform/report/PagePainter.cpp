@@ -29,7 +29,7 @@ struct StyleFont {
   QHash<QString, qreal> widths;  // a text is measured when laid out and again when drawn
 };
 
-constexpr qsizetype KeptWidths = 20000;
+constexpr qsizetype KeptWidths = 4096;
 
 qreal advance(StyleFont& font, const QString& text) {
   auto found = font.widths.constFind(text);
