@@ -1,6 +1,7 @@
 #include "reports/PrintReportDialog.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QGridLayout>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -30,6 +32,14 @@
 #include "platform/report/Report.h"
 #include "platform/report/ReportError.h"
 #include "reports/comRepLib.h"
+
+namespace {
+
+constexpr int ProgressDelayMs = 1000;  // a preview or export shows its progress once it lasts this long
+
+}  // namespace
+
+bool PrintReportDialog::s_running = false;
 
 PrintReportDialog::PrintReportDialog(const QString& caption, const QString& copiesCaption)
     : QWidget(nullptr, Qt::Window),
@@ -123,7 +133,9 @@ PrintReportDialog::~PrintReportDialog() = default;
 
 void PrintReportDialog::addBesideList(QWidget* frame) { m_top->addWidget(frame); }
 
-void PrintReportDialog::addBelowList(QWidget* frame) { m_body->insertWidget(m_body->indexOf(frmStampante), frame); }
+void PrintReportDialog::addBelowList(QWidget* frame) {
+  m_body->insertWidget(m_body->indexOf(frmStampante), frame);
+}
 
 void PrintReportDialog::fillPrintersAndList(const QString& printer, std::vector<ListRow> rows) {
   for (const QIcon& icon : ImageList1) GridEX1->addImage(icon);
@@ -165,9 +177,13 @@ void PrintReportDialog::runOutput(int output) {
 }
 
 void PrintReportDialog::StampaReport() {
+  // A run lets the program repaint and take clicks: a second run does not start under it.
+  if (s_running) return;
   const int kind = GridEX1->row() > 0 ? GridEX1->value(2).toInt() : 0;
   report::Report* report = reportOf(kind);
   if (!report) return;
+  s_running = true;
+  const auto done = qScopeGuard([] { s_running = false; });
   try {
     const QString query = queryOf(kind);
     SetReportPrinter(*report, cmbprinters->currentText());
@@ -181,6 +197,7 @@ void PrintReportDialog::StampaReport() {
       case OutputPreview: {
         SetPreviewToolbar(*report);
         const forms::WaitCursor busy;
+        const RunProgress progress(*report, QStringLiteral("Anteprima del documento"), ProgressDelayMs);
         report->Show();
         break;
       }
@@ -193,20 +210,31 @@ void PrintReportDialog::StampaReport() {
   }
 }
 
+// The file is chosen first, so that each page goes into it as soon as it is made.
 void PrintReportDialog::exportReport(report::Report& report, int kind) {
   setExportMode(kind, m_Output);
-  {
-    const forms::WaitCursor busy;
-    report.Run();
-  }
   const ExportFormat& exportFormat = *exportFormatOf(m_Output);
   const std::unique_ptr<report::ExportFilter> filter = newExportFilter(m_Output);
   comdlg.DefaultExt = exportFormat.extension;
   comdlg.Filter = exportFormat.filter;
   comdlg.FileName.clear();
   comdlg.ShowSave(this);
-  if (comdlg.FileName.isEmpty()) return;
-  filter->setFileName(comdlg.FileName);
   const forms::WaitCursor busy;
-  filter->Export(report.pages());
+  if (comdlg.FileName.isEmpty()) {
+    // Cancelled: nothing is written, the report is run all the same.
+    const RunProgress progress(report, QStringLiteral("Esportazione annullata"), ProgressDelayMs);
+    report.Run();
+    return;
+  }
+  filter->setFileName(comdlg.FileName);
+  const RunProgress progress(report, "Esportazione in '" + comdlg.FileName + "'", ProgressDelayMs);
+  report.Export(*filter);
+}
+
+void PrintReportDialog::closeEvent(QCloseEvent* event) {
+  if (s_running) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }

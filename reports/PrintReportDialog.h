@@ -101,7 +101,11 @@ class PrintReportDialog : public QWidget {
   // the printer or the file is shown to the user.
   void StampaReport();
 
+  // Refused while a report runs.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
+  static bool s_running;  // a report of any print dialog is running
   void runOutput(int output);
   void exportReport(report::Report& report, int kind);
 

@@ -27,11 +27,25 @@ arp_com_det_prev::arp_com_det_prev()
              {QStringLiteral("txtTotaleDelta"), QStringLiteral("Delta"), 8500, 1246}});
 }
 
+namespace {
+
+// The rows of the saved query costi_prev_sum for one job order only: grouping the whole of Costi
+// for every job order made the report grow with job orders times cost rows.
+QString bookedCost(const QString& CodCom) {
+  return "SELECT IdStima, CodCom, Round(Sum(Valore), 4) AS CostoTotale FROM Costi WHERE CodCom = " +
+         db::jetText(CodCom) + " GROUP BY IdStima, CodCom";
+}
+
+}  // namespace
+
 QString arp_com_det_prev::Query(const QString& CodCom) {
   return "SELECT CommessePre.Codice, CommessePre.Descrizione, CommessePre.Tariffa, CommessePre.UM, "
-         "CommessePre.Quantita, CommessePre.QPrev, CommessePre.Prezzo, IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS CT, "
+         "CommessePre.Quantita, CommessePre.QPrev, CommessePre.Prezzo, "
+         "IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS CT, "
          "[Prezzo]-IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS Delta"
-         " FROM CommessePre LEFT JOIN costi_prev_sum ON (CommessePre.IdVocePre = costi_prev_sum.IdStima) AND "
+         " FROM CommessePre LEFT JOIN (" +
+         bookedCost(CodCom) +
+         ") AS costi_prev_sum ON (CommessePre.IdVocePre = costi_prev_sum.IdStima) AND "
          "(CommessePre.CodCom = costi_prev_sum.CodCom)"
          " Where CommessePre.CodCom = " +
          db::jetText(CodCom) + " ORDER BY CommessePre.Codice";

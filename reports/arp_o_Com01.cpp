@@ -37,29 +37,34 @@ arp_o_Com01::arp_o_Com01() {
 
   report::Section& d = addSection(report::SectionType::Detail, QStringLiteral("Detail"), 2250);
   addCaption(d, QStringLiteral("lblCodCom"), QRect(0, 120, kLabelWidth, 240), QStringLiteral("Codice:"));
-  report::Field& code = d.addField(QStringLiteral("txtCodCom"), QRect(kLabelWidth, 120, 2400, 240), QStringLiteral("CodCom"));
+  report::Field& code =
+      d.addField(QStringLiteral("txtCodCom"), QRect(kLabelWidth, 120, 2400, 240), QStringLiteral("CodCom"));
   code.style().bold = true;
   addCaption(d, QStringLiteral("lblNome"), QRect(4000, 120, 1000, 240), QStringLiteral("Cliente:"));
   d.addField(QStringLiteral("txtNome"), QRect(5000, 120, kWidth - 5000, 240), QStringLiteral("Nome"));
-  addCaption(d, QStringLiteral("lblDesCom"), QRect(0, 120 + kLineHeight, kLabelWidth, 240), QStringLiteral("Descrizione:"));
+  addCaption(d, QStringLiteral("lblDesCom"), QRect(0, 120 + kLineHeight, kLabelWidth, 240),
+             QStringLiteral("Descrizione:"));
   d.addField(QStringLiteral("txtDesCom"), QRect(kLabelWidth, 120 + kLineHeight, kWidth - kLabelWidth, 240),
              QStringLiteral("DesCom"));
   addCaption(d, QStringLiteral("lblResponsabile"), QRect(0, 120 + 2 * kLineHeight, kLabelWidth, 240),
-            QStringLiteral("Responsabile:"));
-  d.addField(QStringLiteral("txtResponsabile"), QRect(kLabelWidth, 120 + 2 * kLineHeight, kWidth - kLabelWidth, 240),
+             QStringLiteral("Responsabile:"));
+  d.addField(QStringLiteral("txtResponsabile"),
+             QRect(kLabelWidth, 120 + 2 * kLineHeight, kWidth - kLabelWidth, 240),
              QStringLiteral("Responsabile"));
 
   const int yDate = 120 + 3 * kLineHeight + 60;
-  addCaption(d, QStringLiteral("lblDate"), QRect(0, yDate + 230, kLabelWidth, 240), QStringLiteral("Date Commessa:"));
+  addCaption(d, QStringLiteral("lblDate"), QRect(0, yDate + 230, kLabelWidth, 240),
+             QStringLiteral("Date Commessa:"));
   const QString captions[] = {QStringLiteral("creata il"), QStringLiteral("consegna prevista"),
-                                QStringLiteral("consegnata il"), QStringLiteral("chiusa il"),
-                                QStringLiteral("scad. garanzia")};
-  const QString fields[] = {QStringLiteral("DataInizio"), QStringLiteral("DataConPre"), QStringLiteral("DataConsegna"),
-                           QStringLiteral("DataFine"), QStringLiteral("ScadenzaGaranzia")};
+                              QStringLiteral("consegnata il"), QStringLiteral("chiusa il"),
+                              QStringLiteral("scad. garanzia")};
+  const QString fields[] = {QStringLiteral("DataInizio"), QStringLiteral("DataConPre"),
+                            QStringLiteral("DataConsegna"), QStringLiteral("DataFine"),
+                            QStringLiteral("ScadenzaGaranzia")};
   for (int i = 0; i < 5; ++i) {
     const int x = kLabelWidth + 100 + i * kDateColumnWidth;
-    report::Label& caption =
-        d.addLabel(QStringLiteral("lblData%1").arg(i + 1), QRect(x, yDate, kDateColumnWidth - 60, 220), captions[i]);
+    report::Label& caption = d.addLabel(QStringLiteral("lblData%1").arg(i + 1),
+                                        QRect(x, yDate, kDateColumnWidth - 60, 220), captions[i]);
     caption.style().pointSize = 8;
     caption.style().italic = true;
     d.addField("txt" + fields[i], QRect(x, yDate + 230, kDateColumnWidth - 60, 240), fields[i], kDateFormat);
@@ -78,6 +83,7 @@ report::SubReport* arp_o_Com01::SubReport(int number) const {
 }
 
 void arp_o_Com01::ReportStart() {
+  m_CodCom.clear();
   SubReport(1)->setReport(std::make_unique<arp_o_det_datieco>());
   SubReport(2)->setReport(std::make_unique<arp_com_det_prev>());
   SubReport(3)->setReport(std::make_unique<arp_o_det_manodopera>());
@@ -96,7 +102,7 @@ void arp_o_Com01::Format(report::Section& section) {
 void arp_o_Com01::formatDetail() {
   SubReport(1)->reportAs<arp_o_det_datieco>()->Apri(m_CodCom);
   const QString sources[] = {arp_com_det_prev::Query(m_CodCom), arp_o_det_manodopera::Query(m_CodCom),
-                              arp_o_det_materiali::Query(m_CodCom), arp_o_det_AC::Query(m_CodCom)};
+                             arp_o_det_materiali::Query(m_CodCom), arp_o_det_AC::Query(m_CodCom)};
   for (int i = 2; i <= SubReportCount; ++i) {
     report::Report* subReport = SubReport(i)->report();
     subReport->dc1.setConnectionString(ConnString);
@@ -110,9 +116,12 @@ void arp_o_Com01::formatDetail() {
 // A date that only counts once its flag is set; "...." until then. A shown date keeps its value, so
 // that an export writes it as a date.
 void arp_o_Com01::showDateIf(const QString& fieldName, const QString& flag) {
-  if (!dc1.value(flag).toBool()) static_cast<report::Field*>(control(fieldName))->setText(QStringLiteral("...."));
+  if (!dc1.value(flag).toBool())
+    static_cast<report::Field*>(control(fieldName))->setText(QStringLiteral("...."));
 }
 
 void arp_o_Com01::ReportEnd() {
   for (int i = 1; i <= SubReportCount; ++i) SubReport(i)->clearReport();
 }
+
+QString arp_o_Com01::recordInError() const { return m_CodCom.isEmpty() ? QString() : "commessa " + m_CodCom; }

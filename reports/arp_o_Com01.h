@@ -24,6 +24,7 @@ class arp_o_Com01 : public report::Report {
   void FetchData(bool eof) override;
   void Format(report::Section& section) override;
   void ReportEnd() override;
+  QString recordInError() const override;
 
  private:
   void formatDetail();

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+class QElapsedTimer;
+
 namespace report {
 class ExportFilter;
 class Report;
@@ -47,3 +49,27 @@ void SetReportPrinter(report::Report& Report, const QString& printer);
 // Prints the report on its printer without a print dialog while a progress window is shown;
 // returns when the pages have been handed to the print system. Failures throw report::ReportError.
 void PrintReportProgress(report::Report& Report);
+
+class comfrmPrintProgress;
+
+// While it lives, every run of the report shows in a progress window its two lines, the second
+// with the pages made so far, and lets the program repaint while the run goes on. The window
+// shows at once, or with a delay only when the run lasts longer than that; "Annulla" hides it.
+class RunProgress {
+ public:
+  RunProgress(report::Report& report, const QString& where, int delayMs = 0);
+  ~RunProgress();
+  RunProgress(const RunProgress&) = delete;
+  RunProgress& operator=(const RunProgress&) = delete;
+
+ private:
+  void show();
+  void pageMade(int pages);
+
+  report::Report& m_report;
+  std::unique_ptr<comfrmPrintProgress> m_window;
+  std::unique_ptr<QElapsedTimer> m_clock;
+  qint64 m_delay;
+  qint64 m_lastEvents = 0;
+  bool m_shown = false;
+};

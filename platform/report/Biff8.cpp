@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QtEndian>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/report/ReportError.h"
@@ -23,11 +24,33 @@ constexpr quint16 MoneyXf = 17;
 
 class Bytes {
  public:
-  Bytes& u8(int v) { m_data.append(char(v)); return *this; }
-  Bytes& u16(int v) { char b[2]; qToLittleEndian(quint16(v), b); m_data.append(b, 2); return *this; }
-  Bytes& u32(quint32 v) { char b[4]; qToLittleEndian(v, b); m_data.append(b, 4); return *this; }
-  Bytes& f64(double v) { char b[8]; std::memcpy(b, &v, 8); if constexpr (Q_BYTE_ORDER == Q_BIG_ENDIAN) std::reverse(b, b + 8); m_data.append(b, 8); return *this; }
-  Bytes& utf16(const QString& s) { for (QChar c : s) u16(c.unicode()); return *this; }
+  Bytes& u8(int v) {
+    m_data.append(char(v));
+    return *this;
+  }
+  Bytes& u16(int v) {
+    char b[2];
+    qToLittleEndian(quint16(v), b);
+    m_data.append(b, 2);
+    return *this;
+  }
+  Bytes& u32(quint32 v) {
+    char b[4];
+    qToLittleEndian(v, b);
+    m_data.append(b, 4);
+    return *this;
+  }
+  Bytes& f64(double v) {
+    char b[8];
+    std::memcpy(b, &v, 8);
+    if constexpr (Q_BYTE_ORDER == Q_BIG_ENDIAN) std::reverse(b, b + 8);
+    m_data.append(b, 8);
+    return *this;
+  }
+  Bytes& utf16(const QString& s) {
+    for (QChar c : s) u16(c.unicode());
+    return *this;
+  }
   // Unicode string with a 16-bit (long) or 8-bit (short) length, stored uncompressed.
   Bytes& longString(const QString& s) { return u16(int(s.size())).u8(1).utf16(s); }
   Bytes& shortString(const QString& s) { return u8(int(s.size())).u8(1).utf16(s); }
@@ -78,6 +101,14 @@ void sharedStrings(QByteArray& out, const std::vector<QString>& strings, int tot
   for (size_t i = 0; i < records.size(); ++i) record(out, i == 0 ? 0x00FC : 0x003C, records[i]);
 }
 
+// A cell's text within the format's limit, cut between characters rather than inside a pair of
+// UTF-16 surrogates.
+QString cellText(const QString& text) {
+  if (text.size() <= MaxCellText) return text;
+  const qsizetype cut = text.at(MaxCellText - 1).isHighSurrogate() ? MaxCellText - 1 : MaxCellText;
+  return text.left(cut);
+}
+
 }  // namespace
 
 QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>& cells,
@@ -89,14 +120,15 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
   int textCells = 0;
   for (const SheetCell& cell : cells) {
     if (cell.row >= MaxRows || cell.column >= MaxColumns)
-      throw ReportError(QStringLiteral("Il report è troppo grande per un foglio Excel (al massimo %1 righe e %2 colonne).")
-                            .arg(MaxRows)
-                            .arg(MaxColumns));
+      throw ReportError(
+          QStringLiteral("Il report è troppo grande per un foglio Excel (al massimo %1 righe e %2 colonne).")
+              .arg(MaxRows)
+              .arg(MaxColumns));
     rows = std::max(rows, cell.row + 1);
     columns = std::max(columns, cell.column + 1);
     if (cell.kind == SheetCell::Kind::Text) {
       ++textCells;
-      const QString text = cell.text.left(MaxCellText);
+      const QString text = cellText(cell.text);
       if (!stringIndex.contains(text)) {
         stringIndex.insert(text, int(strings.size()));
         strings.push_back(text);
@@ -107,10 +139,23 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
   QByteArray globals;
   record(globals, 0x0809, bof(0x0005));
   record(globals, 0x0042, Bytes().u16(1200).data());
-  record(globals, 0x003D, Bytes().u16(0).u16(0).u16(0x3A98).u16(0x2328).u16(0x38).u16(0).u16(0).u16(1).u16(0x0258).data());
+  record(globals, 0x003D,
+         Bytes().u16(0).u16(0).u16(0x3A98).u16(0x2328).u16(0x38).u16(0).u16(0).u16(1).u16(0x0258).data());
   record(globals, 0x0022, Bytes().u16(0).data());
   for (int i = 0; i < 4; ++i)
-    record(globals, 0x0031, Bytes().u16(200).u16(0).u16(0x7FFF).u16(400).u16(0).u8(0).u8(0).u8(0).u8(0).shortString(QStringLiteral("Arial")).data());
+    record(globals, 0x0031,
+           Bytes()
+               .u16(200)
+               .u16(0)
+               .u16(0x7FFF)
+               .u16(400)
+               .u16(0)
+               .u8(0)
+               .u8(0)
+               .u8(0)
+               .u8(0)
+               .shortString(QStringLiteral("Arial"))
+               .data());
   record(globals, 0x041E, Bytes().u16(DateFormat).longString(QStringLiteral("dd/mm/yyyy")).data());
   for (int i = 0; i < 15; ++i) record(globals, 0x00E0, xf(0, 0, true));
   record(globals, 0x00E0, xf(0, 0, false));
@@ -133,13 +178,25 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
   for (const SheetCell& cell : cells) {
     switch (cell.kind) {
       case SheetCell::Kind::Text:
-        record(sheet, 0x00FD, Bytes().u16(cell.row).u16(cell.column).u16(GeneralXf).u32(quint32(stringIndex.value(cell.text.left(MaxCellText)))).data());
+        record(sheet, 0x00FD,
+               Bytes()
+                   .u16(cell.row)
+                   .u16(cell.column)
+                   .u16(GeneralXf)
+                   .u32(quint32(stringIndex.value(cellText(cell.text))))
+                   .data());
         break;
       case SheetCell::Kind::Number:
       case SheetCell::Kind::Money:
       case SheetCell::Kind::Date: {
-        const int format = cell.kind == SheetCell::Kind::Date ? DateXf : cell.kind == SheetCell::Kind::Money ? MoneyXf : GeneralXf;
-        record(sheet, 0x0203, Bytes().u16(cell.row).u16(cell.column).u16(format).f64(cell.number).data());
+        const int format = cell.kind == SheetCell::Kind::Date    ? DateXf
+                           : cell.kind == SheetCell::Kind::Money ? MoneyXf
+                                                                 : GeneralXf;
+        // A value that is not finite has no number form: the cell stays empty.
+        if (std::isfinite(cell.number))
+          record(sheet, 0x0203, Bytes().u16(cell.row).u16(cell.column).u16(format).f64(cell.number).data());
+        else
+          record(sheet, 0x0201, Bytes().u16(cell.row).u16(cell.column).u16(format).data());
         break;
       }
     }

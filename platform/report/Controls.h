@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-#include "platform/report/Page.h"
+#include "platform/report/Block.h"
 #include "platform/runtime/Variant.h"
 
 namespace report {
@@ -30,6 +30,10 @@ class Control {
   virtual void restore(const Control& design) = 0;
   virtual std::unique_ptr<Control> clone() const = 0;
 
+  // Adds what the control shows to `block` in `rect`, its place moved down by the growth of the
+  // controls above it; the control may make `rect` taller. Returns how much taller it grew.
+  virtual int layout(QRect& rect, Block& block, const LayoutContext& context) const = 0;
+
  private:
   Type m_type;
   QString m_name;
@@ -50,6 +54,7 @@ class Label : public Control {
 
   void restore(const Control& design) override { *this = static_cast<const Label&>(design); }
   std::unique_ptr<Control> clone() const override { return std::make_unique<Label>(*this); }
+  int layout(QRect& rect, Block& block, const LayoutContext& context) const override;
 
  private:
   QString m_caption;
@@ -93,6 +98,7 @@ class Field : public Control {
 
   void restore(const Control& design) override { *this = static_cast<const Field&>(design); }
   std::unique_ptr<Control> clone() const override { return std::make_unique<Field>(*this); }
+  int layout(QRect& rect, Block& block, const LayoutContext& context) const override;
 
  private:
   QString m_dataField;
@@ -115,6 +121,7 @@ class Line : public Control {
 
   void restore(const Control& design) override { *this = static_cast<const Line&>(design); }
   std::unique_ptr<Control> clone() const override { return std::make_unique<Line>(*this); }
+  int layout(QRect& rect, Block& block, const LayoutContext& context) const override;
 
  private:
   QLine m_line;
@@ -137,6 +144,7 @@ class CheckBox : public Control {
 
   void restore(const Control& design) override { *this = static_cast<const CheckBox&>(design); }
   std::unique_ptr<Control> clone() const override { return std::make_unique<CheckBox>(*this); }
+  int layout(QRect& rect, Block& block, const LayoutContext& context) const override;
 
  private:
   QString m_dataField;
@@ -155,13 +163,16 @@ class SubReport : public Control {
 
   Report* report() const { return m_report.get(); }
   template <class Layout>
-  Layout* reportAs() const { return dynamic_cast<Layout*>(m_report.get()); }
+  Layout* reportAs() const {
+    return dynamic_cast<Layout*>(m_report.get());
+  }
   void setReport(std::unique_ptr<Report> report);
   // Unloads the layout held and detaches it.
   void clearReport();
 
   void restore(const Control& design) override;
   std::unique_ptr<Control> clone() const override;
+  int layout(QRect& rect, Block& block, const LayoutContext& context) const override;
 
  private:
   std::unique_ptr<Report> m_report;

@@ -1,5 +1,5 @@
+// ExcelExport
 #include <QDate>
-#include <QIODevice>
 
 #include "platform/report/Biff8.h"
 #include "platform/report/CompoundFile.h"
@@ -18,7 +18,8 @@ SheetCell cellOf(const PageItem& item) {
   if (v.isDate()) {
     const QDateTime when = v.toDateTime();
     cell.kind = SheetCell::Kind::Date;
-    cell.number = double(QDate(1899, 12, 30).daysTo(when.date())) + when.time().msecsSinceStartOfDay() / 86400000.0;
+    cell.number =
+        double(QDate(1899, 12, 30).daysTo(when.date())) + when.time().msecsSinceStartOfDay() / 86400000.0;
   } else if (v.isNumber() && v.type() != VarType::Boolean) {
     cell.kind = v.type() == VarType::Currency ? SheetCell::Kind::Money : SheetCell::Kind::Number;
     cell.number = v.toDouble();
@@ -30,8 +31,8 @@ SheetCell cellOf(const PageItem& item) {
 
 }  // namespace
 
-void ExcelExport::write(QIODevice& file, const Pages& pages) {
-  const TextGrid grid = textGrid(pages);
+void ExcelExport::finishFile() {
+  const TextGrid grid = textGrid(texts());
   std::vector<SheetCell> cells;
   for (size_t r = 0; r < grid.rows.size(); ++r) {
     const PageItem* previous = nullptr;
@@ -56,7 +57,7 @@ void ExcelExport::write(QIODevice& file, const Pages& pages) {
   for (size_t c = 0; c < grid.columnStarts.size(); ++c)
     widths.push_back(c + 1 < grid.columnStarts.size() ? grid.columnStarts[c + 1] - grid.columnStarts[c]
                                                       : LastColumnWidth);
-  file.write(compoundFile(QStringLiteral("Workbook"), biff8Workbook(QStringLiteral("Foglio1"), cells, widths)));
+  put(compoundFile(QStringLiteral("Workbook"), biff8Workbook(QStringLiteral("Foglio1"), cells, widths)));
 }
 
 }  // namespace report

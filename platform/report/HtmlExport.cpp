@@ -1,4 +1,4 @@
-#include <QIODevice>
+// HtmlExport
 
 #include "platform/report/ExportFilter.h"
 #include "platform/runtime/Twips.h"
@@ -31,7 +31,8 @@ QString graphic(const PageItem& item) {
   const QString stroke = QStringLiteral("stroke=\"black\" stroke-width=\"%1\"").arg(number(item.lineWidth));
   if (item.kind == PageItem::Kind::Line)
     return QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" %5/>")
-        .arg(number(item.line.x1()), number(item.line.y1()), number(item.line.x2()), number(item.line.y2()), stroke);
+        .arg(number(item.line.x1()), number(item.line.y1()), number(item.line.x2()), number(item.line.y2()),
+             stroke);
   QString box = QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"none\" %5/>")
                     .arg(number(item.rect.x()), number(item.rect.y()), number(item.rect.width()),
                          number(item.rect.height()), stroke);
@@ -46,28 +47,31 @@ QString graphic(const PageItem& item) {
 
 }  // namespace
 
-void HtmlExport::write(QIODevice& file, const Pages& pages) {
-  QString html = QStringLiteral(
-      "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<style>\n"
-      "body{background:#ccc;margin:0}\n"
-      ".page{position:relative;background:#fff;margin:12px auto;overflow:hidden}\n"
-      ".page div{position:absolute;margin:0;line-height:1.2}\n"
-      ".page svg{position:absolute;left:0;top:0}\n"
-      "</style>\n</head>\n<body>\n");
-  for (const Page& page : pages) {
-    html += QStringLiteral("<div class=\"page\" style=\"width:%1;height:%2\">\n<svg width=\"%3\" height=\"%4\">")
-                .arg(px(page.size.width()), px(page.size.height()), number(page.size.width()),
-                     number(page.size.height()));
-    for (const PageItem& item : page.items)
-      if (item.kind != PageItem::Kind::Text) html += graphic(item);
-    html += QStringLiteral("</svg>\n");
-    for (const PageItem& item : page.items)
-      if (item.kind == PageItem::Kind::Text)
-        html += QStringLiteral("<div style=\"%1\">%2</div>\n").arg(textStyle(item), escaped(item.text));
-    html += QStringLiteral("</div>\n");
-  }
-  html += QStringLiteral("</body>\n</html>\n");
-  file.write(html.toUtf8());
+void HtmlExport::beginFile() {
+  put(
+      QByteArrayLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<style>\n"
+                        "body{background:#ccc;margin:0}\n"
+                        ".page{position:relative;background:#fff;margin:12px auto;overflow:hidden}\n"
+                        ".page div{position:absolute;margin:0;line-height:1.2}\n"
+                        ".page svg{position:absolute;left:0;top:0}\n"
+                        "</style>\n</head>\n<body>\n"));
 }
+
+void HtmlExport::writePage(const Page& page) {
+  QString html =
+      QStringLiteral("<div class=\"page\" style=\"width:%1;height:%2\">\n<svg width=\"%3\" height=\"%4\">")
+          .arg(px(page.size.width()), px(page.size.height()), number(page.size.width()),
+               number(page.size.height()));
+  for (const PageItem& item : page.items)
+    if (item.kind != PageItem::Kind::Text) html += graphic(item);
+  html += QStringLiteral("</svg>\n");
+  for (const PageItem& item : page.items)
+    if (item.kind == PageItem::Kind::Text)
+      html += QStringLiteral("<div style=\"%1\">%2</div>\n").arg(textStyle(item), escaped(item.text));
+  html += QStringLiteral("</div>\n");
+  put(html.toUtf8());
+}
+
+void HtmlExport::finishFile() { put(QByteArrayLiteral("</body>\n</html>\n")); }
 
 }  // namespace report

@@ -17,14 +17,16 @@ struct TextStyle {
   bool bold = false;
   bool italic = false;
   Qt::Alignment alignment = Qt::AlignLeft;
+
+  bool operator==(const TextStyle&) const = default;
 };
 
 // One positioned item of a page, in twips from the page's top left corner.
 struct PageItem {
   enum class Kind { Text, Line, Box };
   Kind kind = Kind::Text;
-  QRect rect;       // Text and Box: the area; Line: the bounding box of `line`
-  QLine line;       // Line only
+  QRect rect;  // Text and Box: the area; Line: the bounding box of `line`
+  QLine line;  // Line only
   int lineWidth = 15;
   // Text: what is shown, and the value behind it (a number or a date for a formatted field, Null
   // for a caption or a text that replaced the value). Spreadsheet exports write `value` when it is
@@ -43,5 +45,12 @@ struct Page {
 };
 
 using Pages = std::vector<Page>;
+
+// Takes a run's pages one at a time, as each is finished.
+class PageSink {
+ public:
+  virtual ~PageSink() = default;
+  virtual void page(Page page) = 0;
+};
 
 }  // namespace report

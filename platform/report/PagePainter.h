@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPageSize>
+
 #include "platform/report/Page.h"
 
 class QPainter;
@@ -10,6 +12,9 @@ namespace report {
 // Draws a page on any paint device at the given scale (device units per twip), its top left
 // corner at the painter's origin. Screen, printer and PDF all draw through it.
 void paintPage(QPainter& painter, const Page& page, double scale);
+
+// The paper size of a page of the given size in twips.
+QPageSize pageSizeOf(const QSize& twips);
 
 // The font of a text style in twips (its pixel size is the size in twips), as laid out and drawn.
 QFont twipsFont(const TextStyle& style);

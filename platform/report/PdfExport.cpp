@@ -1,3 +1,4 @@
+// PdfExport
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -8,24 +9,36 @@
 
 namespace report {
 
-void PdfExport::write(QIODevice& file, const Pages& pages) {
-  QPdfWriter writer(&file);
-  writer.setResolution(TwipsPerInch);
-  auto pageSizeOf = [](const Page& page) {
-    return QPageSize(QSizeF(page.size) / 20.0, QPageSize::Point, QString(), QPageSize::ExactMatch);
-  };
-  if (!pages.empty()) writer.setPageSize(pageSizeOf(pages.front()));
-  writer.setPageMargins(QMarginsF());
-  QPainter painter;
-  if (!painter.begin(&writer)) throw ReportError(QStringLiteral("Impossibile creare il file PDF."));
-  for (size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0) {
-      writer.setPageSize(pageSizeOf(pages[i]));
-      writer.newPage();
-    }
-    paintPage(painter, pages[i], writer.resolution() / double(TwipsPerInch));
+PdfExport::PdfExport() = default;
+
+PdfExport::~PdfExport() {
+  if (m_painter && m_painter->isActive()) m_painter->end();
+}
+
+void PdfExport::open(const QSize& pageSize) {
+  m_writer = std::make_unique<QPdfWriter>(&file());
+  m_writer->setResolution(TwipsPerInch);
+  if (!pageSize.isEmpty()) m_writer->setPageSize(pageSizeOf(pageSize));
+  m_writer->setPageMargins(QMarginsF());
+  m_painter = std::make_unique<QPainter>();
+  if (!m_painter->begin(m_writer.get())) throw ReportError(QStringLiteral("Impossibile creare il file PDF."));
+}
+
+void PdfExport::writePage(const Page& page) {
+  if (!m_painter) {
+    open(page.size);
+  } else {
+    m_writer->setPageSize(pageSizeOf(page.size));
+    m_writer->newPage();
   }
-  painter.end();
+  paintPage(*m_painter, page, m_writer->resolution() / double(TwipsPerInch));
+}
+
+void PdfExport::finishFile() {
+  if (!m_painter) open(QSize());
+  m_painter->end();
+  m_painter.reset();
+  m_writer.reset();
 }
 
 }  // namespace report

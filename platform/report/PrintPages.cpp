@@ -1,8 +1,6 @@
 #include "platform/report/PrintPages.h"
 
-#include <QPainter>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QPrinterInfo>
 
 #include "platform/report/PagePainter.h"
@@ -11,41 +9,51 @@
 
 namespace report {
 
-namespace {
-
-QPageSize pageSizeOf(const Page& page) {
-  return QPageSize(QSizeF(page.size) / 20.0, QPageSize::Point, QString(), QPageSize::ExactMatch);
-}
-
-}  // namespace
-
-void printPages(const Pages& pages, const QString& deviceName, const QString& documentName,
-                bool showDialog) {
+PagePrinter::PagePrinter(const QString& deviceName, const QString& documentName, const QSize& pageSize)
+    : m_deviceName(deviceName) {
   if (deviceName.isEmpty()) throw ReportError(QStringLiteral("Nessuna stampante scelta."));
   const QPrinterInfo info = QPrinterInfo::printerInfo(deviceName);
   if (info.isNull())
     throw ReportError(QStringLiteral("La stampante \"%1\" non esiste o non è disponibile.").arg(deviceName));
-  QPrinter printer(info, QPrinter::HighResolution);
-  printer.setDocName(documentName);
-  printer.setFullPage(true);
-  if (!pages.empty()) {
-    const Page& first = pages.front();
-    printer.setPageLayout(QPageLayout(pageSizeOf(first), QPageLayout::Portrait, QMarginsF()));
-  }
+  m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+  m_printer->setDocName(documentName);
+  m_printer->setFullPage(true);
+  if (!pageSize.isEmpty())
+    m_printer->setPageLayout(QPageLayout(pageSizeOf(pageSize), QPageLayout::Portrait, QMarginsF()));
+}
+
+// A job left open by a failed run is withdrawn rather than printed in part.
+PagePrinter::~PagePrinter() {
+  if (!m_painter.isActive()) return;
+  m_printer->abort();
+  m_painter.end();
+}
+
+bool PagePrinter::start(bool showDialog) {
   if (showDialog) {
-    QPrintDialog dialog(&printer);
-    if (dialog.exec() != QDialog::Accepted) return;
+    QPrintDialog dialog(m_printer.get());
+    if (dialog.exec() != QDialog::Accepted) return false;
   }
-  QPainter painter;
-  if (!painter.begin(&printer))
-    throw ReportError(QStringLiteral("La stampante \"%1\" non accetta la stampa.").arg(deviceName));
-  const double scale = printer.resolution() / double(TwipsPerInch);
-  for (size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0) printer.newPage();
-    paintPage(painter, pages[i], scale);
-  }
-  if (!painter.end())
-    throw ReportError(QStringLiteral("La stampa su \"%1\" non è riuscita.").arg(deviceName));
+  if (!m_painter.begin(m_printer.get()))
+    throw ReportError(QStringLiteral("La stampante \"%1\" non accetta la stampa.").arg(m_deviceName));
+  return true;
+}
+
+void PagePrinter::page(Page page) {
+  if (m_count++ > 0) m_printer->newPage();
+  paintPage(m_painter, page, m_printer->resolution() / double(TwipsPerInch));
+}
+
+void PagePrinter::finish() {
+  if (!m_painter.end())
+    throw ReportError(QStringLiteral("La stampa su \"%1\" non è riuscita.").arg(m_deviceName));
+}
+
+void printPages(const Pages& pages, const QString& deviceName, const QString& documentName, bool showDialog) {
+  PagePrinter printer(deviceName, documentName, pages.empty() ? QSize() : pages.front().size);
+  if (!printer.start(showDialog)) return;
+  for (const Page& page : pages) printer.page(page);
+  printer.finish();
 }
 
 }  // namespace report

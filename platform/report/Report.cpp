@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/db/DbError.h"
+#include "platform/report/ExportFilter.h"
 #include "platform/report/PrintPages.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/ReportRun.h"
@@ -34,25 +35,95 @@ void Report::Unload() {
   m_loaded = false;
 }
 
+namespace {
+
+// Keeps the pages of a run.
+class PageCollector : public PageSink {
+ public:
+  explicit PageCollector(Pages& pages) : m_pages(pages) {}
+  void page(Page page) override { m_pages.push_back(std::move(page)); }
+
+ private:
+  Pages& m_pages;
+};
+
+// Passes each page on, then tells how many have been made.
+class CountingSink : public PageSink {
+ public:
+  CountingSink(PageSink& next, const std::function<void(int)>& pageMade)
+      : m_next(next), m_pageMade(pageMade) {}
+  void page(Page page) override {
+    m_next.page(std::move(page));
+    if (m_pageMade) m_pageMade(++m_count);
+  }
+
+ private:
+  PageSink& m_next;
+  const std::function<void(int)>& m_pageMade;
+  int m_count = 0;
+};
+
+}  // namespace
+
 void Report::Run() {
   m_pages.clear();
+  Pages pages;
+  PageCollector collector(pages);
+  runInto(collector);
+  m_pages = std::move(pages);
+}
+
+void Report::Run(PageSink& sink) {
+  m_pages.clear();
+  runInto(sink);
+}
+
+void Report::runInto(PageSink& sink) {
   try {
-    m_pages = ReportRun(*this).paginate();
+    CountingSink counting(sink, m_pageMade);
+    ReportRun(*this).paginate(counting);
   } catch (const ReportError&) {
     m_pageNumber = 0;
     throw;
   } catch (const db::DbError& e) {
     m_pageNumber = 0;
-    throw ReportError(QStringLiteral("Errore nella lettura dei dati del report: %1").arg(e.description()));
+    throw ReportError(
+        QStringLiteral("Errore nella lettura dei dati del report%1: %2").arg(inRecord(), e.description()));
   } catch (const std::exception& e) {
     m_pageNumber = 0;
-    throw ReportError(QStringLiteral("Errore nella preparazione del report: %1").arg(QString::fromUtf8(e.what())));
+    throw ReportError(QStringLiteral("Errore nella preparazione del report%1: %2")
+                          .arg(inRecord(), QString::fromUtf8(e.what())));
   }
 }
 
+QString Report::inRecord() const {
+  const QString record = recordInError();
+  return record.isEmpty() ? QString() : " (" + record + ")";
+}
+
 void Report::Print(bool showDialog) {
-  Run();
-  printPages(m_pages, m_printerDeviceName, m_documentName, showDialog);
+  std::unique_ptr<PagePrinter> printer;
+  try {
+    printer = std::make_unique<PagePrinter>(m_printerDeviceName, m_documentName, m_pageSettings.pageSize());
+  } catch (const ReportError&) {
+    // The report runs all the same, so that its own errors come first.
+    Run();
+    throw;
+  }
+  if (!printer->start(showDialog)) return;
+  Run(*printer);
+  printer->finish();
+}
+
+void Report::Export(ExportFilter& filter) {
+  filter.begin();
+  try {
+    Run(filter);
+  } catch (...) {
+    filter.cancel();
+    throw;
+  }
+  filter.finish();
 }
 
 ReportViewer* Report::Show() {

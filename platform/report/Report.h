@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,7 @@
 
 namespace report {
 
+class ExportFilter;
 class ReportViewer;
 
 // Paper and margins of a report's pages; margins in twips.
@@ -60,12 +62,22 @@ class Report {
   // then are empty.
   void Run();
   const Pages& pages() const { return m_pages; }
+  // Runs the report handing each page to the sink as soon as it is finished; keeps none.
+  void Run(PageSink& sink);
 
-  // Runs the report, then prints its pages on the printer named by
-  // printerDeviceName(): with showDialog true after the user confirms the print dialog, with it
-  // false at once. Returns when the pages have been handed to the print system. A printer that
-  // does not exist throws ReportError.
+  // Called after each page a run finishes, with the number of pages made so far; the place for a
+  // caller to show progress while the run goes on.
+  void setPageMade(std::function<void(int pages)> pageMade) { m_pageMade = std::move(pageMade); }
+
+  // Prints the report on the printer named by printerDeviceName(), each page as it is made: with
+  // showDialog true once the user confirms the print dialog, with it false at once. Returns when
+  // the pages have been handed to the print system. A printer that does not exist throws
+  // ReportError.
   void Print(bool showDialog);
+
+  // Runs the report into the export filter, each page written as it is made. On a failure the
+  // filter's file is left as it was.
+  void Export(ExportFilter& filter);
   QString printerDeviceName() const { return m_printerDeviceName; }
   void setPrinterDeviceName(const QString& deviceName) { m_printerDeviceName = deviceName; }
 
@@ -104,13 +116,19 @@ class Report {
   virtual void FetchData(bool eof) { (void)eof; }
   virtual void Format(Section& section) { (void)section; }
   virtual void ReportEnd() {}
+  // Names the record being laid out for an error message ("commessa C001"); empty for none.
+  virtual QString recordInError() const { return QString(); }
 
  private:
   friend class ReportRun;
 
   std::vector<std::unique_ptr<Section>> m_sections;
+  void runInto(PageSink& sink);
+  QString inRecord() const;
+
   std::vector<std::pair<const Section*, const GroupHeader*>> m_footerOf;
   Pages m_pages;
+  std::function<void(int)> m_pageMade;
   PreviewToolbar m_toolbar;
   PageSettings m_pageSettings;
   QString m_printerDeviceName;

@@ -1,18 +1,16 @@
 #include "platform/report/ReportRun.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/db/Connection.h"
-#include "platform/db/Recordset.h"
 #include "platform/report/Expression.h"
-#include "platform/report/PagePainter.h"
+#include "platform/report/RecordsetRowSource_p.h"
 #include "platform/report/Report.h"
 
 namespace report {
 
 namespace {
-
-constexpr int CheckBoxSide = 195;
 
 Variant addNumbers(const Variant& sum, const Variant& value) {
   if (!value.isNumber() || value.type() == VarType::Boolean) return sum;
@@ -22,51 +20,7 @@ Variant addNumbers(const Variant& sum, const Variant& value) {
   return Variant(sum.toDouble() + value.toDouble());
 }
 
-PageItem textItem(const QRect& rect, const QString& text, const TextStyle& style, bool wrap) {
-  PageItem item;
-  item.rect = rect;
-  item.text = text;
-  item.style = style;
-  item.wrap = wrap;
-  return item;
-}
-
-void translate(PageItem& item, int dx, int dy) {
-  item.rect.translate(dx, dy);
-  item.line.translate(dx, dy);
-}
-
 }  // namespace
-
-void Block::append(Block other, int dx) {
-  if (height > 0) breaks.push_back(height);
-  for (PageItem& item : other.items) {
-    translate(item, dx, height);
-    items.push_back(std::move(item));
-  }
-  for (int b : other.breaks) breaks.push_back(height + b);
-  height += other.height;
-}
-
-Block Block::splitAt(int cut) {
-  Block rest;
-  rest.height = height - cut;
-  std::vector<PageItem> kept;
-  for (PageItem& item : items) {
-    if (item.rect.top() < cut) {
-      kept.push_back(std::move(item));
-    } else {
-      translate(item, 0, -cut);
-      rest.items.push_back(std::move(item));
-    }
-  }
-  items = std::move(kept);
-  for (int b : breaks)
-    if (b > cut) rest.breaks.push_back(b - cut);
-  breaks.clear();
-  height = cut;
-  return rest;
-}
 
 ReportRun::ReportRun(Report& report, Connections* shared)
     : m_report(report), m_connections(shared ? *shared : m_own) {}
@@ -83,10 +37,10 @@ db::Connection& ReportRun::connection(const QString& connectionString) {
   return *c;
 }
 
-Pages ReportRun::paginate() {
+void ReportRun::paginate(PageSink& sink) {
   m_paged = true;
+  m_sink = &sink;
   run();
-  return std::move(m_pages);
 }
 
 Block ReportRun::flow(int pageNumber) {
@@ -122,14 +76,10 @@ void ReportRun::run() {
   m_lastBreak.assign(m_groups.size(), Variant());
 
   DataControl& dc = m_report.dc1;
-  db::Recordset records;
-  const bool hasData = !dc.source().trimmed().isEmpty();
-  if (hasData) {
-    records.Open(dc.source(), connection(dc.connectionString()));
-    dc.setColumns(records.FieldNames());
-  } else {
-    dc.setColumns({});
-  }
+  std::unique_ptr<RowSource> rows;
+  if (!dc.source().trimmed().isEmpty())
+    rows = std::make_unique<RecordsetRowSource>(dc.source(), connection(dc.connectionString()));
+  dc.setColumns(rows ? rows->columns() : QStringList());
 
   m_report.ReportStart();
   if (m_paged) {
@@ -137,15 +87,11 @@ void ReportRun::run() {
   } else {
     output(m_reportHeader);
   }
-  if (hasData) {
+  if (rows) {
     bool first = true;
-    for (; !records.isEOF(); records.MoveNext()) {
-      std::vector<Variant> values;
-      values.reserve(size_t(records.FieldCount()));
-      for (int i = 0; i < records.FieldCount(); ++i) values.push_back(records.Value(i));
+    for (std::vector<Variant> values; rows->next(values); first = false) {
       dc.setRecord(std::move(values));
       processRecord(first);
-      first = false;
     }
   } else {
     processRecord(true);
@@ -217,7 +163,7 @@ Variant ReportRun::fieldValue(const QString& dataField) const {
   return dc.value(dataField);
 }
 
-Block ReportRun::layout(Section& section) {
+Block ReportRun::layout(const Section& section) {
   struct Placed {
     const Control* control;
     int growth = 0;
@@ -246,76 +192,14 @@ Block ReportRun::layout(Section& section) {
     return shift;
   };
 
+  const LayoutContext context{
+      [this](Report& sub) { return ReportRun(sub, &m_connections).flow(m_report.m_pageNumber); }};
   Block block;
   int lowest = 0;
   for (const Control* c : order) {
     Placed p{c, 0, shiftAt(c->rect().top())};
     QRect rect = c->rect().translated(0, p.shift);
-    if (c->type() == Control::Type::SubReport) {
-      const auto* sub = static_cast<const SubReport*>(c);
-      if (!c->visible()) {
-        p.growth = -rect.height();
-      } else if (sub->report()) {
-        Block content = ReportRun(*sub->report(), &m_connections).flow(m_report.m_pageNumber);
-        p.growth = content.height - rect.height();
-        for (int b : content.breaks) block.breaks.push_back(rect.top() + b);
-        for (PageItem& item : content.items) {
-          translate(item, rect.left(), rect.top());
-          block.items.push_back(std::move(item));
-        }
-        rect.setHeight(content.height);
-      }
-    } else if (c->visible()) {
-      switch (c->type()) {
-        case Control::Type::Label: {
-          const auto* label = static_cast<const Label*>(c);
-          if (!label->caption().isEmpty())
-            block.items.push_back(textItem(rect, label->caption(), label->style(), label->wordWrap()));
-          break;
-        }
-        case Control::Type::Field: {
-          const auto* field = static_cast<const Field*>(c);
-          const QString text = field->text();
-          if (text.isEmpty()) break;
-          bool wrap = false;
-          if (field->canGrow()) {
-            const int height = wrappedHeight(field->style(), text, rect.width());
-            wrap = height > rect.height() || text.contains(u'\n');
-            if (height > rect.height()) {
-              p.growth = height - rect.height();
-              rect.setHeight(height);
-            }
-          }
-          PageItem item = textItem(rect, text, field->style(), wrap);
-          if (!field->hasOwnText()) item.value = field->value();
-          block.items.push_back(std::move(item));
-          break;
-        }
-        case Control::Type::Line: {
-          const auto* line = static_cast<const Line*>(c);
-          PageItem item;
-          item.kind = PageItem::Kind::Line;
-          item.line = line->line().translated(0, p.shift);
-          item.rect = rect;
-          item.lineWidth = line->lineWidth();
-          block.items.push_back(std::move(item));
-          break;
-        }
-        case Control::Type::CheckBox: {
-          const auto* box = static_cast<const CheckBox*>(c);
-          const int side = std::min(CheckBoxSide, rect.height());
-          PageItem item;
-          item.kind = PageItem::Kind::Box;
-          item.rect = QRect(rect.left(), rect.top() + (rect.height() - side) / 2, side, side);
-          item.checked = box->checked();
-          block.items.push_back(std::move(item));
-          if (!box->caption().isEmpty())
-            block.items.push_back(textItem(rect.adjusted(side + 60, 0, 0, 0), box->caption(), box->style(), false));
-          break;
-        }
-        case Control::Type::SubReport: break;
-      }
-    }
+    p.growth = c->layout(rect, block, context);
     lowest = std::max(lowest, rect.top() + rect.height());
     placed.push_back(p);
   }
@@ -362,31 +246,33 @@ void ReportRun::place(Block block, int keepWithNext) {
 
 void ReportRun::openPage() {
   const PageSettings& settings = m_report.pageSettings();
-  m_pages.push_back(Page{settings.pageSize(), {}});
-  m_report.m_pageNumber = int(m_pages.size());
+  m_page = Page{settings.pageSize(), {}};
+  m_report.m_pageNumber = ++m_pageCount;
   m_y = settings.topMargin;
   const int footer = m_pageFooter && m_pageFooter->visible() ? m_pageFooter->height() : 0;
   m_bodyBottom = settings.pageSize().height() - settings.bottomMargin - footer;
-  if (m_pages.size() == 1)
+  if (m_pageCount == 1)
     if (std::optional<Block> header = format(m_reportHeader)) appendToPage(std::move(*header));
   if (std::optional<Block> header = format(m_pageHeader)) appendToPage(std::move(*header));
   m_bodyTop = m_y;
   m_bodyBottom = std::max(m_bodyBottom, m_bodyTop + 1);
 }
 
+// Finishes the page with its footer and hands it on; the run keeps nothing of it.
 void ReportRun::closePage() {
-  std::optional<Block> footer = format(m_pageFooter);
-  if (!footer) return;
-  const PageSettings& settings = m_report.pageSettings();
-  m_y = std::max(m_y, settings.pageSize().height() - settings.bottomMargin - footer->height);
-  appendToPage(std::move(*footer));
+  if (std::optional<Block> footer = format(m_pageFooter)) {
+    const PageSettings& settings = m_report.pageSettings();
+    m_y = std::max(m_y, settings.pageSize().height() - settings.bottomMargin - footer->height);
+    appendToPage(std::move(*footer));
+  }
+  m_sink->page(std::exchange(m_page, Page{}));
 }
 
 void ReportRun::appendToPage(Block block) {
   const int left = m_report.pageSettings().leftMargin;
   for (PageItem& item : block.items) {
     translate(item, left, m_y);
-    m_pages.back().items.push_back(std::move(item));
+    m_page.items.push_back(std::move(item));
   }
   m_y += block.height;
 }

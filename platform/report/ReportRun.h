@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/report/Page.h"
+#include "platform/report/Block.h"
 
 namespace db {
 class Connection;
@@ -21,26 +21,16 @@ class GroupHeader;
 class Field;
 class Control;
 
-// Laid-out content of unbounded height: items in twips from its top left corner, and the heights
-// at which it may be cut between pages.
-struct Block {
-  int height = 0;
-  std::vector<PageItem> items;
-  std::vector<int> breaks;
-
-  void append(Block other, int dx);
-  Block splitAt(int cut);  // keeps what starts above `cut`, returns the rest moved up
-};
-
-// One run of a report: fetches its records, raises its events and lays out its sections, either
-// into pages or, for a sub-report, into one block. The sub-reports of a run share its connections,
-// one per connection string, so that running one per record does not reopen the database.
+// One run of a report: reads its rows, raises its events and lays out its sections, either into
+// pages handed one by one to a sink as each is finished or, for a sub-report, into one block. The sub-reports
+// of a run share its connections, one per connection string, so that running one per record does not reopen
+// the database.
 class ReportRun {
  public:
   using Connections = std::map<QString, std::unique_ptr<db::Connection>>;
   explicit ReportRun(Report& report, Connections* shared = nullptr);
   ~ReportRun();
-  Pages paginate();
+  void paginate(PageSink& sink);
   Block flow(int pageNumber);
 
  private:
@@ -50,7 +40,7 @@ class ReportRun {
   std::optional<Block> format(Section* section);
   void bind(Section& section);
   Variant fieldValue(const QString& dataField) const;
-  Block layout(Section& section);
+  Block layout(const Section& section);
   void place(Block block, int keepWithNext);
   void openPage();
   void closePage();
@@ -72,7 +62,9 @@ class ReportRun {
   bool m_anyRecord = false;
   QHash<Field*, Variant> m_sums;
 
-  Pages m_pages;
+  PageSink* m_sink = nullptr;
+  Page m_page;
+  int m_pageCount = 0;
   Block m_flow;
   int m_y = 0;
   int m_bodyTop = 0;

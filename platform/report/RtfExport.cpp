@@ -1,5 +1,5 @@
+// RtfExport
 #include <QByteArray>
-#include <QIODevice>
 #include <algorithm>
 
 #include "platform/report/ExportFilter.h"
@@ -41,7 +41,8 @@ QByteArray fontIndex(const QString& family, std::vector<QString>& fonts) {
 
 }  // namespace
 
-void RtfExport::write(QIODevice& file, const Pages& pages) {
+void RtfExport::finishFile() {
+  const Pages& pages = texts();
   int left = pages.empty() ? 0 : pages.front().size.width();
   for (const Page& page : pages)
     for (const PageItem& item : page.items)
@@ -62,11 +63,14 @@ void RtfExport::write(QIODevice& file, const Pages& pages) {
       for (const PageItem* item : row.items) {
         const int stop = anchorOf(*item) - left;
         QByteArray run = "{\\f" + fontIndex(item->style.family, fonts) + "\\fs" +
-                         QByteArray::number(qRound(item->style.pointSize * 2)) + (item->style.bold ? "\\b" : "") +
-                         (item->style.italic ? "\\i" : "") + ' ' + rtfText(item->text) + '}';
+                         QByteArray::number(qRound(item->style.pointSize * 2)) +
+                         (item->style.bold ? "\\b" : "") + (item->style.italic ? "\\i" : "") + ' ' +
+                         rtfText(item->text) + '}';
         if (stop > lastStop) {
-          if (item->style.alignment & Qt::AlignRight) stops += "\\tqr";
-          else if (item->style.alignment & Qt::AlignHCenter) stops += "\\tqc";
+          if (item->style.alignment & Qt::AlignRight)
+            stops += "\\tqr";
+          else if (item->style.alignment & Qt::AlignHCenter)
+            stops += "\\tqc";
           stops += "\\tx" + QByteArray::number(stop);
           texts += "\\tab " + run;
           lastStop = stop;
@@ -86,16 +90,18 @@ void RtfExport::write(QIODevice& file, const Pages& pages) {
   }
 
   QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0\n{\\fonttbl";
-  for (size_t i = 0; i < fonts.size(); ++i) rtf += "{\\f" + QByteArray::number(qsizetype(i)) + "\\fswiss " + rtfText(fonts[i]) + ";}";
+  for (size_t i = 0; i < fonts.size(); ++i)
+    rtf += "{\\f" + QByteArray::number(qsizetype(i)) + "\\fswiss " + rtfText(fonts[i]) + ";}";
   if (fonts.empty()) rtf += "{\\f0\\fswiss DejaVu Sans;}";
   rtf += "}\n";
   if (!pages.empty()) {
     const QSize size = pages.front().size;
     rtf += "\\paperw" + QByteArray::number(size.width()) + "\\paperh" + QByteArray::number(size.height()) +
-           "\\margl" + QByteArray::number(left) + "\\margr" + QByteArray::number(left) + "\\margt720\\margb720\n";
+           "\\margl" + QByteArray::number(left) + "\\margr" + QByteArray::number(left) +
+           "\\margt720\\margb720\n";
   }
   rtf += body + "}\n";
-  file.write(rtf);
+  put(rtf);
 }
 
 }  // namespace report

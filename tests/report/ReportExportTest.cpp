@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <cmath>
+#include <csignal>
+#include <limits>
 
-#include "platform/report/ExportFilter.h"
 #include "platform/db/Connection.h"
+#include "platform/report/ExportFilter.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/TextGrid.h"
 #include "tests/report/ReportTestSupport.h"
@@ -35,8 +41,9 @@ class ReportExport : public ::testing::Test {
   // Converts a file with LibreOffice, on a profile of its own, and gives the result's text.
   QString convertedByLibreOffice(const QString& source, const QString& filter, const QString& result) {
     QTemporaryDir profile;
-    runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
-                        "--headless", "--convert-to", filter, "--outdir", dir.path(), source},
+    runTool("soffice",
+            {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
+             "--headless", "--convert-to", filter, "--outdir", dir.path(), source},
             240);
     QFile converted(file(result));
     EXPECT_TRUE(converted.open(QIODevice::ReadOnly)) << result.toStdString();
@@ -157,14 +164,16 @@ TEST_F(ReportExport, HtmlIsUtf8WithEveryTextEscaped) {
 
 TEST_F(ReportExport, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
   // A folder that does not exist: an Italian error and nothing written.
-  for (ExportFilter* filter : std::initializer_list<ExportFilter*>{new PdfExport, new HtmlExport, new RtfExport, new ExcelExport}) {
+  for (ExportFilter* filter :
+       std::initializer_list<ExportFilter*>{new PdfExport, new HtmlExport, new RtfExport, new ExcelExport}) {
     std::unique_ptr<ExportFilter> owned(filter);
     filter->setFileName(file("manca/report.out"));
     try {
       filter->Export(r.pages());
       ADD_FAILURE() << "no error";
     } catch (const ReportError& e) {
-      EXPECT_TRUE(e.description().startsWith("Impossibile scrivere il file \"" + file("manca/report.out") + "\""))
+      EXPECT_TRUE(
+          e.description().startsWith("Impossibile scrivere il file \"" + file("manca/report.out") + "\""))
           << e.what();
     }
   }
@@ -189,7 +198,8 @@ TEST_F(ReportExport, AFailedExportLeavesNoFileAndKeepsTheOldOne) {
     xls.Export({tall});
     ADD_FAILURE() << "no error";
   } catch (const ReportError& e) {
-    EXPECT_EQ(e.description(), "Il report è troppo grande per un foglio Excel (al massimo 65536 righe e 256 colonne).");
+    EXPECT_EQ(e.description(),
+              "Il report è troppo grande per un foglio Excel (al massimo 65536 righe e 256 colonne).");
   }
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));
   EXPECT_EQ(old.readAll(), "vecchio");
@@ -216,4 +226,84 @@ TEST(ReportExportGrid, TextsOfOneRowKeepCellsOfTheirOwn) {
   ASSERT_EQ(row.items.size(), 2u);
   EXPECT_NE(grid.columnOf(*row.items[0]), grid.columnOf(*row.items[1]));
   EXPECT_LT(grid.columnOf(*grid.rows[0].items[0]), grid.columnOf(*grid.rows[5].items[0]));
+}
+
+namespace {
+
+// Exports in a child process whose files may grow to `limit` bytes only, as on a full disk. The
+// child's exit code: 0 the disk-full message, 1 no error, 2 another error.
+int exportOnAFullDisk(ExportFilter& filter, const Pages& pages, rlim_t limit) {
+  const pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit size{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &size);
+    int code = 1;
+    try {
+      filter.Export(pages);
+    } catch (const ReportError& e) {
+      code = e.description() == "Impossibile scrivere il file \"" + filter.fileName() +
+                                    "\": errore di scrittura, forse il disco è pieno."
+                 ? 0
+                 : 2;
+    }
+    _exit(code);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST_F(ReportExport, AFullDiskIsReportedAndLeavesTheOlderFileIntact) {
+  std::vector<std::unique_ptr<ExportFilter>> filters;
+  filters.push_back(std::make_unique<ExcelExport>());
+  filters.push_back(std::make_unique<RtfExport>());
+  filters.push_back(std::make_unique<HtmlExport>());
+  const QByteArray older(800, 'v');
+  for (const auto& filter : filters) {
+    QFile old(file("report.out"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(older);
+    old.close();
+    filter->setFileName(old.fileName());
+    EXPECT_EQ(exportOnAFullDisk(*filter, r.pages(), 1000), 0) << typeid(*filter).name();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), older);
+    old.close();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.out"});
+  }
+}
+
+// A text cut at the sheet's limit keeps whole characters; a value that is no finite number leaves
+// its cell empty; xlrd reads the workbook.
+TEST(ReportExportSheet, LongTextsAreCutBetweenCharactersAndNonFiniteValuesLeaveEmptyCells) {
+  const QTemporaryDir dir;
+  Page page{QSize(12000, 16000), {}};
+  const auto cell = [&page](int row, int left, const QString& text, const Variant& value) {
+    PageItem item;
+    item.rect = QRect(left, 300 * row, 1000, 250);
+    item.text = text;
+    item.value = value;
+    page.items.push_back(item);
+  };
+  cell(0, 0, QString(32766, u'a') + QString::fromUtf8("😀") + "b", Variant::null());
+  cell(1, 0, "nan", Variant::null());
+  cell(1, 2000, "?", Variant(std::nan("")));
+  cell(2, 0, "inf", Variant::null());
+  cell(2, 2000, "?", Variant(-std::numeric_limits<double>::infinity()));
+  cell(3, 0, "due", Variant::null());
+  cell(3, 2000, "2", Variant(2.0));
+  ExcelExport xls;
+  xls.setFileName(dir.filePath("celle.xls"));
+  xls.Export({page});
+  const QString cells = runTool("/usr/bin/python3", {"-c",
+                                                     "import sys, xlrd\n"
+                                                     "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                                     "for r in range(s.nrows):\n"
+                                                     "  print(' '.join('%d:%s' % (c.ctype, len(c.value) if "
+                                                     "c.ctype == 1 else c.value) for c in s.row(r)))\n",
+                                                     xls.fileName()});
+  EXPECT_EQ(cells.trimmed(), "1:32766 0:\n1:3 0:\n1:3 0:\n1:3 2:2.0") << cells.toStdString();
 }

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+#include <numeric>
+
 #include "platform/db/Connection.h"
+#include "platform/report/ExportFilter.h"
 #include "platform/report/ReportError.h"
 #include "tests/report/ReportTestSupport.h"
 #include "tests/support/TestEnv.h"
@@ -12,7 +17,8 @@ namespace {
 
 // The lowest point of the body of a page: above the bottom margin and the page footer.
 int bodyBottom(const Report& r) {
-  return r.pageSettings().pageSize().height() - r.pageSettings().bottomMargin - r.section("PageFooter")->height();
+  return r.pageSettings().pageSize().height() - r.pageSettings().bottomMargin -
+         r.section("PageFooter")->height();
 }
 
 }  // namespace
@@ -201,4 +207,52 @@ TEST(ReportRun, DataErrorsEndTheRunWithAnItalianDescription) {
   r.dc1.setConnectionString(testenv::connectionString(testenv::homeDir() + "/manca.mdb"));
   r.dc1.setSource("SELECT * FROM Articoli");
   EXPECT_THROW(r.Run(), ReportError);
+}
+
+namespace {
+
+// An export that keeps, for each page it is given, the page being laid out at that moment and the
+// page's texts.
+class WatchingExport : public ExportFilter {
+ public:
+  explicit WatchingExport(const Report& report) : m_report(report) {}
+  std::vector<int> laidOutWhenWritten;
+  Pages written;
+
+ protected:
+  void writePage(const Page& page) override {
+    laidOutWhenWritten.push_back(m_report.pageNumber());
+    written.push_back(page);
+    put(QByteArray::number(int(page.items.size())));
+  }
+
+ private:
+  const Report& m_report;
+};
+
+}  // namespace
+
+TEST(ReportRun, AnExportTakesEachPageOnceAsItIsMadeAndTheRunKeepsNone) {
+  const QTemporaryDir dir;
+  ArticleList r;
+  r.dc1.setConnectionString(testenv::connectionString(seededDatabase(150)));
+  r.dc1.setSource("SELECT * FROM Articoli ORDER BY Categoria, Codice");
+  r.Run();
+  const Pages kept = r.pages();
+  ASSERT_GE(kept.size(), 3u);
+
+  std::vector<int> made;
+  r.setPageMade([&made](int pages) { made.push_back(pages); });
+  WatchingExport exporter(r);
+  exporter.setFileName(dir.filePath("pagine.txt"));
+  r.Export(exporter);
+
+  // Page n reaches the file while the run is still on page n, not after the run.
+  std::vector<int> numbers(kept.size());
+  std::iota(numbers.begin(), numbers.end(), 1);
+  EXPECT_EQ(exporter.laidOutWhenWritten, numbers);
+  EXPECT_EQ(made, numbers);
+  EXPECT_EQ(texts(exporter.written), texts(kept));
+  EXPECT_TRUE(r.pages().empty());
+  EXPECT_TRUE(QFile::exists(dir.filePath("pagine.txt")));
 }
