@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QString>
-#include <stdexcept>
+
+#include "platform/runtime/UserError.h"
 
 namespace db {
 
 // Every failure of the data layer: a description fit to show the user unchanged, and a code.
-class DbError : public std::runtime_error {
+class DbError : public UserError {
  public:
   enum Code {
     OpenFailed = 1,
@@ -22,18 +23,13 @@ class DbError : public std::runtime_error {
     Duplicate = 11,  // another row has the same key (field() names it)
   };
   DbError(Code code, const QString& description, const QString& field = QString())
-      : std::runtime_error(description.toStdString()),
-        m_code(code),
-        m_description(description),
-        m_field(field) {}
+      : UserError(description), m_code(code), m_field(field) {}
   Code code() const { return m_code; }
-  const QString& description() const { return m_description; }
   // The column a refused write failed on; empty when the error names none.
   const QString& field() const { return m_field; }
 
  private:
   Code m_code;
-  QString m_description;
   QString m_field;
 };
 

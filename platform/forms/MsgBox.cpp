@@ -1,5 +1,7 @@
 #include "platform/forms/MsgBox.h"
 
+#include "platform/runtime/UserError.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -58,6 +60,10 @@ class CentredBox : public QMessageBox {
 };
 
 }  // namespace
+
+void showError(const UserError& error, QWidget* owner) {
+  MsgBox(error.description(), vbOKOnly | vbExclamation, QString(), owner);
+}
 
 void setMsgBoxHandler(MsgBoxHandler h) { handler() = std::move(h); }
 

@@ -4,6 +4,7 @@
 #include <functional>
 
 class QWidget;
+class UserError;
 
 // Message boxes with the program's button, icon and default-button codes. The title defaults to
 // the application's name (the program sets it to its title). Tests replace the modal box with a
@@ -32,6 +33,10 @@ struct MsgBoxRequest {
 
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString(),
            QWidget* parent = nullptr);
+
+// Tells the user of a failure: its description in an OK box with the exclamation icon and the
+// application's title, owned by the owner's window (the active window without one).
+void showError(const UserError& error, QWidget* owner = nullptr);
 
 // Test hook: while set, MsgBox calls the handler instead of showing a box and returns its answer.
 using MsgBoxHandler = std::function<int(const MsgBoxRequest&)>;

@@ -4,9 +4,9 @@
 #include <QFont>
 #include <QString>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
+#include "platform/runtime/UserError.h"
 #include "platform/runtime/Variant.h"
 
 namespace grid {
@@ -31,14 +31,9 @@ enum PrintTextPosition { PrintLeft = 1, PrintCenter = 2, PrintRight = 3 };
 
 // A failure of the grid itself: a layout that cannot be read, a layout column the query lacks, a
 // layout file that cannot be opened. The description is Italian and fit to show the user.
-class GridError : public std::runtime_error {
+class GridError : public UserError {
  public:
-  explicit GridError(const QString& description)
-      : std::runtime_error(description.toStdString()), m_description(description) {}
-  const QString& description() const { return m_description; }
-
- private:
-  QString m_description;
+  using UserError::UserError;
 };
 
 // One sort key or group level: the column (its index, counted from 1) and the direction.

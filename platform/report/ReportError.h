@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "platform/runtime/UserError.h"
 
 namespace report {
 
 // Every failure of a report run, a print or an export: a description in Italian, fit to show the
 // user unchanged.
-class ReportError : public std::runtime_error {
+class ReportError : public UserError {
  public:
-  explicit ReportError(const QString& description)
-      : std::runtime_error(description.toStdString()), m_description(description) {}
-  const QString& description() const { return m_description; }
-
- private:
-  QString m_description;
+  using UserError::UserError;
 };
 
 }  // namespace report
