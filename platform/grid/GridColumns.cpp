@@ -1,9 +1,12 @@
 // GridEngine: the columns and appearance, applied to the table widget.
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QVBoxLayout>
 
 #include "platform/db/AdoTypes.h"
 #include "platform/db/Recordset.h"
+#include "platform/grid/ColumnFit.h"
 #include "platform/grid/GridDelegate_p.h"
 #include "platform/grid/GridEX.h"
 #include "platform/grid/GridEngine_p.h"
@@ -64,7 +67,9 @@ GridColumn* GridEngine::appendColumn(const QString& key, const QString& caption,
   generatedColumns.push_back(generated);
   if (generated && recordset) {
     const int field = recordset->FieldIndex(key);
-    if (field >= 0) columns.back()->m_width = defaultWidth(recordset->Field(field).type);
+    if (field >= 0)
+      columns.back()->m_width =
+          std::max(defaultWidth(recordset->Field(field).type), headingWidth(*q, caption));
   }
   return columns.back().get();
 }
