@@ -116,10 +116,16 @@ void GridEngine::applyColumnsToView() {
     const int from = header->visualIndex(logical);
     if (from != static_cast<int>(p)) header->moveSection(from, static_cast<int>(p));
   }
+  // Filling the width widens the resizable columns only; fixed ones keep their width.
   int total = 0;
-  for (const auto& c : columns)
-    if (c->visible()) total += TwipsToPixels(c->m_width);
-  const int available = view->viewport()->width();
+  int available = view->viewport()->width();
+  for (const auto& c : columns) {
+    if (!c->visible()) continue;
+    if (c->resizable())
+      total += TwipsToPixels(c->m_width);
+    else
+      available -= std::max(TwipsToPixels(c->m_width), header->minimumSectionSize());
+  }
   widthScale = fillWidth && total > 0 && available > total ? double(available) / total : 1.0;
   for (const auto& c : columns) {
     const int logical = c->index() - 1;
@@ -127,8 +133,9 @@ void GridEngine::applyColumnsToView() {
     header->setSectionResizeMode(logical, columnAutoResize ? QHeaderView::Stretch
                                           : c->resizable() ? QHeaderView::Interactive
                                                            : QHeaderView::Fixed);
+    const double scale = c->resizable() ? widthScale : 1.0;
     if (!columnAutoResize)
-      header->resizeSection(logical, static_cast<int>(TwipsToPixels(c->m_width) * widthScale));
+      header->resizeSection(logical, static_cast<int>(TwipsToPixels(c->m_width) * scale));
   }
   for (const auto& c : columns) c->m_position = header->visualIndex(c->index() - 1) + 1;
 }
