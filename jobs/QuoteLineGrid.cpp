@@ -1,5 +1,7 @@
 #include "jobs/QuoteLineGrid.h"
 
+#include <algorithm>
+
 #include "core/Globals.h"
 #include "core/comUtility.h"
 #include "jobs/frm_gex_prev.h"
@@ -9,6 +11,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/SharedInstance.h"
+#include "platform/grid/ColumnFit.h"
 #include "platform/grid/GEXPreview.h"
 #include "platform/grid/GridEX.h"
 
@@ -35,6 +38,14 @@ void loadUnits(grid::ValueList& list) {
     list.add(rs.Value(0), NzStr(rs.Value(1), QString()));
 }
 
+// The unit column shows the units' descriptions: as wide as the longest of them and its heading.
+void fitUnitColumn(grid::GridEX& gex) {
+  grid::GridColumn* um = gex.column(colUM);
+  QStringList texts;
+  for (int i = 0; i < um->valueList().count(); ++i) texts << um->valueList().text(i);
+  um->setWidth(std::max(grid::listCellWidth(gex, texts), grid::headingWidth(gex, um->caption())));
+}
+
 }  // namespace
 
 void setUp(grid::GridEX& gex, const QString& parentKey, const QString& rateFormat) {
@@ -45,7 +56,7 @@ void setUp(grid::GridEX& gex, const QString& parentKey, const QString& rateForma
   gex.column(colDescrizione)->setButton(true);
   addColumn(gex, QStringLiteral("DescEstesa"), QStringLiteral("DescEstesa"), 2000, false);
   addColumn(gex, QStringLiteral("Ordine"), QStringLiteral("Ordine"), 700, false);
-  addColumn(gex, QStringLiteral("UM"), QStringLiteral("UM"), 1100);
+  addColumn(gex, QStringLiteral("UM"), QStringLiteral("UM"), 1100);  // fitted to its units on load
   addColumn(gex, QStringLiteral("Tariffa"), QStringLiteral("Tariffa"), 1200);
   gex.column(colTariffa)->setFormat(rateFormat);
   addColumn(gex, QStringLiteral("CostoStimato"), QStringLiteral("CostoStimato"), 1200, false);
@@ -76,6 +87,7 @@ void setUp(grid::GridEX& gex, const QString& parentKey, const QString& rateForma
 bool load(grid::GridEX& gex, const QString& recordSource) {
   try {
     loadUnits(gex.column(colUM)->valueList());
+    fitUnitColumn(gex);
     gex.setConnectionString(ConnString);
     gex.setRecordSource(recordSource);
     gex.rebind();

@@ -27,8 +27,8 @@ enum Column {
 // row (the extended description, up to 20 lines) and print settings.
 void setUp(grid::GridEX& gex, const QString& parentKey, const QString& rateFormat);
 
-// Reads the units into the unit column's list (the code stored, the description shown), then binds
-// the grid to its lines. A failure is told to the user and gives false.
+// Reads the units into the unit column's list (the code stored, the description shown) and fits the
+// column to them, then binds the grid to its lines. A failure is told to the user and gives false.
 bool load(grid::GridEX& gex, const QString& recordSource);
 
 // The description's button: the extended description goes to the long-text editor, and a text that

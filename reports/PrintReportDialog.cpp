@@ -27,6 +27,7 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/WaitCursor.h"
 #include "platform/forms/WindowPlacement.h"
+#include "platform/grid/ColumnFit.h"
 #include "platform/grid/GridEX.h"
 #include "platform/report/ExportFilter.h"
 #include "platform/report/Report.h"
@@ -63,7 +64,8 @@ PrintReportDialog::PrintReportDialog(const QString& caption, const QString& copi
   GridEX1->addColumn(QString(), QString())->setVisible(false);
   GridEX1->addColumn(QString(), QString());
   GridEX1->column(1)->setWidth(360);
-  GridEX1->column(3)->setWidth(3600);
+  GridEX1->column(1)->setResizable(false);
+  GridEX1->setFillWidth(true);
   GridEX1->setColumnHeaders(false);
   GridEX1->setRowHeaders(false);
   GridEX1->setAllowEdit(false);
@@ -143,6 +145,9 @@ void PrintReportDialog::fillPrintersAndList(const QString& printer, std::vector<
   const int index = cmbprinters->findText(printer);
   if (index >= 0) cmbprinters->setCurrentIndex(index);
   m_Lista = std::move(rows);
+  QStringList titles;
+  for (const ListRow& row : m_Lista) titles << row.title;
+  GridEX1->column(3)->setWidth(grid::textCellWidth(*GridEX1, titles));
   m_NumRighe = std::int32_t(m_Lista.size());
   GridEX1->setItemCount(m_NumRighe);
   if (m_NumRighe > 0) GridEX1->setRow(1);

@@ -9,8 +9,9 @@ namespace forms {
 
 // The common Save As dialog: a default extension, a filter text in the form
 // "Description (*.ext)|*.ext" (pairs separated by "|"), and the chosen file name, empty when the
-// user cancels. Tests replace the modal dialog with a handler that records what was asked and
-// gives the file name.
+// user cancels. It opens in the folder of the last file chosen with the same default extension
+// during this run, else in the user's documents folder. Tests replace the modal dialog with a
+// handler that records what was asked and gives the file name.
 class SaveAsDialog {
  public:
   QString DefaultExt;  // ".xls" or "xls"; added to a name typed without an extension

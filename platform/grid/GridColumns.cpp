@@ -1,9 +1,12 @@
 // GridEngine: the columns and appearance, applied to the table widget.
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QVBoxLayout>
 
 #include "platform/db/AdoTypes.h"
 #include "platform/db/Recordset.h"
+#include "platform/grid/ColumnFit.h"
 #include "platform/grid/GridDelegate_p.h"
 #include "platform/grid/GridEX.h"
 #include "platform/grid/GridEngine_p.h"
@@ -64,7 +67,9 @@ GridColumn* GridEngine::appendColumn(const QString& key, const QString& caption,
   generatedColumns.push_back(generated);
   if (generated && recordset) {
     const int field = recordset->FieldIndex(key);
-    if (field >= 0) columns.back()->m_width = defaultWidth(recordset->Field(field).type);
+    if (field >= 0)
+      columns.back()->m_width =
+          std::max(defaultWidth(recordset->Field(field).type), headingWidth(*q, caption));
   }
   return columns.back().get();
 }
@@ -111,10 +116,16 @@ void GridEngine::applyColumnsToView() {
     const int from = header->visualIndex(logical);
     if (from != static_cast<int>(p)) header->moveSection(from, static_cast<int>(p));
   }
+  // Filling the width widens the resizable columns only; fixed ones keep their width.
   int total = 0;
-  for (const auto& c : columns)
-    if (c->visible()) total += TwipsToPixels(c->m_width);
-  const int available = view->viewport()->width();
+  int available = view->viewport()->width();
+  for (const auto& c : columns) {
+    if (!c->visible()) continue;
+    if (c->resizable())
+      total += TwipsToPixels(c->m_width);
+    else
+      available -= std::max(TwipsToPixels(c->m_width), header->minimumSectionSize());
+  }
   widthScale = fillWidth && total > 0 && available > total ? double(available) / total : 1.0;
   for (const auto& c : columns) {
     const int logical = c->index() - 1;
@@ -122,8 +133,9 @@ void GridEngine::applyColumnsToView() {
     header->setSectionResizeMode(logical, columnAutoResize ? QHeaderView::Stretch
                                           : c->resizable() ? QHeaderView::Interactive
                                                            : QHeaderView::Fixed);
+    const double scale = c->resizable() ? widthScale : 1.0;
     if (!columnAutoResize)
-      header->resizeSection(logical, static_cast<int>(TwipsToPixels(c->m_width) * widthScale));
+      header->resizeSection(logical, static_cast<int>(TwipsToPixels(c->m_width) * scale));
   }
   for (const auto& c : columns) c->m_position = header->visualIndex(c->index() - 1) + 1;
 }

@@ -26,7 +26,9 @@ namespace grid {
 namespace {
 
 // The list a drop-down column opens: the drop-down grid's rows, its visible columns, its widths.
-QComboBox* dropDownEditor(GridEX* dropDown, QWidget* parent) {
+// It opens as wide as the cell, its last column taking what is left; columns wider together than
+// the cell widen it, with room for its frame and scroll bar.
+QComboBox* dropDownEditor(GridEX* dropDown, int cellWidth, QWidget* parent) {
   GridEngine* dd = GridEngine::of(dropDown);
   dd->ensureOrder();
   auto* combo = new QComboBox(parent);
@@ -48,7 +50,10 @@ QComboBox* dropDownEditor(GridEX* dropDown, QWidget* parent) {
       width += dd->view->columnWidth(col);
     }
   }
-  list->setMinimumWidth(width + 24);
+  list->horizontalHeader()->setStretchLastSection(true);
+  if (width > cellWidth)
+    list->setMinimumWidth(width + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
   if (const GridColumn* shown = dd->dropDownDisplayColumn()) combo->setModelColumn(shown->index() - 1);
   return combo;
 }
@@ -104,7 +109,8 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
                                     const QModelIndex& index) const {
   const GridColumn* c = e->column(index.column() + 1);
   if (!c) return nullptr;
-  if (GridEX* dropDown = c->dropDown()) return dropDownEditor(dropDown, parent);
+  if (GridEX* dropDown = c->dropDown())
+    return dropDownEditor(dropDown, e->view->columnWidth(index.column()), parent);
   if (c->hasValueList()) {
     auto* combo = new QComboBox(parent);
     for (int i = 0; i < c->valueList().count(); ++i) combo->addItem(c->valueList().text(i));

@@ -135,7 +135,8 @@ class GridEX : public QWidget {
   bool columnAutoResize() const;
   void setColumnAutoResize(bool autoResize);
   // Columns narrower together than the grid widen in proportion to fill it (a maximised window);
-  // their widths stay as set, and they are never shown narrower.
+  // their widths stay as set, and they are never shown narrower. Columns that are not resizable
+  // keep their width.
   bool fillWidth() const;
   void setFillWidth(bool fill);
   bool columnHeaders() const;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 
 #include "common/comfrmManData.h"
@@ -79,6 +80,15 @@ TEST_F(ManDataTest, ListsTheTablesWithoutTheSavedQueryAndShowsTheChosenOne) {
   form->resize(40, 300);
   EXPECT_GE(form->width(), TwipsToPixels(comfrmManData::kMinWidth));
   EXPECT_EQ(form->gexTable->geometry(), form->picBottom->geometry());
+}
+
+TEST_F(ManDataTest, EveryHeadingOfEveryTableShowsWhole) {
+  open();
+  for (const QString& table : kTables) {
+    choose(table);
+    EXPECT_EQ(headingsCutShort(qobject_cast<QTableView*>(form->gexTable->view())), QStringList())
+        << table.toStdString();
+  }
 }
 
 TEST_F(ManDataTest, ACostCategoryAddedHereIsOfferedToTheCostEntry) {

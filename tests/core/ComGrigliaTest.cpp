@@ -1,8 +1,10 @@
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "core/Globals.h"
 #include "core/comGriglia.h"
 #include "tests/grid/GridTestSupport.h"
+#include "tests/masterdata/FormTestSupport.h"
 #include "tests/support/TestEnv.h"
 
 namespace {
@@ -181,6 +183,8 @@ TEST_F(ComGrigliaTest, EveryViewLayoutFileFitsItsQuery) {
     ASSERT_EQ(g.sortKeys().count(), 1);
     EXPECT_EQ(g.column(g.sortKeys().item(1).column)->cellStyle(), "SortedCol");
     EXPECT_TRUE(g.column(g.sortKeys().item(1).column)->visible());
+    EXPECT_EQ(headingsCutShort(qobject_cast<QTableView*>(g.view())), QStringList())
+        << "at the layout's widths";
     for (int i = 1; i <= g.columnCount(); ++i) {
       if (g.column(i)->visible()) {
         EXPECT_FALSE(g.column(i)->caption().isEmpty()) << i;

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -91,6 +92,8 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     for (int hidden : {colIdVocePre, colCodCom, colDescEstesa, colOrdine, colCosto})
       EXPECT_FALSE(g.column(hidden)->visible());
     EXPECT_EQ(g.cellText(1, colUM), "Ore");  // the unit's description shows, its code is stored
+    EXPECT_GE(listRoomLeft(g, 1, colUM), 0) << "every unit shows whole";
+    EXPECT_EQ(headingsCutShort(qobject_cast<QTableView*>(g.view())), QStringList());
 
     typeInCell(g, -1, colCodice, "X1");
     EXPECT_EQ(g.value(colTariffa), Variant(money(0)));  // a new line starts at rate 0

@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 
 #include "common/comfrmDateSelect.h"
 #include "common/comfrmFindRecord.h"
@@ -145,6 +147,25 @@ TEST_F(CostiTest, AnEmployeeBringsHisHourlyCostAndTheJobsRate) {
   EXPECT_EQ(again.gexMan->value(colCostoUnitario).toDouble(), 0);
   EXPECT_EQ(frm_io_Costi::TarOP(99), Currency());
   EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(CostiTest, TheEmployeeListOpensAsWideAsItsCellWithEveryNameWhole) {
+  frm_io_Costi& w = open();
+  grid::GridEX* g = w.gexMan;
+  g->setRow(-1);
+  g->setCol(colCodImp);
+  g->view()->setFocus();
+  press(Qt::Key_F2);
+  auto* cell = qobject_cast<QComboBox*>(focused());
+  ASSERT_NE(cell, nullptr);
+  cell->showPopup();
+  auto* list = qobject_cast<QTableView*>(cell->view());
+  EXPECT_EVENTUALLY(list->isVisible());
+  EXPECT_EQ(list->window()->width(), cell->width());
+  for (const QString name : {"Rossi Mario", "Bianchi Anna"})
+    EXPECT_GE(list->columnWidth(1), list->fontMetrics().horizontalAdvance(name)) << name.toStdString();
+  cell->hidePopup();
+  press(Qt::Key_Escape);
 }
 
 TEST_F(CostiTest, ALabourRowNeedsItsHoursAndItsEmployee) {

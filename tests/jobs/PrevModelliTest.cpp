@@ -113,9 +113,10 @@ TEST_F(PrevModelliTest, LinesAreOrderedByCodeAndGetTheTemplatesIdWithNothingElse
   EXPECT_EQ(g.rowValue(1, colCodice), Variant("A1"));
   EXPECT_EQ(g.rowValue(2, colCodice), Variant("B2"));
   EXPECT_EQ(g.cellText(1, 7), "Ore");
-
   QApplication::setActiveWindow(edit);
   ASSERT_TRUE(QTest::qWaitForWindowActive(edit));
+  EXPECT_GE(listRoomLeft(g, 1, 7), 0) << "every unit shows whole";
+
   g.setFocus();
   typeInCell(g, -1, colDescrizione, "Solo descrizione");
   g.setValue(colIdModelloPre, Variant(99));

@@ -86,6 +86,17 @@ void chooseInCell(grid::GridEX& g, int row, int column, const QString& itemText)
   QTest::keyClick(editor, Qt::Key_Tab);
 }
 
+int listRoomLeft(grid::GridEX& g, int row, int column) {
+  auto* list = qobject_cast<QComboBox*>(openCell(g, row, column));
+  if (!list) {
+    ADD_FAILURE() << "no list opened in column " << column;
+    return 0;
+  }
+  const int room = list->width() - list->sizeHint().width();
+  QTest::keyClick(list, Qt::Key_Escape);
+  return room;
+}
+
 void clickCellButton(grid::GridEX& g, int row, int column) {
   g.setRow(row);
   QAbstractItemView* view = tableOf(g);

@@ -33,6 +33,8 @@ QString printIntoPdf(const QString& dir);
 void typeInCell(grid::GridEX& g, int row, int column, const QString& text);
 // Picks an item of a cell's list by its text, and leaves the cell with Tab.
 void chooseInCell(grid::GridEX& g, int row, int column, const QString& itemText);
+// Opens a cell's list and closes it again: its width less the width its widest item needs.
+int listRoomLeft(grid::GridEX& g, int row, int column);
 // The open editor of a cell of the grid, nullptr when none is open.
 QWidget* cellEditor(grid::GridEX& g);
 // Clicks the button of a cell.

@@ -1,6 +1,9 @@
 #include "tests/masterdata/FormTestSupport.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -88,4 +91,19 @@ Variant runModal(const std::function<Variant()>& call, const std::function<void(
   const Variant result = call();
   EXPECT_TRUE(driven);
   return result;
+}
+
+QStringList headingsCutShort(const QTableView* table) {
+  const QHeaderView* header = table->horizontalHeader();
+  // The text between the section's margins, and the sort arrow after another margin.
+  const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+  const int margins = 3 * margin + header->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
+  QStringList cut;
+  for (int section = 0; section < header->count(); ++section) {
+    if (header->isSectionHidden(section)) continue;
+    const QString caption = header->model()->headerData(section, Qt::Horizontal).toString();
+    if (header->sectionSize(section) < header->fontMetrics().horizontalAdvance(caption) + margins)
+      cut << caption;
+  }
+  return cut;
 }

@@ -12,6 +12,7 @@
 #include "platform/runtime/Variant.h"
 #include "tests/support/TestDb.h"
 
+class QTableView;
 class QWidget;
 
 // A fresh database behind ConnString for every test with a connection of the test's own on it, the
@@ -34,6 +35,9 @@ void type(const QString& text);
 void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Clicks a widget with the mouse.
 void click(QWidget* widget);
+// The column headings of the table that its visible sections cut short at the header's font, with
+// room for the sort arrow a heading shows when the rows are sorted on its column.
+QStringList headingsCutShort(const QTableView* table);
 // Runs a modal call and drives the window it opens from inside: drive runs once the modal window is
 // active and must close it. The call's result is returned.
 Variant runModal(const std::function<Variant()>& call, const std::function<void(QWidget*)>& drive);

@@ -5,11 +5,14 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "core/Globals.h"
@@ -18,6 +21,8 @@
 #include "platform/report/ReportViewer.h"
 #include "reports/arp_o_Com01.h"
 #include "reports/comfrmPrintProgress.h"
+#include "reports/frmPrintReportArticoli.h"
+#include "reports/frmPrintReportClienti.h"
 #include "reports/frmPrintReportCom.h"
 #include "tests/reports/ReportTestSupport.h"
 #include "tests/support/PdfText.h"
@@ -115,6 +120,32 @@ TEST_F(PrintDialogTest, OpensWithItsListsAndFiltersAndMatchesNamesWithAnApostrop
   EXPECT_FALSE(viewer->toolAction(0));
   EXPECT_EQ(viewer->zoomBox()->itemText(0), "Larghezza");
   EXPECT_EQ(viewer->zoomBox()->itemText(1), "Pagina");
+}
+
+TEST_F(PrintDialogTest, EachReportListFillsItsFrameWithItsTitlesWholeAndNoScrollBar) {
+  auto* clienti = new frmPrintReportClienti;
+  clienti->Stampa("Ufficio");
+  auto* articoli = new frmPrintReportArticoli;
+  articoli->Stampa("Ufficio");
+  for (PrintReportDialog* dialog :
+       std::initializer_list<PrintReportDialog*>{openDialog(), clienti, articoli}) {
+    activate(dialog);
+    SCOPED_TRACE(dialog->windowTitle().toStdString());
+    int iconWidth = 0;
+    for (int extra : {0, 200}) {
+      dialog->resize(dialog->width() + extra, dialog->height());
+      QCoreApplication::processEvents();
+      auto* list = qobject_cast<QTableView*>(dialog->GridEX1->view());
+      const QHeaderView* header = list->horizontalHeader();
+      EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+      EXPECT_NEAR(header->length(), list->viewport()->width(), 1) << "the list fills its frame";
+      if (!iconWidth) iconWidth = header->sectionSize(0);
+      EXPECT_EQ(header->sectionSize(0), iconWidth) << "the icon column keeps its width";
+      for (const ListRow& row : dialog->m_Lista)
+        EXPECT_GE(header->sectionSize(2), list->fontMetrics().horizontalAdvance(row.title))
+            << row.title.toStdString();
+    }
+  }
 }
 
 TEST(CreaFiltroTest, EachStateAndCustomerGivesItsClauseWithTextsQuoted) {
