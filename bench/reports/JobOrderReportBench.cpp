@@ -16,7 +16,7 @@
 #include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
 #include "core/Globals.h"
-#include "jobs/JobSummary.h"
+#include "core/JobSummary.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/report/ExportFilter.h"

@@ -9,7 +9,7 @@
 #include "common/comfrmFindRecord.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Twips.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

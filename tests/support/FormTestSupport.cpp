@@ -1,4 +1,4 @@
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 #include <QApplication>
 #include <QTest>

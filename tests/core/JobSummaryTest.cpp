@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
-#include "jobs/JobSummary.h"
+#include "core/JobSummary.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 
