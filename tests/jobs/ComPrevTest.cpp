@@ -114,13 +114,15 @@ TEST_F(ComPrevTest, ALineWithZeroQuotedQuantityStaysAndTheTotalFollowsWritesAndD
     typeInCell(g, -1, colCodice, "L1");
     chooseInCell(g, -1, colUM, "Ore");
     typeInCell(g, -1, colTariffa, "4");
+    typeInCell(g, -1, colQuantita, "3");
     typeInCell(g, -1, colQPrev, "0");
+    EXPECT_EQ(g.value(colPrezzo), Variant(money(12)));  // only the quoted quantity is missing
     EXPECT_FALSE(g.updateRow());
     EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre"), 2);
     typeInCell(g, -1, colQPrev, "1,5");
     EXPECT_TRUE(g.updateRow());
-    EXPECT_EQ(testdb::scalar(cn, "SELECT Prezzo FROM CommessePre WHERE CodCom='C''02'"), Variant(money(6)));
-    EXPECT_EQ(w.lblTot->text(), "6,00");
+    EXPECT_EQ(testdb::scalar(cn, "SELECT Prezzo FROM CommessePre WHERE CodCom='C''02'"), Variant(money(12)));
+    EXPECT_EQ(w.lblTot->text(), "12,00");
 
     g.setRow(1);
     pressInGrid(g, Qt::Key_Delete);
