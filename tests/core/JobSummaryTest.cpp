@@ -16,11 +16,13 @@ using JobSummaryTest = FormTest;
 TEST_F(JobSummaryTest, EveryCellAddsItsOwnRowsAndALossShowsWithItsSign) {
   testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('L''1', 1000), ('ALTRA', 9999)");
   // Quoted rows carry sale prices that must not count; by-time sales come from every class.
-  testdb::exec(cn, "INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
-                   "('L''1', 0, False, 8, 25, 99), ('L''1', 2, False, 1.5, 200.26, 99), ('L''1', 3, False, 1, 60, 99), "
-                   "('L''1', 0, True, 2.5, 20, 30), ('L''1', 2, True, 4, 10, 12.5), ('L''1', 3, True, 2, 150, 20), "
-                   "('ALTRA', 3, True, 1, 5000, 5000), ('ALTRA', 0, False, 3, 10, 0), "
-                   "('BIG', 2, False, 1e15, 900000, 0)");
+  testdb::exec(
+      cn,
+      "INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
+      "('L''1', 0, False, 8, 25, 99), ('L''1', 2, False, 1.5, 200.26, 99), ('L''1', 3, False, 1, 60, 99), "
+      "('L''1', 0, True, 2.5, 20, 30), ('L''1', 2, True, 4, 10, 12.5), ('L''1', 3, True, 2, 150, 20), "
+      "('ALTRA', 3, True, 1, 5000, 5000), ('ALTRA', 0, False, 3, 10, 0), "
+      "('BIG', 2, False, 1e15, 900000, 0)");
   db::Connection cn;
   cn.Open(ConnString);
   const JobSummary d = JobSummary::readWithHours(cn, "L'1");
@@ -33,7 +35,8 @@ TEST_F(JobSummaryTest, EveryCellAddsItsOwnRowsAndALossShowsWithItsSign) {
   for (int p = 0; p < JobSummary::PartCount; ++p)
     for (int k = 0; k < JobSummary::CategoryCount; ++k)
       EXPECT_EQ(JobSummary::text(d.V[p][k]), expected[p][k]) << "part " << p << ", category " << k;
-  EXPECT_EQ(d.V[JobSummary::Total][JobSummary::Costs], Currency::fromRaw(9503900)) << "exact to the fourth decimal";
+  EXPECT_EQ(d.V[JobSummary::Total][JobSummary::Costs], Currency::fromRaw(9503900))
+      << "exact to the fourth decimal";
   // Hours count labour rows only, not the quantities of materials and other costs.
   EXPECT_EQ(JobSummary::text(d.quotedHours), "8,00 ");
   EXPECT_EQ(JobSummary::text(d.byTimeHours), "2,50 ");

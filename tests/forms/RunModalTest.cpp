@@ -20,11 +20,13 @@ TEST(RunModal, AWindowLeftOpenIsClosedAndFailsTheTest) {
   bool returned = false;
   EXPECT_NONFATAL_FAILURE(
       {
-        runModal([&] {
-          dialog.exec();
-          returned = true;
-          return Variant();
-        }, [](QWidget*) {});
+        runModal(
+            [&] {
+              dialog.exec();
+              returned = true;
+              return Variant();
+            },
+            [](QWidget*) {});
       },
       "still open");
   EXPECT_TRUE(returned);

@@ -16,7 +16,8 @@ void typeInCell(grid::GridEX& g, int row, int column, const QString& text) {
   // The open editor is the one visible widget on the grid's viewport; an editable list takes the keys
   // itself and passes them on to its line.
   QWidget* editor = nullptr;
-  for (QWidget* w : qobject_cast<QAbstractItemView*>(g.view())->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+  for (QWidget* w : qobject_cast<QAbstractItemView*>(g.view())->viewport()->findChildren<QWidget*>(
+           Qt::FindDirectChildrenOnly))
     if (w->isVisible()) editor = w;
   auto* combo = qobject_cast<QComboBox*>(editor);
   QLineEdit* line = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(editor);

@@ -10,4 +10,6 @@ class GridEX;
 // text replaces what it held (the empty text clears it) and Tab leaves the cell. When the grid refuses
 // the value its editor opens again.
 void typeInCell(grid::GridEX& g, int row, int column, const QString& text);
-inline void typeInCell(grid::GridEX* g, int row, int column, const QString& text) { typeInCell(*g, row, column, text); }
+inline void typeInCell(grid::GridEX* g, int row, int column, const QString& text) {
+  typeInCell(*g, row, column, text);
+}
