@@ -9,7 +9,7 @@
 
 #include "core/Globals.h"
 #include "core/MainWindowHooks.h"
-#include "jobs/JobSummary.h"
+#include "core/JobSummary.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"

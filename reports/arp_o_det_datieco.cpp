@@ -1,7 +1,7 @@
 #include "reports/arp_o_det_datieco.h"
 
 #include "core/Globals.h"
-#include "jobs/JobSummary.h"
+#include "core/JobSummary.h"
 #include "platform/db/Connection.h"
 
 namespace {

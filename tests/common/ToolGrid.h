@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "platform/grid/GridEX.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 // An unbound grid of six people for the grid-tool tests. Columns: 1 "Codice", 2 "Nome", 3 without a
 // caption, 4 "Città", 5 "Stato" (an icon column).

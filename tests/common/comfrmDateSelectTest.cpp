@@ -5,7 +5,7 @@
 
 #include "common/comfrmDateSelect.h"
 #include "platform/runtime/DateTime.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

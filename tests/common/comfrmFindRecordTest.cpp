@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +10,7 @@
 #include "common/comfrmFindRecord.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Twips.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 
@@ -28,11 +29,12 @@ class FindRecord : public FormTest {
   // Runs the finder on the open job orders and lets drive act on the dialog.
   comfrmFindRecord::Result find(const QString& layout, std::int16_t buttons,
                                 const std::function<void(comfrmFindRecord*)>& drive,
-                                const QString& sql = kJobOrders, const Variant& start = Variant()) {
+                                const QString& sql = kJobOrders, const Variant& start = Variant(),
+                                std::int16_t keyColumn = 1) {
     comfrmFindRecord::Result result;
     runModal(
         [&] {
-          result = comfrmFindRecord::Trova("Trova Commessa", sql, buttons, layout, 1, start);
+          result = comfrmFindRecord::Trova("Trova Commessa", sql, buttons, layout, keyColumn, start);
           return Variant();
         },
         [&](QWidget* dialog) { drive(qobject_cast<comfrmFindRecord*>(dialog)); });
@@ -84,12 +86,15 @@ TEST_F(FindRecord, OnlyTheFlaggedButtonsWorkButF5StillAsksForANewRecord) {
   EXPECT_EQ(result[0], Variant("n"));
   EXPECT_TRUE(result[1].isNull());
 
-  const auto edit = find("", 7, [](comfrmFindRecord* f) {
+  // Buttons 4: only "Modifica" (and "Annulla"); the value comes from the key column, here the second.
+  const auto edit = find("", 4, [](comfrmFindRecord* f) {
+    EXPECT_TRUE(f->cmdEdit->isEnabled() && f->cmdCancel->isEnabled());
+    EXPECT_FALSE(f->cmdInsert->isEnabled() || f->cmdNew->isEnabled());
     f->gexFind->setRow(2);
     click(f->cmdEdit);
-  });
+  }, kJobOrders, Variant(), 2);
   EXPECT_EQ(edit[0], Variant("e"));
-  EXPECT_EQ(edit[1], Variant("B3"));
+  EXPECT_EQ(edit[1], Variant("Garage"));
 }
 
 TEST_F(FindRecord, ALetterTypedInTheGridFindsAsYouTypeAndEnterOrDoubleClickChooses) {
@@ -126,6 +131,17 @@ TEST_F(FindRecord, EscCancelsAfterAnEarlierChoiceAndNothingIsChosenFromAnEmptyLi
   EXPECT_EQ(chosen[1], Variant("B7"));
 
   const auto cancelled = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
+    // Becoming active again, after a window over it has gone, empties the find box.
+    f->txtFind->setFocus();
+    type("k");
+    EXPECT_EQ(current(f), "K2");
+    {
+      QDialog over(f);
+      over.show();
+      activate(&over);
+    }
+    activate(f);
+    EXPECT_EQ(f->txtFind->text(), "");
     f->gexFind->setFocus();
     press(Qt::Key_Escape);
   });

@@ -6,7 +6,7 @@
 
 #include "common/comfrmGroupBy.h"
 #include "tests/common/ToolGrid.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

@@ -9,7 +9,8 @@
 #include "common/comfrmManData.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Twips.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
+#include "tests/support/GridInput.h"
 
 namespace {
 
@@ -30,18 +31,6 @@ class ManDataTest : public FormTest {
     form->cmbTables->setFocus();
     form->cmbTables->setCurrentIndex(entry - 1);
     QTest::keyClick(form->cmbTables, Qt::Key_Down);
-  }
-  // Types over a cell of the grid (row -1: the new row) and leaves it with Tab.
-  void typeInCell(int row, int column, const QString& text) {
-    grid::GridEX* g = form->gexTable;
-    g->setRow(row);
-    g->setCol(column);
-    QTest::keyClick(g->view(), Qt::Key_F2);
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    ASSERT_NE(editor, nullptr) << "no cell editor";
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Tab);
   }
   QStringList captions() const {
     QStringList out;
@@ -94,9 +83,9 @@ TEST_F(ManDataTest, EveryHeadingOfEveryTableShowsWhole) {
 TEST_F(ManDataTest, ACostCategoryAddedHereIsOfferedToTheCostEntry) {
   open();
   choose("_Pars");
-  typeInCell(-1, 1, "catcos");
-  typeInCell(-1, 3, "6");
-  typeInCell(-1, 4, "Smaltimento rifiuti");
+  typeInCell(form->gexTable, -1, 1, "catcos");
+  typeInCell(form->gexTable, -1, 3, "6");
+  typeInCell(form->gexTable, -1, 4, "Smaltimento rifiuti");
   ASSERT_TRUE(form->gexTable->updateRow());
   EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
   // The cost entry's list of other-cost categories.
@@ -110,7 +99,7 @@ TEST_F(ManDataTest, AChangeTheDatabaseRefusesIsReportedAndTheBrowserStaysUsable)
   testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('10', 'Ridotta', 10)");
   open();
   choose("CodiciIVA");
-  typeInCell(2, 1, "22");
+  typeInCell(form->gexTable, 2, 1, "22");
   EXPECT_FALSE(form->gexTable->updateRow());
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains("Esiste già una registrazione con questo valore di CodiceIVA."))
@@ -121,19 +110,21 @@ TEST_F(ManDataTest, AChangeTheDatabaseRefusesIsReportedAndTheBrowserStaysUsable)
   EXPECT_FALSE(form->gexTable->rowPending());
   EXPECT_TRUE(form->isVisible());
 
-  typeInCell(-1, 2, "Senza codice");
+  typeInCell(form->gexTable, -1, 2, "Senza codice");
   EXPECT_FALSE(form->gexTable->updateRow());
   EXPECT_EQ(messages.size(), 2);
   EXPECT_TRUE(messages.last().contains("CodiceIVA")) << messages.last().toStdString();
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM CodiciIVA"), 2);
   form->gexTable->cancelRow();
 
-  typeInCell(2, 2, "Ridotta alimentari");
+  typeInCell(form->gexTable, 2, 2, "Ridotta alimentari");
   EXPECT_TRUE(form->gexTable->updateRow());
   EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='10'"), Variant("Ridotta alimentari"));
 
-  // Closing with a row the database refuses keeps the window open.
-  typeInCell(1, 1, "10");
+  // Esc on the window, or closing it, with a row the database refuses keeps the window open.
+  typeInCell(form->gexTable, 1, 1, "10");
+  QTest::keyClick(form, Qt::Key_Escape);
+  EXPECT_TRUE(form->isVisible());
   form->close();
   EXPECT_TRUE(form->isVisible());
   form->gexTable->cancelRow();

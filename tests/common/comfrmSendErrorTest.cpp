@@ -9,7 +9,7 @@
 #include "common/comfrmSendError.h"
 #include "core/Globals.h"
 #include "tests/support/LinkDesktop.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

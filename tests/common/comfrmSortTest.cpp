@@ -7,7 +7,7 @@
 
 #include "common/comfrmSort.h"
 #include "tests/common/ToolGrid.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

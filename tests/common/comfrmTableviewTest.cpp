@@ -11,7 +11,7 @@
 #include "platform/forms/FontDialog.h"
 #include "platform/runtime/Colors.h"
 #include "tests/common/ToolGrid.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "common/comfrmTip.h"
 #include "core/Globals.h"
 #include "core/comRegistry.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 #include "tests/support/TestEnv.h"
 
 namespace {

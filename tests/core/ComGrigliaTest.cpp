@@ -4,7 +4,7 @@
 #include "core/Globals.h"
 #include "core/comGriglia.h"
 #include "tests/grid/GridTestSupport.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 #include "tests/support/TestEnv.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "platform/forms/FontDialog.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

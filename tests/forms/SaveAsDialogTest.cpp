@@ -7,7 +7,7 @@
 
 #include "platform/forms/SaveAsDialog.h"
 #include "platform/shell/Desktop.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

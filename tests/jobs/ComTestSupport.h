@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "core/MainWindowHooks.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 // The job-order windows under a stand-in main window that counts how often they ask it to re-read
 // its view, with two customers and one job order in the database.

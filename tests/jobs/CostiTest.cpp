@@ -92,6 +92,7 @@ TEST_F(CostiTest, OpensOnTheLowestOpenJobOrderWithTheDaysRowsAndTheirColumns) {
   ASSERT_EQ(w.gexAC->rowCount(), 1);
   EXPECT_EQ(w.gexAC->cellText(1, colTipo), "Noleggi") << "the category shows by its text";
   EXPECT_EQ(listTexts(w.gexMat->column(colUM)->valueList()), QStringList({"M", "PZ"}));
+  EXPECT_EQ(listTexts(w.gexAC->column(colUM)->valueList()), QStringList({"M", "PZ"}));
   EXPECT_EQ(listTexts(w.gexAC->column(colTipo)->valueList()),
             QStringList({"Consulenze", "Noleggi", "Spese varie", "Subappalti", "Trasporti"}));
   ASSERT_EQ(w.sgexStime->rowCount(), 2) << "only the quote lines of the current job order";

@@ -37,21 +37,6 @@ frm_io_Costi& CostiTest::open(const QDate& day) {
   return w;
 }
 
-void typeInCell(grid::GridEX* grid, int row, int column, const QString& text) {
-  grid->setRow(row);
-  grid->setCol(column);
-  grid->view()->setFocus();
-  press(Qt::Key_F2);
-  QWidget* editor = focused();
-  if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->lineEdit()) editor = combo->lineEdit();
-  if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
-  if (text.isEmpty())
-    press(Qt::Key_Delete);
-  else
-    type(text);
-  press(Qt::Key_Tab);
-}
-
 void clickRow(grid::GridEX* grid, int row, int column) {
   auto* view = qobject_cast<QAbstractItemView*>(grid->view());
   const int modelRow = row == -1 ? view->model()->rowCount() - 1 : row - 1;

@@ -4,7 +4,8 @@
 
 #include "jobs/frm_io_Costi.h"
 #include "platform/grid/GridEX.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
+#include "tests/support/GridInput.h"
 
 // The cost window on a database with four job orders (A001 closed; B001 without a rate, B002 at
 // 40 an hour, C003 without quote lines), two employees (Rossi at 25 an hour, Bianchi without a
@@ -19,9 +20,6 @@ class CostiTest : public FormTest {
   frm_io_Costi& window();
 };
 
-// Types text into a cell as the user does: F2 opens its editor, the text replaces what it held and
-// Tab leaves the cell.
-void typeInCell(grid::GridEX* grid, int row, int column, const QString& text);
 // Clicks a cell of a row (-1: the new-row line), which leaves the row being edited.
 void clickRow(grid::GridEX* grid, int row, int column);
 // The captions of the visible columns, left to right.

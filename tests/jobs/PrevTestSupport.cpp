@@ -71,14 +71,6 @@ QWidget* openCell(grid::GridEX& g, int row, int column) {
 }
 }  // namespace
 
-void typeInCell(grid::GridEX& g, int row, int column, const QString& text) {
-  auto* editor = qobject_cast<QLineEdit*>(openCell(g, row, column));
-  ASSERT_NE(editor, nullptr) << "no text editor opened in column " << column;
-  editor->selectAll();
-  QTest::keyClicks(editor, text);
-  QTest::keyClick(editor, Qt::Key_Tab);
-}
-
 void chooseInCell(grid::GridEX& g, int row, int column, const QString& itemText) {
   auto* editor = qobject_cast<QComboBox*>(openCell(g, row, column));
   ASSERT_NE(editor, nullptr) << "no list opened in column " << column;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "tests/jobs/ComTestSupport.h"
+#include "tests/support/GridInput.h"
 
 namespace grid {
 class GridEX;
@@ -28,9 +29,6 @@ void settle();
 // file's path. The fixture gives the print dialog back at the end of the test.
 QString printIntoPdf(const QString& dir);
 
-// Types the text over a cell as a user does (F2, the text, Tab); the cell's editor opens again when
-// the grid refuses the value.
-void typeInCell(grid::GridEX& g, int row, int column, const QString& text);
 // Picks an item of a cell's list by its text, and leaves the cell with Tab.
 void chooseInCell(grid::GridEX& g, int row, int column, const QString& itemText);
 // Opens a cell's list and closes it again: its width less the width its widest item needs.

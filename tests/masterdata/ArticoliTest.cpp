@@ -18,7 +18,7 @@
 #include "platform/forms/DatePicker.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/forms/StatusBar.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "masterdata/frm_io_Fornitori_01.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/forms/StatusBar.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

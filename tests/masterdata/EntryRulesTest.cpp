@@ -9,7 +9,7 @@
 #include "masterdata/frm_io_IVA.h"
 #include "masterdata/frm_io_UM.h"
 #include "platform/forms/DataCombo.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

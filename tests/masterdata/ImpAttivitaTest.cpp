@@ -7,7 +7,7 @@
 #include "masterdata/frm_io_Attivita.h"
 #include "masterdata/frm_io_Imp.h"
 #include "platform/forms/StatusBar.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

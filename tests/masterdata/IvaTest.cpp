@@ -9,7 +9,7 @@
 #include "masterdata/frm_io_IVA.h"
 #include "platform/forms/SharedInstance.h"
 #include "platform/runtime/Colors.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

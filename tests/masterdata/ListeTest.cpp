@@ -9,7 +9,7 @@
 #include "masterdata/frm_io_Cat.h"
 #include "masterdata/frm_io_UM.h"
 #include "platform/forms/SharedInstance.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "masterdata/OpenMasterDataForm.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "masterdata/frm_io_UM.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 

@@ -117,7 +117,7 @@ TEST_F(ArticoliListTest, ExportsReadBackWithTheSpreadsheetAsAPlainTable) {
   report::ReportViewer* viewer = preview(dialog);
   ASSERT_TRUE(viewer);
   EXPECT_TRUE(wraps(viewer->pages()));
-  EXPECT_EQ(pageTexts(viewer->pages()).first(), "Articoli");
+  EXPECT_EQ(pageTexts(viewer->pages()).value(0), "Articoli");
 
   // Every other export prints as designed.
   category("Ferro e l'acciaio");

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "platform/report/Page.h"
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 class PrintReportDialog;
 class QComboBox;

@@ -1,7 +1,8 @@
-#include "tests/masterdata/FormTestSupport.h"
+#include "tests/support/FormTestSupport.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
@@ -67,10 +68,25 @@ void press(int key, Qt::KeyboardModifiers modifiers) {
 
 void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
+namespace {
+
+// Closes the modal window and whatever opened on top of it, hiding a window that refuses to close
+// (a line the grid will not write, a form that keeps the focus), so that the modal call returns.
+void closeModal(const QPointer<QWidget>& modal) {
+  while (modal && modal->isVisible()) {
+    QWidget* top = QApplication::activeModalWidget();
+    if (!top) top = modal;
+    top->close();
+    if (top->isVisible()) top->hide();
+  }
+}
+
+}  // namespace
+
 Variant runModal(const std::function<Variant()>& call, const std::function<void(QWidget*)>& drive) {
   bool driven = false;
   QTimer::singleShot(0, [&] {
-    QWidget* modal = nullptr;
+    QPointer<QWidget> modal;
     const bool shown = QTest::qWaitFor([&] {
       modal = QApplication::activeModalWidget();
       return modal && modal->isVisible();
@@ -82,10 +98,10 @@ Variant runModal(const std::function<Variant()>& call, const std::function<void(
     activate(modal);
     drive(modal);
     driven = true;
-    // A window the test forgot to close would hang the run: close it and fail.
-    if (modal->isVisible()) {
+    // A window left open, by a failed assertion or by mistake, would hang the run: close it and fail.
+    if (modal && modal->isVisible()) {
       ADD_FAILURE() << "the modal window is still open after the test drove it";
-      modal->close();
+      closeModal(modal);
     }
   });
   const Variant result = call();

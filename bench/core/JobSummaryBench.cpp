@@ -13,7 +13,7 @@
 
 #include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
-#include "jobs/JobSummary.h"
+#include "core/JobSummary.h"
 #include "platform/db/Connection.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "jobs/JobSummary.h"
+#include "core/JobSummary.h"
 
 #include <optional>
 #include <stdexcept>
