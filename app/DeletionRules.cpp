@@ -136,7 +136,7 @@ DeletionOutcome runDeletion(const DeletionRule& rule, const QString& connString,
     return DeletionOutcome::Refused;
   } catch (const db::DbError& e) {
     abandon(cn);
-    MsgBox(e.description(), vbOKOnly, AppTitle, parent);
+    forms::showError(e, parent, forms::ErrorIcon::None);
     return DeletionOutcome::Failed;
   }
 }

@@ -292,10 +292,8 @@ void frmMain::CaricaGriglia() {
 void frmMain::guardGrid(const std::function<void()>& action) {
   try {
     action();
-  } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
-  } catch (const grid::GridError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+  } catch (const UserError& e) {
+    forms::showError(e, this);
   }
 }
 

@@ -123,7 +123,7 @@ bool comfrmFindRecord::load(const QString& SQL, const QString& Layout) {
   try {
     gexFind->rebind();
   } catch (const db::DbError& error) {
-    forms::MsgBox(error.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+    forms::showError(error, this);
     return false;
   }
   const QStringList fields = Layout.split(';');

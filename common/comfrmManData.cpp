@@ -44,7 +44,7 @@ void comfrmManData::listTables() {
     gexTable->setConnectionString(ConnString);
     cmbTables->addItems(listing.tableNames());
   } catch (const db::DbError& e) {
-    report(e.description());
+    forms::showError(e, this);
   }
   cmbTables->setCurrentIndex(-1);
 }
@@ -54,18 +54,12 @@ void comfrmManData::showTable(const QString& name) {
   gexTable->setRecordSource("SELECT * FROM " + name);
   try {
     gexTable->rebind();
-  } catch (const db::DbError& e) {
-    report(e.description());
-  } catch (const grid::GridError& e) {
-    report(e.description());
+  } catch (const UserError& e) {
+    forms::showError(e, this);
   }
   picBottom->hide();
   gexTable->setEnabled(true);
   gexTable->setFocus();
-}
-
-void comfrmManData::report(const QString& description) {
-  forms::MsgBox(description, forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
 }
 
 void comfrmManData::resizeEvent(QResizeEvent* event) {

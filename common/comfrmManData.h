@@ -34,5 +34,4 @@ class comfrmManData : public QDialog {
  private:
   void listTables();
   void showTable(const QString& name);
-  void report(const QString& description);
 };

@@ -92,7 +92,7 @@ bool load(grid::GridEX& gex, const QString& recordSource) {
     gex.setRecordSource(recordSource);
     gex.rebind();
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation);
+    forms::showError(e);
     return false;
   }
   return true;

@@ -31,10 +31,8 @@ bool reported(Step step) {
   try {
     step();
     return true;
-  } catch (const db::DbError& error) {
-    forms::MsgBox(error.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle);
-  } catch (const grid::GridError& error) {
-    forms::MsgBox(error.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle);
+  } catch (const UserError& error) {
+    forms::showError(error);
   }
   return false;
 }

@@ -84,7 +84,7 @@ bool frm_io_PrevModelli::openRecord() {
     m_rs.Open(QStringLiteral("SELECT * FROM PreModelli WHERE IdModello=%1").arg(m_IdModello), m_cn,
               db::adOpenStatic, db::adLockBatchOptimistic, db::adCmdText);
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), MainWindowHooks::mainWindow());
+    forms::showError(e, MainWindowHooks::mainWindow(), forms::ErrorIcon::None);
     return false;
   }
   if (m_rs.isEOF()) {
@@ -109,7 +109,7 @@ bool frm_io_PrevModelli::saveTemplate() {
   try {
     if (m_rs.EditPending()) m_rs.UpdateBatch(db::adAffectCurrent);
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), this);
+    forms::showError(e, this, forms::ErrorIcon::None);
     return false;
   }
   return true;

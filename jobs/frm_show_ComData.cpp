@@ -78,7 +78,7 @@ void frm_show_ComData::Apri(const QString& CodCom) {
     summary = JobSummary::readWithHours(cn, CodCom);
     cn.Close();
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), QApplication::activeWindow());
+    forms::showError(e, nullptr, forms::ErrorIcon::None);
     return;
   }
   for (int p = 0; p < JobSummary::PartCount; ++p)

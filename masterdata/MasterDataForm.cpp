@@ -116,7 +116,7 @@ bool MasterDataForm::openRecord(const QString& source, db::CommandType command) 
     }
   } catch (const db::DbError& e) {
     closeRecord();
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), owner());
+    forms::showError(e, owner(), forms::ErrorIcon::None);
     return false;
   }
   return true;
@@ -188,7 +188,7 @@ bool MasterDataForm::loadList(forms::DataCombo* list, db::Recordset& rows, const
     rows.Open(rowSource, m_cnListe, db::adOpenStatic, db::adLockReadOnly, db::adCmdText);
     list->setRowSource(rows);
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), isVisible() ? this : owner());
+    forms::showError(e, isVisible() ? this : owner(), forms::ErrorIcon::None);
     return false;
   }
   return true;
@@ -203,7 +203,7 @@ bool MasterDataForm::executeOnOwnConnection(const QString& sql) {
     cn.Close();
     return true;
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly);
+    forms::showError(e, nullptr, forms::ErrorIcon::None);
     return false;
   }
 }

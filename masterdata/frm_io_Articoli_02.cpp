@@ -267,7 +267,7 @@ bool frm_io_Articoli_02::codeExists(const QString& codice) {
     return !(rs.isEOF() && rs.isBOF());
   } catch (const db::DbError& e) {
     // The check could not run: say why and let the key of the table decide at the save.
-    forms::MsgBox(e.description(), forms::vbOKOnly, QString(), this);
+    forms::showError(e, this, forms::ErrorIcon::None);
     return false;
   }
 }

@@ -172,7 +172,7 @@ void PrintReportDialog::addQueryRows(const std::vector<std::pair<QComboBox*, QSt
     }
     cn.Close();
   } catch (const db::DbError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+    forms::showError(e, this);
   }
 }
 
@@ -211,7 +211,7 @@ void PrintReportDialog::StampaReport() {
         break;
     }
   } catch (const report::ReportError& e) {
-    forms::MsgBox(e.description(), forms::vbOKOnly | forms::vbExclamation, AppTitle, this);
+    forms::showError(e, this);
   }
 }
 

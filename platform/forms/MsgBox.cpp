@@ -61,8 +61,8 @@ class CentredBox : public QMessageBox {
 
 }  // namespace
 
-void showError(const UserError& error, QWidget* owner) {
-  MsgBox(error.description(), vbOKOnly | vbExclamation, QString(), owner);
+void showError(const UserError& error, QWidget* owner, ErrorIcon icon) {
+  MsgBox(error.description(), vbOKOnly | (icon == ErrorIcon::Exclamation ? vbExclamation : 0), QString(), owner);
 }
 
 void setMsgBoxHandler(MsgBoxHandler h) { handler() = std::move(h); }

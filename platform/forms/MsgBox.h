@@ -34,9 +34,10 @@ struct MsgBoxRequest {
 int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QString(),
            QWidget* parent = nullptr);
 
-// Tells the user of a failure: its description in an OK box with the exclamation icon and the
-// application's title, owned by the owner's window (the active window without one).
-void showError(const UserError& error, QWidget* owner = nullptr);
+// Tells the user of a failure: its description in an OK box with the application's title and the
+// exclamation icon (or none), owned by the owner's window (the active window without one).
+enum class ErrorIcon { Exclamation, None };
+void showError(const UserError& error, QWidget* owner = nullptr, ErrorIcon icon = ErrorIcon::Exclamation);
 
 // Test hook: while set, MsgBox calls the handler instead of showing a box and returns its answer.
 using MsgBoxHandler = std::function<int(const MsgBoxRequest&)>;

@@ -472,7 +472,7 @@ bool GridEngine::commitPending() {
       // The rows read before hold the write that was rolled back: they are read again.
       if (updated) recordset->Requery();
     }
-    forms::MsgBox(error.description(), forms::vbOKOnly | forms::vbExclamation);
+    forms::showError(error);
     return false;
   }
   const int written = isNew ? recordset->RecordCount() - 1 : pendingRecord;
@@ -527,7 +527,7 @@ bool GridEngine::deleteCurrent() {
     recordset->setAbsolutePosition(record);
     recordset->Delete();
   } catch (const db::DbError& error) {
-    forms::MsgBox(error.description(), forms::vbOKOnly | forms::vbExclamation);
+    forms::showError(error);
     return false;
   }
   // Records after the deleted one move up by one.
