@@ -10,6 +10,7 @@ constexpr int kPartWidth = 1246;
 constexpr int kCellWidth = 1400;
 constexpr int kRowHeight = 270;
 constexpr int kTitleHeight = 300;
+const QString kAmountFormat = QStringLiteral("##,##0.00 ");
 
 QString labelName(int number) { return QStringLiteral("Label%1").arg(number); }
 
@@ -53,5 +54,5 @@ void arp_o_det_datieco::Apri(const QString& CodCom) {
   cn.Close();
   for (int p = 0; p < JobSummary::PartCount; ++p)
     for (int k = 0; k < JobSummary::CategoryCount; ++k)
-      static_cast<report::Label*>(control(labelName(7 + 6 * p + k)))->setCaption(JobSummary::text(summary.V[p][k]));
+      static_cast<report::Label*>(control(labelName(7 + 6 * p + k)))->setValue(Variant(summary.V[p][k]), kAmountFormat);
 }
