@@ -256,8 +256,10 @@ void ReportRun::place(Block block, int keepWithNext) {
 
 void ReportRun::openPage() {
   const PageSettings& settings = m_report.pageSettings();
-  m_page = Page{settings.pageSize(), {},
-                QMargins(settings.leftMargin, settings.topMargin, settings.rightMargin, settings.bottomMargin)};
+  m_page =
+      Page{settings.pageSize(),
+           {},
+           QMargins(settings.leftMargin, settings.topMargin, settings.rightMargin, settings.bottomMargin)};
   m_report.m_pageNumber = ++m_pageCount;
   m_y = settings.topMargin;
   const int footer = m_pageFooter && m_pageFooter->visible() ? m_pageFooter->height() : 0;

@@ -133,9 +133,9 @@ void RtfExport::finishFile() {
   rtf += "}\n";
   if (m_paper) {
     const QMargins& m = m_paper->margins;
-    rtf += "\\paperw" + number(m_paper->size.width()) + "\\paperh" + number(m_paper->size.height()) + "\\margl" +
-           number(m.left()) + "\\margr" + number(m.right()) + "\\margt" + number(m.top()) + "\\margb" +
-           number(std::max(0, m.bottom() - BottomSlack)) + "\n";
+    rtf += "\\paperw" + number(m_paper->size.width()) + "\\paperh" + number(m_paper->size.height()) +
+           "\\margl" + number(m.left()) + "\\margr" + number(m.right()) + "\\margt" + number(m.top()) +
+           "\\margb" + number(std::max(0, m.bottom() - BottomSlack)) + "\n";
   }
   put(rtf + m_body + "\\pard\\plain\\fs2\\sl-20\\slmult0\\par\n}\n");
   m_body.clear();

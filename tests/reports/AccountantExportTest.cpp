@@ -20,14 +20,18 @@ class AccountantExportTest : public ReportTest {
  protected:
   void SetUp() override {
     ReportTest::SetUp();
-    testdb::exec(cn, "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, Codice, Descrizione, UM, "
-                     "Quantita, CostoUnitario, Valore, PrezzoUnitario) VALUES "
-                     "(2, 0, 'C001', False, 0, #02/07/08#, 0, 'QE-7', 'Quadro elettrico con l''interruttore', 'PZ', 1, 80, "
-                     "80, 0)");
+    testdb::exec(cn,
+                 "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, Codice, "
+                 "Descrizione, UM, "
+                 "Quantita, CostoUnitario, Valore, PrezzoUnitario) VALUES "
+                 "(2, 0, 'C001', False, 0, #02/07/08#, 0, 'QE-7', 'Quadro elettrico con l''interruttore', "
+                 "'PZ', 1, 80, "
+                 "80, 0)");
     for (int day = 1; day <= 65; ++day)
-      testdb::exec(cn, QStringLiteral("INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, UM, "
-                                      "Quantita, CostoUnitario, Valore, PrezzoUnitario) VALUES "
-                                      "(0, 0, 'C002', False, 3, #%1/%2/09#, 2, 'h', 1, 20, 20, 0)")
+      testdb::exec(cn, QStringLiteral(
+                           "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, UM, "
+                           "Quantita, CostoUnitario, Valore, PrezzoUnitario) VALUES "
+                           "(0, 0, 'C002', False, 3, #%1/%2/09#, 2, 'h', 1, 20, 20, 0)")
                            .arg(1 + (day - 1) / 28)
                            .arg(1 + (day - 1) % 28));
   }
@@ -64,7 +68,8 @@ TEST_F(AccountantExportTest, RichTextKeepsFiguresUnderTheirHeadingsAndBreaksPage
   ASSERT_EQ(rtf.size(), pdf.size());
   // Each page ends with the same text in both.
   for (int p = 0; p < pdf.size(); ++p)
-    EXPECT_EQ(pdf[p].trimmed().section(u'\n', -1).simplified(), rtf[p].trimmed().section(u'\n', -1).simplified())
+    EXPECT_EQ(pdf[p].trimmed().section(u'\n', -1).simplified(),
+              rtf[p].trimmed().section(u'\n', -1).simplified())
         << "page " << p + 1;
 
   // The long description wraps in its own column; the unit, quantity and cost stay under theirs.

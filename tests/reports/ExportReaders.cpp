@@ -35,17 +35,18 @@ QStringList htmlTexts(const QString& path) {
 }
 
 QStringList xlsCells(const QString& path) {
-  return lines(runTool(kPython, {"-c",
-                                 "import sys, xlrd\n"
-                                 "b = xlrd.open_workbook(sys.argv[1])\n"
-                                 "s = b.sheet_by_index(0)\n"
-                                 "for r in range(s.nrows):\n"
-                                 "    for c in s.row(r):\n"
-                                 "        if c.ctype == xlrd.XL_CELL_TEXT: print('T', c.value)\n"
-                                 "        elif c.ctype == xlrd.XL_CELL_NUMBER: print('N', c.value)\n"
-                                 "        elif c.ctype == xlrd.XL_CELL_DATE:\n"
-                                 "            print('D %04d-%02d-%02d' % xlrd.xldate_as_tuple(c.value, b.datemode)[:3])\n",
-                                 path}));
+  return lines(runTool(
+      kPython, {"-c",
+                "import sys, xlrd\n"
+                "b = xlrd.open_workbook(sys.argv[1])\n"
+                "s = b.sheet_by_index(0)\n"
+                "for r in range(s.nrows):\n"
+                "    for c in s.row(r):\n"
+                "        if c.ctype == xlrd.XL_CELL_TEXT: print('T', c.value)\n"
+                "        elif c.ctype == xlrd.XL_CELL_NUMBER: print('N', c.value)\n"
+                "        elif c.ctype == xlrd.XL_CELL_DATE:\n"
+                "            print('D %04d-%02d-%02d' % xlrd.xldate_as_tuple(c.value, b.datemode)[:3])\n",
+                path}));
 }
 
 QStringList xlsNumbers(const QString& path) {
@@ -66,8 +67,9 @@ namespace {
 // Converts a file with LibreOffice into the format given; returns the converted file's path in `out`.
 QString convert(const QString& path, const QString& format, const QTemporaryDir& out) {
   QTemporaryDir profile;
-  runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
-                      "--headless", "--convert-to", format, "--outdir", out.path(), path});
+  runTool("soffice",
+          {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
+           "--headless", "--convert-to", format, "--outdir", out.path(), path});
   return QDir(out.path()).filePath(QFileInfo(path).completeBaseName() + "." + format.section(u':', 0, 0));
 }
 
