@@ -27,29 +27,35 @@ void addColumn(report::Section& section, const auto& column, double fontSize, co
 
 }  // namespace
 
-ListLayout::ListLayout(const QString& title, const std::vector<Heading>& headings, const std::vector<Column>& columns) {
+ListLayout::ListLayout(const QString& title, const std::vector<Heading>& headings,
+                       const std::vector<Column>& columns) {
   report::Section& header =
-      addSection(report::SectionType::ReportHeader, QStringLiteral("ReportHeader"), kTitleHeight + RowHeight + 60);
+      addSection(report::SectionType::ReportHeader, QStringLiteral("ReportHeader"), kTitleHeight);
   report::Label& caption = header.addLabel(QStringLiteral("lblTitolo"), QRect(0, 0, 6000, 260), title);
   caption.style().bold = true;
+  // The headings are the page header, so that they head the rows again on every page they reach.
+  report::Section& headingRow =
+      addSection(report::SectionType::PageHeader, QStringLiteral("PageHeader"), RowHeight + 60);
   for (size_t i = 0; i < headings.size(); ++i) {
     const Heading& h = headings[i];
-    report::Label& label = header.addLabel(QStringLiteral("lblCol%1").arg(i + 1),
-                                           QRect(h.left, kTitleHeight, h.width, RowHeight), h.text);
+    report::Label& label = headingRow.addLabel(QStringLiteral("lblCol%1").arg(i + 1),
+                                               QRect(h.left, 0, h.width, RowHeight), h.text);
     label.style().pointSize = FontSize;
     label.style().bold = true;
     if (h.right) label.style().alignment = Qt::AlignRight;
   }
-  header.addLine(QStringLiteral("linTitolo"), QPoint(0, kTitleHeight + RowHeight + 20),
-                 QPoint(kFullWidth, kTitleHeight + RowHeight + 20), 10);
+  headingRow.addLine(QStringLiteral("linTitolo"), QPoint(0, RowHeight + 20),
+                     QPoint(kFullWidth, RowHeight + 20), 10);
   report::Section& detail = addSection(report::SectionType::Detail, QStringLiteral("Detail"), RowHeight);
   for (const Column& c : columns) addColumn(detail, c, FontSize, AmountFormat);
 }
 
 void ListLayout::addTotals(const std::vector<Column>& columns) {
-  report::Section& footer = addSection(report::SectionType::ReportFooter, QStringLiteral("ReportFooter"), RowHeight + 60);
+  report::Section& footer =
+      addSection(report::SectionType::ReportFooter, QStringLiteral("ReportFooter"), RowHeight + 60);
   footer.addLine(QStringLiteral("linTotali"), QPoint(0, 20), QPoint(kFullWidth, 20), 10);
-  report::Label& label = footer.addLabel(QStringLiteral("lblTotale"), QRect(0, 60, 1500, RowHeight), QStringLiteral("Totale"));
+  report::Label& label =
+      footer.addLabel(QStringLiteral("lblTotale"), QRect(0, 60, 1500, RowHeight), QStringLiteral("Totale"));
   label.style().pointSize = FontSize;
   label.style().bold = true;
   for (const Column& c : columns) {

@@ -16,11 +16,8 @@ constexpr int MaxRecordData = 8224;
 constexpr int MaxRows = 65536;
 constexpr int MaxColumns = 256;
 constexpr int MaxCellText = 32767;
-constexpr quint16 DateFormat = 164;
-constexpr quint16 MoneyFormat = 4;  // built in: #,##0.00
+constexpr int FirstOwnFormat = 164;
 constexpr quint16 GeneralXf = 15;
-constexpr quint16 DateXf = 16;
-constexpr quint16 MoneyXf = 17;
 
 class Bytes {
  public:
@@ -117,6 +114,8 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
   int columns = 0;
   std::vector<QString> strings;
   QHash<QString, int> stringIndex;
+  std::vector<QString> formats;
+  QHash<QString, int> formatIndex;
   int textCells = 0;
   for (const SheetCell& cell : cells) {
     if (cell.row >= MaxRows || cell.column >= MaxColumns)
@@ -133,8 +132,15 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
         stringIndex.insert(text, int(strings.size()));
         strings.push_back(text);
       }
+    } else if (!cell.format.isEmpty() && !formatIndex.contains(cell.format)) {
+      formatIndex.insert(cell.format, int(formats.size()));
+      formats.push_back(cell.format);
     }
   }
+  // Each number format gets its own cell style, after the general one.
+  auto styleOf = [&formatIndex](const SheetCell& cell) {
+    return cell.format.isEmpty() ? GeneralXf : quint16(GeneralXf + 1 + formatIndex.value(cell.format));
+  };
 
   QByteArray globals;
   record(globals, 0x0809, bof(0x0005));
@@ -156,11 +162,11 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
                .u8(0)
                .shortString(QStringLiteral("Arial"))
                .data());
-  record(globals, 0x041E, Bytes().u16(DateFormat).longString(QStringLiteral("dd/mm/yyyy")).data());
+  for (size_t i = 0; i < formats.size(); ++i)
+    record(globals, 0x041E, Bytes().u16(FirstOwnFormat + int(i)).longString(formats[i]).data());
   for (int i = 0; i < 15; ++i) record(globals, 0x00E0, xf(0, 0, true));
   record(globals, 0x00E0, xf(0, 0, false));
-  record(globals, 0x00E0, xf(0, DateFormat, false));
-  record(globals, 0x00E0, xf(0, MoneyFormat, false));
+  for (size_t i = 0; i < formats.size(); ++i) record(globals, 0x00E0, xf(0, FirstOwnFormat + int(i), false));
   record(globals, 0x0293, Bytes().u16(0x8000).u8(0).u8(0xFF).data());
   const qsizetype boundSheetAt = globals.size() + 4;
   record(globals, 0x0085, Bytes().u32(0).u8(0).u8(0).shortString(sheetName).data());
@@ -186,17 +192,13 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
                    .u32(quint32(stringIndex.value(cellText(cell.text))))
                    .data());
         break;
-      case SheetCell::Kind::Number:
-      case SheetCell::Kind::Money:
-      case SheetCell::Kind::Date: {
-        const int format = cell.kind == SheetCell::Kind::Date    ? DateXf
-                           : cell.kind == SheetCell::Kind::Money ? MoneyXf
-                                                                 : GeneralXf;
+      case SheetCell::Kind::Number: {
+        const quint16 style = styleOf(cell);
         // A value that is not finite has no number form: the cell stays empty.
         if (std::isfinite(cell.number))
-          record(sheet, 0x0203, Bytes().u16(cell.row).u16(cell.column).u16(format).f64(cell.number).data());
+          record(sheet, 0x0203, Bytes().u16(cell.row).u16(cell.column).u16(style).f64(cell.number).data());
         else
-          record(sheet, 0x0201, Bytes().u16(cell.row).u16(cell.column).u16(format).data());
+          record(sheet, 0x0201, Bytes().u16(cell.row).u16(cell.column).u16(style).data());
         break;
       }
     }

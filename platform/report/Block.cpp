@@ -18,32 +18,70 @@ PageItem textItem(const QRect& rect, const QString& text, const TextStyle& style
 
 void Block::append(Block other, int dx) {
   if (height > 0) breaks.push_back(height);
-  for (PageItem& item : other.items) {
-    translate(item, dx, height);
-    items.push_back(std::move(item));
-  }
-  for (int b : other.breaks) breaks.push_back(height + b);
+  other.moveBy(dx, height);
+  for (PageItem& item : other.items) items.push_back(std::move(item));
+  for (int b : other.breaks) breaks.push_back(b);
+  for (Continuation& c : other.continuations) continuations.push_back(std::move(c));
   height += other.height;
+}
+
+void Block::moveBy(int dx, int dy) {
+  for (PageItem& item : items) translate(item, dx, dy);
+  for (int& b : breaks) b += dy;
+  for (Continuation& c : continuations) {
+    c.from += dy;
+    c.to += dy;
+    for (PageItem& item : c.items) translate(item, dx, 0);
+  }
 }
 
 Block Block::splitAt(int cut) {
   Block rest;
-  rest.height = height - cut;
   std::vector<PageItem> kept;
   for (PageItem& item : items) {
-    if (item.rect.top() < cut) {
+    if (item.rect.top() < cut)
       kept.push_back(std::move(item));
-    } else {
-      translate(item, 0, -cut);
+    else
       rest.items.push_back(std::move(item));
-    }
   }
   items = std::move(kept);
   for (int b : breaks)
-    if (b > cut) rest.breaks.push_back(b - cut);
+    if (b > cut) rest.breaks.push_back(b);
   breaks.clear();
+
+  // Outer headings first: continuations are recorded inner ones first, so the widest span leads.
+  std::vector<Continuation> spanning;
+  for (Continuation& c : continuations) {
+    if (c.from < cut && cut < c.to)
+      spanning.insert(spanning.begin(), c);
+    else if (c.from >= cut)
+      rest.continuations.push_back(std::move(c));
+  }
+  continuations.clear();
+
+  int headings = 0;
+  for (const Continuation& c : spanning) headings += c.height;
+  rest.height = height - cut;
+  rest.moveBy(0, headings - cut);
+  rest.height += headings;
+  int top = 0;
+  for (Continuation& c : spanning) {
+    for (PageItem item : c.items) {
+      translate(item, 0, top);
+      rest.items.push_back(std::move(item));
+    }
+    top += c.height;
+    c.to += headings - cut;
+    c.from = headings;
+    rest.continuations.push_back(std::move(c));
+  }
   height = cut;
   return rest;
+}
+
+void Block::repeatOnContinuation(const Block& headings, int from) {
+  std::erase_if(breaks, [&](int b) { return b >= from - headings.height && b <= from; });
+  if (height > from) continuations.push_back(Continuation{from, height, headings.height, headings.items});
 }
 
 }  // namespace report

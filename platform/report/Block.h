@@ -9,15 +9,31 @@ namespace report {
 
 class Report;
 
+// Headings that go again at the top of a page when their block is cut between `from` and `to`:
+// the column headings of a list whose rows continue on the next page.
+struct Continuation {
+  int from = 0;
+  int to = 0;
+  int height = 0;
+  std::vector<PageItem> items;  // in twips from the headings' top left corner
+};
+
 // Laid-out content of unbounded height: items in twips from its top left corner, and the heights
 // at which it may be cut between pages.
 struct Block {
   int height = 0;
   std::vector<PageItem> items;
   std::vector<int> breaks;
+  std::vector<Continuation> continuations;
 
   void append(Block other, int dx);
-  Block splitAt(int cut);  // keeps what starts above `cut`, returns the rest moved up
+  // Keeps what starts above `cut`, returns the rest moved up, under the headings of each
+  // continuation that the cut falls within.
+  Block splitAt(int cut);
+  // Repeats `headings`, which end at `from`, when the block is cut below them; they are not
+  // separated from what follows them.
+  void repeatOnContinuation(const Block& headings, int from);
+  void moveBy(int dx, int dy);
 };
 
 void translate(PageItem& item, int dx, int dy);

@@ -14,9 +14,24 @@ constexpr int CheckBoxSide = 195;
 
 }  // namespace
 
+void Label::setCaption(const QString& caption) {
+  m_caption = caption;
+  m_value = Variant::null();
+  m_format.clear();
+}
+
+void Label::setValue(const Variant& value, const QString& format) {
+  m_caption = Format(value, format);
+  m_value = value;
+  m_format = format;
+}
+
 int Label::layout(QRect& rect, Block& block, const LayoutContext&) const {
-  if (visible() && !m_caption.isEmpty())
-    block.items.push_back(textItem(rect, m_caption, m_style, m_wordWrap));
+  if (!visible() || m_caption.isEmpty()) return 0;
+  PageItem item = textItem(rect, m_caption, m_style, m_wordWrap);
+  item.value = m_value;
+  item.format = m_format;
+  block.items.push_back(std::move(item));
   return 0;
 }
 
@@ -48,7 +63,10 @@ int Field::layout(QRect& rect, Block& block, const LayoutContext&) const {
     }
   }
   PageItem item = textItem(rect, shown, m_style, wrap);
-  if (!m_hasOwnText) item.value = m_value;
+  if (!m_hasOwnText) {
+    item.value = m_value;
+    item.format = m_outputFormat;
+  }
   block.items.push_back(std::move(item));
   return growth;
 }
@@ -96,11 +114,10 @@ int SubReport::layout(QRect& rect, Block& block, const LayoutContext& context) c
   if (!m_report) return 0;
   Block content = context.runSubReport(*m_report);
   const int growth = content.height - rect.height();
-  for (int b : content.breaks) block.breaks.push_back(rect.top() + b);
-  for (PageItem& item : content.items) {
-    translate(item, rect.left(), rect.top());
-    block.items.push_back(std::move(item));
-  }
+  content.moveBy(rect.left(), rect.top());
+  for (int b : content.breaks) block.breaks.push_back(b);
+  for (PageItem& item : content.items) block.items.push_back(std::move(item));
+  for (Continuation& c : content.continuations) block.continuations.push_back(std::move(c));
   rect.setHeight(content.height);
   return growth;
 }

@@ -46,7 +46,10 @@ class Label : public Control {
   Label(const QString& name, const QRect& rect, const QString& caption)
       : Control(Type::Label, name, rect), m_caption(caption) {}
   const QString& caption() const { return m_caption; }
-  void setCaption(const QString& caption) { m_caption = caption; }
+  void setCaption(const QString& caption);
+  // Shows a value through a format pattern; the page item keeps both, so that an export can write
+  // the value rather than its text.
+  void setValue(const Variant& value, const QString& format);
   TextStyle& style() { return m_style; }
   const TextStyle& style() const { return m_style; }
   bool wordWrap() const { return m_wordWrap; }
@@ -58,6 +61,8 @@ class Label : public Control {
 
  private:
   QString m_caption;
+  Variant m_value = Variant::null();
+  QString m_format;
   TextStyle m_style;
   bool m_wordWrap = false;
 };

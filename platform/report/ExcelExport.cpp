@@ -1,5 +1,6 @@
 // ExcelExport
 #include <QDate>
+#include <QHash>
 
 #include "platform/report/Biff8.h"
 #include "platform/report/CompoundFile.h"
@@ -12,20 +13,63 @@ namespace {
 
 constexpr int LastColumnWidth = 1440;
 
+// The Excel number format that shows a value as the report's format pattern does. The two
+// notations share digits, grouping, decimals, literals and date parts; the report's named
+// patterns have no Excel name, its minutes are "n" where Excel reads "m" after hours, and its
+// fourth section (for Null) would be Excel's section for text.
+QString excelFormat(const QString& pattern, const Variant& value) {
+  static const QHash<QString, QString> named = {
+      {QStringLiteral("general number"), QString()},
+      {QStringLiteral("currency"), QStringLiteral("#,##0.00")},
+      {QStringLiteral("fixed"), QStringLiteral("0.00")},
+      {QStringLiteral("standard"), QStringLiteral("#,##0.00")},
+      {QStringLiteral("percent"), QStringLiteral("0.00%")},
+      {QStringLiteral("general date"), QStringLiteral("dd/mm/yyyy")},
+      {QStringLiteral("short date"), QStringLiteral("dd/mm/yyyy")},
+      {QStringLiteral("long date"), QStringLiteral("dddd d mmmm yyyy")},
+      {QStringLiteral("long time"), QStringLiteral("hh:mm:ss")},
+      {QStringLiteral("short time"), QStringLiteral("hh:mm")}};
+  if (pattern.isEmpty()) {
+    if (value.isDate()) return QStringLiteral("dd/mm/yyyy");
+    return value.type() == VarType::Currency ? QStringLiteral("#,##0.00") : QString();
+  }
+  if (const auto it = named.constFind(pattern.toLower()); it != named.constEnd()) return *it;
+  QString format;
+  int sections = 1;
+  bool quoted = false;
+  for (qsizetype i = 0; i < pattern.size(); ++i) {
+    QChar c = pattern[i];
+    if (c == u'"') {
+      quoted = !quoted;
+    } else if (!quoted && c == u'\\' && i + 1 < pattern.size()) {
+      format += c;
+      c = pattern[++i];
+    } else if (!quoted && c == u';' && ++sections > 3) {
+      break;
+    } else if (!quoted && value.isDate() && (c == u'n' || c == u'N')) {
+      c = u'm';
+    }
+    format += c;
+  }
+  return format;
+}
+
 SheetCell cellOf(const PageItem& item) {
   SheetCell cell;
   const Variant& v = item.value;
   if (v.isDate()) {
     const QDateTime when = v.toDateTime();
-    cell.kind = SheetCell::Kind::Date;
+    cell.kind = SheetCell::Kind::Number;
     cell.number =
         double(QDate(1899, 12, 30).daysTo(when.date())) + when.time().msecsSinceStartOfDay() / 86400000.0;
   } else if (v.isNumber() && v.type() != VarType::Boolean) {
-    cell.kind = v.type() == VarType::Currency ? SheetCell::Kind::Money : SheetCell::Kind::Number;
+    cell.kind = SheetCell::Kind::Number;
     cell.number = v.toDouble();
   } else {
     cell.text = item.text;
+    return cell;
   }
+  cell.format = excelFormat(item.format, v);
   return cell;
 }
 

@@ -81,7 +81,7 @@ void ExportFilter::put(const QByteArray& bytes) {
 }
 
 void TextExport::writePage(const Page& page) {
-  Page texts{page.size, {}};
+  Page texts{page.size, {}, page.margins};
   for (const PageItem& item : page.items)
     if (item.kind == PageItem::Kind::Text && !item.text.isEmpty()) texts.items.push_back(item);
   m_texts.push_back(std::move(texts));

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "platform/report/Page.h"
 
@@ -81,11 +82,21 @@ class TextExport : public ExportFilter {
   Pages m_texts;
 };
 
-// Rich Text: every page's texts in rows, aligned on tab stops at their places, a page break
-// between pages.
-class RtfExport : public TextExport {
+// Rich Text: every page's texts in table rows of the heights they take on the page, each text in
+// a cell at its place, so that a long text wraps in its own column; the pages break where the
+// report's pages do.
+class RtfExport : public ExportFilter {
  protected:
+  void beginFile() override;
+  void writePage(const Page& page) override;
   void finishFile() override;
+
+ private:
+  QByteArray fontRun(const PageItem& item);
+
+  std::vector<QString> m_fonts;  // the font table heads the file, so the body waits for the end
+  QByteArray m_body;
+  std::optional<Page> m_paper;  // the first page's size and margins, without items: the document's
 };
 
 // Excel 97-2003 workbook (.xls) with one worksheet: the texts of all pages in rows and columns by

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLine>
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -36,12 +37,17 @@ struct PageItem {
   TextStyle style;
   bool wrap = false;     // Text: wrapped within the width instead of cut at it
   bool checked = false;  // Box: drawn with a cross (a ticked check box)
+  // Text: the format pattern that made `text` from `value` (empty for none), so that a spreadsheet
+  // can show the value as the page does.
+  QString format;
 };
 
-// A produced page: its size in twips and its items in drawing order.
+// A produced page: its size in twips and its items in drawing order; the margins of the report's
+// page, in twips, frame the area its sections fill.
 struct Page {
   QSize size;
   std::vector<PageItem> items;
+  QMargins margins;
 };
 
 using Pages = std::vector<Page>;

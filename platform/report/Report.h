@@ -40,7 +40,9 @@ struct PageSettings {
 //   ReportEnd    after the last page.
 // Sections go in this order whatever the order of declaration: report header, page header, the
 // group headers in the order declared, detail, the group footers innermost first, page footer,
-// report footer. A report without a data source prints its detail once.
+// report footer. A report without a data source prints its detail once. Run as a sub-report, a
+// report prints its page header under its report header and again at the top of each page where
+// its rows continue; it has no page footer.
 class Report {
  public:
   Report();

@@ -86,6 +86,9 @@ void ReportRun::run() {
     openPage();
   } else {
     output(m_reportHeader);
+    m_flowHeadings = format(m_pageHeader);
+    if (m_flowHeadings) place(*m_flowHeadings, 0);
+    m_flowHeadingsEnd = m_flow.height;
   }
   if (rows) {
     bool first = true;
@@ -101,6 +104,7 @@ void ReportRun::run() {
     for (size_t i = m_groups.size(); i-- > 0;) output(m_groupFooters[i]);
   output(m_reportFooter);
   if (m_paged) closePage();
+  if (m_flowHeadings) m_flow.repeatOnContinuation(*m_flowHeadings, m_flowHeadingsEnd);
   m_report.ReportEnd();
   dc.clearRecord();
   if (m_paged) m_report.m_pageNumber = 0;
@@ -146,7 +150,7 @@ void ReportRun::bind(Section& section) {
     if (c->type() == Control::Type::Field) {
       auto* field = static_cast<Field*>(c.get());
       if (field->summary() == Field::Summary::GrandTotal)
-        field->setValue(m_sums.value(field, Variant::null()));
+        field->setValue(sumOf(field));
       else if (!field->dataField().isEmpty())
         field->setValue(fieldValue(field->dataField()));
     } else if (c->type() == Control::Type::CheckBox) {
@@ -154,6 +158,12 @@ void ReportRun::bind(Section& section) {
       if (!box->dataField().isEmpty()) box->setChecked(fieldValue(box->dataField()).toBool());
     }
   }
+}
+
+// A sum over no rows, or over rows without numbers, is 0.
+Variant ReportRun::sumOf(Field* field) const {
+  const Variant sum = m_sums.value(field, Variant::null());
+  return sum.isNull() ? Variant(0) : sum;
 }
 
 Variant ReportRun::fieldValue(const QString& dataField) const {
@@ -246,7 +256,10 @@ void ReportRun::place(Block block, int keepWithNext) {
 
 void ReportRun::openPage() {
   const PageSettings& settings = m_report.pageSettings();
-  m_page = Page{settings.pageSize(), {}};
+  m_page =
+      Page{settings.pageSize(),
+           {},
+           QMargins(settings.leftMargin, settings.topMargin, settings.rightMargin, settings.bottomMargin)};
   m_report.m_pageNumber = ++m_pageCount;
   m_y = settings.topMargin;
   const int footer = m_pageFooter && m_pageFooter->visible() ? m_pageFooter->height() : 0;

@@ -40,6 +40,7 @@ class ReportRun {
   std::optional<Block> format(Section* section);
   void bind(Section& section);
   Variant fieldValue(const QString& dataField) const;
+  Variant sumOf(Field* field) const;
   Block layout(const Section& section);
   void place(Block block, int keepWithNext);
   void openPage();
@@ -66,6 +67,10 @@ class ReportRun {
   Page m_page;
   int m_pageCount = 0;
   Block m_flow;
+  // A sub-report's page header: printed under its report header and again at the top of each page
+  // its rows continue on.
+  std::optional<Block> m_flowHeadings;
+  int m_flowHeadingsEnd = 0;
   int m_y = 0;
   int m_bodyTop = 0;
   int m_bodyBottom = 0;

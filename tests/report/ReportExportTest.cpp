@@ -99,7 +99,7 @@ TEST_F(ReportExport, ExcelFileOpensInLibreOffice) {
   EXPECT_TRUE(text.contains("A0001")) << text.left(400).toStdString();
   EXPECT_TRUE(text.contains("\"Viti <M6> & \"\"x\"\" {y} \\ più€\""));
   EXPECT_TRUE(text.contains("Colle & Vernici"));
-  EXPECT_EQ(text.count("05/03/2008"), 60);
+  EXPECT_EQ(text.count("05-03-2008"), 60);
 }
 
 TEST_F(ReportExport, RichTextOpensInLibreOfficeWithAccentsAndSymbols) {

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "tests/reports/ReportTestSupport.h"
+#include "tests/support/PdfText.h"
 
 namespace {
 
@@ -34,24 +35,53 @@ QStringList htmlTexts(const QString& path) {
 }
 
 QStringList xlsCells(const QString& path) {
+  return lines(runTool(
+      kPython, {"-c",
+                "import sys, xlrd\n"
+                "b = xlrd.open_workbook(sys.argv[1])\n"
+                "s = b.sheet_by_index(0)\n"
+                "for r in range(s.nrows):\n"
+                "    for c in s.row(r):\n"
+                "        if c.ctype == xlrd.XL_CELL_TEXT: print('T', c.value)\n"
+                "        elif c.ctype == xlrd.XL_CELL_NUMBER: print('N', c.value)\n"
+                "        elif c.ctype == xlrd.XL_CELL_DATE:\n"
+                "            print('D %04d-%02d-%02d' % xlrd.xldate_as_tuple(c.value, b.datemode)[:3])\n",
+                path}));
+}
+
+QStringList xlsNumbers(const QString& path) {
   return lines(runTool(kPython, {"-c",
                                  "import sys, xlrd\n"
-                                 "b = xlrd.open_workbook(sys.argv[1])\n"
+                                 "b = xlrd.open_workbook(sys.argv[1], formatting_info=True)\n"
                                  "s = b.sheet_by_index(0)\n"
                                  "for r in range(s.nrows):\n"
                                  "    for c in s.row(r):\n"
-                                 "        if c.ctype == xlrd.XL_CELL_TEXT: print('T', c.value)\n"
-                                 "        elif c.ctype == xlrd.XL_CELL_NUMBER: print('N', c.value)\n"
-                                 "        elif c.ctype == xlrd.XL_CELL_DATE:\n"
-                                 "            print('D %04d-%02d-%02d' % xlrd.xldate_as_tuple(c.value, b.datemode)[:3])\n",
+                                 "        if c.ctype in (xlrd.XL_CELL_NUMBER, xlrd.XL_CELL_DATE):\n"
+                                 "            f = b.format_map[b.xf_list[c.xf_index].format_key].format_str\n"
+                                 "            print('%r|%s' % (c.value, f))\n",
                                  path}));
 }
 
-QString rtfText(const QString& path) {
+namespace {
+
+// Converts a file with LibreOffice into the format given; returns the converted file's path in `out`.
+QString convert(const QString& path, const QString& format, const QTemporaryDir& out) {
   QTemporaryDir profile;
+  runTool("soffice",
+          {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
+           "--headless", "--convert-to", format, "--outdir", out.path(), path});
+  return QDir(out.path()).filePath(QFileInfo(path).completeBaseName() + "." + format.section(u':', 0, 0));
+}
+
+}  // namespace
+
+QString rtfText(const QString& path) {
   QTemporaryDir out;
-  runTool("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded),
-                      "--headless", "--convert-to", "txt:Text (encoded):UTF8", "--outdir", out.path(), path});
-  QFile text(QDir(out.path()).filePath(QFileInfo(path).completeBaseName() + ".txt"));
+  QFile text(convert(path, "txt:Text (encoded):UTF8", out));
   return text.open(QIODevice::ReadOnly) ? QString::fromUtf8(text.readAll()) : QString();
+}
+
+QStringList rtfPages(const QString& path) {
+  QTemporaryDir out;
+  return testenv::pdfPages(convert(path, "pdf", out));
 }

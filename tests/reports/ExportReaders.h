@@ -11,5 +11,10 @@ QStringList htmlTexts(const QString& path);
 // The cells of the first worksheet of an .xls file as xlrd reads them, row by row: "T text",
 // "N number" or "D yyyy-mm-dd"; an empty cell is left out.
 QStringList xlsCells(const QString& path);
+// The number cells of the first worksheet of an .xls file as xlrd reads them with their formats,
+// row by row: "value|number format" (dates as numbers too).
+QStringList xlsNumbers(const QString& path);
 // The text of a Rich Text file as LibreOffice converts it.
 QString rtfText(const QString& path);
+// The pages of a Rich Text file as LibreOffice lays them out, as text (pdftotext -layout).
+QStringList rtfPages(const QString& path);
