@@ -19,9 +19,9 @@
 
 #include "platform/forms/MsgBox.h"
 #include "platform/report/PagePainter.h"
-#include "platform/report/PrintPages.h"
+#include "platform/report/PrintPages_p.h"
 #include "platform/report/ReportError.h"
-#include "platform/report/TextGrid.h"
+#include "platform/report/TextGrid_p.h"
 #include "platform/runtime/Twips.h"
 
 namespace report {

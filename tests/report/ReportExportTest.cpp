@@ -15,7 +15,7 @@
 #include "platform/db/Connection.h"
 #include "platform/report/ExportFilter.h"
 #include "platform/report/ReportError.h"
-#include "platform/report/TextGrid.h"
+#include "platform/report/TextGrid_p.h"
 #include "tests/report/ReportTestSupport.h"
 #include "tests/support/TestEnv.h"
 
