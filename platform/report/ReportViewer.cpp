@@ -17,7 +17,6 @@
 #include <QToolBar>
 #include <algorithm>
 
-#include "platform/forms/MsgBox.h"
 #include "platform/report/PagePainter.h"
 #include "platform/report/PrintPages_p.h"
 #include "platform/report/ReportError.h"
@@ -174,7 +173,7 @@ void ReportViewer::printShown() {
   try {
     report::printPages(m_pages, m_printerDeviceName, m_documentName, false);
   } catch (const ReportError& e) {
-    forms::MsgBox(e.description(), forms::vbExclamation, QString(), this);
+    emit printFailed(e.description());
   }
 }
 

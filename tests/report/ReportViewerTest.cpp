@@ -6,11 +6,11 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
-#include "platform/forms/MsgBox.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/ReportViewer.h"
 #include "tests/report/ReportTestSupport.h"
@@ -111,15 +111,11 @@ TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
     else EXPECT_LT(page->width(), fitting) << zoom->currentText().toStdString();
   }
 
-  // Printing on a printer that does not exist says so in Italian; the window stays.
-  QStringList shown;
-  forms::setMsgBoxHandler([&shown](const forms::MsgBoxRequest& request) {
-    shown << request.text;
-    return int(forms::vbOK);
-  });
+  // Printing on a printer that does not exist reports it in Italian to the caller; the window stays.
+  QSignalSpy failures(viewer, &ReportViewer::printFailed);
   click(viewer, 2);
-  forms::setMsgBoxHandler(nullptr);
-  EXPECT_EQ(shown, QStringList{"La stampante \"StampanteInesistente\" non esiste o non è disponibile."});
+  ASSERT_EQ(failures.size(), 1);
+  EXPECT_EQ(failures[0][0].toString(), "La stampante \"StampanteInesistente\" non esiste o non è disponibile.");
   EXPECT_TRUE(viewer->isVisible());
   QPointer<ReportViewer> shownViewer = viewer;
   viewer->activateWindow();

@@ -1,4 +1,5 @@
 // The job-order print dialog: its lists and filters, and its outputs to files.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -164,6 +165,17 @@ TEST_F(PrintDialogTest, TheBusyCursorShowsWhileAReportRunsAndIsRestoredAfterward
   EXPECT_FALSE(QApplication::overrideCursor());
   ASSERT_EQ(messages.size(), 2);
   EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report")) << messages[1].toStdString();
+}
+
+TEST_F(PrintDialogTest, PrintingFromThePreviewOnAMissingPrinterShowsTheMessageAboveThePreview) {
+  frmPrintReportCom* dialog = openDialog();
+  report::ReportViewer* viewer = preview(dialog);
+  ASSERT_TRUE(viewer);
+  QAction* print = viewer->toolAction(int(report::PreviewAction::Print));
+  ASSERT_TRUE(print);
+  print->trigger();
+  EXPECT_EQ(messages, QStringList{"La stampante \"Ufficio\" non esiste o non è disponibile."});
+  EXPECT_TRUE(viewer->isVisible());
 }
 
 TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWritesNothing) {
