@@ -53,5 +53,5 @@ void arp_o_det_datieco::Apri(const QString& CodCom) {
   cn.Close();
   for (int p = 0; p < JobSummary::PartCount; ++p)
     for (int k = 0; k < JobSummary::CategoryCount; ++k)
-      static_cast<report::Label*>(control(labelName(7 + 6 * p + k)))->setCaption(JobSummary::text(summary.V[p][k]));
+      controlAs<report::Label>(labelName(7 + 6 * p + k)).setCaption(JobSummary::text(summary.V[p][k]));
 }

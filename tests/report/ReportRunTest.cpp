@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <numeric>
 
 #include "platform/db/Connection.h"
@@ -109,7 +110,7 @@ TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
     for (const PageItem& item : page.items)
       EXPECT_LE(item.rect.bottom(), page.size.height() - r.pageSettings().bottomMargin);
   // Report end detached the sub-report layout.
-  EXPECT_EQ(static_cast<SubReport*>(r.control("SubReport1"))->report(), nullptr);
+  EXPECT_EQ(r.controlAs<SubReport>("SubReport1").report(), nullptr);
 
   // Hidden, the sub-report takes no room and prints nothing.
   r.control("SubReport1")->setVisible(false);
@@ -147,6 +148,13 @@ TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
   all = texts(r.pages());
   EXPECT_TRUE(all.contains("Totale"));
   EXPECT_TRUE(all.contains("Articolo numero 0"));
+
+  // A control reached by a misspelt name or as the wrong kind is an error, not a null pointer.
+  EXPECT_EQ(&r.controlAs<Label>("lblTitle"), r.lblTitle);
+  for (const auto& lookUp : std::initializer_list<std::function<void()>>{
+           [&] { r.controlAs<Label>("lblTitolo"); }, [&] { r.controlAs<Field>("lblTitle"); },
+           [&] { r.section("PageHeader")->controlAs<Label>("txtCodice"); }})
+    EXPECT_THROW(lookUp(), ReportError);
 }
 
 TEST(ReportRun, LongTextsWrapAndPushWhatLiesBelowOrStayOnOneLine) {
@@ -170,7 +178,7 @@ TEST(ReportRun, LongTextsWrapAndPushWhatLiesBelowOrStayOnOneLine) {
   EXPECT_GT(grown.rect.height(), 600);
   EXPECT_GE(find("Rossi Mario").rect.top(), grown.rect.bottom());
 
-  static_cast<Field*>(r.control("txtDesCom"))->setCanGrow(false);
+  r.controlAs<Field>("txtDesCom").setCanGrow(false);
   r.Run();
   const PageItem cut = find(longText);
   EXPECT_FALSE(cut.wrap);

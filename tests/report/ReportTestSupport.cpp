@@ -107,7 +107,7 @@ JobOrderList::JobOrderList() {
 }
 
 void JobOrderList::ReportStart() {
-  static_cast<SubReport*>(control("SubReport1"))->setReport(std::make_unique<CostList>());
+  controlAs<SubReport>("SubReport1").setReport(std::make_unique<CostList>());
 }
 
 void JobOrderList::FetchData(bool eof) {
@@ -116,14 +116,14 @@ void JobOrderList::FetchData(bool eof) {
 
 void JobOrderList::Format(Section& section) {
   if (section.type() != SectionType::Detail) return;
-  Report* costs = static_cast<SubReport*>(control("SubReport1"))->report();
+  Report* costs = controlAs<SubReport>("SubReport1").report();
   costs->dc1.setConnectionString(connectionString);
   costs->dc1.setSource(
       "SELECT Costi.*, Impiegati.Cognome, Impiegati.Nome FROM Costi INNER JOIN Impiegati ON "
       "Costi.CodImp = Impiegati.CodImp WHERE Costi.CodCom='" + currentCode + "' ORDER BY Costi.Data DESC");
 }
 
-void JobOrderList::ReportEnd() { static_cast<SubReport*>(control("SubReport1"))->clearReport(); }
+void JobOrderList::ReportEnd() { controlAs<SubReport>("SubReport1").clearReport(); }
 
 QStringList texts(const Pages& pages) {
   QStringList out;
