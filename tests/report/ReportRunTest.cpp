@@ -36,7 +36,7 @@ TEST(ReportRun, PagesCarryHeadersFootersGroupsAndTotals) {
   EXPECT_EQ(r.endOfData, 1);
   EXPECT_EQ(r.pageNumber(), 0);
 
-  const QStringList all = texts(pages);
+  const QStringList all = pageTexts(pages);
   EXPECT_EQ(all.count("Articoli"), int(pages.size()));  // page header on every page
   for (size_t p = 0; p < pages.size(); ++p) {
     EXPECT_EQ(pageOf(pages, QStringLiteral("Pagina %1").arg(p + 1)), int(p) + 1);
@@ -79,7 +79,7 @@ TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
   r.dc1.setSource("SELECT * FROM Commesse ORDER BY CodCom");
   r.Run();
   const Pages& pages = r.pages();
-  const QStringList all = texts(pages);
+  const QStringList all = pageTexts(pages);
   // C-01 shows its own three rows, newest first, with the employee's name from the expression.
   const int first = all.indexOf("C-01");
   const int second = all.indexOf("C-02");
@@ -116,7 +116,7 @@ TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
   r.control("SubReport1")->setVisible(false);
   r.Run();
   EXPECT_EQ(r.pages().size(), 1u);
-  EXPECT_FALSE(texts(r.pages()).contains("Rossi Mario"));
+  EXPECT_FALSE(pageTexts(r.pages()).contains("Rossi Mario"));
 }
 
 TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
@@ -129,7 +129,7 @@ TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
   r.dc1.setConnectionString(cs);
   r.dc1.setSource("SELECT * FROM Articoli WHERE Categoria='Ferramenta'");
   r.Run();
-  QStringList all = texts(r.pages());
+  QStringList all = pageTexts(r.pages());
   EXPECT_TRUE(all.contains("Articoli - Categoria: Ferramenta"));
   EXPECT_FALSE(all.contains("Totale"));
   EXPECT_FALSE(all.contains("Articolo numero 2"));
@@ -145,7 +145,7 @@ TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
   r.dc1.setConnectionString(cs);
   r.dc1.setSource("SELECT * FROM Articoli");
   r.Run();
-  all = texts(r.pages());
+  all = pageTexts(r.pages());
   EXPECT_TRUE(all.contains("Totale"));
   EXPECT_TRUE(all.contains("Articolo numero 0"));
 
@@ -260,7 +260,7 @@ TEST(ReportRun, AnExportTakesEachPageOnceAsItIsMadeAndTheRunKeepsNone) {
   std::iota(numbers.begin(), numbers.end(), 1);
   EXPECT_EQ(exporter.laidOutWhenWritten, numbers);
   EXPECT_EQ(made, numbers);
-  EXPECT_EQ(texts(exporter.written), texts(kept));
+  EXPECT_EQ(pageTexts(exporter.written), pageTexts(kept));
   EXPECT_TRUE(r.pages().empty());
   EXPECT_TRUE(QFile::exists(dir.filePath("pagine.txt")));
 }

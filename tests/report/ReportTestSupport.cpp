@@ -1,7 +1,5 @@
 #include "tests/report/ReportTestSupport.h"
 
-#include <QProcess>
-
 #include "platform/db/Connection.h"
 #include "tests/support/TestEnv.h"
 
@@ -125,37 +123,11 @@ void JobOrderList::Format(Section& section) {
 
 void JobOrderList::ReportEnd() { controlAs<SubReport>("SubReport1").clearReport(); }
 
-QStringList texts(const Pages& pages) {
-  QStringList out;
-  for (const Page& page : pages)
-    for (const PageItem& item : page.items)
-      if (item.kind == PageItem::Kind::Text) out << item.text;
-  return out;
-}
-
 int pageOf(const Pages& pages, const QString& text) {
   for (size_t i = 0; i < pages.size(); ++i)
     for (const PageItem& item : pages[i].items)
       if (item.kind == PageItem::Kind::Text && item.text == text) return int(i) + 1;
   return 0;
-}
-
-QString runTool(const QString& program, const QStringList& arguments, int seconds) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForStarted(10000)) {
-    ADD_FAILURE() << "cannot start " << program.toStdString();
-    return QString();
-  }
-  if (!process.waitForFinished(seconds * 1000)) {
-    process.kill();
-    process.waitForFinished();
-    ADD_FAILURE() << program.toStdString() << " did not finish";
-    return QString();
-  }
-  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-    ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
-  return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 }  // namespace reporttest

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -89,26 +88,9 @@ void exportAs(PrintReportDialog* dialog, int mode) {
   QTest::mouseClick(dialog->expmnu, Qt::LeftButton, {}, dialog->expmnu->actionGeometry(dialog->mnuexp[mode]).center());
 }
 
-QStringList pageTexts(const report::Pages& pages) {
-  QStringList texts;
-  for (const report::Page& page : pages)
-    for (const report::PageItem& item : page.items)
-      if (item.kind == report::PageItem::Kind::Text) texts << item.text;
-  return texts;
-}
-
 QStringList between(const QStringList& texts, const QString& from, const QString& to) {
   const int start = texts.indexOf(from);
   if (start < 0) return {};
   const int end = texts.indexOf(to, start + 1);
   return texts.mid(start, end < 0 ? -1 : end - start);
-}
-
-QString runTool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  const bool ended = process.waitForFinished(60000);
-  EXPECT_TRUE(ended && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-      << program.toStdString() << ": " << process.readAllStandardError().toStdString();
-  return QString::fromUtf8(process.readAllStandardOutput());
 }
