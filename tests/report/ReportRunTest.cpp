@@ -7,6 +7,7 @@
 
 #include "platform/db/Connection.h"
 #include "platform/report/ExportFilter.h"
+#include "platform/report/Expression_p.h"
 #include "platform/report/ReportError.h"
 #include "tests/report/ReportTestSupport.h"
 #include "tests/support/TestEnv.h"
@@ -41,7 +42,10 @@ TEST(ReportRun, PagesCarryHeadersFootersGroupsAndTotals) {
   for (size_t p = 0; p < pages.size(); ++p) {
     EXPECT_EQ(pageOf(pages, QStringLiteral("Pagina %1").arg(p + 1)), int(p) + 1);
     for (const PageItem& item : pages[p].items) {
-      if (item.text.startsWith("Pagina")) continue;
+      if (item.text.startsWith("Pagina")) {
+        EXPECT_EQ(item.rect.top(), bodyBottom(r)) << "footer of page " << p + 1 << " at the page's foot";
+        continue;
+      }
       EXPECT_LE(item.rect.bottom(), bodyBottom(r)) << item.text.toStdString() << " on page " << p + 1;
     }
   }
@@ -112,11 +116,44 @@ TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
   // Report end detached the sub-report layout.
   EXPECT_EQ(r.controlAs<SubReport>("SubReport1").report(), nullptr);
 
-  // Hidden, the sub-report takes no room and prints nothing.
+  // Hidden, the sub-report takes no room and prints nothing: the detail shrinks by its height.
   r.control("SubReport1")->setVisible(false);
   r.Run();
   EXPECT_EQ(r.pages().size(), 1u);
   EXPECT_FALSE(pageTexts(r.pages()).contains("Rossi Mario"));
+  int firstTop = 0;
+  int secondTop = 0;
+  for (const PageItem& item : r.pages().at(0).items) {
+    if (item.text == "C-01") firstTop = item.rect.top();
+    if (item.text == "C-02") secondTop = item.rect.top();
+  }
+  EXPECT_EQ(secondTop - firstTop, 900 - 400);
+}
+
+// Whatever the number of rows, a group header that would be the last thing on a page moves to
+// the next one with its first row.
+TEST(ReportRun, AGroupHeaderAtThePageFootMovesOnWithItsFirstRow) {
+  ArticleList r;
+  r.dc1.setConnectionString(testenv::connectionString(seededDatabase(240)));
+  for (int rows = 120; rows <= 240; rows += 2) {
+    r.dc1.setSource(QStringLiteral("SELECT * FROM (SELECT * FROM Articoli ORDER BY Codice LIMIT %1) "
+                                   "ORDER BY Categoria, Codice")
+                        .arg(rows));
+    r.Run();
+    const QStringList all = pageTexts(r.pages());
+    for (const QString category : {"Colle & Vernici", "Ferramenta"}) {
+      const int at = all.indexOf(category);
+      ASSERT_GE(at, 0);
+      EXPECT_EQ(pageOf(r.pages(), category), pageOf(r.pages(), all[at + 1])) << category.toStdString() << ", " << rows << " rows";
+    }
+  }
+}
+
+TEST(ReportRun, ExpressionsJoinColumnsAndQuotedTextsWithADoubledQuoteAsOne) {
+  const auto column = [](const QString& name) { return Variant(name == "Nome" ? "Mario" : "Rossi"); };
+  EXPECT_EQ(evaluateExpression("Cognome & \" \" & [Nome]", column).toString(), "Rossi Mario");
+  EXPECT_EQ(evaluateExpression("\"D\"\"Angelo \"\"\" & Nome & \"\"\"\"", column).toString(), "D\"Angelo \"Mario\"");
+  EXPECT_THROW(evaluateExpression("\"aperta", column), ReportError);
 }
 
 TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
