@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
 #include <numeric>
@@ -67,12 +68,6 @@ TEST(ReportRun, PagesCarryHeadersFootersGroupsAndTotals) {
   for (const PageItem& item : pages[0].items)
     if (item.text == "1.000,50") priceIsMoney = item.value.type() == VarType::Currency;
   EXPECT_TRUE(priceIsMoney);
-
-  // A group header never ends a page: its first detail row follows on the same page.
-  for (const QString category : {"Bulloneria", "Colle & Vernici", "Ferramenta"}) {
-    const int at = all.indexOf(category);
-    EXPECT_EQ(pageOf(pages, category), pageOf(pages, all[at + 1])) << category.toStdString();
-  }
 }
 
 TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
@@ -142,9 +137,10 @@ TEST(ReportRun, AGroupHeaderAtThePageFootMovesOnWithItsFirstRow) {
     r.Run();
     const QStringList all = pageTexts(r.pages());
     for (const QString category : {"Colle & Vernici", "Ferramenta"}) {
-      const int at = all.indexOf(category);
-      ASSERT_GE(at, 0);
-      EXPECT_EQ(pageOf(r.pages(), category), pageOf(r.pages(), all[at + 1])) << category.toStdString() << ", " << rows << " rows";
+      const int firstCode = all.indexOf(QRegularExpression("^A\\d{4}$"), all.indexOf(category));
+      ASSERT_GE(firstCode, 0);
+      EXPECT_EQ(pageOf(r.pages(), category), pageOf(r.pages(), all[firstCode]))
+          << category.toStdString() << ", " << rows << " rows";
     }
   }
 }
