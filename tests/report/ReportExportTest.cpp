@@ -42,7 +42,8 @@ Pages articlePages(const QString& special) {
   };
   const QLocale italian(QLocale::Italian);
   const auto money = [&](int left, int top, double amount) {
-    text(left, top, 1500, italian.toString(amount, 'f', 2), Variant(*Currency::fromDouble(amount)), Qt::AlignRight);
+    text(left, top, 1500, italian.toString(amount, 'f', 2), Variant(*Currency::fromDouble(amount)),
+         Qt::AlignRight);
   };
   double total = 0;
   int top = 0;
@@ -349,4 +350,88 @@ TEST(ReportExportSheet, LongTextsAreCutBetweenCharactersAndNonFiniteValuesLeaveE
                                                      "c.ctype == 1 else c.value) for c in s.row(r)))\n",
                                                      xls.fileName()});
   EXPECT_EQ(cells.trimmed(), "1:32766 0:\n1:3 0:\n1:3 0:\n1:3 2:2.0") << cells.toStdString();
+}
+
+namespace {
+
+PageItem textAt(int row, int left, const QString& text, const Variant& value = Variant::null()) {
+  PageItem item;
+  item.rect = QRect(left, 300 * row, 1500, 250);
+  item.text = text;
+  item.value = value;
+  return item;
+}
+
+}  // namespace
+
+// Money cells carry the money format and plain numbers none; the first column of the page is
+// column A; two texts in one cell are joined, not dropped; shared strings longer than one record
+// go on in CONTINUE records that xlrd reads back whole.
+TEST(ReportExportSheet, CellsKeepTheirFormatPlaceAndTextsAndLongStringsContinue) {
+  const QTemporaryDir dir;
+  Page page{QSize(12000, 16000), {}};
+  page.items = {textAt(0, 500, "Codice"),
+                textAt(0, 3000, "Prezzo"),
+                textAt(1, 500, "A0001"),
+                textAt(1, 3000, "1.000,50", Variant(*Currency::fromDouble(1000.5))),
+                textAt(1, 5000, "2", Variant(2.0)),
+                textAt(2, 500, "Rossi"),
+                textAt(2, 500, "Mario")};
+  for (char16_t letter : {u'x', u'y', u'z'})
+    page.items.push_back(textAt(3 + letter - u'x', 500, QString(3000, QChar(letter))));
+  ExcelExport xls;
+  xls.setFileName(dir.filePath("celle.xls"));
+  xls.Export({page});
+  const QString cells = runTool(
+      "/usr/bin/python3", {"-c",
+                           "import sys, struct, xlrd\n"
+                           "b = xlrd.open_workbook(sys.argv[1], formatting_info=True, on_demand=True)\n"
+                           "s = b.sheet_by_index(0)\n"
+                           "fmt = lambda c: b.format_map[b.xf_list[c.xf_index].format_key].format_str\n"
+                           "for r in range(s.nrows):\n"
+                           "  print(' | '.join('%s %s' % (c.value if len(str(c.value)) < 50 else "
+                           "c.value[0] * 1 + str(len(c.value)), fmt(c)) for c in s.row(r) if c.ctype))\n"
+                           "pos, end, longest, continues = b.base, b.base + b.stream_len, 0, 0\n"
+                           "while pos + 4 <= end:\n"
+                           "  kind, size = struct.unpack_from('<HH', b.mem, pos)\n"
+                           "  longest = max(longest, size); continues += kind == 0x3C; pos += 4 + size\n"
+                           "print(longest <= 8224, continues)\n",
+                           xls.fileName()});
+  EXPECT_EQ(cells.trimmed(),
+            "Codice General | Prezzo General\n"
+            "A0001 General | 1000.5 #,##0.00 | 2.0 General\n"
+            "Rossi Mario General\n"
+            "x3000 General\ny3000 General\nz3000 General\n"
+            "True 2")
+      << cells.toStdString();
+}
+
+// A character beyond U+7FFF is a negative \uN in rich text; a ticked check box draws its cross in
+// HTML and an unticked one only its frame.
+TEST(ReportExportMarkup, WideCharactersInRichTextAndCheckBoxesInHtml) {
+  const QTemporaryDir dir;
+  Page page{QSize(12000, 16000), {textAt(0, 500, QString::fromUtf8("这 ü"))}};
+  for (bool ticked : {true, false}) {
+    PageItem box;
+    box.kind = PageItem::Kind::Box;
+    box.rect = QRect(500, ticked ? 600 : 900, 250, 250);
+    box.checked = ticked;
+    page.items.push_back(box);
+  }
+  RtfExport rtf;
+  rtf.setFileName(dir.filePath("testo.rtf"));
+  rtf.Export({page});
+  HtmlExport html;
+  html.setFileName(dir.filePath("testo.html"));
+  html.Export({page});
+  QFile rtfFile(rtf.fileName());
+  QFile htmlFile(html.fileName());
+  ASSERT_TRUE(rtfFile.open(QIODevice::ReadOnly) && htmlFile.open(QIODevice::ReadOnly));
+  const QByteArray rich = rtfFile.readAll();
+  EXPECT_TRUE(rich.contains("\\u-28711?")) << rich.toStdString();
+  EXPECT_TRUE(rich.contains("\\u252?")) << rich.toStdString();
+  const QByteArray markup = htmlFile.readAll();
+  EXPECT_EQ(markup.count("<rect "), 2);
+  EXPECT_EQ(markup.count("<path "), 1);
+  EXPECT_TRUE(markup.contains("<rect x=\"33.3\" y=\"40.0\"")) << markup.toStdString();
 }

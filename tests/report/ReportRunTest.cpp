@@ -148,7 +148,8 @@ TEST(ReportRun, AGroupHeaderAtThePageFootMovesOnWithItsFirstRow) {
 TEST(ReportRun, ExpressionsJoinColumnsAndQuotedTextsWithADoubledQuoteAsOne) {
   const auto column = [](const QString& name) { return Variant(name == "Nome" ? "Mario" : "Rossi"); };
   EXPECT_EQ(evaluateExpression("Cognome & \" \" & [Nome]", column).toString(), "Rossi Mario");
-  EXPECT_EQ(evaluateExpression("\"D\"\"Angelo \"\"\" & Nome & \"\"\"\"", column).toString(), "D\"Angelo \"Mario\"");
+  EXPECT_EQ(evaluateExpression("\"D\"\"Angelo \"\"\" & Nome & \"\"\"\"", column).toString(),
+            "D\"Angelo \"Mario\"");
   EXPECT_THROW(evaluateExpression("\"aperta", column), ReportError);
 }
 

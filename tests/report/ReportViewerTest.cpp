@@ -136,8 +136,10 @@ TEST_F(ReportViewerTest, ZoomChoicesFitTheWindowOrScaleThePage) {
     choose(zoom, 0);
     const int fitting = page->width();
     press(viewer, step);
-    if (step == PreviewAction::ZoomIn) EXPECT_GT(page->width(), fitting) << zoom->currentText().toStdString();
-    else EXPECT_LT(page->width(), fitting) << zoom->currentText().toStdString();
+    if (step == PreviewAction::ZoomIn)
+      EXPECT_GT(page->width(), fitting) << zoom->currentText().toStdString();
+    else
+      EXPECT_LT(page->width(), fitting) << zoom->currentText().toStdString();
   }
 }
 
@@ -145,7 +147,8 @@ TEST_F(ReportViewerTest, AFailedPrintIsReportedToTheCallerAndEscClosesTheWindow)
   QSignalSpy failures(viewer.data(), &ReportViewer::printFailed);
   press(viewer, PreviewAction::Print);
   ASSERT_EQ(failures.size(), 1);
-  EXPECT_EQ(failures[0][0].toString(), "La stampante \"StampanteInesistente\" non esiste o non è disponibile.");
+  EXPECT_EQ(failures[0][0].toString(),
+            "La stampante \"StampanteInesistente\" non esiste o non è disponibile.");
   EXPECT_TRUE(viewer->isVisible());
   viewer->activateWindow();
   QTest::keyClick(viewer->pageBox(), Qt::Key_Escape);
