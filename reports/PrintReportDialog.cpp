@@ -30,8 +30,8 @@
 #include "platform/grid/GridEX.h"
 #include "platform/report/ExportFilter.h"
 #include "platform/report/Report.h"
-#include "platform/report/ReportViewer.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/ReportViewer.h"
 #include "reports/comRepLib.h"
 
 namespace {

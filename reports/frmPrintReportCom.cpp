@@ -103,7 +103,8 @@ QString frmPrintReportCom::queryOf(int) {
 void frmPrintReportCom::setLabels(int) {
   m_report->controlAs<report::Label>(QStringLiteral("lblTitle")).setCaption(QStringLiteral("Commesse"));
   m_report->controlAs<report::Label>(QStringLiteral("lblFilter"))
-      .setCaption("Commesse selezionate: " + cmbFor->currentText() + " - Clienti selezionati: " + cmbCat->currentText());
+      .setCaption("Commesse selezionate: " + cmbFor->currentText() +
+                  " - Clienti selezionati: " + cmbCat->currentText());
 }
 
 void frmPrintReportCom::setSubReports(int) {

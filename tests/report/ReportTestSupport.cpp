@@ -57,7 +57,8 @@ ArticleList::ArticleList() {
   Section& detail = addSection(SectionType::Detail, "Detail", 270);
   detail.addField("txtCodice", QRect(0, 0, 1200, 255), "Codice");
   detail.addField("txtDescrizione", QRect(1300, 0, 3000, 255), "Descrizione");
-  detail.addField("txtPrezzo", QRect(4400, 0, 1500, 255), "Prezzo", "#,##0.00").style().alignment = Qt::AlignRight;
+  detail.addField("txtPrezzo", QRect(4400, 0, 1500, 255), "Prezzo", "#,##0.00").style().alignment =
+      Qt::AlignRight;
   detail.addField("txtData", QRect(6000, 0, 1400, 255), "DataIns", "dd-mm-yyyy");
 
   const GroupHeader& group = *ghCategory;
@@ -94,7 +95,8 @@ CostList::CostList() {
   detail.addField("txtCognome", QRect(1300, 0, 2500, 255), "=Cognome & \" \" & Nome");
   detail.addField("txtQuantita", QRect(3900, 0, 1000, 255), "Quantita").style().alignment = Qt::AlignRight;
   detail.addCheckBox("CheckBox1", QRect(5000, 0, 300, 255), "InEconomia");
-  detail.addField("txtValore", QRect(5400, 0, 1500, 255), "Valore", "##,##0.00").style().alignment = Qt::AlignRight;
+  detail.addField("txtValore", QRect(5400, 0, 1500, 255), "Valore", "##,##0.00").style().alignment =
+      Qt::AlignRight;
 }
 
 JobOrderList::JobOrderList() {
@@ -118,7 +120,8 @@ void JobOrderList::Format(Section& section) {
   costs->dc1.setConnectionString(connectionString);
   costs->dc1.setSource(
       "SELECT Costi.*, Impiegati.Cognome, Impiegati.Nome FROM Costi INNER JOIN Impiegati ON "
-      "Costi.CodImp = Impiegati.CodImp WHERE Costi.CodCom='" + currentCode + "' ORDER BY Costi.Data DESC");
+      "Costi.CodImp = Impiegati.CodImp WHERE Costi.CodCom='" +
+      currentCode + "' ORDER BY Costi.Data DESC");
 }
 
 void JobOrderList::ReportEnd() { controlAs<SubReport>("SubReport1").clearReport(); }

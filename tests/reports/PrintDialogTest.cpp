@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -174,7 +174,8 @@ TEST_F(PrintDialogTest, PrintingFromThePreviewOnAMissingPrinterShowsTheMessageAb
   report::ReportViewer* viewer = preview(dialog);
   ASSERT_TRUE(viewer);
   const QList<QAction*> tools = viewer->findChild<QToolBar*>()->actions();
-  const auto print = std::find_if(tools.begin(), tools.end(), [](QAction* a) { return a->text() == "Stampa"; });
+  const auto print =
+      std::find_if(tools.begin(), tools.end(), [](QAction* a) { return a->text() == "Stampa"; });
   ASSERT_NE(print, tools.end());
   (*print)->trigger();
   EXPECT_EQ(messages, QStringList{"La stampante \"Ufficio\" non esiste o non è disponibile."});

@@ -4,9 +4,9 @@
 #include <QStringList>
 
 #include "platform/report/Page.h"
+#include "tests/masterdata/FormTestSupport.h"
 #include "tests/support/PageTexts.h"
 #include "tests/support/RunTool.h"
-#include "tests/masterdata/FormTestSupport.h"
 
 class PrintReportDialog;
 class QComboBox;
