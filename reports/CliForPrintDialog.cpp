@@ -40,7 +40,7 @@ void CliForPrintDialog::setLabels(int kind) {
   report::Report* report = reportOf(kind);
   report->setCaption(kind == AddressBook ? m_texts.addressBookTitle : m_texts.registerTitle);
   report->setDocumentName(m_texts.documentName);
-  static_cast<report::Label*>(report->control(QStringLiteral("lblTitle")))->setCaption(m_texts.title);
+  report->controlAs<report::Label>(QStringLiteral("lblTitle")).setCaption(m_texts.title);
 }
 
 // The address book has no export flag: a spreadsheet gets it without its four rules. The register

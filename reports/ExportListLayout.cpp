@@ -18,7 +18,7 @@ void ExportListLayout::Format(report::Section& section) {
       break;
     case report::SectionType::Detail:
       for (const QString& name : m_oneLineFields)
-        static_cast<report::Field*>(section.control(name))->setCanGrow(!ModoExport);
+        section.controlAs<report::Field>(name).setCanGrow(!ModoExport);
       break;
     default: break;
   }

@@ -32,6 +32,7 @@
 #include "platform/report/ExportFilter.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/ReportViewer.h"
 #include "reports/comRepLib.h"
 
 namespace {
@@ -203,7 +204,10 @@ void PrintReportDialog::StampaReport() {
         SetPreviewToolbar(*report);
         const forms::WaitCursor busy;
         const RunProgress progress(*report, QStringLiteral("Anteprima del documento"), ProgressDelayMs);
-        report->Show();
+        report::ReportViewer* viewer = report->Show();
+        connect(viewer, &report::ReportViewer::printFailed, viewer, [viewer](const QString& message) {
+          forms::MsgBox(message, forms::vbExclamation, QString(), viewer);
+        });
         break;
       }
       default:

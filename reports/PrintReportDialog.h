@@ -63,13 +63,10 @@ class PrintReportDialog : public QWidget {
   std::map<int, QAction*> mnuexp;
   forms::SaveAsDialog comdlg;
 
-  std::int16_t m_Output = 0;
-  std::vector<ListRow> m_Lista;
-  std::int32_t m_NumRighe = 0;
-  std::vector<QIcon> ImageList1;
-
  protected:
   PrintReportDialog(const QString& caption, const QString& copiesCaption);
+
+  std::int16_t m_Output = 0;  // the output of the next run: print, preview or an export format
 
   // Places a frame of the dialog beside the report list or below it.
   void addBesideList(QWidget* frame);
@@ -109,6 +106,9 @@ class PrintReportDialog : public QWidget {
   void runOutput(int output);
   void exportReport(report::Report& report, int kind);
 
+  std::vector<ListRow> m_Lista;
+  std::int32_t m_NumRighe = 0;
+  std::vector<QIcon> ImageList1;
   forms::KeyPreview* m_keys;
   QBoxLayout* m_top;
   QBoxLayout* m_body;

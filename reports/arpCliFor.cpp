@@ -40,5 +40,5 @@ void arpCliFor::FetchData(bool eof) {
   if (eof) return;
   const QString letter = initial(dc1.value(QStringLiteral("Nome")));
   ghOrderGroup->setBreakValue(Variant(letter));
-  static_cast<report::Label*>(ghOrderGroup->control(QStringLiteral("lblLetter")))->setCaption(letter);
+  ghOrderGroup->controlAs<report::Label>(QStringLiteral("lblLetter")).setCaption(letter);
 }

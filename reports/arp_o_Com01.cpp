@@ -79,7 +79,7 @@ arp_o_Com01::arp_o_Com01() {
 }
 
 report::SubReport* arp_o_Com01::SubReport(int number) const {
-  return static_cast<report::SubReport*>(control(QStringLiteral("SubReport%1").arg(number)));
+  return &controlAs<report::SubReport>(QStringLiteral("SubReport%1").arg(number));
 }
 
 void arp_o_Com01::ReportStart() {
@@ -116,8 +116,7 @@ void arp_o_Com01::formatDetail() {
 // A date that only counts once its flag is set; "...." until then. A shown date keeps its value, so
 // that an export writes it as a date.
 void arp_o_Com01::showDateIf(const QString& fieldName, const QString& flag) {
-  if (!dc1.value(flag).toBool())
-    static_cast<report::Field*>(control(fieldName))->setText(QStringLiteral("...."));
+  if (!dc1.value(flag).toBool()) controlAs<report::Field>(fieldName).setText(QStringLiteral("...."));
 }
 
 void arp_o_Com01::ReportEnd() {

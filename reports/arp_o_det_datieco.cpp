@@ -54,6 +54,5 @@ void arp_o_det_datieco::Apri(const QString& CodCom) {
   cn.Close();
   for (int p = 0; p < JobSummary::PartCount; ++p)
     for (int k = 0; k < JobSummary::CategoryCount; ++k)
-      static_cast<report::Label*>(control(labelName(7 + 6 * p + k)))
-          ->setValue(Variant(summary.V[p][k]), kAmountFormat);
+      controlAs<report::Label>(labelName(7 + 6 * p + k)).setValue(Variant(summary.V[p][k]), kAmountFormat);
 }

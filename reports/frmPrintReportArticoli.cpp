@@ -94,8 +94,8 @@ QString frmPrintReportArticoli::queryOf(int) {
 
 void frmPrintReportArticoli::setLabels(int) {
   const QString category = cmbCat->currentText();
-  static_cast<report::Label*>(m_report->control(QStringLiteral("lblTitle")))
-      ->setCaption(category == AllCategories ? Title : Title + " - Categoria: " + category);
+  m_report->controlAs<report::Label>(QStringLiteral("lblTitle"))
+      .setCaption(category == AllCategories ? Title : Title + " - Categoria: " + category);
 }
 
 void frmPrintReportArticoli::setExportMode(int, int output) { m_report->ModoExport = output == OutputExcel; }

@@ -101,9 +101,10 @@ QString frmPrintReportCom::queryOf(int) {
 }
 
 void frmPrintReportCom::setLabels(int) {
-  static_cast<report::Label*>(m_report->control(QStringLiteral("lblTitle")))->setCaption(QStringLiteral("Commesse"));
-  static_cast<report::Label*>(m_report->control(QStringLiteral("lblFilter")))
-      ->setCaption("Commesse selezionate: " + cmbFor->currentText() + " - Clienti selezionati: " + cmbCat->currentText());
+  m_report->controlAs<report::Label>(QStringLiteral("lblTitle")).setCaption(QStringLiteral("Commesse"));
+  m_report->controlAs<report::Label>(QStringLiteral("lblFilter"))
+      .setCaption("Commesse selezionate: " + cmbFor->currentText() +
+                  " - Clienti selezionati: " + cmbCat->currentText());
 }
 
 void frmPrintReportCom::setSubReports(int) {

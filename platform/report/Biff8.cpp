@@ -1,4 +1,4 @@
-#include "platform/report/Biff8.h"
+#include "platform/report/Biff8_p.h"
 
 #include <QHash>
 #include <QtEndian>

@@ -1,4 +1,4 @@
-#include "platform/report/CompoundFile.h"
+#include "platform/report/CompoundFile_p.h"
 
 #include <QtEndian>
 #include <vector>

@@ -110,7 +110,12 @@ void SubReport::clearReport() {
 }
 
 int SubReport::layout(QRect& rect, Block& block, const LayoutContext& context) const {
-  if (!visible()) return -rect.height();
+  if (!visible()) {
+    // Hidden, it takes no room: the section shrinks by its height.
+    const int growth = -rect.height();
+    rect.setHeight(0);
+    return growth;
+  }
   if (!m_report) return 0;
   Block content = context.runSubReport(*m_report);
   const int growth = content.height - rect.height();

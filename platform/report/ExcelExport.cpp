@@ -2,10 +2,10 @@
 #include <QDate>
 #include <QHash>
 
-#include "platform/report/Biff8.h"
-#include "platform/report/CompoundFile.h"
+#include "platform/report/Biff8_p.h"
+#include "platform/report/CompoundFile_p.h"
 #include "platform/report/ExportFilter.h"
-#include "platform/report/TextGrid.h"
+#include "platform/report/TextGrid_p.h"
 
 namespace report {
 

@@ -1,4 +1,4 @@
-#include "platform/report/Expression.h"
+#include "platform/report/Expression_p.h"
 
 #include "platform/report/ReportError.h"
 #include "platform/runtime/Format.h"

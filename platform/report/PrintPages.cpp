@@ -1,4 +1,4 @@
-#include "platform/report/PrintPages.h"
+#include "platform/report/PrintPages_p.h"
 
 #include <QPrintDialog>
 #include <QPrinterInfo>

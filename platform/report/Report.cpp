@@ -4,9 +4,9 @@
 
 #include "platform/db/DbError.h"
 #include "platform/report/ExportFilter.h"
-#include "platform/report/PrintPages.h"
+#include "platform/report/PrintPages_p.h"
 #include "platform/report/ReportError.h"
-#include "platform/report/ReportRun.h"
+#include "platform/report/ReportRun_p.h"
 #include "platform/report/ReportViewer.h"
 
 namespace report {

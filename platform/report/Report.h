@@ -106,6 +106,11 @@ class Report {
 
   Section* section(const QString& name) const;  // nullptr when there is no such section
   Control* control(const QString& name) const;  // in any section; nullptr when there is none
+  // The control of that name and kind in any section; a ReportError when there is none.
+  template <class C>
+  C& controlAs(const QString& name) const {
+    return checkedControl<C>(control(name), name);
+  }
   const std::vector<std::unique_ptr<Section>>& sections() const { return m_sections; }
 
  protected:

@@ -1,10 +1,10 @@
-#include "platform/report/ReportRun.h"
+#include "platform/report/ReportRun_p.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "platform/db/Connection.h"
-#include "platform/report/Expression.h"
+#include "platform/report/Expression_p.h"
 #include "platform/report/RecordsetRowSource_p.h"
 #include "platform/report/Report.h"
 

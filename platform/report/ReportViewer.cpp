@@ -17,11 +17,10 @@
 #include <QToolBar>
 #include <algorithm>
 
-#include "platform/forms/MsgBox.h"
 #include "platform/report/PagePainter.h"
-#include "platform/report/PrintPages.h"
+#include "platform/report/PrintPages_p.h"
 #include "platform/report/ReportError.h"
-#include "platform/report/TextGrid.h"
+#include "platform/report/TextGrid_p.h"
 #include "platform/runtime/Twips.h"
 
 namespace report {
@@ -174,7 +173,7 @@ void ReportViewer::printShown() {
   try {
     report::printPages(m_pages, m_printerDeviceName, m_documentName, false);
   } catch (const ReportError& e) {
-    forms::MsgBox(e.description(), forms::vbExclamation, QString(), this);
+    emit printFailed(e.description());
   }
 }
 

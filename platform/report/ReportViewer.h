@@ -38,6 +38,10 @@ class ReportViewer : public QMainWindow {
   QLineEdit* pageBox() const { return m_pageBox; }
   const Pages& pages() const { return m_pages; }
 
+ signals:
+  // Printing the pages from the preview failed; the caller shows the message.
+  void printFailed(const QString& message);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;  // fitting zooms follow the window's size
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/report/ExportFilter.h"
-#include "platform/report/TextGrid.h"
+#include "platform/report/TextGrid_p.h"
 
 namespace report {
 

@@ -5,9 +5,18 @@
 #include <vector>
 
 #include "platform/report/Controls.h"
+#include "platform/report/ReportError.h"
 #include "platform/runtime/Variant.h"
 
 namespace report {
+
+// A control found by name, as the kind the layout gave it; a misspelt name or a wrong kind is a
+// ReportError rather than a null pointer.
+template <class C>
+C& checkedControl(Control* control, const QString& name) {
+  if (auto* found = dynamic_cast<C*>(control)) return *found;
+  throw ReportError(QStringLiteral("Il report non ha il controllo \"%1\" del tipo atteso.").arg(name));
+}
 
 enum class SectionType { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, PageFooter, ReportFooter };
 
@@ -38,6 +47,11 @@ class Section {
 
   const std::vector<std::unique_ptr<Control>>& controls() const { return m_controls; }
   Control* control(const QString& name) const;  // nullptr when the section has no such control
+  // The control of that name and kind; a ReportError when the section has none.
+  template <class C>
+  C& controlAs(const QString& name) const {
+    return checkedControl<C>(control(name), name);
+  }
 
   // The design snapshot and its restoration (Report::Load and Report::Unload).
   void keepDesign();

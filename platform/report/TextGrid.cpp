@@ -1,4 +1,4 @@
-#include "platform/report/TextGrid.h"
+#include "platform/report/TextGrid_p.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <functional>
 #include <numeric>
 
 #include "platform/db/Connection.h"
 #include "platform/report/ExportFilter.h"
+#include "platform/report/Expression_p.h"
 #include "platform/report/ReportError.h"
 #include "tests/report/ReportTestSupport.h"
 #include "tests/support/TestEnv.h"
@@ -35,12 +38,15 @@ TEST(ReportRun, PagesCarryHeadersFootersGroupsAndTotals) {
   EXPECT_EQ(r.endOfData, 1);
   EXPECT_EQ(r.pageNumber(), 0);
 
-  const QStringList all = texts(pages);
+  const QStringList all = pageTexts(pages);
   EXPECT_EQ(all.count("Articoli"), int(pages.size()));  // page header on every page
   for (size_t p = 0; p < pages.size(); ++p) {
     EXPECT_EQ(pageOf(pages, QStringLiteral("Pagina %1").arg(p + 1)), int(p) + 1);
     for (const PageItem& item : pages[p].items) {
-      if (item.text.startsWith("Pagina")) continue;
+      if (item.text.startsWith("Pagina")) {
+        EXPECT_EQ(item.rect.top(), bodyBottom(r)) << "footer of page " << p + 1 << " at the page's foot";
+        continue;
+      }
       EXPECT_LE(item.rect.bottom(), bodyBottom(r)) << item.text.toStdString() << " on page " << p + 1;
     }
   }
@@ -62,12 +68,6 @@ TEST(ReportRun, PagesCarryHeadersFootersGroupsAndTotals) {
   for (const PageItem& item : pages[0].items)
     if (item.text == "1.000,50") priceIsMoney = item.value.type() == VarType::Currency;
   EXPECT_TRUE(priceIsMoney);
-
-  // A group header never ends a page: its first detail row follows on the same page.
-  for (const QString category : {"Bulloneria", "Colle & Vernici", "Ferramenta"}) {
-    const int at = all.indexOf(category);
-    EXPECT_EQ(pageOf(pages, category), pageOf(pages, all[at + 1])) << category.toStdString();
-  }
 }
 
 TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
@@ -78,7 +78,7 @@ TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
   r.dc1.setSource("SELECT * FROM Commesse ORDER BY CodCom");
   r.Run();
   const Pages& pages = r.pages();
-  const QStringList all = texts(pages);
+  const QStringList all = pageTexts(pages);
   // C-01 shows its own three rows, newest first, with the employee's name from the expression.
   const int first = all.indexOf("C-01");
   const int second = all.indexOf("C-02");
@@ -109,13 +109,48 @@ TEST(ReportRun, SubReportsRunPerRecordAndBreakBetweenRowsWhenTallerThanAPage) {
     for (const PageItem& item : page.items)
       EXPECT_LE(item.rect.bottom(), page.size.height() - r.pageSettings().bottomMargin);
   // Report end detached the sub-report layout.
-  EXPECT_EQ(static_cast<SubReport*>(r.control("SubReport1"))->report(), nullptr);
+  EXPECT_EQ(r.controlAs<SubReport>("SubReport1").report(), nullptr);
 
-  // Hidden, the sub-report takes no room and prints nothing.
+  // Hidden, the sub-report takes no room and prints nothing: the detail shrinks by its height.
   r.control("SubReport1")->setVisible(false);
   r.Run();
   EXPECT_EQ(r.pages().size(), 1u);
-  EXPECT_FALSE(texts(r.pages()).contains("Rossi Mario"));
+  EXPECT_FALSE(pageTexts(r.pages()).contains("Rossi Mario"));
+  int firstTop = 0;
+  int secondTop = 0;
+  for (const PageItem& item : r.pages().at(0).items) {
+    if (item.text == "C-01") firstTop = item.rect.top();
+    if (item.text == "C-02") secondTop = item.rect.top();
+  }
+  EXPECT_EQ(secondTop - firstTop, 900 - 400);
+}
+
+// Whatever the number of rows, a group header that would be the last thing on a page moves to
+// the next one with its first row.
+TEST(ReportRun, AGroupHeaderAtThePageFootMovesOnWithItsFirstRow) {
+  ArticleList r;
+  r.dc1.setConnectionString(testenv::connectionString(seededDatabase(240)));
+  for (int rows = 120; rows <= 240; rows += 2) {
+    r.dc1.setSource(QStringLiteral("SELECT * FROM (SELECT * FROM Articoli ORDER BY Codice LIMIT %1) "
+                                   "ORDER BY Categoria, Codice")
+                        .arg(rows));
+    r.Run();
+    const QStringList all = pageTexts(r.pages());
+    for (const QString category : {"Colle & Vernici", "Ferramenta"}) {
+      const int firstCode = all.indexOf(QRegularExpression("^A\\d{4}$"), all.indexOf(category));
+      ASSERT_GE(firstCode, 0);
+      EXPECT_EQ(pageOf(r.pages(), category), pageOf(r.pages(), all[firstCode]))
+          << category.toStdString() << ", " << rows << " rows";
+    }
+  }
+}
+
+TEST(ReportRun, ExpressionsJoinColumnsAndQuotedTextsWithADoubledQuoteAsOne) {
+  const auto column = [](const QString& name) { return Variant(name == "Nome" ? "Mario" : "Rossi"); };
+  EXPECT_EQ(evaluateExpression("Cognome & \" \" & [Nome]", column).toString(), "Rossi Mario");
+  EXPECT_EQ(evaluateExpression("\"D\"\"Angelo \"\"\" & Nome & \"\"\"\"", column).toString(),
+            "D\"Angelo \"Mario\"");
+  EXPECT_THROW(evaluateExpression("\"aperta", column), ReportError);
 }
 
 TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
@@ -128,7 +163,7 @@ TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
   r.dc1.setConnectionString(cs);
   r.dc1.setSource("SELECT * FROM Articoli WHERE Categoria='Ferramenta'");
   r.Run();
-  QStringList all = texts(r.pages());
+  QStringList all = pageTexts(r.pages());
   EXPECT_TRUE(all.contains("Articoli - Categoria: Ferramenta"));
   EXPECT_FALSE(all.contains("Totale"));
   EXPECT_FALSE(all.contains("Articolo numero 2"));
@@ -144,9 +179,16 @@ TEST(ReportRun, FormatStepChangesAndUnloadRestoresTheDesign) {
   r.dc1.setConnectionString(cs);
   r.dc1.setSource("SELECT * FROM Articoli");
   r.Run();
-  all = texts(r.pages());
+  all = pageTexts(r.pages());
   EXPECT_TRUE(all.contains("Totale"));
   EXPECT_TRUE(all.contains("Articolo numero 0"));
+
+  // A control reached by a misspelt name or as the wrong kind is an error, not a null pointer.
+  EXPECT_EQ(&r.controlAs<Label>("lblTitle"), r.lblTitle);
+  for (const auto& lookUp : std::initializer_list<std::function<void()>>{
+           [&] { r.controlAs<Label>("lblTitolo"); }, [&] { r.controlAs<Field>("lblTitle"); },
+           [&] { r.section("PageHeader")->controlAs<Label>("txtCodice"); }})
+    EXPECT_THROW(lookUp(), ReportError);
 }
 
 TEST(ReportRun, LongTextsWrapAndPushWhatLiesBelowOrStayOnOneLine) {
@@ -170,7 +212,7 @@ TEST(ReportRun, LongTextsWrapAndPushWhatLiesBelowOrStayOnOneLine) {
   EXPECT_GT(grown.rect.height(), 600);
   EXPECT_GE(find("Rossi Mario").rect.top(), grown.rect.bottom());
 
-  static_cast<Field*>(r.control("txtDesCom"))->setCanGrow(false);
+  r.controlAs<Field>("txtDesCom").setCanGrow(false);
   r.Run();
   const PageItem cut = find(longText);
   EXPECT_FALSE(cut.wrap);
@@ -252,7 +294,7 @@ TEST(ReportRun, AnExportTakesEachPageOnceAsItIsMadeAndTheRunKeepsNone) {
   std::iota(numbers.begin(), numbers.end(), 1);
   EXPECT_EQ(exporter.laidOutWhenWritten, numbers);
   EXPECT_EQ(made, numbers);
-  EXPECT_EQ(texts(exporter.written), texts(kept));
+  EXPECT_EQ(pageTexts(exporter.written), pageTexts(kept));
   EXPECT_TRUE(r.pages().empty());
   EXPECT_TRUE(QFile::exists(dir.filePath("pagine.txt")));
 }

@@ -1,7 +1,5 @@
 #include "tests/report/ReportTestSupport.h"
 
-#include <QProcess>
-
 #include "platform/db/Connection.h"
 #include "tests/support/TestEnv.h"
 
@@ -59,7 +57,8 @@ ArticleList::ArticleList() {
   Section& detail = addSection(SectionType::Detail, "Detail", 270);
   detail.addField("txtCodice", QRect(0, 0, 1200, 255), "Codice");
   detail.addField("txtDescrizione", QRect(1300, 0, 3000, 255), "Descrizione");
-  detail.addField("txtPrezzo", QRect(4400, 0, 1500, 255), "Prezzo", "#,##0.00").style().alignment = Qt::AlignRight;
+  detail.addField("txtPrezzo", QRect(4400, 0, 1500, 255), "Prezzo", "#,##0.00").style().alignment =
+      Qt::AlignRight;
   detail.addField("txtData", QRect(6000, 0, 1400, 255), "DataIns", "dd-mm-yyyy");
 
   const GroupHeader& group = *ghCategory;
@@ -96,7 +95,8 @@ CostList::CostList() {
   detail.addField("txtCognome", QRect(1300, 0, 2500, 255), "=Cognome & \" \" & Nome");
   detail.addField("txtQuantita", QRect(3900, 0, 1000, 255), "Quantita").style().alignment = Qt::AlignRight;
   detail.addCheckBox("CheckBox1", QRect(5000, 0, 300, 255), "InEconomia");
-  detail.addField("txtValore", QRect(5400, 0, 1500, 255), "Valore", "##,##0.00").style().alignment = Qt::AlignRight;
+  detail.addField("txtValore", QRect(5400, 0, 1500, 255), "Valore", "##,##0.00").style().alignment =
+      Qt::AlignRight;
 }
 
 JobOrderList::JobOrderList() {
@@ -107,7 +107,7 @@ JobOrderList::JobOrderList() {
 }
 
 void JobOrderList::ReportStart() {
-  static_cast<SubReport*>(control("SubReport1"))->setReport(std::make_unique<CostList>());
+  controlAs<SubReport>("SubReport1").setReport(std::make_unique<CostList>());
 }
 
 void JobOrderList::FetchData(bool eof) {
@@ -116,46 +116,21 @@ void JobOrderList::FetchData(bool eof) {
 
 void JobOrderList::Format(Section& section) {
   if (section.type() != SectionType::Detail) return;
-  Report* costs = static_cast<SubReport*>(control("SubReport1"))->report();
+  Report* costs = controlAs<SubReport>("SubReport1").report();
   costs->dc1.setConnectionString(connectionString);
   costs->dc1.setSource(
       "SELECT Costi.*, Impiegati.Cognome, Impiegati.Nome FROM Costi INNER JOIN Impiegati ON "
-      "Costi.CodImp = Impiegati.CodImp WHERE Costi.CodCom='" + currentCode + "' ORDER BY Costi.Data DESC");
+      "Costi.CodImp = Impiegati.CodImp WHERE Costi.CodCom='" +
+      currentCode + "' ORDER BY Costi.Data DESC");
 }
 
-void JobOrderList::ReportEnd() { static_cast<SubReport*>(control("SubReport1"))->clearReport(); }
-
-QStringList texts(const Pages& pages) {
-  QStringList out;
-  for (const Page& page : pages)
-    for (const PageItem& item : page.items)
-      if (item.kind == PageItem::Kind::Text) out << item.text;
-  return out;
-}
+void JobOrderList::ReportEnd() { controlAs<SubReport>("SubReport1").clearReport(); }
 
 int pageOf(const Pages& pages, const QString& text) {
   for (size_t i = 0; i < pages.size(); ++i)
     for (const PageItem& item : pages[i].items)
       if (item.kind == PageItem::Kind::Text && item.text == text) return int(i) + 1;
   return 0;
-}
-
-QString runTool(const QString& program, const QStringList& arguments, int seconds) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForStarted(10000)) {
-    ADD_FAILURE() << "cannot start " << program.toStdString();
-    return QString();
-  }
-  if (!process.waitForFinished(seconds * 1000)) {
-    process.kill();
-    process.waitForFinished();
-    ADD_FAILURE() << program.toStdString() << " did not finish";
-    return QString();
-  }
-  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-    ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
-  return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 }  // namespace reporttest

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "platform/report/Report.h"
+#include "tests/support/PageTexts.h"
+#include "tests/support/RunTool.h"
 
 // Layouts and data of the report engine tests: an article list grouped by category, and a
 // job-order list with a sub-report of each job order's costs.
@@ -54,13 +56,7 @@ class JobOrderList : public report::Report {
   void ReportEnd() override;
 };
 
-// All the texts of the pages, in page order, one entry per text item.
-QStringList texts(const report::Pages& pages);
 // The page (from 1) on which a text first appears, 0 when it does not.
 int pageOf(const report::Pages& pages, const QString& text);
-
-// Runs a program to its end (at most `seconds`) and gives its standard output; fails the test
-// when it cannot start, times out or ends with an error.
-QString runTool(const QString& program, const QStringList& arguments, int seconds = 60);
 
 }  // namespace reporttest

@@ -6,11 +6,11 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
-#include "platform/forms/MsgBox.h"
 #include "platform/report/ReportError.h"
 #include "platform/report/ReportViewer.h"
 #include "tests/report/ReportTestSupport.h"
@@ -28,104 +28,131 @@ QStringList shownTools(ReportViewer* viewer) {
   return captions;
 }
 
-void click(ReportViewer* viewer, int tool) {
-  QAction* action = viewer->toolAction(tool);
-  ASSERT_NE(action, nullptr) << "tool " << tool;
-  QTest::mouseClick(viewer->findChild<QToolBar*>()->widgetForAction(action), Qt::LeftButton);
+// The index of an action's tool on the preview toolbar.
+int toolOf(PreviewAction action) {
+  const PreviewToolbar toolbar;
+  for (int i = 0; i < PreviewToolbar::ToolCount; ++i)
+    if (toolbar.tool(i).action == action) return i;
+  return -1;
 }
+
+// Presses the tool of a preview action on the window's toolbar.
+void press(ReportViewer* viewer, PreviewAction action) {
+  QAction* tool = viewer->toolAction(toolOf(action));
+  ASSERT_NE(tool, nullptr) << "tool " << int(action);
+  QTest::mouseClick(viewer->findChild<QToolBar*>()->widgetForAction(tool), Qt::LeftButton);
+}
+
+void choose(QComboBox* zoom, int index) {
+  zoom->setCurrentIndex(index);
+  emit zoom->activated(index);
+}
+
+// A 150-article list in a preview that hides some tools, renames others and prints on a printer
+// that does not exist.
+class ReportViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto r = std::make_unique<ArticleList>();
+    r->dc1.setConnectionString(testenv::connectionString(seededDatabase(150)));
+    r->dc1.setSource("SELECT * FROM Articoli ORDER BY Categoria, Codice");
+    for (PreviewAction hidden : {PreviewAction::CopyPage, PreviewAction::FirstPage, PreviewAction::LastPage,
+                                 PreviewAction::CopyText, PreviewAction::Close})
+      r->toolbar().tool(toolOf(hidden)).visible = false;
+    r->toolbar().tool(toolOf(PreviewAction::Print)).caption = "Stampa";
+    r->toolbar().setZoomCaption(1, "Larghezza");
+    r->toolbar().setZoomCaption(2, "Pagina");
+    r->setCaption("Rubrica Clienti");
+    r->setPrinterDeviceName("StampanteInesistente");
+    viewer = r->Show();
+    r.reset();  // the window keeps its own pages
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+  }
+  void TearDown() override {
+    if (viewer) viewer->close();
+  }
+
+  QPointer<ReportViewer> viewer;
+};
 
 }  // namespace
 
-TEST(ReportViewer, ShowsTheToolbarAsSetAndNavigatesPagesAndZooms) {
-  auto r = std::make_unique<ArticleList>();
-  r->dc1.setConnectionString(testenv::connectionString(seededDatabase(150)));
-  r->dc1.setSource("SELECT * FROM Articoli ORDER BY Categoria, Codice");
-  for (int hidden : {0, 1, 3, 4, 5, 6, 18, 19, 20}) r->toolbar().tool(hidden).visible = false;
-  r->toolbar().tool(2).caption = "Stampa";
-  r->toolbar().setZoomCaption(1, "Larghezza");
-  r->toolbar().setZoomCaption(2, "Pagina");
-  r->setCaption("Rubrica Clienti");
-  r->setPrinterDeviceName("StampanteInesistente");
-  ReportViewer* viewer = r->Show();
-  r.reset();  // the window keeps its own pages
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
-
+TEST_F(ReportViewerTest, ShowsTheCaptionToolsAndZoomChoicesAsSetOnTheScreen) {
   EXPECT_EQ(viewer->windowTitle(), "Rubrica Clienti");
   EXPECT_TRUE(viewer->screen()->availableGeometry().contains(viewer->frameGeometry()))
       << "the whole window is on the screen";
   EXPECT_EQ(shownTools(viewer), (QStringList{"Stampa", "Riduci", "Ingrandisci", "Pagina precedente",
                                              "Pagina successiva", "Indietro", "Avanti"}));
-  EXPECT_EQ(viewer->toolAction(0), nullptr);
-  EXPECT_EQ(viewer->toolAction(20), nullptr);
+  EXPECT_EQ(viewer->toolAction(toolOf(PreviewAction::CopyPage)), nullptr);
+  EXPECT_EQ(viewer->toolAction(toolOf(PreviewAction::Close)), nullptr);
   QComboBox* zoom = viewer->zoomBox();
   ASSERT_EQ(zoom->count(), 7);
   EXPECT_EQ(zoom->itemText(0), "Larghezza");
   EXPECT_EQ(zoom->itemText(1), "Pagina");
   EXPECT_EQ(zoom->itemText(4), "100%");
+}
 
+TEST_F(ReportViewerTest, NavigatesByToolsByTypedNumberAndBackAndForward) {
   const int pages = viewer->pageCount();
   ASSERT_GE(pages, 4);
   EXPECT_EQ(viewer->currentPage(), 1);
-  EXPECT_FALSE(viewer->toolAction(11)->isEnabled());
-  click(viewer, 12);
-  click(viewer, 12);
+  EXPECT_FALSE(viewer->toolAction(toolOf(PreviewAction::PreviousPage))->isEnabled());
+  press(viewer, PreviewAction::NextPage);
+  press(viewer, PreviewAction::NextPage);
   EXPECT_EQ(viewer->currentPage(), 3);
   EXPECT_EQ(viewer->pageBox()->text(), "3");
   viewer->pageBox()->clear();
   QTest::keyClicks(viewer->pageBox(), QString::number(pages));
   QTest::keyClick(viewer->pageBox(), Qt::Key_Return);
   EXPECT_EQ(viewer->currentPage(), pages);
-  EXPECT_FALSE(viewer->toolAction(12)->isEnabled());
-  click(viewer, 15);
+  EXPECT_FALSE(viewer->toolAction(toolOf(PreviewAction::NextPage))->isEnabled());
+  press(viewer, PreviewAction::Back);
   EXPECT_EQ(viewer->currentPage(), 3);
-  click(viewer, 16);
+  press(viewer, PreviewAction::Forward);
   EXPECT_EQ(viewer->currentPage(), pages);
+}
 
-  // Zoom: the page opens as wide as the window and keeps so when it grows; the whole page fits
-  // the window; 100% is the page's real size on screen.
+// The page opens as wide as the window and keeps so when it grows; the whole page fits the
+// window; 100% is the page's real size on screen; from a fitting choice, zooming in makes the page
+// larger and zooming out smaller.
+TEST_F(ReportViewerTest, ZoomChoicesFitTheWindowOrScaleThePage) {
+  QComboBox* zoom = viewer->zoomBox();
   QWidget* viewport = viewer->findChild<QScrollArea*>()->viewport();
   QWidget* page = viewer->findChild<QScrollArea*>()->widget();
   EXPECT_NEAR(page->width(), viewport->width(), 2);
   viewer->resize(viewer->width() + 200, viewer->height());
   QTRY_COMPARE_WITH_TIMEOUT(std::abs(page->width() - viewport->width()) <= 2, true, 2000);
-  zoom->setCurrentIndex(1);
-  emit zoom->activated(1);
+  choose(zoom, 1);
   EXPECT_LE(page->height(), viewport->height());
   EXPECT_LE(page->width(), viewport->width());
-  zoom->setCurrentIndex(0);
-  emit zoom->activated(0);
+  choose(zoom, 0);
   EXPECT_NEAR(page->width(), viewport->width(), 2);
   EXPECT_GT(page->height(), viewport->height());
-  zoom->setCurrentIndex(4);
-  emit zoom->activated(4);
+  choose(zoom, 4);
   EXPECT_NEAR(viewer->scale(), 1.0 / 15, 1e-9);
-  click(viewer, 8);
+  press(viewer, PreviewAction::ZoomIn);
   EXPECT_EQ(zoom->currentText(), "150%");
-  // From a fitting choice, zooming in makes the page larger and zooming out smaller.
-  for (int tool : {8, 7}) {
-    zoom->setCurrentIndex(0);
-    emit zoom->activated(0);
+  for (PreviewAction step : {PreviewAction::ZoomIn, PreviewAction::ZoomOut}) {
+    choose(zoom, 0);
     const int fitting = page->width();
-    click(viewer, tool);
-    if (tool == 8) EXPECT_GT(page->width(), fitting) << zoom->currentText().toStdString();
-    else EXPECT_LT(page->width(), fitting) << zoom->currentText().toStdString();
+    press(viewer, step);
+    if (step == PreviewAction::ZoomIn)
+      EXPECT_GT(page->width(), fitting) << zoom->currentText().toStdString();
+    else
+      EXPECT_LT(page->width(), fitting) << zoom->currentText().toStdString();
   }
+}
 
-  // Printing on a printer that does not exist says so in Italian; the window stays.
-  QStringList shown;
-  forms::setMsgBoxHandler([&shown](const forms::MsgBoxRequest& request) {
-    shown << request.text;
-    return int(forms::vbOK);
-  });
-  click(viewer, 2);
-  forms::setMsgBoxHandler(nullptr);
-  EXPECT_EQ(shown, QStringList{"La stampante \"StampanteInesistente\" non esiste o non è disponibile."});
+TEST_F(ReportViewerTest, AFailedPrintIsReportedToTheCallerAndEscClosesTheWindow) {
+  QSignalSpy failures(viewer.data(), &ReportViewer::printFailed);
+  press(viewer, PreviewAction::Print);
+  ASSERT_EQ(failures.size(), 1);
+  EXPECT_EQ(failures[0][0].toString(),
+            "La stampante \"StampanteInesistente\" non esiste o non è disponibile.");
   EXPECT_TRUE(viewer->isVisible());
-  QPointer<ReportViewer> shownViewer = viewer;
   viewer->activateWindow();
   QTest::keyClick(viewer->pageBox(), Qt::Key_Escape);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return shownViewer.isNull() || !shownViewer->isVisible(); })) << "Esc closes it";
-  if (shownViewer) shownViewer->close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return viewer.isNull() || !viewer->isVisible(); })) << "Esc closes it";
 }
 
 TEST(ReportViewer, PrintingWithoutDialogOnAMissingPrinterIsAnError) {

@@ -20,18 +20,19 @@ namespace {
 class JobOrderReportTest : public ReportTest {};
 
 TEST_F(JobOrderReportTest, DatesFollowTheirFlagsAndTheSummaryShowsTheWorkedExample) {
+  testdb::exec(cn, "UPDATE Commesse SET Consegnata = True WHERE CodCom = 'C002'");
   frmPrintReportCom* dialog = openDialog();
   report::ReportViewer* viewer = preview(dialog);
   ASSERT_TRUE(viewer);
   const QStringList texts = pageTexts(viewer->pages());
 
-  // C001 is closed and delivered without warranty; C002 is neither.
+  // C001 is closed and delivered without warranty; C002 is delivered, not closed.
   const QStringList c001 = between(texts, "C001", "C002");
   EXPECT_EQ(between(c001, "07-01-2008", "Riepilogo dati economici"),
             (QStringList{"07-01-2008", "01-02-2008", "10-02-2008", "05-03-2008", "...."}));
   const QStringList c002 = between(texts, "C002", "C003");
   EXPECT_EQ(between(c002, "01-04-2008", "Riepilogo dati economici"),
-            (QStringList{"01-04-2008", "30-06-2008", "....", "....", "...."}));
+            (QStringList{"01-04-2008", "30-06-2008", "02-05-2008", "....", "...."}));
   EXPECT_TRUE(c002.contains("D'Angelo Srl"));
   EXPECT_TRUE(texts.contains("Commesse"));
 
@@ -58,6 +59,8 @@ TEST_F(JobOrderReportTest, DatesFollowTheirFlagsAndTheSummaryShowsTheWorkedExamp
 }
 
 TEST_F(JobOrderReportTest, TheTickedBoxesChooseTheSubReportsAndEachJobOrderGetsItsOwnRows) {
+  // The code of the transport category is a code of another parameter group too.
+  testdb::exec(cn, "INSERT INTO _Pars (k01, l01, s01) VALUES ('altro', 1, 'Altro gruppo')");
   frmPrintReportCom* dialog = openDialog();
   click(dialog->chkView[1]);
   ASSERT_FALSE(dialog->chkView[1]->isChecked());
@@ -94,9 +97,12 @@ TEST_F(JobOrderReportTest, TheTickedBoxesChooseTheSubReportsAndEachJobOrderGetsI
   EXPECT_FALSE(c002.contains("3,25"));
   EXPECT_EQ(between(c002, "Dettaglio Materiali", "Dettaglio Altri Costi").mid(7),
             (QStringList{"04-04-2008", "CV-2", "Cavo schermato", "m", "12,00", "24,00"}));
-  // The other cost of no known category is left out.
+  // The other cost of no known category is left out; the transport row prints once, with its
+  // cost category.
   EXPECT_EQ(between(c002, "Dettaglio Altri Costi", "").mid(8, 7),
             (QStringList{"05-04-2008", "Trasporti", "Trasporto", "nr", "Q01", "1,00", "80,00"}));
+  EXPECT_EQ(c002.count("Trasporto"), 1);
+  EXPECT_FALSE(texts.contains("Altro gruppo"));
   EXPECT_FALSE(texts.contains("Spesa misteriosa"));
   EXPECT_FALSE(between(texts, "C003", "").contains("Neri Luca"));
 }

@@ -1,4 +1,5 @@
 // The job-order print dialog: its lists and filters, and its outputs to files.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,12 +9,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QToolBar>
+#include <algorithm>
 
 #include "core/Globals.h"
 #include "platform/forms/DatePicker.h"
@@ -141,9 +144,10 @@ TEST_F(PrintDialogTest, EachReportListFillsItsFrameWithItsTitlesWholeAndNoScroll
       EXPECT_NEAR(header->length(), list->viewport()->width(), 1) << "the list fills its frame";
       if (!iconWidth) iconWidth = header->sectionSize(0);
       EXPECT_EQ(header->sectionSize(0), iconWidth) << "the icon column keeps its width";
-      for (const ListRow& row : dialog->m_Lista)
-        EXPECT_GE(header->sectionSize(2), list->fontMetrics().horizontalAdvance(row.title))
-            << row.title.toStdString();
+      for (int row = 0; row < list->model()->rowCount(); ++row) {
+        const QString title = list->model()->index(row, 2).data().toString();
+        EXPECT_GE(header->sectionSize(2), list->fontMetrics().horizontalAdvance(title)) << title.toStdString();
+      }
     }
   }
 }
@@ -195,6 +199,19 @@ TEST_F(PrintDialogTest, TheBusyCursorShowsWhileAReportRunsAndIsRestoredAfterward
   EXPECT_FALSE(QApplication::overrideCursor());
   ASSERT_EQ(messages.size(), 2);
   EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report")) << messages[1].toStdString();
+}
+
+TEST_F(PrintDialogTest, PrintingFromThePreviewOnAMissingPrinterShowsTheMessageAboveThePreview) {
+  frmPrintReportCom* dialog = openDialog();
+  report::ReportViewer* viewer = preview(dialog);
+  ASSERT_TRUE(viewer);
+  const QList<QAction*> tools = viewer->findChild<QToolBar*>()->actions();
+  const auto print =
+      std::find_if(tools.begin(), tools.end(), [](QAction* a) { return a->text() == "Stampa"; });
+  ASSERT_NE(print, tools.end());
+  (*print)->trigger();
+  EXPECT_EQ(messages, QStringList{"La stampante \"Ufficio\" non esiste o non è disponibile."});
+  EXPECT_TRUE(viewer->isVisible());
 }
 
 TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWritesNothing) {

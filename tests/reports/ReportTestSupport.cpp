@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -14,27 +13,39 @@
 
 void ReportTest::SetUp() {
   FormTest::SetUp();
-  testdb::exec(cn, "INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (1, 'Cliente', 'Bianchi Srl'), (2, 'Cliente', 'D''Angelo Srl'), "
-                   "(3, 'Fornitore', 'Ferri Spa')");
-  testdb::exec(cn, "INSERT INTO Impiegati (CodImp, Cognome, Nome) VALUES (1, 'Neri', 'Luca'), (2, 'Gialli', 'Anna')");
-  testdb::exec(cn, "INSERT INTO Commesse (CodCom, IdCliente, DesCom, Responsabile, DataInizio, DataConPre, DataConsegna, DataFine, "
-                   "ScadenzaGaranzia, Chiusa, Consegnata, InGaranzia) VALUES "
-                   "('C001', 1, 'Impianto elettrico', 'Rossi', #01/07/08#, #02/01/08#, #02/10/08#, #03/05/08#, #02/10/09#, True, True, False), "
-                   "('C002', 2, 'Quadro di comando', 'Verdi', #04/01/08#, #06/30/08#, #05/02/08#, #07/01/08#, #05/02/09#, False, False, False), "
-                   "('C003', 99, 'Manutenzione', NULL, #05/01/08#, NULL, NULL, NULL, NULL, False, False, False)");
-  testdb::exec(cn, "INSERT INTO CommessePre (IdVocePre, CodCom, Codice, Descrizione, UM, Tariffa, QPrev, Quantita, Prezzo) VALUES "
-                   "(1, 'C001', 'V01', 'Posa cavi', 'h', 30, 20, 20, 600), (2, 'C001', 'V02', 'Quadro', 'nr', 400, 1, 1, 400), "
-                   "(3, 'C002', 'Q01', 'Cablaggio', 'h', 25, 2, 2, 50)");
-  testdb::exec(cn, "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, Codice, Descrizione, UM, Quantita, "
-                   "CostoUnitario, Valore, PrezzoUnitario) VALUES "
-                   "(0, 0, 'C001', False, 1, #02/04/08#, 1, NULL, NULL, 'h', 10, 20, 200, 0), "
-                   "(0, 0, 'C001', True, 0, #02/05/08#, 2, NULL, NULL, 'h', 5, 10, 50, 24), "
-                   "(2, 0, 'C001', False, 2, #02/06/08#, 0, 'QD-1', 'Quadro da parete', 'nr', 3, 100, 300, 0), "
-                   "(0, 0, 'C002', False, 3, #04/02/08#, 1, NULL, NULL, 'h', 2, 20, 40, 0), "
-                   "(0, 0, 'C002', False, 3, #04/03/08#, 7, NULL, NULL, 'h', 3.25, 20, 65, 0), "
-                   "(2, 0, 'C002', True, 0, #04/04/08#, 0, 'CV-2', 'Cavo schermato', 'm', 12, 2, 24, 3), "
-                   "(3, 1, 'C002', False, 3, #04/05/08#, 0, NULL, 'Trasporto', 'nr', 1, 80, 80, 0), "
-                   "(3, 42, 'C002', False, 3, #04/06/08#, 0, NULL, 'Spesa misteriosa', 'nr', 1, 15, 15, 0)");
+  testdb::exec(cn,
+               "INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (1, 'Cliente', 'Bianchi Srl'), (2, "
+               "'Cliente', 'D''Angelo Srl'), "
+               "(3, 'Fornitore', 'Ferri Spa')");
+  testdb::exec(
+      cn, "INSERT INTO Impiegati (CodImp, Cognome, Nome) VALUES (1, 'Neri', 'Luca'), (2, 'Gialli', 'Anna')");
+  testdb::exec(cn,
+               "INSERT INTO Commesse (CodCom, IdCliente, DesCom, Responsabile, DataInizio, DataConPre, "
+               "DataConsegna, DataFine, "
+               "ScadenzaGaranzia, Chiusa, Consegnata, InGaranzia) VALUES "
+               "('C001', 1, 'Impianto elettrico', 'Rossi', #01/07/08#, #02/01/08#, #02/10/08#, #03/05/08#, "
+               "#02/10/09#, True, True, False), "
+               "('C002', 2, 'Quadro di comando', 'Verdi', #04/01/08#, #06/30/08#, #05/02/08#, #07/01/08#, "
+               "#05/02/09#, False, False, False), "
+               "('C003', 99, 'Manutenzione', NULL, #05/01/08#, NULL, NULL, NULL, NULL, False, False, False)");
+  testdb::exec(cn,
+               "INSERT INTO CommessePre (IdVocePre, CodCom, Codice, Descrizione, UM, Tariffa, QPrev, "
+               "Quantita, Prezzo) VALUES "
+               "(1, 'C001', 'V01', 'Posa cavi', 'h', 30, 20, 20, 600), (2, 'C001', 'V02', 'Quadro', 'nr', "
+               "400, 1, 1, 400), "
+               "(3, 'C002', 'Q01', 'Cablaggio', 'h', 25, 2, 2, 50)");
+  testdb::exec(cn,
+               "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, Codice, "
+               "Descrizione, UM, Quantita, "
+               "CostoUnitario, Valore, PrezzoUnitario) VALUES "
+               "(0, 0, 'C001', False, 1, #02/04/08#, 1, NULL, NULL, 'h', 10, 20, 200, 0), "
+               "(0, 0, 'C001', True, 0, #02/05/08#, 2, NULL, NULL, 'h', 5, 10, 50, 24), "
+               "(2, 0, 'C001', False, 2, #02/06/08#, 0, 'QD-1', 'Quadro da parete', 'nr', 3, 100, 300, 0), "
+               "(0, 0, 'C002', False, 3, #04/02/08#, 1, NULL, NULL, 'h', 2, 20, 40, 0), "
+               "(0, 0, 'C002', False, 3, #04/03/08#, 7, NULL, NULL, 'h', 3.25, 20, 65, 0), "
+               "(2, 0, 'C002', True, 0, #04/04/08#, 0, 'CV-2', 'Cavo schermato', 'm', 12, 2, 24, 3), "
+               "(3, 1, 'C002', False, 3, #04/05/08#, 0, NULL, 'Trasporto', 'nr', 1, 80, 80, 0), "
+               "(3, 42, 'C002', False, 3, #04/06/08#, 0, NULL, 'Spesa misteriosa', 'nr', 1, 15, 15, 0)");
 }
 
 frmPrintReportCom* ReportTest::openDialog(const QString& jobCode) {
@@ -86,15 +97,8 @@ report::ReportViewer* preview(PrintReportDialog* dialog) {
 void exportAs(PrintReportDialog* dialog, int mode) {
   click(dialog->cmdExp);
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->expmnu->isVisible(); }));
-  QTest::mouseClick(dialog->expmnu, Qt::LeftButton, {}, dialog->expmnu->actionGeometry(dialog->mnuexp[mode]).center());
-}
-
-QStringList pageTexts(const report::Pages& pages) {
-  QStringList texts;
-  for (const report::Page& page : pages)
-    for (const report::PageItem& item : page.items)
-      if (item.kind == report::PageItem::Kind::Text) texts << item.text;
-  return texts;
+  QTest::mouseClick(dialog->expmnu, Qt::LeftButton, {},
+                    dialog->expmnu->actionGeometry(dialog->mnuexp[mode]).center());
 }
 
 QStringList between(const QStringList& texts, const QString& from, const QString& to) {
@@ -102,13 +106,4 @@ QStringList between(const QStringList& texts, const QString& from, const QString
   if (start < 0) return {};
   const int end = texts.indexOf(to, start + 1);
   return texts.mid(start, end < 0 ? -1 : end - start);
-}
-
-QString runTool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  const bool ended = process.waitForFinished(60000);
-  EXPECT_TRUE(ended && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-      << program.toStdString() << ": " << process.readAllStandardError().toStdString();
-  return QString::fromUtf8(process.readAllStandardOutput());
 }

@@ -5,6 +5,8 @@
 
 #include "platform/report/Page.h"
 #include "tests/support/FormTestSupport.h"
+#include "tests/support/PageTexts.h"
+#include "tests/support/RunTool.h"
 
 class PrintReportDialog;
 class QComboBox;
@@ -50,10 +52,6 @@ report::ReportViewer* preview(PrintReportDialog* dialog);
 // Chooses an export format from the "Esporta.." pop-up menu of a print dialog.
 void exportAs(PrintReportDialog* dialog, int mode);
 
-// The texts of the pages in drawing order.
-QStringList pageTexts(const report::Pages& pages);
 // The texts from the first one equal to `from` up to (not including) the next one equal to `to`
 // (to the end when `to` does not follow).
 QStringList between(const QStringList& texts, const QString& from, const QString& to);
-// Runs a program and returns its standard output; fails the test when it does not end well.
-QString runTool(const QString& program, const QStringList& arguments);

@@ -11,7 +11,6 @@ namespace report {
 // [brackets], "quoted texts" ("" inside one stands for a quote) and the & operator, which joins
 // the operands as text (Null as nothing). A single operand keeps its value and type. A malformed
 // expression throws ReportError.
-Variant evaluateExpression(const QString& expression,
-                           const std::function<Variant(const QString&)>& column);
+Variant evaluateExpression(const QString& expression, const std::function<Variant(const QString&)>& column);
 
 }  // namespace report

@@ -11,8 +11,8 @@ namespace report {
 // edge of a left-aligned text, the right edge of a right-aligned one, the middle of a centred
 // one), for the formats that hold rows of text rather than positioned items.
 struct TextRow {
-  int top = 0;                           // twips; pages stacked one below the other
-  std::vector<const PageItem*> items;    // by anchor, left to right
+  int top = 0;                         // twips; pages stacked one below the other
+  std::vector<const PageItem*> items;  // by anchor, left to right
 };
 
 int anchorOf(const PageItem& item);

@@ -1,10 +1,8 @@
-#include "tests/support/ToolOutput.h"
+#include "tests/support/RunTool.h"
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
-
-namespace testenv {
 
 QString runTool(const QString& program, const QStringList& arguments, int seconds) {
   QProcess process;
@@ -23,13 +21,3 @@ QString runTool(const QString& program, const QStringList& arguments, int second
     ADD_FAILURE() << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
   return QString::fromUtf8(process.readAllStandardOutput());
 }
-
-QStringList pageTexts(const report::Pages& pages) {
-  QStringList texts;
-  for (const report::Page& page : pages)
-    for (const report::PageItem& item : page.items)
-      if (item.kind == report::PageItem::Kind::Text) texts << item.text;
-  return texts;
-}
-
-}  // namespace testenv
