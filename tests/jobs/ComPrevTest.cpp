@@ -14,6 +14,7 @@
 #include "core/Globals.h"
 #include "jobs/frm_gex_prev.h"
 #include "jobs/frm_io_Com_Edit.h"
+#include "jobs/QuoteLineGrid.h"
 #include "jobs/frm_io_Com_Prev.h"
 #include "jobs/frm_io_PrevModelli_New.h"
 #include "jobs/frm_io_Text.h"
@@ -29,20 +30,11 @@ using namespace prevtest;
 
 namespace {
 
-enum {
-  colIdVocePre = 1,
-  colCodCom,
-  colCodice,
-  colDescrizione,
-  colDescEstesa,
-  colOrdine,
-  colUM,
-  colTariffa,
-  colCosto,
-  colQPrev,
-  colQuantita,
-  colPrezzo
-};
+// The columns every line grid shares, then the quote's own.
+using namespace quotelines;
+constexpr Column colCodCom = colParent;
+constexpr Column colCosto = colCostoStimato;
+enum { colQPrev = colCostoStimato + 1, colQuantita, colPrezzo };
 
 class ComPrevTest : public PrevTest {
  protected:
@@ -65,6 +57,14 @@ class ComPrevTest : public PrevTest {
   // acts on the template window after the save and must close it.
   static void saveAsTemplate(frm_io_Com_Prev& w, const QString& description,
                              const std::function<void(QWidget*)>& afterSave = {}) {
+    withTemplateDialog(w, [&](QWidget* modal) {
+      QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), description);
+      modal->findChild<QPushButton*>("cmdSalva")->click();
+      if (afterSave) afterSave(modal);
+    });
+  }
+  // Presses "Salva come Modello" and hands its dialog to `drive`, which must close it.
+  static void withTemplateDialog(frm_io_Com_Prev& w, const std::function<void(QWidget*)>& drive) {
     runModal(
         [&] {
           w.cmdModello->click();
@@ -72,9 +72,7 @@ class ComPrevTest : public PrevTest {
         },
         [&](QWidget* modal) {
           EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
-          QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), description);
-          modal->findChild<QPushButton*>("cmdSalva")->click();
-          if (afterSave) afterSave(modal);
+          drive(modal);
         });
   }
 };
@@ -166,12 +164,7 @@ TEST_F(ComPrevTest, SaveAsTemplateWritesThePendingLineAndCopiesEveryLine) {
     typeInCell(g, -1, colTariffa, "1");
     typeInCell(g, -1, colQPrev, "2");
     // Annulla copies nothing and says nothing.
-    runModal(
-        [&] {
-          w.cmdModello->click();
-          return Variant();
-        },
-        [](QWidget* modal) { modal->findChild<QPushButton*>("cmdAnnulla")->click(); });
+    withTemplateDialog(w, [](QWidget* modal) { modal->findChild<QPushButton*>("cmdAnnulla")->click(); });
     EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 1);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='V3'"), 1);
@@ -207,17 +200,11 @@ TEST_F(ComPrevTest, TheQuoteIsOwnedByTheMainWindowAndItsDialogsByTheQuoteAllWith
     EXPECT_EQ(w.parentWidget(), main);
     EXPECT_TRUE(w.isWindow());
     EXPECT_EQ(w.windowIcon().cacheKey(), icon);
-    runModal(
-        [&] {
-          w.cmdModello->click();
-          return Variant();
-        },
-        [&](QWidget* modal) {
-          EXPECT_EQ(modal->windowTitle(), "Nuovo Modello da Preventivo");
-          EXPECT_EQ(modal->parentWidget(), &w);
-          EXPECT_EQ(modal->windowIcon().cacheKey(), icon);
-          modal->findChild<QPushButton*>("cmdAnnulla")->click();
-        });
+    withTemplateDialog(w, [&](QWidget* modal) {
+      EXPECT_EQ(modal->parentWidget(), &w);
+      EXPECT_EQ(modal->windowIcon().cacheKey(), icon);
+      modal->findChild<QPushButton*>("cmdAnnulla")->click();
+    });
     ASSERT_TRUE(w.gex->find(colCodice, grid::FindEqual, Variant("V1")));
     const int row = w.gex->row();
     runModal(

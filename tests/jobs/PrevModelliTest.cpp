@@ -79,26 +79,20 @@ TEST_F(PrevModelliTest, NuovoDaCommessaReturnsTheSavedIdOrZeroAfterAnyCancel) {
   EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreModelli WHERE IdModello=" + QString::number(id)),
             Variant("Da commessa"));
 
-  runModal(
-      [&] {
-        EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
-        return Variant();
-      },
-      [](QWidget* modal) {
-        QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Annullato");
-        modal->findChild<QPushButton*>("cmdAnnulla")->click();
-      });
-  settle();
-  runModal(
-      [&] {
-        EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
-        return Variant();
-      },
-      [](QWidget* modal) {
-        QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), "Chiuso");
-        modal->close();
-      });
-  settle();
+  // Annulla and closing the window both give 0 and keep nothing of what was typed.
+  for (const bool byButton : {true, false}) {
+    runModal(
+        [&] {
+          EXPECT_EQ(forms::SharedInstance<frm_io_PrevModelli_New>::get().NuovoDaCommessa(), 0);
+          return Variant();
+        },
+        [byButton](QWidget* modal) {
+          QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), byButton ? "Annullato" : "Chiuso");
+          if (byButton) modal->findChild<QPushButton*>("cmdAnnulla")->click();
+          else modal->close();
+        });
+    settle();
+  }
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreModelli"), 2);
   EXPECT_FALSE(forms::SharedInstance<frm_io_PrevModelli>::loaded());
 }
