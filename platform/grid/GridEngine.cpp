@@ -253,7 +253,6 @@ void GridEngine::mapColumns(QStringList* missing) {
       missing->append(c->key());
     }
   }
-  applyColumnsToView();
 }
 
 void GridEngine::setItemCount(int count) {

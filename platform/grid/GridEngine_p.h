@@ -80,6 +80,7 @@ class GridEngine {
 
   void rebind();
   void clearData();
+  // Finds each column's field in the records; the caller shows the columns again (resetModel).
   void mapColumns(QStringList* missing);
   // Layout columns whose key is not a field of the query: a GridError naming them.
   static void throwIfMissing(const QStringList& missing);
