@@ -238,7 +238,8 @@ void GridEngine::mapColumns(QStringList* missing) {
     // Fields are told apart by name as the recordset finds them (the first of a repeated name).
     std::vector<bool> shown(static_cast<size_t>(fields.size()), false);
     for (const auto& c : columns)
-      if (const int field = recordset && !c->key().isEmpty() ? recordset->FieldIndex(c->key()) : -1; field >= 0)
+      if (const int field = recordset && !c->key().isEmpty() ? recordset->FieldIndex(c->key()) : -1;
+          field >= 0)
         shown[static_cast<size_t>(field)] = true;
     for (const QString& f : fields)
       if (!shown[static_cast<size_t>(recordset->FieldIndex(f))]) appendColumn(f, f, true)->m_visible = false;

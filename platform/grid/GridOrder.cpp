@@ -103,12 +103,8 @@ class SortColumnBuilder {
 
   void add(const Variant& v) {
     switch (sortKind(v)) {
-      case 0:
-        m_values.push_back({});
-        break;
-      case 2:
-        m_values.push_back({2, static_cast<double>(v.toDateTime().toMSecsSinceEpoch())});
-        break;
+      case 0: m_values.push_back({}); break;
+      case 2: m_values.push_back({2, static_cast<double>(v.toDateTime().toMSecsSinceEpoch())}); break;
       case 3: {
         const QString text = v.toString();
         if (m_ids.isEmpty()) m_ids.reserve(static_cast<qsizetype>(m_values.capacity()));
@@ -120,9 +116,7 @@ class SortColumnBuilder {
         m_values.push_back({3, static_cast<double>(id - 1)});
         break;
       }
-      case 4:
-        m_values.push_back({4, 0});
-        break;
+      case 4: m_values.push_back({4, 0}); break;
       default:
         m_values.push_back({1, v.toDouble()});
     }

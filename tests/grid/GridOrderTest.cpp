@@ -84,7 +84,8 @@ TEST_F(GridOrderTest, AHiddenListShowsItsRowsInOrderAndKeepsItsRowNumber) {
   const QAbstractItemModel* model = qobject_cast<QAbstractItemView*>(grid->view())->model();
   QStringList shown;
   for (int r = 0; r < model->rowCount(); ++r) shown << model->index(r, 2).data().toString();
-  EXPECT_EQ(shown, QStringList({"Alberti", "alfa", "Bassi", "bianchi", "Neri", "Rossi", "Verdi", "éclair", "Élite"}));
+  EXPECT_EQ(shown, QStringList(
+                       {"Alberti", "alfa", "Bassi", "bianchi", "Neri", "Rossi", "Verdi", "éclair", "Élite"}));
   EXPECT_EQ(grid->row(), 3);
 }
 
