@@ -37,6 +37,18 @@ bool reported(Step step) {
   return false;
 }
 
+// Fills a column's list with the items read, leaving a list that already holds them as it is.
+void fillList(grid::ValueList& list, const std::vector<ListItem>& items) {
+  bool same = list.count() == static_cast<int>(items.size());
+  for (int i = 0; same && i < list.count(); ++i) {
+    const ListItem& item = items[static_cast<size_t>(i)];
+    same = list.text(i) == item.text && list.value(i) == item.value;
+  }
+  if (same) return;
+  list.clear();
+  for (const ListItem& item : items) list.add(item.value, item.text);
+}
+
 bool isBlank(const Variant& value) {
   return value.isNull() || value.isEmpty() || (value.isText() && value.toString().trimmed().isEmpty());
 }
@@ -155,14 +167,8 @@ void frm_io_Costi::loadDay() {
 void frm_io_Costi::fillLists() {
   const std::vector<ListItem> unitItems = units();
   const std::vector<ListItem> categoryItems = categories();
-  for (grid::GridEX* g : {gexMat, gexAC}) {
-    grid::ValueList& list = g->column(colUM)->valueList();
-    list.clear();
-    for (const ListItem& item : unitItems) list.add(item.value, item.text);
-  }
-  grid::ValueList& list = gexAC->column(colTipo)->valueList();
-  list.clear();
-  for (const ListItem& item : categoryItems) list.add(item.value, item.text);
+  for (grid::GridEX* g : {gexMat, gexAC}) fillList(g->column(colUM)->valueList(), unitItems);
+  fillList(gexAC->column(colTipo)->valueList(), categoryItems);
 }
 
 void frm_io_Costi::attachDropDowns() {

@@ -75,8 +75,9 @@ void GridNavigator::refresh() {
   const QStringList parts = e->navigatorString.split('|');
   m_label->setText(parts.value(0));
   const QString separator = parts.value(1, QStringLiteral("/"));
-  const int rows = static_cast<int>(e->display.size());
+  // The current row first: asking for it puts a list whose order was put off in order.
   const int current = e->currentDisplayRow();
+  const int rows = static_cast<int>(e->display.size());
   const QString position = current == -1 ? QStringLiteral("*") : QString::number(std::max(0, current));
   m_position->setText(QStringLiteral("%1 %2 %3").arg(position, separator).arg(rows));
 }

@@ -30,6 +30,7 @@ int GridColumn::width() const {
 }
 
 void GridColumn::setWidth(int twips) {
+  if (m_width == std::max(0, twips)) return;
   m_width = std::max(0, twips);
   changed(true);
 }
@@ -91,7 +92,7 @@ void GridColumn::setDefaultValue(const Variant& value) { m_default = value; }
 GridEX* GridColumn::dropDown() const { return m_dropDown.data(); }
 
 void GridColumn::setDropDown(GridEX* dropDown) {
-  if (dropDown == m_grid) return;
+  if (dropDown == m_grid || dropDown == m_dropDown) return;
   m_dropDown = dropDown;
   changed();
 }

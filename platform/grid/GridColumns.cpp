@@ -127,15 +127,18 @@ void GridEngine::applyColumnsToView() {
       available -= std::max(TwipsToPixels(c->m_width), header->minimumSectionSize());
   }
   widthScale = fillWidth && total > 0 && available > total ? double(available) / total : 1.0;
+  // Only what differs is set: each setting makes the header lay its sections out again.
   for (const auto& c : columns) {
     const int logical = c->index() - 1;
-    view->setColumnHidden(logical, !c->visible());
-    header->setSectionResizeMode(logical, columnAutoResize ? QHeaderView::Stretch
-                                          : c->resizable() ? QHeaderView::Interactive
-                                                           : QHeaderView::Fixed);
+    if (view->isColumnHidden(logical) == c->visible()) view->setColumnHidden(logical, !c->visible());
+    const QHeaderView::ResizeMode mode = columnAutoResize ? QHeaderView::Stretch
+                                         : c->resizable() ? QHeaderView::Interactive
+                                                          : QHeaderView::Fixed;
+    if (header->sectionResizeMode(logical) != mode) header->setSectionResizeMode(logical, mode);
     const double scale = c->resizable() ? widthScale : 1.0;
-    if (!columnAutoResize)
-      header->resizeSection(logical, static_cast<int>(TwipsToPixels(c->m_width) * scale));
+    const int size = static_cast<int>(TwipsToPixels(c->m_width) * scale);
+    if (!columnAutoResize && (header->isSectionHidden(logical) || header->sectionSize(logical) != size))
+      header->resizeSection(logical, size);
   }
   for (const auto& c : columns) c->m_position = header->visualIndex(c->index() - 1) + 1;
 }

@@ -16,6 +16,7 @@
 #include <QPair>
 #include <QTimer>
 #include <cstring>
+#include <numeric>
 
 namespace grid {
 namespace {
@@ -159,7 +160,9 @@ void GridEngine::clearData() {
 
 void GridEngine::rebind() {
   settlePending();
-  const int keepRow = currentDisplayRow();
+  // A list whose order was put off still has the row to go back to.
+  const int keepRow = rowAfterOrder ? *rowAfterOrder : currentDisplayRow();
+  rowAfterOrder.reset();
   clearData();
   dropDownChanged();
   if (mode == DataMode::Unbound) {
@@ -187,10 +190,25 @@ void GridEngine::rebind() {
     }
   }
   mapColumns(&missing);
-  rebuildOrder(true);
   // The cursor stays on the same row number, or starts on the first row.
-  if (!display.empty()) setCurrentDisplayRow(std::clamp(keepRow, 1, static_cast<int>(display.size())));
+  rowAfterOrder = keepRow;
+  if (q->isVisible() || (sortKeys->keys().empty() && groupKeys->keys().empty()))
+    rebuildOrder(true);
+  else
+    putOffOrder();
   throwIfMissing(missing);
+}
+
+// A hidden list (a drop-down) shows its rows as read until it shows or is asked for them: its sort
+// then runs once, and not on every read of a list that nobody opens.
+void GridEngine::putOffOrder() {
+  order.resize(static_cast<size_t>(recordCount()));
+  std::iota(order.begin(), order.end(), 0);
+  groupNodes.clear();
+  groupEntries.clear();
+  display = order;
+  resetModel();
+  orderDirty = true;
 }
 
 void GridEngine::throwIfMissing(const QStringList& missing) {
@@ -217,9 +235,14 @@ void GridEngine::mapColumns(QStringList* missing) {
     columns = std::move(kept);
     generatedColumns.assign(columns.size(), false);
     for (size_t i = 0; i < columns.size(); ++i) columns[i]->m_index = static_cast<int>(i + 1);
-    for (const QString& f : fields) {
-      if (!columnByKey(f)) appendColumn(f, f, true)->m_visible = false;
-    }
+    // Fields are told apart by name as the recordset finds them (the first of a repeated name).
+    std::vector<bool> shown(static_cast<size_t>(fields.size()), false);
+    for (const auto& c : columns)
+      if (const int field = recordset && !c->key().isEmpty() ? recordset->FieldIndex(c->key()) : -1;
+          field >= 0)
+        shown[static_cast<size_t>(field)] = true;
+    for (const QString& f : fields)
+      if (!shown[static_cast<size_t>(recordset->FieldIndex(f))]) appendColumn(f, f, true)->m_visible = false;
     generatedFrom.clear();
   }
   for (auto& c : columns) {
@@ -235,7 +258,6 @@ void GridEngine::mapColumns(QStringList* missing) {
       missing->append(c->key());
     }
   }
-  applyColumnsToView();
 }
 
 void GridEngine::setItemCount(int count) {

@@ -80,6 +80,7 @@ class GridEngine {
 
   void rebind();
   void clearData();
+  // Finds each column's field in the records; the caller shows the columns again (resetModel).
   void mapColumns(QStringList* missing);
   // Layout columns whose key is not a field of the query: a GridError naming them.
   static void throwIfMissing(const QStringList& missing);
@@ -117,10 +118,17 @@ class GridEngine {
   QSet<QString> toggledGroups;    // groups whose state differs from collapsedByDefault
   bool collapsedByDefault = false;
   bool orderDirty = false;
+  std::optional<int> rowAfterOrder;  // the row the cursor goes to once the order is made
 
   void keysChanged(bool groups);
   void ensureOrder() const;
   void rebuildOrder(bool resort);
+  void putOffOrder();
+  // The value a record sorts by in a column: the shown text where a list gives the texts.
+  Variant sortValue(int record, const GridColumn* column) const;
+  // Whether the records already stand in the keys' order (equal ones by record number).
+  bool inKeyOrder(const std::vector<SortKey>& keys) const;
+  void sortOrder(const std::vector<SortKey>& keys);
   void buildGroups();
   void buildDisplay();
   void scheduleOrder();

@@ -36,6 +36,17 @@ int compareSortValues(const SortValue& a, const SortValue& b) {
   return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
 }
 
+int sortKind(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Empty:
+    case VarType::Null: return 0;
+    case VarType::Date: return 2;
+    case VarType::String: return 3;
+    case VarType::Bytes: return 4;
+    default: return 1;
+  }
+}
+
 // The text case-folded; plain ASCII, the usual case, without going through the Unicode tables.
 QString foldedText(const QString& text) {
   bool upper = false;
@@ -50,20 +61,51 @@ QString foldedText(const QString& text) {
   return folded;
 }
 
+char16_t foldedAscii(char16_t ch) { return ch >= u'A' && ch <= u'Z' ? char16_t(ch + (u'a' - u'A')) : ch; }
+
+// The order of two texts as foldedText() gives them, without making the folded copies for plain
+// ASCII texts.
+int compareFolded(const QString& a, const QString& b) {
+  const qsizetype common = std::min(a.size(), b.size());
+  for (qsizetype i = 0; i < common; ++i) {
+    const char16_t x = a[i].unicode(), y = b[i].unicode();
+    if (x >= 0x80 || y >= 0x80) {
+      const QString fa = foldedText(a), fb = foldedText(b);
+      return fa < fb ? -1 : (fb < fa ? 1 : 0);
+    }
+    if (foldedAscii(x) != foldedAscii(y)) return foldedAscii(x) < foldedAscii(y) ? -1 : 1;
+  }
+  // The longer text may hold a non-ASCII character past the common part: it still sorts after.
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// Two values in the order the sort keys give them (see SortColumnBuilder).
+int compareForSort(const Variant& a, const Variant& b) {
+  const int kind = sortKind(a);
+  if (kind != sortKind(b)) return kind < sortKind(b) ? -1 : 1;
+  switch (kind) {
+    case 1: {
+      const double x = a.toDouble(), y = b.toDouble();
+      return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    case 2: {
+      const qint64 x = a.toDateTime().toMSecsSinceEpoch(), y = b.toDateTime().toMSecsSinceEpoch();
+      return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    case 3: return compareFolded(a.toString(), b.toString());
+    default: return 0;
+  }
+}
+
 class SortColumnBuilder {
  public:
   explicit SortColumnBuilder(int rows) { m_values.reserve(static_cast<size_t>(rows)); }
 
   void add(const Variant& v) {
-    switch (v.type()) {
-      case VarType::Empty:
-      case VarType::Null:
-        m_values.push_back({});
-        break;
-      case VarType::Date:
-        m_values.push_back({2, static_cast<double>(v.toDateTime().toMSecsSinceEpoch())});
-        break;
-      case VarType::String: {
+    switch (sortKind(v)) {
+      case 0: m_values.push_back({}); break;
+      case 2: m_values.push_back({2, static_cast<double>(v.toDateTime().toMSecsSinceEpoch())}); break;
+      case 3: {
         const QString text = v.toString();
         if (m_ids.isEmpty()) m_ids.reserve(static_cast<qsizetype>(m_values.capacity()));
         int& id = m_ids[text];  // one past the text's index; 0 for a text not seen yet
@@ -74,9 +116,7 @@ class SortColumnBuilder {
         m_values.push_back({3, static_cast<double>(id - 1)});
         break;
       }
-      case VarType::Bytes:
-        m_values.push_back({4, 0});
-        break;
+      case 4: m_values.push_back({4, 0}); break;
       default:
         m_values.push_back({1, v.toDouble()});
     }
@@ -131,34 +171,63 @@ void GridEngine::rebuildOrder(bool resort) {
   if (resort || static_cast<int>(order.size()) != n) {
     order.resize(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);
-    std::vector<SortColumn> keys;
-    auto addKey = [&](const SortKey& k) {
-      const GridColumn* c = column(k.column);
-      if (!c) return;
-      SortColumnBuilder builder(n);
-      const bool shown = usesShownText(c);
-      for (int r = 0; r < n; ++r) {
-        const Variant v = cellValue(r, c);
-        builder.add(shown ? Variant(shownText(v, c)) : v);
-      }
-      keys.push_back({k.order, builder.take()});
-    };
-    for (const SortKey& k : groupKeys->keys()) addKey(k);
-    for (const SortKey& k : sortKeys->keys()) addKey(k);
-    if (!keys.empty()) {
-      // Equal rows keep the query's order: the record number breaks ties.
-      std::sort(order.begin(), order.end(), [&keys](int a, int b) {
-        for (const SortColumn& k : keys) {
-          const int c = compareSortValues(k.values[static_cast<size_t>(a)], k.values[static_cast<size_t>(b)]);
-          if (c != 0) return k.order == Descending ? c > 0 : c < 0;
-        }
-        return a < b;
-      });
-    }
+    std::vector<SortKey> keys;
+    for (const std::vector<SortKey>* list : {&groupKeys->keys(), &sortKeys->keys()})
+      for (const SortKey& k : *list)
+        if (column(k.column)) keys.push_back(k);
+    if (!keys.empty() && !inKeyOrder(keys)) sortOrder(keys);
   }
   buildGroups();
   buildDisplay();
   resetModel();
+  if (const std::optional<int> row = std::exchange(rowAfterOrder, std::nullopt); row && !display.empty())
+    setCurrentDisplayRow(std::clamp(*row, 1, static_cast<int>(display.size())));
+}
+
+Variant GridEngine::sortValue(int record, const GridColumn* c) const {
+  const Variant v = cellValue(record, c);
+  return usesShownText(c) ? Variant(shownText(v, c)) : v;
+}
+
+// Most lists are read in the order they show: checking that costs far less than sorting them.
+bool GridEngine::inKeyOrder(const std::vector<SortKey>& keys) const {
+  const int n = recordCount();
+  std::vector<Variant> previous;
+  for (const SortKey& k : keys) previous.push_back(n > 0 ? sortValue(0, column(k.column)) : Variant());
+  for (int r = 1; r < n; ++r) {
+    bool decided = false;
+    for (size_t i = 0; i < keys.size(); ++i) {
+      Variant current = sortValue(r, column(keys[i].column));
+      if (!decided) {
+        const int c = compareForSort(previous[i], current);
+        if (c != 0) {
+          if (keys[i].order == Descending ? c < 0 : c > 0) return false;
+          decided = true;
+        }
+      }
+      previous[i] = std::move(current);
+    }
+  }
+  return true;
+}
+
+void GridEngine::sortOrder(const std::vector<SortKey>& keys) {
+  const int n = recordCount();
+  std::vector<SortColumn> columnsToSort;
+  for (const SortKey& k : keys) {
+    const GridColumn* c = column(k.column);
+    SortColumnBuilder builder(n);
+    for (int r = 0; r < n; ++r) builder.add(sortValue(r, c));
+    columnsToSort.push_back({k.order, builder.take()});
+  }
+  // Equal rows keep the query's order: the record number breaks ties.
+  std::sort(order.begin(), order.end(), [&columnsToSort](int a, int b) {
+    for (const SortColumn& k : columnsToSort) {
+      const int c = compareSortValues(k.values[static_cast<size_t>(a)], k.values[static_cast<size_t>(b)]);
+      if (c != 0) return k.order == Descending ? c > 0 : c < 0;
+    }
+    return a < b;
+  });
 }
 
 // Group nodes in the sorted order, each followed by its sub-groups and records.

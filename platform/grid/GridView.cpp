@@ -245,6 +245,7 @@ bool GridView::viewportEvent(QEvent* event) {
 
 void GridView::showEvent(QShowEvent* event) {
   window()->installEventFilter(this);
+  e->ensureOrder();
   QTableView::showEvent(event);
 }
 

@@ -63,6 +63,32 @@ TEST_F(GridOrderTest, TextsSortWithoutRegardToCaseAndAccentedLettersAfterPlainOn
   EXPECT_EQ(shownColumn(*grid, 3), QStringList({"Öhm", "Élite", "éclair", "zeta srl", "Zeta", "ZETA", "alfa", "Alfa"}));
 }
 
+// A hidden list (a drop-down) is put in order when it shows or is asked for its rows, as a shown
+// one is; a query that reads the rows almost in the grid's order still gets the grid's order.
+TEST_F(GridOrderTest, AHiddenListShowsItsRowsInOrderAndKeepsItsRowNumber) {
+  for (const char* name : {"éclair", "Élite", "alfa"})
+    testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', '%1')")
+                         .arg(QString::fromUtf8(name)));
+  grid->sortKeys().add(3, grid::Ascending);
+  grid->setRow(3);
+  grid->hide();
+  grid->setRecordSource("SELECT * FROM CliFor ORDER BY Nome");
+  grid->rebind();
+  const QStringList expected = {"alfa", "Bassi", "bianchi", "Neri", "Rossi", "Verdi", "éclair", "Élite"};
+  EXPECT_EQ(shownColumn(*grid, 3), expected);
+  EXPECT_EQ(grid->row(), 3);
+
+  testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Alberti')");
+  grid->rebind();
+  grid->show();
+  const QAbstractItemModel* model = qobject_cast<QAbstractItemView*>(grid->view())->model();
+  QStringList shown;
+  for (int r = 0; r < model->rowCount(); ++r) shown << model->index(r, 2).data().toString();
+  EXPECT_EQ(shown, QStringList(
+                       {"Alberti", "alfa", "Bassi", "bianchi", "Neri", "Rossi", "Verdi", "éclair", "Élite"}));
+  EXPECT_EQ(grid->row(), 3);
+}
+
 TEST_F(GridOrderTest, EqualKeysKeepTheReadOrderOnLongLists) {
   // Forty rows in three towns, read in the order of their names: a sort by town keeps that order
   // within each town, both ways (a list this long is not sorted by insertion).
