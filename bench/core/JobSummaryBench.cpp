@@ -116,19 +116,9 @@ int main(int argc, char** argv) {
 
   benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  bool ok = true;
-  for (std::size_t i = 0; i < g_data.size(); ++i) {
-    const std::string arg = "/" + std::to_string(i);
-    const double layer = reporter.milliseconds("BM_JobSummary" + arg);
-    const double bare = reporter.milliseconds("BM_BareSqliteSums" + arg);
-    if (layer < 0 || bare <= 0) continue;
-    const double ratio = layer / bare;
-    const bool fast = ratio <= kLimit && layer < kMaxMilliseconds;
-    std::printf(
-        "%d righe di costo: JobSummary %.3f ms, SQLite diretto %.3f ms (mediane), rapporto %.2f (limite "
-        "%.1f) %s\n",
-        kSizes[i].costRows, layer, bare, ratio, kLimit, fast ? "OK" : "TROPPO LENTO");
-    ok = ok && fast;
-  }
+  std::vector<std::string> labels;
+  for (const Size& size : kSizes) labels.push_back(std::to_string(size.costRows) + " righe di costo");
+  const bool ok = benchdata::compareWithFloor(
+      reporter, {"JobSummary", "BM_JobSummary", "BM_BareSqliteSums", kLimit, kMaxMilliseconds}, labels);
   return ok ? 0 : 1;
 }

@@ -54,4 +54,23 @@ double TimingReporter::milliseconds(const std::string& name) const {
   return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
 }
 
+bool compareWithFloor(const TimingReporter& reporter, const FloorComparison& comparison,
+                      const std::vector<std::string>& sizeLabels) {
+  bool ok = true;
+  for (std::size_t i = 0; i < sizeLabels.size(); ++i) {
+    const std::string arg = "/" + std::to_string(i);
+    const double measured = reporter.milliseconds(comparison.measured + arg);
+    const double floor = reporter.milliseconds(comparison.floor + arg);
+    if (measured < 0 || floor <= 0) continue;
+    const double ratio = measured / floor;
+    const bool bounded = comparison.ratioLimit > 0;
+    const bool fast = (!bounded || ratio <= comparison.ratioLimit) && measured < comparison.maxMilliseconds;
+    const std::string limit = bounded ? "limite " + std::to_string(comparison.ratioLimit).substr(0, 3) : "senza limite";
+    std::printf("%s: %s %.3f ms, SQLite diretto %.3f ms (mediane), rapporto %.2f (%s) %s\n", sizeLabels[i].c_str(),
+                comparison.what.c_str(), measured, floor, ratio, limit.c_str(), fast ? "OK" : "TROPPO LENTO");
+    ok = ok && fast;
+  }
+  return ok;
+}
+
 }  // namespace benchdata

@@ -46,4 +46,19 @@ class TimingReporter : public benchmark::ConsoleReporter {
 // The repetitions every comparing benchmark runs, reported by their median.
 constexpr int kRepetitions = 5;
 
+// One measure set against its floor: the two benchmarks' names (without "/size"), the ratio of the
+// medians it must stay under (0: none, the ratio is only shown), and the time it must stay under.
+struct FloorComparison {
+  std::string what;
+  std::string measured;
+  std::string floor;
+  double ratioLimit;
+  double maxMilliseconds;
+};
+
+// Prints, for each size (benchmark argument 0, 1, ... labelled by sizeLabels), the medians of the
+// measure and of its floor and their ratio; false when a ratio or a time is over its limit.
+bool compareWithFloor(const TimingReporter& reporter, const FloorComparison& comparison,
+                      const std::vector<std::string>& sizeLabels);
+
 }  // namespace benchdata
