@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -18,8 +19,28 @@ void RowStore::reset(std::vector<RowColumn> columns) {
 void RowStore::clear() {
   m_chunks.clear();
   m_byteBlocks.clear();
-  m_blockNext = nullptr;
+  m_blockStart = m_blockNext = nullptr;
   m_blockFree = 0;
+  m_slots.clear();
+  m_rowids.clear();
+  m_slotCount = 0;
+}
+
+void RowStore::restart() {
+  m_chunks.resize(std::min<std::size_t>(m_chunks.size(), 1));
+  const auto current = std::find_if(m_byteBlocks.begin(), m_byteBlocks.end(),
+                                    [this](const auto& block) { return block.get() == m_blockStart; });
+  if (current != m_byteBlocks.end()) {
+    std::unique_ptr<char[]> kept = std::move(*current);
+    m_byteBlocks.clear();
+    m_byteBlocks.push_back(std::move(kept));
+    m_blockFree += std::size_t(m_blockNext - m_blockStart);
+    m_blockNext = m_blockStart;
+  } else {
+    m_byteBlocks.clear();
+    m_blockStart = m_blockNext = nullptr;
+    m_blockFree = 0;
+  }
   m_slots.clear();
   m_rowids.clear();
   m_slotCount = 0;
@@ -27,7 +48,7 @@ void RowStore::clear() {
 
 int RowStore::appendSlot(std::int64_t rowid) {
   const int slot = m_slotCount++;
-  if (slot % SlotsPerChunk == 0)
+  if (std::size_t(slot / SlotsPerChunk) == m_chunks.size())
     m_chunks.push_back({std::make_unique<RawCell[]>(std::size_t(SlotsPerChunk) * m_columns.size()),
                         std::vector<std::unique_ptr<Variant[]>>(m_columns.size())});
   m_slots.push_back(slot);
@@ -59,7 +80,7 @@ const char* RowStore::keepBytes(const char* bytes, int length) {
   } else {
     if (size > m_blockFree) {
       m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
-      m_blockNext = m_byteBlocks.back().get();
+      m_blockStart = m_blockNext = m_byteBlocks.back().get();
       m_blockFree = blockSize;
     }
     place = m_blockNext;

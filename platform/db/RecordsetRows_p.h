@@ -25,6 +25,9 @@ class RowStore {
  public:
   void reset(std::vector<RowColumn> columns);
   void clear();
+  // Drops the rows but keeps the memory of the first ones for those that follow, so that a store
+  // that holds one row at a time allocates nothing per row.
+  void restart();
 
   int count() const { return int(m_slots.size()); }
   int columnCount() const { return int(m_columns.size()); }
@@ -74,6 +77,7 @@ class RowStore {
   std::vector<ColumnKind> m_readKinds;                // how each column's stored values are converted
   mutable std::vector<Chunk> m_chunks;                // mutable: values are made on first read
   std::vector<std::unique_ptr<char[]>> m_byteBlocks;  // text and blob bytes of the stored values
+  char* m_blockStart = nullptr;                       // the current block of short values
   char* m_blockNext = nullptr;                        // free bytes of the current block
   std::size_t m_blockFree = 0;
   std::vector<int> m_slots;            // row -> slot; a removed row leaves its slot unused
