@@ -28,15 +28,18 @@ QString text(const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString
 
 }  // namespace
 
-void Recordset::Impl::describeColumns(sqlite3_stmt* statement) {
-  std::vector<RowColumn> columns;
+std::shared_ptr<const ColumnSet> Recordset::Impl::describeColumns(const Statement& statement) {
+  if (std::shared_ptr<const ColumnSet> known = statement.columns()) return known;
+  sqlite3_stmt* s = statement.get();
+  auto set = std::make_shared<ColumnSet>();
+  std::vector<RowColumn>& columns = set->columns;
   const int first = hiddenRowid ? 1 : 0;
-  for (int c = first; c < sqlite3_column_count(statement); ++c) {
+  for (int c = first; c < sqlite3_column_count(s); ++c) {
     RowColumn column;
-    column.info.name = text(sqlite3_column_name(statement, c));
-    column.info.baseTable = text(sqlite3_column_table_name(statement, c));
-    column.info.baseColumn = text(sqlite3_column_origin_name(statement, c));
-    const char* declared = sqlite3_column_decltype(statement, c);
+    column.info.name = text(sqlite3_column_name(s, c));
+    column.info.baseTable = text(sqlite3_column_table_name(s, c));
+    column.info.baseColumn = text(sqlite3_column_origin_name(s, c));
+    const char* declared = sqlite3_column_decltype(s, c);
     column.type =
         declared ? columnTypeFromDeclared(text(declared)) : session->inferredType(shape, column.info.name);
     column.info.type = column.type.adoType;
@@ -44,10 +47,10 @@ void Recordset::Impl::describeColumns(sqlite3_stmt* statement) {
     columns.push_back(column);
   }
   qualifyDuplicateNames(columns);
-  fieldIndex.clear();
   for (int i = int(columns.size()) - 1; i >= 0; --i)
-    fieldIndex.insert(columns[std::size_t(i)].info.name.toLower(), i);
-  rows.reset(std::move(columns));
+    set->index.insert(columns[std::size_t(i)].info.name.toLower(), i);
+  statement.keepColumns(set);
+  return set;
 }
 
 bool Recordset::Impl::read() {
@@ -63,14 +66,16 @@ bool Recordset::Impl::read() {
   // Checked in the query's own read transaction, so that no other program can change the tables
   // between the check and the rows.
   if (handle->refreshSchema()) return false;
-  describeColumns(s);
+  const std::shared_ptr<const ColumnSet> described = describeColumns(*statement);
   bool typedByValues = false;
-  for (int c = 0; c < rows.columnCount(); ++c) {
-    const RowColumn& column = rows.column(c);
+  for (const RowColumn& column : described->columns) {
     if (column.info.baseTable.compare(shape.singleTable, Qt::CaseInsensitive) != 0) updatable = false;
     typedByValues = typedByValues || column.type.kind == ColumnKind::Computed;
   }
-  if (forwardOnly && !typedByValues) {
+  const bool stepping = forwardOnly && !typedByValues;
+  fieldIndex = described->index;
+  rows.reset(described->columns, stepping);
+  if (stepping) {
     if (rc == SQLITE_ROW) {
       rows.appendStored(s, first, 0);
       cursor = std::move(statement);

@@ -69,7 +69,8 @@ struct Recordset::Impl {
   // Runs the query into rows; false, with nothing read, when the tables changed meanwhile. A
   // forward-only recordset reads its first row only, unless a column is typed by its values.
   bool read();
-  void describeColumns(sqlite3_stmt* statement);
+  // The statement's result columns, described once while the statement stays cached.
+  std::shared_ptr<const ColumnSet> describeColumns(const Statement& statement);
   // Forward-only: the next row in place of the current one.
   void stepCursor();
   void requireScrollable() const {

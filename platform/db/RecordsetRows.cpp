@@ -9,8 +9,9 @@
 
 namespace db {
 
-void RowStore::reset(std::vector<RowColumn> columns) {
+void RowStore::reset(std::vector<RowColumn> columns, bool oneRow) {
   m_columns = std::move(columns);
+  m_chunkShift = oneRow ? 0 : 8;
   m_readKinds.clear();
   for (const RowColumn& column : m_columns) m_readKinds.push_back(column.type.kind);
   clear();
@@ -48,8 +49,8 @@ void RowStore::restart() {
 
 int RowStore::appendSlot(std::int64_t rowid) {
   const int slot = m_slotCount++;
-  if (std::size_t(slot / SlotsPerChunk) == m_chunks.size())
-    m_chunks.push_back({std::make_unique<RawCell[]>(std::size_t(SlotsPerChunk) * m_columns.size()),
+  if (std::size_t(slot >> m_chunkShift) == m_chunks.size())
+    m_chunks.push_back({std::make_unique<RawCell[]>(slotsPerChunk() * m_columns.size()),
                         std::vector<std::unique_ptr<Variant[]>>(m_columns.size())});
   m_slots.push_back(slot);
   m_rowids.push_back(rowid);
@@ -57,14 +58,14 @@ int RowStore::appendSlot(std::int64_t rowid) {
 }
 
 RowStore::RawCell& RowStore::raw(int slot, int c) const {
-  const Chunk& chunk = m_chunks[std::size_t(slot / SlotsPerChunk)];
-  return chunk.raw[std::size_t(slot % SlotsPerChunk) * m_columns.size() + std::size_t(c)];
+  const Chunk& chunk = m_chunks[std::size_t(slot >> m_chunkShift)];
+  return chunk.raw[(std::size_t(slot) & (slotsPerChunk() - 1)) * m_columns.size() + std::size_t(c)];
 }
 
 Variant& RowStore::cached(int slot, int c) const {
-  std::unique_ptr<Variant[]>& values = m_chunks[std::size_t(slot / SlotsPerChunk)].values[std::size_t(c)];
-  if (!values) values = std::make_unique<Variant[]>(SlotsPerChunk);
-  return values[std::size_t(slot % SlotsPerChunk)];
+  std::unique_ptr<Variant[]>& values = m_chunks[std::size_t(slot >> m_chunkShift)].values[std::size_t(c)];
+  if (!values) values = std::make_unique<Variant[]>(slotsPerChunk());
+  return values[std::size_t(slot) & (slotsPerChunk() - 1)];
 }
 
 const char* RowStore::keepBytes(const char* bytes, int length) {
