@@ -20,11 +20,14 @@ QString hours(const QString& rows) { return "Sum(IIf(" + rows + ",[Quantita],Nul
 
 QString sumsSql(const QString& quotedCode) {
   return "SELECT " + amount("InEconomia=False AND Classe=0") + " AS QuotedLabour, " +
-         amount("InEconomia=True AND Classe=0") + " AS ByTimeLabour, " + amount("InEconomia=False AND Classe=2") +
-         " AS QuotedMaterials, " + amount("InEconomia=True AND Classe=2") + " AS ByTimeMaterials, " +
-         amount("InEconomia=False AND Classe=3") + " AS QuotedOther, " + amount("InEconomia=True AND Classe=3") +
+         amount("InEconomia=True AND Classe=0") + " AS ByTimeLabour, " +
+         amount("InEconomia=False AND Classe=2") + " AS QuotedMaterials, " +
+         amount("InEconomia=True AND Classe=2") + " AS ByTimeMaterials, " +
+         amount("InEconomia=False AND Classe=3") + " AS QuotedOther, " +
+         amount("InEconomia=True AND Classe=3") +
          " AS ByTimeOther, Sum(IIf(InEconomia=True,[Quantita]*[PrezzoUnitario],Null)) AS ByTimeSales, " +
-         hours("InEconomia=False AND Classe=0") + " AS QuotedHours, " + hours("InEconomia=True AND Classe=0") +
+         hours("InEconomia=False AND Classe=0") + " AS QuotedHours, " +
+         hours("InEconomia=True AND Classe=0") +
          " AS ByTimeHours, (SELECT Sum(Prezzo) From CommessePre WHERE CodCom=" + quotedCode +
          ") AS QuotedSales From Costi WHERE CodCom=" + quotedCode;
 }
@@ -46,7 +49,9 @@ const Cell Cells[] = {
     {JobSummary::ByTime, JobSummary::OtherCosts, "ByTimeOther"},
 };
 
-double sumOf(const db::Recordset& rs, const char* column) { return NzNum(rs.Value(QString::fromLatin1(column)), 0); }
+double sumOf(const db::Recordset& rs, const char* column) {
+  return NzNum(rs.Value(QString::fromLatin1(column)), 0);
+}
 
 const QString Overflow = QStringLiteral("Gli importi della commessa superano i limiti di calcolo.");
 

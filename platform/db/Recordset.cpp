@@ -166,9 +166,7 @@ void Recordset::Requery() {
 
 bool Recordset::isEOF() const { return d->open && (d->rows.count() == 0 || d->pos >= d->rows.count()); }
 
-bool Recordset::isBOF() const {
-  return d->open && ((d->rows.count() == 0 && d->passed == 0) || d->pos < 0);
-}
+bool Recordset::isBOF() const { return d->open && ((d->rows.count() == 0 && d->passed == 0) || d->pos < 0); }
 
 int Recordset::RecordCount() const { return d->open && !d->forwardOnly ? d->rows.count() : -1; }
 

@@ -69,8 +69,8 @@ class RowStore {
     std::uint8_t storage = 0;
   };
   static constexpr std::uint8_t Converted = 0;
-  // The rows of 256 slots, or of one for a store of one row. The values of one column of a chunk are made when one of them
-  // is first asked for; they never move once made.
+  // The rows of 256 slots, or of one for a store of one row. The values of one column of a chunk are made
+  // when one of them is first asked for; they never move once made.
   struct Chunk {
     std::unique_ptr<RawCell[]> raw;
     std::vector<std::unique_ptr<Variant[]>> values;  // by column
