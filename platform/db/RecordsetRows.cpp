@@ -2,12 +2,17 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
 
 namespace db {
+
+namespace {
+
+constexpr std::size_t kBlockSize = 1 << 20;  // bytes of a block of short text and blob values
+
+}  // namespace
 
 void RowStore::reset(std::vector<RowColumn> columns, bool oneRow) {
   m_columns = std::move(columns);
@@ -28,23 +33,18 @@ void RowStore::clear() {
 }
 
 void RowStore::restart() {
-  m_chunks.resize(std::min<std::size_t>(m_chunks.size(), 1));
-  const auto current = std::find_if(m_byteBlocks.begin(), m_byteBlocks.end(),
-                                    [this](const auto& block) { return block.get() == m_blockStart; });
-  if (current != m_byteBlocks.end()) {
-    std::unique_ptr<char[]> kept = std::move(*current);
-    m_byteBlocks.clear();
-    m_byteBlocks.push_back(std::move(kept));
-    m_blockFree += std::size_t(m_blockNext - m_blockStart);
-    m_blockNext = m_blockStart;
-  } else {
-    m_byteBlocks.clear();
-    m_blockStart = m_blockNext = nullptr;
-    m_blockFree = 0;
+  std::vector<Chunk> first;
+  if (!m_chunks.empty()) first.push_back(std::move(m_chunks.front()));
+  std::unique_ptr<char[]> block;
+  for (auto& b : m_byteBlocks)
+    if (b.get() == m_blockStart) block = std::move(b);
+  clear();
+  m_chunks = std::move(first);
+  if (block) {
+    m_blockStart = m_blockNext = block.get();
+    m_blockFree = kBlockSize;
+    m_byteBlocks.push_back(std::move(block));
   }
-  m_slots.clear();
-  m_rowids.clear();
-  m_slotCount = 0;
 }
 
 int RowStore::appendSlot(std::int64_t rowid) {
@@ -69,20 +69,19 @@ Variant& RowStore::cached(int slot, int c) const {
 }
 
 const char* RowStore::keepBytes(const char* bytes, int length) {
-  constexpr std::size_t blockSize = 1 << 20;
   const auto size = std::size_t(length);
   // An empty value keeps only whether it had bytes at all: SQLite gives none for an empty blob.
   if (size == 0) return bytes ? "" : nullptr;
   char* place;
-  if (size > blockSize / 4) {
+  if (size > kBlockSize / 4) {
     // A long value gets a block of its own; the current block keeps taking the short ones.
     m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(size));
     place = m_byteBlocks.back().get();
   } else {
     if (size > m_blockFree) {
-      m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
+      m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
       m_blockStart = m_blockNext = m_byteBlocks.back().get();
-      m_blockFree = blockSize;
+      m_blockFree = kBlockSize;
     }
     place = m_blockNext;
     m_blockNext += size;
