@@ -187,7 +187,7 @@ void Recordset::setAbsolutePosition(int position) {
 
 void Recordset::MoveFirst() {
   d->requireOpen();
-  if (d->passed > 0) d->requireScrollable();
+  if (d->passed + d->pos > 0) d->requireScrollable();
   d->writePending();
   d->pos = 0;
 }
