@@ -21,6 +21,17 @@ constexpr sqlite3_int64 kMaxCurrencyUnits = std::numeric_limits<std::int64_t>::m
 
 ColumnType make(ColumnKind kind, DataType type, int size) { return {kind, type, size}; }
 
+// The amount a stored double holds, as Currency::fromDouble reads it. Most stored amounts are the
+// double nearest to an amount of four decimals at most and fewer than 15 digits: that amount is
+// what fromDouble finds through its decimal digits, and is found here at a fraction of the cost.
+std::optional<Currency> storedCurrency(double value) {
+  if (std::fabs(value) < 1e10) {
+    const double units = std::round(value * Currency::Scale);
+    if (units / Currency::Scale == value) return Currency::fromRaw(std::int64_t(units));
+  }
+  return Currency::fromDouble(value);
+}
+
 // Digits of a fixed-width number starting at `p`; -1 when a character is not a digit.
 int digits(const char* p, int count) {
   int value = 0;
@@ -204,7 +215,7 @@ Variant convertStored(const StoredValue& v, ColumnKind kind) {
       if (storage == SQLITE_INTEGER && v.integer >= -kMaxCurrencyUnits && v.integer <= kMaxCurrencyUnits)
         return Variant(Currency::fromInt(v.integer));
       if (number) {
-        if (const auto c = Currency::fromDouble(v.real)) return Variant(*c);
+        if (const auto c = storedCurrency(v.real)) return Variant(*c);
       }
       return raw(v);
     case ColumnKind::Date:

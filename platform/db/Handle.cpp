@@ -99,6 +99,14 @@ Statement::~Statement() {
   m_owner->giveBack(m_statement);
 }
 
+std::shared_ptr<const ColumnSet> Statement::columns() const {
+  return m_cached ? m_owner->m_columnSets.value(m_statement) : nullptr;
+}
+
+void Statement::keepColumns(std::shared_ptr<const ColumnSet> columns) const {
+  if (m_cached) m_owner->m_columnSets.insert(m_statement, std::move(columns));
+}
+
 Handle::Handle(sqlite3* db, const QString& path) : m_db(db), m_path(path) {
   struct stat info {};
   if (::stat(path.toUtf8().constData(), &info) == 0) {
@@ -230,6 +238,7 @@ void Handle::dropIdleStatements() {
       ++it;
       continue;
     }
+    m_columnSets.remove(it->statement);
     sqlite3_finalize(it->statement);
     it = m_statements.erase(it);
   }
@@ -264,6 +273,7 @@ bool Handle::refreshSchema() {
   m_tables.clear();
   // A kept statement would describe its columns as they were until it runs again ("SELECT *").
   dropIdleStatements();
+  m_columnSets.clear();
   return changed;
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/db/ColumnType_p.h"
 #include "platform/db/QueryShape_p.h"
+#include "platform/db/RecordsetRows_p.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -42,6 +43,10 @@ class Statement {
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
   sqlite3_stmt* get() const { return m_statement; }
+  // The result columns a recordset described for this statement, kept with a cached statement
+  // until it is dropped (the schema changed); null when there are none.
+  std::shared_ptr<const ColumnSet> columns() const;
+  void keepColumns(std::shared_ptr<const ColumnSet> columns) const;
 
  private:
   Handle* m_owner;
@@ -109,6 +114,7 @@ class Handle {
   dev_t m_device = 0;
   ino_t m_inode = 0;
   QHash<QString, CachedStatement> m_statements;
+  QHash<sqlite3_stmt*, std::shared_ptr<const ColumnSet>> m_columnSets;  // of cached statements
   QHash<QString, std::shared_ptr<TableInfo>> m_tables;  // by lower-case name; null when absent
   int m_schemaVersion = -1;
 };

@@ -207,7 +207,7 @@ namespace {
 JetQuery parseJetQuery(const QString& jetSql) {
   std::vector<Node> nodes = jet::parse(jetSql);
   QueryShape shape = analyzeSelect(nodes);
-  return {std::move(shape), Translator(jetSql).run(std::move(nodes))};
+  return {std::move(shape), Translator(jetSql).run(std::move(nodes)), {}};
 }
 
 // Marks where a text literal was taken out of a query: '\x01<number>\x01'.
@@ -244,15 +244,27 @@ QString withoutLiterals(const QString& jetSql, QStringList& literals) {
   return key;
 }
 
-// The literals put back in place of their marks.
-QString withLiterals(const QString& sql, const QStringList& literals) {
+// A text literal as its value: without its quotes, doubled apostrophes single.
+QString literalValue(const QString& literal) { return literal.mid(1, literal.size() - 2).replace("''", "'"); }
+
+// The literals put back in place of their marks. A literal compared with something becomes a
+// parameter instead, its value in `parameters`, so that queries that differ only in the values they
+// look for share one prepared statement.
+QString withLiterals(const QString& sql, const QStringList& literals, QStringList& parameters) {
   QString out;
   out.reserve(sql.size() + 16 * literals.size());
   qsizetype from = 0;
   for (qsizetype mark = sql.indexOf(kMark); mark >= 0; mark = sql.indexOf(kMark, from)) {
     const qsizetype end = sql.indexOf(kMark, mark + 1);
     out += QStringView(sql).mid(from, mark - 1 - from);
-    out += literals[QStringView(sql).mid(mark + 1, end - mark - 1).toInt()];
+    const QString& literal = literals[QStringView(sql).mid(mark + 1, end - mark - 1).toInt()];
+    const QStringView before = QStringView(out).trimmed();
+    if (before.endsWith(u'=') || before.endsWith(u'<') || before.endsWith(u'>')) {
+      parameters << literalValue(literal);
+      out += "?" + QString::number(parameters.size());
+    } else {
+      out += literal;
+    }
     from = end + 2;
   }
   out += QStringView(sql).mid(from);
@@ -278,7 +290,9 @@ JetQuery readJetQuery(const QString& jetSql) {
     if (readings.size() >= kKeptReadings) readings.clear();
     it = readings.insert(key, std::move(reading));
   }
-  return {it->shape, withLiterals(it->sqliteSql, literals)};
+  JetQuery query{it->shape, {}, {}};
+  query.sqliteSql = withLiterals(it->sqliteSql, literals, query.parameters);
+  return query;
 }
 
 QString isoDate(const QDate& date) { return date.toString(Qt::ISODate); }

@@ -29,9 +29,12 @@ QueryShape analyzeSelect(const QString& jetSql);
 QueryShape analyzeSelect(const std::vector<jet::Node>& parsed);
 
 // A Jet text parsed once for both uses: what it reads, and its SQLite translation (translateJet).
+// Text literals compared with something are parameters ?1, ?2... of the translation, their values
+// in `parameters`.
 struct JetQuery {
   QueryShape shape;
   QString sqliteSql;
+  QStringList parameters;
 };
 JetQuery readJetQuery(const QString& jetSql);
 

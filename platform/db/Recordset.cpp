@@ -28,15 +28,18 @@ QString text(const char* utf8) { return utf8 ? QString::fromUtf8(utf8) : QString
 
 }  // namespace
 
-void Recordset::Impl::describeColumns(sqlite3_stmt* statement) {
-  std::vector<RowColumn> columns;
+std::shared_ptr<const ColumnSet> Recordset::Impl::describeColumns(const Statement& statement) {
+  if (std::shared_ptr<const ColumnSet> known = statement.columns()) return known;
+  sqlite3_stmt* s = statement.get();
+  auto set = std::make_shared<ColumnSet>();
+  std::vector<RowColumn>& columns = set->columns;
   const int first = hiddenRowid ? 1 : 0;
-  for (int c = first; c < sqlite3_column_count(statement); ++c) {
+  for (int c = first; c < sqlite3_column_count(s); ++c) {
     RowColumn column;
-    column.info.name = text(sqlite3_column_name(statement, c));
-    column.info.baseTable = text(sqlite3_column_table_name(statement, c));
-    column.info.baseColumn = text(sqlite3_column_origin_name(statement, c));
-    const char* declared = sqlite3_column_decltype(statement, c);
+    column.info.name = text(sqlite3_column_name(s, c));
+    column.info.baseTable = text(sqlite3_column_table_name(s, c));
+    column.info.baseColumn = text(sqlite3_column_origin_name(s, c));
+    const char* declared = sqlite3_column_decltype(s, c);
     column.type =
         declared ? columnTypeFromDeclared(text(declared)) : session->inferredType(shape, column.info.name);
     column.info.type = column.type.adoType;
@@ -44,37 +47,67 @@ void Recordset::Impl::describeColumns(sqlite3_stmt* statement) {
     columns.push_back(column);
   }
   qualifyDuplicateNames(columns);
-  fieldIndex.clear();
   for (int i = int(columns.size()) - 1; i >= 0; --i)
-    fieldIndex.insert(columns[std::size_t(i)].info.name.toLower(), i);
-  rows.reset(std::move(columns));
+    set->index.insert(columns[std::size_t(i)].info.name.toLower(), i);
+  statement.keepColumns(set);
+  return set;
 }
 
 bool Recordset::Impl::read() {
-  Statement statement = session->prepare(sqliteSql);
-  sqlite3_stmt* s = statement.get();
+  const std::shared_ptr<Handle> handle = session->useShared();
+  OpenStatement statement(new Statement(handle->prepare(sqliteSql)), {handle});
+  sqlite3_stmt* s = statement->get();
+  for (int i = 0; i < parameters.size(); ++i) {
+    const QByteArray value = parameters[i].toUtf8();
+    sqlite3_bind_text(s, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+  }
   const int first = hiddenRowid ? 1 : 0;
   int rc = sqlite3_step(s);
   // Checked in the query's own read transaction, so that no other program can change the tables
   // between the check and the rows.
-  if (session->use().refreshSchema()) return false;
-  describeColumns(s);
-  for (; rc == SQLITE_ROW; rc = sqlite3_step(s))
-    rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
-  if (rc != SQLITE_DONE) session->fail(rc, "Impossibile leggere i dati:\n" + source);
-  rows.typeComputedColumns();
-  for (int c = 0; c < rows.columnCount(); ++c) {
-    const RowColumn& column = rows.column(c);
+  if (handle->refreshSchema()) return false;
+  const std::shared_ptr<const ColumnSet> described = describeColumns(*statement);
+  bool typedByValues = false;
+  for (const RowColumn& column : described->columns) {
     if (column.info.baseTable.compare(shape.singleTable, Qt::CaseInsensitive) != 0) updatable = false;
+    typedByValues = typedByValues || column.type.kind == ColumnKind::Computed;
   }
+  const bool stepping = forwardOnly && !typedByValues;
+  fieldIndex = described->index;
+  rows.reset(described->columns, stepping);
+  if (stepping) {
+    if (rc == SQLITE_ROW) {
+      rows.appendStored(s, first, 0);
+      cursor = std::move(statement);
+      return true;
+    }
+  } else {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(s))
+      rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
+  }
+  if (rc != SQLITE_DONE) handle->fail(rc, "Impossibile leggere i dati:\n" + source);
+  rows.typeComputedColumns();
   return true;
+}
+
+void Recordset::Impl::stepCursor() {
+  rows.restart();
+  ++passed;
+  const int rc = sqlite3_step(cursor->get());
+  if (rc == SQLITE_ROW) {
+    rows.appendStored(cursor->get(), 0, 0);
+    return;
+  }
+  // The statement is given back as soon as its rows are over, so that it holds no read lock.
+  const OpenStatement done = std::move(cursor);
+  if (rc != SQLITE_DONE) done.get_deleter().handle->fail(rc, "Impossibile leggere i dati:\n" + source);
 }
 
 Recordset::Recordset() : d(std::make_unique<Impl>()) {}
 
 Recordset::~Recordset() = default;
 
-void Recordset::Open(const QString& source, Connection& connection, CursorType, LockType lock,
+void Recordset::Open(const QString& source, Connection& connection, CursorType cursor, LockType lock,
                      CommandType command) {
   if (d->open) throw DbError(DbError::InvalidState, "Il recordset è già aperto.");
   auto session = connection.session();
@@ -84,6 +117,7 @@ void Recordset::Open(const QString& source, Connection& connection, CursorType, 
     fresh = Impl();
     fresh.session = session;
     fresh.source = source;
+    fresh.forwardOnly = cursor == adOpenForwardOnly && lock == adLockReadOnly;
     fresh.open = fresh.prepare(source, lock, command) && fresh.read();
   }
   fresh.pos = 0;
@@ -101,6 +135,7 @@ bool Recordset::Impl::prepare(const QString& text, LockType lock, CommandType co
   JetQuery query = readJetQuery(tableName.isEmpty() ? text : "SELECT * FROM [" + tableName + "]");
   shape = std::move(query.shape);
   sqliteSql = std::move(query.sqliteSql);
+  parameters = std::move(query.parameters);
   const TableInfo* table =
       lock == adLockReadOnly || shape.singleTable.isEmpty() ? nullptr : session->table(shape.singleTable);
   updatable = table && !table->isView;
@@ -121,7 +156,9 @@ void Recordset::Requery() {
   d->requireOpen();
   if (d->pending.active)
     throw DbError(DbError::InvalidState, "Salvare o annullare le modifiche prima di rileggere i dati.");
-  const int keep = d->pos;
+  const int keep = d->forwardOnly ? 0 : d->pos;
+  d->cursor.reset();
+  d->passed = 0;
   do d->rows.clear();
   while (!d->read());
   d->pos = keep >= 0 && keep < d->rows.count() ? keep : 0;
@@ -129,16 +166,18 @@ void Recordset::Requery() {
 
 bool Recordset::isEOF() const { return d->open && (d->rows.count() == 0 || d->pos >= d->rows.count()); }
 
-bool Recordset::isBOF() const { return d->open && (d->rows.count() == 0 || d->pos < 0); }
+bool Recordset::isBOF() const { return d->open && ((d->rows.count() == 0 && d->passed == 0) || d->pos < 0); }
 
-int Recordset::RecordCount() const { return d->open ? d->rows.count() : -1; }
+int Recordset::RecordCount() const { return d->open && !d->forwardOnly ? d->rows.count() : -1; }
 
 int Recordset::AbsolutePosition() const {
-  return d->open && d->pos >= 0 && d->pos < d->rows.count() ? d->pos : -1;
+  return d->open && d->pos >= 0 && d->pos < d->rows.count() ? d->passed + d->pos : -1;
 }
 
 void Recordset::setAbsolutePosition(int position) {
   d->requireOpen();
+  if (d->forwardOnly && position >= 0 && position == AbsolutePosition()) return;
+  d->requireScrollable();
   if (position < 0 || position >= d->rows.count())
     throw DbError(DbError::InvalidState, QString("Posizione %1 fuori dall'elenco.").arg(position));
   if (position == d->pos) return;
@@ -148,12 +187,14 @@ void Recordset::setAbsolutePosition(int position) {
 
 void Recordset::MoveFirst() {
   d->requireOpen();
+  if (d->passed + d->pos > 0) d->requireScrollable();
   d->writePending();
   d->pos = 0;
 }
 
 void Recordset::MoveLast() {
   d->requireOpen();
+  d->requireScrollable();
   d->writePending();
   d->pos = std::max(0, d->rows.count() - 1);
 }
@@ -162,11 +203,15 @@ void Recordset::MoveNext() {
   d->requireOpen();
   if (isEOF()) throw DbError(DbError::InvalidState, "Impossibile andare oltre la fine del recordset.");
   d->writePending();
-  ++d->pos;
+  if (d->cursor)
+    d->stepCursor();
+  else
+    ++d->pos;
 }
 
 void Recordset::MovePrevious() {
   d->requireOpen();
+  d->requireScrollable();
   if (isBOF()) throw DbError(DbError::InvalidState, "Impossibile andare prima dell'inizio del recordset.");
   d->writePending();
   --d->pos;
@@ -199,9 +244,10 @@ Variant Recordset::Value(const QString& name) const {
 
 const Variant& Recordset::ValueAt(int row, int column) const {
   d->requireOpen();
-  if (row < 0 || row >= d->rows.count())
+  const int stored = row - d->passed;
+  if (stored < 0 || stored >= d->rows.count())
     throw DbError(DbError::InvalidState, QString("Riga %1 fuori dall'elenco.").arg(row));
-  return d->rows.value(row, d->column(column));
+  return d->rows.value(stored, d->column(column));
 }
 
 bool Recordset::Updatable() const { return d->open && d->updatable; }

@@ -8,8 +8,15 @@
 
 namespace db {
 
-void RowStore::reset(std::vector<RowColumn> columns) {
+namespace {
+
+constexpr std::size_t kBlockSize = 1 << 20;  // bytes of a block of short text and blob values
+
+}  // namespace
+
+void RowStore::reset(std::vector<RowColumn> columns, bool oneRow) {
   m_columns = std::move(columns);
+  m_chunkShift = oneRow ? 0 : 8;
   m_readKinds.clear();
   for (const RowColumn& column : m_columns) m_readKinds.push_back(column.type.kind);
   clear();
@@ -18,17 +25,32 @@ void RowStore::reset(std::vector<RowColumn> columns) {
 void RowStore::clear() {
   m_chunks.clear();
   m_byteBlocks.clear();
-  m_blockNext = nullptr;
+  m_blockStart = m_blockNext = nullptr;
   m_blockFree = 0;
   m_slots.clear();
   m_rowids.clear();
   m_slotCount = 0;
 }
 
+void RowStore::restart() {
+  std::vector<Chunk> first;
+  if (!m_chunks.empty()) first.push_back(std::move(m_chunks.front()));
+  std::unique_ptr<char[]> block;
+  for (auto& b : m_byteBlocks)
+    if (b.get() == m_blockStart) block = std::move(b);
+  clear();
+  m_chunks = std::move(first);
+  if (block) {
+    m_blockStart = m_blockNext = block.get();
+    m_blockFree = kBlockSize;
+    m_byteBlocks.push_back(std::move(block));
+  }
+}
+
 int RowStore::appendSlot(std::int64_t rowid) {
   const int slot = m_slotCount++;
-  if (slot % SlotsPerChunk == 0)
-    m_chunks.push_back({std::make_unique<RawCell[]>(std::size_t(SlotsPerChunk) * m_columns.size()),
+  if (std::size_t(slot >> m_chunkShift) == m_chunks.size())
+    m_chunks.push_back({std::make_unique<RawCell[]>(slotsPerChunk() * m_columns.size()),
                         std::vector<std::unique_ptr<Variant[]>>(m_columns.size())});
   m_slots.push_back(slot);
   m_rowids.push_back(rowid);
@@ -36,31 +58,30 @@ int RowStore::appendSlot(std::int64_t rowid) {
 }
 
 RowStore::RawCell& RowStore::raw(int slot, int c) const {
-  const Chunk& chunk = m_chunks[std::size_t(slot / SlotsPerChunk)];
-  return chunk.raw[std::size_t(slot % SlotsPerChunk) * m_columns.size() + std::size_t(c)];
+  const Chunk& chunk = m_chunks[std::size_t(slot >> m_chunkShift)];
+  return chunk.raw[(std::size_t(slot) & (slotsPerChunk() - 1)) * m_columns.size() + std::size_t(c)];
 }
 
 Variant& RowStore::cached(int slot, int c) const {
-  std::unique_ptr<Variant[]>& values = m_chunks[std::size_t(slot / SlotsPerChunk)].values[std::size_t(c)];
-  if (!values) values = std::make_unique<Variant[]>(SlotsPerChunk);
-  return values[std::size_t(slot % SlotsPerChunk)];
+  std::unique_ptr<Variant[]>& values = m_chunks[std::size_t(slot >> m_chunkShift)].values[std::size_t(c)];
+  if (!values) values = std::make_unique<Variant[]>(slotsPerChunk());
+  return values[std::size_t(slot) & (slotsPerChunk() - 1)];
 }
 
 const char* RowStore::keepBytes(const char* bytes, int length) {
-  constexpr std::size_t blockSize = 1 << 20;
   const auto size = std::size_t(length);
   // An empty value keeps only whether it had bytes at all: SQLite gives none for an empty blob.
   if (size == 0) return bytes ? "" : nullptr;
   char* place;
-  if (size > blockSize / 4) {
+  if (size > kBlockSize / 4) {
     // A long value gets a block of its own; the current block keeps taking the short ones.
     m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(size));
     place = m_byteBlocks.back().get();
   } else {
     if (size > m_blockFree) {
-      m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
-      m_blockNext = m_byteBlocks.back().get();
-      m_blockFree = blockSize;
+      m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+      m_blockStart = m_blockNext = m_byteBlocks.back().get();
+      m_blockFree = kBlockSize;
     }
     place = m_blockNext;
     m_blockNext += size;

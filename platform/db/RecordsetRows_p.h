@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -16,6 +17,13 @@ struct RowColumn {
   ColumnType type;
 };
 
+// The result columns of a query as a recordset describes them, and their positions by lower-case
+// name.
+struct ColumnSet {
+  std::vector<RowColumn> columns;
+  QHash<QString, int> index;
+};
+
 // The rows of a recordset, with the table's rowid of each row when the recordset can write them
 // back. Rows are kept as SQLite returned them (numbers as they are, text and blobs copied into
 // large shared blocks) and each value is converted the first time it is asked for, so that opening
@@ -23,8 +31,13 @@ struct RowColumn {
 // store is cleared.
 class RowStore {
  public:
-  void reset(std::vector<RowColumn> columns);
+  // Empties the store for rows of these columns; `oneRow` when it will never hold more than one row
+  // at a time, so that it sets aside room for one only.
+  void reset(std::vector<RowColumn> columns, bool oneRow = false);
   void clear();
+  // Drops the rows but keeps the memory of the first ones for those that follow, so that a store
+  // that holds one row at a time allocates nothing per row.
+  void restart();
 
   int count() const { return int(m_slots.size()); }
   int columnCount() const { return int(m_columns.size()); }
@@ -56,15 +69,15 @@ class RowStore {
     std::uint8_t storage = 0;
   };
   static constexpr std::uint8_t Converted = 0;
-  static constexpr int SlotsPerChunk = 256;
-  // The rows of SlotsPerChunk slots. The values of one column of a chunk are made when one of them
-  // is first asked for; they never move once made.
+  // The rows of 256 slots, or of one for a store of one row. The values of one column of a chunk are made
+  // when one of them is first asked for; they never move once made.
   struct Chunk {
     std::unique_ptr<RawCell[]> raw;
     std::vector<std::unique_ptr<Variant[]>> values;  // by column
   };
 
   int appendSlot(std::int64_t rowid);
+  std::size_t slotsPerChunk() const { return std::size_t(1) << m_chunkShift; }
   RawCell& raw(int slot, int c) const;
   Variant& cached(int slot, int c) const;
   const char* keepBytes(const char* bytes, int length);
@@ -74,11 +87,13 @@ class RowStore {
   std::vector<ColumnKind> m_readKinds;                // how each column's stored values are converted
   mutable std::vector<Chunk> m_chunks;                // mutable: values are made on first read
   std::vector<std::unique_ptr<char[]>> m_byteBlocks;  // text and blob bytes of the stored values
+  char* m_blockStart = nullptr;                       // the current block of short values
   char* m_blockNext = nullptr;                        // free bytes of the current block
   std::size_t m_blockFree = 0;
   std::vector<int> m_slots;            // row -> slot; a removed row leaves its slot unused
   std::vector<std::int64_t> m_rowids;  // by row
   int m_slotCount = 0;
+  int m_chunkShift = 8;  // slots per chunk as a power of two
 };
 
 // The row being edited or added and what it held when the edit began.

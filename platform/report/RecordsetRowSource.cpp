@@ -4,7 +4,7 @@
 namespace report {
 
 RecordsetRowSource::RecordsetRowSource(const QString& sql, db::Connection& connection) {
-  m_records.Open(sql, connection);
+  m_records.Open(sql, connection, db::adOpenForwardOnly, db::adLockReadOnly);
 }
 
 QStringList RecordsetRowSource::columns() const { return m_records.FieldNames(); }

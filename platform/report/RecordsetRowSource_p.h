@@ -5,7 +5,7 @@
 
 namespace report {
 
-// The rows of an SQL text read forward through a recordset.
+// The rows of an SQL text read forward through a recordset, one row in memory at a time.
 class RecordsetRowSource : public RowSource {
  public:
   RecordsetRowSource(const QString& sql, db::Connection& connection);

@@ -8,7 +8,7 @@ using namespace db;
 
 namespace {
 
-constexpr int kJobs = 700;             // as the fixture inserts them
+constexpr int kJobs = 700;  // as the fixture inserts them
 constexpr int kLongNoteJob = 350;
 constexpr int kLongNoteLength = 300000;
 
@@ -129,9 +129,70 @@ TEST_F(RecordsetLongList, AnEditOfARowChangedByOthersIsRefusedAndRequeryShowsThe
 
 TEST_F(RecordsetLongList, AComputedColumnOfWholeAndFractionalNumbersReadsThemAllAsDoubles) {
   Recordset rs;
-  rs.Open("SELECT CodCom, IIf(Chiusa, 2, 2.5) AS Fattore FROM Commesse WHERE CodCom >= 'K' ORDER BY CodCom", conn);
+  rs.Open("SELECT CodCom, IIf(Chiusa, 2, 2.5) AS Fattore FROM Commesse WHERE CodCom >= 'K' ORDER BY CodCom",
+          conn);
   EXPECT_EQ(rs.Field(1).type, adDouble);
   EXPECT_EQ(rs.ValueAt(0, 1).type(), VarType::Double);
   EXPECT_EQ(rs.ValueAt(0, 1).toDouble(), 2.0);
   EXPECT_EQ(rs.ValueAt(1, 1).toDouble(), 2.5);
+}
+
+// A forward-only, read-only recordset holds one row at a time: it shows every row once, in order,
+// with what was committed before it opened, and refuses to go back.
+TEST_F(RecordsetLongList, AForwardOnlyListShowsEveryRowOnceAndRefusesToGoBack) {
+  testdb::exec(path, "UPDATE Commesse SET DesCom = 'D''Angelo' WHERE CodCom = 'K0700'");
+  Recordset rs;
+  rs.Open("SELECT * FROM Commesse WHERE CodCom >= 'K' ORDER BY CodCom", conn, adOpenForwardOnly);
+  EXPECT_EQ(rs.RecordCount(), -1);
+  EXPECT_TRUE(rs.isBOF() == false && rs.isEOF() == false);
+  int job = 0;
+  for (; !rs.isEOF(); rs.MoveNext()) {
+    ++job;
+    ASSERT_EQ(rs.AbsolutePosition(), job - 1);
+    if (job < kJobs) expectJob(rs, job - 1, job);
+    if (job == 3) {
+      for (auto goBack : {&Recordset::MovePrevious, &Recordset::MoveFirst, &Recordset::MoveLast})
+        EXPECT_THROW((rs.*goBack)(), DbError);
+      EXPECT_THROW(rs.ValueAt(1, 0), DbError);
+      EXPECT_THROW(rs.setAbsolutePosition(0), DbError);
+      EXPECT_EQ(rs.Value("CodCom"), Variant(code(3)));
+    }
+  }
+  EXPECT_EQ(job, kJobs);
+  EXPECT_FALSE(rs.isBOF());
+  EXPECT_THROW(rs.MoveNext(), DbError);
+
+  // A text looked for with an apostrophe, and the list read again from its first row.
+  rs.Close();
+  rs.Open("SELECT CodCom FROM Commesse WHERE DesCom = 'D''Angelo'", conn, adOpenForwardOnly);
+  EXPECT_EQ(rs.Value(0), Variant(code(kJobs)));
+  rs.MoveNext();
+  EXPECT_TRUE(rs.isEOF());
+  rs.Requery();
+  EXPECT_EQ(rs.Value(0), Variant(code(kJobs)));
+}
+
+TEST_F(RecordsetLongList, AForwardOnlyListReportsAnErrorMetHalfwayAndLetsTheFileGo) {
+  Recordset rs;
+  rs.Open(
+      "SELECT * FROM Commesse WHERE CodCom >= 'K' AND Abs(IIf(CodCom = 'K0003', -9223372036854775807 - 1, "
+      "1)) > 0 "
+      "ORDER BY CodCom",
+      conn, adOpenForwardOnly);
+  EXPECT_EQ(rs.Value("CodCom"), Variant(code(1)));
+  rs.MoveNext();
+  EXPECT_EQ(rs.Value("CodCom"), Variant(code(2)));
+  try {
+    rs.MoveNext();
+    ADD_FAILURE() << "the failed step read as the end of the rows";
+  } catch (const DbError& e) {
+    EXPECT_EQ(e.code(), DbError::SqlError);
+    EXPECT_TRUE(e.description().contains("overflow")) << e.description().toStdString();
+  }
+  EXPECT_TRUE(rs.isEOF());
+  // The failed statement holds no lock: another program writes at once.
+  testdb::exec(path, "UPDATE Commesse SET DesCom = 'Altro' WHERE CodCom = 'K0001'");
+  rs.Close();
+  EXPECT_EQ(testdb::scalar(conn, "SELECT DesCom FROM Commesse WHERE CodCom = 'K0001'"),
+            Variant(QString("Altro")));
 }

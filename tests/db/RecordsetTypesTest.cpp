@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <iomanip>
 
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
@@ -14,7 +15,8 @@ class RecordsetTypes : public dbtest::SeededDb {
 
   // The C001 job order opened for editing, as the job-order window opens it.
   void openJob(Recordset& rs) {
-    rs.Open("SELECT * FROM Commesse WHERE CodCom='C001'", conn, adOpenStatic, adLockBatchOptimistic, adCmdText);
+    rs.Open("SELECT * FROM Commesse WHERE CodCom='C001'", conn, adOpenStatic, adLockBatchOptimistic,
+            adCmdText);
     ASSERT_EQ(rs.RecordCount(), 1);
   }
 };
@@ -28,8 +30,9 @@ TEST_F(RecordsetTypes, FieldTypesAndSizesComeFromTheDeclaredTypes) {
     const char* name;
     DataType type;
     int size;
-  } expected[] = {{"CodCom", adVarWChar, 20},  {"IdCliente", adInteger, 4}, {"DesCom", adVarWChar, 100},
-                  {"DataInizio", adDate, 8},   {"Prezzo", adCurrency, 8},   {"Chiusa", adBoolean, 2},
+  } expected[] = {{"CodCom", adVarWChar, 20},         {"IdCliente", adInteger, 4},
+                  {"DesCom", adVarWChar, 100},        {"DataInizio", adDate, 8},
+                  {"Prezzo", adCurrency, 8},          {"Chiusa", adBoolean, 2},
                   {"Note", adLongVarWChar, 536870910}};
   for (const auto& e : expected) {
     SCOPED_TRACE(e.name);
@@ -62,9 +65,10 @@ TEST_F(RecordsetTypes, ComputedColumnsTakeTheTypeOfWhatTheyCompute) {
   EXPECT_EQ(days.Value("TotValore"), Variant(Currency::fromRaw(1051000)));
 
   Recordset mixed;
-  mixed.Open("SELECT Sum([Quantita]*[CostoUnitario]) AS V, Count(*) AS N, [Descrizione] & '!' AS T, "
-             "Max(Data) AS Ultima FROM Costi",
-             conn);
+  mixed.Open(
+      "SELECT Sum([Quantita]*[CostoUnitario]) AS V, Count(*) AS N, [Descrizione] & '!' AS T, "
+      "Max(Data) AS Ultima FROM Costi",
+      conn);
   EXPECT_EQ(field(mixed, "V").type, adDouble);
   EXPECT_EQ(field(mixed, "N").type, adInteger);
   EXPECT_EQ(field(mixed, "T").type, adVarWChar);
@@ -197,14 +201,38 @@ TEST_F(RecordsetTypes, ValuesThatDoNotFitTheirColumnAreRefused) {
 
 TEST_F(RecordsetTypes, ColumnsRepeatedInAJoinAreNamedByTheirTable) {
   Recordset rs;
-  rs.Open("SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione FROM Costi LEFT JOIN CommessePre ON "
-          "(Costi.IdStima = CommessePre.IdVocePre) AND (Costi.CodCom = CommessePre.CodCom) WHERE "
-          "(((Costi.CodCom) = 'C001') And ((Costi.Classe) = 2)) ORDER BY Costi.Data DESC",
-          conn);
+  rs.Open(
+      "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione FROM Costi LEFT JOIN CommessePre ON "
+      "(Costi.IdStima = CommessePre.IdVocePre) AND (Costi.CodCom = CommessePre.CodCom) WHERE "
+      "(((Costi.CodCom) = 'C001') And ((Costi.Classe) = 2)) ORDER BY Costi.Data DESC",
+      conn);
   ASSERT_EQ(rs.RecordCount(), 1);
   EXPECT_EQ(rs.FieldIndex("Codice"), -1);
   EXPECT_EQ(rs.Value("Costi.Codice"), Variant("CAVO1"));
   EXPECT_EQ(rs.Value("CommessePre.Codice"), Variant("V02"));
   EXPECT_EQ(rs.Value("UM"), Variant("MT")) << "a name that appears once keeps its plain form";
   EXPECT_FALSE(rs.Updatable());
+}
+
+// Amounts stored as doubles by other programs or by arithmetic read as Currency::fromDouble reads
+// them, whether they hold four decimals, more, ties to round or amounts too large to hold them all.
+TEST_F(RecordsetTypes, StoredDoublesReadAsTheAmountsTheyHold) {
+  testdb::exec(path, R"(
+    WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000)
+    INSERT INTO Costi (CodCom, Valore)
+    SELECT 'X', CASE i % 8 WHEN 0 THEN i * 0.0001 WHEN 1 THEN -i / 3.0 WHEN 2 THEN (i % 97) * 1.1 * (i % 13) * 0.7
+                           WHEN 3 THEN i * 0.00005 WHEN 4 THEN random() / 1e9 WHEN 5 THEN 1e11 + i * 0.0001
+                           WHEN 6 THEN -(i % 50) * 0.25 - 1e-9 ELSE (i - 10000) * 12345.6789 END
+    FROM n)");
+  Recordset rs;
+  rs.Open("SELECT Valore, Valore * 1.0 AS Stored FROM Costi WHERE CodCom = 'X'", conn);
+  ASSERT_EQ(rs.RecordCount(), 20000);
+  int differing = 0;
+  for (int r = 0; r < rs.RecordCount(); ++r) {
+    const double stored = rs.ValueAt(r, 1).toDouble();
+    if (rs.ValueAt(r, 0) != Variant(*Currency::fromDouble(stored)) && ++differing < 5)
+      ADD_FAILURE() << std::setprecision(17) << stored << " reads as "
+                    << rs.ValueAt(r, 0).toString().toStdString();
+  }
+  EXPECT_EQ(differing, 0);
 }
