@@ -12,69 +12,62 @@
 
 namespace {
 
-// Every sum of a job order in one pass over its cost rows: each column adds the rows of one cell,
-// in the same order as a query of that cell alone would, so the figures are the same to the last
-// digit. An empty sum is Null.
-QString amount(const QString& rows) { return "Sum(IIf(" + rows + ",[Quantita]*[CostoUnitario],Null))"; }
-QString hours(const QString& rows) { return "Sum(IIf(" + rows + ",[Quantita],Null))"; }
+const QString Amount = QStringLiteral("SELECT Sum([Quantita]*[CostoUnitario]) AS V From Costi WHERE ");
+const QString Hours = QStringLiteral("SELECT Sum([Quantita]) AS Q From Costi WHERE ");
 
-QString sumsSql(const QString& quotedCode) {
-  return "SELECT " + amount("InEconomia=False AND Classe=0") + " AS QuotedLabour, " +
-         amount("InEconomia=True AND Classe=0") + " AS ByTimeLabour, " +
-         amount("InEconomia=False AND Classe=2") + " AS QuotedMaterials, " +
-         amount("InEconomia=True AND Classe=2") + " AS ByTimeMaterials, " +
-         amount("InEconomia=False AND Classe=3") + " AS QuotedOther, " +
-         amount("InEconomia=True AND Classe=3") +
-         " AS ByTimeOther, Sum(IIf(InEconomia=True,[Quantita]*[PrezzoUnitario],Null)) AS ByTimeSales, " +
-         hours("InEconomia=False AND Classe=0") + " AS QuotedHours, " +
-         hours("InEconomia=True AND Classe=0") +
-         " AS ByTimeHours, (SELECT Sum(Prezzo) From CommessePre WHERE CodCom=" + quotedCode +
-         ") AS QuotedSales From Costi WHERE CodCom=" + quotedCode;
-}
-
-struct Cell {
+struct Sum {
   JobSummary::Part part;
   JobSummary::Category category;
-  const char* column;
+  QString prefix;  // followed by the quoted code
 };
 
-const Cell Cells[] = {
-    {JobSummary::Quoted, JobSummary::Sales, "QuotedSales"},
-    {JobSummary::ByTime, JobSummary::Sales, "ByTimeSales"},
-    {JobSummary::Quoted, JobSummary::Labour, "QuotedLabour"},
-    {JobSummary::ByTime, JobSummary::Labour, "ByTimeLabour"},
-    {JobSummary::Quoted, JobSummary::Materials, "QuotedMaterials"},
-    {JobSummary::ByTime, JobSummary::Materials, "ByTimeMaterials"},
-    {JobSummary::Quoted, JobSummary::OtherCosts, "QuotedOther"},
-    {JobSummary::ByTime, JobSummary::OtherCosts, "ByTimeOther"},
+const Sum Sums[] = {
+    {JobSummary::Quoted, JobSummary::Sales, QStringLiteral("SELECT Sum(Prezzo) AS V From CommessePre WHERE CodCom=")},
+    {JobSummary::ByTime, JobSummary::Sales,
+     QStringLiteral("SELECT Sum([Quantita]*[PrezzoUnitario]) AS V From Costi WHERE InEconomia=True AND CodCom=")},
+    {JobSummary::Quoted, JobSummary::Labour, Amount + "InEconomia=False AND Classe=0 AND CodCom="},
+    {JobSummary::ByTime, JobSummary::Labour, Amount + "InEconomia=True AND Classe=0 AND CodCom="},
+    {JobSummary::Quoted, JobSummary::Materials, Amount + "InEconomia=False AND Classe=2 AND CodCom="},
+    {JobSummary::ByTime, JobSummary::Materials, Amount + "InEconomia=True AND Classe=2 AND CodCom="},
+    {JobSummary::Quoted, JobSummary::OtherCosts, Amount + "InEconomia=False AND Classe=3 AND CodCom="},
+    {JobSummary::ByTime, JobSummary::OtherCosts, Amount + "InEconomia=True AND Classe=3 AND CodCom="},
 };
 
-double sumOf(const db::Recordset& rs, const char* column) {
-  return NzNum(rs.Value(QString::fromLatin1(column)), 0);
+// The one value of a one-row sum; an empty sum is 0.
+double sumValue(db::Connection& cn, const QString& sql, const QString& column) {
+  db::Recordset rs;
+  rs.Open(sql, cn, db::adOpenForwardOnly, db::adLockReadOnly, db::adCmdText);
+  const double value = rs.isEOF() ? 0 : NzNum(rs.Value(column), 0);
+  rs.Close();
+  return value;
 }
 
 const QString Overflow = QStringLiteral("Gli importi della commessa superano i limiti di calcolo.");
 
 }  // namespace
 
-JobSummary JobSummary::read(db::Connection& cn, const QString& CodCom) { return readWithHours(cn, CodCom); }
-
-JobSummary JobSummary::readWithHours(db::Connection& cn, const QString& CodCom) {
-  db::Recordset rs;
-  rs.Open(sumsSql(db::jetText(CodCom)), cn, db::adOpenForwardOnly, db::adLockReadOnly, db::adCmdText);
+JobSummary JobSummary::read(db::Connection& cn, const QString& CodCom) {
+  const QString quotedCode = db::jetText(CodCom);
   JobSummary summary;
-  for (const Cell& c : Cells) {
-    const std::optional<Currency> value = Currency::fromDouble(sumOf(rs, c.column));
+  for (const Sum& s : Sums) {
+    const std::optional<Currency> value =
+        Currency::fromDouble(sumValue(cn, s.prefix + quotedCode, QStringLiteral("V")));
     if (!value) throw db::DbError(db::DbError::TypeMismatch, Overflow);
-    summary.V[c.part][c.category] = *value;
+    summary.V[s.part][s.category] = *value;
   }
-  summary.quotedHours = sumOf(rs, "QuotedHours");
-  summary.byTimeHours = sumOf(rs, "ByTimeHours");
   try {
     summary.complete();
   } catch (const std::overflow_error&) {
     throw db::DbError(db::DbError::TypeMismatch, Overflow);
   }
+  return summary;
+}
+
+JobSummary JobSummary::readWithHours(db::Connection& cn, const QString& CodCom) {
+  JobSummary summary = read(cn, CodCom);
+  const QString quotedCode = db::jetText(CodCom);
+  summary.quotedHours = sumValue(cn, Hours + "InEconomia=False AND Classe=0 AND CodCom=" + quotedCode, QStringLiteral("Q"));
+  summary.byTimeHours = sumValue(cn, Hours + "InEconomia=True AND Classe=0 AND CodCom=" + quotedCode, QStringLiteral("Q"));
   return summary;
 }
 

@@ -24,11 +24,11 @@ struct JobSummary {
   double quotedHours = 0;
   double byTimeHours = 0;
 
-  // Runs the eight amount sums and the two hour sums of CodCom on cn, in one query, and computes the
-  // other cells. Throws db::DbError when the database fails or a sum does not fit the currency range.
-  static JobSummary readWithHours(db::Connection& cn, const QString& CodCom);
-  // The same, for callers that show no hours.
+  // Runs the eight amount sums of CodCom on cn and computes the other cells. Throws db::DbError when
+  // the database fails or a sum does not fit the currency range.
   static JobSummary read(db::Connection& cn, const QString& CodCom);
+  // read, then the two hour sums.
+  static JobSummary readWithHours(db::Connection& cn, const QString& CodCom);
 
   // From the eight sums (parts Quoted and ByTime of Sales, Labour, Materials and
   // OtherCosts): the totals by category, the costs of each part as the sum of its three cost
