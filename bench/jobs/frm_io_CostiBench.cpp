@@ -76,8 +76,8 @@ void BM_DayQueriesThroughRecordsets(benchmark::State& state) {
     for (const QString& jet : queries) {
       db::Recordset rs;
       rs.Open(jet, connection, db::adOpenForwardOnly, db::adLockReadOnly, db::adCmdText);
-      for (int r = 0; r < rs.RecordCount(); ++r)
-        for (int c = 0; c < rs.FieldCount(); ++c) benchmark::DoNotOptimize(&rs.ValueAt(r, c));
+      for (; !rs.isEOF(); rs.MoveNext())
+        for (int c = 0; c < rs.FieldCount(); ++c) benchmark::DoNotOptimize(rs.Value(c));
     }
   }
 }
