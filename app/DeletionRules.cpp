@@ -49,56 +49,51 @@ std::optional<DeletionRule> ruleFor(const QString& code, const RowToDelete& row)
          "DELETE * FROM Commesse WHERE CodCom=" + text}};
   if (code == "rpu")
     return DeletionRule{
-        "Eliminare tutti i rapporti del " + row.key.toDate().toString(QStringLiteral("dd-MM-yyyy")) +
-            " ?",
+        "Eliminare tutti i rapporti del " + row.key.toDate().toString(QStringLiteral("dd-MM-yyyy")) + " ?",
         QString(),
         QString(),
         {"DELETE * FROM Costi WHERE Data=" + sqlDate(row.key)}};
   if (code == "art")
-    return DeletionRule{
-        "Eliminare l'Articolo selezionato?", "SELECT IdCosto FROM Costi WHERE Codice=" + text,
-        "L'Articolo ha delle Registrazioni associate, quindi non verrà eliminato.",
-        {"DELETE * FROM Articoli WHERE Codice=" + text}};
+    return DeletionRule{"Eliminare l'Articolo selezionato?",
+                        "SELECT IdCosto FROM Costi WHERE Codice=" + text,
+                        "L'Articolo ha delle Registrazioni associate, quindi non verrà eliminato.",
+                        {"DELETE * FROM Articoli WHERE Codice=" + text}};
   if (code == "for")
-    return DeletionRule{
-        "Eliminare il Fornitore selezionato?",
-        "SELECT IdFornitore FROM Articoli WHERE IdFornitore=" + number,
-        "Il Fornitore ha delle registrazioni associate, quindi non verrà eliminato.",
-        {"DELETE * FROM CliFor WHERE IdCliFor=" + number}};
+    return DeletionRule{"Eliminare il Fornitore selezionato?",
+                        "SELECT IdFornitore FROM Articoli WHERE IdFornitore=" + number,
+                        "Il Fornitore ha delle registrazioni associate, quindi non verrà eliminato.",
+                        {"DELETE * FROM CliFor WHERE IdCliFor=" + number}};
   if (code == "cli")
-    return DeletionRule{
-        "Eliminare il Cliente selezionato?", "SELECT IdCliente FROM Commesse WHERE IdCliente=" + number,
-        "Il Cliente ha una o più Commesse associate, quindi non verrà eliminato.",
-        {"DELETE * FROM CliFor WHERE IdCliFor=" + number}};
+    return DeletionRule{"Eliminare il Cliente selezionato?",
+                        "SELECT IdCliente FROM Commesse WHERE IdCliente=" + number,
+                        "Il Cliente ha una o più Commesse associate, quindi non verrà eliminato.",
+                        {"DELETE * FROM CliFor WHERE IdCliFor=" + number}};
   if (code == "imp")
-    return DeletionRule{
-        "Eliminare l'Impiegato selezionato?", "SELECT * FROM Costi WHERE CodImp=" + number,
-        "L'impiegato ha delle registrazioni associate, quindi non verrà eliminato.",
-        {"DELETE * FROM Impiegati WHERE CodImp=" + number}};
+    return DeletionRule{"Eliminare l'Impiegato selezionato?",
+                        "SELECT * FROM Costi WHERE CodImp=" + number,
+                        "L'impiegato ha delle registrazioni associate, quindi non verrà eliminato.",
+                        {"DELETE * FROM Impiegati WHERE CodImp=" + number}};
   if (code == "adi")
-    return DeletionRule{
-        "Eliminare Il Modello Preventivo selezionato?",
-        "SELECT CodCom FROM Commesse WHERE IdModello=" + number,
-        "Il Modello ha delle Registrazioni associate, quindi non verrà eliminato.",
-        {"DELETE * FROM PreVoci WHERE IdModelloPre=" + number,
-         "DELETE * FROM PreModelli WHERE IdModello=" + number}};
+    return DeletionRule{"Eliminare Il Modello Preventivo selezionato?",
+                        "SELECT CodCom FROM Commesse WHERE IdModello=" + number,
+                        "Il Modello ha delle Registrazioni associate, quindi non verrà eliminato.",
+                        {"DELETE * FROM PreVoci WHERE IdModelloPre=" + number,
+                         "DELETE * FROM PreModelli WHERE IdModello=" + number}};
   if (code == "cat")
-    return DeletionRule{
-        "Eliminare la Categoria selezionata?",
-        "SELECT Codice FROM Articoli WHERE Categoria=" + db::jetText(row.column4.toString()),
-        "La categoria ha Articoli associati, quindi non verrà eliminata.",
-        {"DELETE * FROM Liste WHERE Id=" + number}};
+    return DeletionRule{"Eliminare la Categoria selezionata?",
+                        "SELECT Codice FROM Articoli WHERE Categoria=" + db::jetText(row.column4.toString()),
+                        "La categoria ha Articoli associati, quindi non verrà eliminata.",
+                        {"DELETE * FROM Liste WHERE Id=" + number}};
   if (code == "umi")
-    return DeletionRule{
-        "Eliminare l'Unità di misura selezionata?",
-        "SELECT Codice FROM Articoli WHERE UM=" + db::jetText(row.column3.toString()),
-        "L'unità di misura ha Articoli associati, quindi non verrà eliminata.",
-        {"DELETE * FROM Liste WHERE Id=" + number}};
+    return DeletionRule{"Eliminare l'Unità di misura selezionata?",
+                        "SELECT Codice FROM Articoli WHERE UM=" + db::jetText(row.column3.toString()),
+                        "L'unità di misura ha Articoli associati, quindi non verrà eliminata.",
+                        {"DELETE * FROM Liste WHERE Id=" + number}};
   if (code == "iva")
-    return DeletionRule{
-        "Eliminare il Codice IVA selezionato?", "SELECT Codice FROM Articoli WHERE CodiceIVA=" + text,
-        "Il Codice IVA ha Articoli associati, quindi non verrà eliminato.",
-        {"DELETE * FROM CodiciIVA WHERE CodiceIVA=" + text}};
+    return DeletionRule{"Eliminare il Codice IVA selezionato?",
+                        "SELECT Codice FROM Articoli WHERE CodiceIVA=" + text,
+                        "Il Codice IVA ha Articoli associati, quindi non verrà eliminato.",
+                        {"DELETE * FROM CodiciIVA WHERE CodiceIVA=" + text}};
   return std::nullopt;
 }
 
@@ -119,8 +114,7 @@ bool deleteInTransaction(db::Connection& cn, const DeletionRule& rule) {
   return true;
 }
 
-DeletionOutcome runDeletion(const DeletionRule& rule, const QString& connString,
-                                     QWidget* parent) {
+DeletionOutcome runDeletion(const DeletionRule& rule, const QString& connString, QWidget* parent) {
   using namespace forms;
   if (MsgBox(rule.question, vbYesNo | vbQuestion | vbDefaultButton2, AppTitle, parent) != vbYes)
     return DeletionOutcome::Cancelled;

@@ -85,7 +85,9 @@ QIcon suppliers() {  // a delivery van
   });
 }
 
-QIcon customers() { return drawn([](QPainter& p) { person(p, QColor(60, 110, 200)); }); }
+QIcon customers() {
+  return drawn([](QPainter& p) { person(p, QColor(60, 110, 200)); });
+}
 
 QIcon employees() {  // a worker with a helmet
   return drawn([](QPainter& p) {
@@ -154,9 +156,8 @@ QIcon printer() {
 
 QIcon viewIcon(const QString& code) {
   static const std::pair<const char*, QIcon (*)()> icons[] = {
-      {"com", jobOrders},   {"rpu", costReports}, {"art", articles},   {"for", suppliers},
-      {"cli", customers},   {"imp", employees},   {"adi", templates},  {"cat", categories},
-      {"umi", units},       {"iva", vatCodes},
+      {"com", jobOrders}, {"rpu", costReports}, {"art", articles},   {"for", suppliers}, {"cli", customers},
+      {"imp", employees}, {"adi", templates},   {"cat", categories}, {"umi", units},     {"iva", vatCodes},
   };
   for (const auto& [viewCode, icon] : icons)
     if (code == QLatin1String(viewCode)) return icon();

@@ -40,6 +40,4 @@ cSubNodo& cSubNodi::Item(const QString& sKey) { return *m_items[checkedPosition(
 
 void cSubNodi::Remove(int index) { m_items.erase(m_items.begin() + (checkedPosition(index) - 1)); }
 
-void cSubNodi::Remove(const QString& sKey) {
-  m_items.erase(m_items.begin() + (checkedPosition(sKey) - 1));
-}
+void cSubNodi::Remove(const QString& sKey) { m_items.erase(m_items.begin() + (checkedPosition(sKey) - 1)); }

@@ -378,7 +378,8 @@ void frmMain::AggiornaTrova() {
 }
 
 void frmMain::AggiornaOrdinamento() {
-  for (int i = 1; i <= gexView->columnCount(); ++i) gexView->column(i)->setCellStyle(QStringLiteral("Default"));
+  for (int i = 1; i <= gexView->columnCount(); ++i)
+    gexView->column(i)->setCellStyle(QStringLiteral("Default"));
   if (gexView->sortKeys().count() > 0)
     if (grid::GridColumn* c = gexView->column(gexView->sortKeys().item(1).column))
       c->setCellStyle(QStringLiteral("SortedCol"));

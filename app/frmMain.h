@@ -20,7 +20,7 @@ class QToolBar;
 namespace forms {
 class ButtonBar;
 class StatusBar;
-}
+}  // namespace forms
 namespace grid {
 class GridEX;
 }

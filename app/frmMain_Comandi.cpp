@@ -6,13 +6,13 @@
 #include "app/DeletionRules.h"
 #include "app/frmMain.h"
 #include "common/comfrmAbout.h"
-#include "core/Globals.h"
-#include "core/comGriglia.h"
 #include "common/comfrmGroupBy.h"
 #include "common/comfrmManData.h"
 #include "common/comfrmShowfields.h"
 #include "common/comfrmSort.h"
 #include "common/comfrmTableview.h"
+#include "core/Globals.h"
+#include "core/comGriglia.h"
 #include "jobs/frm_io_Com_Edit.h"
 #include "jobs/frm_io_Com_New.h"
 #include "jobs/frm_io_Costi.h"
@@ -80,7 +80,8 @@ void frmMain::ComandoElimina() {
   if (gexView->recordCount() == 0 || gexView->row() <= 0 || gexView->isGroupRow()) return;
   // A row without a key (a cost row without a date) names no record to delete.
   if (gexView->value(1).isNull()) return;
-  const auto rule = ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
+  const auto rule =
+      ruleFor(currentView().Codice(), {gexView->value(1), gexView->value(3), gexView->value(4)});
   if (!rule) return;
   if (runDeletion(*rule, ConnString, this) == DeletionOutcome::Done) reloadKeeping();
 }
@@ -100,10 +101,14 @@ void frmMain::ComandoStampa() {
   if (gexView->recordCount() == 0) return;
   const QString code = currentView().Codice();
   const QString printer = shell::installedPrinters().defaultPrinter;
-  if (code == "com" || code == "rpu") forms::SharedInstance<frmPrintReportCom>::get().Stampa(printer, QString());
-  else if (code == "art") forms::SharedInstance<frmPrintReportArticoli>::get().Stampa(printer);
-  else if (code == "for") forms::SharedInstance<frmPrintReportFornitori>::get().Stampa(printer);
-  else if (code == "cli") forms::SharedInstance<frmPrintReportClienti>::get().Stampa(printer);
+  if (code == "com" || code == "rpu")
+    forms::SharedInstance<frmPrintReportCom>::get().Stampa(printer, QString());
+  else if (code == "art")
+    forms::SharedInstance<frmPrintReportArticoli>::get().Stampa(printer);
+  else if (code == "for")
+    forms::SharedInstance<frmPrintReportFornitori>::get().Stampa(printer);
+  else if (code == "cli")
+    forms::SharedInstance<frmPrintReportClienti>::get().Stampa(printer);
 }
 
 void frmMain::ComandoEsci() { close(); }

@@ -54,8 +54,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         txtFind->setFocus();
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -102,12 +101,9 @@ bool frmMain::txtFindKeyDown(int keyCode) {
     case keys::vbKeyReturn: afterKey([this] { ComandoApri(); }); return true;
     case keys::vbKeyF3:
     case keys::vbKeyDown:
-    case keys::vbKeyPageDown:
-      gexView->setFocus();
-      return true;
+    case keys::vbKeyPageDown: gexView->setFocus(); return true;
     case keys::vbKeyF4: openFilter(); return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -10,7 +10,8 @@
 
 #include "platform/grid/GridEX.h"
 
-GridLevelsDialog::GridLevelsDialog(const QString& caption, const QString& firstLevelTitle) : QDialog(nullptr) {
+GridLevelsDialog::GridLevelsDialog(const QString& caption, const QString& firstLevelTitle)
+    : QDialog(nullptr) {
   setWindowTitle(caption);
   auto* levels = new QVBoxLayout;
   for (int i = 0; i < kLevels; ++i) {

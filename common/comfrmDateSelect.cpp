@@ -7,8 +7,7 @@
 #include <QVBoxLayout>
 
 comfrmDateSelect::comfrmDateSelect(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       mv(new QCalendarWidget(this)),
       cmdOK(new QPushButton(QStringLiteral("OK"), this)),
       cmdCancel(new QPushButton(QStringLiteral("Annulla"), this)),

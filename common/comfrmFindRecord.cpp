@@ -38,8 +38,7 @@ QRect twips(int left, int top, int width, int height) {
 }  // namespace
 
 comfrmFindRecord::comfrmFindRecord(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       gexFind(new grid::GridEX(this)),
       frmFind(new QFrame(this)),
       lblFindField(new QLabel(frmFind)),
@@ -68,8 +67,9 @@ comfrmFindRecord::comfrmFindRecord(QWidget* owner)
   keys->setEnterMoves(0);
   keys->setCancelButton(cmdCancel);
 
-  connect(txtFind, &QLineEdit::textChanged, this,
-          [this](const QString& text) { gexFind->find(m_sortedColumn, grid::FindBeginsWith, Variant(text)); });
+  connect(txtFind, &QLineEdit::textChanged, this, [this](const QString& text) {
+    gexFind->find(m_sortedColumn, grid::FindBeginsWith, Variant(text));
+  });
   connect(gexFind, &grid::GridEX::dblClick, this, [this] { choose(QStringLiteral("i")); });
   connect(gexFind, &grid::GridEX::click, this, [this] { txtFind->setFocus(); });
   connect(gexFind, &grid::GridEX::columnHeaderClick, this, [this](int column) {

@@ -30,9 +30,8 @@ class comfrmFindRecord : public QDialog {
   // Layout: "sorted column;width of column 1;width of column 2;..." with widths in twips, or empty
   // (sorted on column 1). Start, when not Empty, is looked for in column 1 as the dialog opens.
   // Each call loads a dialog of its own and unloads it before returning.
-  static Result Trova(const QString& Title, const QString& SQL, std::int16_t Buttons,
-                      const QString& Layout, std::int16_t KeyColumn, const Variant& Start = Variant(),
-                      QWidget* Owner = nullptr);
+  static Result Trova(const QString& Title, const QString& SQL, std::int16_t Buttons, const QString& Layout,
+                      std::int16_t KeyColumn, const Variant& Start = Variant(), QWidget* Owner = nullptr);
 
   grid::GridEX* gexFind;
   QFrame* frmFind;

@@ -33,7 +33,8 @@ comfrmManData::comfrmManData(QWidget* parent) : QDialog(parent) {
 
   resize(TwipsToPixels(9000), TwipsToPixels(6000));
   listTables();
-  connect(cmbTables, &QComboBox::activated, this, [this](int entry) { showTable(cmbTables->itemText(entry)); });
+  connect(cmbTables, &QComboBox::activated, this,
+          [this](int entry) { showTable(cmbTables->itemText(entry)); });
 }
 
 void comfrmManData::listTables() {
@@ -64,7 +65,8 @@ void comfrmManData::showTable(const QString& name) {
 
 void comfrmManData::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  const QRect area(TwipsToPixels(60), TwipsToPixels(535), width() - TwipsToPixels(105), height() - TwipsToPixels(580));
+  const QRect area(TwipsToPixels(60), TwipsToPixels(535), width() - TwipsToPixels(105),
+                   height() - TwipsToPixels(580));
   gexTable->setGeometry(area);
   picBottom->setGeometry(area);
 }

@@ -14,16 +14,17 @@ class comfrmSendError : public QDialog {
 
  public:
   // Shows the error modally; returns when the window is closed.
-  static void Apri(const QString& Caption, const QString& Title, std::int32_t Number, const QString& Description,
-                   const QString& Module, const QString& Routine, const QString& Source);
+  static void Apri(const QString& Caption, const QString& Title, std::int32_t Number,
+                   const QString& Description, const QString& Module, const QString& Routine,
+                   const QString& Source);
 
   // Opens the mail program on a message to Recipient with the given copies, subject and body. The
   // subject goes into the link as it is; the other parts are encoded.
-  static void SendMail(const QString& Recipient, const QString& CC, const QString& BCC, const QString& Subject,
-                       const QString& Body);
+  static void SendMail(const QString& Recipient, const QString& CC, const QString& BCC,
+                       const QString& Subject, const QString& Body);
   // The "mailto:" link SendMail opens.
-  static QString MailLink(const QString& Recipient, const QString& CC, const QString& BCC, const QString& Subject,
-                          const QString& Body);
+  static QString MailLink(const QString& Recipient, const QString& CC, const QString& BCC,
+                          const QString& Subject, const QString& Body);
   // Printable ASCII stays as it is, except "&"; every other character becomes the percent-escapes of
   // its UTF-8 bytes ("&" %26, a line feed %0A, "è" %C3%A8).
   static QString URLEncode(const QString& Text);

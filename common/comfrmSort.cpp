@@ -8,7 +8,8 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/grid/GridEX.h"
 
-comfrmSort::comfrmSort(grid::GridEX& Grid) : GridLevelsDialog(QStringLiteral("Ordina"), QStringLiteral("Ordina per")) {
+comfrmSort::comfrmSort(grid::GridEX& Grid)
+    : GridLevelsDialog(QStringLiteral("Ordina"), QStringLiteral("Ordina per")) {
   fill(Grid, Grid.sortKeys(), [](const grid::GridColumn*) { return true; });
   auto* focus = new forms::FocusTracker(this);
   forms::setCausesValidation(cmdCancel, false);

@@ -104,7 +104,8 @@ void comfrmTableview::showFonts() {
     QPalette palette = lblcurrfont[k]->palette();
     palette.setColor(QPalette::WindowText, OleColor(m_colors[k]));
     lblcurrfont[k]->setPalette(palette);
-    lblcurrfont[k]->setText(QString::number(previewPoints(m_fonts[k].pointSizeF())) + " pt. " + m_fonts[k].family());
+    lblcurrfont[k]->setText(QString::number(previewPoints(m_fonts[k].pointSizeF())) + " pt. " +
+                            m_fonts[k].family());
   }
 }
 

@@ -33,7 +33,8 @@ void writeSetting(bool show) {
 
 }  // namespace
 
-comfrmTip::comfrmTip() : QDialog(nullptr), m_random(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch())) {
+comfrmTip::comfrmTip()
+    : QDialog(nullptr), m_random(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch())) {
   setWindowTitle(QStringLiteral(" Suggerimento del giorno"));
   Label1 = new QLabel(QStringLiteral("Non tutti sanno che ..."), this);
   QFont heading = Label1->font();

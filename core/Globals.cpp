@@ -14,7 +14,10 @@ QString& programFolderOverride() {
 
 QString ProgramVersion() {
   const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
-  return QStringLiteral("%1.%2.%3").arg(version.majorVersion()).arg(version.minorVersion()).arg(version.microVersion());
+  return QStringLiteral("%1.%2.%3")
+      .arg(version.majorVersion())
+      .arg(version.minorVersion())
+      .arg(version.microVersion());
 }
 
 QString ProgramFolder() {

@@ -10,14 +10,14 @@
 
 inline const QString AppTitle = QStringLiteral(APP_TITLE);
 
-inline QString RegKeySettings;   // "Software\Corvane\<title>\Settings"
-inline QString RegKeyPrinters;   // "Software\Corvane\<title>\Printers"
-inline QString DBPath;           // full path of coms.mdb
-inline QString ConnString;       // empty until the database passed the open test
+inline QString RegKeySettings;  // "Software\Corvane\<title>\Settings"
+inline QString RegKeyPrinters;  // "Software\Corvane\<title>\Printers"
+inline QString DBPath;          // full path of coms.mdb
+inline QString ConnString;      // empty until the database passed the open test
 
-inline QDate DataLavoro;         // working date: today, taken once at start-up
+inline QDate DataLavoro;  // working date: today, taken once at start-up
 inline std::int16_t AnnoLavoro = 0;
-inline QString HelpFile;         // program folder + "/tarvel.chm"
+inline QString HelpFile;  // program folder + "/tarvel.chm"
 
 // Installed printers (device and driver names, indexes 0..NumStampanti-1) and the report printers of
 // slots 1 and 2 (index 0 unused).

@@ -22,9 +22,11 @@ struct Sum {
 };
 
 const Sum Sums[] = {
-    {JobSummary::Quoted, JobSummary::Sales, QStringLiteral("SELECT Sum(Prezzo) AS V From CommessePre WHERE CodCom=")},
+    {JobSummary::Quoted, JobSummary::Sales,
+     QStringLiteral("SELECT Sum(Prezzo) AS V From CommessePre WHERE CodCom=")},
     {JobSummary::ByTime, JobSummary::Sales,
-     QStringLiteral("SELECT Sum([Quantita]*[PrezzoUnitario]) AS V From Costi WHERE InEconomia=True AND CodCom=")},
+     QStringLiteral(
+         "SELECT Sum([Quantita]*[PrezzoUnitario]) AS V From Costi WHERE InEconomia=True AND CodCom=")},
     {JobSummary::Quoted, JobSummary::Labour, Amount + "InEconomia=False AND Classe=0 AND CodCom="},
     {JobSummary::ByTime, JobSummary::Labour, Amount + "InEconomia=True AND Classe=0 AND CodCom="},
     {JobSummary::Quoted, JobSummary::Materials, Amount + "InEconomia=False AND Classe=2 AND CodCom="},
@@ -66,8 +68,10 @@ JobSummary JobSummary::read(db::Connection& cn, const QString& CodCom) {
 JobSummary JobSummary::readWithHours(db::Connection& cn, const QString& CodCom) {
   JobSummary summary = read(cn, CodCom);
   const QString quotedCode = db::jetText(CodCom);
-  summary.quotedHours = sumValue(cn, Hours + "InEconomia=False AND Classe=0 AND CodCom=" + quotedCode, QStringLiteral("Q"));
-  summary.byTimeHours = sumValue(cn, Hours + "InEconomia=True AND Classe=0 AND CodCom=" + quotedCode, QStringLiteral("Q"));
+  summary.quotedHours =
+      sumValue(cn, Hours + "InEconomia=False AND Classe=0 AND CodCom=" + quotedCode, QStringLiteral("Q"));
+  summary.byTimeHours =
+      sumValue(cn, Hours + "InEconomia=True AND Classe=0 AND CodCom=" + quotedCode, QStringLiteral("Q"));
   return summary;
 }
 

@@ -53,7 +53,7 @@ void defaultColumns(grid::GridEX& Grid, const QString& ConnString) {
 // Applies a layout text; one that cannot be read is reported, once per run for the same name and
 // content, and false is returned with the grid as it was.
 bool applyLayout(grid::GridEX& Grid, const QString& ConnString, const QString& Nome, const QString& text,
-             bool Opzione, const QString& origin) {
+                 bool Opzione, const QString& origin) {
   try {
     Grid.loadLayoutString(text, Opzione, ConnString);
     return true;
@@ -78,11 +78,12 @@ void loadFromFile(grid::GridEX& Grid, const QString& ConnString, const QString& 
   if (QFileInfo::exists(path)) {
     QFile file(path);
     const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    if (!applyLayout(Grid, ConnString, Nome, text, Opzione, '"' + path + '"')) defaultColumns(Grid, ConnString);
+    if (!applyLayout(Grid, ConnString, Nome, text, Opzione, '"' + path + '"'))
+      defaultColumns(Grid, ConnString);
     return;
   }
-  forms::MsgBox(QStringLiteral("Attenzione!") + CrLf + CrLf + QStringLiteral("Manca il file di configurazione") +
-                    CrLf + '"' + path + '"',
+  forms::MsgBox(QStringLiteral("Attenzione!") + CrLf + CrLf +
+                    QStringLiteral("Manca il file di configurazione") + CrLf + '"' + path + '"',
                 forms::vbCritical | forms::vbOKOnly, AppTitle);
   Grid.setRecordSource(QString());
   defaultColumns(Grid, ConnString);
@@ -115,7 +116,8 @@ void CaricaLayout(grid::GridEX& Grid, const QString& ConnString, const QString& 
     return;
   }
   // A stored layout that cannot be read gives way to the layout file.
-  if (!applyLayout(Grid, ConnString, Nome, fromUtf16Bytes(stored.toBytes()), true, QStringLiteral("salvato nel database")))
+  if (!applyLayout(Grid, ConnString, Nome, fromUtf16Bytes(stored.toBytes()), true,
+                   QStringLiteral("salvato nel database")))
     loadFromFile(Grid, ConnString, Nome, Opzione);
 }
 

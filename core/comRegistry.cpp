@@ -12,8 +12,7 @@ constexpr REGSAM KeyWriteRights = 0x3F;
 const QString ObjectDefinedError = QStringLiteral("Application-defined or object-defined error");
 
 QString errorSource() {
-  const QString exe =
-      QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+  const QString exe = QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
   return QFileInfo(exe).completeBaseName() + QStringLiteral(".comRegistry");
 }
 
@@ -69,8 +68,7 @@ bool namesEnvironmentVariable(const QString& text) {
   return first >= 0 && text.indexOf('%', first + 2) >= 0;
 }
 
-QString setValueErrorText(HKEY root, const QString& section, const QString& name,
-                          const QString& valueText) {
+QString setValueErrorText(HKEY root, const QString& section, const QString& name, const QString& valueText) {
   return QStringLiteral("Failed to set registry value Key: '") + QString::number(root) +
          QStringLiteral("',Section: '") + section + QStringLiteral("',Key: '") + name +
          QStringLiteral("' to value: '") + valueText + '\'';
@@ -112,19 +110,17 @@ bool comRegistry::CreateKey() {
 
 bool comRegistry::DeleteKey() {
   if (registry::deleteKey(m_classKey, m_sectionKey) != ERROR_SUCCESS)
-    raise(ErrRegistry, QStringLiteral("Failed to delete registry Key: '") +
-                           QString::number(m_classKey) + QStringLiteral("',Section: '") +
-                           m_sectionKey);
+    raise(ErrRegistry, QStringLiteral("Failed to delete registry Key: '") + QString::number(m_classKey) +
+                           QStringLiteral("',Section: '") + m_sectionKey);
   return true;
 }
 
 bool comRegistry::DeleteValue() {
   OpenedKey key;
-  const QString where =
-      QString::number(m_classKey) + QStringLiteral("',Section: '") + m_sectionKey;
+  const QString where = QString::number(m_classKey) + QStringLiteral("',Section: '") + m_sectionKey;
   if (key.open(m_classKey, m_sectionKey, KeyWriteRights) != ERROR_SUCCESS)
-    raise(ErrRegistry, QStringLiteral("Failed to open key '") + where +
-                           QStringLiteral("' for delete access"));
+    raise(ErrRegistry,
+          QStringLiteral("Failed to open key '") + where + QStringLiteral("' for delete access"));
   if (registry::deleteValue(key.handle(), m_valueKey) != ERROR_SUCCESS)
     raise(ErrRegistry, QStringLiteral("Failed to delete registry Key: '") + where +
                            QStringLiteral("',Key: '") + m_valueKey);
@@ -137,32 +133,26 @@ Variant comRegistry::Value() {
   if (key.open(m_classKey, m_sectionKey, KEY_QUERY_VALUE) != ERROR_SUCCESS) return m_default;
   std::int32_t type = 0;
   QByteArray data;
-  if (registry::queryValue(key.handle(), m_valueKey, &type, &data) != ERROR_SUCCESS)
-    return m_default;
+  if (registry::queryValue(key.handle(), m_valueKey, &type, &data) != ERROR_SUCCESS) return m_default;
   m_valueType = type;
   switch (type) {
     case REG_SZ:
-    case REG_MULTI_SZ:
-      return textOf(data);
-    case REG_EXPAND_SZ:
-      return registry::expandEnvironmentStrings(textOf(data));
+    case REG_MULTI_SZ: return textOf(data);
+    case REG_EXPAND_SZ: return registry::expandEnvironmentStrings(textOf(data));
     case REG_DWORD:
     case REG_DWORD_BIG_ENDIAN:
       if (data.size() != 4) return m_default;
       return dwordOf(data, type == REG_DWORD_BIG_ENDIAN);
-    default:
-      return data;
+    default: return data;
   }
 }
 
 void comRegistry::setValue(const Variant& value) {
-  const QString errorText =
-      setValueErrorText(m_classKey, m_sectionKey, m_valueKey, Format(value));
+  const QString errorText = setValueErrorText(m_classKey, m_sectionKey, m_valueKey, Format(value));
   // No remote registry can be reached from here.
   if (!m_machine.isEmpty()) raise(ErrRegistry, errorText);
   OpenedKey key;
-  if (key.create(m_classKey, m_sectionKey, KeyWriteRights) != ERROR_SUCCESS)
-    raise(ErrRegistry, errorText);
+  if (key.create(m_classKey, m_sectionKey, KeyWriteRights) != ERROR_SUCCESS) raise(ErrRegistry, errorText);
   LSTATUS status = ERROR_INVALID_PARAMETER;
   switch (m_valueType) {
     case REG_SZ:
@@ -170,8 +160,7 @@ void comRegistry::setValue(const Variant& value) {
       if (!value.isNull()) {
         const QString text = Format(value);
         status = registry::setValue(key.handle(), m_valueKey,
-                                    namesEnvironmentVariable(text) ? REG_EXPAND_SZ : REG_SZ,
-                                    textData(text));
+                                    namesEnvironmentVariable(text) ? REG_EXPAND_SZ : REG_SZ, textData(text));
       }
       break;
     case REG_BINARY:
@@ -187,8 +176,7 @@ void comRegistry::setValue(const Variant& value) {
       status = registry::setValue(key.handle(), m_valueKey, REG_DWORD, data);
       break;
     }
-    default:
-      break;
+    default: break;
   }
   if (status != ERROR_SUCCESS) raise(ErrWriteFailed, errorText);
 }
@@ -205,8 +193,7 @@ bool comRegistry::EnumerateSections(QStringList& Names, std::int32_t& Count) con
   return true;
 }
 
-QStringList comRegistry::enumerate(REGSAM rights,
-                                   LSTATUS (*nameAt)(HKEY, std::int32_t, QString*)) const {
+QStringList comRegistry::enumerate(REGSAM rights, LSTATUS (*nameAt)(HKEY, std::int32_t, QString*)) const {
   QStringList names;
   OpenedKey key;
   if (key.open(m_classKey, m_sectionKey, rights) == ERROR_SUCCESS) {
@@ -229,8 +216,7 @@ void comRegistry::CreateEXEAssociation(const QString& ExePath, const QString& Cl
                                        const QString& OpenMenuText, bool SupportPrint,
                                        const QString& PrintMenuText, bool SupportNew,
                                        const QString& NewMenuText, bool SupportInstall,
-                                       const QString& InstallMenuText,
-                                       std::int32_t DefaultIconIndex) {
+                                       const QString& InstallMenuText, std::int32_t DefaultIconIndex) {
   const QString exe = '"' + ExePath + '"';
   struct Verb {
     bool wanted;
@@ -270,16 +256,16 @@ void comRegistry::CreateAdditionalEXEAssociations(const QStringList& NameTextCom
           QStringLiteral("Error - attempt to create additional associations before class defined."));
   for (const auto& [root, prefix] : ClassRoots) {
     for (qsizetype i = 0; i < NameTextCommand.size(); i += 3) {
-      const QString verbPath = QLatin1String(prefix) + m_associatedClass +
-                               QStringLiteral("\\shell\\") + NameTextCommand[i];
+      const QString verbPath =
+          QLatin1String(prefix) + m_associatedClass + QStringLiteral("\\shell\\") + NameTextCommand[i];
       writeClassText(root, verbPath, NameTextCommand[i + 1]);
       writeClassText(root, verbPath + QStringLiteral("\\command"), NameTextCommand[i + 2]);
     }
   }
 }
 
-Variant comRegistry::ValueEx(HKEY classKey, const QString& section, const QString& name,
-                             std::int32_t type, const Variant& defaultValue) {
+Variant comRegistry::ValueEx(HKEY classKey, const QString& section, const QString& name, std::int32_t type,
+                             const Variant& defaultValue) {
   m_classKey = classKey;
   m_sectionKey = section;
   m_valueKey = name;
@@ -288,8 +274,8 @@ Variant comRegistry::ValueEx(HKEY classKey, const QString& section, const QStrin
   return Value();
 }
 
-void comRegistry::setValueEx(HKEY classKey, const QString& section, const QString& name,
-                             std::int32_t type, const Variant& defaultValue, const Variant& value) {
+void comRegistry::setValueEx(HKEY classKey, const QString& section, const QString& name, std::int32_t type,
+                             const Variant& defaultValue, const Variant& value) {
   m_classKey = classKey;
   m_sectionKey = section;
   m_valueKey = name;

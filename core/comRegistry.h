@@ -64,14 +64,11 @@ class comRegistry {
 
   // Registers a file type (Association is the extension, e.g. ".gcm") for an executable under
   // HKEY_CLASSES_ROOT and under "SOFTWARE\Classes\" of HKEY_LOCAL_MACHINE.
-  void CreateEXEAssociation(const QString& ExePath, const QString& ClassName,
-                            const QString& ClassDescription, const QString& Association,
-                            const QString& OpenMenuText = QStringLiteral("&Open"),
+  void CreateEXEAssociation(const QString& ExePath, const QString& ClassName, const QString& ClassDescription,
+                            const QString& Association, const QString& OpenMenuText = QStringLiteral("&Open"),
                             bool SupportPrint = false,
-                            const QString& PrintMenuText = QStringLiteral("&Print"),
-                            bool SupportNew = false,
-                            const QString& NewMenuText = QStringLiteral("&New"),
-                            bool SupportInstall = false,
+                            const QString& PrintMenuText = QStringLiteral("&Print"), bool SupportNew = false,
+                            const QString& NewMenuText = QStringLiteral("&New"), bool SupportInstall = false,
                             const QString& InstallMenuText = QStringLiteral("&Install "),
                             std::int32_t DefaultIconIndex = 0);
   // Further "\shell\" verbs for the class of the last CreateEXEAssociation: a flat list of

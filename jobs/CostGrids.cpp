@@ -8,10 +8,10 @@ namespace costs {
 namespace {
 
 const char* const kCostColumns[] = {
-    "IdCosto",  "Classe",     "Tipo",     "Riga",      "CodCom",     "InEconomia",  "IdStima",
-    "Data",     "CodImp",     "CodMac",   "NumOre1",   "NumMinuti1", "NumOre2",     "NumMinuti2",
-    "Ore",      "NumOre",     "NumMinuti", "Tariffa",  "NumPezzi",   "NumScarti",   "Codice",
-    "Descrizione", "UM",      "Quantita", "CostoUnitario", "Riferimenti", "Valore", "PrezzoUnitario"};
+    "IdCosto",     "Classe", "Tipo",      "Riga",          "CodCom",      "InEconomia", "IdStima",
+    "Data",        "CodImp", "CodMac",    "NumOre1",       "NumMinuti1",  "NumOre2",    "NumMinuti2",
+    "Ore",         "NumOre", "NumMinuti", "Tariffa",       "NumPezzi",    "NumScarti",  "Codice",
+    "Descrizione", "UM",     "Quantita",  "CostoUnitario", "Riferimenti", "Valore",     "PrezzoUnitario"};
 
 struct Visible {
   int column;

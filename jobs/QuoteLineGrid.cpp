@@ -34,8 +34,7 @@ void loadUnits(grid::ValueList& list) {
   rs.Open(QStringLiteral("SELECT Codice, Descrizione FROM Liste WHERE Chiave='um' ORDER BY Codice"), cn,
           db::adOpenForwardOnly, db::adLockReadOnly, db::adCmdText);
   list.clear();
-  for (; !rs.isEOF(); rs.MoveNext())
-    list.add(rs.Value(0), NzStr(rs.Value(1), QString()));
+  for (; !rs.isEOF(); rs.MoveNext()) list.add(rs.Value(0), NzStr(rs.Value(1), QString()));
 }
 
 // The unit column shows the units' descriptions: as wide as the longest of them and its heading.

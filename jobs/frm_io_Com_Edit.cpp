@@ -25,15 +25,18 @@ frm_io_Com_Edit::frm_io_Com_Edit(QWidget* parent)
   buildFields();
   setViewCode(QStringLiteral("com"));
   setFocusOrder({txtFields[1], dtcData[0], txtFields[2], datData[0], datData[1], txtFields[4], txtFields[3],
-                 cmdSalva, cmdAnnulla, chkField[0], datData[2], chkField[1], datData[3], chkField[2], datData[4],
-                 cmd_Info, cmd_Prev, cmd_OtherData, Command2});
+                 cmdSalva, cmdAnnulla, chkField[0], datData[2], chkField[1], datData[3], chkField[2],
+                 datData[4], cmd_Info, cmd_Prev, cmd_OtherData, Command2});
   setRule(txtFields[1], [this] { return !line(1)->text().isEmpty(); });
   setAfterNewClient(txtFields[2]);
-  for (int i = 0; i < 3; ++i) connect(chkField[std::size_t(i)], &QCheckBox::clicked, this, [this, i] { chkField_Click(i); });
+  for (int i = 0; i < 3; ++i)
+    connect(chkField[std::size_t(i)], &QCheckBox::clicked, this, [this, i] { chkField_Click(i); });
   connect(cmd_Info, &QPushButton::clicked, this, &frm_io_Com_Edit::cmd_Info_Click);
-  connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this, &frm_io_Com_Edit::cmd_Info_Click);
+  connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this,
+          &frm_io_Com_Edit::cmd_Info_Click);
   connect(cmd_Prev, &QPushButton::clicked, this, &frm_io_Com_Edit::cmd_Prev_Click);
-  connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, this, &frm_io_Com_Edit::cmd_Prev_Click);
+  connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, this,
+          &frm_io_Com_Edit::cmd_Prev_Click);
 }
 
 void frm_io_Com_Edit::buildFields() {

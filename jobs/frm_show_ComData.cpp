@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "core/Globals.h"
-#include "core/MainWindowHooks.h"
 #include "core/JobSummary.h"
+#include "core/MainWindowHooks.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/forms/MsgBox.h"
@@ -17,7 +17,8 @@
 
 namespace {
 
-const char* const CategoryCaptions[] = {"Vendita", "Costi", "Manodopera", "Materiali", "Altri Costi", "Utile/Perdita"};
+const char* const CategoryCaptions[] = {"Vendita",   "Costi",       "Manodopera",
+                                        "Materiali", "Altri Costi", "Utile/Perdita"};
 const char* const PartCaptions[] = {" Preventivo", " In economia", " Totale"};
 
 QLabel* cell(QWidget* parent, const QString& name) {
@@ -33,7 +34,8 @@ QLabel* cell(QWidget* parent, const QString& name) {
 }  // namespace
 
 frm_show_ComData::frm_show_ComData(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       SSTab1(new QTabWidget(this)) {
   SSTab1->setObjectName(QStringLiteral("SSTab1"));
   auto* page = new QWidget;
@@ -47,7 +49,8 @@ frm_show_ComData::frm_show_ComData(QWidget* parent)
     lblCap.push_back(label);
     grid->addWidget(label, row, column);
   };
-  for (int k = 0; k < JobSummary::CategoryCount; ++k) caption(QString::fromUtf8(CategoryCaptions[k]), 0, k + 1);
+  for (int k = 0; k < JobSummary::CategoryCount; ++k)
+    caption(QString::fromUtf8(CategoryCaptions[k]), 0, k + 1);
   for (int p = 0; p < JobSummary::PartCount; ++p) {
     caption(QString::fromUtf8(PartCaptions[p]), p + 1, 0);
     for (int k = 0; k < JobSummary::CategoryCount; ++k) {

@@ -38,12 +38,9 @@ struct Row {
 };
 
 const Row Rows[] = {
-    {"Nome o Ragione Sociale:", {0}},
-    {"Indirizzo:", {1}},
-    {"CAP/Località/Prov.:", {2, 3, 4}},
-    {"Codice Fiscale o p.IVA:", {5}},
-    {"Telefono/Cellulare/Fax:", {6, 7, 8}},
-    {"E-Mail:", {9}},
+    {"Nome o Ragione Sociale:", {0}},       {"Indirizzo:", {1}},
+    {"CAP/Località/Prov.:", {2, 3, 4}},     {"Codice Fiscale o p.IVA:", {5}},
+    {"Telefono/Cellulare/Fax:", {6, 7, 8}}, {"E-Mail:", {9}},
 };
 
 }  // namespace

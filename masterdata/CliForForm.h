@@ -26,11 +26,11 @@ class CliForForm : public MasterDataForm {
 
  protected:
   struct Twin {
-    QString kind;          // Tipo of a new row
-    QString caption;       // window caption as designed
-    QString newCaption;    // caption set by Nuovo; empty keeps the designed one
-    QString suffix;        // after the name in the caption
-    bool labelTooltips;    // the labels of some rows carry their field's tooltip
+    QString kind;        // Tipo of a new row
+    QString caption;     // window caption as designed
+    QString newCaption;  // caption set by Nuovo; empty keeps the designed one
+    QString suffix;      // after the name in the caption
+    bool labelTooltips;  // the labels of some rows carry their field's tooltip
   };
   CliForForm(const Twin& twin, QWidget* parent);
 

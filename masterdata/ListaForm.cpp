@@ -16,8 +16,7 @@ ListaForm::ListaForm(const QString& chiave, const QStringList& columns, const QS
     lblData.push_back(row.label);
     txtData.push_back(row.box);
   }
-  chkData.push_back(
-      addCheckRow(grid, fields, QStringLiteral("Predefinito"), QStringLiteral("Predefinito")));
+  chkData.push_back(addCheckRow(grid, fields, QStringLiteral("Predefinito"), QStringLiteral("Predefinito")));
   setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromCheckBoxes);
   setFields(grid);
 }

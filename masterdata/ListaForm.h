@@ -25,8 +25,7 @@ class ListaForm : public MasterDataForm {
  protected:
   // chiave: the list's rows ("um", "cat"); labels: one text field per label, bound in order to the
   // columns.
-  ListaForm(const QString& chiave, const QStringList& columns, const QStringList& labels,
-            QWidget* parent);
+  ListaForm(const QString& chiave, const QStringList& columns, const QStringList& labels, QWidget* parent);
 
   QString tableName() const override;
   QString openSql(const Variant& key) const override;

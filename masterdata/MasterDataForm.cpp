@@ -71,9 +71,7 @@ QWidget* MasterDataForm::owner() const { return MainWindowHooks::mainWindow(); }
 
 void MasterDataForm::CollegaCampi() { binding().connectTo(&m_rs); }
 
-Variant MasterDataForm::Nuovo(std::int32_t Modal) {
-  return open(1, Modal, tableName(), db::adCmdTable);
-}
+Variant MasterDataForm::Nuovo(std::int32_t Modal) { return open(1, Modal, tableName(), db::adCmdTable); }
 
 Variant MasterDataForm::Apri(const Variant& Key, std::int32_t Modal) {
   return open(2, Modal, openSql(Key), db::adCmdText);
@@ -110,8 +108,8 @@ bool MasterDataForm::openRecord(const QString& source, db::CommandType command) 
       setNewRowValues();
     } else if (m_rs.isEOF()) {
       closeRecord();
-      forms::MsgBox(QStringLiteral("La registrazione richiesta non esiste più."), forms::vbOKOnly,
-                    QString(), owner());
+      forms::MsgBox(QStringLiteral("La registrazione richiesta non esiste più."), forms::vbOKOnly, QString(),
+                    owner());
       return false;
     }
   } catch (const db::DbError& e) {
@@ -125,7 +123,8 @@ bool MasterDataForm::openRecord(const QString& source, db::CommandType command) 
 void MasterDataForm::closeRecord() { releaseRecord(m_rs, m_cn); }
 
 void MasterDataForm::cmdSalva_Click() {
-  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven() || !beforeSave()) return;
+  if (!m_rs.IsOpen() || !validateFocusedControl() || !commitControls() || !keyGiven() || !beforeSave())
+    return;
   try {
     writeRecord();
     takeResult();

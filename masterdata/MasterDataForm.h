@@ -94,8 +94,8 @@ class MasterDataForm : public forms::EntryForm {
     QLabel* label;
     QLineEdit* box;
   };
-  TextRow addTextRow(QGridLayout* grid, int row, int index, const QString& caption,
-                     const QString& column, const QString& format = QString());
+  TextRow addTextRow(QGridLayout* grid, int row, int index, const QString& caption, const QString& column,
+                     const QString& format = QString());
   // A check box bound to a column, in the field column of a row of the grid.
   QCheckBox* addCheckRow(QGridLayout* grid, int row, const QString& caption, const QString& column);
   // Fills a look-up list with the rows of rowSource, read into rows on the window's connection for
@@ -113,8 +113,7 @@ class MasterDataForm : public forms::EntryForm {
  private:
   db::Connection m_cnListe;
 
-  Variant open(std::int32_t mode, std::int32_t modal, const QString& source,
-               db::CommandType command);
+  Variant open(std::int32_t mode, std::int32_t modal, const QString& source, db::CommandType command);
   bool openRecord(const QString& source, db::CommandType command);
   void closeRecord();
   QString m_viewCode;

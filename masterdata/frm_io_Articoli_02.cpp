@@ -1,13 +1,13 @@
 #include "masterdata/frm_io_Articoli_02.h"
 
 #include <QGridLayout>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/Globals.h"
 #include "core/comUtility.h"
@@ -90,11 +90,10 @@ frm_io_Articoli_02::frm_io_Articoli_02(QWidget* parent)
 
   cmdSalva->setToolTip(QStringLiteral("Salva l'articolo"));
   cmdAnnulla->setToolTip(QStringLiteral("Annulla le modifiche e chiude"));
-  setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromLookupLists |
-                forms::EnterFromDatePickers);
+  setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromLookupLists | forms::EnterFromDatePickers);
   setFocusOrder({datData[0], txtData[0], txtData[1], dtcData[2], txtData[8], dtcData[0], dtcData[1],
-                 dtcData[3], txtData[2], txtData[3], txtData[6], txtData[7], txtData[5], txtData[4],
-                 cmdSalva, cmdAnnulla});
+                 dtcData[3], txtData[2], txtData[3], txtData[6], txtData[7], txtData[5], txtData[4], cmdSalva,
+                 cmdAnnulla});
 
   setKeyFilter(txtData[0], forms::UpperCaseNoApostrophe);
   setKeyFilter(txtData[8], forms::UpperCaseNoApostrophe);
@@ -117,8 +116,7 @@ frm_io_Articoli_02::frm_io_Articoli_02(QWidget* parent)
     const std::optional<Currency> amount = Currency::fromDouble(*cost);
     return !amount || *amount != Currency();
   });
-  for (int i : {3, 5, 6, 7})
-    setRule(txtData[i], [this, i] { return IsNumeric(line(i)->text()); });
+  for (int i : {3, 5, 6, 7}) setRule(txtData[i], [this, i] { return IsNumeric(line(i)->text()); });
   setRule(dtcData[3], [this] {
     dtcData[3]->settleTypedText();
     if (dtcData[3]->selectedRow() < 0) return false;
@@ -196,7 +194,8 @@ void frm_io_Articoli_02::buildFields() {
 
   for (int i = 0; i < 9; ++i) {
     const QString column = text(TextFields[i].column);
-    const bool amount = std::find(std::begin(AmountFields), std::end(AmountFields), i) != std::end(AmountFields);
+    const bool amount =
+        std::find(std::begin(AmountFields), std::end(AmountFields), i) != std::end(AmountFields);
     if (i == 4)
       binding().bindText(static_cast<QPlainTextEdit*>(txtData[4]), column);
     else
@@ -252,7 +251,8 @@ void frm_io_Articoli_02::takeResult() { m_Result = m_rs.Value(QStringLiteral("Co
 
 bool frm_io_Articoli_02::CaricaListe(std::int16_t Index) {
   for (int i = 0; i < 4; ++i)
-    if ((Index == -1 || Index == i) && !loadList(dtcData[i], m_rsListe[i], text(Lists[i].rowSource))) return false;
+    if ((Index == -1 || Index == i) && !loadList(dtcData[i], m_rsListe[i], text(Lists[i].rowSource)))
+      return false;
   return true;
 }
 

@@ -12,8 +12,7 @@
 
 frm_io_Attivita::frm_io_Attivita(QWidget* parent) : MasterDataForm(parent) {
   setWindowTitle(QStringLiteral("Attività dirette"));
-  const QStringList columns{QStringLiteral("CodAtt"), QStringLiteral("Descrizione"),
-                            QStringLiteral("TOMO")};
+  const QStringList columns{QStringLiteral("CodAtt"), QStringLiteral("Descrizione"), QStringLiteral("TOMO")};
   const QStringList labels{QStringLiteral("Codice:"), QStringLiteral("Descrizione:"),
                            QStringLiteral("Tariffa oraria media:")};
   auto* grid = new QGridLayout;

@@ -8,8 +8,8 @@
 #include "core/Globals.h"
 
 frm_io_Cat::frm_io_Cat(QWidget* parent)
-    : ListaForm(QStringLiteral("cat"), {QStringLiteral("Descrizione")},
-                {QStringLiteral("Descrizione:")}, parent) {
+    : ListaForm(QStringLiteral("cat"), {QStringLiteral("Descrizione")}, {QStringLiteral("Descrizione:")},
+                parent) {
   setWindowTitle(QStringLiteral("Categorie Articoli"));
   setFocusOrder({txtData[0], cmdSalva, cmdAnnulla, chkData[0]});
 }

@@ -11,8 +11,7 @@
 
 frm_io_Imp::frm_io_Imp(QWidget* parent) : MasterDataForm(parent), txtNote(new forms::MemoBox(this)) {
   setWindowTitle(QStringLiteral("Impiegati"));
-  const QStringList columns{QStringLiteral("Cognome"), QStringLiteral("Nome"),
-                            QStringLiteral("Tariffa")};
+  const QStringList columns{QStringLiteral("Cognome"), QStringLiteral("Nome"), QStringLiteral("Tariffa")};
   const QStringList labels{QStringLiteral("Cognome:"), QStringLiteral("Nome:"),
                            QStringLiteral("Tariffa oraria:")};
   auto* grid = new QGridLayout;

@@ -1,8 +1,8 @@
 #include "reports/ExportListLayout.h"
 
-ExportListLayout::ExportListLayout(const QString& titleLabel, const QString& titleCaption, const QString& titleLine,
-                                   const std::vector<ListColumn>& columns, const QString& headingLine,
-                                   const QStringList& oneLineFields)
+ExportListLayout::ExportListLayout(const QString& titleLabel, const QString& titleCaption,
+                                   const QString& titleLine, const std::vector<ListColumn>& columns,
+                                   const QString& headingLine, const QStringList& oneLineFields)
     : ListReport(titleLabel, titleCaption, titleLine, columns, headingLine),
       m_headingLine(headingLine),
       m_oneLineFields(oneLineFields) {}

@@ -15,7 +15,8 @@ class ExportListLayout : public ListReport {
 
  protected:
   ExportListLayout(const QString& titleLabel, const QString& titleCaption, const QString& titleLine,
-                   const std::vector<ListColumn>& columns, const QString& headingLine, const QStringList& oneLineFields);
+                   const std::vector<ListColumn>& columns, const QString& headingLine,
+                   const QStringList& oneLineFields);
   void Format(report::Section& section) override;
 
  private:

@@ -9,7 +9,8 @@ ListReport::ListReport(const QString& titleLabel, const QString& titleCaption, c
   title.style().bold = true;
   rh.addLine(titleLine, QPoint(0, 460), QPoint(Width, 460), 20);
 
-  report::Section& ph = addSection(report::SectionType::PageHeader, QStringLiteral("PageHeader"), RowHeight + 80);
+  report::Section& ph =
+      addSection(report::SectionType::PageHeader, QStringLiteral("PageHeader"), RowHeight + 80);
   report::Section& detail = addSection(report::SectionType::Detail, QStringLiteral("Detail"), RowHeight);
   for (const ListColumn& c : columns) {
     const Qt::Alignment alignment = c.right ? Qt::AlignRight : Qt::AlignLeft;
@@ -19,7 +20,8 @@ ListReport::ListReport(const QString& titleLabel, const QString& titleCaption, c
       heading.style().bold = true;
       heading.style().alignment = alignment;
     }
-    report::Field& field = detail.addField(c.field, QRect(c.left, 0, c.width, RowHeight), c.dataField, c.format);
+    report::Field& field =
+        detail.addField(c.field, QRect(c.left, 0, c.width, RowHeight), c.dataField, c.format);
     field.style().pointSize = FontSize;
     field.style().alignment = alignment;
   }

@@ -25,5 +25,6 @@ QString arp_o_det_AC::Query(const QString& CodCom) {
          " FROM (Costi LEFT JOIN CommessePre ON (Costi.IdStima = CommessePre.IdVocePre) AND (Costi.CodCom = "
          "CommessePre.CodCom)) INNER JOIN _Pars ON Costi.Tipo = [_Pars].l01"
          " Where (((Costi.CodCom) = " +
-         db::jetText(CodCom) + ") And ((Costi.Classe) = 3) And (([_Pars].k01) = 'catcos')) ORDER BY Costi.Data DESC";
+         db::jetText(CodCom) +
+         ") And ((Costi.Classe) = 3) And (([_Pars].k01) = 'catcos')) ORDER BY Costi.Data DESC";
 }

@@ -37,9 +37,11 @@ frmPrintReportArticoli::frmPrintReportArticoli()
   UpDown2->setRange(0, 999);
   UpDown2->setInvertedAppearance(true);
   UpDown2->setFixedHeight(txtSkipLabels->sizeHint().height());
-  connect(UpDown2, &QScrollBar::valueChanged, this, [this](int value) { txtSkipLabels->setText(QString::number(value)); });
+  connect(UpDown2, &QScrollBar::valueChanged, this,
+          [this](int value) { txtSkipLabels->setText(QString::number(value)); });
   keyPreview().setKeyFilter(txtSkipLabels, forms::DigitsOnly);
-  for (QWidget* w : {static_cast<QWidget*>(cmbArt), static_cast<QWidget*>(Label1), static_cast<QWidget*>(lbl[1])})
+  for (QWidget* w :
+       {static_cast<QWidget*>(cmbArt), static_cast<QWidget*>(Label1), static_cast<QWidget*>(lbl[1])})
     w->setEnabled(false);
 
   auto* filterLayout = new QGridLayout(frmFilter);
@@ -61,8 +63,9 @@ frmPrintReportArticoli::~frmPrintReportArticoli() = default;
 void frmPrintReportArticoli::fillLists() {
   cmbCat->addItem(AllCategories);
   cmbArt->addItem(AllArticles);
-  addQueryRows({{cmbCat, QStringLiteral("SELECT Descrizione FROM Liste WHERE Chiave='cat' ORDER BY Descrizione")},
-                {cmbArt, QStringLiteral("SELECT Codice FROM Articoli ORDER BY Codice")}});
+  addQueryRows(
+      {{cmbCat, QStringLiteral("SELECT Descrizione FROM Liste WHERE Chiave='cat' ORDER BY Descrizione")},
+       {cmbArt, QStringLiteral("SELECT Codice FROM Articoli ORDER BY Codice")}});
   cmbArt->setCurrentIndex(0);
   cmbCat->setCurrentIndex(0);
 }
@@ -77,8 +80,9 @@ void frmPrintReportArticoli::enableFilters() {
   const int kind = GridEX1->row() > 0 ? GridEX1->value(2).toInt() : 0;
   cmbCat->setEnabled(kind == 1);
   Label3->setEnabled(kind == 1);
-  for (QWidget* w : {static_cast<QWidget*>(cmbArt), static_cast<QWidget*>(Label1), static_cast<QWidget*>(lbl[1]),
-                     static_cast<QWidget*>(txtSkipLabels), static_cast<QWidget*>(UpDown2)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(cmbArt), static_cast<QWidget*>(Label1), static_cast<QWidget*>(lbl[1]),
+        static_cast<QWidget*>(txtSkipLabels), static_cast<QWidget*>(UpDown2)})
     w->setEnabled(kind == 2);
   cmdExp->setEnabled(kind == 1);
 }

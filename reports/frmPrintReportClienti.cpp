@@ -2,6 +2,7 @@
 
 // The customers' register previews under the address book's title.
 frmPrintReportClienti::frmPrintReportClienti()
-    : CliForPrintDialog({QStringLiteral("Stampa Clienti"), QStringLiteral("Cliente"), QStringLiteral("Clienti (Rubrica)"),
-                         QStringLiteral("Clienti (Anagrafica)"), QStringLiteral("Rubrica Clienti"),
-                         QStringLiteral("Rubrica Clienti"), QStringLiteral("Stampa Clienti"), QStringLiteral("Clienti")}) {}
+    : CliForPrintDialog({QStringLiteral("Stampa Clienti"), QStringLiteral("Cliente"),
+                         QStringLiteral("Clienti (Rubrica)"), QStringLiteral("Clienti (Anagrafica)"),
+                         QStringLiteral("Rubrica Clienti"), QStringLiteral("Rubrica Clienti"),
+                         QStringLiteral("Stampa Clienti"), QStringLiteral("Clienti")}) {}

@@ -35,9 +35,10 @@ frmPrintReportCom::frmPrintReportCom()
       Label2(new QLabel(QStringLiteral("al"))),
       Dat2(new forms::DatePicker),
       m_report(std::make_unique<arp_o_Com01>()) {
-  const QString checkCaptions[] = {QStringLiteral("[A] Riepilogo dati economici "), QStringLiteral("[B] Controllo Preventivo "),
-                             QStringLiteral("[C] Dettaglio Manodopera"), QStringLiteral("[D] Dettaglio Materiali "),
-                             QStringLiteral("[E] Dettaglio Altri Costi")};
+  const QString checkCaptions[] = {
+      QStringLiteral("[A] Riepilogo dati economici "), QStringLiteral("[B] Controllo Preventivo "),
+      QStringLiteral("[C] Dettaglio Manodopera"), QStringLiteral("[D] Dettaglio Materiali "),
+      QStringLiteral("[E] Dettaglio Altri Costi")};
   auto* viewLayout = new QVBoxLayout(Frame1);
   for (size_t i = 0; i < chkView.size(); ++i) {
     chkView[i] = new QCheckBox(checkCaptions[i]);
@@ -84,9 +85,12 @@ void frmPrintReportCom::Stampa(const QString& printer, const QString& CodCom) {
 
 QString frmPrintReportCom::CreaFiltro(const QString& F, const QString& C) {
   QString jobCondition;
-  if (F == ClosedJobs) jobCondition = QStringLiteral("Chiusa=True");
-  else if (F == OpenJobs) jobCondition = QStringLiteral("Chiusa=False");
-  else if (F != AllJobs) jobCondition = "CodCom=" + db::jetText(F);
+  if (F == ClosedJobs)
+    jobCondition = QStringLiteral("Chiusa=True");
+  else if (F == OpenJobs)
+    jobCondition = QStringLiteral("Chiusa=False");
+  else if (F != AllJobs)
+    jobCondition = "CodCom=" + db::jetText(F);
   QStringList conditions;
   if (C != AllCustomers) conditions << "Nome=" + db::jetText(C);
   if (!jobCondition.isEmpty()) conditions << jobCondition;
@@ -96,7 +100,9 @@ QString frmPrintReportCom::CreaFiltro(const QString& F, const QString& C) {
 report::Report* frmPrintReportCom::reportOf(int kind) { return kind == 1 ? m_report.get() : nullptr; }
 
 QString frmPrintReportCom::queryOf(int) {
-  return QStringLiteral("SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor") +
+  return QStringLiteral(
+             "SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = "
+             "CliFor.IdCliFor") +
          CreaFiltro(cmbFor->currentText(), cmbCat->currentText());
 }
 

@@ -65,9 +65,11 @@ bool compareWithFloor(const TimingReporter& reporter, const FloorComparison& com
     const double ratio = measured / floor;
     const bool bounded = comparison.ratioLimit > 0;
     const bool fast = (!bounded || ratio <= comparison.ratioLimit) && measured < comparison.maxMilliseconds;
-    const std::string limit = bounded ? "limite " + std::to_string(comparison.ratioLimit).substr(0, 3) : "senza limite";
-    std::printf("%s: %s %.3f ms, SQLite diretto %.3f ms (mediane), rapporto %.2f (%s) %s\n", sizeLabels[i].c_str(),
-                comparison.what.c_str(), measured, floor, ratio, limit.c_str(), fast ? "OK" : "TROPPO LENTO");
+    const std::string limit =
+        bounded ? "limite " + std::to_string(comparison.ratioLimit).substr(0, 3) : "senza limite";
+    std::printf("%s: %s %.3f ms, SQLite diretto %.3f ms (mediane), rapporto %.2f (%s) %s\n",
+                sizeLabels[i].c_str(), comparison.what.c_str(), measured, floor, ratio, limit.c_str(),
+                fast ? "OK" : "TROPPO LENTO");
     ok = ok && fast;
   }
   return ok;

@@ -23,7 +23,9 @@ constexpr std::uint64_t kSeed = 20240305;
   throw std::runtime_error("Generazione dei dati non riuscita: " + what + " (" + sqlite3_errmsg(db) + ")");
 }
 
-int scaledCount(int count, double scale) { return count <= 0 ? 0 : std::max(1, int(std::lround(count * scale))); }
+int scaledCount(int count, double scale) {
+  return count <= 0 ? 0 : std::max(1, int(std::lround(count * scale)));
+}
 
 // Money as the program stores it: rounded to four decimals, halves to the even digit.
 double money(double value) { return Currency::fromDouble(value).value_or(Currency()).toDouble(); }
@@ -130,29 +132,38 @@ class Generator {
       list.text("cat").null().text(category).integer(first ? 1 : 0).run();
       first = false;
     }
-    Insert vat(m_db, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-                     "VALUES (?, ?, ?, ?, ?)");
+    Insert vat(m_db,
+               "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+               "VALUES (?, ?, ?, ?, ?)");
     first = true;
     for (const VatCode& v : vatCodes()) {
-      vat.text(v.code).text(v.description).integer(v.exempt ? 1 : 0).real(v.rate).integer(first ? 1 : 0).run();
+      vat.text(v.code)
+          .text(v.description)
+          .integer(v.exempt ? 1 : 0)
+          .real(v.rate)
+          .integer(first ? 1 : 0)
+          .run();
       first = false;
     }
   }
 
   void people() {
-    Insert party(m_db, "INSERT INTO CliFor (Tipo, Nome, Indirizzo, CAP, Località, Prov, PIVA, Telefono, "
-                       "Cellulare, Fax, Email, Note) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Insert party(m_db,
+                 "INSERT INTO CliFor (Tipo, Nome, Indirizzo, CAP, Località, Prov, PIVA, Telefono, "
+                 "Cellulare, Fax, Email, Note) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (int i = 0; i < m_sizes.customers + m_sizes.suppliers; ++i) {
       const bool customer = i < m_sizes.customers;
       const Town& town = m_random.pick(towns());
-      const std::string name = m_random.chance(0.3) ? personName()
-                                                    : std::string(m_random.pick(surnames())) + " " +
-                                                          m_random.pick(companyForms());
+      const std::string name =
+          m_random.chance(0.3) ? personName()
+                               : std::string(m_random.pick(surnames())) + " " + m_random.pick(companyForms());
       const std::string vatNumber = numbered("", 11, (long long)(m_random.next() % 100000000000ULL));
       std::string mail;
       for (char c : name)
-        if (c >= 'a' && c <= 'z') mail += c;
-        else if (c >= 'A' && c <= 'Z') mail += char(c - 'A' + 'a');
+        if (c >= 'a' && c <= 'z')
+          mail += c;
+        else if (c >= 'A' && c <= 'Z')
+          mail += char(c - 'A' + 'a');
       party.text(customer ? "Cliente" : "Fornitore")
           .text(name)
           .text(std::string(m_random.pick(streets())) + ", " + std::to_string(m_random.between(1, 180)))
@@ -162,9 +173,15 @@ class Generator {
           .text(vatNumber)
           .text(phone("02"))
           .text(phone("347"));
-      if (m_random.chance(0.5)) party.text(phone("02")); else party.null();
+      if (m_random.chance(0.5))
+        party.text(phone("02"));
+      else
+        party.null();
       party.text(mail.substr(0, 40) + "@example.it");
-      if (m_random.chance(0.1)) party.text("Pagamento a 60 giorni"); else party.null();
+      if (m_random.chance(0.1))
+        party.text("Pagamento a 60 giorni");
+      else
+        party.null();
       const std::int64_t id = party.run();
       (customer ? m_customers : m_suppliers).push_back(id);
     }
@@ -178,9 +195,10 @@ class Generator {
   }
 
   void articles() {
-    Insert article(m_db, "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Note, PrezzoIvato, Prezzo, "
-                         "Aliquota, CodiceArtFor, DataIns, Categoria, UM, IdFornitore, CodiceIVA) "
-                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Insert article(m_db,
+                   "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Note, PrezzoIvato, Prezzo, "
+                   "Aliquota, CodiceArtFor, DataIns, Categoria, UM, IdFornitore, CodiceIVA) "
+                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (int i = 0; i < m_sizes.articles; ++i) {
       Article a;
       a.code = numbered("ART", 5, i + 1);
@@ -191,11 +209,21 @@ class Generator {
       a.price = money(a.cost * (1 + markUp / 100));
       const VatCode& vat = m_random.pick(vatCodes());
       const double tax = money(a.price * vat.rate / 100);
-      article.text(a.code).text(a.description.substr(0, 50)).real(a.cost).real(markUp).null().real(money(a.price + tax))
-          .real(a.price).real(tax);
-      article.text(numbered("F", 6, m_random.between(1, 999999))).date(QDate(2019, 1, 1).addDays(m_random.between(0, 2000)));
+      article.text(a.code)
+          .text(a.description.substr(0, 50))
+          .real(a.cost)
+          .real(markUp)
+          .null()
+          .real(money(a.price + tax))
+          .real(a.price)
+          .real(tax);
+      article.text(numbered("F", 6, m_random.between(1, 999999)))
+          .date(QDate(2019, 1, 1).addDays(m_random.between(0, 2000)));
       article.text(m_random.pick(categories())).text(a.unit);
-      if (m_suppliers.empty() || m_random.chance(0.1)) article.null(); else article.integer(m_random.pick(std::span<const std::int64_t>(m_suppliers)));
+      if (m_suppliers.empty() || m_random.chance(0.1))
+        article.null();
+      else
+        article.integer(m_random.pick(std::span<const std::int64_t>(m_suppliers)));
       article.text(vat.code).run();
       m_articles.push_back(std::move(a));
     }
@@ -203,8 +231,9 @@ class Generator {
 
   void templates() {
     Insert model(m_db, "INSERT INTO PreModelli (Descrizione) VALUES (?)");
-    Insert line(m_db, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa) "
-                      "VALUES (?, ?, ?, ?, ?, ?, ?)");
+    Insert line(m_db,
+                "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?)");
     for (int t = 0; t < m_sizes.templates; ++t) {
       const std::string name = std::string(m_random.pick(jobKinds())) + " - modello " + std::to_string(t + 1);
       const std::int64_t id = model.text(name).run();
@@ -212,21 +241,29 @@ class Generator {
       for (int l = 0; l < m_sizes.linesPerTemplate; ++l) {
         const std::string task = m_random.pick(labourTasks());
         line.integer(id).text(numbered("V", 2, l + 1)).text(task + " " + m_random.pick(articleNouns()));
-        if (m_random.chance(0.3)) line.text("Comprensivo di materiale e manodopera."); else line.null();
+        if (m_random.chance(0.3))
+          line.text("Comprensivo di materiale e manodopera.");
+        else
+          line.null();
         line.integer(l + 1).text(m_random.pick(units()).code).real(money(m_random.between(5.0, 900.0))).run();
       }
     }
   }
 
   void jobOrders() {
-    Insert job(m_db, "INSERT INTO Commesse (CodCom, IdCliente, IdModello, DesCom, Responsabile, DataInizio, DataFine, "
-                     "DataConPre, DataConsegna, ScadenzaGaranzia, Prezzo, EcoTar, Chiusa, Consegnata, InGaranzia, "
-                     "Attiva, Note) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, 1, ?)");
-    Insert fromTemplate(m_db, "INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa, "
-                              "QPrev, Quantita, Prezzo) SELECT ?1, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa, "
-                              "?2, ?2, round(Tariffa * ?2, 4) FROM PreVoci WHERE IdModelloPre = ?3");
-    Insert line(m_db, "INSERT INTO CommessePre (CodCom, Codice, Descrizione, Ordine, UM, Tariffa, QPrev, Quantita, "
-                      "Prezzo) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Insert job(
+        m_db,
+        "INSERT INTO Commesse (CodCom, IdCliente, IdModello, DesCom, Responsabile, DataInizio, DataFine, "
+        "DataConPre, DataConsegna, ScadenzaGaranzia, Prezzo, EcoTar, Chiusa, Consegnata, InGaranzia, "
+        "Attiva, Note) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, ?, 1, ?)");
+    Insert fromTemplate(
+        m_db,
+        "INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa, "
+        "QPrev, Quantita, Prezzo) SELECT ?1, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa, "
+        "?2, ?2, round(Tariffa * ?2, 4) FROM PreVoci WHERE IdModelloPre = ?3");
+    Insert line(m_db,
+                "INSERT INTO CommessePre (CodCom, Codice, Descrizione, Ordine, UM, Tariffa, QPrev, Quantita, "
+                "Prezzo) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (int j = 0; j < m_sizes.jobOrders; ++j) {
       Job current;
       current.code = numbered("CM", 6, j + 1);
@@ -237,10 +274,17 @@ class Generator {
       const bool delivered = closed || m_random.chance(0.2);
       const bool warranty = delivered && m_random.chance(0.5);
       const bool usesTemplate = !m_templates.empty() && m_random.chance(0.7);
-      const std::int64_t templateId = usesTemplate ? m_random.pick(std::span<const std::int64_t>(m_templates)) : 0;
+      const std::int64_t templateId =
+          usesTemplate ? m_random.pick(std::span<const std::int64_t>(m_templates)) : 0;
       job.text(current.code);
-      if (m_customers.empty()) job.null(); else job.integer(m_random.pick(std::span<const std::int64_t>(m_customers)));
-      if (usesTemplate) job.integer(templateId); else job.null();
+      if (m_customers.empty())
+        job.null();
+      else
+        job.integer(m_random.pick(std::span<const std::int64_t>(m_customers)));
+      if (usesTemplate)
+        job.integer(templateId);
+      else
+        job.null();
       const Town& town = m_random.pick(towns());
       job.text(std::string(m_random.pick(jobKinds())) + " - " + town.name)
           .text(m_random.pick(surnames()))
@@ -253,7 +297,10 @@ class Generator {
           .integer(closed)
           .integer(delivered)
           .integer(warranty);
-      if (m_random.chance(0.15)) job.text("Accesso al cantiere dalle 8:00; chiedere del geometra."); else job.null();
+      if (m_random.chance(0.15))
+        job.text("Accesso al cantiere dalle 8:00; chiedere del geometra.");
+      else
+        job.null();
       job.run();
 
       if (m_sizes.quoteLinesPerJob > 0) {
@@ -265,8 +312,15 @@ class Generator {
           for (int l = 0; l < lines; ++l) {
             const double rate = money(m_random.between(5.0, 900.0));
             const double quantity = m_random.between(1, 40);
-            line.text(current.code).text(numbered("V", 2, l + 1)).text(m_random.pick(labourTasks())).integer(l + 1)
-                .text(m_random.pick(units()).code).real(rate).real(quantity).real(quantity).real(money(rate * quantity))
+            line.text(current.code)
+                .text(numbered("V", 2, l + 1))
+                .text(m_random.pick(labourTasks()))
+                .integer(l + 1)
+                .text(m_random.pick(units()).code)
+                .real(rate)
+                .real(quantity)
+                .real(quantity)
+                .real(money(rate * quantity))
                 .run();
           }
         }
@@ -287,9 +341,10 @@ class Generator {
 
   void costs() {
     if (m_jobs.empty() || m_sizes.costRows <= 0) return;
-    Insert cost(m_db, "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, Codice, "
-                      "Descrizione, UM, Quantita, CostoUnitario, Valore, PrezzoUnitario) "
-                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Insert cost(m_db,
+                "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, Codice, "
+                "Descrizione, UM, Quantita, CostoUnitario, Valore, PrezzoUnitario) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     for (int i = 0; i < m_sizes.costRows; ++i) {
       const Job& job = m_jobs[std::size_t(m_random.between(0, int(m_jobs.size()) - 1))];
       const int roll = m_random.between(1, 100);
@@ -299,9 +354,15 @@ class Generator {
       double quantity = 1, unitCost = 0, unitPrice = 0;
       cost.integer(kind);
       const OtherCost& other = m_random.pick(otherCosts());
-      if (kind == 3) cost.integer(other.category); else cost.null();
+      if (kind == 3)
+        cost.integer(other.category);
+      else
+        cost.null();
       cost.text(job.code).integer(outsideQuote ? 1 : 0);
-      if (outsideQuote) cost.null(); else cost.integer(m_random.pick(std::span<const std::int64_t>(job.quoteLines)));
+      if (outsideQuote)
+        cost.null();
+      else
+        cost.integer(m_random.pick(std::span<const std::int64_t>(job.quoteLines)));
       cost.date(day);
       if (kind == 0 && !m_employees.empty()) {
         const std::size_t who = std::size_t(m_random.between(0, int(m_employees.size()) - 1));
@@ -329,7 +390,11 @@ class Generator {
     const auto names = activityNames();
     for (int i = 0; i < m_sizes.activities; ++i) {
       const std::string name = names[std::size_t(i) % names.size()];
-      activity.text(numbered("A", 3, i + 1)).text(name).real(money(m_random.between(25, 70))).integer(m_random.chance(0.1)).run();
+      activity.text(numbered("A", 3, i + 1))
+          .text(name)
+          .real(money(m_random.between(25, 70)))
+          .integer(m_random.chance(0.1))
+          .run();
     }
   }
 

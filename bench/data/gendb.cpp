@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
   QString master = QCoreApplication::applicationDirPath() + "/master.gen";
   if (!QFileInfo::exists(master)) master = benchdata::templatePath();
   if (!QFile::copy(master, path)) {
-    std::fprintf(stderr, "gendb: impossibile copiare il modello %s in %s.\n", qPrintable(master), qPrintable(path));
+    std::fprintf(stderr, "gendb: impossibile copiare il modello %s in %s.\n", qPrintable(master),
+                 qPrintable(path));
     return 1;
   }
   QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
@@ -50,8 +51,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gendb: %s\n", e.what());
     return 1;
   }
-  std::printf("%s: %d clienti, %d fornitori, %d articoli, %d commesse, %d costi in %.1f s\n", qPrintable(path),
-              sizes.customers, sizes.suppliers, sizes.articles, sizes.jobOrders, sizes.costRows,
-              double(timer.elapsed()) / 1000.0);
+  std::printf("%s: %d clienti, %d fornitori, %d articoli, %d commesse, %d costi in %.1f s\n",
+              qPrintable(path), sizes.customers, sizes.suppliers, sizes.articles, sizes.jobOrders,
+              sizes.costRows, double(timer.elapsed()) / 1000.0);
   return 0;
 }

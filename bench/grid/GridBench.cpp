@@ -16,7 +16,8 @@
 namespace {
 
 const QString kQuery =
-    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
+    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = "
+    "CliFor.IdCliFor";
 constexpr double kRatioLimit = 2.0;
 constexpr double kActionLimitMs = 100.0;
 
@@ -166,7 +167,8 @@ int main(int argc, char** argv) {
     std::printf("Griglia / sola lettura dati: %.2f (limite %.1f) %s\n", ratio, kRatioLimit,
                 ratio < kRatioLimit ? "OK" : "TROPPO LENTO");
   }
-  for (const char* name : {"BM_ScrollToLastRow", "BM_SortOnColumn", "BM_FindAsYouType", "BM_FindAsYouTypeInDates"}) {
+  for (const char* name :
+       {"BM_ScrollToLastRow", "BM_SortOnColumn", "BM_FindAsYouType", "BM_FindAsYouTypeInDates"}) {
     const double ms = time(name);
     if (ms < 0) continue;
     ok = ok && ms < kActionLimitMs;

@@ -95,11 +95,23 @@ void BM_OpenCostWindowOnADay(benchmark::State& state) {
 }
 
 // Each size's sides one after the other, so that they meet the machine in the same state.
-BENCHMARK(BM_DayQueriesThroughRecordsets)->Unit(benchmark::kMillisecond)->Arg(0)->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_OpenCostWindowOnADay)->Unit(benchmark::kMillisecond)->Arg(0)->Repetitions(benchdata::kRepetitions);
+BENCHMARK(BM_DayQueriesThroughRecordsets)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(0)
+    ->Repetitions(benchdata::kRepetitions);
+BENCHMARK(BM_OpenCostWindowOnADay)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(0)
+    ->Repetitions(benchdata::kRepetitions);
 BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond)->Arg(0)->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_DayQueriesThroughRecordsets)->Unit(benchmark::kMillisecond)->Arg(1)->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_OpenCostWindowOnADay)->Unit(benchmark::kMillisecond)->Arg(1)->Repetitions(benchdata::kRepetitions);
+BENCHMARK(BM_DayQueriesThroughRecordsets)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(1)
+    ->Repetitions(benchdata::kRepetitions);
+BENCHMARK(BM_OpenCostWindowOnADay)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(1)
+    ->Repetitions(benchdata::kRepetitions);
 BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond)->Arg(1)->Repetitions(benchdata::kRepetitions);
 
 // The busiest day of the first open job order.
@@ -142,7 +154,8 @@ int main(int argc, char** argv) {
   std::vector<std::string> labels;
   for (const int costRows : kCostRows) labels.push_back(std::to_string(costRows) + " righe di costo");
   const bool queriesFast = benchdata::compareWithFloor(
-      reporter, {"query del giorno", "BM_DayQueriesThroughRecordsets", "BM_BareSqlite", kRatioLimit, kWindowLimitMs},
+      reporter,
+      {"query del giorno", "BM_DayQueriesThroughRecordsets", "BM_BareSqlite", kRatioLimit, kWindowLimitMs},
       labels);
   const bool windowFast = benchdata::compareWithFloor(
       reporter, {"finestra", "BM_OpenCostWindowOnADay", "BM_BareSqlite", 0, kWindowLimitMs}, labels);

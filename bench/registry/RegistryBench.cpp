@@ -43,8 +43,7 @@ class SettingsFile {
   explicit SettingsFile(const QByteArray& others) {
     qputenv("XDG_CONFIG_HOME", m_dir.path().toUtf8());
     QByteArray text = "Windows Registry Editor Version 5.00\n\n" + others;
-    text += "\n[HKEY_CURRENT_USER\\" + Settings.toUtf8() +
-            "]\n\"regLoadViewLayout\"=dword:00000001\n";
+    text += "\n[HKEY_CURRENT_USER\\" + Settings.toUtf8() + "]\n\"regLoadViewLayout\"=dword:00000001\n";
     QDir().mkpath(m_dir.path() + "/Corvane");
     QFile file(registry::storeFilePath(HKEY_CURRENT_USER));
     file.open(QIODevice::WriteOnly);
@@ -62,7 +61,8 @@ class SettingsFile {
 };
 
 void readStartSettings() {
-  benchmark::DoNotOptimize(LeggiRegistro(HKEY_CURRENT_USER, Settings, REG_DWORD, "regLoadViewLayout", Variant(1)));
+  benchmark::DoNotOptimize(
+      LeggiRegistro(HKEY_CURRENT_USER, Settings, REG_DWORD, "regLoadViewLayout", Variant(1)));
   for (const char* name : {"Report1", "Driver1", "Report2", "Driver2"})
     benchmark::DoNotOptimize(LeggiRegistro(HKEY_CURRENT_USER, Printers, REG_SZ, name, Variant(QString())));
 }

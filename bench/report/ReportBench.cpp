@@ -30,8 +30,10 @@ class CostRegister : public report::Report {
     detail.addField("txtData", QRect(0, 0, 1100, 255), "Data", "dd-mm-yyyy");
     detail.addField("txtCodice", QRect(1200, 0, 1600, 255), "Codice");
     detail.addField("txtDescrizione", QRect(2900, 0, 3800, 255), "Descrizione");
-    detail.addField("txtQuantita", QRect(6800, 0, 1000, 255), "Quantita", "#,##0.00").style().alignment = Qt::AlignRight;
-    detail.addField("txtValore", QRect(7900, 0, 1700, 255), "Valore", "##,##0.00").style().alignment = Qt::AlignRight;
+    detail.addField("txtQuantita", QRect(6800, 0, 1000, 255), "Quantita", "#,##0.00").style().alignment =
+        Qt::AlignRight;
+    detail.addField("txtValore", QRect(7900, 0, 1700, 255), "Valore", "##,##0.00").style().alignment =
+        Qt::AlignRight;
     Section& pf = addSection(SectionType::PageFooter, "PageFooter", 300);
     m_page = &pf.addField("txtPagina", QRect(7000, 0, 2600, 255), QString());
   }
@@ -91,7 +93,8 @@ void BM_RunToPdf(benchmark::State& state) {
     pages = r.pages().size();
   }
   state.counters["pagine"] = double(pages);
-  state.counters["pagine/s"] = benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["pagine/s"] =
+      benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 BENCHMARK(BM_ReadThroughDataLayer)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -115,7 +118,8 @@ int main(int argc, char** argv) {
   for (const char* rows : {"1000", "10000"}) {
     const double read = reporter.milliseconds(std::string("BM_ReadThroughDataLayer/") + rows);
     const double run = reporter.milliseconds(std::string("BM_RunToPdf/") + rows);
-    if (read > 0 && run > 0) std::printf("%s righe: report in PDF / sola lettura dati = %.1f\n", rows, run / read);
+    if (read > 0 && run > 0)
+      std::printf("%s righe: report in PDF / sola lettura dati = %.1f\n", rows, run / read);
   }
   return 0;
 }

@@ -10,16 +10,16 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
-#include "platform/forms/WindowPlacement.h"
 #include "platform/forms/FocusTracker.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"
+#include "platform/forms/WindowPlacement.h"
 
 namespace forms {
 
 EntryForm::EntryForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_keys(new KeyPreview(this)),
       m_focus(new FocusTracker(this)) {
   connect(m_focus, &FocusTracker::left, this, &EntryForm::onLeft);
@@ -86,8 +86,7 @@ void EntryForm::releaseRecord(db::Recordset& rows, db::Connection& connection) {
 
 bool EntryForm::recordTakesText(QWidget* control) {
   if (m_binding.commit(control)) return true;
-  MsgBox(QStringLiteral("Il valore inserito non è valido per questo campo."), vbOKOnly, QString(),
-         this);
+  MsgBox(QStringLiteral("Il valore inserito non è valido per questo campo."), vbOKOnly, QString(), this);
   return false;
 }
 

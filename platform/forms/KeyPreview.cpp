@@ -57,8 +57,7 @@ bool KeyPreview::filterTyping(QWidget* control, QKeyEvent* event) {
   const auto it = m_filters.find(control);
   const QString typed = event->text();
   // Control characters (Backspace, Ctrl+C, Ctrl+V...) keep the box's own editing keys working.
-  if (it == m_filters.end() || typed.isEmpty() || typed.at(0).unicode() < 32 ||
-      typed.at(0).unicode() == 127)
+  if (it == m_filters.end() || typed.isEmpty() || typed.at(0).unicode() < 32 || typed.at(0).unicode() == 127)
     return false;
   QString kept;
   for (const QChar c : typed) {

@@ -22,8 +22,8 @@ enum EnterMoves {
 
 // Sees each keystroke of a window before the focused control does: Enter becomes Tab in the chosen
 // kinds of control and presses a focused push button; Esc presses the cancel button (once per
-// keystroke), or reaches the focused control in a window that has none; typed characters pass through the text box's typing filter. Pasted text is not
-// filtered.
+// keystroke), or reaches the focused control in a window that has none; typed characters pass through the
+// text box's typing filter. Pasted text is not filtered.
 class KeyPreview : public QObject {
   Q_OBJECT
 

@@ -6,9 +6,9 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
-#include <QSpacerItem>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
 
 namespace forms {
 
@@ -41,8 +41,8 @@ class CentredBox : public QMessageBox {
     bold.setBold(true);
     const int titleWidth = QFontMetrics(bold).horizontalAdvance(title) + TitleBarRoom;
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
-      grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
-                    1, grid->columnCount());
+      grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                    grid->rowCount(), 0, 1, grid->columnCount());
   }
 
  protected:
@@ -62,7 +62,8 @@ class CentredBox : public QMessageBox {
 }  // namespace
 
 void showError(const UserError& error, QWidget* owner, ErrorIcon icon) {
-  MsgBox(error.description(), vbOKOnly | (icon == ErrorIcon::Exclamation ? vbExclamation : 0), QString(), owner);
+  MsgBox(error.description(), vbOKOnly | (icon == ErrorIcon::Exclamation ? vbExclamation : 0), QString(),
+         owner);
 }
 
 void setMsgBoxHandler(MsgBoxHandler h) { handler() = std::move(h); }
@@ -84,14 +85,12 @@ int MsgBox(const QString& text, int style, const QString& title, QWidget* parent
       choices = {{QMessageBox::Ok, vbOK, "OK"}, {QMessageBox::Cancel, vbCancel, "Annulla"}};
       break;
     case vbYesNoCancel:
-      choices = {{QMessageBox::Yes, vbYes, "&Sì"}, {QMessageBox::No, vbNo, "&No"},
+      choices = {{QMessageBox::Yes, vbYes, "&Sì"},
+                 {QMessageBox::No, vbNo, "&No"},
                  {QMessageBox::Cancel, vbCancel, "Annulla"}};
       break;
-    case vbYesNo:
-      choices = {{QMessageBox::Yes, vbYes, "&Sì"}, {QMessageBox::No, vbNo, "&No"}};
-      break;
-    default:
-      choices = {{QMessageBox::Ok, vbOK, "OK"}};
+    case vbYesNo: choices = {{QMessageBox::Yes, vbYes, "&Sì"}, {QMessageBox::No, vbNo, "&No"}}; break;
+    default: choices = {{QMessageBox::Ok, vbOK, "OK"}};
   }
   for (const Choice& c : choices) box.addButton(c.button)->setText(c.caption);
   const size_t defaultIndex = (style & vbDefaultButton2) && choices.size() > 1 ? 1 : 0;

@@ -25,8 +25,7 @@ std::optional<Variant> fromText(const QString& text, db::DataType type) {
   switch (type) {
     case db::adVarWChar:
     case db::adLongVarWChar:
-    case db::adEmpty:
-      return Variant(text);
+    case db::adEmpty: return Variant(text);
     case db::adSmallInt:
     case db::adInteger:
     case db::adDouble:
@@ -50,8 +49,7 @@ std::optional<Variant> fromText(const QString& text, db::DataType type) {
       if (!date) return std::nullopt;
       return Variant(*date);
     }
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 
@@ -140,8 +138,8 @@ void RecordBinding::connectTo(db::Recordset* rows) {
     if (b.kind == Kind::Line) {
       auto* line = static_cast<QLineEdit*>(b.control);
       const int index = m_rows->FieldIndex(b.column);
-      const bool sized = index >= 0 && m_rows->Field(index).type == db::adVarWChar &&
-                         m_rows->Field(index).definedSize > 0;
+      const bool sized =
+          index >= 0 && m_rows->Field(index).type == db::adVarWChar && m_rows->Field(index).definedSize > 0;
       line->setMaxLength(sized ? m_rows->Field(index).definedSize : 32767);
     }
     show(b);
@@ -213,21 +211,11 @@ void RecordBinding::show(Bound& b) {
   const Variant v = value(b.column);
   m_showing = true;
   switch (b.kind) {
-    case Kind::Line:
-      static_cast<QLineEdit*>(b.control)->setText(display(v, b.format));
-      break;
-    case Kind::Memo:
-      static_cast<QPlainTextEdit*>(b.control)->setPlainText(display(v, QString()));
-      break;
-    case Kind::Check:
-      static_cast<QCheckBox*>(b.control)->setChecked(!v.isNull() && v.toBool());
-      break;
-    case Kind::Date:
-      static_cast<DatePicker*>(b.control)->setValue(v);
-      break;
-    case Kind::List:
-      static_cast<DataCombo*>(b.control)->setBoundValue(v);
-      break;
+    case Kind::Line: static_cast<QLineEdit*>(b.control)->setText(display(v, b.format)); break;
+    case Kind::Memo: static_cast<QPlainTextEdit*>(b.control)->setPlainText(display(v, QString())); break;
+    case Kind::Check: static_cast<QCheckBox*>(b.control)->setChecked(!v.isNull() && v.toBool()); break;
+    case Kind::Date: static_cast<DatePicker*>(b.control)->setValue(v); break;
+    case Kind::List: static_cast<DataCombo*>(b.control)->setBoundValue(v); break;
   }
   m_showing = false;
   b.edited = false;

@@ -12,8 +12,8 @@ namespace grid {
 namespace {
 
 bool isNumberType(VarType t) {
-  return t == VarType::Integer || t == VarType::Long || t == VarType::Double ||
-         t == VarType::Currency || t == VarType::Boolean;
+  return t == VarType::Integer || t == VarType::Long || t == VarType::Double || t == VarType::Currency ||
+         t == VarType::Boolean;
 }
 
 bool isNumberField(int adoType) {
@@ -72,8 +72,7 @@ Variant convertToField(const Variant& value, int adoType) {
     }
     case db::adBoolean: {
       const QString t = text.trimmed().toLower();
-      if (t == "vero" || t == "true" || t == "sì" || t == "si" || t == "-1" || t == "1")
-        return Variant(true);
+      if (t == "vero" || t == "true" || t == "sì" || t == "si" || t == "-1" || t == "1") return Variant(true);
       if (t == "falso" || t == "false" || t == "no" || t == "0") return Variant(false);
       return value;
     }
@@ -81,8 +80,7 @@ Variant convertToField(const Variant& value, int adoType) {
       const auto d = parseDate(text);
       return d ? Variant(*d) : value;
     }
-    default:
-      return value;
+    default: return value;
   }
 }
 
@@ -105,12 +103,9 @@ bool fitsField(const Variant& value, int adoType) {
     case db::adInteger:
     case db::adDouble:
     case db::adCurrency:
-    case db::adBoolean:
-      return value.isNumber();
-    case db::adDate:
-      return value.isDate();
-    default:
-      return true;
+    case db::adBoolean: return value.isNumber();
+    case db::adDate: return value.isDate();
+    default: return true;
   }
 }
 

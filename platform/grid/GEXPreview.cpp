@@ -75,12 +75,8 @@ void GEXPreview::setZoomMode(int mode) {
   m_zoomMode = mode;
   if (!m_view) return;
   switch (mode) {
-    case 1:
-      m_view->fitToWidth();
-      break;
-    case 2:
-      m_view->fitInView();
-      break;
+    case 1: m_view->fitToWidth(); break;
+    case 2: m_view->fitInView(); break;
     default:
       m_view->setZoomMode(QPrintPreviewWidget::CustomZoom);
       m_view->setZoomFactor(1.0);

@@ -17,8 +17,7 @@ namespace grid {
 
 const char* const ColumnMimeType = "application/x-commesse-grid-column";
 
-GridHeader::GridHeader(GridEngine* engine, QWidget* parent)
-    : QHeaderView(Qt::Horizontal, parent), e(engine) {
+GridHeader::GridHeader(GridEngine* engine, QWidget* parent) : QHeaderView(Qt::Horizontal, parent), e(engine) {
   setSectionsClickable(true);
 }
 
@@ -57,7 +56,8 @@ GridNavigator::GridNavigator(GridEngine* engine, QWidget* parent)
       const int rows = static_cast<int>(e->display.size());
       if (rows == 0) return;
       const int current = e->currentDisplayRow();
-      e->setCurrentDisplayRow(std::clamp(move(current <= 0 ? (current == -1 ? rows + 1 : 0) : current, rows), 1, rows));
+      e->setCurrentDisplayRow(
+          std::clamp(move(current <= 0 ? (current == -1 ? rows + 1 : 0) : current, rows), 1, rows));
     });
     layout->addWidget(b);
   };

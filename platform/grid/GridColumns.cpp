@@ -23,28 +23,20 @@ namespace {
 
 int defaultWidth(int adoType) {
   switch (adoType) {
-    case db::adBoolean:
-      return 600;
+    case db::adBoolean: return 600;
     case db::adSmallInt:
-    case db::adInteger:
-      return 900;
-    case db::adDate:
-      return 1200;
-    case db::adLongVarWChar:
-      return 2400;
-    default:
-      return 1440;
+    case db::adInteger: return 900;
+    case db::adDate: return 1200;
+    case db::adLongVarWChar: return 2400;
+    default: return 1440;
   }
 }
 
 Qt::PenStyle penStyle(int style) {
   switch (style) {
-    case LineDashes:
-      return Qt::DashLine;
-    case LineDots:
-      return Qt::DotLine;
-    default:
-      return Qt::SolidLine;
+    case LineDashes: return Qt::DashLine;
+    case LineDots: return Qt::DotLine;
+    default: return Qt::SolidLine;
   }
 }
 

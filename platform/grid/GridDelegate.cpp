@@ -61,8 +61,8 @@ QComboBox* dropDownEditor(GridEX* dropDown, int cellWidth, QWidget* parent) {
 // A date cell: typed text, or a calendar with "Oggi" (today) and "Vuoto" (no date).
 QLineEdit* dateEditor(QWidget* parent) {
   auto* line = new QLineEdit(parent);
-  QAction* open = line->addAction(QApplication::style()->standardIcon(QStyle::SP_ArrowDown),
-                                  QLineEdit::TrailingPosition);
+  QAction* open =
+      line->addAction(QApplication::style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
   QObject::connect(open, &QAction::triggered, line, [line] {
     auto* popup = new QFrame(line, Qt::Popup);
     popup->setAttribute(Qt::WA_DeleteOnClose);
@@ -95,8 +95,7 @@ QLineEdit* dateEditor(QWidget* parent) {
 
 }  // namespace
 
-GridDelegate::GridDelegate(GridEngine* engine, QObject* parent)
-    : QStyledItemDelegate(parent), e(engine) {}
+GridDelegate::GridDelegate(GridEngine* engine, QObject* parent) : QStyledItemDelegate(parent), e(engine) {}
 
 bool GridDelegate::takeRefusal() { return std::exchange(m_refused, false); }
 

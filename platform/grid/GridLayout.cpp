@@ -7,7 +7,6 @@
 #include "platform/grid/GridEX.h"
 #include "platform/grid/GridEngine_p.h"
 
-
 // The layout text: a JSON object with the columns, sort keys, groups, format styles, fonts, colours
 // and flags of a grid. Sort keys and groups name their column by key when it has one.
 namespace grid {
@@ -15,7 +14,9 @@ namespace {
 
 const int LayoutVersion = 1;
 
-QString colorText(quint32 value) { return QStringLiteral("&H") + QStringLiteral("%1").arg(value, 8, 16, QChar('0')).toUpper(); }
+QString colorText(quint32 value) {
+  return QStringLiteral("&H") + QStringLiteral("%1").arg(value, 8, 16, QChar('0')).toUpper();
+}
 
 // A colour as the layout writes it ("&H" and eight hex digits); a missing one gives the fallback.
 quint32 colorValue(const QJsonValue& v, quint32 fallback) {
@@ -32,17 +33,18 @@ const char* const ColorKeys[] = {"headerForeColor", "foreColor", "backColor", "g
 QJsonArray arrayOf(const QJsonObject& root, const char* name) {
   const QJsonValue v = root.value(name);
   if (v.isUndefined()) return {};
-  if (!v.isArray()) throw GridError(QStringLiteral("Il layout non è valido: \"%1\" non è un elenco.").arg(name));
+  if (!v.isArray())
+    throw GridError(QStringLiteral("Il layout non è valido: \"%1\" non è un elenco.").arg(name));
   for (const QJsonValue& item : v.toArray())
     if (!item.isObject())
-      throw GridError(QStringLiteral("Il layout non è valido: un elemento di \"%1\" non è un oggetto.").arg(name));
+      throw GridError(
+          QStringLiteral("Il layout non è valido: un elemento di \"%1\" non è un oggetto.").arg(name));
   return v.toArray();
 }
 
 QJsonObject fontObject(const QFont& f) {
-  return QJsonObject{{"name", f.family()},        {"size", f.pointSizeF()},
-                     {"bold", f.bold()},          {"italic", f.italic()},
-                     {"underline", f.underline()}, {"strikeout", f.strikeOut()}};
+  return QJsonObject{{"name", f.family()},   {"size", f.pointSizeF()},     {"bold", f.bold()},
+                     {"italic", f.italic()}, {"underline", f.underline()}, {"strikeout", f.strikeOut()}};
 }
 
 QFont fontFrom(const QJsonValue& v, const QFont& fallback) {
@@ -137,12 +139,14 @@ int resolveColumn(const QJsonValue& ref, const std::vector<ParsedColumn>& column
                   bool useLayoutColumns) {
   if (ref.isDouble()) {
     const int n = ref.toInt();
-    const int count = useLayoutColumns ? static_cast<int>(columns.size()) : static_cast<int>(e.columns.size());
+    const int count =
+        useLayoutColumns ? static_cast<int>(columns.size()) : static_cast<int>(e.columns.size());
     if (n >= 1 && n <= count) return n;
   } else if (ref.isString()) {
     if (useLayoutColumns) {
       for (size_t i = 0; i < columns.size(); ++i)
-        if (QString::compare(columns[i].key, ref.toString(), Qt::CaseInsensitive) == 0) return static_cast<int>(i + 1);
+        if (QString::compare(columns[i].key, ref.toString(), Qt::CaseInsensitive) == 0)
+          return static_cast<int>(i + 1);
     } else if (const GridColumn* c = e.columnByKey(ref.toString())) {
       return c->index();
     }
@@ -180,7 +184,8 @@ QString GridEX::layoutString(bool withColumns) const {
   }
   auto keyArray = [&](const SortKeyList& list) {
     QJsonArray out;
-    for (const SortKey& k : list.keys()) out.append(QJsonObject{{"column", keyRef(k.column)}, {"order", k.order}});
+    for (const SortKey& k : list.keys())
+      out.append(QJsonObject{{"column", keyRef(k.column)}, {"order", k.order}});
     return out;
   };
   root.insert("sortKeys", keyArray(*d->sortKeys));
@@ -223,8 +228,10 @@ void GridEX::loadLayoutString(const QString& text, bool replaceColumns, const QS
   const ParsedLayout p = parse(text);
   const bool newColumns = replaceColumns && p.hasColumns;
   std::vector<SortKey> sortKeys, groups;
-  for (const auto& [ref, order] : p.sortKeys) sortKeys.push_back({resolveColumn(ref, p.columns, *d, newColumns), order});
-  for (const auto& [ref, order] : p.groups) groups.push_back({resolveColumn(ref, p.columns, *d, newColumns), order});
+  for (const auto& [ref, order] : p.sortKeys)
+    sortKeys.push_back({resolveColumn(ref, p.columns, *d, newColumns), order});
+  for (const auto& [ref, order] : p.groups)
+    groups.push_back({resolveColumn(ref, p.columns, *d, newColumns), order});
 
   // Everything is checked: apply.
   d->settlePending();
@@ -283,7 +290,8 @@ void GridEX::loadLayoutString(const QString& text, bool replaceColumns, const QS
 void GridEX::loadLayoutFile(const QString& path, bool replaceColumns, const QString& connectionString) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
-    throw GridError(QStringLiteral("Impossibile leggere il file di layout \"%1\": %2").arg(path, file.errorString()));
+    throw GridError(
+        QStringLiteral("Impossibile leggere il file di layout \"%1\": %2").arg(path, file.errorString()));
   loadLayoutString(QString::fromUtf8(file.readAll()), replaceColumns, connectionString);
 }
 

@@ -47,15 +47,13 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return QString(node.level * 4, QChar(' ')) +
                (e->groupCollapsed(node) ? QStringLiteral("\u25B6 ") : QStringLiteral("\u25BC ")) +
                e->groupCaption(node);
-      case Qt::BackgroundRole:
-        return QBrush(OleColor(e->groupHeaderBackColor));
+      case Qt::BackgroundRole: return QBrush(OleColor(e->groupHeaderBackColor));
       case Qt::FontRole: {
         QFont f = e->gridFont;
         f.setBold(true);
         return f;
       }
-      default:
-        return {};
+      default: return {};
     }
   }
   const int record = recordOfRow(row);
@@ -104,8 +102,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     case Qt::FontRole:
       if (style && style->font) return *style->font;
       return e->gridFont;
-    default:
-      return {};
+    default: return {};
   }
 }
 

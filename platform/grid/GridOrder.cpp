@@ -117,8 +117,7 @@ class SortColumnBuilder {
         break;
       }
       case 4: m_values.push_back({4, 0}); break;
-      default:
-        m_values.push_back({1, v.toDouble()});
+      default: m_values.push_back({1, v.toDouble()});
     }
   }
 
@@ -131,8 +130,10 @@ class SortColumnBuilder {
     // Texts that differ only in case share a rank.
     std::vector<double> rank(m_texts.size());
     for (size_t r = 0; r < byText.size(); ++r) {
-      const bool same = r > 0 && m_texts[static_cast<size_t>(byText[r])] == m_texts[static_cast<size_t>(byText[r - 1])];
-      rank[static_cast<size_t>(byText[r])] = same ? rank[static_cast<size_t>(byText[r - 1])] : static_cast<double>(r);
+      const bool same =
+          r > 0 && m_texts[static_cast<size_t>(byText[r])] == m_texts[static_cast<size_t>(byText[r - 1])];
+      rank[static_cast<size_t>(byText[r])] =
+          same ? rank[static_cast<size_t>(byText[r - 1])] : static_cast<double>(r);
     }
     for (SortValue& v : m_values)
       if (v.kind == 3) v.number = rank[static_cast<size_t>(v.number)];
@@ -243,7 +244,8 @@ void GridEngine::buildGroups() {
     }
   if (groupColumns.empty()) return;
   auto textOf = [&](size_t level, int record) {
-    if (groupTexts[level] && record != pendingRecord) return (*groupTexts[level])[static_cast<size_t>(record)];
+    if (groupTexts[level] && record != pendingRecord)
+      return (*groupTexts[level])[static_cast<size_t>(record)];
     return groupText(cellValue(record, groupColumns[level]), groupColumns[level]);
   };
   struct Open {
@@ -256,7 +258,8 @@ void GridEngine::buildGroups() {
     size_t level = 0;
     for (; level < groupColumns.size() && level < open.size(); ++level) {
       const QString text = textOf(level, record);
-      if (open[level].text != text && QString::compare(open[level].text, text, Qt::CaseInsensitive) != 0) break;
+      if (open[level].text != text && QString::compare(open[level].text, text, Qt::CaseInsensitive) != 0)
+        break;
     }
     open.resize(level);
     for (; level < groupColumns.size(); ++level) {
@@ -264,7 +267,9 @@ void GridEngine::buildGroups() {
       GroupNode node;
       node.level = static_cast<int>(level);
       node.value = cellValue(record, groupColumns[level]);
-      node.path = (open.empty() ? QString() : groupNodes[static_cast<size_t>(open.back().node)].path + QChar(0x1f)) + text;
+      node.path =
+          (open.empty() ? QString() : groupNodes[static_cast<size_t>(open.back().node)].path + QChar(0x1f)) +
+          text;
       groupNodes.push_back(node);
       const int id = static_cast<int>(groupNodes.size() - 1);
       open.push_back({id, text});
@@ -404,8 +409,8 @@ bool GridEngine::find(int col, int condition, const Variant& wanted, int startRo
     if (startRow > rows)
       start = count - 1;
     else
-      start = static_cast<int>(std::find(entries.begin(), entries.end(), display[static_cast<size_t>(start)]) -
-                               entries.begin());
+      start = static_cast<int>(
+          std::find(entries.begin(), entries.end(), display[static_cast<size_t>(start)]) - entries.begin());
   }
   const QString text = wanted.isText() ? wanted.toString() : formatCell(wanted, QString());
   // Texts of a drop-down column come from the drop-down's own table; the others are made once.
@@ -416,12 +421,14 @@ bool GridEngine::find(int col, int condition, const Variant& wanted, int startRo
     const bool cached = texts && record != pendingRecord;
     bool match = false;
     if (condition == FindBeginsWith) {
-      const QString cell = cached ? (*texts)[static_cast<size_t>(record)] : groupText(cellValue(record, c), c);
+      const QString cell =
+          cached ? (*texts)[static_cast<size_t>(record)] : groupText(cellValue(record, c), c);
       match = cell.startsWith(text, Qt::CaseInsensitive);
     } else {
       const Variant v = cellValue(record, c);
       const QString cell = cached ? (*texts)[static_cast<size_t>(record)] : groupText(v, c);
-      match = sameValue(v, wanted) || (wanted.isText() && QString::compare(cell, text, Qt::CaseInsensitive) == 0);
+      match =
+          sameValue(v, wanted) || (wanted.isText() && QString::compare(cell, text, Qt::CaseInsensitive) == 0);
     }
     if (match) {
       if (displayOf(record) < 0) expandGroupsAbove(static_cast<size_t>(i));

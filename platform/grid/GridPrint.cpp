@@ -22,8 +22,8 @@ void configurePrinter(QPrinter& printer, const PrintSettings& settings) {
   const QMarginsF margins(twipsToMillimetres(settings.marginLeft()), twipsToMillimetres(settings.marginTop()),
                           twipsToMillimetres(settings.marginRight()),
                           twipsToMillimetres(settings.marginBottom()));
-  printer.setPageLayout(QPageLayout(QPageSize(settings.paperSize()), settings.orientation(), margins,
-                                    QPageLayout::Millimeter));
+  printer.setPageLayout(
+      QPageLayout(QPageSize(settings.paperSize()), settings.orientation(), margins, QPageLayout::Millimeter));
   printer.setPaperSource(settings.paperSource());
 }
 
@@ -59,8 +59,10 @@ void GridEX::paintPages(QPrinter* printer) {
   const double rowHeight = QFontMetricsF(rowFont).height() * 1.4;
   const double lineHeight = QFontMetricsF(rowFont).lineSpacing();
   const double pad = dpi / 30;
-  const std::array<QString, 3> header{s.headerText(PrintLeft), s.headerText(PrintCenter), s.headerText(PrintRight)};
-  const std::array<QString, 3> footer{s.footerText(PrintLeft), s.footerText(PrintCenter), s.footerText(PrintRight)};
+  const std::array<QString, 3> header{s.headerText(PrintLeft), s.headerText(PrintCenter),
+                                      s.headerText(PrintRight)};
+  const std::array<QString, 3> footer{s.footerText(PrintLeft), s.footerText(PrintCenter),
+                                      s.footerText(PrintRight)};
   const bool hasHeader = !(header[0] + header[1] + header[2]).isEmpty();
   const bool hasFooter = !(footer[0] + footer[1] + footer[2]).isEmpty();
   const double bottom = page.height() - (hasFooter ? bandHeight : 0);
@@ -100,7 +102,8 @@ void GridEX::paintPages(QPrinter* printer) {
     const int record = d->recordAt(static_cast<int>(r));
     QString previewText;
     if (preview && record >= 0) {
-      previewText = d->cellValue(record, preview).toString().split('\n').mid(0, d->previewRowLines).join('\n');
+      previewText =
+          d->cellValue(record, preview).toString().split('\n').mid(0, d->previewRowLines).join('\n');
     }
     const int previewLines = previewText.isEmpty() ? 0 : static_cast<int>(previewText.count('\n')) + 1;
     const double height = rowHeight + previewLines * lineHeight;
@@ -126,9 +129,10 @@ void GridEX::paintPages(QPrinter* printer) {
         const QRectF cell(x, y, w, rowHeight);
         if (d->gridLines) p.drawRect(cell);
         QString text = d->cellText(record, c);
-        if (c->type() == ColumnCheckBox) text = d->cellValue(record, c).toBool() ? QStringLiteral("\u2713") : QString();
-        p.drawText(cell.adjusted(pad, 0, -pad, 0), (rightAligned(c) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                   text);
+        if (c->type() == ColumnCheckBox)
+          text = d->cellValue(record, c).toBool() ? QStringLiteral("\u2713") : QString();
+        p.drawText(cell.adjusted(pad, 0, -pad, 0),
+                   (rightAligned(c) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, text);
         x += w;
       }
       if (previewLines > 0) {
@@ -146,9 +150,12 @@ void GridEX::printPreview(GEXPreview* preview) {
   auto printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
   configurePrinter(*printer, d->printSettings);
   QPointer<GridEX> self(this);
-  preview->setDocument(std::move(printer), [self](QPrinter* target) {
-    if (self) self->paintPages(target);
-  }, this);
+  preview->setDocument(
+      std::move(printer),
+      [self](QPrinter* target) {
+        if (self) self->paintPages(target);
+      },
+      this);
 }
 
 bool GridEX::printTo(const QString& printerName) {

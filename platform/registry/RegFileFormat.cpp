@@ -16,9 +16,7 @@ namespace {
 const QString Header = QStringLiteral("Windows Registry Editor Version 5.00");
 constexpr int HexBytesPerLine = 25;
 
-bool isTextType(std::int32_t type) {
-  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-}
+bool isTextType(std::int32_t type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 // Text types live in the file as UTF-16 little-endian, in memory as UTF-8.
 QByteArray utf8ToUtf16(const QByteArray& utf8) {
@@ -41,8 +39,8 @@ QByteArray utf16ToUtf8(const QByteArray& utf16) {
 
 QString decodeText(const QByteArray& bytes) {
   if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-    auto decode = QStringDecoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
-                                                              : QStringConverter::Utf16BE);
+    auto decode =
+        QStringDecoder(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
     return decode(bytes.mid(2));
   }
   return QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);

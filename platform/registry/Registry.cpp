@@ -297,8 +297,7 @@ LSTATUS enumValue(HKEY key, std::int32_t index, QString* name) {
 
 LSTATUS enumKey(HKEY key, std::int32_t index, QString* name) {
   KeyAccess k;
-  if (const LSTATUS status = access(key, KEY_ENUMERATE_SUB_KEYS, k); status != ERROR_SUCCESS)
-    return status;
+  if (const LSTATUS status = access(key, KEY_ENUMERATE_SUB_KEYS, k); status != ERROR_SUCCESS) return status;
   if (index < 0 || std::size_t(index) >= k.key->subkeys().size()) return ERROR_NO_MORE_ITEMS;
   *name = k.key->subkeys()[std::size_t(index)].name();
   return ERROR_SUCCESS;

@@ -10,8 +10,9 @@
 // folder ($XDG_CONFIG_HOME/Corvane/, by default ~/.config/Corvane/): HKEY_CURRENT_USER.reg,
 // HKEY_LOCAL_MACHINE.reg and HKEY_CLASSES_ROOT.reg, in the text format of registry export files so
 // that a person can read and edit them. A file is parsed again only when it changed since the last
-// call; every change rewrites it atomically. Keys nest at most MaxKeyDepth deep. Key and value names compare without regard to case. Calls return the status codes of
-// RegistryTypes.h; a damaged file reads as missing keys and values.
+// call; every change rewrites it atomically. Keys nest at most MaxKeyDepth deep. Key and value names compare
+// without regard to case. Calls return the status codes of RegistryTypes.h; a damaged file reads as missing
+// keys and values.
 namespace registry {
 
 // The store file of a root key; empty for roots that have none (HKEY_USERS, handles).

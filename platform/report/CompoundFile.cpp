@@ -82,7 +82,8 @@ QByteArray compoundFile(const QString& streamName, QByteArray stream) {
   put32(header, 60, EndOfChain);
   put32(header, 68, difatSectors ? firstDifat : EndOfChain);
   put32(header, 72, difatSectors);
-  for (int i = 0; i < HeaderFatSlots; ++i) put32(header, 76 + 4 * i, quint32(i) < fatSectors ? quint32(i) : FreeSector);
+  for (int i = 0; i < HeaderFatSlots; ++i)
+    put32(header, 76 + 4 * i, quint32(i) < fatSectors ? quint32(i) : FreeSector);
 
   QByteArray out = header;
   QByteArray fatBytes(qsizetype(fat.size()) * 4, '\0');

@@ -50,8 +50,7 @@ void skipBlanks(const QString& e, qsizetype& pos) {
 
 }  // namespace
 
-Variant evaluateExpression(const QString& expression,
-                           const std::function<Variant(const QString&)>& column) {
+Variant evaluateExpression(const QString& expression, const std::function<Variant(const QString&)>& column) {
   qsizetype pos = 0;
   skipBlanks(expression, pos);
   Variant result = operand(expression, pos, column);

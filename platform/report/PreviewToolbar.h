@@ -7,20 +7,20 @@ namespace report {
 
 // The tools of the preview window, by index from 0. A separator has no caption and does nothing.
 enum class PreviewAction {
-  CopyPage,      // the page shown, as an image, to the clipboard
+  CopyPage,  // the page shown, as an image, to the clipboard
   Separator,
-  Print,         // prints on the report's printer, without a print dialog
+  Print,  // prints on the report's printer, without a print dialog
   FirstPage,
   LastPage,
   ZoomOut,
   ZoomIn,
-  ZoomChoice,    // the list of zoom choices
+  ZoomChoice,  // the list of zoom choices
   PreviousPage,
   NextPage,
-  PageNumber,    // the number of the page shown, typed to go there
-  Back,          // to the page shown before the last move
+  PageNumber,  // the number of the page shown, typed to go there
+  Back,        // to the page shown before the last move
   Forward,
-  CopyText,      // the texts of the page shown, one line per row, to the clipboard
+  CopyText,  // the texts of the page shown, one line per row, to the clipboard
   Close,
 };
 

@@ -107,8 +107,7 @@ void ReportViewer::buildToolbar(const PreviewToolbar& toolbar) {
       if (separate) bar->addSeparator();
       separate = false;
       switch (tool.action) {
-        case PreviewAction::Separator:
-          break;
+        case PreviewAction::Separator: break;
         case PreviewAction::ZoomChoice:
           m_zoom = new QComboBox(bar);
           for (int choice = 1; choice <= toolbar.zoomChoiceCount(); ++choice)
@@ -120,7 +119,8 @@ void ReportViewer::buildToolbar(const PreviewToolbar& toolbar) {
           m_pageBox = new QLineEdit(bar);
           m_pageBox->setValidator(new QIntValidator(1, std::max(1, pageCount()), m_pageBox));
           m_pageBox->setMaximumWidth(60);
-          connect(m_pageBox, &QLineEdit::returnPressed, this, [this] { showPage(m_pageBox->text().toInt()); });
+          connect(m_pageBox, &QLineEdit::returnPressed, this,
+                  [this] { showPage(m_pageBox->text().toInt()); });
           action = bar->addWidget(m_pageBox);
           bar->addWidget(new QLabel(QStringLiteral(" di %1 ").arg(pageCount()), bar));
           break;

@@ -30,7 +30,7 @@ class ReportViewer : public QMainWindow {
   void showPage(int number);
   int zoomChoice() const;  // 1 .. PreviewToolbar::zoomChoiceCount()
   void setZoomChoice(int choice);
-  double scale() const;    // screen pixels per twip of the page shown
+  double scale() const;  // screen pixels per twip of the page shown
 
   // The action of a tool by its index; nullptr for a hidden tool or a separator.
   QAction* toolAction(int index) const;

@@ -46,8 +46,7 @@ void Section::keepDesign() {
 }
 
 void Section::restoreDesign() {
-  for (size_t i = 0; i < m_controls.size() && i < m_design.size(); ++i)
-    m_controls[i]->restore(*m_design[i]);
+  for (size_t i = 0; i < m_controls.size() && i < m_design.size(); ++i) m_controls[i]->restore(*m_design[i]);
   m_visible = m_designVisible;
   m_height = m_designHeight;
 }

@@ -18,7 +18,15 @@ C& checkedControl(Control* control, const QString& name) {
   throw ReportError(QStringLiteral("Il report non ha il controllo \"%1\" del tipo atteso.").arg(name));
 }
 
-enum class SectionType { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, PageFooter, ReportFooter };
+enum class SectionType {
+  ReportHeader,
+  PageHeader,
+  GroupHeader,
+  Detail,
+  GroupFooter,
+  PageFooter,
+  ReportFooter
+};
 
 // A band of a layout: a height in twips and the controls placed on it. A section is never split
 // across pages unless it is taller than a whole page (its sub-reports then break between their

@@ -22,9 +22,8 @@ std::vector<TextRow> textRows(const Page& page, int pageTop) {
   std::vector<const PageItem*> texts;
   for (const PageItem& item : page.items)
     if (item.kind == PageItem::Kind::Text && !item.text.isEmpty()) texts.push_back(&item);
-  std::stable_sort(texts.begin(), texts.end(), [](const PageItem* a, const PageItem* b) {
-    return a->rect.top() < b->rect.top();
-  });
+  std::stable_sort(texts.begin(), texts.end(),
+                   [](const PageItem* a, const PageItem* b) { return a->rect.top() < b->rect.top(); });
   std::vector<TextRow> rows;
   for (const PageItem* item : texts) {
     if (rows.empty() || item->rect.top() + pageTop >= rows.back().top + RowTolerance)

@@ -93,12 +93,18 @@ QString renderDate(const PatternChars& chars, const QDateTime& value, const QLoc
     switch (p.ch.toLower().unicode()) {
       case 'd':
         used = std::min<qsizetype>(run, 6);
-        if (used == 1) out += QString::number(date.day());
-        else if (used == 2) out += twoDigits(date.day());
-        else if (used == 3) out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
-        else if (used == 4) out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
-        else if (used == 5) out += shortDate(value, locale);
-        else out += locale.toString(date, QLocale::LongFormat);
+        if (used == 1)
+          out += QString::number(date.day());
+        else if (used == 2)
+          out += twoDigits(date.day());
+        else if (used == 3)
+          out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
+        else if (used == 4)
+          out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
+        else if (used == 5)
+          out += shortDate(value, locale);
+        else
+          out += locale.toString(date, QLocale::LongFormat);
         break;
       case 'w':
         used = std::min<qsizetype>(run, 2);
@@ -108,10 +114,14 @@ QString renderDate(const PatternChars& chars, const QDateTime& value, const QLoc
         used = std::min<qsizetype>(run, 4);
         if (afterHour && used <= 2)
           out += used == 1 ? QString::number(time.minute()) : twoDigits(time.minute());
-        else if (used == 1) out += QString::number(date.month());
-        else if (used == 2) out += twoDigits(date.month());
-        else if (used == 3) out += locale.monthName(date.month(), QLocale::ShortFormat);
-        else out += locale.monthName(date.month(), QLocale::LongFormat);
+        else if (used == 1)
+          out += QString::number(date.month());
+        else if (used == 2)
+          out += twoDigits(date.month());
+        else if (used == 3)
+          out += locale.monthName(date.month(), QLocale::ShortFormat);
+        else
+          out += locale.monthName(date.month(), QLocale::LongFormat);
         break;
       case 'q':
         used = 1;
@@ -119,9 +129,12 @@ QString renderDate(const PatternChars& chars, const QDateTime& value, const QLoc
         break;
       case 'y':
         used = run >= 4 ? 4 : (run >= 2 ? 2 : 1);
-        if (used == 1) out += QString::number(date.dayOfYear());
-        else if (used == 2) out += twoDigits(date.year() % 100);
-        else out += QStringLiteral("%1").arg(date.year(), 4, 10, QChar('0'));
+        if (used == 1)
+          out += QString::number(date.dayOfYear());
+        else if (used == 2)
+          out += twoDigits(date.year() % 100);
+        else
+          out += QStringLiteral("%1").arg(date.year(), 4, 10, QChar('0'));
         break;
       case 'h':
         used = std::min<qsizetype>(run, 2);
@@ -154,8 +167,10 @@ QString renderDate(const PatternChars& chars, const QDateTime& value, const QLoc
         break;
     }
     // Literal separators between an hour and "m" keep the minute meaning.
-    if (hourToken) afterHour = true;
-    else if (QStringLiteral("dwmqynstc").contains(p.ch.toLower())) afterHour = false;
+    if (hourToken)
+      afterHour = true;
+    else if (QStringLiteral("dwmqynstc").contains(p.ch.toLower()))
+      afterHour = false;
     i += used;
   }
   return out;

@@ -13,8 +13,7 @@ QDate Today() { return QDate::currentDate(); }
 
 QDateTime Now() {
   const QDateTime now = QDateTime::currentDateTime();
-  return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()),
-                   Qt::UTC);
+  return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC);
 }
 
 // Before the zero day the time still counts forwards: -1.25 is 29 December 1899, 06:00.

@@ -46,8 +46,7 @@ void DecimalNumber::roundTo(int decimals, Rounding rounding) {
   const bool restNonZero = keep + 1 < m_digits.size();  // trailing zeros are never stored
   const bool lastKeptOdd = keep > 0 && (m_digits[keep - 1] - '0') % 2 == 1;
   bool up = first > '5';
-  if (first == '5')
-    up = restNonZero || rounding == Rounding::HalfAwayFromZero || lastKeptOdd;
+  if (first == '5') up = restNonZero || rounding == Rounding::HalfAwayFromZero || lastKeptOdd;
   m_digits.truncate(keep);
   if (up) {
     qsizetype i = keep - 1;

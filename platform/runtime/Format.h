@@ -19,5 +19,4 @@
 // date pattern are written as they stand (they also build date literals for SQL). Displayed digits
 // round half away from zero. Empty and Null give "" (Null gives the fourth section when there is
 // one); text that is neither a number nor a date is returned unchanged.
-QString Format(const Variant& value, const QString& pattern = QString(),
-               const QLocale& locale = QLocale());
+QString Format(const Variant& value, const QString& pattern = QString(), const QLocale& locale = QLocale());

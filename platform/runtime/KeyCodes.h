@@ -31,8 +31,8 @@ enum KeyCode : int {
   vbKeyInsert = 45,
   vbKeyDelete = 46,
   vbKeyHelp = 47,
-  vbKey0 = 48,  // to vbKey9 = 57
-  vbKeyA = 65,  // to vbKeyZ = 90
+  vbKey0 = 48,        // to vbKey9 = 57
+  vbKeyA = 65,        // to vbKeyZ = 90
   vbKeyNumpad0 = 96,  // to vbKeyNumpad9 = 105
   vbKeyMultiply = 106,
   vbKeyAdd = 107,

@@ -117,9 +117,7 @@ QString NumberSection::render(const DecimalNumber& magnitude, const QLocale& loc
   for (const Item& item : m_items) {
     switch (item.kind) {
       case Kind::Literal:
-      case Kind::Comma:
-        out += item.ch;
-        break;
+      case Kind::Comma: out += item.ch; break;
       case Kind::Point:
         if (n == 0) emitDigits(whole);
         out += locale.decimalPoint();

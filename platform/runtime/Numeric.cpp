@@ -98,9 +98,7 @@ std::optional<double> ParseNumber(const QString& text, const QLocale& locale) {
   return value;
 }
 
-bool IsNumeric(const QString& text, const QLocale& locale) {
-  return ParseNumber(text, locale).has_value();
-}
+bool IsNumeric(const QString& text, const QLocale& locale) { return ParseNumber(text, locale).has_value(); }
 
 bool IsNumeric(const Variant& value) {
   if (value.isNumber()) return true;

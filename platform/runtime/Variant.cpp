@@ -25,8 +25,7 @@ Variant::Variant(std::int32_t v) : m_v(v) {}
 Variant::Variant(double v) : m_v(v) {}
 Variant::Variant(Currency v) : m_v(v) {}
 Variant::Variant(const QDate& v) : m_v(dateOnly(v)) {}
-Variant::Variant(const QDateTime& v)
-    : m_v(QDateTime(v.date(), v.time(), Qt::UTC)) {}
+Variant::Variant(const QDateTime& v) : m_v(QDateTime(v.date(), v.time(), Qt::UTC)) {}
 Variant::Variant(const QString& v) : m_v(v) {}
 Variant::Variant(const char* v) : m_v(QString::fromUtf8(v)) {}
 Variant::Variant(const QByteArray& v) : m_v(v) {}
@@ -53,10 +52,8 @@ bool Variant::isNumber() const {
     case VarType::Long:
     case VarType::Double:
     case VarType::Currency:
-    case VarType::Boolean:
-      return true;
-    default:
-      return false;
+    case VarType::Boolean: return true;
+    default: return false;
   }
 }
 

@@ -13,8 +13,8 @@
 enum class VarType : int {
   Empty = 0,
   Null = 1,
-  Integer = 2,   // 16-bit
-  Long = 3,      // 32-bit
+  Integer = 2,  // 16-bit
+  Long = 3,     // 32-bit
   Double = 5,
   Currency = 6,
   Date = 7,

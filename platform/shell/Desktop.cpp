@@ -28,7 +28,8 @@ QUrl urlFor(const QString& linkOrFile) {
 }  // namespace
 
 QString documentsFolder() {
-  const QString documents = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  const QString documents =
+      QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   if (documents.isEmpty() || documents == QDir::rootPath()) return QString();
   if (isDirectory(documents)) return documents;
   // Created the way a desktop session creates it: one level, inside a folder that exists.

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -62,8 +62,10 @@ HelpWindow::HelpWindow() : m_browser(new QTextBrowser(this)) {
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) close();
-  else QWidget::keyPressEvent(event);
+  if (event->key() == Qt::Key_Escape)
+    close();
+  else
+    QWidget::keyPressEvent(event);
 }
 
 QString helpPagesFolder(const QString& helpFile) {

@@ -14,8 +14,7 @@ std::function<PrinterList()>& replacedSource() {
 PrinterList systemPrinters() {
   PrinterList list;
   const QList<QPrinterInfo> available = QPrinterInfo::availablePrinters();
-  for (const QPrinterInfo& info : available)
-    list.printers.append({info.printerName(), info.makeAndModel()});
+  for (const QPrinterInfo& info : available) list.printers.append({info.printerName(), info.makeAndModel()});
   list.defaultPrinter = QPrinterInfo::defaultPrinterName();
   return list;
 }

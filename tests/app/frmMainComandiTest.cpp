@@ -1,17 +1,17 @@
 #include <QAction>
-#include <QMenu>
-#include <QComboBox>
-#include <QListWidget>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
-#include <QScreen>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -323,7 +323,8 @@ TEST_F(MainWindowCommands, OnlineHelpOpensTheCompiledHelpFileBesideTheProgram) {
   shell::HelpWindow* helpWindow = shell::helpWindow();
   ASSERT_TRUE(helpWindow);
   EXPECT_TRUE(helpWindow->isVisible());
-  EXPECT_EQ(helpWindow->browser()->source().toLocalFile(), QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
+  EXPECT_EQ(helpWindow->browser()->source().toLocalFile(),
+            QCoreApplication::applicationDirPath() + "/tarvel/index.htm");
   EXPECT_EQ(helpWindow->windowTitle(), "Gestione Commesse");
   EXPECT_TRUE(helpWindow->browser()->toPlainText().contains("Le visualizzazioni"));
   helpWindow->close();

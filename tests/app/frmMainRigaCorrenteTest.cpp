@@ -11,9 +11,8 @@
 #include "core/Globals.h"
 #include "masterdata/frm_io_Clienti.h"
 #include "platform/grid/GridEX.h"
-#include "tests/app/TestData.h"
 #include "tests/app/MainWindowFixture.h"
-
+#include "tests/app/TestData.h"
 
 namespace {
 

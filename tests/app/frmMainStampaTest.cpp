@@ -13,7 +13,8 @@ using StampaFinestra = MainWindowFixture;
 
 template <class Dialog>
 QString shownOnPrinter() {
-  if (!forms::SharedInstance<Dialog>::loaded() || !forms::SharedInstance<Dialog>::get().isVisible()) return QString();
+  if (!forms::SharedInstance<Dialog>::loaded() || !forms::SharedInstance<Dialog>::get().isVisible())
+    return QString();
   Dialog& dialog = forms::SharedInstance<Dialog>::get();
   return dialog.windowTitle() + " " + dialog.cmbprinters->currentText();
 }

@@ -21,8 +21,8 @@
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Colors.h"
 #include "platform/runtime/Twips.h"
-#include "tests/app/TestData.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/app/TestData.h"
 #include "tests/support/TestEnv.h"
 
 namespace {
@@ -77,16 +77,18 @@ TEST_F(MainWindowViews, StartsOnTheJobOrdersWithTheirRowsAfterTheSplash) {
 
 TEST_F(MainWindowViews, MenusAndNavigationBarFollowTheViewTable) {
   start();
-  const QStringList newItems = {"Commessa\tCTRL+C", "Rapporto (Dati Reali)", "Materiale (articolo)\tCTRL+M",
-                             "Fornitore\tCTRL+F", "Cliente\tCTRL+C", "Impiegato\tCTRL+G",
-                             "Modello Preventivo\tCTRL+D", "Categoria Materiale", "Unità di misura Articolo",
-                             "Codice Iva\tCTRL+I"};
+  const QStringList newItems = {
+      "Commessa\tCTRL+C",           "Rapporto (Dati Reali)", "Materiale (articolo)\tCTRL+M",
+      "Fornitore\tCTRL+F",          "Cliente\tCTRL+C",       "Impiegato\tCTRL+G",
+      "Modello Preventivo\tCTRL+D", "Categoria Materiale",   "Unità di misura Articolo",
+      "Codice Iva\tCTRL+I"};
   EXPECT_EQ(menuTexts(control<QMenu>("mnuFileNewSub")->actions(), false), newItems);
   EXPECT_EQ(menuTexts(control<QMenu>("mnuFileNewSub")->actions(), true).size(), 2);
-  const QStringList views = {"Commesse\tCTRL+MAIUSC+C", "Rapporti (Dati Reali)", "Materiali\tCTRL+MAIUSC+M",
-                             "Fornitori\tCTRL+MAIUSC+F", "Clienti\tCTRL+MAIUSC+C", "Impiegati\tCTRL+MAIUSC+G",
-                             "Modelli Preventivo\tCTRL+MAIUSC+D", "Categorie Materiali",
-                             "Unità di misura Articoli", "Codici Iva\tCTRL+MAIUSC+I"};
+  const QStringList views = {
+      "Commesse\tCTRL+MAIUSC+C",           "Rapporti (Dati Reali)",  "Materiali\tCTRL+MAIUSC+M",
+      "Fornitori\tCTRL+MAIUSC+F",          "Clienti\tCTRL+MAIUSC+C", "Impiegati\tCTRL+MAIUSC+G",
+      "Modelli Preventivo\tCTRL+MAIUSC+D", "Categorie Materiali",    "Unità di misura Articoli",
+      "Codici Iva\tCTRL+MAIUSC+I"};
   EXPECT_EQ(menuTexts(control<QMenu>("mnuView")->actions(), false), views);
   EXPECT_EQ(menuTexts(control<QMenu>("mnuView")->actions(), true).size(), 2);
   EXPECT_EQ(control<QAction>("mnuFileExit")->text(), "Esci\tALT+F4");
@@ -127,9 +129,16 @@ TEST_F(MainWindowViews, MenusAndNavigationBarFollowTheViewTable) {
 TEST_F(MainWindowViews, EveryViewShowsItsRowsWithTheFilterBoxOnlyForJobOrders) {
   start();
   const int rows[] = {3, 3, 2, 2, 3, 2, 2, 3, 3, 3};
-  const QStringList titles = {"Commesse", "Rapporti (Dati Reali)", "Materiali", "Fornitori", "Clienti",
-                              "Impiegati", "Modelli Preventivo", "Categorie Materiali",
-                              "Unità di misura Articoli", "Codici Iva"};
+  const QStringList titles = {"Commesse",
+                              "Rapporti (Dati Reali)",
+                              "Materiali",
+                              "Fornitori",
+                              "Clienti",
+                              "Impiegati",
+                              "Modelli Preventivo",
+                              "Categorie Materiali",
+                              "Unità di misura Articoli",
+                              "Codici Iva"};
   for (int view = 0; view < kNodeCount; ++view) {
     SCOPED_TRACE(view);
     showView(view);
@@ -275,8 +284,9 @@ TEST_F(MainWindowViews, AViewWithoutAnyLayoutStillCannotBeEditedInPlace) {
 // gives way to the layout file, and a file that cannot be read to one column per field: the rows
 // always show, and Delete acts on the row's real key.
 TEST_F(MainWindowViews, StoredOrFileLayoutsThatCannotBeUsedStillListTheViewsRows) {
-  testdb::exec(DBPath, "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_iva', NULL);"
-                          "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_com', X'7B00');");
+  testdb::exec(DBPath,
+               "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_iva', NULL);"
+               "INSERT INTO _Pars (k01, k02, m01) VALUES ('gridlayout', 'gex_com', X'7B00');");
   QTemporaryDir programFolder;
   for (const QString& file : QDir(testenv::programDir()).entryList({"gex_*.lyt"}))
     QFile::copy(testenv::programDir() + '/' + file, programFolder.path() + '/' + file);
@@ -286,7 +296,8 @@ TEST_F(MainWindowViews, StoredOrFileLayoutsThatCannotBeUsedStillListTheViewsRows
   // Job orders: the stored layout is unreadable, the file's columns take its place.
   EXPECT_EQ(gexView()->recordCount(), 3);
   ASSERT_EQ(messages().size(), 1);
-  EXPECT_TRUE(messages()[0].startsWith("Il layout della vista non è leggibile")) << messages()[0].toStdString();
+  EXPECT_TRUE(messages()[0].startsWith("Il layout della vista non è leggibile"))
+      << messages()[0].toStdString();
   const int fileColumns = gexView()->columnCount();
   showView(9);
   EXPECT_EQ(gexView()->column(1)->key(), "CodiceIVA");
@@ -312,7 +323,8 @@ TEST_F(MainWindowViews, StoredOrFileLayoutsThatCannotBeUsedStillListTheViewsRows
   showView(0);
   setProgramFolder(QString());
   EXPECT_EQ(messages().size(), 3);
-  EXPECT_TRUE(messages().last().contains(programFolder.path() + "/gex_com.lyt")) << messages().last().toStdString();
+  EXPECT_TRUE(messages().last().contains(programFolder.path() + "/gex_com.lyt"))
+      << messages().last().toStdString();
   EXPECT_EQ(gexView()->recordCount(), 3);
   EXPECT_EQ(gexView()->column(1)->key(), "CodCom");
   EXPECT_TRUE(gexView()->column("Cliente"));

@@ -13,8 +13,9 @@ class ChmViewer {
     QDir().mkpath(QFileInfo(path()).path());
     QFile entry(path());
     if (entry.open(QIODevice::WriteOnly))
-      entry.write("[Desktop Entry]\nType=Application\nName=Visore\nExec=visore %f\n"
-                  "MimeType=application/vnd.ms-htmlhelp;\n");
+      entry.write(
+          "[Desktop Entry]\nType=Application\nName=Visore\nExec=visore %f\n"
+          "MimeType=application/vnd.ms-htmlhelp;\n");
   }
   ~ChmViewer() { QFile::remove(path()); }
   ChmViewer(const ChmViewer&) = delete;

@@ -16,8 +16,9 @@ class ToolGrid : public grid::GridEX {
                 QString::fromUtf8(caption));
     column(5)->setType(grid::ColumnIcon);
     connect(this, &grid::GridEX::unboundReadData, this, [](int row, grid::RowBuffer* values) {
-      const char* people[][3] = {{"A1", "Rossi", "Milano"}, {"A2", "Bianchi", "Roma"}, {"A3", "Verdi", "Milano"},
-                                 {"A4", "Bassi", "Roma"},   {"A5", "Neri", "Torino"},  {"A6", "Conti", "Roma"}};
+      const char* people[][3] = {{"A1", "Rossi", "Milano"}, {"A2", "Bianchi", "Roma"},
+                                 {"A3", "Verdi", "Milano"}, {"A4", "Bassi", "Roma"},
+                                 {"A5", "Neri", "Torino"},  {"A6", "Conti", "Roma"}};
       values->setValue(1, Variant(QString::fromUtf8(people[row - 1][0])));
       values->setValue(2, Variant(QString::fromUtf8(people[row - 1][1])));
       values->setValue(4, Variant(QString::fromUtf8(people[row - 1][2])));
@@ -42,7 +43,12 @@ class GridToolTest : public FormTest {
     grid.show();
   }
   void open(const std::function<void(Dialog*)>& drive) {
-    runModal([&] { Entry(grid); return Variant(); }, [&](QWidget* w) { drive(qobject_cast<Dialog*>(w)); });
+    runModal(
+        [&] {
+          Entry(grid);
+          return Variant();
+        },
+        [&](QWidget* w) { drive(qobject_cast<Dialog*>(w)); });
   }
 
   // A top-level window: the fixture's tear-down deletes it with the other windows.

@@ -21,9 +21,10 @@ class FindRecord : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    testdb::exec(cn, "INSERT INTO Commesse (CodCom, IdCliente, DesCom, Chiusa) VALUES "
-         "('K2', 1, 'Bagno', False), ('B7', 1, 'Cucina', False), ('A1', 1, 'Tetto', False), "
-         "('B3', 1, 'Garage', False), ('Z9', 1, 'Chiusa', True)");
+    testdb::exec(cn,
+                 "INSERT INTO Commesse (CodCom, IdCliente, DesCom, Chiusa) VALUES "
+                 "('K2', 1, 'Bagno', False), ('B7', 1, 'Cucina', False), ('A1', 1, 'Tetto', False), "
+                 "('B3', 1, 'Garage', False), ('Z9', 1, 'Chiusa', True)");
   }
 
   // Runs the finder on the open job orders and lets drive act on the dialog.
@@ -87,12 +88,15 @@ TEST_F(FindRecord, OnlyTheFlaggedButtonsWorkButF5StillAsksForANewRecord) {
   EXPECT_TRUE(result[1].isNull());
 
   // Buttons 4: only "Modifica" (and "Annulla"); the value comes from the key column, here the second.
-  const auto edit = find("", 4, [](comfrmFindRecord* f) {
-    EXPECT_TRUE(f->cmdEdit->isEnabled() && f->cmdCancel->isEnabled());
-    EXPECT_FALSE(f->cmdInsert->isEnabled() || f->cmdNew->isEnabled());
-    f->gexFind->setRow(2);
-    click(f->cmdEdit);
-  }, kJobOrders, Variant(), 2);
+  const auto edit = find(
+      "", 4,
+      [](comfrmFindRecord* f) {
+        EXPECT_TRUE(f->cmdEdit->isEnabled() && f->cmdCancel->isEnabled());
+        EXPECT_FALSE(f->cmdInsert->isEnabled() || f->cmdNew->isEnabled());
+        f->gexFind->setRow(2);
+        click(f->cmdEdit);
+      },
+      kJobOrders, Variant(), 2);
   EXPECT_EQ(edit[0], Variant("e"));
   EXPECT_EQ(edit[1], Variant("Garage"));
 }
@@ -124,10 +128,13 @@ TEST_F(FindRecord, ALetterTypedInTheGridFindsAsYouTypeAndEnterOrDoubleClickChoos
 }
 
 TEST_F(FindRecord, EscCancelsAfterAnEarlierChoiceAndNothingIsChosenFromAnEmptyList) {
-  const auto chosen = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
-    EXPECT_EQ(current(f), "B7") << "the start value is found in column 1";
-    press(Qt::Key_Return);
-  }, kJobOrders, Variant("b7"));
+  const auto chosen = find(
+      "1;2220;4440", 1,
+      [](comfrmFindRecord* f) {
+        EXPECT_EQ(current(f), "B7") << "the start value is found in column 1";
+        press(Qt::Key_Return);
+      },
+      kJobOrders, Variant("b7"));
   EXPECT_EQ(chosen[1], Variant("B7"));
 
   const auto cancelled = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
@@ -148,12 +155,15 @@ TEST_F(FindRecord, EscCancelsAfterAnEarlierChoiceAndNothingIsChosenFromAnEmptyLi
   EXPECT_EQ(cancelled[0], Variant("c"));
   EXPECT_TRUE(cancelled[1].isNull());
 
-  const auto empty = find("1;2220;4440", 1, [](comfrmFindRecord* f) {
-    press(Qt::Key_Return);
-    click(f->cmdInsert);
-    EXPECT_TRUE(f->isVisible()) << "nothing to choose";
-    f->close();
-  }, kJobOrders + " AND CodCom='nessuna'");
+  const auto empty = find(
+      "1;2220;4440", 1,
+      [](comfrmFindRecord* f) {
+        press(Qt::Key_Return);
+        click(f->cmdInsert);
+        EXPECT_TRUE(f->isVisible()) << "nothing to choose";
+        f->close();
+      },
+      kJobOrders + " AND CodCom='nessuna'");
   EXPECT_EQ(empty[0], Variant("c"));
 
   const auto broken = comfrmFindRecord::Trova("Trova", "SELECT Nulla FROM Niente", 1, "1;x;-5", 1);

@@ -89,7 +89,8 @@ TEST_F(ManDataTest, ACostCategoryAddedHereIsOfferedToTheCostEntry) {
   ASSERT_TRUE(form->gexTable->updateRow());
   EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
   // The cost entry's list of other-cost categories.
-  EXPECT_EQ(testdb::scalar(cn, "SELECT l01 FROM _Pars WHERE k01='catcos' AND s01='Smaltimento rifiuti'"), Variant(std::int32_t(6)));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT l01 FROM _Pars WHERE k01='catcos' AND s01='Smaltimento rifiuti'"),
+            Variant(std::int32_t(6)));
   EXPECT_EQ(testdb::count(cn, "SELECT l01, s01 FROM _Pars WHERE k01='catcos' ORDER BY s01"), 6);
   EXPECT_EQ(form->gexTable->recordCount(), 6);
 }
@@ -119,7 +120,8 @@ TEST_F(ManDataTest, AChangeTheDatabaseRefusesIsReportedAndTheBrowserStaysUsable)
 
   typeInCell(form->gexTable, 2, 2, "Ridotta alimentari");
   EXPECT_TRUE(form->gexTable->updateRow());
-  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='10'"), Variant("Ridotta alimentari"));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM CodiciIVA WHERE CodiceIVA='10'"),
+            Variant("Ridotta alimentari"));
 
   // Esc on the window, or closing it, with a row the database refuses keeps the window open.
   typeInCell(form->gexTable, 1, 1, "10");

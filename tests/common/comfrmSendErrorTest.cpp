@@ -8,8 +8,8 @@
 
 #include "common/comfrmSendError.h"
 #include "core/Globals.h"
-#include "tests/support/LinkDesktop.h"
 #include "tests/support/FormTestSupport.h"
+#include "tests/support/LinkDesktop.h"
 
 namespace {
 
@@ -44,10 +44,12 @@ TEST_F(SendErrorTest, SendingOpensTheMailLinkOfTheErrorAndNotSendingOpensNothing
   EXPECT_TRUE(desktop.opened.isEmpty());
 
   report("D", true);
-  const QString link = "mailto:" + comfrmSendError::supportAddress() + "?Subject=_err_app " + AppTitle +
-                       " 2.5.13&Body=Codice: 5%0D%0ADescrizione: D%0D%0ASorgente: S%0D%0AModulo: M%0D%0ARoutine: R";
-  EXPECT_EQ(comfrmSendError::MailLink(comfrmSendError::supportAddress(), "", "", "_err_app " + AppTitle + " 2.5.13",
-                                      "Codice: 5%0D%0ADescrizione: D%0D%0ASorgente: S%0D%0AModulo: M%0D%0ARoutine: R"),
+  const QString link =
+      "mailto:" + comfrmSendError::supportAddress() + "?Subject=_err_app " + AppTitle +
+      " 2.5.13&Body=Codice: 5%0D%0ADescrizione: D%0D%0ASorgente: S%0D%0AModulo: M%0D%0ARoutine: R";
+  EXPECT_EQ(comfrmSendError::MailLink(
+                comfrmSendError::supportAddress(), "", "", "_err_app " + AppTitle + " 2.5.13",
+                "Codice: 5%0D%0ADescrizione: D%0D%0ASorgente: S%0D%0AModulo: M%0D%0ARoutine: R"),
             link)
       << "every space left as it is";
   ASSERT_EQ(desktop.opened.size(), 1);
@@ -56,7 +58,8 @@ TEST_F(SendErrorTest, SendingOpensTheMailLinkOfTheErrorAndNotSendingOpensNothing
 
   report("Più & meno", true);
   ASSERT_EQ(desktop.opened.size(), 2);
-  EXPECT_TRUE(desktop.opened[1].toString(QUrl::FullyEncoded).contains("Descrizione:%20Pi%C3%B9%20%26%20meno%0D%0A"))
+  EXPECT_TRUE(
+      desktop.opened[1].toString(QUrl::FullyEncoded).contains("Descrizione:%20Pi%C3%B9%20%26%20meno%0D%0A"))
       << desktop.opened[1].toString(QUrl::FullyEncoded).toStdString();
 }
 

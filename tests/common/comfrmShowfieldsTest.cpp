@@ -23,7 +23,8 @@ QString selection(const QListWidget* list) {
 // "Aggiungi", "Elimina", "Sù", "Giù" as enabled (1) or not (0).
 QString buttons(const comfrmShowfields* f) {
   QString out;
-  for (const QPushButton* b : {f->cmdAdd, f->cmdRemove, f->cmdUp, f->cmdDown}) out += b->isEnabled() ? '1' : '0';
+  for (const QPushButton* b : {f->cmdAdd, f->cmdRemove, f->cmdUp, f->cmdDown})
+    out += b->isEnabled() ? '1' : '0';
   return out;
 }
 

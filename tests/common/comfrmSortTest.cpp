@@ -15,7 +15,8 @@ namespace {
 QStringList levels(const GridLevelsDialog* f) {
   QStringList out;
   for (int i = 0; i < GridLevelsDialog::kLevels; ++i) {
-    QString level = f->cboGroups[i]->isEnabled() ? f->cboGroups[i]->currentText() : "x" + f->cboGroups[i]->currentText();
+    QString level =
+        f->cboGroups[i]->isEnabled() ? f->cboGroups[i]->currentText() : "x" + f->cboGroups[i]->currentText();
     if (f->optOrder[2 * i]->isEnabled()) level += f->optOrder[2 * i]->isChecked() ? "/+" : "/-";
     out << level;
   }
@@ -37,7 +38,8 @@ TEST_F(SortTest, OpensOnTheGridsKeysAndOffersEveryColumn) {
     EXPECT_EQ(f->windowTitle(), "Ordina");
     EXPECT_EQ(f->frames[0]->title(), "Ordina per");
     EXPECT_EQ(f->frames[3]->title(), "Quindi per");
-    EXPECT_EQ(f->cboGroups[0]->count(), 6) << "(Vuoto) and all five columns, the icon and the uncaptioned one too";
+    EXPECT_EQ(f->cboGroups[0]->count(), 6)
+        << "(Vuoto) and all five columns, the icon and the uncaptioned one too";
     EXPECT_EQ(f->cboGroups[0]->itemText(0), "(Vuoto)");
     EXPECT_EQ(levels(f), (QStringList{"Città/+", "Nome/-", "(Vuoto)", "x(Vuoto)"}));
     click(f->cmdOK);
@@ -97,7 +99,8 @@ TEST_F(SortTest, TheFirstLevelCannotBeLeftEmptyButTheDialogCanBeCancelled) {
     click(f->cmdClearAll);
     f->close();
   });
-  EXPECT_EQ(keysOf(grid.sortKeys()), (std::vector<grid::SortKey>{{4, 1}, {2, -1}})) << "the close box is Annulla";
+  EXPECT_EQ(keysOf(grid.sortKeys()), (std::vector<grid::SortKey>{{4, 1}, {2, -1}}))
+      << "the close box is Annulla";
 }
 
 }  // namespace

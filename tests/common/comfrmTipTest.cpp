@@ -26,7 +26,8 @@ class TipTest : public ::testing::Test {
 
   static Variant setting() {
     comRegistry reg;
-    return reg.ValueEx(HKEY_CURRENT_USER, RegKeySettings, "regLoadTipsAtStartup", REG_DWORD, Variant("mancante"));
+    return reg.ValueEx(HKEY_CURRENT_USER, RegKeySettings, "regLoadTipsAtStartup", REG_DWORD,
+                       Variant("mancante"));
   }
   // A program folder whose tips file holds these bytes (no file for a null array).
   static void tipsFile(const QByteArray& content) {

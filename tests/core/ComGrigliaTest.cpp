@@ -12,7 +12,8 @@ namespace {
 using gridtest::GridFixture;
 
 const QString ViewQuery =
-    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
+    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = "
+    "CliFor.IdCliFor";
 
 QString utf16le(const QByteArray& bytes) {
   QString text;

@@ -22,8 +22,8 @@ TEST_F(RegistryTest, FileAssociationIsWrittenUnderBothClassRoots) {
   }
   EXPECT_EQ(e.description(), "Error - attempt to create additional associations before class defined.");
 
-  reg.CreateEXEAssociation("/opt/gc/gestione", "GestCom.Documento", "Documento commesse", ".gcm",
-                           "&Apri", true, "&Stampa", false, "&Nuovo", false, "&Installa", 2);
+  reg.CreateEXEAssociation("/opt/gc/gestione", "GestCom.Documento", "Documento commesse", ".gcm", "&Apri",
+                           true, "&Stampa", false, "&Nuovo", false, "&Installa", 2);
   for (const auto& [root, prefix] : {std::pair{HKEY_CLASSES_ROOT, QString()},
                                      std::pair{HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Classes\\")}}) {
     EXPECT_EQ(defaultText(root, prefix + ".gcm"), "GestCom.Documento");
@@ -41,8 +41,9 @@ TEST_F(RegistryTest, FileAssociationIsWrittenUnderBothClassRoots) {
     ADD_FAILURE() << "an incomplete triple must be refused";
   } catch (const RegistryError& error) {
     EXPECT_EQ(error.number(), 26001);
-    EXPECT_EQ(error.description(),
-              "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected Name/Text/Command");
+    EXPECT_EQ(
+        error.description(),
+        "Invalid parameter list passed to CreateAdditionalEXEAssociations - expected Name/Text/Command");
   }
   reg.CreateAdditionalEXEAssociations({"edit", "&Modifica", "\"/opt/gc\" -e \"%1\" \"%2\""});
   EXPECT_EQ(defaultText(HKEY_CLASSES_ROOT, "GestCom.Documento\\shell\\edit"), "&Modifica");

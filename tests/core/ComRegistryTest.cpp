@@ -111,9 +111,8 @@ TEST_F(RegistryTest, WritesThatTheTypeCannotTakeFollowTheirRules) {
   e = raised([&] { multi.setValue("uno"); });
   EXPECT_EQ(e.number(), comRegistry::ErrWriteFailed);
   EXPECT_EQ(e.number(), std::int32_t(0x800469A9u));
-  EXPECT_EQ(e.description(),
-            "Failed to set registry value Key: '-2147483647',Section: '" + Settings +
-                "',Key: 'Lista' to value: 'uno'");
+  EXPECT_EQ(e.description(), "Failed to set registry value Key: '-2147483647',Section: '" + Settings +
+                                 "',Key: 'Lista' to value: 'uno'");
   EXPECT_EQ(storedType("Lista"), -1);
 
   comRegistry text = settingsValue(REG_SZ, "Nullo");
@@ -157,7 +156,8 @@ TEST_F(RegistryTest, KeyOperationsAndTheirErrors) {
   EXPECT_TRUE(reg.KeyExists());
   RegistryError e = raised([&] { reg.DeleteValue(); });
   EXPECT_EQ(e.number(), 26001);
-  EXPECT_EQ(e.description(), "Failed to delete registry Key: '-2147483647',Section: '" + Settings + "',Key: 'v");
+  EXPECT_EQ(e.description(),
+            "Failed to delete registry Key: '-2147483647',Section: '" + Settings + "',Key: 'v");
   reg.setValue("x");
   EXPECT_TRUE(reg.DeleteValue());
   EXPECT_EQ(storedType("v"), -1);

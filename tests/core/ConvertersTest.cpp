@@ -53,10 +53,10 @@ TEST(FiltraNumero, LetsDigitsCommaBackspaceAndTabThrough) {
 }
 
 TEST(FiltraNumero, DropsEverythingElse) {
-  for (std::int16_t key : {std::int16_t('-'), std::int16_t('+'), std::int16_t(13), std::int16_t(27),
-                           std::int16_t(' '), std::int16_t('/'), std::int16_t(':'), std::int16_t('a'),
-                           std::int16_t('E'), std::int16_t(0), std::int16_t(127), std::int16_t(0xE8),
-                           std::int16_t(-1)})
+  for (std::int16_t key :
+       {std::int16_t('-'), std::int16_t('+'), std::int16_t(13), std::int16_t(27), std::int16_t(' '),
+        std::int16_t('/'), std::int16_t(':'), std::int16_t('a'), std::int16_t('E'), std::int16_t(0),
+        std::int16_t(127), std::int16_t(0xE8), std::int16_t(-1)})
     EXPECT_EQ(FiltraNumero(key), 0) << "key " << key;
 }
 

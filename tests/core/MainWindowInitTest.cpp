@@ -81,9 +81,10 @@ TEST_F(MainWindowInit, ReadsTheRegistryThroughTheGivenDefault) {
             Variant(std::int32_t(7)));
   EXPECT_TRUE(LeggiRegistro(HKEY_CURRENT_USER, Settings, REG_DWORD, "nonEsiste").isEmpty());
   writeSetting(std::int32_t(5), REG_DWORD);
-  EXPECT_EQ(LeggiRegistro(HKEY_CURRENT_USER, Settings, REG_DWORD, "regLoadViewLayout",
-                          Variant(std::int32_t(1))).toInt(),
-            5);
+  EXPECT_EQ(
+      LeggiRegistro(HKEY_CURRENT_USER, Settings, REG_DWORD, "regLoadViewLayout", Variant(std::int32_t(1)))
+          .toInt(),
+      5);
 }
 
 }  // namespace

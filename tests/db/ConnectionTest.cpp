@@ -154,8 +154,9 @@ TEST_F(ConnectionWork, ALockedFileFailsWithABusyErrorAfterWaiting) {
 }
 
 TEST_F(ConnectionWork, TableNamesListTheTablesInCreationOrderWithoutViewsOrSQLitesOwn) {
-  const QStringList programFolder = {"Commesse", "CommessePre", "PreModelli", "PreVoci",  "Costi",    "CliFor",
-                                 "Impiegati", "Articoli",   "Liste",      "CodiciIVA", "Attivita", "_Pars"};
+  const QStringList programFolder = {"Commesse", "CommessePre", "PreModelli", "PreVoci",
+                                     "Costi",    "CliFor",      "Impiegati",  "Articoli",
+                                     "Liste",    "CodiciIVA",   "Attivita",   "_Pars"};
   EXPECT_EQ(conn.tableNames(), programFolder) << "no costi_prev_sum, no sqlite_sequence";
 
   testdb::exec(path, "CREATE TABLE Zeta (a TEXT)");

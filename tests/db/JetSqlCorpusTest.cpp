@@ -27,7 +27,9 @@ struct CorpusCase {
 
 std::ostream& operator<<(std::ostream& out, const CorpusCase& c) { return out << c.name; }
 
-Variant at(const Outcome& r, int row, const char* field) { return r.rs->ValueAt(row, r.rs->FieldIndex(field)); }
+Variant at(const Outcome& r, int row, const char* field) {
+  return r.rs->ValueAt(row, r.rs->FieldIndex(field));
+}
 Currency money(double v) { return *Currency::fromDouble(v); }
 
 std::function<void(const Outcome&)> rows(int count) {
@@ -36,10 +38,12 @@ std::function<void(const Outcome&)> rows(int count) {
 
 // The view query of the job orders and its two filters.
 const QString B =
-    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
+    "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = "
+    "CliFor.IdCliFor";
 const QString costBase = "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/05/2024#";
 const QString amount = "SELECT Sum([Quantita]*[CostoUnitario]) AS V From Costi WHERE ";
-const QString reportQuery = "SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
+const QString reportQuery =
+    "SELECT Commesse.*, CliFor.Nome FROM Commesse LEFT JOIN CliFor ON Commesse.IdCliente = CliFor.IdCliFor";
 
 std::function<void(const Outcome&)> amountIs(double expected) {
   return [expected](const Outcome& r) {
@@ -105,7 +109,8 @@ std::vector<CorpusCase> corpus() {
          EXPECT_EQ(r.changed, 5);
          EXPECT_EQ(testdb::count(r.path, "SELECT * FROM Costi"), 1);
        }},
-      {"DeleteJobLines", "DELETE * FROM CommessePre WHERE CodCom='C001'", [](const Outcome& r) { EXPECT_EQ(r.changed, 2); }},
+      {"DeleteJobLines", "DELETE * FROM CommessePre WHERE CodCom='C001'",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 2); }},
       {"DeleteJob", "DELETE * FROM Commesse WHERE CodCom='C001'",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 1);
@@ -118,30 +123,38 @@ std::vector<CorpusCase> corpus() {
        }},
       {"CheckArticleUsed", "SELECT IdCosto FROM Costi WHERE Codice='CAVO1'", rows(2)},
       {"CheckArticleFree", "SELECT IdCosto FROM Costi WHERE Codice='PRESA'", rows(0)},
-      {"DeleteArticle", "DELETE * FROM Articoli WHERE Codice='PRESA'", [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
+      {"DeleteArticle", "DELETE * FROM Articoli WHERE Codice='PRESA'",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
       {"CheckSupplierUsed", "SELECT IdFornitore FROM Articoli WHERE IdFornitore=3", rows(2)},
       {"CheckSupplierFree", "SELECT IdFornitore FROM Articoli WHERE IdFornitore=4", rows(0)},
-      {"DeleteSupplier", "DELETE * FROM CliFor WHERE IdCliFor=4", [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
+      {"DeleteSupplier", "DELETE * FROM CliFor WHERE IdCliFor=4",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
       {"CheckCustomerUsed", "SELECT IdCliente FROM Commesse WHERE IdCliente=1", rows(2)},
       {"CheckCustomerFree", "SELECT IdCliente FROM Commesse WHERE IdCliente=2", rows(0)},
-      {"DeleteCustomer", "DELETE * FROM CliFor WHERE IdCliFor=2", [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
+      {"DeleteCustomer", "DELETE * FROM CliFor WHERE IdCliFor=2",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
       {"CheckEmployeeUsed", "SELECT * FROM Costi WHERE CodImp=1", rows(2)},
       {"CheckEmployeeFree", "SELECT * FROM Costi WHERE CodImp=2", rows(0)},
-      {"DeleteEmployee", "DELETE * FROM Impiegati WHERE CodImp=2", [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
+      {"DeleteEmployee", "DELETE * FROM Impiegati WHERE CodImp=2",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
       {"CheckTemplateUsed", "SELECT CodCom FROM Commesse WHERE IdModello=1", rows(1)},
       {"CheckTemplateFree", "SELECT CodCom FROM Commesse WHERE IdModello=2", rows(0)},
-      {"DeleteTemplateLines", "DELETE * FROM PreVoci WHERE IdModelloPre=1", [](const Outcome& r) { EXPECT_EQ(r.changed, 2); }},
-      {"DeleteTemplate", "DELETE * FROM PreModelli WHERE IdModello=2", [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
+      {"DeleteTemplateLines", "DELETE * FROM PreVoci WHERE IdModelloPre=1",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 2); }},
+      {"DeleteTemplate", "DELETE * FROM PreModelli WHERE IdModello=2",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
       {"CheckCategoryUsed", "SELECT Codice FROM Articoli WHERE Categoria='Elettrico'", rows(2)},
       {"CheckCategoryFree", "SELECT Codice FROM Articoli WHERE Categoria='Idraulica'", rows(0)},
-      {"CheckCategoryWithApostrophe", "SELECT Codice FROM Articoli WHERE Categoria=" + jetText("Ferro e l'acciaio"),
-       rows(0)},
+      {"CheckCategoryWithApostrophe",
+       "SELECT Codice FROM Articoli WHERE Categoria=" + jetText("Ferro e l'acciaio"), rows(0)},
       {"CheckUnitUsed", "SELECT Codice FROM Articoli WHERE UM='MT'", rows(1)},
       {"CheckUnitFree", "SELECT Codice FROM Articoli WHERE UM='KG'", rows(0)},
-      {"DeleteListEntry", "DELETE * FROM Liste WHERE Id=3", [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
+      {"DeleteListEntry", "DELETE * FROM Liste WHERE Id=3",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
       {"CheckVatUsed", "SELECT Codice FROM Articoli WHERE CodiceIVA='IVA22'", rows(2)},
       {"CheckVatFree", "SELECT Codice FROM Articoli WHERE CodiceIVA='IVA10'", rows(0)},
-      {"DeleteVat", "DELETE * FROM CodiciIVA WHERE CodiceIVA='IVA10'", [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
+      {"DeleteVat", "DELETE * FROM CodiciIVA WHERE CodiceIVA='IVA10'",
+       [](const Outcome& r) { EXPECT_EQ(r.changed, 1); }},
 
       // Grid layouts.
       {"LayoutRow", "SELECT * FROM _Pars WHERE k01='gridlayout' AND k02='gex_com'",
@@ -158,8 +171,10 @@ std::vector<CorpusCase> corpus() {
        }},
       {"TemplateList", "SELECT IdModello, Descrizione FROM PreModelli ORDER BY Descrizione", rows(2)},
       {"QuoteLinesFromTemplate",
-       "INSERT INTO CommessePre ( CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa ) SELECT 'C003' AS Com, "
-       "PreVoci.Codice, PreVoci.Descrizione, PreVoci.DescEstesa, PreVoci.Ordine, PreVoci.UM, PreVoci.Tariffa From "
+       "INSERT INTO CommessePre ( CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa ) SELECT "
+       "'C003' AS Com, "
+       "PreVoci.Codice, PreVoci.Descrizione, PreVoci.DescEstesa, PreVoci.Ordine, PreVoci.UM, PreVoci.Tariffa "
+       "From "
        "PreVoci WHERE PreVoci.IdModelloPre=1",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 2);
@@ -179,7 +194,8 @@ std::vector<CorpusCase> corpus() {
       {"SummaryQuoted", "SELECT Sum(Prezzo) AS V From CommessePre WHERE CodCom='C001'",
        [](const Outcome& r) { EXPECT_EQ(r.rs->Value("V"), Variant(money(550))); }},
       {"SummaryBilledByTime",
-       "SELECT Sum([Quantita]*[PrezzoUnitario]) AS V From Costi WHERE InEconomia=True AND CodCom='C001'", amountIs(115)},
+       "SELECT Sum([Quantita]*[PrezzoUnitario]) AS V From Costi WHERE InEconomia=True AND CodCom='C001'",
+       amountIs(115)},
       {"SummaryLabourQuoted", amount + "InEconomia=False AND Classe=0 AND CodCom='C001'", amountIs(200)},
       {"SummaryLabourByTime", amount + "InEconomia=True AND Classe=0 AND CodCom='C001'", amountIs(50)},
       {"SummaryMaterialsQuoted", amount + "InEconomia=False AND Classe=2 AND CodCom='C001'", amountIs(75)},
@@ -190,14 +206,18 @@ std::vector<CorpusCase> corpus() {
        }},
       {"SummaryOtherQuoted", amount + "InEconomia=False AND Classe=3 AND CodCom='C001'", amountIs(10)},
       {"SummaryOtherByTime", amount + "InEconomia=True AND Classe=3 AND CodCom='C001'", amountIs(30.1)},
-      {"SummaryHoursQuoted", "SELECT Sum([Quantita]) AS Q From Costi WHERE InEconomia=False AND Classe=0 AND CodCom='C001'",
+      {"SummaryHoursQuoted",
+       "SELECT Sum([Quantita]) AS Q From Costi WHERE InEconomia=False AND Classe=0 AND CodCom='C001'",
        [](const Outcome& r) { EXPECT_DOUBLE_EQ(r.rs->Value("Q").toDouble(), 8); }},
-      {"SummaryHoursByTime", "SELECT Sum([Quantita]) AS Q From Costi WHERE InEconomia=True AND Classe=0 AND CodCom='C001'",
+      {"SummaryHoursByTime",
+       "SELECT Sum([Quantita]) AS Q From Costi WHERE InEconomia=True AND Classe=0 AND CodCom='C001'",
        [](const Outcome& r) { EXPECT_DOUBLE_EQ(r.rs->Value("Q").toDouble(), 2); }},
 
       // Daily cost entry.
-      {"OpenJobOrders", "SELECT CodCom, IdModello, EcoTar FROM Commesse WHERE Chiusa=False ORDER BY CodCom", rows(1)},
-      {"EmployeeNames", "SELECT CodImp, [Cognome] & ' ' & [Nome] AS Impiegato FROM Impiegati ORDER BY Cognome",
+      {"OpenJobOrders", "SELECT CodCom, IdModello, EcoTar FROM Commesse WHERE Chiusa=False ORDER BY CodCom",
+       rows(1)},
+      {"EmployeeNames",
+       "SELECT CodImp, [Cognome] & ' ' & [Nome] AS Impiegato FROM Impiegati ORDER BY Cognome",
        [](const Outcome& r) {
          ASSERT_EQ(r.rs->RecordCount(), 2);
          EXPECT_EQ(at(r, 0, "Impiegato"), Variant("Gallo Anna"));
@@ -209,7 +229,8 @@ std::vector<CorpusCase> corpus() {
          EXPECT_EQ(r.rs->FieldNames().at(27), "PrezzoUnitario") << "the grids address Costi by position";
        }},
       {"MaterialsOfTheDay", costBase + " AND Classe=2", rows(0)},
-      {"OtherCostsOfTheDay", "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/06/2024# AND Classe=3", rows(1)},
+      {"OtherCostsOfTheDay", "SELECT * FROM Costi WHERE CodCom='C001' AND Data=#03/06/2024# AND Classe=3",
+       rows(1)},
       {"UnitChoices", "SELECT Codice, Descrizione FROM Liste WHERE Chiave='um' ORDER BY Codice",
        [](const Outcome& r) { EXPECT_EQ(at(r, 0, "Codice"), Variant("KG")); }},
       {"OtherCostCategories", "SELECT l01, s01 FROM _Pars WHERE k01='catcos' ORDER BY s01",
@@ -217,8 +238,8 @@ std::vector<CorpusCase> corpus() {
          ASSERT_EQ(r.rs->RecordCount(), 5) << "the template's categories";
          EXPECT_EQ(r.rs->Field(0).type, adInteger);
        }},
-      {"QuoteLineChoices", "SELECT Codice, Descrizione, IdVocePre FROM CommessePre WHERE CodCom='C001' ORDER BY Codice",
-       rows(2)},
+      {"QuoteLineChoices",
+       "SELECT Codice, Descrizione, IdVocePre FROM CommessePre WHERE CodCom='C001' ORDER BY Codice", rows(2)},
       {"FindOpenJobOrder", "SELECT CodCom as Codice, DesCom as Descrizione FROM Commesse WHERE Chiusa=False",
        [](const Outcome& r) {
          ASSERT_EQ(r.rs->RecordCount(), 1);
@@ -238,8 +259,10 @@ std::vector<CorpusCase> corpus() {
          EXPECT_EQ(r.rs->FieldNames().at(11), "Prezzo");
        }},
       {"TemplateFromQuoteLines",
-       "INSERT INTO PreVoci ( Codice, Descrizione, DescEstesa, UM, Tariffa, IdModelloPre ) SELECT CommessePre.Codice, "
-       "CommessePre.Descrizione, CommessePre.DescEstesa, CommessePre.UM, CommessePre.Tariffa, 7 AS Espr1 From "
+       "INSERT INTO PreVoci ( Codice, Descrizione, DescEstesa, UM, Tariffa, IdModelloPre ) SELECT "
+       "CommessePre.Codice, "
+       "CommessePre.Descrizione, CommessePre.DescEstesa, CommessePre.UM, CommessePre.Tariffa, 7 AS Espr1 "
+       "From "
        "CommessePre WHERE (((CommessePre.CodCom)='C001'))",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 2);
@@ -262,7 +285,8 @@ std::vector<CorpusCase> corpus() {
          EXPECT_EQ(testdb::scalar(r.path, "SELECT Id FROM Liste WHERE Predefinito=1"), "4");
        }},
       {"VatRecord", "SELECT * FROM CodiciIVA WHERE CodiceIVA='IVA22'", rows(1)},
-      {"ClearDefaultVat", "UPDATE CodiciIVA SET CodiciIVA.Predefinito = False WHERE CodiciIVA.CodiceIVA<>'IVA10'",
+      {"ClearDefaultVat",
+       "UPDATE CodiciIVA SET CodiciIVA.Predefinito = False WHERE CodiciIVA.CodiceIVA<>'IVA10'",
        [](const Outcome& r) {
          EXPECT_EQ(r.changed, 1);
          EXPECT_EQ(testdb::count(r.path, "SELECT * FROM CodiciIVA WHERE Predefinito=1"), 0);
@@ -272,7 +296,8 @@ std::vector<CorpusCase> corpus() {
       {"CategoriesForArticle", "SELECT * FROM Liste WHERE Chiave='cat' ORDER BY Descrizione", rows(2)},
       {"UnitsForArticle", "SELECT * FROM Liste WHERE Chiave='um' ORDER BY Descrizione",
        [](const Outcome& r) { EXPECT_EQ(at(r, 0, "Descrizione"), Variant("Chili")); }},
-      {"SuppliersForArticle", "SELECT IdCliFor, Nome FROM CliFor WHERE Tipo='Fornitore' ORDER BY Nome", rows(2)},
+      {"SuppliersForArticle", "SELECT IdCliFor, Nome FROM CliFor WHERE Tipo='Fornitore' ORDER BY Nome",
+       rows(2)},
       {"VatForArticle", "SELECT CodiceIVA, Descrizione, Aliquota FROM CodiciIVA ORDER BY Descrizione",
        [](const Outcome& r) { EXPECT_DOUBLE_EQ(at(r, 0, "Aliquota").toDouble(), 22); }},
       {"ArticleRecord", "SELECT * FROM Articoli WHERE Codice='CAVO1'",
@@ -299,10 +324,13 @@ std::vector<CorpusCase> corpus() {
       {"ReportCustomerJob", reportQuery + " WHERE Nome='Rossi Costruzioni' AND CodCom='C001'", rows(1)},
       {"ReportCustomerWithApostrophe", reportQuery + " WHERE Nome=" + jetText("D'Angelo Srl"), rows(0)},
       {"SubReportQuoteLines",
-       "SELECT CommessePre.Codice, CommessePre.Descrizione, CommessePre.Tariffa, CommessePre.UM, CommessePre.Quantita, "
+       "SELECT CommessePre.Codice, CommessePre.Descrizione, CommessePre.Tariffa, CommessePre.UM, "
+       "CommessePre.Quantita, "
        "CommessePre.QPrev, CommessePre.Prezzo, IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS CT, "
-       "[Prezzo]-IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS Delta FROM CommessePre LEFT JOIN costi_prev_sum ON "
-       "(CommessePre.IdVocePre = costi_prev_sum.IdStima) AND (CommessePre.CodCom = costi_prev_sum.CodCom) Where "
+       "[Prezzo]-IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS Delta FROM CommessePre LEFT JOIN "
+       "costi_prev_sum ON "
+       "(CommessePre.IdVocePre = costi_prev_sum.IdStima) AND (CommessePre.CodCom = costi_prev_sum.CodCom) "
+       "Where "
        "CommessePre.CodCom = 'C001' ORDER BY CommessePre.Codice",
        [](const Outcome& r) {
          ASSERT_EQ(r.rs->RecordCount(), 2);
@@ -313,18 +341,23 @@ std::vector<CorpusCase> corpus() {
        }},
       {"SubReportQuoteLinesWithoutCosts",
        "SELECT CommessePre.Codice, CommessePre.Prezzo, IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS CT, "
-       "[Prezzo]-IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS Delta FROM CommessePre LEFT JOIN costi_prev_sum ON "
-       "(CommessePre.IdVocePre = costi_prev_sum.IdStima) AND (CommessePre.CodCom = costi_prev_sum.CodCom) Where "
+       "[Prezzo]-IIf(IsNull([CostoTotale]),0,[CostoTotale]) AS Delta FROM CommessePre LEFT JOIN "
+       "costi_prev_sum ON "
+       "(CommessePre.IdVocePre = costi_prev_sum.IdStima) AND (CommessePre.CodCom = costi_prev_sum.CodCom) "
+       "Where "
        "CommessePre.CodCom = 'C002' ORDER BY CommessePre.Codice",
        [](const Outcome& r) {
          ASSERT_EQ(r.rs->RecordCount(), 1);
-         EXPECT_DOUBLE_EQ(at(r, 0, "CT").toDouble(), 0) << "a quote line without costs has no row in the saved query";
+         EXPECT_DOUBLE_EQ(at(r, 0, "CT").toDouble(), 0)
+             << "a quote line without costs has no row in the saved query";
          EXPECT_DOUBLE_EQ(at(r, 0, "Delta").toDouble(), 50);
        }},
       {"SubReportLabour",
-       "SELECT Costi.*, Impiegati.Cognome, Impiegati.Nome, CommessePre.Codice, CommessePre.Descrizione FROM (Costi "
+       "SELECT Costi.*, Impiegati.Cognome, Impiegati.Nome, CommessePre.Codice, CommessePre.Descrizione FROM "
+       "(Costi "
        "INNER JOIN Impiegati ON Costi.CodImp = Impiegati.CodImp) LEFT JOIN CommessePre ON (Costi.IdStima = "
-       "CommessePre.IdVocePre) AND (Costi.CodCom = CommessePre.CodCom) WHERE Costi.CodCom='C001' ORDER BY Costi.Data DESC",
+       "CommessePre.IdVocePre) AND (Costi.CodCom = CommessePre.CodCom) WHERE Costi.CodCom='C001' ORDER BY "
+       "Costi.Data DESC",
        [](const Outcome& r) {
          ASSERT_EQ(r.rs->RecordCount(), 2);
          EXPECT_EQ(at(r, 0, "Cognome"), Variant("Neri"));
@@ -332,16 +365,20 @@ std::vector<CorpusCase> corpus() {
          EXPECT_GE(r.rs->FieldIndex("Costi.Descrizione"), 0);
        }},
       {"SubReportMaterials",
-       "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione FROM Costi LEFT JOIN CommessePre ON (Costi.IdStima "
-       "= CommessePre.IdVocePre) AND (Costi.CodCom = CommessePre.CodCom) Where (((Costi.CodCom) = 'C001') And "
+       "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione FROM Costi LEFT JOIN CommessePre ON "
+       "(Costi.IdStima "
+       "= CommessePre.IdVocePre) AND (Costi.CodCom = CommessePre.CodCom) Where (((Costi.CodCom) = 'C001') "
+       "And "
        "((Costi.Classe) = 2)) ORDER BY Costi.Data DESC",
        [](const Outcome& r) {
          ASSERT_EQ(r.rs->RecordCount(), 1);
          EXPECT_EQ(at(r, 0, "CommessePre.Codice"), Variant("V02"));
        }},
       {"SubReportOtherCosts",
-       "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione, [_Pars].s01 AS Categoria FROM (Costi LEFT JOIN "
-       "CommessePre ON (Costi.IdStima = CommessePre.IdVocePre) AND (Costi.CodCom = CommessePre.CodCom)) INNER JOIN "
+       "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione, [_Pars].s01 AS Categoria FROM (Costi "
+       "LEFT JOIN "
+       "CommessePre ON (Costi.IdStima = CommessePre.IdVocePre) AND (Costi.CodCom = CommessePre.CodCom)) "
+       "INNER JOIN "
        "_Pars ON Costi.Tipo = [_Pars].l01 Where (((Costi.CodCom) = 'C001') And ((Costi.Classe) = 3) And "
        "(([_Pars].k01) = 'catcos')) ORDER BY Costi.Data DESC",
        [](const Outcome& r) {
@@ -384,4 +421,6 @@ TEST_P(JetSqlCorpus, RunsAsWrittenAgainstTheSchema) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgramSql, JetSqlCorpus, ::testing::ValuesIn(corpus()),
-                         [](const ::testing::TestParamInfo<CorpusCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<CorpusCase>& info) {
+                           return std::string(info.param.name);
+                         });

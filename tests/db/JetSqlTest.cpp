@@ -25,9 +25,12 @@ TEST(JetSqlTranslation, DateLiteralsBecomeIsoTextWithTheTwoDigitYearWindow) {
     const char* jet;
     const char* sqlite;
   } cases[] = {
-      {"Data=#03/05/24#", "Data='2024-03-05'"},       {"Data=#12/31/99#", "Data='1999-12-31'"},
-      {"Data=#01/01/29#", "Data='2029-01-01'"},       {"Data=#01/01/30#", "Data='1930-01-01'"},
-      {"Data=#3/5/2024#", "Data='2024-03-05'"},       {"Data=#02/29/2028#", "Data='2028-02-29'"},
+      {"Data=#03/05/24#", "Data='2024-03-05'"},
+      {"Data=#12/31/99#", "Data='1999-12-31'"},
+      {"Data=#01/01/29#", "Data='2029-01-01'"},
+      {"Data=#01/01/30#", "Data='1930-01-01'"},
+      {"Data=#3/5/2024#", "Data='2024-03-05'"},
+      {"Data=#02/29/2028#", "Data='2028-02-29'"},
       {"Data>=#03/05/24 14:30#", "Data>='2024-03-05 14:30:00'"},
       {"Data=#03/05/24 00:00:00#", "Data='2024-03-05'"},
   };
@@ -38,9 +41,11 @@ TEST(JetSqlTranslation, DateLiteralsBecomeIsoTextWithTheTwoDigitYearWindow) {
 }
 
 TEST(JetSqlTranslation, StringLiteralsAreNeverTouched) {
-  const QString jet = "SELECT * FROM CliFor WHERE Nome='#01/02/03# & True [x] IIf(a,b,c) DELETE * FROM ''q'''";
+  const QString jet =
+      "SELECT * FROM CliFor WHERE Nome='#01/02/03# & True [x] IIf(a,b,c) DELETE * FROM ''q'''";
   EXPECT_EQ(translateJet(jet), jet);
-  EXPECT_EQ(translateJet("SELECT \"D'Angelo\" AS N"), "SELECT 'D''Angelo' AS N") << "Jet's double-quoted text";
+  EXPECT_EQ(translateJet("SELECT \"D'Angelo\" AS N"), "SELECT 'D''Angelo' AS N")
+      << "Jet's double-quoted text";
   EXPECT_EQ(jetText("D'Angelo"), "'D''Angelo'");
   EXPECT_THROW(translateJet("SELECT * FROM CliFor WHERE Nome='aperto"), DbError);
   EXPECT_THROW(translateJet("SELECT (1 FROM CliFor"), DbError);
@@ -64,7 +69,8 @@ TEST(JetSqlTranslation, RewritesTheJetOnlySyntax) {
 class JetSqlSemantics : public dbtest::SeededDb {};
 
 TEST_F(JetSqlSemantics, ConcatenationTreatsNullAsEmptyTextAndBindsLooserThanArithmetic) {
-  EXPECT_EQ(single(conn, "SELECT [Cognome] & ' ' & [Nome] AS X FROM Impiegati WHERE CodImp=1"), Variant("Neri Paolo"));
+  EXPECT_EQ(single(conn, "SELECT [Cognome] & ' ' & [Nome] AS X FROM Impiegati WHERE CodImp=1"),
+            Variant("Neri Paolo"));
   EXPECT_EQ(single(conn, "SELECT Null & 'a' AS X"), Variant("a"));
   EXPECT_EQ(single(conn, "SELECT 'a' & Null & 'b' AS X"), Variant("ab"));
   EXPECT_TRUE(single(conn, "SELECT Null & Null AS X").isNull());
@@ -82,9 +88,10 @@ TEST_F(JetSqlSemantics, ConcatenationTreatsNullAsEmptyTextAndBindsLooserThanArit
 
 TEST_F(JetSqlSemantics, IIfAndIsNullChooseOnNull) {
   Recordset rs;
-  rs.Open("SELECT IdCosto, IIf(IsNull([IdStima]), 'economia', 'voce ' & [IdStima]) AS Dove, "
-          "IIf(InEconomia=True, Valore, 0) AS V FROM Costi WHERE CodCom='C001' ORDER BY IdCosto",
-          conn);
+  rs.Open(
+      "SELECT IdCosto, IIf(IsNull([IdStima]), 'economia', 'voce ' & [IdStima]) AS Dove, "
+      "IIf(InEconomia=True, Valore, 0) AS V FROM Costi WHERE CodCom='C001' ORDER BY IdCosto",
+      conn);
   ASSERT_EQ(rs.RecordCount(), 5);
   EXPECT_EQ(rs.ValueAt(0, 1), Variant("voce 1"));
   EXPECT_EQ(rs.ValueAt(1, 1), Variant("economia"));
@@ -114,7 +121,8 @@ class CommaLocale {
 
 TEST_F(JetSqlSemantics, NumbersTurnIntoTextTheSameWayWhateverTheMachinesLocale) {
   CommaLocale comma;
-  if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma on this machine (scripts/setup makes it_IT.UTF-8)";
+  if (!comma.active())
+    GTEST_SKIP() << "no locale with a decimal comma on this machine (scripts/setup makes it_IT.UTF-8)";
   EXPECT_EQ(single(conn, "SELECT 'x' & 2.5 AS X"), Variant("x2.5"));
   EXPECT_EQ(single(conn, "SELECT 1.25 & '|' & -0.001 & '|' & 1E+20 AS X"), Variant("1.25|-0.001|1e+20"));
   EXPECT_EQ(single(conn, "SELECT 'n' & (7.33 * 3) AS X"), Variant("n21.99"));

@@ -99,7 +99,8 @@ TEST_F(RecordsetEdit, UpdatesWriteByKeyOrByRowidAndTouchNoOtherRow) {
   Recordset again;
   again.Open("SELECT * FROM _Pars WHERE k01='gridlayout' AND k02='gex_art'", conn);
   const QByteArray stored = again.Value("m01").toBytes();
-  EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(stored.constData()), stored.size() / 2), layout);
+  EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(stored.constData()), stored.size() / 2),
+            layout);
 }
 
 TEST_F(RecordsetEdit, TheSecondOfTwoEditorsOfOneRowIsRefusedAndTheFirstWins) {
@@ -214,8 +215,9 @@ TEST_F(RecordsetEdit, TextWithApostrophesIsStoredAndFound) {
             "Ordine \"urgente\"; pagare a 30 gg -- poi vediamo");
 
   Recordset found;
-  found.Open("SELECT IdCliFor FROM CliFor WHERE Nome=" + jetText("L'Aquila Impianti") + " OR Nome='D''Angelo Srl'",
-             conn);
+  found.Open(
+      "SELECT IdCliFor FROM CliFor WHERE Nome=" + jetText("L'Aquila Impianti") + " OR Nome='D''Angelo Srl'",
+      conn);
   EXPECT_EQ(found.RecordCount(), 2);
 }
 
@@ -226,8 +228,9 @@ TEST_F(RecordsetEdit, OnlyOneTableRecordsetsOpenedForWritingAcceptChanges) {
   EXPECT_THROW(readOnly.SetValue("Nome", "X"), DbError);
 
   Recordset join;
-  openEditable(join, "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON "
-                     "Commesse.IdCliente = CliFor.IdCliFor",
+  openEditable(join,
+               "SELECT Commesse.*, CliFor.Nome AS Cliente FROM Commesse LEFT JOIN CliFor ON "
+               "Commesse.IdCliente = CliFor.IdCliFor",
                conn);
   EXPECT_FALSE(join.Updatable());
   EXPECT_THROW(join.AddNew(), DbError);

@@ -22,10 +22,11 @@ class BindingTest : public ::testing::Test {
     cn.Open(testenv::connectionString(testenv::freshDatabase()));
     cn.Execute("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('22', 'Ordinaria', 22)");
     cn.Execute("INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('4', 'Ridotta', 4)");
-    cn.Execute("INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, CodiceIVA, DataIns) "
-               "VALUES ('0012', 'Vite', 1234.5, 12.5, '22', #03/05/24#)");
-    rows.Open("SELECT * FROM Articoli WHERE Codice='0012'", cn, db::adOpenStatic,
-              db::adLockBatchOptimistic, db::adCmdText);
+    cn.Execute(
+        "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, CodiceIVA, DataIns) "
+        "VALUES ('0012', 'Vite', 1234.5, 12.5, '22', #03/05/24#)");
+    rows.Open("SELECT * FROM Articoli WHERE Codice='0012'", cn, db::adOpenStatic, db::adLockBatchOptimistic,
+              db::adCmdText);
     codes.Open("SELECT CodiceIVA, Descrizione FROM CodiciIVA ORDER BY Descrizione", cn);
     list.setBoundColumn("CodiceIVA");
     list.setListField("Descrizione");

@@ -39,8 +39,8 @@ int answerWithKey(QWidget* owner, Qt::Key key, QStringList* buttons, QPoint* cen
       box->reject();
     }
   });
-  return forms::MsgBox("Eliminare?", forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2,
-                       "Prova", owner);
+  return forms::MsgBox("Eliminare?", forms::vbYesNo | forms::vbQuestion | forms::vbDefaultButton2, "Prova",
+                       owner);
 }
 
 TEST(MsgBoxTest, YesAndNoAnswerFromTheKeyboardAndTheBoxIsCentredOnItsOwner) {

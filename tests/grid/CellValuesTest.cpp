@@ -24,9 +24,12 @@ TEST(CellValuesTest, TypedTextBecomesTheFieldType) {
 }
 
 TEST(CellValuesTest, TextThatDoesNotConvertStaysForTheRulesToRefuse) {
-  for (const auto& [text, type] : std::vector<std::pair<const char*, int>>{
-           {"abc", db::adDouble}, {"12.5", db::adDouble}, {"1,5", db::adInteger},
-           {"40000", db::adSmallInt}, {"31/02/2024", db::adDate}, {"forse", db::adBoolean}}) {
+  for (const auto& [text, type] : std::vector<std::pair<const char*, int>>{{"abc", db::adDouble},
+                                                                           {"12.5", db::adDouble},
+                                                                           {"1,5", db::adInteger},
+                                                                           {"40000", db::adSmallInt},
+                                                                           {"31/02/2024", db::adDate},
+                                                                           {"forse", db::adBoolean}}) {
     const Variant v = convertToField(Variant(text), type);
     EXPECT_TRUE(v.isText()) << text;
     EXPECT_FALSE(grid::fitsField(v, type)) << text;

@@ -25,7 +25,8 @@ class GridAppearanceTest : public GridFixture {
   }
   QString navigatorText() {
     QStringList parts;
-    for (const QLabel* l : grid->findChild<QWidget*>("navigatore")->findChildren<QLabel*>()) parts << l->text();
+    for (const QLabel* l : grid->findChild<QWidget*>("navigatore")->findChildren<QLabel*>())
+      parts << l->text();
     return parts.join(' ');
   }
   QTableView* table() { return qobject_cast<QTableView*>(grid->view()); }

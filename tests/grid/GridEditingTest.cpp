@@ -186,7 +186,9 @@ TEST_F(GridEditingTest, DeleteKeyAsksAndDeletesOnlyOnYes) {
 
 TEST_F(GridEditingTest, ReadOnlyQueriesOfferNoEditing) {
   grid->setAllowAddNew(false);
-  bind("SELECT PreVoci.Codice, PreModelli.Descrizione FROM PreVoci LEFT JOIN PreModelli ON PreVoci.IdModelloPre = PreModelli.IdModello");
+  bind(
+      "SELECT PreVoci.Codice, PreModelli.Descrizione FROM PreVoci LEFT JOIN PreModelli ON "
+      "PreVoci.IdModelloPre = PreModelli.IdModello");
   auto* view = qobject_cast<QAbstractItemView*>(grid->view());
   EXPECT_FALSE(view->model()->flags(view->model()->index(0, 0)) & Qt::ItemIsEditable);
   EXPECT_EQ(view->model()->rowCount(), 2);

@@ -13,7 +13,8 @@ using gridtest::GridFixture;
 
 QString missingLayoutFile() { return QStringLiteral("/nonexistent/gex_xxx.lyt"); }
 QString missingDatabase() {
-  return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/nonexistent/coms.mdb;Persist Security Info=False");
+  return QStringLiteral(
+      "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/nonexistent/coms.mdb;Persist Security Info=False");
 }
 
 class GridLayoutTest : public GridFixture {

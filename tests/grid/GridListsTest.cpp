@@ -23,7 +23,8 @@ class GridListsTest : public GridFixture {
                  "#03/05/24#, 1, 2)");
     dropDown = std::make_unique<grid::GridEX>();
     dropDown->setConnectionString(connString);
-    dropDown->setRecordSource("SELECT CodImp, [Cognome] & ' ' & [Nome] AS Impiegato FROM Impiegati ORDER BY Cognome");
+    dropDown->setRecordSource(
+        "SELECT CodImp, [Cognome] & ' ' & [Nome] AS Impiegato FROM Impiegati ORDER BY Cognome");
     dropDown->rebind();
     dropDown->column(1)->setVisible(false);
     bind("SELECT * FROM Costi WHERE CodCom='C1'");
@@ -92,16 +93,17 @@ TEST_F(GridListsTest, DropDownStoresItsBoundColumnAndShowsTheOther) {
 TEST_F(GridListsTest, NewRowFilledByCellAndRowRulesIsWrittenWhole) {
   grid->setAllowAddNew(true);
   grid->rebind();
-  QObject::connect(grid.get(), &grid::GridEX::beforeColUpdate, [&](int row, int col, const Variant&, bool* cancel) {
-    EXPECT_EQ(row, -1);
-    if (col != 9) return;
-    if (grid->value(9).isNull()) {
-      *cancel = true;
-      return;
-    }
-    grid->setValue(25, Variant(grid->value(9).toInt() == 1 ? 30.0 : 25.0));
-    grid->setValue(28, Variant(45.0));
-  });
+  QObject::connect(grid.get(), &grid::GridEX::beforeColUpdate,
+                   [&](int row, int col, const Variant&, bool* cancel) {
+                     EXPECT_EQ(row, -1);
+                     if (col != 9) return;
+                     if (grid->value(9).isNull()) {
+                       *cancel = true;
+                       return;
+                     }
+                     grid->setValue(25, Variant(grid->value(9).toInt() == 1 ? 30.0 : 25.0));
+                     grid->setValue(28, Variant(45.0));
+                   });
   QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool* cancel) {
     if (!grid->value(24).isNumber() || grid->value(9).isNull()) {
       *cancel = true;
@@ -140,7 +142,8 @@ TEST_F(GridListsTest, DropDownCanStoreAHiddenColumnAndShowAnother) {
   testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Codice, Descrizione) VALUES ('C1', 'V1', 'Scavo')");
   auto lines = std::make_unique<grid::GridEX>();
   lines->setConnectionString(connString);
-  lines->setRecordSource("SELECT Codice, Descrizione, IdVocePre FROM CommessePre WHERE CodCom='C1' ORDER BY Codice");
+  lines->setRecordSource(
+      "SELECT Codice, Descrizione, IdVocePre FROM CommessePre WHERE CodCom='C1' ORDER BY Codice");
   lines->rebind();
   lines->column(3)->setVisible(false);
   lines->setColumnHeaders(false);
@@ -168,12 +171,13 @@ TEST_F(GridListsTest, DropDownTextNamingNoRowChangesNothingAndEmptyClears) {
   EXPECT_FALSE(grid->rowPending());
 
   bool sawEmpty = false;
-  QObject::connect(grid.get(), &grid::GridEX::beforeColUpdate, [&](int, int col, const Variant&, bool* cancel) {
-    if (col == 9 && grid->value(9).isNull()) {
-      sawEmpty = true;
-      *cancel = true;
-    }
-  });
+  QObject::connect(grid.get(), &grid::GridEX::beforeColUpdate,
+                   [&](int, int col, const Variant&, bool* cancel) {
+                     if (col == 9 && grid->value(9).isNull()) {
+                       sawEmpty = true;
+                       *cancel = true;
+                     }
+                   });
   combo = openListEditor(9);
   ASSERT_NE(combo, nullptr);
   combo->setEditText("");

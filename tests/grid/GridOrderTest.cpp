@@ -11,7 +11,8 @@ using gridtest::GridFixture;
 
 QStringList shownColumn(grid::GridEX& g, int column) {
   QStringList out;
-  for (int r = 1; r <= g.rowCount(); ++r) out << (g.isGroupRow(r) ? QStringLiteral("#") : g.cellText(r, column));
+  for (int r = 1; r <= g.rowCount(); ++r)
+    out << (g.isGroupRow(r) ? QStringLiteral("#") : g.cellText(r, column));
   return out;
 }
 
@@ -20,8 +21,8 @@ class GridOrderTest : public GridFixture {
  protected:
   void SetUp() override {
     GridFixture::SetUp();
-    const char* rows[][2] = {{"Rossi", "Milano"}, {"bianchi", "Roma"}, {"Verdi", "Milano"},
-                             {"Bassi", "Roma"},   {"Neri", "Torino"}};
+    const char* rows[][2] = {
+        {"Rossi", "Milano"}, {"bianchi", "Roma"}, {"Verdi", "Milano"}, {"Bassi", "Roma"}, {"Neri", "Torino"}};
     for (auto& r : rows)
       testdb::exec(cn,
                    QStringLiteral("INSERT INTO CliFor (Tipo, Nome, Località) VALUES ('Cliente', '%1', '%2')")
@@ -56,11 +57,13 @@ TEST_F(GridOrderTest, TextsSortWithoutRegardToCaseAndAccentedLettersAfterPlainOn
                          .arg(QString::fromUtf8(name)));
   grid->rebind();
   grid->sortKeys().add(3, grid::Ascending);
-  EXPECT_EQ(shownColumn(*grid, 3), QStringList({"alfa", "Alfa", "Zeta", "ZETA", "zeta srl", "éclair", "Élite", "Öhm"}))
+  EXPECT_EQ(shownColumn(*grid, 3),
+            QStringList({"alfa", "Alfa", "Zeta", "ZETA", "zeta srl", "éclair", "Élite", "Öhm"}))
       << "names equal but for case keep the order they were read in";
   grid->sortKeys().clear();
   grid->sortKeys().add(3, grid::Descending);
-  EXPECT_EQ(shownColumn(*grid, 3), QStringList({"Öhm", "Élite", "éclair", "zeta srl", "Zeta", "ZETA", "alfa", "Alfa"}));
+  EXPECT_EQ(shownColumn(*grid, 3),
+            QStringList({"Öhm", "Élite", "éclair", "zeta srl", "Zeta", "ZETA", "alfa", "Alfa"}));
 }
 
 // A hidden list (a drop-down) is put in order when it shows or is asked for its rows, as a shown
@@ -174,7 +177,7 @@ TEST_F(GridOrderTest, FindForwardsBackwardsAndEqual) {
 }
 
 TEST_F(GridOrderTest, FindReachesRowsUnderCollapsedGroupsAndOpensThem) {
-  grid->groups().add(6, grid::Ascending);   // Milano, Roma, Torino
+  grid->groups().add(6, grid::Ascending);  // Milano, Roma, Torino
   grid->sortKeys().add(3, grid::Ascending);
   grid->collapseAll();
   ASSERT_EQ(grid->rowCount(), 3);

@@ -34,7 +34,8 @@ TEST(GridUnboundTest, RowsAndIconsComeFromTheOwner) {
     values->setValue(2, Variant(row));
     values->setValue(3, Variant(captions.value(row - 1)));
   });
-  QObject::connect(&list, &grid::GridEX::fetchIcon, [](int, int column, int* icon) { *icon = column == 1 ? 1 : 0; });
+  QObject::connect(&list, &grid::GridEX::fetchIcon,
+                   [](int, int column, int* icon) { *icon = column == 1 ? 1 : 0; });
   list.setItemCount(2);
   EXPECT_EQ(list.dataMode(), grid::DataMode::Unbound);
   EXPECT_EQ(list.rowCount(), 2);
@@ -114,7 +115,10 @@ QStringList printedPages(grid::GridEX& g) {
 // a cancelled choice prints nothing.
 TEST_F(GridPrintTest, PrintButtonPrintsEveryPageOnThePrinterChosen) {
   for (int i = 0; i < 120; ++i)
-    testdb::exec(cn, QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')").arg(i, 3, 10, QChar('0')));
+    testdb::exec(
+        cn,
+        QStringLiteral("INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione) VALUES (1, 'C%1', 'Voce %1')")
+            .arg(i, 3, 10, QChar('0')));
   bind("SELECT * FROM PreVoci ORDER BY Codice");
   grid->printSettings().setHeaderText(grid::PrintCenter, "Intestazione di prova");
   grid::GEXPreview preview;

@@ -66,9 +66,13 @@ TEST_F(ComEditTest, OpensWithEveryDateEditableAClickSetsADateStateAndSaveRefresh
   click(form->cmdSalva);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(refreshes, 1);
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE CodCom='C001' AND DesCom='Impianto nuovo' AND Responsabile='Mario' "
-                              "AND EcoTar=42.5 AND InGaranzia=1 AND Chiusa=1 AND IdCliente=" + QString::number(customerId("Verdi Spa"))),
-            1);
+  EXPECT_EQ(
+      testdb::count(
+          cn,
+          "SELECT * FROM Commesse WHERE CodCom='C001' AND DesCom='Impianto nuovo' AND Responsabile='Mario' "
+          "AND EcoTar=42.5 AND InGaranzia=1 AND Chiusa=1 AND IdCliente=" +
+              QString::number(customerId("Verdi Spa"))),
+      1);
 }
 
 TEST_F(ComEditTest, FieldRulesKeepTheFocusAndEscOrCancelWriteNothing) {
@@ -92,23 +96,32 @@ TEST_F(ComEditTest, FieldRulesKeepTheFocusAndEscOrCancelWriteNothing) {
   EXPECT_EQ(messages.size(), 2) << "\"+\" runs the rule and its click is lost";
   EXPECT_FALSE(forms::SharedInstance<frm_io_Clienti>::loaded());
 
-  runModal([] { press(Qt::Key_F5); return Variant(); },
-           [](QWidget* w) {
-             type("Gialli");
-             click(static_cast<frm_io_Clienti*>(w)->cmdSalva);
-           });
+  runModal(
+      [] {
+        press(Qt::Key_F5);
+        return Variant();
+      },
+      [](QWidget* w) {
+        type("Gialli");
+        click(static_cast<frm_io_Clienti*>(w)->cmdSalva);
+      });
   EXPECT_EQ(form->dtcData[0]->currentText(), "Gialli");
-  runModal([&] { click(form->cmdAddClient); return Variant(); },
-           [](QWidget* w) {
-             type("Azzurri");
-             click(static_cast<frm_io_Clienti*>(w)->cmdSalva);
-           });
+  runModal(
+      [&] {
+        click(form->cmdAddClient);
+        return Variant();
+      },
+      [](QWidget* w) {
+        type("Azzurri");
+        click(static_cast<frm_io_Clienti*>(w)->cmdSalva);
+      });
   EXPECT_EQ(form->dtcData[0]->currentText(), "Azzurri");
   EXPECT_EVENTUALLY(focused() == form->txtFields[Responsabile]);
   click(form->cmdAnnulla);
   EXPECT_EVENTUALLY(form.isNull());
   EXPECT_EQ(refreshes, 0);
-  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE DesCom='Impianto' AND IdCliente=" + QString::number(customerId("Bianchi Srl"))),
+  EXPECT_EQ(testdb::count(cn, "SELECT * FROM Commesse WHERE DesCom='Impianto' AND IdCliente=" +
+                                  QString::number(customerId("Bianchi Srl"))),
             1);
 }
 
@@ -134,40 +147,55 @@ TEST_F(ComEditTest, ARefusedSaveKeepsTheWindowAndAMissingJobOrderOpensNothing) {
 
 TEST_F(ComEditTest, F8ShowsTheEconomicSummaryOfTheWorkedExample) {
   testdb::exec(cn, "INSERT INTO CommessePre (CodCom, Prezzo) VALUES ('C001', 1000)");
-  testdb::exec(cn, "INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
-                   "('C001', 0, False, 8, 25, 0), ('C001', 0, True, 2, 25, 60), ('C001', 2, False, 10, 30, 0), "
-                   "('C001', 0, True, 5.5, 0, 0)");
+  testdb::exec(
+      cn,
+      "INSERT INTO Costi (CodCom, Classe, InEconomia, Quantita, CostoUnitario, PrezzoUnitario) VALUES "
+      "('C001', 0, False, 8, 25, 0), ('C001', 0, True, 2, 25, 60), ('C001', 2, False, 10, 30, 0), "
+      "('C001', 0, True, 5.5, 0, 0)");
   QPointer<frm_io_Com_Edit> form = openJob();
   press(Qt::Key_F7);
   EXPECT_TRUE(form->isActiveWindow()) << "F7 does nothing";
   QStringList texts;
   QString title;
   bool onlyFirstTab = false;
-  runModal([] { press(Qt::Key_F8); return Variant(); },
-           [&](QWidget* w) {
-             auto* summary = static_cast<frm_show_ComData*>(w);
-             for (QLabel* label : summary->lblData) texts << label->text();
-             title = summary->windowTitle();
-             onlyFirstTab = summary->SSTab1->isTabVisible(0) && !summary->SSTab1->isTabVisible(1) &&
-                              !summary->SSTab1->isTabVisible(4);
-             press(Qt::Key_Escape);
-           });
+  runModal(
+      [] {
+        press(Qt::Key_F8);
+        return Variant();
+      },
+      [&](QWidget* w) {
+        auto* summary = static_cast<frm_show_ComData*>(w);
+        for (QLabel* label : summary->lblData) texts << label->text();
+        title = summary->windowTitle();
+        onlyFirstTab = summary->SSTab1->isTabVisible(0) && !summary->SSTab1->isTabVisible(1) &&
+                       !summary->SSTab1->isTabVisible(4);
+        press(Qt::Key_Escape);
+      });
   EXPECT_EQ(title, "Dati Commessa: C001");
   EXPECT_TRUE(onlyFirstTab);
   EXPECT_EVENTUALLY(form->isActiveWindow()) << "the summary gives the focus back to the job order";
-  EXPECT_EQ(texts, QStringList({"1.000,00 ", "500,00 ", "200,00 ", "300,00 ", "0,00 ", "500,00 ",
-                                "120,00 ", "50,00 ", "50,00 ", "0,00 ", "0,00 ", "70,00 ",
-                                "1.120,00 ", "550,00 ", "250,00 ", "300,00 ", "0,00 ", "570,00 ",
-                                "8,00 ", "7,50 "}));
-  runModal([&] { click(form->cmd_Info); return Variant(); }, [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  EXPECT_EQ(texts,
+            QStringList({"1.000,00 ", "500,00 ", "200,00 ", "300,00 ", "0,00 ",  "500,00 ",   "120,00 ",
+                         "50,00 ",    "50,00 ",  "0,00 ",   "0,00 ",   "70,00 ", "1.120,00 ", "550,00 ",
+                         "250,00 ",   "300,00 ", "0,00 ",   "570,00 ", "8,00 ",  "7,50 "}));
+  runModal(
+      [&] {
+        click(form->cmd_Info);
+        return Variant();
+      },
+      [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
   EXPECT_FALSE(form.isNull());
   EXPECT_EVENTUALLY(form->isActiveWindow());
   QString quoteTitle;
-  runModal([] { press(Qt::Key_F9); return Variant(); },
-           [&](QWidget* w) {
-             quoteTitle = w->windowTitle();
-             static_cast<QDialog*>(w)->reject();
-           });
+  runModal(
+      [] {
+        press(Qt::Key_F9);
+        return Variant();
+      },
+      [&](QWidget* w) {
+        quoteTitle = w->windowTitle();
+        static_cast<QDialog*>(w)->reject();
+      });
   EXPECT_EQ(quoteTitle, "Preventivo");
   EXPECT_EVENTUALLY(form->isActiveWindow()) << "so do the quote lines";
 }

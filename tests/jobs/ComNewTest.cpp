@@ -27,9 +27,11 @@ class ComNewTest : public ComTest {
   void SetUp() override {
     ComTest::SetUp();
     testdb::exec(cn, "INSERT INTO PreModelli (Descrizione) VALUES ('Impianto elettrico'), ('Vuoto')");
-    testdb::exec(cn, "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa) VALUES "
-                     "(1, 'V1', 'Quadro', 'Quadro da 24 moduli\ncon differenziale', 10, 'PZ', 500), "
-                     "(1, 'V2', 'Cavi', NULL, 20, 'MT', 2.5), (1, 'V3', 'Prese', 'Prese schuko', 30, 'PZ', 12)");
+    testdb::exec(
+        cn,
+        "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa) VALUES "
+        "(1, 'V1', 'Quadro', 'Quadro da 24 moduli\ncon differenziale', 10, 'PZ', 500), "
+        "(1, 'V2', 'Cavi', NULL, 20, 'MT', 2.5), (1, 'V3', 'Prese', 'Prese schuko', 30, 'PZ', 12)");
   }
   void TearDown() override {
     forms::SharedInstance<frm_io_Com_Edit>::unload();
@@ -82,10 +84,15 @@ TEST_F(ComNewTest, SavesTheRowWithItsDefaultsCopiesTheTemplateAndHandsOverToEdit
               QString::number(customerId("Verdi Spa"))),
       1);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE CodCom='C2A'"), 3);
-  EXPECT_EQ(testdb::scalar(cn, "SELECT group_concat(Codice || ':' || Descrizione || ':' || IFNULL(DescEstesa, '-') || ':' || "
-                               "Ordine || ':' || UM || ':' || Tariffa, ' ') FROM "
-                               "(SELECT * FROM CommessePre WHERE CodCom='C2A' ORDER BY Ordine)").toString(),
-            "V1:Quadro:Quadro da 24 moduli\ncon differenziale:10:PZ:500 V2:Cavi:-:20:MT:2.5 V3:Prese:Prese schuko:30:PZ:12");
+  EXPECT_EQ(
+      testdb::scalar(
+          cn,
+          "SELECT group_concat(Codice || ':' || Descrizione || ':' || IFNULL(DescEstesa, '-') || ':' || "
+          "Ordine || ':' || UM || ':' || Tariffa, ' ') FROM "
+          "(SELECT * FROM CommessePre WHERE CodCom='C2A' ORDER BY Ordine)")
+          .toString(),
+      "V1:Quadro:Quadro da 24 moduli\ncon differenziale:10:PZ:500 V2:Cavi:-:20:MT:2.5 V3:Prese:Prese "
+      "schuko:30:PZ:12");
   EXPECT_EQ(refreshes, 0) << "the editing window refreshes the view when it saves";
 
   const QList<frm_io_Com_Edit*> edits = shown<frm_io_Com_Edit>();

@@ -12,9 +12,9 @@
 #include <QToolBar>
 
 #include "core/Globals.h"
+#include "jobs/QuoteLineGrid.h"
 #include "jobs/frm_gex_prev.h"
 #include "jobs/frm_io_Com_Edit.h"
-#include "jobs/QuoteLineGrid.h"
 #include "jobs/frm_io_Com_Prev.h"
 #include "jobs/frm_io_PrevModelli_New.h"
 #include "jobs/frm_io_Text.h"

@@ -14,10 +14,15 @@ class ComTest : public FormTest {
     FormTest::SetUp();
     main = new QWidget;
     MainWindowHooks::registerMainWindow(main, [this] { ++refreshes; });
-    testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Bianchi Srl'), ('Cliente', 'Verdi Spa'), "
-                     "('Fornitore', 'Ferri Spa')");
-    testdb::exec(cn, "INSERT INTO Commesse (CodCom, IdCliente, DesCom, EcoTar, Chiusa, Consegnata, InGaranzia, Attiva) "
-                     "VALUES ('C001', " + QString::number(customerId("Bianchi Srl")) + ", 'Impianto', 1234.5, True, False, False, True)");
+    testdb::exec(
+        cn,
+        "INSERT INTO CliFor (Tipo, Nome) VALUES ('Cliente', 'Bianchi Srl'), ('Cliente', 'Verdi Spa'), "
+        "('Fornitore', 'Ferri Spa')");
+    testdb::exec(
+        cn,
+        "INSERT INTO Commesse (CodCom, IdCliente, DesCom, EcoTar, Chiusa, Consegnata, InGaranzia, Attiva) "
+        "VALUES ('C001', " +
+            QString::number(customerId("Bianchi Srl")) + ", 'Impianto', 1234.5, True, False, False, True)");
   }
   void TearDown() override {
     MainWindowHooks::unregisterMainWindow();

@@ -88,8 +88,10 @@ TEST_F(PrevModelliTest, NuovoDaCommessaReturnsTheSavedIdOrZeroAfterAnyCancel) {
         },
         [byButton](QWidget* modal) {
           QTest::keyClicks(modal->findChild<QLineEdit*>("txtData0"), byButton ? "Annullato" : "Chiuso");
-          if (byButton) modal->findChild<QPushButton*>("cmdAnnulla")->click();
-          else modal->close();
+          if (byButton)
+            modal->findChild<QPushButton*>("cmdAnnulla")->click();
+          else
+            modal->close();
         });
     settle();
   }

@@ -21,13 +21,16 @@ void PrevTest::SetUp() {
            "INSERT INTO Liste (Chiave, Codice, Descrizione) VALUES ('cat', 'FE', 'Ferro')",
            "INSERT INTO Commesse (CodCom, IdCliente, DesCom) VALUES ('C''02', 1, 'Ringhiera')",
            "INSERT INTO CommessePre (CodCom, Codice, Descrizione, DescEstesa, Ordine, UM, Tariffa, "
-           "CostoStimato, QPrev, Quantita, Prezzo) VALUES ('C001', 'V1', 'Taglio', 'Taglio a misura', 1, 'h', "
+           "CostoStimato, QPrev, Quantita, Prezzo) VALUES ('C001', 'V1', 'Taglio', 'Taglio a misura', 1, "
+           "'h', "
            "10, 7, 2, 2, 20)",
            "INSERT INTO CommessePre (CodCom, Codice, Descrizione, UM, Tariffa, QPrev, Quantita, Prezzo) "
            "VALUES ('C001', 'V2', 'Ferro', 'kg', 4.5, 3, 3, 13.5)",
            "INSERT INTO PreModelli (IdModello, Descrizione) VALUES (1, 'Cancello')",
-           "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, UM, Tariffa) VALUES (1, 'B2', 'Posa', 'h', 12)",
-           "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, UM, Tariffa) VALUES (1, 'A1', 'Taglio', 'h', 10)",
+           "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, UM, Tariffa) VALUES (1, 'B2', 'Posa', "
+           "'h', 12)",
+           "INSERT INTO PreVoci (IdModelloPre, Codice, Descrizione, UM, Tariffa) VALUES (1, 'A1', 'Taglio', "
+           "'h', 10)",
        })
     testdb::exec(cn, QString::fromUtf8(sql));
 }
@@ -92,7 +95,8 @@ int listRoomLeft(grid::GridEX& g, int row, int column) {
 void clickCellButton(grid::GridEX& g, int row, int column) {
   g.setRow(row);
   QAbstractItemView* view = tableOf(g);
-  const QModelIndex index = view->model()->index(row == -1 ? view->model()->rowCount() - 1 : row - 1, column - 1);
+  const QModelIndex index =
+      view->model()->index(row == -1 ? view->model()->rowCount() - 1 : row - 1, column - 1);
   const QRect cell = view->visualRect(index);
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 3, cell.top() + 5));
 }

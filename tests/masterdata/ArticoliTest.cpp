@@ -22,18 +22,29 @@
 
 namespace {
 
-enum Field { Codice = 0, Descrizione = 1, Costo = 2, Ricarico = 3, Note = 4, PrezzoIvato = 5,
-             Prezzo = 6, ImportoIva = 7, CodiceArtFor = 8 };
+enum Field {
+  Codice = 0,
+  Descrizione = 1,
+  Costo = 2,
+  Ricarico = 3,
+  Note = 4,
+  PrezzoIvato = 5,
+  Prezzo = 6,
+  ImportoIva = 7,
+  CodiceArtFor = 8
+};
 enum List { Categorie = 0, Unita = 1, Fornitori = 2, CodiciIva = 3 };
 
 class ArticoliTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-                     "VALUES ('22', 'IVA 22%', False, 22, False)");
-    testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-                     "VALUES ('10', 'IVA 10%', False, 10, False)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                 "VALUES ('22', 'IVA 22%', False, 22, False)");
+    testdb::exec(cn,
+                 "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+                 "VALUES ('10', 'IVA 10%', False, 10, False)");
     testdb::exec(cn,
                  "INSERT INTO Liste (Chiave, Descrizione, Predefinito) VALUES ('cat', 'Ferramenta', False)");
     testdb::exec(
@@ -70,7 +81,12 @@ class ArticoliTest : public FormTest {
   static void pressF5(frm_io_Articoli_02* form, List list, const std::function<void(QWidget*)>& drive) {
     form->dtcData[list]->setFocus();
     EXPECT_EVENTUALLY(focused() == form->dtcData[list]);
-    runModal([] { press(Qt::Key_F5); return Variant(); }, drive);
+    runModal(
+        [] {
+          press(Qt::Key_F5);
+          return Variant();
+        },
+        drive);
   }
 
   Currency stored(const QString& column, const QString& code) {
@@ -112,7 +128,6 @@ TEST_F(ArticoliTest, NewArticleStartsFromTheDefaultsOfTheRun) {
   for (auto* list : bare->dtcData) EXPECT_EQ(list->currentText(), "");
 }
 
-
 // The worked examples of the arithmetic: amounts typed in order (each box left with Tab), the
 // amounts then shown, and the values saved.
 struct Example {
@@ -124,20 +139,28 @@ struct Example {
 };
 
 const Example Examples[] = {
-    {"cost 10, mark-up 30, VAT 22", "22", {{Costo, "10"}, {Ricarico, "30"}},
+    {"cost 10, mark-up 30, VAT 22",
+     "22",
+     {{Costo, "10"}, {Ricarico, "30"}},
      {{Prezzo, "13,00"}, {ImportoIva, "2,86"}, {PrezzoIvato, "15,86"}},
      {{"Prezzo", 13}, {"Aliquota", 2.86}, {"PrezzoIvato", 15.86}, {"Ricarico", 30}}},
-    {"cost 7,33, mark-up 33, VAT 22: four decimals behind two shown", "22",
+    {"cost 7,33, mark-up 33, VAT 22: four decimals behind two shown",
+     "22",
      {{Costo, "7,33"}, {Ricarico, "33"}},
      {{Prezzo, "9,75"}, {ImportoIva, "2,14"}, {PrezzoIvato, "11,89"}},
      {{"Prezzo", 9.7489}, {"Aliquota", 2.1448}, {"PrezzoIvato", 11.8937}}},
-    {"cost 80, price with VAT 122, VAT 22", "22", {{Costo, "80"}, {PrezzoIvato, "122"}},
+    {"cost 80, price with VAT 122, VAT 22",
+     "22",
+     {{Costo, "80"}, {PrezzoIvato, "122"}},
      {{Prezzo, "100,00"}, {ImportoIva, "22,00"}, {Ricarico, "25"}},
      {{"Prezzo", 100}, {"Aliquota", 22}, {"PrezzoIvato", 122}, {"Ricarico", 25}}},
-    {"cost 80, price 100, VAT 10", "10", {{Costo, "80"}, {Prezzo, "100"}},
+    {"cost 80, price 100, VAT 10",
+     "10",
+     {{Costo, "80"}, {Prezzo, "100"}},
      {{ImportoIva, "10,00"}, {PrezzoIvato, "110,00"}, {Ricarico, "25"}},
      {{"Aliquota", 10}, {"PrezzoIvato", 110}, {"Ricarico", 25}}},
-    {"no cost, mark-up 40, price 50, VAT 22: the mark-up stays", "22",
+    {"no cost, mark-up 40, price 50, VAT 22: the mark-up stays",
+     "22",
      {{Ricarico, "40"}, {Prezzo, "50"}},
      {{ImportoIva, "11,00"}, {PrezzoIvato, "61,00"}, {Ricarico, "40"}},
      {{"Costo", 0}, {"Prezzo", 50}, {"PrezzoIvato", 61}, {"Ricarico", 40}}},
@@ -318,17 +341,17 @@ TEST_F(ArticoliTest, F5CreatesAVatCodeThatTheAmountsFollow) {
 
 TEST_F(ArticoliTest, ModalResultAndRefusedSave) {
   auto* modal = new frm_io_Articoli_02;
-  const Variant code = runModal([&] { return modal->Nuovo(1); }, [&](QWidget*) {
-    modal->line(Codice)->setFocus();
-    type("M1");
-    press(Qt::Key_Tab);
-    type("Dado");
-    click(modal->cmdSalva);
-  });
+  const Variant code = runModal([&] { return modal->Nuovo(1); },
+                                [&](QWidget*) {
+                                  modal->line(Codice)->setFocus();
+                                  type("M1");
+                                  press(Qt::Key_Tab);
+                                  type("Dado");
+                                  click(modal->cmdSalva);
+                                });
   EXPECT_EQ(code.toString(), "M1");
-  const Variant cancelled = runModal([&] { return modal->Nuovo(1); }, [](QWidget*) {
-    press(Qt::Key_Escape);
-  });
+  const Variant cancelled =
+      runModal([&] { return modal->Nuovo(1); }, [](QWidget*) { press(Qt::Key_Escape); });
   EXPECT_TRUE(cancelled.isNull());
   delete modal;
 
@@ -432,8 +455,7 @@ TEST_F(ArticoliTest, EnterWalksTheFocusOrderAndTheStatusBarFollows) {
     SCOPED_TRACE(control->objectName().toStdString());
     EXPECT_EQ(focused(), control);
     EXPECT_EQ(form->sb->panelText(0), control->toolTip());
-    EXPECT_EQ(form->sb->panelText(1),
-              qobject_cast<forms::DataCombo*>(control) ? "F4-Lista , F5-Nuovo" : "");
+    EXPECT_EQ(form->sb->panelText(1), qobject_cast<forms::DataCombo*>(control) ? "F4-Lista , F5-Nuovo" : "");
     if (!typed.isEmpty()) type(typed);
     press(Qt::Key_Return);
   }
@@ -514,8 +536,9 @@ TEST_F(ArticoliTest, APriceWithVatBeyondTheMoneyRangeIsRefusedWithAMessage) {
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='A1'").toDouble(), 12.2);
 
   // A rate so large that 100 plus the rate leaves the money range: the price step is skipped.
-  testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
-                   "VALUES ('X', 'Fuori scala', False, 922337203685470, False)");
+  testdb::exec(cn,
+               "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Esenzione, Aliquota, Predefinito) "
+               "VALUES ('X', 'Fuori scala', False, 922337203685470, False)");
   QPointer<frm_io_Articoli_02> huge = newArticle("X", "A2");
   enter(huge, Costo, "10");
   enter(huge, PrezzoIvato, "122");
@@ -543,14 +566,16 @@ void pickByMouse(forms::DataCombo* list, int row) {
 // Suppliers "Rossi Srl" 1, 2 and 3, VAT codes E10 and E15 both described "Esente" and ZZ described
 // by nothing: the lists hold rows that show the same text, or none.
 TEST_F(ArticoliTest, LookupListsKeepTheRowChosenAmongRowsShowingTheSameText) {
-  for (int i = 0; i < 3; ++i) testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Rossi Srl')");
-  const int rossi2 = testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Rossi Srl' ORDER BY IdCliFor")
-                         .toInt() + 1;
+  for (int i = 0; i < 3; ++i)
+    testdb::exec(cn, "INSERT INTO CliFor (Tipo, Nome) VALUES ('Fornitore', 'Rossi Srl')");
+  const int rossi2 =
+      testdb::scalar(cn, "SELECT IdCliFor FROM CliFor WHERE Nome='Rossi Srl' ORDER BY IdCliFor").toInt() + 1;
   testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E10', 'Esente', 10)");
   testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Descrizione, Aliquota) VALUES ('E15', 'Esente', 15)");
   testdb::exec(cn, "INSERT INTO CodiciIVA (CodiceIVA, Aliquota) VALUES ('ZZ', 4)");
-  testdb::exec(cn, "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
-                   "CodiceIVA, IdFornitore, DataIns) VALUES ('D1', 'Dado', 80, 25, 100, 15, 115, 'E15', " +
+  testdb::exec(cn,
+               "INSERT INTO Articoli (Codice, Descrizione, Costo, Ricarico, Prezzo, Aliquota, PrezzoIvato, "
+               "CodiceIVA, IdFornitore, DataIns) VALUES ('D1', 'Dado', 80, 25, 100, 15, 115, 'E15', " +
                    QString::number(rossi2) + ", #01/15/24#)");
 
   QPointer<frm_io_Articoli_02> form = new frm_io_Articoli_02;
@@ -604,11 +629,14 @@ TEST_F(ArticoliTest, WalkingThroughThePriceBoxesChangesNothing) {
     click(form->line(Costo));
     EXPECT_EQ(focused(), form->line(Costo));
     save(form);
-    EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Ricarico FROM Articoli WHERE Codice='" + code + "'").toDouble(),
-                     markUpStored) << code.toStdString();
+    EXPECT_DOUBLE_EQ(
+        testdb::scalar(cn, "SELECT Ricarico FROM Articoli WHERE Codice='" + code + "'").toDouble(),
+        markUpStored)
+        << code.toStdString();
   }
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Prezzo FROM Articoli WHERE Codice='W1'").toDouble(), 9.7489);
-  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='W1'").toDouble(), 11.8937);
+  EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT PrezzoIvato FROM Articoli WHERE Codice='W1'").toDouble(),
+                   11.8937);
 }
 
 TEST_F(ArticoliTest, AnEmptyDateBoxTakesATypedDate) {
@@ -622,7 +650,8 @@ TEST_F(ArticoliTest, AnEmptyDateBoxTakesATypedDate) {
   press(Qt::Key_Return);
   EXPECT_EQ(focused(), form->line(Descrizione));
   save(form);
-  EXPECT_EQ(testdb::scalar(cn, "SELECT DataIns FROM Articoli WHERE Codice='ND'").toDate(), QDate(2025, 6, 10));
+  EXPECT_EQ(testdb::scalar(cn, "SELECT DataIns FROM Articoli WHERE Codice='ND'").toDate(),
+            QDate(2025, 6, 10));
 }
 
 }  // namespace

@@ -68,9 +68,8 @@ TEST_F(CliForTest, ModalCustomerReturnsTheKeyTheDatabaseAssigned) {
       testdb::scalar(cn, "SELECT Nome FROM CliFor WHERE IdCliFor=" + QString::number(id.toInt())).toString(),
       "Bianchi");
 
-  const Variant cancelled =
-      runModal([] { return forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1); },
-               [](QWidget* w) { click(static_cast<frm_io_Clienti*>(w)->cmdAnnulla); });
+  const Variant cancelled = runModal([] { return forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1); },
+                                     [](QWidget* w) { click(static_cast<frm_io_Clienti*>(w)->cmdAnnulla); });
   forms::SharedInstance<frm_io_Clienti>::unload();
   EXPECT_TRUE(cancelled.isNull());
   EXPECT_EQ(testdb::count(cn, "SELECT IdCliFor FROM CliFor"), 2);
@@ -141,13 +140,12 @@ TEST_F(CliForTest, TextLongerThanTheColumnCannotBeTyped) {
 namespace {
 
 TEST_F(CliForTest, CloseBoxOfAModalCustomerReturnsNullAndWritesNothing) {
-  const Variant closed =
-      runModal([] { return forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1); },
-               [](QWidget* w) {
-                 type("Chiuso");
-                 press(Qt::Key_Tab);
-                 w->close();
-               });
+  const Variant closed = runModal([] { return forms::SharedInstance<frm_io_Clienti>::get().Nuovo(1); },
+                                  [](QWidget* w) {
+                                    type("Chiuso");
+                                    press(Qt::Key_Tab);
+                                    w->close();
+                                  });
   forms::SharedInstance<frm_io_Clienti>::unload();
   EXPECT_TRUE(closed.isNull());
   EXPECT_EQ(testdb::count(cn, "SELECT IdCliFor FROM CliFor"), 0);

@@ -98,13 +98,18 @@ TEST_F(EntryRulesTest, ALinkedRowWithAnEmptyKeyIsRefused) {
   const auto f5 = [&](int list, const QString& expected) {
     article->dtcData[list]->setFocus();
     EXPECT_EVENTUALLY(focused() == article->dtcData[list]);
-    runModal([] { press(Qt::Key_F5); return Variant(); }, [&](QWidget* w) {
-      QPushButton* save = w->findChild<QPushButton*>("cmdSalva");
-      click(save);
-      EXPECT_TRUE(w->isVisible());
-      EXPECT_EQ(messages.value(messages.size() - 1), expected);
-      press(Qt::Key_Escape);
-    });
+    runModal(
+        [] {
+          press(Qt::Key_F5);
+          return Variant();
+        },
+        [&](QWidget* w) {
+          QPushButton* save = w->findChild<QPushButton*>("cmdSalva");
+          click(save);
+          EXPECT_TRUE(w->isVisible());
+          EXPECT_EQ(messages.value(messages.size() - 1), expected);
+          press(Qt::Key_Escape);
+        });
   };
   f5(1, "Il campo Codice è obbligatorio.");
   f5(0, "Il campo Descrizione è obbligatorio.");

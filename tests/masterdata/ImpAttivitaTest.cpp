@@ -58,14 +58,15 @@ TEST_F(ImpiegatiTest, ExistingEmployeeKeepsTheSurnameAndModalResultIsTheNewKey) 
   EXPECT_EQ(open->txtData[2]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 
   auto* fresh = new frm_io_Imp;
-  const Variant key = runModal([&] { return fresh->Nuovo(1); }, [&](QWidget*) {
-    type("Neri");
-    press(Qt::Key_Tab);
-    type("Luca");
-    press(Qt::Key_Tab);
-    type("18");
-    click(fresh->cmdSalva);
-  });
+  const Variant key = runModal([&] { return fresh->Nuovo(1); },
+                               [&](QWidget*) {
+                                 type("Neri");
+                                 press(Qt::Key_Tab);
+                                 type("Luca");
+                                 press(Qt::Key_Tab);
+                                 type("18");
+                                 click(fresh->cmdSalva);
+                               });
   delete fresh;
   ASSERT_FALSE(key.isNull());
   EXPECT_GT(key.toInt(), id);

@@ -62,14 +62,15 @@ TEST_F(ListeTest, NewUnitTypedAsUserSavesAsDefaultAndClearsOnlyUnits) {
 
 TEST_F(ListeTest, ModalUnitReturnsCodeOrNull) {
   auto& um = forms::SharedInstance<frm_io_UM>::get();
-  const Variant saved = runModal([&] { return um.Nuovo(1); }, [](QWidget* w) {
-    auto* form = static_cast<frm_io_UM*>(w);
-    EXPECT_EQ(form->cmdSalva->text(), "Inserisci");
-    type("cf");
-    press(Qt::Key_Tab);
-    type("Confezioni");
-    click(form->cmdSalva);
-  });
+  const Variant saved = runModal([&] { return um.Nuovo(1); },
+                                 [](QWidget* w) {
+                                   auto* form = static_cast<frm_io_UM*>(w);
+                                   EXPECT_EQ(form->cmdSalva->text(), "Inserisci");
+                                   type("cf");
+                                   press(Qt::Key_Tab);
+                                   type("Confezioni");
+                                   click(form->cmdSalva);
+                                 });
   EXPECT_EQ(saved.toString(), "CF");
   EXPECT_FALSE(um.isVisible());
   forms::SharedInstance<frm_io_UM>::unload();
@@ -77,15 +78,17 @@ TEST_F(ListeTest, ModalUnitReturnsCodeOrNull) {
   EXPECT_EQ(DefaultUM, "") << "saved without the default flag";
 
   auto& again = forms::SharedInstance<frm_io_UM>::get();
-  const Variant byEsc = runModal([&] { return again.Nuovo(1); }, [](QWidget*) {
-    type("xx");
-    press(Qt::Key_Escape);
-  });
+  const Variant byEsc = runModal([&] { return again.Nuovo(1); },
+                                 [](QWidget*) {
+                                   type("xx");
+                                   press(Qt::Key_Escape);
+                                 });
   EXPECT_TRUE(byEsc.isNull());
-  const Variant byCloseBox = runModal([&] { return again.Nuovo(1); }, [](QWidget* w) {
-    type("yy");
-    w->close();
-  });
+  const Variant byCloseBox = runModal([&] { return again.Nuovo(1); },
+                                      [](QWidget* w) {
+                                        type("yy");
+                                        w->close();
+                                      });
   EXPECT_TRUE(byCloseBox.isNull());
   forms::SharedInstance<frm_io_UM>::unload();
   EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Codice IN ('XX', 'YY')"), 0);

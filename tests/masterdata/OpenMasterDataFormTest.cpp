@@ -64,9 +64,8 @@ TEST_F(OpenMasterDataFormTest, OpenOnTheRowAndCancelWithoutRefreshing) {
 
 TEST_F(OpenMasterDataFormTest, EveryMasterDataViewHasItsWindowAndOthersHaveNone) {
   const std::pair<const char*, QString> windows[] = {
-      {"art", "Materiali"},  {"for", "Nuovo fornitore"},    {"cli", "Clienti"},
-      {"imp", "Impiegati"},  {"cat", "Categorie Articoli"}, {"umi", "Unità di Misura"},
-      {"iva", "Codici IVA"}};
+      {"art", "Materiali"},          {"for", "Nuovo fornitore"}, {"cli", "Clienti"},   {"imp", "Impiegati"},
+      {"cat", "Categorie Articoli"}, {"umi", "Unità di Misura"}, {"iva", "Codici IVA"}};
   for (const auto& [code, caption] : windows) {
     EXPECT_TRUE(OpenMasterDataForm(code)) << code;
     int shownWithCaption = 0;
@@ -84,7 +83,8 @@ TEST_F(OpenMasterDataFormTest, ARowThatIsGoneIsReportedAndNoWindowStays) {
   ASSERT_TRUE(OpenMasterDataForm("iva", Variant("NESSUNO")));
   EXPECT_EQ(messages, QStringList{"La registrazione richiesta non esiste più."});
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
+  for (QWidget* w : QApplication::topLevelWidgets())
+    EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
 }
 
 }  // namespace

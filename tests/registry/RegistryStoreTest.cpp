@@ -124,8 +124,7 @@ TEST_F(RegistryTest, WrittenValuesSurviveTheFileAndStayReadable) {
   ASSERT_EQ(write(HKEY_CURRENT_USER, path, "Espanso", REG_EXPAND_SZ, sz("%HOME%")), ERROR_SUCCESS);
   ASSERT_EQ(write(HKEY_CURRENT_USER, path, "Multi", REG_MULTI_SZ, multi), ERROR_SUCCESS);
   ASSERT_EQ(write(HKEY_CURRENT_USER, path, "Dati", REG_BINARY, binary), ERROR_SUCCESS);
-  ASSERT_EQ(write(HKEY_CURRENT_USER, path, "Numero", REG_DWORD, QByteArray("\x0a\0\0\0", 4)),
-            ERROR_SUCCESS);
+  ASSERT_EQ(write(HKEY_CURRENT_USER, path, "Numero", REG_DWORD, QByteArray("\x0a\0\0\0", 4)), ERROR_SUCCESS);
   ASSERT_EQ(write(HKEY_CURRENT_USER, path, "Q", 11, QByteArray(8, '\x01')), ERROR_SUCCESS);
 
   EXPECT_EQ(QDir(storeFolder()).entryList(QDir::Files | QDir::Hidden),
@@ -142,10 +141,13 @@ TEST_F(RegistryTest, WrittenValuesSurviveTheFileAndStayReadable) {
     const char* name;
     std::int32_t type;
     QByteArray data;
-  } expected[] = {{"Testo", REG_SZ, text},         {"DueRighe", REG_SZ, twoLines},
+  } expected[] = {{"Testo", REG_SZ, text},
+                  {"DueRighe", REG_SZ, twoLines},
                   {"Espanso", REG_EXPAND_SZ, sz("%HOME%")},
-                  {"Multi", REG_MULTI_SZ, multi},  {"Dati", REG_BINARY, binary},
-                  {"Numero", REG_DWORD, QByteArray("\x0a\0\0\0", 4)}, {"Q", 11, QByteArray(8, '\x01')}};
+                  {"Multi", REG_MULTI_SZ, multi},
+                  {"Dati", REG_BINARY, binary},
+                  {"Numero", REG_DWORD, QByteArray("\x0a\0\0\0", 4)},
+                  {"Q", 11, QByteArray(8, '\x01')}};
   for (const auto& e : expected) {
     const Read r = read(HKEY_CURRENT_USER, path, e.name);
     EXPECT_EQ(r.status, ERROR_SUCCESS) << e.name;
@@ -191,16 +193,17 @@ TEST_F(RegistryTest, GarbageAndTruncatedFilesNeverCrash) {
     writeStore(HKEY_CURRENT_USER, HandEdited.left(cut));
     read(HKEY_CURRENT_USER, "Software\\Corvane\\Gestione Commesse\\Settings", "Binario");
   }
-  EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Corvane\\Gestione Commesse\\Settings",
-                 "regLoadViewLayout").status,
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      read(HKEY_CURRENT_USER, "Software\\Corvane\\Gestione Commesse\\Settings", "regLoadViewLayout").status,
+      ERROR_SUCCESS);
 }
 
 TEST_F(RegistryTest, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
   ASSERT_EQ(write(HKEY_CURRENT_USER, "Software\\Corvane", "Nome", REG_SZ, sz("a")), ERROR_SUCCESS);
   ASSERT_EQ(write(HKEY_CURRENT_USER, "SOFTWARE\\corvane", "NOME", REG_SZ, sz("b")), ERROR_SUCCESS);
   ASSERT_EQ(write(HKEY_CURRENT_USER, "software\\Corvane", "Altro", REG_SZ, sz("c")), ERROR_SUCCESS);
-  for (const char* sub : {"b", "A", "c"}) write(HKEY_CURRENT_USER, QStringLiteral("Software\\Corvane\\") + sub, "v", REG_SZ, sz(""));
+  for (const char* sub : {"b", "A", "c"})
+    write(HKEY_CURRENT_USER, QStringLiteral("Software\\Corvane\\") + sub, "v", REG_SZ, sz(""));
 
   HKEY key = 0;
   ASSERT_EQ(openKey(HKEY_CURRENT_USER, "software\\CORVANE", KEY_READ, &key), ERROR_SUCCESS);
@@ -211,7 +214,8 @@ TEST_F(RegistryTest, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
   EXPECT_EQ(values, QStringList({"Nome", "Altro"}));
   EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Corvane", "nome").data, sz("b"));
   EXPECT_EQ(subkeys(HKEY_CURRENT_USER, "Software\\Corvane"), QStringList({"A", "b", "c"}));
-  EXPECT_TRUE(QString::fromUtf8(readStore(HKEY_CURRENT_USER)).contains("[HKEY_CURRENT_USER\\Software\\Corvane]"));
+  EXPECT_TRUE(
+      QString::fromUtf8(readStore(HKEY_CURRENT_USER)).contains("[HKEY_CURRENT_USER\\Software\\Corvane]"));
 }
 
 TEST_F(RegistryTest, KeyRulesAndHandles) {
@@ -244,7 +248,8 @@ TEST_F(RegistryTest, EachRootHasItsOwnFile) {
   ASSERT_EQ(write(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\.gcm", "", REG_SZ, sz("x")), ERROR_SUCCESS);
   EXPECT_EQ(read(HKEY_CURRENT_USER, "SOFTWARE\\Classes\\.gcm", "").status, ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(read(HKEY_CLASSES_ROOT, "SOFTWARE\\Classes\\.gcm", "").status, ERROR_FILE_NOT_FOUND);
-  EXPECT_TRUE(readStore(HKEY_LOCAL_MACHINE).contains("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.gcm]\n@=\"x\""));
+  EXPECT_TRUE(
+      readStore(HKEY_LOCAL_MACHINE).contains("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.gcm]\n@=\"x\""));
   EXPECT_FALSE(QFile::exists(userStore()));
 }
 
@@ -260,8 +265,9 @@ TEST_F(RegistryTest, UnwritableStoreReportsTheFailureAndChangesNothing) {
 // call. (The time it takes is measured in bench/registry.)
 TEST_F(RegistryTest, LargeFileIsParsedOnceAndReadAgainOnlyWhenItChanges) {
   QByteArray text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Grande]\n";
-  for (int i = 0; i < 50000; ++i) text += "\"Valore" + QByteArray::number(i) + "\"=dword:" +
-                                          QByteArray::number(i % 4096, 16).rightJustified(8, '0') + "\n";
+  for (int i = 0; i < 50000; ++i)
+    text += "\"Valore" + QByteArray::number(i) +
+            "\"=dword:" + QByteArray::number(i % 4096, 16).rightJustified(8, '0') + "\n";
   text += "\"VALORE7\"=\"ultimo\"\n";  // the same name in another case: the later line wins
   writeStore(HKEY_CURRENT_USER, text);
   EXPECT_EQ(read(HKEY_CURRENT_USER, "Software\\Grande", "Valore49999").data, QByteArray::fromHex("4f030000"));
@@ -321,7 +327,8 @@ TEST_F(RegistryTest, DeepNestingIsRefusedInsteadOfOverflowingTheStack) {
   closeKey(key);
 
   writeStore(HKEY_CURRENT_USER, "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\" +
-                                    path(100000).toUtf8() + "]\n\"v\"=\"x\"\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"y\"\n");
+                                    path(100000).toUtf8() +
+                                    "]\n\"v\"=\"x\"\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=\"y\"\n");
   EXPECT_EQ(read(HKEY_CURRENT_USER, "A", "v").data, sz("y"));
   EXPECT_EQ(read(HKEY_CURRENT_USER, path(100000), "v").status, ERROR_INVALID_PARAMETER);
 }

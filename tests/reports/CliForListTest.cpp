@@ -21,7 +21,8 @@ int lines(const report::Pages& pages, int right = 0) {
   int count = 0;
   for (const report::Page& page : pages)
     for (const report::PageItem& item : page.items)
-      count += item.kind == report::PageItem::Kind::Line && (right == 0 || item.line.x2() - item.line.x1() == right);
+      count += item.kind == report::PageItem::Kind::Line &&
+               (right == 0 || item.line.x2() - item.line.x1() == right);
   return count;
 }
 
@@ -35,11 +36,14 @@ class CliForListTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    testdb::exec(cn, "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località, Prov, Fax) VALUES "
-                     "(7, 'Cliente', 'Bianchi Srl', 'Milano', 'MI', '02 7654321'), (2, 'Cliente', 'D''Angelo Srl', 'Bari', 'BA', NULL), "
-                     "(3, 'Cliente', NULL, 'Roma', 'RM', NULL), (4, 'Cliente', '', 'Napoli', 'NA', NULL), "
-                     "(5, 'Cliente', 'Barbieri Luca', 'Como', 'CO', NULL), (10, 'Fornitore', 'Ferri Spa', 'Brescia', 'BS', NULL), "
-                     "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL)");
+    testdb::exec(cn,
+                 "INSERT INTO CliFor (IdCliFor, Tipo, Nome, Località, Prov, Fax) VALUES "
+                 "(7, 'Cliente', 'Bianchi Srl', 'Milano', 'MI', '02 7654321'), (2, 'Cliente', 'D''Angelo "
+                 "Srl', 'Bari', 'BA', NULL), "
+                 "(3, 'Cliente', NULL, 'Roma', 'RM', NULL), (4, 'Cliente', '', 'Napoli', 'NA', NULL), "
+                 "(5, 'Cliente', 'Barbieri Luca', 'Como', 'CO', NULL), (10, 'Fornitore', 'Ferri Spa', "
+                 "'Brescia', 'BS', NULL), "
+                 "(11, 'Fornitore', 'Bulloni Srl', 'Lodi', 'LO', NULL)");
   }
 
   template <class Dialog>
@@ -90,8 +94,10 @@ TEST_F(CliForListTest, CustomerAddressBookGroupsByInitialAndTheRegisterWritesFiv
 
 TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrintedOtherwise) {
   for (int i = 1; i <= 70; ++i)
-    testdb::exec(cn, QStringLiteral("INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (%1, 'Fornitore', 'Officina %2')")
-             .arg(100 + i).arg(i, 2, 10, QChar('0')));
+    testdb::exec(cn, QStringLiteral(
+                         "INSERT INTO CliFor (IdCliFor, Tipo, Nome) VALUES (%1, 'Fornitore', 'Officina %2')")
+                         .arg(100 + i)
+                         .arg(i, 2, 10, QChar('0')));
   QTemporaryDir dir;
   auto* dialog = open<frmPrintReportFornitori>();
   EXPECT_EQ(dialog->windowTitle(), "Stampa Fornitori");
@@ -109,7 +115,8 @@ TEST_F(CliForListTest, SupplierListsExportAsPlainTablesWhereTheyShouldAndAsPrint
   EXPECT_EQ(viewer->windowTitle(), "Rubrica Fornitori");
   const int bookPages = viewer->pageCount();
   EXPECT_EQ(lines(viewer->pages(), 3000), 3);
-  EXPECT_EQ(lines(viewer->pages(), ListReport::Width), 1 + bookPages + 3) << "title, page headings, group ends";
+  EXPECT_EQ(lines(viewer->pages(), ListReport::Width), 1 + bookPages + 3)
+      << "title, page headings, group ends";
 
   // On a web page the address book keeps its title and its headings on every page.
   print.answer = dir.filePath("rubrica.html");

@@ -64,12 +64,14 @@ TEST_F(PrintCupsTest, StampaSendsTheReportToTheChosenQueueWithoutADialog) {
   EXPECT_EQ(dialog->cmbprinters->currentText(), "commesse-test");
   ProgressWatch watch;
   click(dialog->cmdOK);
-  EXPECT_EQ(watch.seen, QStringList{"Stampa | Stampa del documento su 'commesse-test' | Paginazione in corso | Annulla"});
+  EXPECT_EQ(watch.seen,
+            QStringList{"Stampa | Stampa del documento su 'commesse-test' | Paginazione in corso | Annulla"});
   EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
   for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_FALSE(qobject_cast<comfrmPrintProgress*>(w));
 
   // The job went through the queue and its device wrote the report.
-  ASSERT_TRUE(QTest::qWaitFor([] { return QFile(kOutput).size() > 0; }, 30000)) << "nothing reached " << kOutput.toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([] { return QFile(kOutput).size() > 0; }, 30000))
+      << "nothing reached " << kOutput.toStdString();
   QString completed;
   EXPECT_TRUE(QTest::qWaitFor(
       [&] {

@@ -71,8 +71,9 @@ TEST_F(PrintDialogTest, OpensWithItsListsAndFiltersAndMatchesNamesWithAnApostrop
   EXPECT_EQ(dialog->cmbprinters->currentText(), "Magazzino");
   EXPECT_EQ(dialog->Dat1->value(), Variant(QDate(2024, 1, 1)));
   EXPECT_EQ(dialog->Dat2->value(), Variant(QDate(2024, 3, 5)));
-  const QString captions[] = {"[A] Riepilogo dati economici ", "[B] Controllo Preventivo ", "[C] Dettaglio Manodopera",
-                              "[D] Dettaglio Materiali ", "[E] Dettaglio Altri Costi"};
+  const QString captions[] = {"[A] Riepilogo dati economici ", "[B] Controllo Preventivo ",
+                              "[C] Dettaglio Manodopera", "[D] Dettaglio Materiali ",
+                              "[E] Dettaglio Altri Costi"};
   for (size_t i = 0; i < 5; ++i) {
     EXPECT_EQ(dialog->chkView[i]->text(), captions[i]);
     EXPECT_EQ(dialog->chkView[i]->isChecked(), i < 2);
@@ -146,7 +147,8 @@ TEST_F(PrintDialogTest, EachReportListFillsItsFrameWithItsTitlesWholeAndNoScroll
       EXPECT_EQ(header->sectionSize(0), iconWidth) << "the icon column keeps its width";
       for (int row = 0; row < list->model()->rowCount(); ++row) {
         const QString title = list->model()->index(row, 2).data().toString();
-        EXPECT_GE(header->sectionSize(2), list->fontMetrics().horizontalAdvance(title)) << title.toStdString();
+        EXPECT_GE(header->sectionSize(2), list->fontMetrics().horizontalAdvance(title))
+            << title.toStdString();
       }
     }
   }
@@ -198,7 +200,8 @@ TEST_F(PrintDialogTest, TheBusyCursorShowsWhileAReportRunsAndIsRestoredAfterward
   exportAs(dialog, 10);
   EXPECT_FALSE(QApplication::overrideCursor());
   ASSERT_EQ(messages.size(), 2);
-  EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report")) << messages[1].toStdString();
+  EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report"))
+      << messages[1].toStdString();
 }
 
 TEST_F(PrintDialogTest, PrintingFromThePreviewOnAMissingPrinterShowsTheMessageAboveThePreview) {
@@ -218,8 +221,10 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   QTemporaryDir dir;
   frmPrintReportCom* dialog = openDialog();
   EXPECT_EQ(dialog->cmdExp->text(), "&Esporta..");
-  for (auto [mode, caption] : {std::pair{10, "in Excel"}, {11, "in RTF (Rich text format)"},
-                               {12, "in PDF (Acrobat Reader)"}, {13, "in HTML"}})
+  for (auto [mode, caption] : {std::pair{10, "in Excel"},
+                               {11, "in RTF (Rich text format)"},
+                               {12, "in PDF (Acrobat Reader)"},
+                               {13, "in HTML"}})
     EXPECT_EQ(dialog->mnuexp[mode]->text(), caption);
 
   // Cancelled: nothing written, though the report has been run.
@@ -240,12 +245,13 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   exportAs(dialog, 13);
   EXPECT_EQ(asked.last(), ".html Formato HTML (*.html)|*.html");
   const QString html = runTool(kPython, {"-c",
-      "import sys, html.parser\n"
-      "class P(html.parser.HTMLParser):\n"
-      "    def handle_data(self, d):\n"
-      "        d = d.strip()\n"
-      "        if d: print(d)\n"
-      "P().feed(open(sys.argv[1], encoding='utf-8').read())\n", answer});
+                                         "import sys, html.parser\n"
+                                         "class P(html.parser.HTMLParser):\n"
+                                         "    def handle_data(self, d):\n"
+                                         "        d = d.strip()\n"
+                                         "        if d: print(d)\n"
+                                         "P().feed(open(sys.argv[1], encoding='utf-8').read())\n",
+                                         answer});
   EXPECT_TRUE(html.split('\n').contains("D'Angelo Srl"));
   EXPECT_TRUE(html.split('\n').contains("Quadro di comando"));
 
@@ -254,16 +260,18 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   exportAs(dialog, 10);
   EXPECT_EQ(asked.last(), ".xls Microsoft Excel (*.xls)|*.xls");
   EXPECT_TRUE(dialog->report().ModoExport);
-  const QString cells = runTool(kPython, {"-c",
-      "import sys, xlrd\n"
-      "b = xlrd.open_workbook(sys.argv[1])\n"
-      "s = b.sheet_by_index(0)\n"
-      "for r in range(s.nrows):\n"
-      "    for c in s.row(r):\n"
-      "        if c.ctype == xlrd.XL_CELL_NUMBER: print('N', c.value)\n"
-      "        elif c.ctype == xlrd.XL_CELL_TEXT: print('T', c.value)\n"
-      "        elif c.ctype == xlrd.XL_CELL_DATE:\n"
-      "            print('D %04d-%02d-%02d' % xlrd.xldate_as_tuple(c.value, b.datemode)[:3])\n", answer});
+  const QString cells = runTool(
+      kPython, {"-c",
+                "import sys, xlrd\n"
+                "b = xlrd.open_workbook(sys.argv[1])\n"
+                "s = b.sheet_by_index(0)\n"
+                "for r in range(s.nrows):\n"
+                "    for c in s.row(r):\n"
+                "        if c.ctype == xlrd.XL_CELL_NUMBER: print('N', c.value)\n"
+                "        elif c.ctype == xlrd.XL_CELL_TEXT: print('T', c.value)\n"
+                "        elif c.ctype == xlrd.XL_CELL_DATE:\n"
+                "            print('D %04d-%02d-%02d' % xlrd.xldate_as_tuple(c.value, b.datemode)[:3])\n",
+                answer});
   EXPECT_TRUE(cells.contains("T C001\n"));
   EXPECT_TRUE(cells.contains("T Impianto elettrico\n"));
   EXPECT_TRUE(cells.contains("N 600.0\n"));
@@ -271,8 +279,10 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   // C001's five dates: all shown dates are date cells, delivery and end by their flags too; only
   // the warranty placeholders stay text.
   const QStringList dates = cells.split('\n').filter(QRegularExpression("^(D |T \\.\\.\\.\\.$)"));
-  EXPECT_EQ(dates.mid(dates.indexOf("D 2008-01-07"), 5), (QStringList{"D 2008-01-07", "D 2008-02-01", "D 2008-02-10", "D 2008-03-05", "T ...."}));
-  EXPECT_EQ(dates.mid(dates.indexOf("D 2008-04-01"), 5), (QStringList{"D 2008-04-01", "D 2008-06-30", "T ....", "T ....", "T ...."}));
+  EXPECT_EQ(dates.mid(dates.indexOf("D 2008-01-07"), 5),
+            (QStringList{"D 2008-01-07", "D 2008-02-01", "D 2008-02-10", "D 2008-03-05", "T ...."}));
+  EXPECT_EQ(dates.mid(dates.indexOf("D 2008-04-01"), 5),
+            (QStringList{"D 2008-04-01", "D 2008-06-30", "T ....", "T ....", "T ...."}));
   report::ReportViewer* viewer = preview(dialog);
   ASSERT_TRUE(viewer);
   EXPECT_FALSE(dialog->report().ModoExport);
@@ -292,7 +302,8 @@ TEST_F(PrintDialogTest, ExportsWriteFilesThatTheirReadersOpenAndCancellingWrites
   answer = dir.filePath("rotto.pdf");
   exportAs(dialog, 12);
   ASSERT_EQ(messages.size(), 2);
-  EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report")) << messages[1].toStdString();
+  EXPECT_TRUE(messages[1].startsWith("Errore nella lettura dei dati del report"))
+      << messages[1].toStdString();
   EXPECT_FALSE(QFile::exists(answer));
 }
 

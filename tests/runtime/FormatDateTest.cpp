@@ -33,7 +33,8 @@ TEST(FormatDate, TextDatesAsTheUserWritesThem) {
   EXPECT_EQ(Format(Variant("03/05/24"), QStringLiteral("dd-mm-yyyy"), english), "05-03-2024")
       << "the month comes first where the locale writes it first";
 
-  EXPECT_EQ(DateFromText("2024-03-05 14:30:09", Italian), QDateTime(QDate(2024, 3, 5), QTime(14, 30, 9), Qt::UTC));
+  EXPECT_EQ(DateFromText("2024-03-05 14:30:09", Italian),
+            QDateTime(QDate(2024, 3, 5), QTime(14, 30, 9), Qt::UTC));
   for (const char* text : {"", "5/3", "05/03/024", "05/03-24", "005/03/24", "05/03/24 25:00", "2024-13-01"})
     EXPECT_FALSE(DateFromText(QString::fromUtf8(text), Italian).has_value()) << text;
 }

@@ -80,8 +80,7 @@ TEST(FormatNumber, ValueKindsAndGeneralForm) {
   EXPECT_EQ(It(-0.25, ""), "-0,25");
   EXPECT_EQ(It(0.1 + 0.2, ""), "0,3");
   EXPECT_EQ(It(1e20, ""), "1E+20");
-  EXPECT_EQ(It(Currency::fromRaw(std::numeric_limits<std::int64_t>::max()), ""),
-            "922337203685477,5807");
+  EXPECT_EQ(It(Currency::fromRaw(std::numeric_limits<std::int64_t>::max()), ""), "922337203685477,5807");
   EXPECT_EQ(It(Variant(std::int32_t(-42)), ""), "-42");
   EXPECT_EQ(It("testo", ""), "testo");
 }

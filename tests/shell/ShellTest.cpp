@@ -111,9 +111,11 @@ TEST(Open, HelpGoesToTheDesktopViewerOrToTheProgramsOwnWindow) {
   const QString help = dir.path() + "/tarvel.chm";
   writeFile(help, "ITSF");
   writeFile(dir.path() + "/tarvel/tarvel.hhp", "[OPTIONS]\nDefault topic=inizio.htm\nTitle=Guida\n");
-  writeFile(dir.path() + "/tarvel/inizio.htm",
-            "<html><head><title>Guida di prova</title></head><body><a href=\"altro.htm\">Altro</a></body></html>");
-  writeFile(dir.path() + "/tarvel/altro.htm", "<html><head><title>Altra pagina</title></head><body></body></html>");
+  writeFile(
+      dir.path() + "/tarvel/inizio.htm",
+      "<html><head><title>Guida di prova</title></head><body><a href=\"altro.htm\">Altro</a></body></html>");
+  writeFile(dir.path() + "/tarvel/altro.htm",
+            "<html><head><title>Altra pagina</title></head><body></body></html>");
   OpenRecorder recorder({"file"});
   QWidget owner;
   owner.setGeometry(300, 200, 900, 700);

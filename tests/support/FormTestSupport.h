@@ -43,5 +43,5 @@ QStringList headingsCutShort(const QTableView* table);
 Variant runModal(const std::function<Variant()>& call, const std::function<void(QWidget*)>& drive);
 
 // The condition becomes true while events are processed (within five seconds).
-#define EXPECT_EVENTUALLY(condition) EXPECT_TRUE(QTest::qWaitFor([&] { return bool(condition); })) \
-    << #condition
+#define EXPECT_EVENTUALLY(condition) \
+  EXPECT_TRUE(QTest::qWaitFor([&] { return bool(condition); })) << #condition

@@ -25,26 +25,45 @@ const std::map<QString, QStringList>& expectedTables() {
   static const std::map<QString, QStringList> tables{
       {"Commesse",
        {"CodCom VARCHAR(20)", "IdCliente LONG", "IdModello LONG", "DesCom VARCHAR(100)",
-        "Responsabile VARCHAR(50)", "DataInizio DATETIME", "DataFine DATETIME",
-        "DataConPre DATETIME", "DataConsegna DATETIME", "ScadenzaGaranzia DATETIME",
-        "Prezzo CURRENCY", "EcoTar CURRENCY", "Chiusa BOOLEAN", "Consegnata BOOLEAN",
-        "InGaranzia BOOLEAN", "Attiva BOOLEAN", "Note LONGTEXT"}},
+        "Responsabile VARCHAR(50)", "DataInizio DATETIME", "DataFine DATETIME", "DataConPre DATETIME",
+        "DataConsegna DATETIME", "ScadenzaGaranzia DATETIME", "Prezzo CURRENCY", "EcoTar CURRENCY",
+        "Chiusa BOOLEAN", "Consegnata BOOLEAN", "InGaranzia BOOLEAN", "Attiva BOOLEAN", "Note LONGTEXT"}},
       {"CommessePre",
        {"IdVocePre INTEGER", "CodCom VARCHAR(20)", "Codice VARCHAR(20)", "Descrizione VARCHAR(255)",
-        "DescEstesa LONGTEXT", "Ordine LONG", "UM VARCHAR(10)", "Tariffa CURRENCY",
-        "CostoStimato CURRENCY", "QPrev DOUBLE", "Quantita DOUBLE", "Prezzo CURRENCY"}},
+        "DescEstesa LONGTEXT", "Ordine LONG", "UM VARCHAR(10)", "Tariffa CURRENCY", "CostoStimato CURRENCY",
+        "QPrev DOUBLE", "Quantita DOUBLE", "Prezzo CURRENCY"}},
       {"PreModelli", {"IdModello INTEGER", "Descrizione VARCHAR(100)", "Note LONGTEXT"}},
       {"PreVoci",
        {"IdVocePre INTEGER", "IdModelloPre LONG", "Codice VARCHAR(20)", "Descrizione VARCHAR(255)",
-        "DescEstesa LONGTEXT", "Ordine LONG", "UM VARCHAR(10)", "Tariffa CURRENCY",
-        "CostoStimato CURRENCY"}},
+        "DescEstesa LONGTEXT", "Ordine LONG", "UM VARCHAR(10)", "Tariffa CURRENCY", "CostoStimato CURRENCY"}},
       {"Costi",
-       {"IdCosto INTEGER", "Classe SMALLINT", "Tipo LONG", "Riga LONG", "CodCom VARCHAR(20)",
-        "InEconomia BOOLEAN", "IdStima LONG", "Data DATETIME", "CodImp LONG", "CodMac LONG",
-        "NumOre1 DOUBLE", "NumMinuti1 DOUBLE", "NumOre2 DOUBLE", "NumMinuti2 DOUBLE", "Ore DOUBLE",
-        "NumOre DOUBLE", "NumMinuti DOUBLE", "Tariffa CURRENCY", "NumPezzi DOUBLE",
-        "NumScarti DOUBLE", "Codice VARCHAR(40)", "Descrizione VARCHAR(255)", "UM VARCHAR(10)",
-        "Quantita DOUBLE", "CostoUnitario CURRENCY", "Riferimenti VARCHAR(50)", "Valore CURRENCY",
+       {"IdCosto INTEGER",
+        "Classe SMALLINT",
+        "Tipo LONG",
+        "Riga LONG",
+        "CodCom VARCHAR(20)",
+        "InEconomia BOOLEAN",
+        "IdStima LONG",
+        "Data DATETIME",
+        "CodImp LONG",
+        "CodMac LONG",
+        "NumOre1 DOUBLE",
+        "NumMinuti1 DOUBLE",
+        "NumOre2 DOUBLE",
+        "NumMinuti2 DOUBLE",
+        "Ore DOUBLE",
+        "NumOre DOUBLE",
+        "NumMinuti DOUBLE",
+        "Tariffa CURRENCY",
+        "NumPezzi DOUBLE",
+        "NumScarti DOUBLE",
+        "Codice VARCHAR(40)",
+        "Descrizione VARCHAR(255)",
+        "UM VARCHAR(10)",
+        "Quantita DOUBLE",
+        "CostoUnitario CURRENCY",
+        "Riferimenti VARCHAR(50)",
+        "Valore CURRENCY",
         "PrezzoUnitario CURRENCY"}},
       {"CliFor",
        {"IdCliFor INTEGER", "Tipo VARCHAR(10)", "Nome VARCHAR(100)", "Indirizzo VARCHAR(100)",
@@ -52,23 +71,20 @@ const std::map<QString, QStringList>& expectedTables() {
         "Telefono VARCHAR(30)", "Cellulare VARCHAR(30)", "Fax VARCHAR(30)", "Email VARCHAR(100)",
         "Note LONGTEXT"}},
       {"Impiegati",
-       {"CodImp INTEGER", "Cognome VARCHAR(50)", "Nome VARCHAR(50)", "Tariffa CURRENCY",
-        "Note LONGTEXT"}},
+       {"CodImp INTEGER", "Cognome VARCHAR(50)", "Nome VARCHAR(50)", "Tariffa CURRENCY", "Note LONGTEXT"}},
       {"Articoli",
-       {"Codice VARCHAR(40)", "Descrizione VARCHAR(50)", "Costo CURRENCY", "Ricarico DOUBLE",
-        "Note LONGTEXT", "PrezzoIvato CURRENCY", "Prezzo CURRENCY", "Aliquota CURRENCY",
-        "CodiceArtFor VARCHAR(40)", "DataIns DATETIME", "Categoria VARCHAR(50)", "UM VARCHAR(10)",
-        "IdFornitore LONG", "CodiceIVA VARCHAR(10)"}},
+       {"Codice VARCHAR(40)", "Descrizione VARCHAR(50)", "Costo CURRENCY", "Ricarico DOUBLE", "Note LONGTEXT",
+        "PrezzoIvato CURRENCY", "Prezzo CURRENCY", "Aliquota CURRENCY", "CodiceArtFor VARCHAR(40)",
+        "DataIns DATETIME", "Categoria VARCHAR(50)", "UM VARCHAR(10)", "IdFornitore LONG",
+        "CodiceIVA VARCHAR(10)"}},
       {"Liste",
        {"Id INTEGER", "Chiave VARCHAR(10)", "Codice VARCHAR(10)", "Descrizione VARCHAR(50)",
         "Predefinito BOOLEAN"}},
       {"CodiciIVA",
        {"CodiceIVA VARCHAR(10)", "Descrizione VARCHAR(50)", "Esenzione BOOLEAN", "Aliquota DOUBLE",
         "Predefinito BOOLEAN"}},
-      {"Attivita",
-       {"CodAtt VARCHAR(10)", "Descrizione VARCHAR(50)", "TOMO CURRENCY", "Bloccata BOOLEAN"}},
-      {"_Pars",
-       {"k01 VARCHAR(20)", "k02 VARCHAR(50)", "l01 LONG", "s01 VARCHAR(100)", "m01 BLOB"}},
+      {"Attivita", {"CodAtt VARCHAR(10)", "Descrizione VARCHAR(50)", "TOMO CURRENCY", "Bloccata BOOLEAN"}},
+      {"_Pars", {"k01 VARCHAR(20)", "k02 VARCHAR(50)", "l01 LONG", "s01 VARCHAR(100)", "m01 BLOB"}},
   };
   return tables;
 }
@@ -82,8 +98,8 @@ TEST(Schema, EveryTableHasItsColumnsInOrderAndNothingElseExists) {
   }
   expectedNames << "costi_prev_sum";
   expectedNames.sort();
-  QStringList names = testdb::rows(db, 
-      "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name NOT LIKE 'sqlite_%'");
+  QStringList names = testdb::rows(
+      db, "SELECT name FROM sqlite_master WHERE type IN ('table','view') AND name NOT LIKE 'sqlite_%'");
   names.sort();
   EXPECT_EQ(names, expectedNames);
 }
@@ -120,12 +136,13 @@ TEST(Schema, TemplateHoldsOnlyTheOtherCostCategories) {
 
 TEST(Schema, CostSumsPerQuoteLineAndJobOrder) {
   const QString db = testenv::freshDatabase();
-  testdb::exec(db, 
-      "INSERT INTO Costi (Classe, CodCom, IdStima, Valore) VALUES "
-      "(0, 'C1', 1, 10.5), (2, 'C1', 1, 0.1), (2, 'C1', 1, 0.2), "
-      "(0, 'C1', 2, 7), (3, 'C2', 1, 3), (0, 'C1', NULL, 4), (0, 'C1', NULL, 1.25)");
-  EXPECT_EQ(testdb::rows(db, "SELECT IdStima, CodCom, CostoTotale FROM costi_prev_sum "
-                    "ORDER BY CodCom, IdStima IS NULL, IdStima"),
+  testdb::exec(db,
+               "INSERT INTO Costi (Classe, CodCom, IdStima, Valore) VALUES "
+               "(0, 'C1', 1, 10.5), (2, 'C1', 1, 0.1), (2, 'C1', 1, 0.2), "
+               "(0, 'C1', 2, 7), (3, 'C2', 1, 3), (0, 'C1', NULL, 4), (0, 'C1', NULL, 1.25)");
+  EXPECT_EQ(testdb::rows(db,
+                         "SELECT IdStima, CodCom, CostoTotale FROM costi_prev_sum "
+                         "ORDER BY CodCom, IdStima IS NULL, IdStima"),
             (QStringList{"1|C1|10.8", "2|C1|7.0", "NULL|C1|5.25", "1|C2|3.0"}));
   // Amounts are fixed-point: the total is exact, not the sum of binary fractions.
   EXPECT_EQ(
@@ -165,7 +182,8 @@ TEST(Schema, RowsAreFoundThroughAnIndexNotByReadingWholeTables) {
     const QString plan = testdb::rows(db, QStringLiteral("EXPLAIN QUERY PLAN ") + sql).join('\n');
     EXPECT_TRUE(plan.contains("USING INDEX") || plan.contains("USING COVERING INDEX") ||
                 plan.contains("USING INTEGER PRIMARY KEY") || plan.contains("USING PRIMARY KEY"))
-        << sql << "\n" << plan.toStdString();
+        << sql << "\n"
+        << plan.toStdString();
   }
 }
 

@@ -12,7 +12,6 @@
 #include "tests/db/DbTestSupport.h"
 #include "tests/support/TestEnv.h"
 
-
 namespace {
 
 benchdata::GeneratorSizes smallSizes() {
@@ -64,7 +63,8 @@ TEST(DataGenerator, FillsEveryTableWithTheRequestedCountsTheSameWayEachTime) {
   EXPECT_GT(testdb::count(first, "SELECT * FROM CommessePre"), 0);
   EXPECT_EQ(testdb::count(first, "SELECT * FROM Liste WHERE Chiave='um' AND Predefinito=1"), 1);
   EXPECT_EQ(testdb::count(first, "SELECT * FROM CodiciIVA WHERE Predefinito=1"), 1);
-  EXPECT_EQ(testdb::count(first, "SELECT * FROM _Pars WHERE k01='catcos'"), 5) << "the template's categories are kept";
+  EXPECT_EQ(testdb::count(first, "SELECT * FROM _Pars WHERE k01='catcos'"), 5)
+      << "the template's categories are kept";
 
   EXPECT_EQ(contentDigest(first), contentDigest(generated(sizes)));
   const benchdata::GeneratorSizes doubled = sizes.scaled(2);
@@ -75,25 +75,49 @@ TEST(DataGenerator, FillsEveryTableWithTheRequestedCountsTheSameWayEachTime) {
 TEST(DataGenerator, RowsHoldTogetherAsTheProgramWritesThem) {
   const QString path = generated(smallSizes());
   EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE CodCom NOT IN (SELECT CodCom FROM Commesse)"), 0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi c WHERE IdStima IS NOT NULL AND NOT EXISTS (SELECT 1 FROM CommessePre p "
-                           "WHERE p.IdVocePre = c.IdStima AND p.CodCom = c.CodCom)"),
+  EXPECT_EQ(testdb::count(
+                path,
+                "SELECT * FROM Costi c WHERE IdStima IS NOT NULL AND NOT EXISTS (SELECT 1 FROM CommessePre p "
+                "WHERE p.IdVocePre = c.IdStima AND p.CodCom = c.CodCom)"),
             0)
       << "a cost is booked against a quote line of its own job order";
   EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE (IdStima IS NULL) <> (InEconomia = 1)"), 0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE Classe=0 AND CodImp NOT IN (SELECT CodImp FROM Impiegati)"), 0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE Classe=2 AND Codice NOT IN (SELECT Codice FROM Articoli)"), 0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE Classe=3 AND Tipo NOT IN (SELECT l01 FROM _Pars WHERE k01='catcos')"), 0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE abs(Valore - round(Quantita * CostoUnitario, 4)) > 0.00005"), 0);
+  EXPECT_EQ(testdb::count(
+                path, "SELECT * FROM Costi WHERE Classe=0 AND CodImp NOT IN (SELECT CodImp FROM Impiegati)"),
+            0);
+  EXPECT_EQ(testdb::count(
+                path, "SELECT * FROM Costi WHERE Classe=2 AND Codice NOT IN (SELECT Codice FROM Articoli)"),
+            0);
+  EXPECT_EQ(
+      testdb::count(
+          path,
+          "SELECT * FROM Costi WHERE Classe=3 AND Tipo NOT IN (SELECT l01 FROM _Pars WHERE k01='catcos')"),
+      0);
+  EXPECT_EQ(testdb::count(
+                path, "SELECT * FROM Costi WHERE abs(Valore - round(Quantita * CostoUnitario, 4)) > 0.00005"),
+            0);
   EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE Classe NOT IN (0, 2, 3)"), 0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse WHERE IdCliente NOT IN (SELECT IdCliFor FROM CliFor WHERE Tipo='Cliente')"), 0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Commesse WHERE IdModello NOT IN (SELECT IdModello FROM PreModelli)"), 0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Articoli WHERE IdFornitore NOT IN (SELECT IdCliFor FROM CliFor WHERE Tipo='Fornitore')"),
+  EXPECT_EQ(
+      testdb::count(
+          path,
+          "SELECT * FROM Commesse WHERE IdCliente NOT IN (SELECT IdCliFor FROM CliFor WHERE Tipo='Cliente')"),
+      0);
+  EXPECT_EQ(
+      testdb::count(path, "SELECT * FROM Commesse WHERE IdModello NOT IN (SELECT IdModello FROM PreModelli)"),
+      0);
+  EXPECT_EQ(testdb::count(path,
+                          "SELECT * FROM Articoli WHERE IdFornitore NOT IN (SELECT IdCliFor FROM CliFor "
+                          "WHERE Tipo='Fornitore')"),
             0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Articoli WHERE UM NOT IN (SELECT Codice FROM Liste WHERE Chiave='um') OR "
-                           "Categoria NOT IN (SELECT Descrizione FROM Liste WHERE Chiave='cat') OR "
-                           "CodiceIVA NOT IN (SELECT CodiceIVA FROM CodiciIVA)"),
+  EXPECT_EQ(
+      testdb::count(path,
+                    "SELECT * FROM Articoli WHERE UM NOT IN (SELECT Codice FROM Liste WHERE Chiave='um') OR "
+                    "Categoria NOT IN (SELECT Descrizione FROM Liste WHERE Chiave='cat') OR "
+                    "CodiceIVA NOT IN (SELECT CodiceIVA FROM CodiciIVA)"),
+      0);
+  EXPECT_EQ(testdb::count(
+                path, "SELECT * FROM Costi WHERE Data NOT GLOB '[12][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9]'"),
             0);
-  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi WHERE Data NOT GLOB '[12][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9]'"), 0);
   EXPECT_GT(testdb::count(path, "SELECT * FROM CliFor WHERE Nome LIKE '%''%' OR Località LIKE '%''%'"), 0)
       << "names with apostrophes are part of real data";
 
@@ -124,7 +148,8 @@ TEST(DataGeneratorTool, HelpPrintsTheUsageAndWritesNoFile) {
     ASSERT_TRUE(gendb.waitForFinished(30000));
     const bool help = option != "--scala";
     EXPECT_EQ(gendb.exitCode(), help ? 0 : 2) << option.toStdString();
-    EXPECT_TRUE((help ? gendb.readAllStandardOutput() : gendb.readAllStandardError()).startsWith("uso: gendb"));
+    EXPECT_TRUE(
+        (help ? gendb.readAllStandardOutput() : gendb.readAllStandardError()).startsWith("uso: gendb"));
     EXPECT_TRUE(QDir(folder.path()).isEmpty()) << option.toStdString();
   }
 }
