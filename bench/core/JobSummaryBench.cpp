@@ -80,12 +80,6 @@ void BM_BareSqliteSums(benchmark::State& state) {
   sqlite3_close(db);
 }
 
-// Each size's two sides one after the other, so that both meet the machine in the same state.
-BENCHMARK(BM_JobSummary)->Unit(benchmark::kMillisecond)->Arg(0)->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_BareSqliteSums)->Unit(benchmark::kMillisecond)->Arg(0)->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_JobSummary)->Unit(benchmark::kMillisecond)->Arg(1)->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_BareSqliteSums)->Unit(benchmark::kMillisecond)->Arg(1)->Repetitions(benchdata::kRepetitions);
-
 // Every job order's code, in a shuffled but fixed order so that neither side reads warm neighbours.
 std::vector<std::string> jobCodes(const QString& path) {
   std::vector<std::string> codes;
@@ -114,6 +108,8 @@ int main(int argc, char** argv) {
     g_data.push_back(std::move(data));
   }
 
+  benchdata::registerBySize({{"BM_JobSummary", BM_JobSummary}, {"BM_BareSqliteSums", BM_BareSqliteSums}},
+                            int(g_data.size()));
   benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::vector<std::string> labels;

@@ -54,6 +54,15 @@ double TimingReporter::milliseconds(const std::string& name) const {
   return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
 }
 
+void registerBySize(const std::vector<std::pair<std::string, BenchmarkFunction>>& benchmarks, int sizes) {
+  for (int size = 0; size < sizes; ++size)
+    for (const auto& [name, function] : benchmarks)
+      benchmark::RegisterBenchmark(name.c_str(), function)
+          ->Unit(benchmark::kMillisecond)
+          ->Arg(size)
+          ->Repetitions(kRepetitions);
+}
+
 bool compareWithFloor(const TimingReporter& reporter, const FloorComparison& comparison,
                       const std::vector<std::string>& sizeLabels) {
   bool ok = true;

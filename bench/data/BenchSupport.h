@@ -46,6 +46,12 @@ class TimingReporter : public benchmark::ConsoleReporter {
 // The repetitions every comparing benchmark runs, reported by their median.
 constexpr int kRepetitions = 5;
 
+// Registers, for each size 0 .. sizes-1 (the benchmark's argument), every benchmark of the list
+// one after the other in milliseconds with kRepetitions, so that a measure and its floor meet the
+// machine in the same state.
+using BenchmarkFunction = void (*)(benchmark::State&);
+void registerBySize(const std::vector<std::pair<std::string, BenchmarkFunction>>& benchmarks, int sizes);
+
 // One measure set against its floor: the two benchmarks' names (without "/size"), the ratio of the
 // medians it must stay under (0: none, the ratio is only shown), and the time it must stay under.
 struct FloorComparison {

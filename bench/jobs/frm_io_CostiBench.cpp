@@ -94,26 +94,6 @@ void BM_OpenCostWindowOnADay(benchmark::State& state) {
   }
 }
 
-// Each size's sides one after the other, so that they meet the machine in the same state.
-BENCHMARK(BM_DayQueriesThroughRecordsets)
-    ->Unit(benchmark::kMillisecond)
-    ->Arg(0)
-    ->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_OpenCostWindowOnADay)
-    ->Unit(benchmark::kMillisecond)
-    ->Arg(0)
-    ->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond)->Arg(0)->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_DayQueriesThroughRecordsets)
-    ->Unit(benchmark::kMillisecond)
-    ->Arg(1)
-    ->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_OpenCostWindowOnADay)
-    ->Unit(benchmark::kMillisecond)
-    ->Arg(1)
-    ->Repetitions(benchdata::kRepetitions);
-BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond)->Arg(1)->Repetitions(benchdata::kRepetitions);
-
 // The busiest day of the first open job order.
 void chooseDay(SizedData& data) {
   sqlite3* db = nullptr;
@@ -149,6 +129,10 @@ int main(int argc, char** argv) {
     g_data.push_back(std::move(data));
   }
 
+  benchdata::registerBySize({{"BM_DayQueriesThroughRecordsets", BM_DayQueriesThroughRecordsets},
+                             {"BM_OpenCostWindowOnADay", BM_OpenCostWindowOnADay},
+                             {"BM_BareSqlite", BM_BareSqlite}},
+                            int(g_data.size()));
   benchdata::TimingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   std::vector<std::string> labels;
