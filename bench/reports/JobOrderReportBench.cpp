@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
@@ -122,29 +123,36 @@ void readGrouped(const QString& path) {
   sqlite3_close(db);
 }
 
-// The same pages painted with nothing but QPainter calls, the font changed only with the style.
+// The same pages painted with nothing but QPainter calls: each text at its baseline point, with no
+// alignment, wrapping or clipping, the font changed only with the style.
 void paintBare(const report::Pages& pages) {
   QPdfWriter writer(g_pdf);
   writer.setResolution(1440);
   writer.setPageSize(report::pageSizeOf(pages.front().size));
   writer.setPageMargins(QMarginsF());
   QPainter painter(&writer);
-  std::vector<std::pair<report::TextStyle, QFont>> fonts;
+  struct StyleFont {
+    report::TextStyle style;
+    QFont font;
+    double ascent;
+  };
+  std::vector<StyleFont> fonts;
   for (size_t p = 0; p < pages.size(); ++p) {
     if (p > 0) writer.newPage();
-    const report::TextStyle* current = nullptr;
+    const StyleFont* current = nullptr;
     for (const report::PageItem& item : pages[p].items) {
       if (item.kind == report::PageItem::Kind::Text) {
-        if (!current || !(*current == item.style)) {
+        if (!current || !(current->style == item.style)) {
           auto it = std::find_if(fonts.begin(), fonts.end(),
-                                 [&item](const auto& f) { return f.first == item.style; });
-          if (it == fonts.end()) it = fonts.insert(fonts.end(), {item.style, report::twipsFont(item.style)});
-          painter.setFont(it->second);
-          current = &item.style;
+                                 [&item](const StyleFont& f) { return f.style == item.style; });
+          if (it == fonts.end()) {
+            const QFont font = report::twipsFont(item.style);
+            it = fonts.insert(fonts.end(), {item.style, font, QFontMetricsF(font).ascent()});
+          }
+          painter.setFont(it->font);
+          current = &*it;
         }
-        painter.drawText(item.rect,
-                         int(item.style.alignment) | Qt::AlignTop | (item.wrap ? Qt::TextWordWrap : 0),
-                         item.text);
+        painter.drawText(QPointF(item.rect.left(), item.rect.top() + current->ascent), item.text);
       } else if (item.kind == report::PageItem::Kind::Line) {
         painter.drawLine(item.line);
       } else {
@@ -157,8 +165,9 @@ void paintBare(const report::Pages& pages) {
 void BM_Floor(benchmark::State& state) {
   Database& database = g_databases.at(int(state.range(0)));
   if (database.pages.empty()) {
+    ConnString = database.data->connectionString();
     arp_o_Com01 report;
-    report.dc1.setConnectionString(database.data->connectionString());
+    report.dc1.setConnectionString(ConnString);
     report.dc1.setSource(kQuery);
     report.Run();
     database.pages = report.pages();

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -23,9 +24,15 @@ int drawFlags(const PageItem& item) {
 // Font and metrics of a style, kept because a run measures and draws the same few styles over and
 // over. Never freed: font objects must not outlive the application object at exit.
 struct StyleFont {
+  StyleFont(const TextStyle& style, const QFont& font) : style(style), font(font), metrics(font) {
+    for (char16_t c = 0x20; c <= 0xff; ++c)
+      if (c < 0x7f || c >= 0xa0) widestLatin1 = std::max(widestLatin1, metrics.horizontalAdvance(QChar(c)));
+  }
+
   TextStyle style;
   QFont font;
   QFontMetricsF metrics;
+  qreal widestLatin1 = 0;        // the widest advance of a printable Latin-1 character
   QHash<QString, qreal> widths;  // a text is measured when laid out and again when drawn
 };
 
@@ -38,12 +45,26 @@ qreal advance(StyleFont& font, const QString& text) {
   return *font.widths.insert(text, font.metrics.horizontalAdvance(text));
 }
 
+// True when a text of printable Latin-1 characters is surely no wider than `width`: no character
+// is wider than the widest, so the text needs no measuring (shaping) to know that it fits.
+bool fitsUnmeasured(const StyleFont& font, const QString& text, qreal width) {
+  if (text.size() * font.widestLatin1 > width) return false;
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xff; });
+}
+
+// True when a text draws on one line as it is: no line breaks, tabs or other control characters.
+bool isOneLine(const QString& text) {
+  return std::none_of(text.begin(), text.end(), [](QChar c) {
+    return c.unicode() < 0x20 || c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator;
+  });
+}
+
 StyleFont& styleFont(const TextStyle& style) {
   static auto& cache = *new std::vector<std::unique_ptr<StyleFont>>;
   for (const auto& known : cache)
     if (known->style == style) return *known;
-  const QFont font = twipsFont(style);
-  cache.push_back(std::make_unique<StyleFont>(StyleFont{style, font, QFontMetricsF(font), {}}));
+  cache.push_back(std::make_unique<StyleFont>(style, twipsFont(style)));
   return *cache.back();
 }
 
@@ -71,15 +92,28 @@ class PainterState {
   int m_penWidth = -1;
 };
 
+// A text on one line is drawn at its baseline, where the laid-out line would put it, and clipped
+// to its box only when it runs past it (wider, or taller than the box); only a text that is
+// aligned or may be too wide is measured. Wrapped texts and texts with line breaks are laid out.
 void paintText(QPainter& painter, PainterState& state, const PageItem& item) {
   StyleFont& font = styleFont(item.style);
   state.textStyle(font);
-  const bool clip = !item.wrap && advance(font, item.text) > item.rect.width();
+  if (item.wrap || !isOneLine(item.text)) {
+    painter.drawText(item.rect, drawFlags(item), item.text);
+    return;
+  }
+  const QRect& box = item.rect;
+  const bool right = item.style.alignment & Qt::AlignRight;
+  const bool centre = item.style.alignment & Qt::AlignHCenter;
+  const qreal width =
+      !right && !centre && fitsUnmeasured(font, item.text, box.width()) ? 0 : advance(font, item.text);
+  const qreal x = box.left() + (right ? box.width() - width : centre ? (box.width() - width) / 2 : 0);
+  const bool clip = width > box.width() || font.metrics.height() > box.height();
   if (clip) {
     painter.save();
-    painter.setClipRect(item.rect, Qt::IntersectClip);
+    painter.setClipRect(box, Qt::IntersectClip);
   }
-  painter.drawText(item.rect, drawFlags(item), item.text);
+  painter.drawText(QPointF(x, box.top() + font.metrics.ascent()), item.text);
   if (clip) painter.restore();
 }
 
@@ -108,7 +142,9 @@ int wrappedHeight(const TextStyle& style, const QString& text, int width) {
   StyleFont& font = styleFont(style);
   const QFontMetricsF& fm = font.metrics;
   const double line = fm.lineSpacing();
-  if (text.isEmpty() || (advance(font, text) <= width && !text.contains(u'\n'))) return int(std::ceil(line));
+  if (text.isEmpty() ||
+      (!text.contains(u'\n') && (fitsUnmeasured(font, text, width) || advance(font, text) <= width)))
+    return int(std::ceil(line));
   const QRectF bounds = fm.boundingRect(QRectF(0, 0, std::max(width, 1), 1e9),
                                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
   return int(std::ceil(std::max(bounds.height(), line)));
