@@ -19,9 +19,9 @@ PageItem textItem(const QRect& rect, const QString& text, const TextStyle& style
 void Block::append(Block other, int dx) {
   if (height > 0) breaks.push_back(height);
   other.moveBy(dx, height);
-  for (PageItem& item : other.items) items.push_back(std::move(item));
-  for (int b : other.breaks) breaks.push_back(b);
-  for (Continuation& c : other.continuations) continuations.push_back(std::move(c));
+  moveInto(items, other.items);
+  breaks.insert(breaks.end(), other.breaks.begin(), other.breaks.end());
+  moveInto(continuations, other.continuations);
   height += other.height;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #include "platform/report/Page.h"
@@ -37,6 +38,12 @@ struct Block {
 };
 
 void translate(PageItem& item, int dx, int dy);
+
+// Moves all of `from` to the end of `to`, growing it at most once.
+template <typename T>
+void moveInto(std::vector<T>& to, std::vector<T>& from) {
+  to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
+}
 PageItem textItem(const QRect& rect, const QString& text, const TextStyle& style, bool wrap);
 
 // What a control may ask of the run laying it out: a sub-report's content, laid out as one block.

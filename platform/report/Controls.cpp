@@ -120,9 +120,9 @@ int SubReport::layout(QRect& rect, Block& block, const LayoutContext& context) c
   Block content = context.runSubReport(*m_report);
   const int growth = content.height - rect.height();
   content.moveBy(rect.left(), rect.top());
-  for (int b : content.breaks) block.breaks.push_back(b);
-  for (PageItem& item : content.items) block.items.push_back(std::move(item));
-  for (Continuation& c : content.continuations) block.continuations.push_back(std::move(c));
+  block.breaks.insert(block.breaks.end(), content.breaks.begin(), content.breaks.end());
+  moveInto(block.items, content.items);
+  moveInto(block.continuations, content.continuations);
   rect.setHeight(content.height);
   return growth;
 }

@@ -32,7 +32,10 @@ class DataControl {
  private:
   QString m_connectionString;
   QString m_source;
-  QHash<QString, int> m_index;  // lower-case column name -> position
+  QStringList m_columns;
+  // Column name -> position, under its lower-case name and under its own spelling (which spares the
+  // lower-casing of a name as the source spells it); the last of equal names wins.
+  QHash<QString, int> m_index;
   std::vector<Variant> m_values;
 };
 

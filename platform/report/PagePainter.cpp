@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -24,25 +25,49 @@ int drawFlags(const PageItem& item) {
 // Font and metrics of a style, kept because a run measures and draws the same few styles over and
 // over. Never freed: font objects must not outlive the application object at exit.
 struct StyleFont {
-  StyleFont(const TextStyle& style, const QFont& font) : style(style), font(font), metrics(font) {
-    for (char16_t c = 0x20; c <= 0xff; ++c)
-      if (c < 0x7f || c >= 0xa0) widestLatin1 = std::max(widestLatin1, metrics.horizontalAdvance(QChar(c)));
-  }
+  StyleFont(const TextStyle& style, const QFont& font);
 
   TextStyle style;
   QFont font;
   QFontMetricsF metrics;
-  qreal widestLatin1 = 0;        // the widest advance of a printable Latin-1 character
-  QHash<QString, qreal> widths;  // a text is measured when laid out and again when drawn
+  qreal widestLatin1 = 0;  // the widest advance of a printable Latin-1 character
+  // Advances of the characters that numbers and dates are written with, each nonzero only when the
+  // font sets it beside any of them without kerning: such a text's advance is their sum.
+  std::array<qreal, 0x80> unkerned{};
+  QHash<QString, qreal> widths;  // of other texts, measured when laid out and again when drawn
 };
+
+StyleFont::StyleFont(const TextStyle& style, const QFont& font) : style(style), font(font), metrics(font) {
+  for (char16_t c = 0x20; c <= 0xff; ++c)
+    if (c < 0x7f || c >= 0xa0) widestLatin1 = std::max(widestLatin1, metrics.horizontalAdvance(QChar(c)));
+  const QString numeric = QStringLiteral(" +-.,:/%()0123456789");
+  std::array<bool, 0x80> kerns{};
+  for (QChar a : numeric)
+    for (QChar b : numeric)
+      if (metrics.horizontalAdvance(QString(a) + b) !=
+          metrics.horizontalAdvance(a) + metrics.horizontalAdvance(b))
+        kerns[a.unicode()] = kerns[b.unicode()] = true;
+  for (QChar c : numeric)
+    if (!kerns[c.unicode()]) unkerned[c.unicode()] = metrics.horizontalAdvance(c);
+}
 
 constexpr qsizetype KeptWidths = 4096;
 
+// The advance of a text as laid out on one line: the sum of its characters' when none of them
+// kerns, otherwise shaped.
 qreal advance(StyleFont& font, const QString& text) {
-  auto found = font.widths.constFind(text);
-  if (found != font.widths.cend()) return *found;
-  if (font.widths.size() >= KeptWidths) font.widths.clear();
-  return *font.widths.insert(text, font.metrics.horizontalAdvance(text));
+  qreal sum = 0;
+  for (QChar c : text) {
+    const qreal width = c.unicode() < font.unkerned.size() ? font.unkerned[c.unicode()] : 0;
+    if (width == 0) {
+      auto found = font.widths.constFind(text);
+      if (found != font.widths.cend()) return *found;
+      if (font.widths.size() >= KeptWidths) font.widths.clear();
+      return *font.widths.insert(text, font.metrics.horizontalAdvance(text));
+    }
+    sum += width;
+  }
+  return sum;
 }
 
 // True when a text of printable Latin-1 characters is surely no wider than `width`: no character
