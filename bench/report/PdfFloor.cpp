@@ -33,38 +33,62 @@ void readBare(const QString& databasePath, const char* sql) {
   sqlite3_close(db);
 }
 
-void paintBare(const report::Pages& pages, const QString& path) {
+void BarePages::page(report::Page page) {
+  if (m_pageStarts.empty()) m_pageSize = page.size;
+  m_pageStarts.push_back(m_items.size());
+  for (const report::PageItem& item : page.items) {
+    Item bare{item.kind, 0, 0, 0, 0, 0, 0, 0};
+    if (item.kind == report::PageItem::Kind::Line) {
+      bare.x1 = item.line.x1();
+      bare.y1 = item.line.y1();
+      bare.x2 = item.line.x2();
+      bare.y2 = item.line.y2();
+    } else {
+      item.rect.getCoords(&bare.x1, &bare.y1, &bare.x2, &bare.y2);
+    }
+    if (item.kind == report::PageItem::Kind::Text) {
+      auto style = std::find(m_styles.begin(), m_styles.end(), item.style);
+      if (style == m_styles.end()) style = m_styles.insert(style, item.style);
+      bare.style = std::uint8_t(style - m_styles.begin());
+      bare.textStart = std::uint32_t(m_texts.size());
+      bare.length = std::uint32_t(item.text.size());
+      m_texts += item.text;
+    }
+    m_items.push_back(bare);
+  }
+}
+
+void BarePages::paint(const QString& path) const {
   QPdfWriter writer(path);
   writer.setResolution(1440);
-  writer.setPageSize(report::pageSizeOf(pages.front().size));
+  writer.setPageSize(report::pageSizeOf(m_pageSize));
   writer.setPageMargins(QMarginsF());
   QPainter painter(&writer);
-  struct StyleFont {
-    report::TextStyle style;
-    QFont font;
-    double ascent;
-  };
-  std::vector<StyleFont> fonts;
-  for (size_t p = 0; p < pages.size(); ++p) {
+  std::vector<QFont> fonts;
+  std::vector<double> ascents;
+  for (const report::TextStyle& style : m_styles) {
+    fonts.push_back(report::twipsFont(style));
+    ascents.push_back(QFontMetricsF(fonts.back()).ascent());
+  }
+  for (std::size_t p = 0; p < m_pageStarts.size(); ++p) {
     if (p > 0) writer.newPage();
-    const StyleFont* current = nullptr;
-    for (const report::PageItem& item : pages[p].items) {
+    const std::size_t end = p + 1 < m_pageStarts.size() ? m_pageStarts[p + 1] : m_items.size();
+    int style = -1;
+    for (std::size_t i = m_pageStarts[p]; i < end; ++i) {
+      const Item& item = m_items[i];
       if (item.kind == report::PageItem::Kind::Text) {
-        if (!current || !(current->style == item.style)) {
-          auto it = std::find_if(fonts.begin(), fonts.end(),
-                                 [&item](const StyleFont& f) { return f.style == item.style; });
-          if (it == fonts.end()) {
-            const QFont font = report::twipsFont(item.style);
-            it = fonts.insert(fonts.end(), {item.style, font, QFontMetricsF(font).ascent()});
-          }
-          painter.setFont(it->font);
-          current = &*it;
+        if (item.style != style) {
+          style = item.style;
+          painter.setFont(fonts[style]);
         }
-        painter.drawText(QPointF(item.rect.left(), item.rect.top() + current->ascent), item.text);
+        painter.drawText(QPointF(item.x1, item.y1 + ascents[style]),
+                         QString::fromRawData(m_texts.constData() + item.textStart, item.length));
       } else if (item.kind == report::PageItem::Kind::Line) {
-        painter.drawLine(item.line);
+        painter.drawLine(item.x1, item.y1, item.x2, item.y2);
       } else {
-        painter.drawRect(item.rect);
+        QRect box;
+        box.setCoords(item.x1, item.y1, item.x2, item.y2);
+        painter.drawRect(box);
       }
     }
   }

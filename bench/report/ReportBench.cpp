@@ -65,7 +65,7 @@ QString limited(int rows) {
 }
 
 struct Measures {
-  report::Pages pages;  // the register's pages, which the floor paints
+  benchreport::BarePages pages;  // the register's pages, which the floor paints
   benchreport::PairedTimes times;
 };
 std::map<int, Measures> g_measures;  // by rows
@@ -75,12 +75,11 @@ void BM_RunToPdfBesideFloor(benchmark::State& state) {
   Measures& measures = g_measures[rows];
   QTemporaryDir dir;
   const QString pdfPath = dir.filePath("registro.pdf");
-  if (measures.pages.empty()) {
+  if (measures.pages.count() == 0) {
     CostRegister r;
     r.dc1.setConnectionString(g_connection);
     r.dc1.setSource(limited(rows));
-    r.Run();
-    measures.pages = r.pages();
+    r.Run(measures.pages);
   }
   const QByteArray sql = limited(rows).toUtf8();
   for (auto _ : state)
@@ -95,9 +94,9 @@ void BM_RunToPdfBesideFloor(benchmark::State& state) {
         },
         [&] {
           benchreport::readBare(g_databasePath, sql.constData());
-          benchreport::paintBare(measures.pages, pdfPath);
+          measures.pages.paint(pdfPath);
         });
-  state.counters["pagine"] = double(measures.pages.size());
+  state.counters["pagine"] = double(measures.pages.count());
 }
 
 }  // namespace
@@ -122,7 +121,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   bool ok = true;
   for (const auto& [rows, measures] : g_measures) {
-    const double pages = double(measures.pages.size());
+    const double pages = double(measures.pages.count());
     const double ratio = measures.times.measuredMedian() / measures.times.floorMedian();
     std::printf(
         "%d righe, %.0f pagine: registro in PDF %.2f ms/pagina, pavimento %.2f ms/pagina, rapporto %.2f "

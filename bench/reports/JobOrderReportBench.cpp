@@ -72,7 +72,7 @@ constexpr Size kSizes[] = {{1000, 0.5, 5}, {4000, 2.0, 3}};
 
 struct Database {
   std::unique_ptr<benchdata::GeneratedDatabase> data;
-  report::Pages pages;  // the report's pages, which the floor paints
+  benchreport::BarePages pages;  // the report's pages, which the floor paints
   double peakBytes = 0;
   benchreport::PairedTimes times;
 };
@@ -105,22 +105,21 @@ void prepare(Database& database) {
   arp_o_Com01 report;
   report.dc1.setConnectionString(ConnString);
   report.dc1.setSource(kQuery);
-  report.Run();
-  database.pages = report.pages();
+  report.Run(database.pages);
 }
 
 void BM_ReportBesideFloor(benchmark::State& state) {
   Database& database = g_databases.at(int(state.range(0)));
-  if (database.pages.empty()) prepare(database);
+  if (database.pages.count() == 0) prepare(database);
   ConnString = database.data->connectionString();
   for (auto _ : state)
     database.times.add([] { reportToPdf(false); },
                        [&database] {
                          for (const char* sql : kGroupedQueries)
                            benchreport::readBare(database.data->path(), sql);
-                         benchreport::paintBare(database.pages, g_pdf);
+                         database.pages.paint(g_pdf);
                        });
-  state.counters["pagine"] = double(database.pages.size());
+  state.counters["pagine"] = double(database.pages.count());
   state.counters["peak MB"] = database.peakBytes / 1e6;
 }
 
@@ -149,7 +148,7 @@ bool compare() {
   for (const Size& size : kSizes) {
     const Database& database = g_databases.at(size.jobOrders);
     if (database.times.empty()) continue;
-    const double pages = double(database.pages.size());
+    const double pages = double(database.pages.count());
     const double ratio = database.times.measuredMedian() / database.times.floorMedian();
     std::printf(
         "%d commesse, %.0f pagine: report %.2f ms/pagina, pavimento %.2f ms/pagina, rapporto %.2f (limite "

@@ -80,7 +80,8 @@ bool fitsUnmeasured(const StyleFont& font, const QString& text, qreal width) {
 // True when a text draws on one line as it is: no line breaks, tabs or other control characters.
 bool isOneLine(const QString& text) {
   return std::none_of(text.begin(), text.end(), [](QChar c) {
-    return c.unicode() < 0x20 || c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+    if (c.unicode() < 0x7f) return c.unicode() < 0x20;
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
            c == QChar::ParagraphSeparator;
   });
 }
