@@ -12,8 +12,8 @@ using namespace report;
 namespace {
 
 // One hand-built A4 page written to PDF: a ticked and an empty check box, a text too wide for its
-// box and a text wrapped within its width. The page is read back rendered by poppler at
-// 144 dpi (10 twips a pixel) and as text.
+// box, a right-aligned amount and a text wrapped within its width. The page is read back rendered by poppler
+// at 144 dpi (10 twips a pixel) and as text.
 class PdfPage : public ::testing::Test {
  protected:
   static constexpr int TwipsPerPixel = 10;
@@ -23,6 +23,8 @@ class PdfPage : public ::testing::Test {
     page.items.push_back(box(QRect(1000, 1000, 195, 195), true));
     page.items.push_back(box(QRect(2000, 1000, 195, 195), false));
     page.items.push_back(text(clippedBox, QString(40, u'W'), false));
+    page.items.push_back(text(amountBox, QStringLiteral("1.234,56"), false));
+    page.items.back().style.alignment = Qt::AlignRight;
     page.items.push_back(text(QRect(1000, 4000, 1100, 255), QStringLiteral("Bulloni zincati"), true));
     PdfExport pdf;
     pdf.setFileName(dir.filePath("pagina.pdf"));
@@ -58,6 +60,7 @@ class PdfPage : public ::testing::Test {
   }
 
   const QRect clippedBox{1000, 3000, 800, 255};
+  const QRect amountBox{1000, 3500, 3000, 255};
   QTemporaryDir dir;
   QImage rendered;
   QString pageText;
@@ -65,15 +68,21 @@ class PdfPage : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(PdfPage, TickedBoxHasItsCrossAndAWideTextStopsAtItsBox) {
+TEST_F(PdfPage, TickedBoxHasItsCross) {
   // The middle of a box is dark only where the cross runs through it.
   EXPECT_GT(darkPixels(QRect(1060, 1060, 75, 75)), 0);
   EXPECT_EQ(darkPixels(QRect(2060, 1060, 75, 75)), 0);
+}
+
+TEST_F(PdfPage, OneLineTextsKeepToTheirBoxes) {
   // The row of W fills its box and nothing to the right of it.
   EXPECT_GT(darkPixels(clippedBox), 0);
   EXPECT_EQ(
       darkPixels(QRect(clippedBox.right() + 2 * TwipsPerPixel, clippedBox.top(), 4000, clippedBox.height())),
       0);
+  // The amount ends at its box's right edge.
+  EXPECT_GT(darkPixels(amountBox.adjusted(amountBox.width() - 200, 0, 0, 0)), 0);
+  EXPECT_EQ(darkPixels(amountBox.adjusted(0, 0, -1500, 0)), 0);
 }
 
 TEST_F(PdfPage, WrappedTextPrintsOnTwoLines) {
