@@ -1,12 +1,13 @@
 // The job-order report over "(Tutte)" with all five sub-reports, written to PDF, at 1 000 and at
 // 4 000 job orders (generated databases of scale 0.5 and 2), beside its floor: every sub-report's
 // rows read in one grouped query each through bare SQLite, and the report's pages painted by a
-// bare QPdfWriter loop, each text at its point. Each repetition runs the report and then its floor;
-// medians of 5 repetitions (3 at 4 000 job orders, to keep the bench within minutes), in CPU
-// time: both sides run on one thread, and CPU time stays fair on a shared machine. Prints the
-// milliseconds per page of both and their ratio (limit 1.5 at both sizes), the growth from 1 000
-// to 4 000 job orders (limit 4.5) and the heap peak of a run over the heap before it, read in a run
-// of its own before the repetitions (limit at 4 000 job orders: 1.3 times that at 1 000).
+// bare QPdfWriter loop, each text at its point. Each repetition runs the report and then its
+// floor, the repetitions of both sizes in random turns; medians of 5 repetitions (3 at 4 000 job
+// orders, to keep the bench within minutes), in CPU time: both sides run on one thread, and CPU
+// time stays fair on a shared machine. Prints the milliseconds per page of both and their ratio
+// (limit 1.5 at both sizes), the growth from 1 000 to 4 000 job orders (limit 4.5) and the heap
+// peak of a run over the heap before it, read in a run of its own before the repetitions (limit
+// at 4 000 job orders: 1.3 times that at 1 000).
 // With BENCH_REPORT_SCALE set (10 gives 20 000 job orders and 1 000 000 cost rows) it runs the
 // report once on that database instead and prints its time and peak memory.
 #include <benchmark/benchmark.h>
@@ -21,6 +22,8 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "bench/data/BenchSupport.h"
 #include "bench/data/Generator.h"
@@ -176,7 +179,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (qEnvironmentVariableIsSet("BENCH_REPORT_SCALE"))
     return runLarge(qEnvironmentVariable("BENCH_REPORT_SCALE").toDouble());
-  benchmark::Initialize(&argc, argv);
+  // The repetitions of both sizes take turns in random order, so that both meet the machine (and
+  // the process) in the same state and the growth compares like with like.
+  std::string interleave = "--benchmark_enable_random_interleaving=true";
+  std::vector<char*> arguments(argv, argv + argc);
+  arguments.insert(arguments.begin() + 1, interleave.data());
+  int count = int(arguments.size());
+  benchmark::Initialize(&count, arguments.data());
   for (const Size& size : kSizes) {
     Database& database = g_databases[size.jobOrders];
     database.data = std::make_unique<benchdata::GeneratedDatabase>(sizesOf(size.scale));
