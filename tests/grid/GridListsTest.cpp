@@ -116,7 +116,7 @@ TEST_F(GridListsTest, NewRowFilledByCellAndRowRulesIsWrittenWhole) {
     grid->setValue(27, Variant(grid->value(24).toDouble() * grid->value(25).toDouble()));
   });
 
-  typeInCell(-1, 24, "2,5");
+  typeInCell(*grid, -1, 24, "2,5");
   clickRow(1);
   QTRY_COMPARE(grid->row(), -1);  // no employee yet: the row stays
   EXPECT_EQ(testdb::scalar(cn, "SELECT Count(*) FROM Costi").toInt(), 1);
@@ -259,7 +259,7 @@ TEST_F(GridListsTest, DateCellsReadTheirOwnDayMonthYearFormUnderAnyLocale) {
   } usLocale;
   for (const auto& [typed, day] :
        {std::pair{"10/03/2024", QDate(2024, 3, 10)}, {"25/12/2023", QDate(2023, 12, 25)}}) {
-    typeInCell(1, 8, typed);
+    typeInCell(*grid, 1, 8, typed);
     ASSERT_TRUE(grid->updateRow()) << typed;
     EXPECT_EQ(testdb::scalar(cn, "SELECT Data FROM Costi").toDate(), day) << typed;
   }
@@ -269,13 +269,13 @@ TEST_F(GridListsTest, DateCellsReadTheirOwnDayMonthYearFormUnderAnyLocale) {
 // Hours and quantities typed with a point, as the entry forms take them: the point is the decimal
 // separator. A comma still is, and a point beside a comma still groups thousands.
 TEST_F(GridListsTest, APointTypedInANumberCellIsTheDecimalSeparator) {
-  typeInCell(1, 15, "7.5");
-  typeInCell(1, 24, "2,25");
+  typeInCell(*grid, 1, 15, "7.5");
+  typeInCell(*grid, 1, 24, "2,25");
   ASSERT_TRUE(grid->updateRow());
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Ore FROM Costi").toDouble(), 7.5);
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Quantita FROM Costi").toDouble(), 2.25);
   EXPECT_EQ(grid->cellText(1, 15), "7,5");
-  typeInCell(1, 24, "1.250,5");
+  typeInCell(*grid, 1, 24, "1.250,5");
   ASSERT_TRUE(grid->updateRow());
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Quantita FROM Costi").toDouble(), 1250.5);
 }
