@@ -1,7 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <cmath>
-#include <csignal>
 #include <limits>
 
 #include "platform/report/ExportFilter.h"
@@ -271,54 +267,6 @@ TEST(ReportExportGrid, TextsOfOneRowKeepCellsOfTheirOwn) {
   ASSERT_EQ(row.items.size(), 2u);
   EXPECT_NE(grid.columnOf(*row.items[0]), grid.columnOf(*row.items[1]));
   EXPECT_LT(grid.columnOf(*grid.rows[0].items[0]), grid.columnOf(*grid.rows[5].items[0]));
-}
-
-namespace {
-
-// Exports in a child process whose files may grow to `limit` bytes only, as on a full disk. The
-// child's exit code: 0 the disk-full message, 1 no error, 2 another error.
-int exportOnAFullDisk(ExportFilter& filter, const Pages& pages, rlim_t limit) {
-  const pid_t child = fork();
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit size{limit, limit};
-    setrlimit(RLIMIT_FSIZE, &size);
-    int code = 1;
-    try {
-      filter.Export(pages);
-    } catch (const ReportError& e) {
-      code = e.description() == "Impossibile scrivere il file \"" + filter.fileName() +
-                                    "\": errore di scrittura, forse il disco è pieno."
-                 ? 0
-                 : 2;
-    }
-    _exit(code);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-}  // namespace
-
-TEST_F(ReportExport, AFullDiskIsReportedAndLeavesTheOlderFileIntact) {
-  std::vector<std::unique_ptr<ExportFilter>> filters;
-  filters.push_back(std::make_unique<ExcelExport>());
-  filters.push_back(std::make_unique<RtfExport>());
-  filters.push_back(std::make_unique<HtmlExport>());
-  const QByteArray older(800, 'v');
-  for (const auto& filter : filters) {
-    QFile old(file("report.out"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write(older);
-    old.close();
-    filter->setFileName(old.fileName());
-    EXPECT_EQ(exportOnAFullDisk(*filter, pages, 1000), 0) << typeid(*filter).name();
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), older);
-    old.close();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.out"});
-  }
 }
 
 // A text cut at the sheet's limit keeps whole characters; a value that is no finite number leaves
