@@ -103,8 +103,9 @@ TEST(XlsExport, ACaptionAndAValueInOneCellKeepBoth) {
 }
 
 // Each column is as wide as its widest text: an amount and a heading longer than the default
-// width are not cut, a text too long for any column gives the widest column there is. The lower
-// bounds add up Arial's advances in digits (a point or a comma is half a digit; the heading 22.4).
+// width are not cut, and no wider than a little margin; a text too long for any column gives the
+// widest column there is. The bounds add up Arial's advances in digits (a point or a comma is half
+// a digit; the heading 22.4).
 TEST(XlsExport, ColumnsTakeTheWidthOfTheirWidestText) {
   Page page{QSize(12000, 16000), {}, {}};
   page.items = {textAt(0, 0, "Totale complessivo dei costi"), textAt(0, 1600, "Importo"), textAt(1, 0, "A"),
@@ -115,5 +116,6 @@ TEST(XlsExport, ColumnsTakeTheWidthOfTheirWidestText) {
   ASSERT_EQ(widths.size(), 3);
   EXPECT_GE(widths[0].toInt(), int(22.4 * 256));
   EXPECT_GE(widths[1].toInt(), int(12.5 * 256));
+  EXPECT_LE(widths[1].toInt(), int(14.5 * 256));
   EXPECT_EQ(widths[2].toInt(), 255 * 256);
 }
