@@ -101,9 +101,15 @@ class RtfExport : public ExportFilter {
 
 // Excel 97-2003 workbook (.xls) with one worksheet: the texts of all pages in rows and columns by
 // their places; numbers as numbers, dates as dates, the rest as text.
+// A report with more rows than a sheet holds is refused as soon as a page passes the last row.
 class ExcelExport : public TextExport {
  protected:
+  void beginFile() override;
+  void writePage(const Page& page) override;
   void finishFile() override;
+
+ private:
+  int m_rows = 0;
 };
 
 }  // namespace report
