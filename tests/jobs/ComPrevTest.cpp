@@ -98,6 +98,10 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     typeInCell(g, -1, colQPrev, "5");
     EXPECT_EQ(g.value(colQuantita).toDouble(), 5);
     EXPECT_EQ(g.value(colPrezzo), Variant(money(12.5)));
+    typeInCell(g, -1, colQuantita, "0");  // a quantity of 0 is filled as an empty one
+    typeInCell(g, -1, colQPrev, "6");
+    EXPECT_EQ(g.value(colQuantita).toDouble(), 6);
+    EXPECT_EQ(g.value(colPrezzo), Variant(money(15)));
     typeInCell(g, -1, colQuantita, "3");
     typeInCell(g, -1, colQPrev, "8");
     EXPECT_EQ(g.value(colQuantita).toDouble(), 3);
