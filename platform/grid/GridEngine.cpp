@@ -510,7 +510,9 @@ bool GridEngine::commitPending() {
     } else {
       model->appendDisplayRow(written);
       // The written line keeps its preview row; the fresh new-row line below it has none.
-      view->updateRowHeights(static_cast<int>(display.size()) - 1);
+      const int shown = static_cast<int>(display.size()) - 1;
+      view->updateRowHeight(shown);
+      if (newRowShown()) view->updateRowHeight(shown + 1);
     }
   } else {
     const int shown = displayOf(written);

@@ -31,11 +31,11 @@ GridView::GridView(GridEngine* engine, QWidget* parent) : QTableView(parent), e(
 
 int GridView::rowBaseHeight() const { return QFontMetrics(e->gridFont).height() + 6; }
 
-void GridView::updateRowHeights(int first) {
+void GridView::updateRowHeights() {
   const int base = rowBaseHeight();
   verticalHeader()->setDefaultSectionSize(base);
   if (!previewColumn()) return;
-  for (int r = first; r < model()->rowCount(); ++r)
+  for (int r = 0; r < model()->rowCount(); ++r)
     if (verticalHeader()->sectionSize(r) != base || !previewText(r).isEmpty()) updateRowHeight(r);
 }
 

@@ -13,9 +13,9 @@ class GridView : public QTableView {
  public:
   explicit GridView(GridEngine* engine, QWidget* parent = nullptr);
   int rowBaseHeight() const;
-  // Rows from first on get their height: the base height, and room for the preview text of a row
-  // that has one (the new-row line too, while its pending values hold one).
-  void updateRowHeights(int first = 0);
+  // Every row gets its height: the base height, and room for the preview text of a row that has one
+  // (the new-row line too, while its pending values hold one). updateRowHeight does it for one row.
+  void updateRowHeights();
   void updateRowHeight(int modelRow);
   // Takes the value of an open cell editor and closes it.
   void commitOpenEditor();

@@ -96,6 +96,7 @@ TEST_F(GridAppearanceTest, PreviewRowsGrowUpToTheirLineLimit) {
   EXPECT_GT(table()->rowHeight(3), plain);
   EXPECT_TRUE(inkUnder(3));
   EXPECT_EQ(table()->rowHeight(4), plain);
+  EXPECT_GT(table()->rowHeight(0), plain) << "the other lines keep theirs";
 }
 
 TEST_F(GridAppearanceTest, GroupByBoxShowsItsTextOrTheGroups) {
