@@ -97,6 +97,11 @@ TEST_F(GridAppearanceTest, PreviewRowsGrowUpToTheirLineLimit) {
   EXPECT_TRUE(inkUnder(3));
   EXPECT_EQ(table()->rowHeight(4), plain);
   EXPECT_GT(table()->rowHeight(0), plain) << "the other lines keep theirs";
+  grid->setRow(-1);
+  grid->setValue(5, Variant(QStringLiteral("annullata")));
+  ASSERT_GT(table()->rowHeight(4), plain);
+  grid->cancelRow();
+  EXPECT_EQ(table()->rowHeight(4), plain) << "a line dropped takes its text along";
 }
 
 TEST_F(GridAppearanceTest, GroupByBoxShowsItsTextOrTheGroups) {
