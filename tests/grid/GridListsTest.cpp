@@ -1,5 +1,6 @@
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +78,27 @@ TEST_F(GridListsTest, ValueListStoresTheValueAndShowsTheText) {
   testdb::exec(cn, "UPDATE Costi SET Tipo=9");
   grid->rebind();
   EXPECT_EQ(grid->cellText(1, 3), "9");
+}
+
+// What is typed over a list's text names an item by its text, by its value or by the start of its
+// text, in any case; a text that names none changes nothing.
+TEST_F(GridListsTest, AValueListTakesAnItemsTextOrValueTypedInAnyCase) {
+  for (const auto& [typed, value] : {std::pair{"noleggio", 2}, {"1", 1}, {"NOL", 2}, {"Verdi", 2}}) {
+    typeInCell(1, 3, typed);
+    EXPECT_EQ(grid->value(3).toInt(), value) << typed;
+  }
+  // Typing straight on a list's cell, the value list's or the drop-down's, replaces its text.
+  const auto typeOnCell = [&](int column, Qt::Key first, const QString& rest) {
+    grid->setCol(column);
+    QTest::keyClick(grid->view(), first);
+    QTest::keyClicks(QApplication::focusWidget(), rest);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  };
+  typeOnCell(3, Qt::Key_T, "rasf");
+  typeOnCell(9, Qt::Key_B, "ian");
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Tipo FROM Costi").toInt(), 1);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT CodImp FROM Costi").toInt(), 2);
 }
 
 TEST_F(GridListsTest, DropDownStoresItsBoundColumnAndShowsTheOther) {
