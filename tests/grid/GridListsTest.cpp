@@ -84,7 +84,7 @@ TEST_F(GridListsTest, ValueListStoresTheValueAndShowsTheText) {
 // text, in any case; a text that names none changes nothing.
 TEST_F(GridListsTest, AValueListTakesAnItemsTextOrValueTypedInAnyCase) {
   for (const auto& [typed, value] : {std::pair{"noleggio", 2}, {"1", 1}, {"NOL", 2}, {"Verdi", 2}}) {
-    typeInCell(1, 3, typed);
+    typeInCell(*grid, 1, 3, typed);
     EXPECT_EQ(grid->value(3).toInt(), value) << typed;
   }
   // Typing straight on a list's cell, the value list's or the drop-down's, replaces its text.
