@@ -23,17 +23,19 @@ QString GeneratedDatabase::connectionString() const {
 }
 
 namespace {
-GeneratorSizes jobOrderSizes() {
+GeneratorSizes jobOrderSizes(int jobOrders) {
   GeneratorSizes sizes;
   sizes.customers = 2000;
-  sizes.jobOrders = 100000;
+  sizes.jobOrders = jobOrders;
   sizes.quoteLinesPerJob = 0;
   sizes.costRows = 0;
   return sizes;
 }
 }  // namespace
 
-JobOrderDatabase::JobOrderDatabase() : GeneratedDatabase(jobOrderSizes()) {}
+JobOrderDatabase::JobOrderDatabase() : JobOrderDatabase(100000) {}
+
+JobOrderDatabase::JobOrderDatabase(int jobOrders) : GeneratedDatabase(jobOrderSizes(jobOrders)) {}
 
 void TimingReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {

@@ -25,10 +25,12 @@ class GeneratedDatabase {
   QString m_path;
 };
 
-// 100 000 job orders and 2 000 customers, the data the job-order view benchmarks read.
+// 100 000 job orders (or as many as given) and 2 000 customers, the data the job-order view
+// benchmarks read.
 class JobOrderDatabase : public GeneratedDatabase {
  public:
   JobOrderDatabase();
+  explicit JobOrderDatabase(int jobOrders);
 };
 
 // Prints as usual and keeps the times of each benchmark, so a benchmark's main can compare them.
