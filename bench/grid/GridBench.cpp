@@ -12,11 +12,9 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
-#include <QHeaderView>
 #include <QTableView>
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 #include <limits>
 #include <memory>
 #include <numeric>
