@@ -171,8 +171,9 @@ bool Handle::sameFileAs(const QString& path) const {
   return ::stat(path.toUtf8().constData(), &info) == 0 && info.st_dev == m_device && info.st_ino == m_inode;
 }
 
-void Handle::fail(int rc, const QString& action) const {
-  const QString detail = QString::fromUtf8(sqlite3_errmsg(m_db));
+QString Handle::errorText() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+
+void Handle::fail(int rc, const QString& action, const QString& detail) const {
   DbError::Code code = DbError::SqlError;
   QString text;
   switch (rc & 0xff) {

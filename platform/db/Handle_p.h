@@ -78,8 +78,14 @@ class Handle {
   Statement prepare(const QString& sqliteSql, bool keep = true);
   // Runs a statement that returns no rows.
   void exec(const QString& sql);
-  // Throws DbError with an Italian description for a failed SQLite call.
-  [[noreturn]] void fail(int resultCode, const QString& action) const;
+  // Throws DbError with an Italian description for a failed SQLite call, ending with SQLite's own
+  // message: the handle's last one, or `detail` when it was taken before other calls overwrote it.
+  [[noreturn]] void fail(int resultCode, const QString& action) const {
+    fail(resultCode, action, errorText());
+  }
+  [[noreturn]] void fail(int resultCode, const QString& action, const QString& detail) const;
+  // SQLite's message for the handle's last call.
+  QString errorText() const;
 
   // Forgets the table information when the schema changed since it was read (by this handle or
   // another, in this process or another). Returns whether it changed.

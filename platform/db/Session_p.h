@@ -28,11 +28,6 @@ class Session {
   // runs inside that transaction nor sees its uncommitted rows: it waits for the file as a second
   // program would. Throws DbError when closed.
   Handle& use();
-  // The same handle, shared with the caller, for a statement that outlives this call.
-  std::shared_ptr<Handle> useShared() {
-    use();
-    return m_handle;
-  }
   sqlite3* handle() { return use().db(); }
   void setBusyTimeout(int ms) { m_busyTimeoutMs = ms; }
 
