@@ -88,8 +88,16 @@ class Handle {
   QString errorText() const;
 
   // Forgets the table information when the schema changed since it was read (by this handle or
-  // another, in this process or another). Returns whether it changed.
+  // another, in this process or another). Returns whether it changed; a file put in place of the
+  // handle's since then counts as changed and leaves the handle replaced().
   bool refreshSchema();
+  // The file was replaced on disk since the handle read it. SQLite would go on reading the new file
+  // with the old one's tables when both have the same schema version, so the handle must be opened
+  // again (reopenIfReplaced) before it runs anything more.
+  bool replaced() const { return m_replaced; }
+  // Opens the file again when it was replaced and no statement of the handle is running; throws
+  // DbError, naming the cause, when the file now there cannot be worked on.
+  void reopenIfReplaced();
   // The table or view of that name, nullptr when the database has none.
   const TableInfo* table(const QString& name);
   // The type of a computed column of a query: the type of the column an aggregate reads, or of the
@@ -105,6 +113,10 @@ class Handle {
   friend class Statement;
   Handle(sqlite3* db, const QString& path);
   static std::shared_ptr<Handle> open(const QString& path, int busyTimeoutMs, bool check);
+  static sqlite3* openDatabase(const QString& path, int busyTimeoutMs, bool check);
+  void readFileIdentity();
+  // Where the file keeps each table: the names and first pages of everything in sqlite_master.
+  QByteArray storedLayout();
   struct CachedStatement {
     sqlite3_stmt* statement = nullptr;
     bool inUse = false;
@@ -113,6 +125,7 @@ class Handle {
   ColumnType viewColumnType(const QueryShape& shape, const QString& columnName);
   void giveBack(sqlite3_stmt* statement);
   void dropIdleStatements();
+  void finalizeStatements();
   bool sameFileAs(const QString& path) const;
 
   sqlite3* m_db;
@@ -123,6 +136,9 @@ class Handle {
   QHash<sqlite3_stmt*, std::shared_ptr<const ColumnSet>> m_columnSets;  // of cached statements
   QHash<QString, std::shared_ptr<TableInfo>> m_tables;  // by lower-case name; null when absent
   int m_schemaVersion = -1;
+  unsigned m_dataVersion = 0;  // SQLite's count of changes to the file when the layout was read
+  QByteArray m_layout;
+  bool m_replaced = false;
 };
 
 }  // namespace db

@@ -39,6 +39,9 @@ class Session {
     return use().inferredType(shape, columnName);
   }
 
+  // Begins a write transaction (BEGIN IMMEDIATE); false, with none begun, when the file was replaced
+  // on disk since the handle read it: the next use opens it again.
+  bool beginWrite();
   // Transactions of the Connection: the first level is BEGIN IMMEDIATE, deeper ones savepoints.
   void beginTrans();
   void commitTrans();

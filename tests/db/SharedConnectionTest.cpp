@@ -226,3 +226,43 @@ TEST_F(SharedConnection, ForwardOnlyReadsOfOneConnectionKeepTheirRowsWhateverRun
   }
   EXPECT_TRUE(first.isEOF() && second.isEOF() && after.isEOF());
 }
+
+// A backup copied over the open file: the same tables at the same schema version, but stored
+// elsewhere in the file, as a rebuilt or compacted file has them.
+TEST_F(SharedConnection, AFileCopiedOverInPlaceIsReadAndWrittenAsItNowIs) {
+  const QString backup = dbtest::seededDatabase();
+  const QString schemaVersion = testdb::scalar(path, "PRAGMA schema_version");
+  // Liste made again while its old pages are taken, so that it lies elsewhere.
+  testdb::exec(backup,
+               "CREATE TABLE Vecchia AS SELECT * FROM Liste; DROP TABLE Liste; CREATE TABLE Pieno1 (x); "
+               "CREATE TABLE Pieno2 (x); " +
+                   testdb::scalar(backup,
+                                  "SELECT group_concat(sql, '; ') FROM sqlite_master "
+                                  "WHERE tbl_name = 'Liste'") +
+                   "; INSERT INTO Liste SELECT * FROM Vecchia WHERE Chiave = 'um'; "
+                   "INSERT INTO Liste (Id, Chiave, Descrizione) VALUES (9, 'um', 'Litri'); "
+                   "DROP TABLE Vecchia; DROP TABLE Pieno1; DROP TABLE Pieno2; PRAGMA schema_version = " +
+                   schemaVersion);
+  ASSERT_NE(testdb::scalar(backup, "SELECT rootpage FROM sqlite_master WHERE name = 'Liste'"),
+            testdb::scalar(path, "SELECT rootpage FROM sqlite_master WHERE name = 'Liste'"));
+  ASSERT_EQ(testdb::scalar(backup, "PRAGMA schema_version"), schemaVersion);
+  const QString lists = "SELECT Descrizione FROM Liste WHERE Chiave = 'um' ORDER BY Id";
+  EXPECT_EQ(testdb::rows(other, lists), (QStringList{"Pezzi", "Metri", "Chili"}));
+  conn.Close();  // its handle stays in the pool; `other` keeps it open
+
+  QFile file(path), copy(backup);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite) && copy.open(QIODevice::ReadOnly));
+  file.write(copy.readAll());
+  file.resize(copy.size());
+  file.close();
+
+  const QStringList restored = {"Pezzi", "Metri", "Chili", "Litri"};
+  EXPECT_EQ(testdb::rows(other, lists), restored) << "the open connection";
+  Connection later;
+  later.Open(testenv::connectionString(path));
+  EXPECT_EQ(testdb::rows(later, lists), restored) << "a connection on the pooled handle";
+  later.Execute("INSERT INTO Liste (Id, Chiave, Descrizione) VALUES (10, 'um', 'Grammi')");
+  other.Execute("INSERT INTO Liste (Id, Chiave, Descrizione) VALUES (11, 'um', 'Ore')");
+  EXPECT_EQ(testdb::rows(path, lists), (restored + QStringList{"Grammi", "Ore"}));
+  EXPECT_EQ(testdb::scalar(path, "PRAGMA integrity_check"), "ok");
+}
