@@ -298,24 +298,29 @@ QByteArray Handle::storedLayout() {
   return QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
 }
 
-bool Handle::refreshSchema() {
-  int version = 0;
-  {
-    Statement statement = prepare("PRAGMA schema_version");
-    const int rc = sqlite3_step(statement.get());
-    if (rc != SQLITE_ROW) fail(rc, "Impossibile leggere la struttura del database.");
-    version = sqlite3_column_int(statement.get(), 0);
-  }
+int Handle::storedSchemaVersion() {
+  Statement statement = prepare("PRAGMA schema_version");
+  const int rc = sqlite3_step(statement.get());
+  if (rc != SQLITE_ROW) fail(rc, "Impossibile leggere la struttura del database.");
+  return sqlite3_column_int(statement.get(), 0);
+}
+
+bool Handle::checkReplaced(int schemaVersion) {
   unsigned dataVersion = 0;
   sqlite3_file_control(m_db, "main", SQLITE_FCNTL_DATA_VERSION, &dataVersion);
   // Another file in the place of this one, or the same one written over with the same schema version
   // but its tables elsewhere, as a copy of a backup is.
   if (m_schemaVersion >= 0 &&
       (!sameFileAs(m_path) ||
-       (version == m_schemaVersion && dataVersion != m_dataVersion && storedLayout() != m_layout)))
+       (schemaVersion == m_schemaVersion && dataVersion != m_dataVersion && storedLayout() != m_layout)))
     m_replaced = true;
   m_dataVersion = dataVersion;
-  if (m_replaced) return true;
+  return m_replaced;
+}
+
+bool Handle::refreshSchema() {
+  const int version = storedSchemaVersion();
+  if (checkReplaced(version)) return true;
   if (version == m_schemaVersion) return false;
   const bool changed = m_schemaVersion >= 0;
   m_schemaVersion = version;

@@ -89,12 +89,13 @@ class Handle {
 
   // Forgets the table information when the schema changed since it was read (by this handle or
   // another, in this process or another). Returns whether it changed; a file put in place of the
-  // handle's since then counts as changed and leaves the handle replaced().
+  // handle's since then counts as changed and is left to reopenIfReplaced.
   bool refreshSchema();
-  // The file was replaced on disk since the handle read it. SQLite would go on reading the new file
-  // with the old one's tables when both have the same schema version, so the handle must be opened
-  // again (reopenIfReplaced) before it runs anything more.
-  bool replaced() const { return m_replaced; }
+  // Whether the file was replaced on disk since the handle read it; SQLite would go on reading the
+  // new file with the old one's tables when both have the same schema version, so the handle must
+  // then be opened again (reopenIfReplaced) before it runs anything more. Leaves the table
+  // information as it is.
+  bool checkReplaced() { return checkReplaced(storedSchemaVersion()); }
   // Opens the file again when it was replaced and no statement of the handle is running; throws
   // DbError, naming the cause, when the file now there cannot be worked on.
   void reopenIfReplaced();
@@ -114,6 +115,8 @@ class Handle {
   Handle(sqlite3* db, const QString& path);
   static std::shared_ptr<Handle> open(const QString& path, int busyTimeoutMs, bool check);
   static sqlite3* openDatabase(const QString& path, int busyTimeoutMs, bool check);
+  int storedSchemaVersion();
+  bool checkReplaced(int schemaVersion);
   void readFileIdentity();
   // Where the file keeps each table: the names and first pages of everything in sqlite_master.
   QByteArray storedLayout();

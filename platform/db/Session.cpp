@@ -45,8 +45,7 @@ void Session::endTransaction() {
 bool Session::beginWrite() {
   Handle& handle = use();
   handle.exec("BEGIN IMMEDIATE");
-  handle.refreshSchema();
-  if (!handle.replaced()) return true;
+  if (!handle.checkReplaced()) return true;
   handle.exec("ROLLBACK");
   return false;
 }
