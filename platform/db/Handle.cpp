@@ -107,11 +107,13 @@ void Statement::keepColumns(std::shared_ptr<const ColumnSet> columns) const {
   if (m_cached) m_owner->m_columnSets.insert(m_statement, std::move(columns));
 }
 
-Handle::Handle(sqlite3* db, const QString& path) : m_db(db), m_path(path) { readFileIdentity(); }
+Handle::Handle(sqlite3* db, const QString& path) : m_db(db), m_path(path), m_localPath(path.toLocal8Bit()) {
+  readFileIdentity();
+}
 
 void Handle::readFileIdentity() {
   struct stat info {};
-  if (::stat(m_path.toUtf8().constData(), &info) == 0) {
+  if (::stat(m_localPath.constData(), &info) == 0) {
     m_device = info.st_dev;
     m_inode = info.st_ino;
   }
@@ -172,7 +174,7 @@ std::shared_ptr<Handle> Handle::shared(const QString& path, int busyTimeoutMs) {
     // A replaced file, changed tables or a failing look are met as on a first open, which tells why.
     bool reusable = false;
     try {
-      reusable = handle->sameFileAs(path) && !handle->refreshSchema();
+      reusable = handle->sameFile() && !handle->refreshSchema();
     } catch (const DbError&) {
     }
     if (reusable) {
@@ -190,10 +192,10 @@ std::shared_ptr<Handle> Handle::separate(const QString& path, int busyTimeoutMs)
   return open(path, busyTimeoutMs, false);
 }
 
-bool Handle::sameFileAs(const QString& path) const {
+bool Handle::sameFile() const {
   // The handle keeps its file open, so no other file can take the same inode meanwhile.
   struct stat info {};
-  return ::stat(path.toUtf8().constData(), &info) == 0 && info.st_dev == m_device && info.st_ino == m_inode;
+  return ::stat(m_localPath.constData(), &info) == 0 && info.st_dev == m_device && info.st_ino == m_inode;
 }
 
 QString Handle::errorText() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
@@ -310,9 +312,8 @@ bool Handle::checkReplaced(int schemaVersion) {
   sqlite3_file_control(m_db, "main", SQLITE_FCNTL_DATA_VERSION, &dataVersion);
   // Another file in the place of this one, or the same one written over with the same schema version
   // but its tables elsewhere, as a copy of a backup is.
-  if (m_schemaVersion >= 0 &&
-      (!sameFileAs(m_path) ||
-       (schemaVersion == m_schemaVersion && dataVersion != m_dataVersion && storedLayout() != m_layout)))
+  if (m_schemaVersion >= 0 && (!sameFile() || (schemaVersion == m_schemaVersion &&
+                                               dataVersion != m_dataVersion && storedLayout() != m_layout)))
     m_replaced = true;
   m_dataVersion = dataVersion;
   return m_replaced;

@@ -129,10 +129,12 @@ class Handle {
   void giveBack(sqlite3_stmt* statement);
   void dropIdleStatements();
   void finalizeStatements();
-  bool sameFileAs(const QString& path) const;
+  // The file at the handle's path is still the one it opened.
+  bool sameFile() const;
 
   sqlite3* m_db;
   QString m_path;
+  QByteArray m_localPath;  // as the system names the file
   dev_t m_device = 0;
   ino_t m_inode = 0;
   QHash<QString, CachedStatement> m_statements;

@@ -36,6 +36,7 @@ void RowStore::clear() {
   m_rowids.clear();
   m_slotCount = 0;
   m_chunkShift = 8;
+  m_firstKeptChunk = 0;
 }
 
 void RowStore::seal() {
@@ -44,9 +45,8 @@ void RowStore::seal() {
 }
 
 void RowStore::dropValuesBefore(int row) {
-  // Back from the chunk before the row's to the first one already let go.
   const std::size_t end = std::min(m_chunks.size(), std::size_t(m_slots[std::size_t(row)] >> m_chunkShift));
-  for (std::size_t i = end; i-- > 0 && !m_chunks[i].empty();) Chunk().swap(m_chunks[i]);
+  for (; m_firstKeptChunk < end; ++m_firstKeptChunk) Chunk().swap(m_chunks[m_firstKeptChunk]);
 }
 
 int RowStore::appendSlot(std::int64_t rowid) {

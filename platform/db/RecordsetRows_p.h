@@ -93,7 +93,8 @@ class RowStore {
   std::vector<int> m_slots;            // row -> slot; a removed row leaves its slot unused
   std::vector<std::int64_t> m_rowids;  // by row
   int m_slotCount = 0;
-  int m_chunkShift = 8;  // slots per chunk as a power of two
+  int m_chunkShift = 8;              // slots per chunk as a power of two
+  std::size_t m_firstKeptChunk = 0;  // the chunks before it were let go
 };
 
 // The row being edited or added and what it held when the edit began.
