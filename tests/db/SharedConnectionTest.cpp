@@ -147,8 +147,9 @@ TEST_F(SharedConnection, QueriesThatDifferOnlyInTheirTextsReadTheirOwnRows) {
             QStringList{"Elettro Verdi (PI)"});
   EXPECT_EQ(testdb::rows(conn, byName + "\"Ferramenta Bianchi\""), QStringList{"Ferramenta Bianchi (TO)"});
   testdb::exec(path, "UPDATE CliFor SET Nome = 'Bar=''x''' WHERE IdCliFor = 4");
-  EXPECT_EQ(testdb::rows(conn, byName + "\"Bar='x'\""), QStringList{"Bar='x' (PI)"})
-      << "a text in double quotes is looked for as written";
+  for (const QString& text : {"\"Bar='x'\"", "\"Bar='x\" & \"'\""})
+    EXPECT_EQ(testdb::rows(conn, byName + text), QStringList{"Bar='x' (PI)"})
+        << "a text in double quotes is looked for as written: " << text.toStdString();
   EXPECT_EQ(testdb::count(conn, "SELECT * FROM Costi WHERE Data=#03/05/24# AND CodCom='C001'"), 2);
   EXPECT_EQ(testdb::count(conn, "SELECT * FROM Costi WHERE Data=#03/06/24# AND CodCom='C001'"), 2);
   EXPECT_EQ(errorOf([&] { testdb::count(conn, "SELECT * FROM Costi WHERE CodCom='C001"); }),
