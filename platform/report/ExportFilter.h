@@ -116,6 +116,11 @@ class RtfExport : public ExportFilter {
     bool bold = false;
     bool italic = false;
   };
+  struct ParagraphFormat {
+    QByteArray tabs;
+    int line = 0;   // exact height of the line
+    int after = 0;  // space after it
+  };
   void writeHead();
   bool fitsOnOneLine(const TextRow& row);
   const QFontMetricsF& metrics(const TextStyle& style);
@@ -126,6 +131,8 @@ class RtfExport : public ExportFilter {
   std::vector<QString> m_fonts;
   std::optional<Page> m_paper;  // the first page's size and margins, without items: the document's
   CharFormat m_format;          // in force where the body has got to
+  // In force and free of a page break and of a table, so that the next paragraph may keep it.
+  std::optional<ParagraphFormat> m_paragraph;
   std::vector<std::pair<TextStyle, QFontMetricsF>> m_metrics;
 };
 

@@ -86,6 +86,7 @@ void RtfExport::writeHead() {
   }
   put(head + "\\plain\n");
   m_format = CharFormat();
+  m_paragraph.reset();
 }
 
 // Whether the row's texts go on one tabbed line: none has several lines, and none cut at its width
@@ -134,24 +135,39 @@ void RtfExport::appendRun(QByteArray& out, const PageItem& item) {
 }
 
 // A row of one-line texts: a paragraph as tall as the row, its line as tall as its tallest text,
-// with a tab stop at each text's anchor; texts at the same anchor are joined.
+// with a tab stop at each text's anchor; texts at the same anchor are joined. A paragraph with the
+// tab stops of the one before keeps its formatting and changes only its spacing, which spares the
+// word processor much of its work.
 void RtfExport::appendParagraph(QByteArray& out, const TextRow& row, int height, bool pageBreakBefore) {
   const QMargins& margins = m_paper->margins;
   const int width = std::max(1, m_paper->size.width() - margins.left() - margins.right());
-  int line = 0;
-  for (const PageItem* item : row.items) line = std::max(line, item->rect.height());
-  line = std::clamp(line, 1, height);
-  out += "\\pard\\sl-" + number(line) + "\\slmult0";
-  if (height > line) out += "\\sa" + number(height - line);
-  if (pageBreakBefore) out += "\\pagebb";
+  ParagraphFormat format;
+  for (const PageItem* item : row.items) format.line = std::max(format.line, item->rect.height());
+  format.line = std::clamp(format.line, 1, height);
+  format.after = height - format.line;
   std::vector<int> stops;
   for (const PageItem* item : row.items) {
     const int stop = std::clamp(anchorOf(*item) - margins.left(), 0, width);
     stops.push_back(stop);
     if (stop > 0 && (stops.size() == 1 || stop != stops[stops.size() - 2]))
-      out += tabKind(item->style) + "\\tx" + number(stop);
+      format.tabs += tabKind(item->style) + "\\tx" + number(stop);
   }
-  out += ' ';
+  const qsizetype start = out.size();
+  if (!m_paragraph || m_paragraph->tabs != format.tabs) {
+    out += "\\pard\\sl-" + number(format.line) + "\\slmult0";
+    if (format.after > 0) out += "\\sa" + number(format.after);
+    out += format.tabs;
+  } else {
+    if (format.line != m_paragraph->line) out += "\\sl-" + number(format.line) + "\\slmult0";
+    if (format.after != m_paragraph->after) out += "\\sa" + number(format.after);
+  }
+  // The break stays with the formatting, so the next paragraph starts afresh.
+  if (pageBreakBefore)
+    m_paragraph.reset();
+  else
+    m_paragraph = format;
+  if (pageBreakBefore) out += "\\pagebb";
+  if (out.size() > start) out += ' ';
   for (size_t i = 0; i < row.items.size(); ++i) {
     if (i > 0 && stops[i] == stops[i - 1])
       out += ' ';
@@ -202,6 +218,7 @@ void RtfExport::appendTableRow(QByteArray& out, const TextRow& row, int height, 
          "\\trpaddl0\\trpaddr0\\trpaddt0\\trpaddb0\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3";
   for (const int right : rights) out += "\\cellx" + number(right);
   out += '\n' + cells + "\\row\n";
+  m_paragraph.reset();
 }
 
 // Each row of texts takes the height up to the next row, so the page holds exactly what the
@@ -227,6 +244,7 @@ void RtfExport::writePage(const Page& page) {
   if (rows.empty() || rows.front().top > margins.top()) {
     const int height = take((rows.empty() ? margins.top() + 1 : rows.front().top) - margins.top());
     out += "\\pard\\sl-" + number(height) + "\\slmult0" + (breakBefore ? "\\pagebb" : "") + "\\par\n";
+    m_paragraph.reset();
     breakBefore = false;
   }
   for (size_t r = 0; r < rows.size(); ++r) {

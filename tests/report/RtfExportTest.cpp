@@ -105,7 +105,7 @@ TEST(RtfExport, PagesReachTheFileAsTheyCome) {
     filter->setFileName(dir.filePath("report.out"));
     filter->begin();
     const qint64 before = bytesWritten();
-    for (int p = 0; p < 200; ++p) {
+    for (int p = 0; p < 1000; ++p) {
       Page page{A4, {}, Margins};
       for (int row = 0; row < 20; ++row)
         page.items.push_back(
