@@ -18,10 +18,9 @@ namespace report {
 struct TextRow;
 
 // Writes a report's pages to a file of one format, taking them one by one: begin, each page,
-// finish. Formats that list their fonts or styles ahead of the pages ask at the first page for the
-// styles of the pages to come: a report's design knows them once its start has run. The file is written under
-// a temporary name and renamed at the end, so a failure leaves no file (and no partial one) under the name
-// given and an older file there intact; failures throw ReportError with a description in Italian.
+// finish. The file is written under a temporary name and renamed at the end, so a failure leaves
+// no file (and no partial one) under the name given and an older file there intact; failures
+// throw ReportError with a description in Italian.
 class ExportFilter : public PageSink {
  public:
   ExportFilter();
@@ -30,6 +29,9 @@ class ExportFilter : public PageSink {
   void setFileName(const QString& fileName) { m_fileName = fileName; }
   // Writes pages already made, with the styles they use.
   void Export(const Pages& pages);
+  // Gives the text styles of the pages to come, asked for at the first page (a report's design
+  // knows them once its start has attached its sub-reports), for the formats that list their fonts
+  // or styles ahead of the pages.
   void setStyles(std::function<std::vector<TextStyle>()> styles) { m_stylesToCome = std::move(styles); }
 
   void begin();
@@ -98,11 +100,11 @@ class TextExport : public ExportFilter {
 };
 
 // Rich Text, written page by page: each row of a page's texts a paragraph as tall as the row takes
-// on the page, with a tab stop at each text's place; a row holding a text of several lines a table
-// row with each text in a cell at its place, so that it wraps in its own column, as does a row
-// with a text wider than its place, cut there as on the page. The pages break
-// where the report's do. The font table lists the families of the styles known ahead; a family
-// they did not list is written in the first font.
+// on the page, with a tab stop at each text's place; a row holding a text of several lines, or one
+// wider than its place, a table row with each text in a cell at its place, so that it wraps in its
+// own column or is cut there as on the page. The pages break where the report's do. The font
+// table lists the families of the styles known ahead; a family they did not list is written in the
+// first font.
 class RtfExport : public ExportFilter {
  protected:
   void beginFile() override;
