@@ -24,13 +24,15 @@ class ListaForm : public MasterDataForm {
 
  protected:
   // chiave: the list's rows ("um", "cat"); labels: one text field per label, bound in order to the
-  // columns.
+  // columns, the first of which is the row's key within its list.
   ListaForm(const QString& chiave, const QStringList& columns, const QStringList& labels, QWidget* parent);
 
   QString tableName() const override;
   QString openSql(const Variant& key) const override;
   QLineEdit* keyBox() const override { return txtData[0]; }
   void setNewRowValues() override;
+  void CollegaCampi() override;
+  bool beforeSave() override;
   void afterSave() override;
   Variant savedKey() const override { return Variant(m_Id); }
 
@@ -43,4 +45,7 @@ class ListaForm : public MasterDataForm {
 
  private:
   QString m_chiave;
+  QString m_keyColumn;
+  // The key the row had when the window opened it.
+  QString m_openedKey;
 };

@@ -144,7 +144,7 @@ void MasterDataForm::cmdSalva_Click() {
 
 // A refused save in the window's own words: the field by its caption, the record by its name.
 QString MasterDataForm::refusal(const db::DbError& e) {
-  if (e.code() == db::DbError::Duplicate) return "Esiste già " + recordName() + " con questo codice.";
+  if (e.code() == db::DbError::Duplicate) return duplicateRefusal();
   if (e.code() != db::DbError::Required) return e.description();
   const QString campo = captionOf(binding().controlOf(e.field()));
   return "Il campo " + (campo.isEmpty() ? e.field() : campo) + " è obbligatorio.";

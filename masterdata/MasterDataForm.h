@@ -82,6 +82,10 @@ class MasterDataForm : public forms::EntryForm {
   // One record of the window's table with its article, for the refusal of a duplicate key:
   // "un Codice IVA".
   virtual QString recordName() const { return QStringLiteral("una registrazione"); }
+  // How that refusal names the key.
+  virtual QString keyWords() const { return QStringLiteral("con questo codice"); }
+  // The refusal of a key another record has: "Esiste già un Codice IVA con questo codice.".
+  QString duplicateRefusal() const { return "Esiste già " + recordName() + " " + keyWords() + "."; }
   // The text box holding the key the window returns, for windows whose key is typed; a row whose key
   // is empty is refused at the save.
   virtual QLineEdit* keyBox() const { return nullptr; }

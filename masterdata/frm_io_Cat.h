@@ -10,6 +10,8 @@ class frm_io_Cat : public ListaForm {
   explicit frm_io_Cat(QWidget* parent = nullptr);
 
  protected:
+  QString recordName() const override { return QStringLiteral("una Categoria"); }
+  QString keyWords() const override { return QStringLiteral("con questa descrizione"); }
   void CollegaCampi() override;
   void takeResult() override;
   void setDefaultGlobal(const QString& text) override;

@@ -10,6 +10,7 @@ class frm_io_UM : public ListaForm {
   explicit frm_io_UM(QWidget* parent = nullptr);
 
  protected:
+  QString recordName() const override { return QStringLiteral("un'Unità di misura"); }
   void afterOpen() override;
   void takeResult() override;
   void setDefaultGlobal(const QString& text) override;

@@ -20,11 +20,12 @@ arp_o_det_AC::arp_o_det_AC()
                   {QStringLiteral("txtQuantita"), QStringLiteral("Quantita"), 7200, 1100, Kind::Number},
                   {QStringLiteral("txtValore"), QStringLiteral("Valore"), 8300, 1446, Kind::Number}}) {}
 
+// Every other cost of the job order, as its economic summary counts them: one without a known
+// category prints with an empty one.
 QString arp_o_det_AC::Query(const QString& CodCom) {
   return "SELECT Costi.*, CommessePre.Codice, CommessePre.Descrizione, [_Pars].s01 AS Categoria"
          " FROM (Costi LEFT JOIN CommessePre ON (Costi.IdStima = CommessePre.IdVocePre) AND (Costi.CodCom = "
-         "CommessePre.CodCom)) INNER JOIN _Pars ON Costi.Tipo = [_Pars].l01"
+         "CommessePre.CodCom)) LEFT JOIN _Pars ON (Costi.Tipo = [_Pars].l01) AND ([_Pars].k01 = 'catcos')"
          " Where (((Costi.CodCom) = " +
-         db::jetText(CodCom) +
-         ") And ((Costi.Classe) = 3) And (([_Pars].k01) = 'catcos')) ORDER BY Costi.Data DESC";
+         db::jetText(CodCom) + ") And ((Costi.Classe) = 3)) ORDER BY Costi.Data DESC";
 }

@@ -23,17 +23,19 @@ QString GeneratedDatabase::connectionString() const {
 }
 
 namespace {
-GeneratorSizes jobOrderSizes() {
+GeneratorSizes jobOrderSizes(int jobOrders) {
   GeneratorSizes sizes;
   sizes.customers = 2000;
-  sizes.jobOrders = 100000;
+  sizes.jobOrders = jobOrders;
   sizes.quoteLinesPerJob = 0;
   sizes.costRows = 0;
   return sizes;
 }
 }  // namespace
 
-JobOrderDatabase::JobOrderDatabase() : GeneratedDatabase(jobOrderSizes()) {}
+JobOrderDatabase::JobOrderDatabase() : JobOrderDatabase(100000) {}
+
+JobOrderDatabase::JobOrderDatabase(int jobOrders) : GeneratedDatabase(jobOrderSizes(jobOrders)) {}
 
 void TimingReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
@@ -63,6 +65,14 @@ void registerBySize(const std::vector<std::pair<std::string, BenchmarkFunction>>
           ->Repetitions(kRepetitions);
 }
 
+void registerInterleaved(const std::vector<std::pair<std::string, BenchmarkFunction>>& benchmarks,
+                         int sizes) {
+  for (int size = 0; size < sizes; ++size)
+    for (int repetition = 0; repetition < kRepetitions; ++repetition)
+      for (const auto& [name, function] : benchmarks)
+        benchmark::RegisterBenchmark(name.c_str(), function)->Unit(benchmark::kMillisecond)->Arg(size);
+}
+
 bool compareWithFloor(const TimingReporter& reporter, const FloorComparison& comparison,
                       const std::vector<std::string>& sizeLabels) {
   bool ok = true;
@@ -76,8 +86,8 @@ bool compareWithFloor(const TimingReporter& reporter, const FloorComparison& com
     const bool fast = (!bounded || ratio <= comparison.ratioLimit) && measured < comparison.maxMilliseconds;
     const std::string limit =
         bounded ? "limite " + std::to_string(comparison.ratioLimit).substr(0, 3) : "senza limite";
-    std::printf("%s: %s %.3f ms, SQLite diretto %.3f ms (mediane), rapporto %.2f (%s) %s\n",
-                sizeLabels[i].c_str(), comparison.what.c_str(), measured, floor, ratio, limit.c_str(),
+    std::printf("%s: %s %.3f ms, %s %.3f ms (mediane), rapporto %.2f (%s) %s\n", sizeLabels[i].c_str(),
+                comparison.what.c_str(), measured, comparison.floorName.c_str(), floor, ratio, limit.c_str(),
                 fast ? "OK" : "TROPPO LENTO");
     ok = ok && fast;
   }

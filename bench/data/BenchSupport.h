@@ -25,10 +25,12 @@ class GeneratedDatabase {
   QString m_path;
 };
 
-// 100 000 job orders and 2 000 customers, the data the job-order view benchmarks read.
+// 100 000 job orders (or as many as given) and 2 000 customers, the data the job-order view
+// benchmarks read.
 class JobOrderDatabase : public GeneratedDatabase {
  public:
   JobOrderDatabase();
+  explicit JobOrderDatabase(int jobOrders);
 };
 
 // Prints as usual and keeps the times of each benchmark, so a benchmark's main can compare them.
@@ -52,6 +54,11 @@ constexpr int kRepetitions = 5;
 using BenchmarkFunction = void (*)(benchmark::State&);
 void registerBySize(const std::vector<std::pair<std::string, BenchmarkFunction>>& benchmarks, int sizes);
 
+// As registerBySize, but each repetition is a run of its own and the benchmarks of a size take
+// turns, repetition by repetition: on a shared machine a passing load then falls on a measure and
+// its floor alike. The reporter still gives the median of the kRepetitions runs.
+void registerInterleaved(const std::vector<std::pair<std::string, BenchmarkFunction>>& benchmarks, int sizes);
+
 // One measure set against its floor: the two benchmarks' names (without "/size"), the ratio of the
 // medians it must stay under (0: none, the ratio is only shown), and the time it must stay under.
 struct FloorComparison {
@@ -60,6 +67,8 @@ struct FloorComparison {
   std::string floor;
   double ratioLimit;
   double maxMilliseconds;
+  // What the floor is, as the comparison prints it.
+  std::string floorName = "SQLite diretto";
 };
 
 // Prints, for each size (benchmark argument 0, 1, ... labelled by sizeLabels), the medians of the

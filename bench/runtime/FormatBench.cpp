@@ -1,49 +1,121 @@
+// Grids and reports format every amount and date cell they show, and read back every number typed.
+// Each measure formats (or reads) a column of cells with the program's Format (ParseNumber), beside
+// its floor: the same values through Qt's own Italian QLocale::toString (toDouble), which formats
+// without patterns. Two sizes: 1 000 and 100 000 cells, measure and floor taking turns run by run.
+// The limits: Format reads its pattern's sections and rounds exactly in decimal (halves away from
+// zero), which QLocale does not, and must stay within 8 times the floor for amounts, 4.5 for
+// currency and 5 for dates; reading a typed number must not be slower than QLocale's.
+// The limits: Format reads its pattern's sections and rounds exactly in decimal (halves away from
+// zero), which QLocale does not, and must stay within 8 times the floor for amounts, 4.5 for
+// currency and 5 for dates; reading a typed number must not be slower than QLocale's.
 #include <benchmark/benchmark.h>
 
+#include <QDate>
+#include <QLocale>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "bench/data/BenchSupport.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/Numeric.h"
 
-// Grids and reports format every amount and date cell they show.
 namespace {
 
 const QLocale Italian(QLocale::Italian, QLocale::Italy);
+constexpr int kCells[] = {1000, 100000};
+constexpr double kNoTimeLimit = std::numeric_limits<double>::infinity();
+
+int cells(const benchmark::State& state) { return kCells[state.range(0)]; }
+
+double amount(int cell) { return -5000.0 + cell * 12.3456; }
+std::int64_t currencyRaw(int cell) { return std::int64_t(cell) * 123457; }
+QDate day(int cell) { return QDate(1950, 1, 1).addDays(cell); }
+// Typed numbers, each with thousands and decimals.
+QString typed(int cell) { return Italian.toString(1234567.89 + cell, 'f', 2); }
 
 void AmountCells(benchmark::State& state) {
   const QString pattern = QStringLiteral("##,##0.00;-##,##0.00;0.00");
-  double value = -5000.0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(Format(value, pattern, Italian));
-    value += 12.3456;
-  }
+  for (auto _ : state)
+    for (int cell = 0; cell < cells(state); ++cell)
+      benchmark::DoNotOptimize(Format(amount(cell), pattern, Italian));
 }
-BENCHMARK(AmountCells);
+
+void AmountCellsFloor(benchmark::State& state) {
+  for (auto _ : state)
+    for (int cell = 0; cell < cells(state); ++cell)
+      benchmark::DoNotOptimize(Italian.toString(amount(cell), 'f', 2));
+}
 
 void CurrencyCells(benchmark::State& state) {
   const QString pattern = QStringLiteral("#,#.00");
-  std::int64_t raw = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(Format(Currency::fromRaw(raw), pattern, Italian));
-    raw += 123457;
-  }
+  for (auto _ : state)
+    for (int cell = 0; cell < cells(state); ++cell)
+      benchmark::DoNotOptimize(Format(Currency::fromRaw(currencyRaw(cell)), pattern, Italian));
 }
-BENCHMARK(CurrencyCells);
+
+void CurrencyCellsFloor(benchmark::State& state) {
+  for (auto _ : state)
+    for (int cell = 0; cell < cells(state); ++cell)
+      benchmark::DoNotOptimize(Italian.toString(double(currencyRaw(cell)) / 10000, 'f', 2));
+}
 
 void DateCells(benchmark::State& state) {
   const QString pattern = QStringLiteral("ddd d mmm yy");
-  QDate day(2020, 1, 1);
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(Format(day, pattern, Italian));
-    day = day.addDays(1);
-  }
+  for (auto _ : state)
+    for (int cell = 0; cell < cells(state); ++cell)
+      benchmark::DoNotOptimize(Format(day(cell), pattern, Italian));
 }
-BENCHMARK(DateCells);
+
+void DateCellsFloor(benchmark::State& state) {
+  const QString pattern = QStringLiteral("ddd d MMM yy");
+  for (auto _ : state)
+    for (int cell = 0; cell < cells(state); ++cell)
+      benchmark::DoNotOptimize(Italian.toString(day(cell), pattern));
+}
+
+std::vector<QString> typedColumn(const benchmark::State& state) {
+  std::vector<QString> texts;
+  for (int cell = 0; cell < cells(state); ++cell) texts.push_back(typed(cell));
+  return texts;
+}
 
 void TypedNumbers(benchmark::State& state) {
-  const QString text = QStringLiteral("1.234.567,89");
-  for (auto _ : state) benchmark::DoNotOptimize(ParseNumber(text, Italian));
+  const std::vector<QString> texts = typedColumn(state);
+  for (auto _ : state)
+    for (const QString& text : texts) benchmark::DoNotOptimize(ParseNumber(text, Italian));
 }
-BENCHMARK(TypedNumbers);
+
+void TypedNumbersFloor(benchmark::State& state) {
+  const std::vector<QString> texts = typedColumn(state);
+  for (auto _ : state)
+    for (const QString& text : texts) benchmark::DoNotOptimize(Italian.toDouble(text));
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchdata::registerInterleaved({{"AmountCells", AmountCells},
+                                  {"AmountCellsFloor", AmountCellsFloor},
+                                  {"CurrencyCells", CurrencyCells},
+                                  {"CurrencyCellsFloor", CurrencyCellsFloor},
+                                  {"DateCells", DateCells},
+                                  {"DateCellsFloor", DateCellsFloor},
+                                  {"TypedNumbers", TypedNumbers},
+                                  {"TypedNumbersFloor", TypedNumbersFloor}},
+                                 int(std::size(kCells)));
+  benchdata::TimingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::vector<std::string> labels;
+  for (const int count : kCells) labels.push_back(std::to_string(count) + " celle");
+  const benchdata::FloorComparison comparisons[] = {
+      {"importi", "AmountCells", "AmountCellsFloor", 8.0, kNoTimeLimit, "QLocale"},
+      {"valuta", "CurrencyCells", "CurrencyCellsFloor", 4.5, kNoTimeLimit, "QLocale"},
+      {"date", "DateCells", "DateCellsFloor", 5.0, kNoTimeLimit, "QLocale"},
+      {"numeri digitati", "TypedNumbers", "TypedNumbersFloor", 1.0, kNoTimeLimit, "QLocale"}};
+  bool ok = true;
+  for (const benchdata::FloorComparison& comparison : comparisons)
+    ok = benchdata::compareWithFloor(reporter, comparison, labels) && ok;
+  return ok ? 0 : 1;
+}

@@ -92,12 +92,25 @@ std::shared_ptr<Session> Connection::session() const {
 
 int Connection::Execute(const QString& jetSql) {
   Session& s = *session();
-  Statement statement = s.prepare(translateJet(jetSql), false);
-  int rc;
-  while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+  const QString sqliteSql = translateJet(jetSql);
+  for (;;) {
+    Statement statement = s.prepare(sqliteSql, false);
+    const bool reads = sqlite3_stmt_readonly(statement.get());
+    // A write outside a transaction runs in one of its own, begun only on the file as it is now.
+    const bool own = !reads && sqlite3_get_autocommit(s.handle());
+    if (own && !s.beginWrite()) continue;
+    int rc;
+    while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    }
+    const int changed = reads ? 0 : sqlite3_changes(s.handle());
+    if (rc == SQLITE_DONE && own) rc = sqlite3_step(s.prepare("COMMIT").get());
+    if (rc != SQLITE_DONE) {
+      const QString detail = s.use().errorText();
+      if (own) sqlite3_exec(s.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+      s.use().fail(rc, "Errore nel comando SQL:\n" + jetSql, detail);
+    }
+    return changed;
   }
-  if (rc != SQLITE_DONE) s.fail(rc, "Errore nel comando SQL:\n" + jetSql);
-  return sqlite3_stmt_readonly(statement.get()) ? 0 : sqlite3_changes(s.handle());
 }
 
 void Connection::BeginTrans() { session()->beginTrans(); }

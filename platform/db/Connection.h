@@ -18,13 +18,17 @@ class Session;
 //
 // The connections of one thread on one file share one SQLite handle, kept open between them, with
 // its prepared statements and table information, so that opening a connection and running a query
-// cost little. Each query still reads what is committed in the file at that moment, by this process
-// or another, and table information is read again when the tables changed. Each connection is still
-// one of its own: closing it closes no other, and its transactions are its own. While one connection
-// holds a transaction, every other connection of the thread runs on a handle of its own, as a second
-// program would: it reads what is committed, does not see the transaction's rows, and its writes wait
-// for the transaction (up to the busy timeout, then DbError::Busy); a rollback by one never undoes
-// what another wrote.
+// cost little. Each query reads its rows whole before it returns and keeps no statement open, so
+// it sees what was committed in the file at that moment, by this process or another, and holds no
+// lock afterwards: no recordset stands in the way of a commit, of this thread or of another
+// program. Table information is read again when the tables changed, and a file replaced on disk
+// (another file put in its place, or a copy written over it) is opened again before the next query
+// or write transaction runs on it. Each connection is still one of its own: closing it closes no
+// other and rolls back its open transaction, and its transactions are its own. While one
+// connection holds a transaction, every other connection of the thread runs on a handle of its own,
+// as a second program would: it reads what is committed, does not see the transaction's rows, and
+// its writes wait for the transaction (up to the busy timeout, then DbError::Busy); a rollback by
+// one never undoes what another wrote.
 class Connection {
  public:
   Connection();
@@ -50,7 +54,8 @@ class Connection {
   CursorLocation cursorLocation() const { return m_cursorLocation; }
   void setCursorLocation(CursorLocation location) { m_cursorLocation = location; }
 
-  // Runs a statement that returns no rows; returns the number of rows it changed.
+  // Runs a statement that returns no rows; returns the number of rows it changed. Outside a
+  // transaction a write is a transaction of its own.
   int Execute(const QString& jetSql);
 
   void BeginTrans();

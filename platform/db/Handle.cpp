@@ -107,21 +107,32 @@ void Statement::keepColumns(std::shared_ptr<const ColumnSet> columns) const {
   if (m_cached) m_owner->m_columnSets.insert(m_statement, std::move(columns));
 }
 
-Handle::Handle(sqlite3* db, const QString& path) : m_db(db), m_path(path) {
+Handle::Handle(sqlite3* db, const QString& path) : m_db(db), m_path(path), m_localPath(path.toLocal8Bit()) {
+  readFileIdentity();
+}
+
+void Handle::readFileIdentity() {
   struct stat info {};
-  if (::stat(path.toUtf8().constData(), &info) == 0) {
+  if (::stat(m_localPath.constData(), &info) == 0) {
     m_device = info.st_dev;
     m_inode = info.st_ino;
   }
 }
 
 Handle::~Handle() {
-  for (const CachedStatement& c : std::as_const(m_statements)) sqlite3_finalize(c.statement);
+  finalizeStatements();
   if (!sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close_v2(m_db);
 }
 
 std::shared_ptr<Handle> Handle::open(const QString& path, int busyTimeoutMs, bool check) {
+  std::shared_ptr<Handle> handle(new Handle(openDatabase(path, busyTimeoutMs, check), path));
+  handle->busyTimeout = busyTimeoutMs;
+  handle->refreshSchema();
+  return handle;
+}
+
+sqlite3* Handle::openDatabase(const QString& path, int busyTimeoutMs, bool check) {
   sqlite3* db = nullptr;
   // A handle is used by one thread at a time, so SQLite need not lock around every call.
   if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
@@ -131,10 +142,26 @@ std::shared_ptr<Handle> Handle::open(const QString& path, int busyTimeoutMs, boo
   sqlite3_busy_timeout(db, busyTimeoutMs);
   if (check) checkDatabase(db, path);
   registerSqlFunctions(db);
-  std::shared_ptr<Handle> handle(new Handle(db, path));
-  handle->busyTimeout = busyTimeoutMs;
-  handle->refreshSchema();
-  return handle;
+  return db;
+}
+
+void Handle::reopenIfReplaced() {
+  if (!m_replaced) return;
+  if (!sqlite3_get_autocommit(m_db))
+    throw DbError(DbError::OpenFailed,
+                  "Il file del database " + m_path +
+                      " è stato sostituito da un altro programma durante una transazione.");
+  for (const CachedStatement& c : std::as_const(m_statements))
+    if (c.inUse) return;
+  sqlite3* db = openDatabase(m_path, busyTimeout, true);
+  finalizeStatements();
+  m_tables.clear();
+  sqlite3_close_v2(m_db);
+  m_db = db;
+  m_replaced = false;
+  m_schemaVersion = -1;
+  readFileIdentity();
+  refreshSchema();
 }
 
 std::shared_ptr<Handle> Handle::shared(const QString& path, int busyTimeoutMs) {
@@ -147,7 +174,7 @@ std::shared_ptr<Handle> Handle::shared(const QString& path, int busyTimeoutMs) {
     // A replaced file, changed tables or a failing look are met as on a first open, which tells why.
     bool reusable = false;
     try {
-      reusable = handle->sameFileAs(path) && !handle->refreshSchema();
+      reusable = handle->sameFile() && !handle->refreshSchema();
     } catch (const DbError&) {
     }
     if (reusable) {
@@ -165,14 +192,15 @@ std::shared_ptr<Handle> Handle::separate(const QString& path, int busyTimeoutMs)
   return open(path, busyTimeoutMs, false);
 }
 
-bool Handle::sameFileAs(const QString& path) const {
+bool Handle::sameFile() const {
   // The handle keeps its file open, so no other file can take the same inode meanwhile.
   struct stat info {};
-  return ::stat(path.toUtf8().constData(), &info) == 0 && info.st_dev == m_device && info.st_ino == m_inode;
+  return ::stat(m_localPath.constData(), &info) == 0 && info.st_dev == m_device && info.st_ino == m_inode;
 }
 
-void Handle::fail(int rc, const QString& action) const {
-  const QString detail = QString::fromUtf8(sqlite3_errmsg(m_db));
+QString Handle::errorText() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+
+void Handle::fail(int rc, const QString& action, const QString& detail) const {
   DbError::Code code = DbError::SqlError;
   QString text;
   switch (rc & 0xff) {
@@ -232,6 +260,12 @@ Statement Handle::prepare(const QString& sqliteSql, bool keep) {
   return Statement(this, statement, true);
 }
 
+void Handle::finalizeStatements() {
+  for (const CachedStatement& c : std::as_const(m_statements)) sqlite3_finalize(c.statement);
+  m_statements.clear();
+  m_columnSets.clear();
+}
+
 void Handle::dropIdleStatements() {
   for (auto it = m_statements.begin(); it != m_statements.end();) {
     if (it->inUse) {
@@ -259,17 +293,39 @@ void Handle::exec(const QString& sql) {
   if (rc != SQLITE_DONE && rc != SQLITE_ROW) fail(rc, "Errore nel comando " + sql + ".");
 }
 
+QByteArray Handle::storedLayout() {
+  Statement statement = prepare("SELECT group_concat(name || ' ' || rootpage) FROM sqlite_master");
+  const int rc = sqlite3_step(statement.get());
+  if (rc != SQLITE_ROW) fail(rc, "Impossibile leggere la struttura del database.");
+  return QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0)));
+}
+
+int Handle::storedSchemaVersion() {
+  Statement statement = prepare("PRAGMA schema_version");
+  const int rc = sqlite3_step(statement.get());
+  if (rc != SQLITE_ROW) fail(rc, "Impossibile leggere la struttura del database.");
+  return sqlite3_column_int(statement.get(), 0);
+}
+
+bool Handle::checkReplaced(int schemaVersion) {
+  unsigned dataVersion = 0;
+  sqlite3_file_control(m_db, "main", SQLITE_FCNTL_DATA_VERSION, &dataVersion);
+  // Another file in the place of this one, or the same one written over with the same schema version
+  // but its tables elsewhere, as a copy of a backup is.
+  if (m_schemaVersion >= 0 && (!sameFile() || (schemaVersion == m_schemaVersion &&
+                                               dataVersion != m_dataVersion && storedLayout() != m_layout)))
+    m_replaced = true;
+  m_dataVersion = dataVersion;
+  return m_replaced;
+}
+
 bool Handle::refreshSchema() {
-  int version = 0;
-  {
-    Statement statement = prepare("PRAGMA schema_version");
-    const int rc = sqlite3_step(statement.get());
-    if (rc != SQLITE_ROW) fail(rc, "Impossibile leggere la struttura del database.");
-    version = sqlite3_column_int(statement.get(), 0);
-  }
+  const int version = storedSchemaVersion();
+  if (checkReplaced(version)) return true;
   if (version == m_schemaVersion) return false;
   const bool changed = m_schemaVersion >= 0;
   m_schemaVersion = version;
+  m_layout = storedLayout();
   m_tables.clear();
   // A kept statement would describe its columns as they were until it runs again ("SELECT *").
   dropIdleStatements();

@@ -78,12 +78,27 @@ class Handle {
   Statement prepare(const QString& sqliteSql, bool keep = true);
   // Runs a statement that returns no rows.
   void exec(const QString& sql);
-  // Throws DbError with an Italian description for a failed SQLite call.
-  [[noreturn]] void fail(int resultCode, const QString& action) const;
+  // Throws DbError with an Italian description for a failed SQLite call, ending with SQLite's own
+  // message: the handle's last one, or `detail` when it was taken before other calls overwrote it.
+  [[noreturn]] void fail(int resultCode, const QString& action) const {
+    fail(resultCode, action, errorText());
+  }
+  [[noreturn]] void fail(int resultCode, const QString& action, const QString& detail) const;
+  // SQLite's message for the handle's last call.
+  QString errorText() const;
 
   // Forgets the table information when the schema changed since it was read (by this handle or
-  // another, in this process or another). Returns whether it changed.
+  // another, in this process or another). Returns whether it changed; a file put in place of the
+  // handle's since then counts as changed and is left to reopenIfReplaced.
   bool refreshSchema();
+  // Whether the file was replaced on disk since the handle read it; SQLite would go on reading the
+  // new file with the old one's tables when both have the same schema version, so the handle must
+  // then be opened again (reopenIfReplaced) before it runs anything more. Leaves the table
+  // information as it is.
+  bool checkReplaced() { return checkReplaced(storedSchemaVersion()); }
+  // Opens the file again when it was replaced and no statement of the handle is running; throws
+  // DbError, naming the cause, when the file now there cannot be worked on.
+  void reopenIfReplaced();
   // The table or view of that name, nullptr when the database has none.
   const TableInfo* table(const QString& name);
   // The type of a computed column of a query: the type of the column an aggregate reads, or of the
@@ -99,6 +114,12 @@ class Handle {
   friend class Statement;
   Handle(sqlite3* db, const QString& path);
   static std::shared_ptr<Handle> open(const QString& path, int busyTimeoutMs, bool check);
+  static sqlite3* openDatabase(const QString& path, int busyTimeoutMs, bool check);
+  int storedSchemaVersion();
+  bool checkReplaced(int schemaVersion);
+  void readFileIdentity();
+  // Where the file keeps each table: the names and first pages of everything in sqlite_master.
+  QByteArray storedLayout();
   struct CachedStatement {
     sqlite3_stmt* statement = nullptr;
     bool inUse = false;
@@ -107,16 +128,22 @@ class Handle {
   ColumnType viewColumnType(const QueryShape& shape, const QString& columnName);
   void giveBack(sqlite3_stmt* statement);
   void dropIdleStatements();
-  bool sameFileAs(const QString& path) const;
+  void finalizeStatements();
+  // The file at the handle's path is still the one it opened.
+  bool sameFile() const;
 
   sqlite3* m_db;
   QString m_path;
+  QByteArray m_localPath;  // as the system names the file
   dev_t m_device = 0;
   ino_t m_inode = 0;
   QHash<QString, CachedStatement> m_statements;
   QHash<sqlite3_stmt*, std::shared_ptr<const ColumnSet>> m_columnSets;  // of cached statements
   QHash<QString, std::shared_ptr<TableInfo>> m_tables;  // by lower-case name; null when absent
   int m_schemaVersion = -1;
+  unsigned m_dataVersion = 0;  // SQLite's count of changes to the file when the layout was read
+  QByteArray m_layout;
+  bool m_replaced = false;
 };
 
 }  // namespace db

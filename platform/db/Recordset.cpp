@@ -54,53 +54,34 @@ std::shared_ptr<const ColumnSet> Recordset::Impl::describeColumns(const Statemen
 }
 
 bool Recordset::Impl::read() {
-  const std::shared_ptr<Handle> handle = session->useShared();
-  OpenStatement statement(new Statement(handle->prepare(sqliteSql)), {handle});
-  sqlite3_stmt* s = statement->get();
+  Handle& handle = session->use();
+  const Statement statement = handle.prepare(sqliteSql);
+  sqlite3_stmt* s = statement.get();
   for (int i = 0; i < parameters.size(); ++i) {
     const QByteArray value = parameters[i].toUtf8();
     sqlite3_bind_text(s, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
   }
   const int first = hiddenRowid ? 1 : 0;
   int rc = sqlite3_step(s);
+  const QString firstError = rc == SQLITE_ROW || rc == SQLITE_DONE ? QString() : handle.errorText();
   // Checked in the query's own read transaction, so that no other program can change the tables
   // between the check and the rows.
-  if (handle->refreshSchema()) return false;
-  const std::shared_ptr<const ColumnSet> described = describeColumns(*statement);
-  bool typedByValues = false;
-  for (const RowColumn& column : described->columns) {
+  if (handle.refreshSchema()) return false;
+  const std::shared_ptr<const ColumnSet> described = describeColumns(statement);
+  for (const RowColumn& column : described->columns)
     if (column.info.baseTable.compare(shape.singleTable, Qt::CaseInsensitive) != 0) updatable = false;
-    typedByValues = typedByValues || column.type.kind == ColumnKind::Computed;
-  }
-  const bool stepping = forwardOnly && !typedByValues;
   fieldIndex = described->index;
-  rows.reset(described->columns, stepping);
-  if (stepping) {
-    if (rc == SQLITE_ROW) {
-      rows.appendStored(s, first, 0);
-      cursor = std::move(statement);
-      return true;
-    }
-  } else {
-    for (; rc == SQLITE_ROW; rc = sqlite3_step(s))
-      rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
-  }
-  if (rc != SQLITE_DONE) handle->fail(rc, "Impossibile leggere i dati:\n" + source);
+  rows.reset(described->columns);
+  // Every row is read before the statement is given back, reset: the recordset shows one committed
+  // state of the file and holds no read lock once opened.
+  for (; rc == SQLITE_ROW; rc = sqlite3_step(s))
+    rows.appendStored(s, first, hiddenRowid ? sqlite3_column_int64(s, 0) : 0);
+  if (rc != SQLITE_DONE)
+    handle.fail(rc, "Impossibile leggere i dati:\n" + source,
+                firstError.isEmpty() ? handle.errorText() : firstError);
   rows.typeComputedColumns();
+  if (forwardOnly) rows.seal();
   return true;
-}
-
-void Recordset::Impl::stepCursor() {
-  rows.restart();
-  ++passed;
-  const int rc = sqlite3_step(cursor->get());
-  if (rc == SQLITE_ROW) {
-    rows.appendStored(cursor->get(), 0, 0);
-    return;
-  }
-  // The statement is given back as soon as its rows are over, so that it holds no read lock.
-  const OpenStatement done = std::move(cursor);
-  if (rc != SQLITE_DONE) done.get_deleter().handle->fail(rc, "Impossibile leggere i dati:\n" + source);
 }
 
 Recordset::Recordset() : d(std::make_unique<Impl>()) {}
@@ -157,8 +138,6 @@ void Recordset::Requery() {
   if (d->pending.active)
     throw DbError(DbError::InvalidState, "Salvare o annullare le modifiche prima di rileggere i dati.");
   const int keep = d->forwardOnly ? 0 : d->pos;
-  d->cursor.reset();
-  d->passed = 0;
   do d->rows.clear();
   while (!d->read());
   d->pos = keep >= 0 && keep < d->rows.count() ? keep : 0;
@@ -166,12 +145,12 @@ void Recordset::Requery() {
 
 bool Recordset::isEOF() const { return d->open && (d->rows.count() == 0 || d->pos >= d->rows.count()); }
 
-bool Recordset::isBOF() const { return d->open && ((d->rows.count() == 0 && d->passed == 0) || d->pos < 0); }
+bool Recordset::isBOF() const { return d->open && (d->rows.count() == 0 || d->pos < 0); }
 
 int Recordset::RecordCount() const { return d->open && !d->forwardOnly ? d->rows.count() : -1; }
 
 int Recordset::AbsolutePosition() const {
-  return d->open && d->pos >= 0 && d->pos < d->rows.count() ? d->passed + d->pos : -1;
+  return d->open && d->pos >= 0 && d->pos < d->rows.count() ? d->pos : -1;
 }
 
 void Recordset::setAbsolutePosition(int position) {
@@ -187,7 +166,7 @@ void Recordset::setAbsolutePosition(int position) {
 
 void Recordset::MoveFirst() {
   d->requireOpen();
-  if (d->passed + d->pos > 0) d->requireScrollable();
+  if (d->pos > 0) d->requireScrollable();
   d->writePending();
   d->pos = 0;
 }
@@ -203,10 +182,9 @@ void Recordset::MoveNext() {
   d->requireOpen();
   if (isEOF()) throw DbError(DbError::InvalidState, "Impossibile andare oltre la fine del recordset.");
   d->writePending();
-  if (d->cursor)
-    d->stepCursor();
-  else
-    ++d->pos;
+  ++d->pos;
+  // A forward-only list lets the values of the rows it passed go.
+  if (d->forwardOnly && d->pos < d->rows.count()) d->rows.dropValuesBefore(d->pos);
 }
 
 void Recordset::MovePrevious() {
@@ -244,10 +222,9 @@ Variant Recordset::Value(const QString& name) const {
 
 const Variant& Recordset::ValueAt(int row, int column) const {
   d->requireOpen();
-  const int stored = row - d->passed;
-  if (stored < 0 || stored >= d->rows.count())
+  if (row < 0 || row >= d->rows.count() || (d->forwardOnly && row != d->pos))
     throw DbError(DbError::InvalidState, QString("Riga %1 fuori dall'elenco.").arg(row));
-  return d->rows.value(stored, d->column(column));
+  return d->rows.value(row, d->column(column));
 }
 
 bool Recordset::Updatable() const { return d->open && d->updatable; }

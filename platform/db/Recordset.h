@@ -23,10 +23,12 @@ struct FieldInfo {
 
 // A set of rows read from a table name or a SELECT, held in memory (a static, client-side cursor).
 // Positions run 0..RecordCount-1; BOF and EOF are the places before the first and after the last.
-// A forward-only, read-only recordset instead reads its rows one at a time as MoveNext asks for them
-// and holds only the current one: its RecordCount is -1, going back (MovePrevious, MoveFirst after
-// the first row, MoveLast, another position) throws DbError::InvalidState, and an error met on the
-// way is thrown by MoveNext. One with a column typed by its values is read whole when opened.
+// Every recordset reads all its rows when it opens (and again on Requery) and keeps no statement
+// open: it shows the rows committed at that moment, whatever any connection or program writes,
+// commits or rolls back afterwards, and holds no lock while it is read. A read that fails throws
+// from Open or Requery. A forward-only, read-only recordset only moves on: its RecordCount is -1,
+// going back (MovePrevious, MoveFirst after the first row, MoveLast, another position, ValueAt of
+// another row) throws DbError::InvalidState, and the values of the rows it passed are let go.
 // Field types come from the columns' declared types; a computed column takes the type of the column
 // it aggregates (Sum of a currency column is currency) or else of its values. A column that appears
 // twice in a join is named by its table ("Costi.Codice"), as Jet names it.

@@ -9,16 +9,7 @@
 #include "platform/db/RecordsetRows_p.h"
 #include "platform/db/Session_p.h"
 
-struct sqlite3_stmt;
-
 namespace db {
-
-// Gives a statement back to its handle, which it keeps open until then.
-struct StatementRelease {
-  std::shared_ptr<Handle> handle;
-  void operator()(Statement* statement) const { delete statement; }
-};
-using OpenStatement = std::unique_ptr<Statement, StatementRelease>;
 
 struct Recordset::Impl {
   std::shared_ptr<Session> session;
@@ -29,11 +20,8 @@ struct Recordset::Impl {
   bool open = false;
   bool updatable = false;
   bool hiddenRowid = false;  // the first result column is the table's rowid
-  // A forward-only, read-only recordset steps through its statement and holds only the current row;
-  // `cursor` is the statement until its rows are over. Positions count the rows passed before it.
+  // A forward-only, read-only recordset only moves on, and lets the values of passed rows go.
   bool forwardOnly = false;
-  OpenStatement cursor;
-  int passed = 0;
   RowStore rows;
   QHash<QString, int> fieldIndex;  // lower-case name -> column
   int pos = 0;                     // -1 = BOF, rows.count() = EOF
@@ -66,13 +54,11 @@ struct Recordset::Impl {
 
   // The query of a source and what it reads; false when the tables changed meanwhile.
   bool prepare(const QString& source, LockType lock, CommandType command);
-  // Runs the query into rows; false, with nothing read, when the tables changed meanwhile. A
-  // forward-only recordset reads its first row only, unless a column is typed by its values.
+  // Runs the query into rows, every row at once; false, with nothing read, when the tables changed
+  // meanwhile.
   bool read();
   // The statement's result columns, described once while the statement stays cached.
   std::shared_ptr<const ColumnSet> describeColumns(const Statement& statement);
-  // Forward-only: the next row in place of the current one.
-  void stepCursor();
   void requireScrollable() const {
     if (forwardOnly)
       throw DbError(DbError::InvalidState, "Questo elenco si legge solo in avanti, una riga alla volta.");

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -10,60 +11,68 @@ namespace db {
 
 namespace {
 
-constexpr std::size_t kBlockSize = 1 << 20;  // bytes of a block of short text and blob values
+// Bytes of the blocks of short text and blob values: the first is small, for the many queries of a
+// few rows, and each next one twice the last up to the largest.
+constexpr std::size_t kFirstBlockSize = 4096;
+constexpr std::size_t kBlockSize = 1 << 20;
 
 }  // namespace
 
-void RowStore::reset(std::vector<RowColumn> columns, bool oneRow) {
+void RowStore::reset(std::vector<RowColumn> columns) {
   m_columns = std::move(columns);
-  m_chunkShift = oneRow ? 0 : 8;
   m_readKinds.clear();
   for (const RowColumn& column : m_columns) m_readKinds.push_back(column.type.kind);
   clear();
 }
 
 void RowStore::clear() {
+  m_raw.clear();
   m_chunks.clear();
   m_byteBlocks.clear();
-  m_blockStart = m_blockNext = nullptr;
+  m_blockNext = nullptr;
   m_blockFree = 0;
+  m_blockSize = 0;
   m_slots.clear();
   m_rowids.clear();
   m_slotCount = 0;
+  m_chunkShift = 8;
+  m_firstKeptChunk = 0;
 }
 
-void RowStore::restart() {
-  std::vector<Chunk> first;
-  if (!m_chunks.empty()) first.push_back(std::move(m_chunks.front()));
-  std::unique_ptr<char[]> block;
-  for (auto& b : m_byteBlocks)
-    if (b.get() == m_blockStart) block = std::move(b);
-  clear();
-  m_chunks = std::move(first);
-  if (block) {
-    m_blockStart = m_blockNext = block.get();
-    m_blockFree = kBlockSize;
-    m_byteBlocks.push_back(std::move(block));
-  }
+void RowStore::seal() {
+  m_chunkShift = 0;
+  while (m_chunkShift < 8 && (1 << m_chunkShift) < m_slotCount) ++m_chunkShift;
+}
+
+void RowStore::dropValuesBefore(int row) {
+  const std::size_t end = std::min(m_chunks.size(), std::size_t(m_slots[std::size_t(row)] >> m_chunkShift));
+  for (; m_firstKeptChunk < end; ++m_firstKeptChunk) Chunk().swap(m_chunks[m_firstKeptChunk]);
 }
 
 int RowStore::appendSlot(std::int64_t rowid) {
   const int slot = m_slotCount++;
-  if (std::size_t(slot >> m_chunkShift) == m_chunks.size())
-    m_chunks.push_back({std::make_unique<RawCell[]>(slotsPerChunk() * m_columns.size()),
-                        std::vector<std::unique_ptr<Variant[]>>(m_columns.size())});
+  const std::size_t chunk = std::size_t(slot >> kRawShift);
+  if (chunk == m_raw.size()) {
+    m_raw.emplace_back();
+    // The first chunk grows with its rows; the next ones are of a long list and fill up.
+    if (chunk > 0) m_raw.back().reserve(m_columns.size() << kRawShift);
+  }
+  m_raw[chunk].resize(m_raw[chunk].size() + m_columns.size());
   m_slots.push_back(slot);
   m_rowids.push_back(rowid);
   return slot;
 }
 
 RowStore::RawCell& RowStore::raw(int slot, int c) const {
-  const Chunk& chunk = m_chunks[std::size_t(slot >> m_chunkShift)];
-  return chunk.raw[(std::size_t(slot) & (slotsPerChunk() - 1)) * m_columns.size() + std::size_t(c)];
+  return m_raw[std::size_t(slot >> kRawShift)]
+              [(std::size_t(slot) & ((1 << kRawShift) - 1)) * m_columns.size() + std::size_t(c)];
 }
 
 Variant& RowStore::cached(int slot, int c) const {
-  std::unique_ptr<Variant[]>& values = m_chunks[std::size_t(slot >> m_chunkShift)].values[std::size_t(c)];
+  const std::size_t chunk = std::size_t(slot >> m_chunkShift);
+  if (chunk >= m_chunks.size()) m_chunks.resize(chunk + 1);
+  if (m_chunks[chunk].empty()) m_chunks[chunk].resize(m_columns.size());
+  std::unique_ptr<Variant[]>& values = m_chunks[chunk][std::size_t(c)];
   if (!values) values = std::make_unique<Variant[]>(slotsPerChunk());
   return values[std::size_t(slot) & (slotsPerChunk() - 1)];
 }
@@ -79,9 +88,11 @@ const char* RowStore::keepBytes(const char* bytes, int length) {
     place = m_byteBlocks.back().get();
   } else {
     if (size > m_blockFree) {
-      m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
-      m_blockStart = m_blockNext = m_byteBlocks.back().get();
-      m_blockFree = kBlockSize;
+      m_blockSize =
+          std::max(size, m_blockSize == 0 ? kFirstBlockSize : std::min(kBlockSize, 2 * m_blockSize));
+      m_byteBlocks.push_back(std::make_unique_for_overwrite<char[]>(m_blockSize));
+      m_blockNext = m_byteBlocks.back().get();
+      m_blockFree = m_blockSize;
     }
     place = m_blockNext;
     m_blockNext += size;

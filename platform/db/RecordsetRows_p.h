@@ -26,18 +26,19 @@ struct ColumnSet {
 
 // The rows of a recordset, with the table's rowid of each row when the recordset can write them
 // back. Rows are kept as SQLite returned them (numbers as they are, text and blobs copied into
-// large shared blocks) and each value is converted the first time it is asked for, so that opening
-// a large list costs little more than the query. A converted value stays where it is until the
-// store is cleared.
+// shared blocks that grow with the rows) and each value is converted the first time it is asked
+// for, so that opening a large list costs little more than the query. A converted value stays
+// where it is until the store is cleared or its rows are dropped.
 class RowStore {
  public:
-  // Empties the store for rows of these columns; `oneRow` when it will never hold more than one row
-  // at a time, so that it sets aside room for one only.
-  void reset(std::vector<RowColumn> columns, bool oneRow = false);
+  // Empties the store for rows of these columns.
+  void reset(std::vector<RowColumn> columns);
   void clear();
-  // Drops the rows but keeps the memory of the first ones for those that follow, so that a store
-  // that holds one row at a time allocates nothing per row.
-  void restart();
+  // Tells the store that no row will be added: the converted values of a short list then take
+  // room for its rows only. Called before any value is converted.
+  void seal();
+  // Frees the converted values of the rows before `row`, which are not read again.
+  void dropValuesBefore(int row);
 
   int count() const { return int(m_slots.size()); }
   int columnCount() const { return int(m_columns.size()); }
@@ -69,12 +70,9 @@ class RowStore {
     std::uint8_t storage = 0;
   };
   static constexpr std::uint8_t Converted = 0;
-  // The rows of 256 slots, or of one for a store of one row. The values of one column of a chunk are made
-  // when one of them is first asked for; they never move once made.
-  struct Chunk {
-    std::unique_ptr<RawCell[]> raw;
-    std::vector<std::unique_ptr<Variant[]>> values;  // by column
-  };
+  // The converted values of one column of 256 slots (fewer in a sealed short list), made when one
+  // of them is first asked for; they never move once made.
+  using Chunk = std::vector<std::unique_ptr<Variant[]>>;
 
   int appendSlot(std::int64_t rowid);
   std::size_t slotsPerChunk() const { return std::size_t(1) << m_chunkShift; }
@@ -85,15 +83,18 @@ class RowStore {
 
   std::vector<RowColumn> m_columns;
   std::vector<ColumnKind> m_readKinds;                // how each column's stored values are converted
+  static constexpr int kRawShift = 8;                 // slots of a chunk of stored values
+  mutable std::vector<std::vector<RawCell>> m_raw;    // by slot, then column; mutable: marked Converted
   mutable std::vector<Chunk> m_chunks;                // mutable: values are made on first read
   std::vector<std::unique_ptr<char[]>> m_byteBlocks;  // text and blob bytes of the stored values
-  char* m_blockStart = nullptr;                       // the current block of short values
   char* m_blockNext = nullptr;                        // free bytes of the current block
   std::size_t m_blockFree = 0;
+  std::size_t m_blockSize = 0;         // of the current block of short values
   std::vector<int> m_slots;            // row -> slot; a removed row leaves its slot unused
   std::vector<std::int64_t> m_rowids;  // by row
   int m_slotCount = 0;
-  int m_chunkShift = 8;  // slots per chunk as a power of two
+  int m_chunkShift = 8;              // slots per chunk as a power of two
+  std::size_t m_firstKeptChunk = 0;  // the chunks before it were let go
 };
 
 // The row being edited or added and what it held when the edit began.

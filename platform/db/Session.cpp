@@ -29,6 +29,7 @@ Handle& Session::use() {
   requireOpen();
   if (m_handle->transactionOwner && m_handle->transactionOwner != this)
     m_handle = Handle::separate(m_handle->path(), m_busyTimeoutMs);
+  m_handle->reopenIfReplaced();
   if (m_handle->busyTimeout != m_busyTimeoutMs) {
     sqlite3_busy_timeout(m_handle->db(), m_busyTimeoutMs);
     m_handle->busyTimeout = m_busyTimeoutMs;
@@ -41,10 +42,21 @@ void Session::endTransaction() {
   if (m_handle->transactionOwner == this) m_handle->transactionOwner = nullptr;
 }
 
-void Session::beginTrans() {
+bool Session::beginWrite() {
   Handle& handle = use();
-  handle.exec(m_depth == 0 ? QString("BEGIN IMMEDIATE") : QString("SAVEPOINT trans%1").arg(m_depth));
-  handle.transactionOwner = this;
+  handle.exec("BEGIN IMMEDIATE");
+  if (!handle.checkReplaced()) return true;
+  handle.exec("ROLLBACK");
+  return false;
+}
+
+void Session::beginTrans() {
+  if (m_depth == 0)
+    while (!beginWrite()) {
+    }
+  else
+    use().exec(QString("SAVEPOINT trans%1").arg(m_depth));
+  m_handle->transactionOwner = this;
   ++m_depth;
 }
 
@@ -79,7 +91,15 @@ void Session::rollbackTrans() {
 
 WriteScope::WriteScope(Session& session)
     : m_session(session), m_savepoint(!sqlite3_get_autocommit(session.handle())) {
-  m_session.exec(m_savepoint ? "SAVEPOINT recordset_write" : "BEGIN IMMEDIATE");
+  if (m_savepoint) {
+    m_session.exec("SAVEPOINT recordset_write");
+    return;
+  }
+  // The rows were read from the file that was there before: they are not written into another.
+  if (!m_session.beginWrite())
+    throw DbError(DbError::Conflict,
+                  "Impossibile salvare: il file del database è stato sostituito da un altro programma. "
+                  "Rileggere i dati e riprovare.");
 }
 
 WriteScope::~WriteScope() {

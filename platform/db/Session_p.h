@@ -28,11 +28,6 @@ class Session {
   // runs inside that transaction nor sees its uncommitted rows: it waits for the file as a second
   // program would. Throws DbError when closed.
   Handle& use();
-  // The same handle, shared with the caller, for a statement that outlives this call.
-  std::shared_ptr<Handle> useShared() {
-    use();
-    return m_handle;
-  }
   sqlite3* handle() { return use().db(); }
   void setBusyTimeout(int ms) { m_busyTimeoutMs = ms; }
 
@@ -44,6 +39,9 @@ class Session {
     return use().inferredType(shape, columnName);
   }
 
+  // Begins a write transaction (BEGIN IMMEDIATE); false, with none begun, when the file was replaced
+  // on disk since the handle read it: the next use opens it again.
+  bool beginWrite();
   // Transactions of the Connection: the first level is BEGIN IMMEDIATE, deeper ones savepoints.
   void beginTrans();
   void commitTrans();

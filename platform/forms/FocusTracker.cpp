@@ -31,16 +31,24 @@ bool FocusTracker::validate(QWidget* control) {
   const auto it = m_rules.find(control);
   const bool hasRule = it != m_rules.end() && it->second;
   if (!hasRule && !m_commonCheck) return true;
-  // A rule may show a message box; the focus moves it causes are not moves of this window.
+  // A rule may show a message box; the focus moves it causes are not moves of this window. The
+  // box's event loop may also destroy a window unloaded meanwhile: that waits until the rule ends.
   const bool wasBusy = m_busy;
   m_busy = true;
+  ++m_rulesRunning;
   const bool ok = (!hasRule || it->second()) && (!m_commonCheck || m_commonCheck(control));
+  --m_rulesRunning;
   m_busy = wasBusy;
+  if (m_rulesRunning == 0 && m_deletionDeferred) {
+    m_deletionDeferred = false;
+    m_window->deleteLater();
+  }
   return ok;
 }
 
 void FocusTracker::onFocusChanged(QWidget*, QWidget* now) {
-  if (m_busy || !now || now->window() != m_window || now == m_current) return;
+  // A window hidden (cancelled, or unloaded and about to go) runs no rule on a late focus change.
+  if (m_busy || !m_window->isVisible() || !now || now->window() != m_window || now == m_current) return;
   QWidget* leaving = m_current;
   if (leaving && leaving->window() == m_window) {
     if (!causesValidation(now)) {
@@ -90,8 +98,12 @@ void FocusTracker::refuseMove(QWidget* back, QWidget* refused) {
 }
 
 bool FocusTracker::eventFilter(QObject* watched, QEvent* event) {
-  if (!m_refusedTarget && !m_swallowRelease) return false;
   const QEvent::Type type = event->type();
+  if (type == QEvent::DeferredDelete && watched == m_window && m_rulesRunning > 0) {
+    m_deletionDeferred = true;
+    return true;
+  }
+  if (!m_refusedTarget && !m_swallowRelease) return false;
   const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
   const bool release = type == QEvent::MouseButtonRelease;
   if (type == QEvent::KeyRelease) m_refusedTarget = nullptr;

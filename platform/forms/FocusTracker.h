@@ -19,7 +19,8 @@ bool causesValidation(const QWidget* control);
 // swallows the mouse click that moved it, so the other control never acts. A rule skipped because the
 // focus went to a control that causes none (a cancel button that was pressed but not clicked) is
 // owed: it runs before the next move to a control that causes validation, and before a save. Moves
-// that stand report the control left, then the control entered.
+// that stand report the control left, then the control entered. A hidden window runs no rule, and
+// a window is not destroyed while one of its rules runs.
 class FocusTracker : public QObject {
   Q_OBJECT
 
@@ -60,6 +61,8 @@ class FocusTracker : public QObject {
   std::map<const QWidget*, Rule> m_rules;
   std::function<bool(QWidget*)> m_commonCheck;
   bool m_busy = false;
+  int m_rulesRunning = 0;
+  bool m_deletionDeferred = false;     // the window was to be destroyed while a rule ran
   QPointer<QWidget> m_refusedTarget;   // a press on it still to come is the one that was refused
   QPointer<QWidget> m_swallowRelease;  // the release of a swallowed press
 };

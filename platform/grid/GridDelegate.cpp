@@ -111,7 +111,12 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
   if (GridEX* dropDown = c->dropDown())
     return dropDownEditor(dropDown, e->view->columnWidth(index.column()), parent);
   if (c->hasValueList()) {
+    // The typed text is matched as a whole when the cell is left (ValueList::named), so that a
+    // value typed is not completed into another item's text.
     auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
     for (int i = 0; i < c->valueList().count(); ++i) combo->addItem(c->valueList().text(i));
     return combo;
   }
@@ -144,10 +149,12 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
           break;
         }
       }
-      combo->setEditText(text);
     } else {
       combo->setCurrentIndex(combo->findText(text));
     }
+    // Selected as a text cell's editor is: a key typed on the cell replaces the text.
+    combo->setEditText(text);
+    combo->lineEdit()->selectAll();
     return;
   }
   if (auto* line = qobject_cast<QLineEdit*>(editor)) {
@@ -190,8 +197,8 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
       else
         return;  // a text that names no row of the list changes nothing
     } else {
-      const int item = combo->currentIndex();
-      if (item < 0) return;
+      const int item = c->valueList().named(typed);
+      if (item < 0) return;  // a text that names no item changes nothing
       chosen = c->valueList().value(item);
     }
     if (chosen == e->cellValue(record, c)) return;

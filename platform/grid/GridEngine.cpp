@@ -401,7 +401,7 @@ void GridEngine::setValue(int col, const Variant& newValue) {
   const int shown = record == NewRecord ? static_cast<int>(display.size()) : displayOf(record);
   if (shown >= 0) model->rowChanged(shown);
   // A new long text opens its preview row under the line.
-  if (col == previewColumn) view->updateRowHeights();
+  if (col == previewColumn && shown >= 0) view->updateRowHeight(shown);
 }
 
 bool GridEngine::acceptUserValue(int record, int col, const Variant& typed) {
@@ -509,6 +509,10 @@ bool GridEngine::commitPending() {
       QTimer::singleShot(0, view, [this] { rebuildOrder(true); });
     } else {
       model->appendDisplayRow(written);
+      // The written line keeps its preview row; the fresh new-row line below it has none.
+      const int shown = static_cast<int>(display.size()) - 1;
+      view->updateRowHeight(shown);
+      if (newRowShown()) view->updateRowHeight(shown + 1);
     }
   } else {
     const int shown = displayOf(written);
@@ -527,7 +531,10 @@ void GridEngine::cancelPending() {
   pendingValues.clear();
   pendingChanged.clear();
   const int shown = record == NewRecord ? static_cast<int>(display.size()) : displayOf(record);
-  if (shown >= 0 && shown < model->rowCount()) model->rowChanged(shown);
+  if (shown >= 0 && shown < model->rowCount()) {
+    model->rowChanged(shown);
+    view->updateRowHeight(shown);
+  }
   updateNavigator();
 }
 

@@ -34,18 +34,30 @@ int GridView::rowBaseHeight() const { return QFontMetrics(e->gridFont).height() 
 void GridView::updateRowHeights() {
   const int base = rowBaseHeight();
   verticalHeader()->setDefaultSectionSize(base);
-  const GridColumn* preview = e->column(e->previewColumn);
-  if (!preview || e->previewRowLines <= 0) return;
-  const int lineHeight = QFontMetrics(e->gridFont).lineSpacing();
-  const int rows = static_cast<int>(e->display.size());
-  for (int r = 0; r < rows; ++r) {
-    const int record = e->recordAt(r);
-    if (record < 0) continue;
-    const QString text = e->cellValue(record, preview).toString();
-    if (text.isEmpty()) continue;
+  if (!previewColumn()) return;
+  for (int r = 0; r < model()->rowCount(); ++r)
+    if (verticalHeader()->sectionSize(r) != base || !previewText(r).isEmpty()) updateRowHeight(r);
+}
+
+void GridView::updateRowHeight(int modelRow) {
+  const QString text = previewText(modelRow);
+  int height = rowBaseHeight();
+  if (!text.isEmpty()) {
     const int lines = std::min(e->previewRowLines, static_cast<int>(text.count('\n')) + 1);
-    verticalHeader()->resizeSection(r, base + lines * lineHeight + 4);
+    height += lines * QFontMetrics(e->gridFont).lineSpacing() + 4;
   }
+  if (verticalHeader()->sectionSize(modelRow) != height) verticalHeader()->resizeSection(modelRow, height);
+}
+
+const GridColumn* GridView::previewColumn() const {
+  return e->previewRowLines > 0 ? e->column(e->previewColumn) : nullptr;
+}
+
+QString GridView::previewText(int modelRow) const {
+  const GridColumn* preview = previewColumn();
+  const int record = e->model->recordOfRow(modelRow);
+  if (!preview || (record < 0 && record != GridEngine::NewRecord)) return QString();
+  return e->cellValue(record, preview).toString();
 }
 
 void GridView::commitOpenEditor() {
@@ -194,14 +206,11 @@ void GridView::paintGroupRows(QPainter& painter, int first, int last) {
 }
 
 void GridView::paintPreviewRows(QPainter& painter, int first, int last) {
-  const GridColumn* preview = e->column(e->previewColumn);
-  if (!preview || e->previewRowLines <= 0) return;
+  if (!previewColumn()) return;
   const int base = rowBaseHeight();
   painter.setFont(e->gridFont);
   for (int r = first; r <= last; ++r) {
-    const int record = e->recordAt(r);
-    if (record < 0) continue;
-    const QString text = e->cellValue(record, preview).toString();
+    const QString text = previewText(r);
     if (text.isEmpty()) continue;
     const QRect area(0, rowViewportPosition(r) + base, viewport()->width(), rowHeight(r) - base);
     painter.fillRect(area.adjusted(0, 0, 0, -1), OleColor(e->backColor));

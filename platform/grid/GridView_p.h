@@ -4,6 +4,7 @@
 
 namespace grid {
 
+class GridColumn;
 class GridEngine;
 
 // and the preview text painted under each row.
@@ -12,7 +13,10 @@ class GridView : public QTableView {
  public:
   explicit GridView(GridEngine* engine, QWidget* parent = nullptr);
   int rowBaseHeight() const;
+  // Every row gets its height: the base height, and room for the preview text of a row that has one
+  // (the new-row line too, while its pending values hold one). updateRowHeight does it for one row.
   void updateRowHeights();
+  void updateRowHeight(int modelRow);
   // Takes the value of an open cell editor and closes it.
   void commitOpenEditor();
   // Typing in the grid never jumps to a row by itself: the owner's find does that.
@@ -41,6 +45,10 @@ class GridView : public QTableView {
   void toggleGroupAt(int modelRow);
   void paintGroupRows(QPainter& painter, int first, int last);
   void paintPreviewRows(QPainter& painter, int first, int last);
+  // The column shown as preview rows; nullptr when the grid shows none.
+  const GridColumn* previewColumn() const;
+  // The preview text of a row, pending values included; empty for a group row.
+  QString previewText(int modelRow) const;
 
   GridEngine* e;
 };

@@ -10,8 +10,8 @@ namespace grid {
 class GridColumn;
 
 // The fixed values a column offers: each item stores a value in the cell and shows a text. The
-// cell editor offers the texts; the cell shows the text of its value, or the value itself when no
-// item carries it.
+// cell editor offers the texts and takes a text or a value typed; the cell shows the text of its
+// value, or the value itself when no item carries it.
 class ValueList {
  public:
   void clear();
@@ -21,6 +21,9 @@ class ValueList {
   QString text(int i) const { return m_items.at(static_cast<size_t>(i)).text; }
   // Index of the item that stores the value, -1 when none does.
   int find(const Variant& value) const;
+  // Index of the item a typed text names, in any case: the item whose text it is, else the item
+  // whose value it is, else the first item whose text begins with it; -1 when none does.
+  int named(const QString& typed) const;
 
  private:
   friend class GridColumn;

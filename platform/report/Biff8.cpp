@@ -1,5 +1,7 @@
 #include "platform/report/Biff8_p.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QtEndian>
 #include <algorithm>
@@ -13,11 +15,14 @@ namespace report {
 namespace {
 
 constexpr int MaxRecordData = 8224;
-constexpr int MaxRows = 65536;
 constexpr int MaxColumns = 256;
+constexpr int MaxColumnWidth = 255 * 256;
 constexpr int MaxCellText = 32767;
 constexpr int FirstOwnFormat = 164;
 constexpr quint16 GeneralXf = 15;
+// Every cell shows in the sheet's default font.
+const QString DefaultFont = QStringLiteral("Arial");
+constexpr int DefaultFontTwips = 200;
 
 class Bytes {
  public:
@@ -106,10 +111,43 @@ QString cellText(const QString& text) {
   return text.left(cut);
 }
 
+// The widths of columns that show texts whole, in the unit of column widths: 1/256 of the width
+// of the digit zero in the default font. Measured large, so that the proportions hold whatever
+// the screen; a character more leaves room for the cell's margins. Each text is measured once.
+class ColumnWidths {
+ public:
+  ColumnWidths() : m_metrics(measuringFont()), m_zero(m_metrics.horizontalAdvance(u'0')) {}
+  int of(const QString& text) {
+    auto it = m_widths.constFind(text);
+    if (it == m_widths.constEnd()) {
+      const double characters = m_metrics.horizontalAdvance(text) / m_zero + 1;
+      it = m_widths.insert(text, int(std::min(std::ceil(characters * 256), double(MaxColumnWidth))));
+    }
+    return *it;
+  }
+
+ private:
+  static QFont measuringFont() {
+    QFont font(DefaultFont);
+    font.setPixelSize(100);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+  }
+  QFontMetricsF m_metrics;
+  double m_zero;
+  QHash<QString, int> m_widths;
+};
+
 }  // namespace
 
-QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>& cells,
-                         const std::vector<int>& columnWidths) {
+void refuseTooLargeSheet() {
+  throw ReportError(
+      QStringLiteral("Il report è troppo grande per un foglio Excel (al massimo %1 righe e %2 colonne).")
+          .arg(SheetRows)
+          .arg(MaxColumns));
+}
+
+QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>& cells) {
   int rows = 0;
   int columns = 0;
   std::vector<QString> strings;
@@ -117,14 +155,14 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
   std::vector<QString> formats;
   QHash<QString, int> formatIndex;
   int textCells = 0;
+  ColumnWidths measure;
+  std::vector<int> widths;
   for (const SheetCell& cell : cells) {
-    if (cell.row >= MaxRows || cell.column >= MaxColumns)
-      throw ReportError(
-          QStringLiteral("Il report è troppo grande per un foglio Excel (al massimo %1 righe e %2 colonne).")
-              .arg(MaxRows)
-              .arg(MaxColumns));
+    if (cell.row >= SheetRows || cell.column >= MaxColumns) refuseTooLargeSheet();
     rows = std::max(rows, cell.row + 1);
     columns = std::max(columns, cell.column + 1);
+    widths.resize(columns);
+    widths[cell.column] = std::max(widths[cell.column], measure.of(cell.text));
     if (cell.kind == SheetCell::Kind::Text) {
       ++textCells;
       const QString text = cellText(cell.text);
@@ -151,7 +189,7 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
   for (int i = 0; i < 4; ++i)
     record(globals, 0x0031,
            Bytes()
-               .u16(200)
+               .u16(DefaultFontTwips)
                .u16(0)
                .u16(0x7FFF)
                .u16(400)
@@ -160,7 +198,7 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
                .u8(0)
                .u8(0)
                .u8(0)
-               .shortString(QStringLiteral("Arial"))
+               .shortString(DefaultFont)
                .data());
   for (size_t i = 0; i < formats.size(); ++i)
     record(globals, 0x041E, Bytes().u16(FirstOwnFormat + int(i)).longString(formats[i]).data());
@@ -177,10 +215,8 @@ QByteArray biff8Workbook(const QString& sheetName, const std::vector<SheetCell>&
   QByteArray sheet;
   record(sheet, 0x0809, bof(0x0010));
   record(sheet, 0x0200, Bytes().u32(0).u32(quint32(rows)).u16(0).u16(columns).u16(0).data());
-  for (size_t c = 0; c < columnWidths.size() && c < size_t(MaxColumns); ++c) {
-    const int width = std::clamp(columnWidths[c] * 256 / 105, 256, 255 * 256);
-    record(sheet, 0x007D, Bytes().u16(int(c)).u16(int(c)).u16(width).u16(GeneralXf).u16(0).u16(0).data());
-  }
+  for (size_t c = 0; c < widths.size(); ++c)
+    record(sheet, 0x007D, Bytes().u16(int(c)).u16(int(c)).u16(widths[c]).u16(GeneralXf).u16(0).u16(0).data());
   for (const SheetCell& cell : cells) {
     switch (cell.kind) {
       case SheetCell::Kind::Text:

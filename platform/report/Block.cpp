@@ -1,5 +1,7 @@
 #include "platform/report/Block.h"
 
+#include <iterator>
+
 namespace report {
 
 void translate(PageItem& item, int dx, int dy) {
@@ -49,11 +51,12 @@ Block Block::splitAt(int cut) {
     if (b > cut) rest.breaks.push_back(b);
   breaks.clear();
 
-  // Outer headings first: continuations are recorded inner ones first, so the widest span leads.
+  // Continuations are kept outer ones first, so the outer headings lead; in the rest the spanning
+  // ones, which no later continuation can enclose, go ahead of the later ones.
   std::vector<Continuation> spanning;
   for (Continuation& c : continuations) {
     if (c.from < cut && cut < c.to)
-      spanning.insert(spanning.begin(), c);
+      spanning.push_back(std::move(c));
     else if (c.from >= cut)
       rest.continuations.push_back(std::move(c));
   }
@@ -73,15 +76,18 @@ Block Block::splitAt(int cut) {
     top += c.height;
     c.to += headings - cut;
     c.from = headings;
-    rest.continuations.push_back(std::move(c));
   }
+  rest.continuations.insert(rest.continuations.begin(), std::make_move_iterator(spanning.begin()),
+                            std::make_move_iterator(spanning.end()));
   height = cut;
   return rest;
 }
 
 void Block::repeatOnContinuation(const Block& headings, int from) {
   std::erase_if(breaks, [&](int b) { return b >= from - headings.height && b <= from; });
-  if (height > from) continuations.push_back(Continuation{from, height, headings.height, headings.items});
+  // They enclose the continuations that follow them in the block: they go first.
+  if (height > from)
+    continuations.insert(continuations.begin(), Continuation{from, height, headings.height, headings.items});
 }
 
 }  // namespace report

@@ -25,7 +25,7 @@ struct Block {
   int height = 0;
   std::vector<PageItem> items;
   std::vector<int> breaks;
-  std::vector<Continuation> continuations;
+  std::vector<Continuation> continuations;  // one that encloses others before them
 
   void append(Block other, int dx);
   // Keeps what starts above `cut`, returns the rest moved up, under the headings of each

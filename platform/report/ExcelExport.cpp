@@ -11,8 +11,6 @@ namespace report {
 
 namespace {
 
-constexpr int LastColumnWidth = 1440;
-
 // The Excel number format that shows a value as the report's format pattern does. The two
 // notations share digits, grouping, decimals, literals and date parts; the report's named
 // patterns have no Excel name, its minutes are "n" where Excel reads "m" after hours, and its
@@ -56,18 +54,16 @@ QString excelFormat(const QString& pattern, const Variant& value) {
 
 SheetCell cellOf(const PageItem& item) {
   SheetCell cell;
+  cell.text = item.text;
   const Variant& v = item.value;
+  if (!v.isDate() && (!v.isNumber() || v.type() == VarType::Boolean)) return cell;
+  cell.kind = SheetCell::Kind::Number;
   if (v.isDate()) {
     const QDateTime when = v.toDateTime();
-    cell.kind = SheetCell::Kind::Number;
     cell.number =
         double(QDate(1899, 12, 30).daysTo(when.date())) + when.time().msecsSinceStartOfDay() / 86400000.0;
-  } else if (v.isNumber() && v.type() != VarType::Boolean) {
-    cell.kind = SheetCell::Kind::Number;
-    cell.number = v.toDouble();
   } else {
-    cell.text = item.text;
-    return cell;
+    cell.number = v.toDouble();
   }
   cell.format = excelFormat(item.format, v);
   return cell;
@@ -75,33 +71,39 @@ SheetCell cellOf(const PageItem& item) {
 
 }  // namespace
 
+void ExcelExport::beginFile() {
+  TextExport::beginFile();
+  m_rows = 0;
+}
+
+// The sheet's rows are the pages' rows one after the other: the page that takes them past the
+// sheet's last row ends the export at once.
+void ExcelExport::writePage(const Page& page) {
+  m_rows += int(textRows(page).size());
+  if (m_rows > SheetRows) refuseTooLargeSheet();
+  TextExport::writePage(page);
+}
+
 void ExcelExport::finishFile() {
   const TextGrid grid = textGrid(texts());
   std::vector<SheetCell> cells;
   for (size_t r = 0; r < grid.rows.size(); ++r) {
-    const PageItem* previous = nullptr;
     for (const PageItem* item : grid.rows[r].items) {
       SheetCell cell = cellOf(*item);
       cell.row = int(r);
       cell.column = grid.columnOf(*item);
-      // Two texts in one cell are joined; a value that meets another becomes text.
+      // Texts that fall in one cell are joined, left to right, so that none is lost; a value
+      // joined with another becomes text.
       if (!cells.empty() && cells.back().row == cell.row && cells.back().column == cell.column) {
         SheetCell& before = cells.back();
-        if (before.kind != SheetCell::Kind::Text) before.text = previous->text;
         before.kind = SheetCell::Kind::Text;
         before.text += u' ' + item->text;
-        previous = item;
         continue;
       }
       cells.push_back(std::move(cell));
-      previous = item;
     }
   }
-  std::vector<int> widths;
-  for (size_t c = 0; c < grid.columnStarts.size(); ++c)
-    widths.push_back(c + 1 < grid.columnStarts.size() ? grid.columnStarts[c + 1] - grid.columnStarts[c]
-                                                      : LastColumnWidth);
-  put(compoundFile(QStringLiteral("Workbook"), biff8Workbook(QStringLiteral("Foglio1"), cells, widths)));
+  put(compoundFile(QStringLiteral("Workbook"), biff8Workbook(QStringLiteral("Foglio1"), cells)));
 }
 
 }  // namespace report

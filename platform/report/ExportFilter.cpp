@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 
+#include "platform/report/DesignStyles_p.h"
 #include "platform/report/ReportError.h"
 
 namespace report {
@@ -28,6 +29,12 @@ ExportFilter::ExportFilter() = default;
 ExportFilter::~ExportFilter() = default;
 
 void ExportFilter::Export(const Pages& pages) {
+  std::vector<TextStyle> used;
+  for (const Page& p : pages)
+    for (const PageItem& item : p.items)
+      if (item.kind == PageItem::Kind::Text) addStyle(used, item.style);
+  m_styles = std::move(used);
+  m_stylesToCome = nullptr;
   begin();
   try {
     for (const Page& p : pages) writePage(p);
@@ -49,7 +56,13 @@ void ExportFilter::begin() {
   beginFile();
 }
 
-void ExportFilter::page(Page page) { writePage(page); }
+void ExportFilter::page(Page page) {
+  if (m_stylesToCome) {
+    m_styles = m_stylesToCome();
+    m_stylesToCome = nullptr;
+  }
+  writePage(page);
+}
 
 void ExportFilter::finish() {
   try {

@@ -5,7 +5,8 @@
 
 namespace report {
 
-// The rows of an SQL text read forward through a recordset, one row in memory at a time.
+// The rows of an SQL text read forward through a forward-only recordset, which reads them all when
+// it opens and lets the values of each row go once passed.
 class RecordsetRowSource : public RowSource {
  public:
   RecordsetRowSource(const QString& sql, db::Connection& connection);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/db/DbError.h"
+#include "platform/report/DesignStyles_p.h"
 #include "platform/report/ExportFilter.h"
 #include "platform/report/PrintPages_p.h"
 #include "platform/report/ReportError.h"
@@ -116,6 +117,7 @@ void Report::Print(bool showDialog) {
 }
 
 void Report::Export(ExportFilter& filter) {
+  filter.setStyles([this] { return designStyles(*this); });
   filter.begin();
   try {
     Run(filter);

@@ -134,6 +134,9 @@ TEST_F(ConnectionWork, ClosingWithAnOpenTransactionRollsItBack) {
   conn.Execute("DELETE * FROM Costi");
   conn.Close();
   EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi"), 6);
+  // The handle stays pooled without the transaction: another program writes at once.
+  testdb::exec(path, "DELETE FROM Costi WHERE IdCosto = 1");
+  EXPECT_EQ(testdb::count(path, "SELECT * FROM Costi"), 5);
 }
 
 TEST_F(ConnectionWork, ALockedFileFailsWithABusyErrorAfterWaiting) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -12,12 +13,14 @@
 #include "platform/forms/DatePicker.h"
 #include "platform/forms/EntryForm.h"
 #include "platform/forms/KeyFilters.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/forms/StatusBar.h"
+#include "tests/support/FormTestSupport.h"
 
 namespace {
 
-// A window with one field whose rule refuses the text "NO", a check box, a date, a button that
-// does not check anything itself and a cancel button.
+// A window with one field whose rule refuses the text "NO" with a message, a check box, a date, a
+// button that does not check anything itself and a cancel button.
 class Probe : public forms::EntryForm {
  public:
   Probe() {
@@ -31,7 +34,11 @@ class Probe : public forms::EntryForm {
     setFocusOrder({field, check, date, other, plain, cancel});
     setCancelButton(cancel);
     setEnterMoves(forms::EnterFromTextBoxes | forms::EnterFromCheckBoxes | forms::EnterFromDatePickers);
-    setRule(field, [this] { return field->text() != "NO"; });
+    setRule(field, [this] {
+      if (field->text() != "NO") return true;
+      forms::MsgBox("No.");
+      return field->text() != "NO";
+    });
     setKeyFilter(field, forms::UpperCaseNoApostrophe);
     connect(other, &QPushButton::clicked, [this] { ++otherClicks; });
     connect(cancel, &QPushButton::clicked, [this] {
@@ -52,15 +59,34 @@ class Probe : public forms::EntryForm {
 
 class EntryFormTest : public ::testing::Test {
  protected:
+  // A message box runs an event loop of its own until it is answered.
   void SetUp() override {
+    forms::setMsgBoxHandler([this](const forms::MsgBoxRequest& request) {
+      messages << request.text;
+      if (whileBoxShows) whileBoxShows();
+      QEventLoop box;
+      QTimer::singleShot(0, &box, &QEventLoop::quit);
+      box.exec();
+      aliveAfterBox = !probe.isNull();
+      return int(forms::vbOK);
+    });
+    openProbe();
+  }
+  void openProbe() {
     probe = new Probe;
     probe->showModeless(nullptr);
     QApplication::setActiveWindow(probe);
     ASSERT_TRUE(QTest::qWaitForWindowActive(probe));
   }
-  void TearDown() override { delete probe; }
+  void TearDown() override {
+    delete probe;
+    forms::setMsgBoxHandler(nullptr);
+  }
   static void key(int k) { QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(k)); }
-  Probe* probe = nullptr;
+  QPointer<Probe> probe;
+  QStringList messages;
+  std::function<void()> whileBoxShows;
+  bool aliveAfterBox = false;
 };
 
 TEST_F(EntryFormTest, EnterWalksTheFocusOrderWithoutTogglingAndPressesButtons) {
@@ -102,6 +128,30 @@ TEST_F(EntryFormTest, AFailingRuleKeepsTheFocusAndEatsTheClick) {
   // The cancel button runs no rule: the window can always be left.
   QTest::mouseClick(probe->cancel, Qt::LeftButton);
   EXPECT_EQ(probe->cancelClicks, 1);
+}
+
+// A window unloaded while its rule shows a message lives until the rule has returned; one unloaded
+// after a refusal runs no rule on a late move of the focus inside it.
+TEST_F(EntryFormTest, AnUnloadedWindowOutlivesItsRuleAndRunsNoOther) {
+  QTest::keyClicks(probe->field, "no");
+  whileBoxShows = [this] {
+    whileBoxShows = nullptr;
+    probe->unload();
+  };
+  probe->other->setFocus();
+  EXPECT_EQ(messages, QStringList{"No."});
+  EXPECT_TRUE(aliveAfterBox) << "destroyed under its rule";
+  EXPECT_EVENTUALLY(probe.isNull());
+
+  openProbe();
+  QTest::keyClicks(probe->field, "no");
+  key(Qt::Key_Tab);
+  ASSERT_EQ(messages.size(), 2);
+  probe->unload();
+  QApplication::setActiveWindow(probe);  // the window system's activation comes late
+  probe->other->setFocus();
+  EXPECT_EQ(messages.size(), 2) << "a rule ran for a hidden window";
+  EXPECT_EVENTUALLY(probe.isNull());
 }
 
 TEST_F(EntryFormTest, APassingRuleLetsTheClickThrough) {

@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "platform/runtime/Colors.h"
 #include "tests/grid/GridTestSupport.h"
 
 namespace {
@@ -30,6 +31,23 @@ class GridAppearanceTest : public GridFixture {
     return parts.join(' ');
   }
   QTableView* table() { return qobject_cast<QTableView*>(grid->view()); }
+  // Whether the area under a row's cells is painted as its preview: the grid's back colour with
+  // text on it (the grid lines apart).
+  bool inkUnder(int modelRow) {
+    QTableView* t = table();
+    const QImage shot = t->viewport()->grab().toImage();
+    const int top = t->rowViewportPosition(modelRow) + t->verticalHeader()->defaultSectionSize();
+    const int bottom = t->rowViewportPosition(modelRow) + t->rowHeight(modelRow) - 2;
+    const QRgb background = OleColor(grid->backColor()).rgb();
+    if (shot.pixel(2, top + 1) != background) return false;
+    for (int x = 0; x < shot.width(); ++x) {
+      const int column = t->columnAt(x);
+      if (column < 0 || x >= t->columnViewportPosition(column) + t->columnWidth(column) - 2) continue;
+      for (int y = top + 1; y < bottom; ++y)
+        if (shot.pixel(x, y) != background) return true;
+    }
+    return false;
+  }
 };
 
 TEST_F(GridAppearanceTest, BindingStartsOnTheFirstRowAndTheNavigatorFollows) {
@@ -63,6 +81,27 @@ TEST_F(GridAppearanceTest, PreviewRowsGrowUpToTheirLineLimit) {
   EXPECT_GT(table()->rowHeight(1), plain);
   ASSERT_TRUE(grid->updateRow());
   EXPECT_GT(table()->rowHeight(1), plain);
+
+  // So does the long text of the new line, painted under it; once the line is written it stays
+  // under that line, and the fresh new line is plain again.
+  grid->setAllowAddNew(true);
+  grid->rebind();
+  grid->setRow(-1);
+  grid->setValue(3, Variant(QStringLiteral("D")));
+  grid->setValue(5, Variant(QStringLiteral("nota nuova")));
+  EXPECT_GT(table()->rowHeight(3), plain);
+  EXPECT_TRUE(inkUnder(3));
+  ASSERT_TRUE(grid->updateRow());
+  ASSERT_EQ(table()->model()->rowCount(), 5);
+  EXPECT_GT(table()->rowHeight(3), plain);
+  EXPECT_TRUE(inkUnder(3));
+  EXPECT_EQ(table()->rowHeight(4), plain);
+  EXPECT_GT(table()->rowHeight(0), plain) << "the other lines keep theirs";
+  grid->setRow(-1);
+  grid->setValue(5, Variant(QStringLiteral("annullata")));
+  ASSERT_GT(table()->rowHeight(4), plain);
+  grid->cancelRow();
+  EXPECT_EQ(table()->rowHeight(4), plain) << "a line dropped takes its text along";
 }
 
 TEST_F(GridAppearanceTest, GroupByBoxShowsItsTextOrTheGroups) {

@@ -24,7 +24,7 @@ class GridEditingTest : public GridFixture {
 };
 
 TEST_F(GridEditingTest, ChangedRowIsWrittenWhenTheUserLeavesIt) {
-  typeInCell(1, 4, "Scavo a mano");
+  typeInCell(*grid, 1, 4, "Scavo a mano");
   EXPECT_TRUE(grid->rowPending());
   EXPECT_EQ(grid->value(4).toString(), "Scavo a mano");
   EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo");
@@ -37,7 +37,7 @@ TEST_F(GridEditingTest, ChangedRowIsWrittenWhenTheUserLeavesIt) {
 }
 
 TEST_F(GridEditingTest, TypedNumbersAreReadInTheUserLocale) {
-  typeInCell(2, 8, "1.234,5");
+  typeInCell(*grid, 2, 8, "1.234,5");
   ASSERT_TRUE(grid->updateRow());
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Tariffa FROM PreVoci WHERE Codice='B2'").toDouble(), 1234.5);
   EXPECT_EQ(grid->cellText(2, 8), "1234,5");
@@ -49,7 +49,7 @@ TEST_F(GridEditingTest, CancelledRowUpdateWritesNothingAndKeepsTheRow) {
     ++asked;
     *cancel = true;
   });
-  typeInCell(1, 3, "ZZ");
+  typeInCell(*grid, 1, 3, "ZZ");
   clickRow(2);
   QTRY_COMPARE(grid->row(), 1);
   EXPECT_EQ(asked, 1);
@@ -65,7 +65,7 @@ TEST_F(GridEditingTest, CancelledRowUpdateWritesNothingAndKeepsTheRow) {
 TEST_F(GridEditingTest, NewRowGetsCellsSetByTheRowRuleAndItsKey) {
   QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool*) { grid->setValue(2, Variant(7)); });
   grid->column(8)->setDefaultValue(Variant("0"));
-  typeInCell(-1, 3, "C3");
+  typeInCell(*grid, -1, 3, "C3");
   EXPECT_EQ(grid->row(), -1);
   clickRow(1);
   EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci WHERE IdModelloPre=7 ORDER BY Codice"),
@@ -84,14 +84,14 @@ TEST_F(GridEditingTest, TabPastTheLastCellOfTheNewRowWritesItEvenInAnEmptyList) 
   int lastColumn = 0;
   for (int c = 1; c <= grid->columnCount(); ++c)
     if (grid->column(c)->visible()) lastColumn = c;
-  typeInCell(-1, 3, "N1");
-  typeInCell(-1, lastColumn, "1");
+  typeInCell(*grid, -1, 3, "N1");
+  typeInCell(*grid, -1, lastColumn, "1");
   EXPECT_FALSE(grid->rowPending());
   EXPECT_EQ(testdb::rows(cn, "SELECT Codice FROM PreVoci WHERE IdModelloPre=8"), QStringList{"N1"});
   EXPECT_EQ(grid->recordCount(), 1);
   EXPECT_EQ(grid->row(), -1);
   // The same with Tab on the last cell when no editor is open.
-  typeInCell(-1, 3, "N3");
+  typeInCell(*grid, -1, 3, "N3");
   grid->setCol(lastColumn);
   QTest::keyClick(grid->view(), Qt::Key_Tab);
   EXPECT_FALSE(grid->rowPending());
@@ -100,8 +100,8 @@ TEST_F(GridEditingTest, TabPastTheLastCellOfTheNewRowWritesItEvenInAnEmptyList) 
 
   // A row its rule refuses stays in editing where it was, and nothing is written.
   QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool* cancel) { *cancel = true; });
-  typeInCell(-1, 3, "N2");
-  typeInCell(-1, lastColumn, "2");
+  typeInCell(*grid, -1, 3, "N2");
+  typeInCell(*grid, -1, lastColumn, "2");
   EXPECT_TRUE(grid->rowPending());
   EXPECT_EQ(grid->row(), -1);
   EXPECT_EQ(grid->col(), lastColumn);
@@ -111,7 +111,7 @@ TEST_F(GridEditingTest, TabPastTheLastCellOfTheNewRowWritesItEvenInAnEmptyList) 
   // With the last column moved before the others, Tab from it to the next column on screen is no
   // wrap: the row stays in editing and nothing is written yet.
   grid->column(lastColumn)->setPosition(grid->column(3)->position());
-  typeInCell(-1, lastColumn, "3");
+  typeInCell(*grid, -1, lastColumn, "3");
   EXPECT_TRUE(grid->rowPending());
   EXPECT_EQ(grid->col(), 3);
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=8"), 2);
@@ -131,7 +131,7 @@ TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOne
     after.push_back(col);
     grid->setValue(9, Variant(grid->value(8).toDouble() * 2));
   });
-  typeInCell(1, 8, "abc");
+  typeInCell(*grid, 1, 8, "abc");
   EXPECT_DOUBLE_EQ(grid->value(8).toDouble(), 10.0);
   EXPECT_TRUE(after.empty());
   // The refused text comes back in an open editor.
@@ -139,7 +139,7 @@ TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOne
   QTRY_VERIFY((editor = openEditor<QLineEdit>()) != nullptr);
   EXPECT_EQ(editor->text(), "abc");
   QTest::keyClick(editor, Qt::Key_Escape);
-  typeInCell(1, 8, "12,5");
+  typeInCell(*grid, 1, 8, "12,5");
   EXPECT_EQ(after, std::vector<int>({8}));
   ASSERT_TRUE(grid->updateRow());
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT CostoStimato FROM PreVoci WHERE Codice='A1'").toDouble(), 25.0);
@@ -148,7 +148,7 @@ TEST_F(GridEditingTest, RefusedCellKeepsItsValueAndAfterUpdateFollowsAcceptedOne
 TEST_F(GridEditingTest, ClosingTheWindowWritesTheRowOrStaysOpen) {
   bool refuse = true;
   QObject::connect(grid.get(), &grid::GridEX::beforeUpdate, [&](bool* cancel) { *cancel = refuse; });
-  typeInCell(1, 4, "Scavo a mano");
+  typeInCell(*grid, 1, 4, "Scavo a mano");
   EXPECT_FALSE(grid->close());
   EXPECT_TRUE(grid->isVisible());
   EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM PreVoci WHERE Codice='A1'").toString(), "Scavo");
@@ -161,7 +161,7 @@ TEST_F(GridEditingTest, ClosingTheWindowWritesTheRowOrStaysOpen) {
 
 TEST_F(GridEditingTest, FailedWriteShowsTheReasonAndLeavesTheDatabaseAsItWas) {
   testdb::exec(cn, "CREATE UNIQUE INDEX ix_codice ON PreVoci (Codice)");
-  typeInCell(2, 3, "A1");
+  typeInCell(*grid, 2, 3, "A1");
   clickRow(1);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_FALSE(messages[0].text.isEmpty());

@@ -217,7 +217,7 @@ TEST_F(GridLayoutTest, LayoutWithoutColumnsKeepsTheGridColumns) {
 TEST_F(GridLayoutTest, LayoutAppliedWhileARowIsEditedWritesTheRowFirst) {
   bind("SELECT * FROM CodiciIVA");
   const QString layout = grid->layoutString();
-  typeInCell(1, 2, "Ordinaria 22");
+  typeInCell(*grid, 1, 2, "Ordinaria 22");
   ASSERT_TRUE(grid->rowPending());
   grid->loadLayoutString(layout);
   EXPECT_FALSE(grid->rowPending());

@@ -1,5 +1,6 @@
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,6 +80,27 @@ TEST_F(GridListsTest, ValueListStoresTheValueAndShowsTheText) {
   EXPECT_EQ(grid->cellText(1, 3), "9");
 }
 
+// What is typed over a list's text names an item by its text, by its value or by the start of its
+// text, in any case; a text that names none changes nothing.
+TEST_F(GridListsTest, AValueListTakesAnItemsTextOrValueTypedInAnyCase) {
+  for (const auto& [typed, value] : {std::pair{"noleggio", 2}, {"1", 1}, {"NOL", 2}, {"Verdi", 2}}) {
+    typeInCell(*grid, 1, 3, typed);
+    EXPECT_EQ(grid->value(3).toInt(), value) << typed;
+  }
+  // Typing straight on a list's cell, the value list's or the drop-down's, replaces its text.
+  const auto typeOnCell = [&](int column, Qt::Key first, const QString& rest) {
+    grid->setCol(column);
+    QTest::keyClick(grid->view(), first);
+    QTest::keyClicks(QApplication::focusWidget(), rest);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  };
+  typeOnCell(3, Qt::Key_T, "rasf");
+  typeOnCell(9, Qt::Key_B, "ian");
+  ASSERT_TRUE(grid->updateRow());
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Tipo FROM Costi").toInt(), 1);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT CodImp FROM Costi").toInt(), 2);
+}
+
 TEST_F(GridListsTest, DropDownStoresItsBoundColumnAndShowsTheOther) {
   EXPECT_EQ(grid->cellText(1, 9), "Rossi Mario");
 
@@ -116,7 +138,7 @@ TEST_F(GridListsTest, NewRowFilledByCellAndRowRulesIsWrittenWhole) {
     grid->setValue(27, Variant(grid->value(24).toDouble() * grid->value(25).toDouble()));
   });
 
-  typeInCell(-1, 24, "2,5");
+  typeInCell(*grid, -1, 24, "2,5");
   clickRow(1);
   QTRY_COMPARE(grid->row(), -1);  // no employee yet: the row stays
   EXPECT_EQ(testdb::scalar(cn, "SELECT Count(*) FROM Costi").toInt(), 1);
@@ -259,7 +281,7 @@ TEST_F(GridListsTest, DateCellsReadTheirOwnDayMonthYearFormUnderAnyLocale) {
   } usLocale;
   for (const auto& [typed, day] :
        {std::pair{"10/03/2024", QDate(2024, 3, 10)}, {"25/12/2023", QDate(2023, 12, 25)}}) {
-    typeInCell(1, 8, typed);
+    typeInCell(*grid, 1, 8, typed);
     ASSERT_TRUE(grid->updateRow()) << typed;
     EXPECT_EQ(testdb::scalar(cn, "SELECT Data FROM Costi").toDate(), day) << typed;
   }
@@ -269,13 +291,13 @@ TEST_F(GridListsTest, DateCellsReadTheirOwnDayMonthYearFormUnderAnyLocale) {
 // Hours and quantities typed with a point, as the entry forms take them: the point is the decimal
 // separator. A comma still is, and a point beside a comma still groups thousands.
 TEST_F(GridListsTest, APointTypedInANumberCellIsTheDecimalSeparator) {
-  typeInCell(1, 15, "7.5");
-  typeInCell(1, 24, "2,25");
+  typeInCell(*grid, 1, 15, "7.5");
+  typeInCell(*grid, 1, 24, "2,25");
   ASSERT_TRUE(grid->updateRow());
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Ore FROM Costi").toDouble(), 7.5);
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Quantita FROM Costi").toDouble(), 2.25);
   EXPECT_EQ(grid->cellText(1, 15), "7,5");
-  typeInCell(1, 24, "1.250,5");
+  typeInCell(*grid, 1, 24, "1.250,5");
   ASSERT_TRUE(grid->updateRow());
   EXPECT_DOUBLE_EQ(testdb::scalar(cn, "SELECT Quantita FROM Costi").toDouble(), 1250.5);
 }

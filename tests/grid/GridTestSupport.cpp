@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QLineEdit>
 #include <QTest>
 
 #include "platform/db/Connection.h"
@@ -36,18 +35,6 @@ void GridFixture::bind(const QString& jetSql) {
   grid->show();
   QApplication::setActiveWindow(grid.get());
   grid->setFocus();
-}
-
-void GridFixture::typeInCell(int row, int column, const QString& text) {
-  grid->setRow(row);
-  grid->setCol(column);
-  QWidget* view = grid->view();
-  QTest::keyClick(view, Qt::Key_F2);
-  auto* editor = openEditor<QLineEdit>();
-  ASSERT_NE(editor, nullptr) << "no editor opened";
-  editor->selectAll();
-  QTest::keyClicks(editor, text);
-  QTest::keyClick(editor, Qt::Key_Tab);
 }
 
 QWidget* GridFixture::visibleEditor(const QMetaObject& type) {

@@ -10,6 +10,7 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/grid/GridEX.h"
 #include "platform/runtime/Variant.h"
+#include "tests/support/GridInput.h"
 #include "tests/support/TestDb.h"
 
 namespace gridtest {
@@ -23,8 +24,6 @@ class GridFixture : public ::testing::Test {
   // Binds the grid to a query and shows it.
   void bind(const QString& jetSql);
 
-  // Opens the editor of a cell, types the text over its content and leaves the cell with Tab.
-  void typeInCell(int row, int column, const QString& text);
   // The open cell editor of that kind, or nullptr.
   template <class Editor>
   Editor* openEditor() {

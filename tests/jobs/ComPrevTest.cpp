@@ -98,6 +98,10 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     typeInCell(g, -1, colQPrev, "5");
     EXPECT_EQ(g.value(colQuantita).toDouble(), 5);
     EXPECT_EQ(g.value(colPrezzo), Variant(money(12.5)));
+    typeInCell(g, -1, colQuantita, "0");  // a quantity of 0 is filled as an empty one
+    typeInCell(g, -1, colQPrev, "6");
+    EXPECT_EQ(g.value(colQuantita).toDouble(), 6);
+    EXPECT_EQ(g.value(colPrezzo), Variant(money(15)));
     typeInCell(g, -1, colQuantita, "3");
     typeInCell(g, -1, colQPrev, "8");
     EXPECT_EQ(g.value(colQuantita).toDouble(), 3);
@@ -120,13 +124,13 @@ TEST_F(ComPrevTest, QuantityFollowsTheQuotedQuantityAndTheAmountFollowsQuantityA
     pressInGrid(g, Qt::Key_Up);
     EXPECT_EVENTUALLY(g.row() == -1);
     EXPECT_EQ(testdb::count(cn, "SELECT * FROM CommessePre WHERE Codice='X1'"), 0);
-    chooseInCell(g, -1, colUM, "Chilogrammi");
+    typeInCell(g, -1, colUM, "KG");  // the unit by its code, in another case
     g.setRow(1);
-    EXPECT_EQ(
-        testdb::count(cn,
-                      "SELECT * FROM CommessePre WHERE Codice='X1' AND CodCom='C001' AND UM='kg' AND QPrev=8 "
-                      "AND Quantita=3 AND Prezzo=7.5"),
-        1);
+    EXPECT_EQ(testdb::count(cn,
+                            "SELECT * FROM CommessePre WHERE Codice='X1' AND CodCom='C001' AND QPrev=8 "
+                            "AND Quantita=3 AND Prezzo=7.5"),
+              1);
+    EXPECT_EQ(testdb::scalar(cn, "SELECT UM FROM CommessePre WHERE Codice='X1'"), Variant("kg"));
     EXPECT_EQ(w.lblTot->text(), "41,00");
   });
 }

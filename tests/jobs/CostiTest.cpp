@@ -69,6 +69,8 @@ TEST_F(CostiTest, WithoutAnOpenJobOrderTheMessageShowsAndNoWindow) {
 }
 
 TEST_F(CostiTest, OpensOnTheLowestOpenJobOrderWithTheDaysRowsAndTheirColumns) {
+  // A parameter row of another group is no cost category, whatever its code.
+  testdb::exec(cn, "INSERT INTO _Pars (k01, k02, l01, s01) VALUES ('gridlayout', 'prova', 9, 'Vista')");
   frm_io_Costi& w = open();
   EXPECT_EQ(w.windowTitle(), "Dati Reali");
   EXPECT_EQ(w.cmdComSelect->text(), "Commessa: B001");
@@ -98,9 +100,12 @@ TEST_F(CostiTest, OpensOnTheLowestOpenJobOrderWithTheDaysRowsAndTheirColumns) {
   ASSERT_EQ(w.sgexStime->rowCount(), 2) << "only the quote lines of the current job order";
   EXPECT_EQ(w.sgexStime->cellText(1, 1), "V1");
 
-  // A later call starts over on the day it is given.
+  // A later call starts over on the day it is given, with the units as they are now.
+  testdb::exec(cn, "UPDATE Liste SET Codice='MT' WHERE Codice='M'");
   w.Apri(QDate(2024, 3, 6));
   EXPECT_EQ(w.cmdDateApply->text(), "mercoledì 06-marzo-2024");
+  EXPECT_EQ(listTexts(w.gexMat->column(colUM)->valueList()), QStringList({"MT", "PZ"}));
+  EXPECT_EQ(w.gexAC->column(colUM)->valueList().value(0), Variant("MT"));
   ASSERT_EQ(w.gexMan->rowCount(), 1);
   EXPECT_EQ(w.gexMan->cellText(1, colCodImp), "Bianchi Anna");
   EXPECT_EQ(w.gexAC->rowCount(), 0);

@@ -175,11 +175,13 @@ TEST_F(PrevModelliTest, ThePreviewShowsTheDescriptionAsTypedAndClosingSavesIt) {
 TEST_F(PrevModelliTest, TabPastTheRateWritesTheLineAndStartsTheNextOneInItsCode) {
   grid::GridEX& g = *openTemplate(1).gex;
   typeInCell(g, -1, colCodice, "C3");
+  typeInCell(g, -1, colUM, "H");  // the unit by its code, in another case
   typeInCell(g, -1, colTariffa, "2");
   EXPECT_FALSE(g.rowPending());
   EXPECT_EQ(g.row(), -1);
   EXPECT_EQ(g.col(), colCodice) << "the next code typed goes into Codice, not into Tariffa";
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE IdModelloPre=1 AND Codice='C3' AND Tariffa=2"), 1);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT UM FROM PreVoci WHERE Codice='C3'"), Variant("h"));
   EXPECT_EQ(testdb::count(cn, "SELECT * FROM PreVoci WHERE Codice IS NULL"), 0);
 }
 
@@ -218,6 +220,24 @@ TEST_F(PrevModelliTest, ALongTextSetThroughTheEditorShowsAtOnceUnderItsLine) {
   EXPECT_TRUE(g.updateRow());
   EXPECT_EQ(testdb::scalar(cn, "SELECT DescEstesa FROM PreVoci WHERE Codice='A1'"),
             Variant("Taglio\na misura"));
+
+  // So does the long text of the new line, which stays under the line once it is written.
+  settle();
+  typeInCell(g, -1, colCodice, "C3");
+  runModal(
+      [&] {
+        clickCellButton(g, -1, colDescrizione);
+        return Variant();
+      },
+      [](QWidget* modal) {
+        QTest::keyClicks(modal->findChild<QPlainTextEdit*>("txtText"), "Nuova");
+        modal->findChild<QPushButton*>("cmdOK")->click();
+      });
+  EXPECT_GT(table->rowHeight(2), plainHeight);
+  typeInCell(g, -1, colTariffa, "2");
+  ASSERT_EQ(g.rowValue(3, colCodice), Variant("C3"));
+  EXPECT_GT(table->rowHeight(2), plainHeight);
+  EXPECT_EQ(table->rowHeight(3), plainHeight) << "the fresh new line";
 }
 
 }  // namespace

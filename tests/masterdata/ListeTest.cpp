@@ -173,4 +173,52 @@ TEST_F(ListeTest, ALongerStoredCategoryIsShownAndSavedWhole) {
   EXPECT_EQ(DefaultCat, longer);
 }
 
+// The table has no unique key: the windows refuse a unit code or a category another row of the
+// same list has, in any case, and keep what was typed.
+TEST_F(ListeTest, AUnitCodeOrACategoryThatExistsIsRefusedAndTheEntriesStay) {
+  QPointer<frm_io_UM> unit = new frm_io_UM;
+  unit->Nuovo(0);
+  activate(unit);
+  type("mt");
+  press(Qt::Key_Tab);
+  type("Metri lineari");
+  click(unit->cmdSalva);
+  ASSERT_EQ(messages, QStringList{"Esiste già un'Unità di misura con questo codice."});
+  ASSERT_FALSE(unit.isNull());
+  EXPECT_EQ(unit->txtData[1]->text(), "Metri lineari");
+  EXPECT_EQ(focused(), unit->txtData[0]);
+  type("ml");
+  click(unit->cmdSalva);
+  EXPECT_EVENTUALLY(unit.isNull());
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Codice='MT'"), 1);
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Codice='ML' AND Descrizione='Metri lineari'"), 1);
+
+  QPointer<frm_io_Cat> category = new frm_io_Cat;
+  category->Nuovo(0);
+  activate(category);
+  type("VERNICI");
+  click(category->cmdSalva);
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_EQ(messages[1], "Esiste già una Categoria con questa descrizione.");
+  ASSERT_FALSE(category.isNull());
+  category->close();
+
+  // An existing category renamed onto another is refused as well; keeping its own name in
+  // another case is not.
+  const int id = testdb::scalar(cn, "SELECT Id FROM Liste WHERE Descrizione='Ferramenta'").toInt();
+  QPointer<frm_io_Cat> existing = new frm_io_Cat;
+  existing->Apri(Variant(id), 0);
+  activate(existing);
+  type("vernici");
+  click(existing->cmdSalva);
+  ASSERT_EQ(messages.size(), 3);
+  EXPECT_EQ(messages[2], messages[1]);
+  type("FERRAMENTA");
+  click(existing->cmdSalva);
+  EXPECT_EVENTUALLY(existing.isNull());
+  EXPECT_EQ(testdb::count(cn, "SELECT Id FROM Liste WHERE Chiave='cat'"), 2);
+  EXPECT_EQ(testdb::scalar(cn, "SELECT Descrizione FROM Liste WHERE Id=" + QString::number(id)).toString(),
+            "FERRAMENTA");
+}
+
 }  // namespace

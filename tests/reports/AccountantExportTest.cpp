@@ -53,12 +53,6 @@ class AccountantExportTest : public ReportTest {
   PrintSetup print;
 };
 
-// The column at which `word` ends in `line`, -1 when it is not there.
-int endOf(const QString& line, const QString& word) {
-  const int at = line.indexOf(word);
-  return at < 0 ? -1 : at + int(word.size());
-}
-
 TEST_F(AccountantExportTest, RichTextKeepsFiguresUnderTheirHeadingsAndBreaksPagesAsTheReportDoes) {
   QTemporaryDir dir;
   frmPrintReportCom* dialog = openFullDialog();
@@ -73,18 +67,30 @@ TEST_F(AccountantExportTest, RichTextKeepsFiguresUnderTheirHeadingsAndBreaksPage
         << "page " << p + 1;
 
   // The long description wraps in its own column; the unit, quantity and cost stay under theirs.
-  const QStringList lines = rtf.join(u'\n').split(u'\n');
-  const qsizetype row = lines.indexOf(QRegularExpression(".*Quadro elettrico con.*"));
-  ASSERT_GE(row, 0);
-  qsizetype heading = row;
-  while (heading > 0 && !lines[heading].contains("Articolo/Materiale")) --heading;
-  ASSERT_GT(heading, 0);
-  const QString& headings = lines[heading];
-  const QString& figures = lines[row];
-  EXPECT_NEAR(figures.indexOf("PZ"), headings.indexOf("UM"), 2) << figures.toStdString();
-  EXPECT_NEAR(endOf(figures, "1,00"), endOf(headings, "Quantità"), 2) << figures.toStdString();
-  EXPECT_NEAR(endOf(figures, "80,00"), endOf(headings, "Costo"), 2) << figures.toStdString();
-  EXPECT_TRUE(lines[row + 1].contains("l'interruttore")) << lines[row + 1].toStdString();
+  const std::vector<PageWord> words = rtfWords(dir.filePath("commesse.rtf"));
+  const auto it = std::adjacent_find(words.begin(), words.end(), [](const PageWord& a, const PageWord& b) {
+    return a.text == "Quadro" && b.text == "elettrico";
+  });
+  ASSERT_NE(it, words.end());
+  const PageWord& row = *it;
+  // The word on the row, or the nearest heading above it on its page.
+  const auto onRow = [&](const QString& text, bool above) {
+    PageWord found;
+    for (const PageWord& w : words)
+      if (w.page == row.page && w.text == text &&
+          (above ? w.top < row.top - 2 && w.top > found.top : std::abs(w.top - row.top) < 2))
+        found = w;
+    return found;
+  };
+  EXPECT_NEAR(onRow("PZ", false).left, onRow("UM", true).left, 2);
+  EXPECT_NEAR(onRow("1,00", false).right, onRow("Quantità", true).right, 2);
+  EXPECT_NEAR(onRow("80,00", false).right, onRow("Costo", true).right, 2);
+  EXPECT_GT(onRow("UM", true).top, 0);
+  const auto next =
+      std::find_if(words.begin(), words.end(), [](const PageWord& w) { return w.text == "l'interruttore"; });
+  ASSERT_NE(next, words.end());
+  EXPECT_NEAR(next->left, row.left, 2);
+  EXPECT_GT(next->top, row.top + 5);
 }
 
 TEST_F(AccountantExportTest, LabourRowsGoingOnToANewPageAreHeadedAgainAndAnEmptyQuoteCheckSumsToZero) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -84,4 +85,28 @@ QString rtfText(const QString& path) {
 QStringList rtfPages(const QString& path) {
   QTemporaryDir out;
   return testenv::pdfPages(convert(path, "pdf", out));
+}
+
+std::vector<PageWord> rtfWords(const QString& path) {
+  QTemporaryDir out;
+  const QString boxes = runTool("pdftotext", {"-bbox", convert(path, "pdf", out), "-"});
+  static const QRegularExpression tag(
+      R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+  std::vector<PageWord> words;
+  int page = 0;
+  for (const QRegularExpressionMatch& m : tag.globalMatch(boxes)) {
+    if (m.captured(1).isEmpty()) {
+      ++page;
+      continue;
+    }
+    const QString text = m.captured(4)
+                             .replace("&apos;", "'")
+                             .replace("&quot;", "\"")
+                             .replace("&lt;", "<")
+                             .replace("&gt;", ">")
+                             .replace("&amp;", "&");
+    words.push_back(
+        {page, text, m.captured(1).toDouble(), m.captured(3).toDouble(), m.captured(2).toDouble()});
+  }
+  return words;
 }

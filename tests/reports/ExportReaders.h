@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // Exported files read back by programs that are not ours (PDF files: tests/support/PdfText.h).
 
@@ -18,3 +19,14 @@ QStringList xlsNumbers(const QString& path);
 QString rtfText(const QString& path);
 // The pages of a Rich Text file as LibreOffice lays them out, as text (pdftotext -layout).
 QStringList rtfPages(const QString& path);
+
+// A word as a PDF reader places it on its page (from 1), in points from the page's top left corner.
+struct PageWord {
+  int page = 0;
+  QString text;
+  double left = 0;
+  double right = 0;
+  double top = 0;
+};
+// The words of a Rich Text file's pages as LibreOffice lays them out (pdftotext -bbox).
+std::vector<PageWord> rtfWords(const QString& path);

@@ -59,8 +59,13 @@ TEST_F(JobOrderReportTest, DatesFollowTheirFlagsAndTheSummaryShowsTheWorkedExamp
 }
 
 TEST_F(JobOrderReportTest, TheTickedBoxesChooseTheSubReportsAndEachJobOrderGetsItsOwnRows) {
-  // The code of the transport category is a code of another parameter group too.
+  // The code of the transport category is a code of another parameter group too; an other cost
+  // booked without a category.
   testdb::exec(cn, "INSERT INTO _Pars (k01, l01, s01) VALUES ('altro', 1, 'Altro gruppo')");
+  testdb::exec(cn,
+               "INSERT INTO Costi (Classe, Tipo, CodCom, InEconomia, IdStima, Data, CodImp, Descrizione, UM, "
+               "Quantita, CostoUnitario, Valore, PrezzoUnitario) VALUES "
+               "(3, NULL, 'C002', True, 0, #04/07/08#, 0, 'Senza categoria', 'nr', 2, 5, 10, 0)");
   frmPrintReportCom* dialog = openDialog();
   click(dialog->chkView[1]);
   ASSERT_FALSE(dialog->chkView[1]->isChecked());
@@ -97,13 +102,14 @@ TEST_F(JobOrderReportTest, TheTickedBoxesChooseTheSubReportsAndEachJobOrderGetsI
   EXPECT_FALSE(c002.contains("3,25"));
   EXPECT_EQ(between(c002, "Dettaglio Materiali", "Dettaglio Altri Costi").mid(7),
             (QStringList{"04-04-2008", "CV-2", "Cavo schermato", "m", "12,00", "24,00"}));
-  // The other cost of no known category is left out; the transport row prints once, with its
-  // cost category.
-  EXPECT_EQ(between(c002, "Dettaglio Altri Costi", "").mid(8, 7),
-            (QStringList{"05-04-2008", "Trasporti", "Trasporto", "nr", "Q01", "1,00", "80,00"}));
+  // Every other cost prints, those without a known category with an empty one; the transport row
+  // prints once, with its cost category.
+  EXPECT_EQ(between(c002, "Dettaglio Altri Costi", "").mid(8, 18),
+            (QStringList{"07-04-2008", "Senza categoria", "nr", "2,00", "10,00", "06-04-2008",
+                         "Spesa misteriosa", "nr", "Q01", "1,00", "15,00", "05-04-2008", "Trasporti",
+                         "Trasporto", "nr", "Q01", "1,00", "80,00"}));
   EXPECT_EQ(c002.count("Trasporto"), 1);
   EXPECT_FALSE(texts.contains("Altro gruppo"));
-  EXPECT_FALSE(texts.contains("Spesa misteriosa"));
   EXPECT_FALSE(between(texts, "C003", "").contains("Neri Luca"));
 }
 

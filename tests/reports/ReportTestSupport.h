@@ -18,8 +18,8 @@ class ReportViewer;
 // Three job orders with their customers, quote lines and costs:
 // - C001 (Bianchi Srl): closed on 5 March 2008, delivered, no warranty; the economic summary of the
 //   worked example (quoted 1.000, labour 200 quoted and 50 by time, materials 300, sales by time 120);
-// - C002 (D'Angelo Srl): open; a labour row of a removed employee and an other-cost row of no known
-//   category besides rows that print;
+// - C002 (D'Angelo Srl): open; a labour row of a removed employee (which does not print) and an
+//   other-cost row of no known category besides the usual rows;
 // - C003: open, its customer row missing.
 class ReportTest : public FormTest {
  protected:
