@@ -38,13 +38,13 @@ struct Block {
 };
 
 void translate(PageItem& item, int dx, int dy);
+PageItem textItem(const QRect& rect, const QString& text, const TextStyle& style, bool wrap);
 
 // Moves all of `from` to the end of `to`, growing it at most once.
 template <typename T>
 void moveInto(std::vector<T>& to, std::vector<T>& from) {
   to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
 }
-PageItem textItem(const QRect& rect, const QString& text, const TextStyle& style, bool wrap);
 
 // What a control may ask of the run laying it out: a sub-report's content, laid out as one block.
 struct LayoutContext {

@@ -32,7 +32,7 @@ class DataControl {
  private:
   QString m_connectionString;
   QString m_source;
-  QStringList m_columns;
+  QStringList m_columns;  // as last set
   // Column name -> position, under its lower-case name and under its own spelling (which spares the
   // lower-casing of a name as the source spells it); the last of equal names wins.
   QHash<QString, int> m_index;
