@@ -128,12 +128,12 @@ int main(int argc, char** argv) {
     g_data.push_back(std::move(data));
   }
 
-  benchdata::registerInterleaved({{"BM_JobSummary", BM_JobSummary},
-                                  {"BM_JobSummaryOnOpenConnection", BM_JobSummaryOnOpenConnection},
-                                  {"BM_BareSqliteSums", BM_BareSqliteSums}},
-                                 int(g_data.size()));
   benchdata::TimingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchdata::runInterleaved(reporter,
+                            {{"BM_JobSummary", BM_JobSummary},
+                             {"BM_JobSummaryOnOpenConnection", BM_JobSummaryOnOpenConnection},
+                             {"BM_BareSqliteSums", BM_BareSqliteSums}},
+                            int(g_data.size()));
   std::vector<std::string> labels;
   for (const Size& size : kSizes) labels.push_back(std::to_string(size.costRows) + " righe di costo");
   const bool ok = benchdata::compareWithFloor(

@@ -94,4 +94,24 @@ bool compareWithFloor(const TimingReporter& reporter, const FloorComparison& com
   return ok;
 }
 
+void runInterleaved(TimingReporter& reporter,
+                    const std::vector<std::pair<std::string, BenchmarkFunction>>& benchmarks, int sizes) {
+  registerInterleaved(benchmarks, sizes);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+}
+
+bool compareWithFloors(const TimingReporter& reporter, const std::vector<FloorComparison>& comparisons,
+                       const std::vector<std::string>& sizeLabels) {
+  bool ok = true;
+  for (const FloorComparison& comparison : comparisons)
+    ok = compareWithFloor(reporter, comparison, sizeLabels) && ok;
+  return ok;
+}
+
+std::vector<std::string> sizeLabels(std::span<const int> counts, const std::string& what) {
+  std::vector<std::string> labels;
+  for (const int count : counts) labels.push_back(std::to_string(count) + " " + what);
+  return labels;
+}
+
 }  // namespace benchdata

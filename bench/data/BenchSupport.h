@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -75,5 +76,16 @@ struct FloorComparison {
 // measure and of its floor and their ratio; false when a ratio or a time is over its limit.
 bool compareWithFloor(const TimingReporter& reporter, const FloorComparison& comparison,
                       const std::vector<std::string>& sizeLabels);
+
+// Registers the benchmarks as registerInterleaved does and runs them into `reporter`.
+void runInterleaved(TimingReporter& reporter,
+                    const std::vector<std::pair<std::string, BenchmarkFunction>>& benchmarks, int sizes);
+
+// Every comparison of the list, each printed; false when any is over its limit.
+bool compareWithFloors(const TimingReporter& reporter, const std::vector<FloorComparison>& comparisons,
+                       const std::vector<std::string>& sizeLabels);
+
+// The label of each size: its count followed by what it counts ("20000 commesse").
+std::vector<std::string> sizeLabels(std::span<const int> counts, const std::string& what);
 
 }  // namespace benchdata

@@ -415,35 +415,32 @@ int main(int argc, char** argv) {
     if (g_databases.back()->path().isEmpty()) return 1;
   }
 
-  benchdata::registerInterleaved({{"BM_BindUntilFirstScreen", BM_BindUntilFirstScreen},
-                                  {"BM_BareViewUntilFirstScreen", BM_BareViewUntilFirstScreen},
-                                  {"BM_ScrollToLastRow", BM_ScrollToLastRow},
-                                  {"BM_BareViewScrollToLastRow", BM_BareViewScrollToLastRow},
-                                  {"BM_SortOnColumn", BM_SortOnColumn},
-                                  {"BM_BareViewSortOnColumn", BM_BareViewSortOnColumn},
-                                  {"BM_FindAsYouType", BM_FindAsYouType},
-                                  {"BM_BareViewFindAsYouType", BM_BareViewFindAsYouType},
-                                  {"BM_FindAsYouTypeInDates", BM_FindAsYouTypeInDates},
-                                  {"BM_BareViewFindAsYouTypeInDates", BM_BareViewFindAsYouTypeInDates},
-                                  {"BM_GroupByCustomer", BM_GroupByCustomer},
-                                  {"BM_BareViewGroupByCustomer", BM_BareViewGroupByCustomer}},
-                                 int(std::size(kJobOrders)));
   benchdata::TimingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::vector<std::string> labels;
-  for (const int jobOrders : kJobOrders) labels.push_back(std::to_string(jobOrders) + " commesse");
+  benchdata::runInterleaved(reporter,
+                            {{"BM_BindUntilFirstScreen", BM_BindUntilFirstScreen},
+                             {"BM_BareViewUntilFirstScreen", BM_BareViewUntilFirstScreen},
+                             {"BM_ScrollToLastRow", BM_ScrollToLastRow},
+                             {"BM_BareViewScrollToLastRow", BM_BareViewScrollToLastRow},
+                             {"BM_SortOnColumn", BM_SortOnColumn},
+                             {"BM_BareViewSortOnColumn", BM_BareViewSortOnColumn},
+                             {"BM_FindAsYouType", BM_FindAsYouType},
+                             {"BM_BareViewFindAsYouType", BM_BareViewFindAsYouType},
+                             {"BM_FindAsYouTypeInDates", BM_FindAsYouTypeInDates},
+                             {"BM_BareViewFindAsYouTypeInDates", BM_BareViewFindAsYouTypeInDates},
+                             {"BM_GroupByCustomer", BM_GroupByCustomer},
+                             {"BM_BareViewGroupByCustomer", BM_BareViewGroupByCustomer}},
+                            int(std::size(kJobOrders)));
   const std::string floor = "QTableView su SQLite diretto";
-  const benchdata::FloorComparison comparisons[] = {
-      {"apertura", "BM_BindUntilFirstScreen", "BM_BareViewUntilFirstScreen", kOpenRatioLimit, kOpenLimitMs,
-       floor},
-      {"all'ultima riga", "BM_ScrollToLastRow", "BM_BareViewScrollToLastRow", 0, kActionLimitMs, floor},
-      {"ordinamento", "BM_SortOnColumn", "BM_BareViewSortOnColumn", 0, kActionLimitMs, floor},
-      {"ricerca digitando", "BM_FindAsYouType", "BM_BareViewFindAsYouType", 0, kActionLimitMs, floor},
-      {"ricerca nelle date", "BM_FindAsYouTypeInDates", "BM_BareViewFindAsYouTypeInDates", 0, kActionLimitMs,
-       floor},
-      {"raggruppamento", "BM_GroupByCustomer", "BM_BareViewGroupByCustomer", 0, kNoTimeLimit, floor}};
-  bool ok = true;
-  for (const benchdata::FloorComparison& comparison : comparisons)
-    ok = benchdata::compareWithFloor(reporter, comparison, labels) && ok;
+  const bool ok = benchdata::compareWithFloors(
+      reporter,
+      {{"apertura", "BM_BindUntilFirstScreen", "BM_BareViewUntilFirstScreen", kOpenRatioLimit, kOpenLimitMs,
+        floor},
+       {"all'ultima riga", "BM_ScrollToLastRow", "BM_BareViewScrollToLastRow", 0, kActionLimitMs, floor},
+       {"ordinamento", "BM_SortOnColumn", "BM_BareViewSortOnColumn", 0, kActionLimitMs, floor},
+       {"ricerca digitando", "BM_FindAsYouType", "BM_BareViewFindAsYouType", 0, kActionLimitMs, floor},
+       {"ricerca nelle date", "BM_FindAsYouTypeInDates", "BM_BareViewFindAsYouTypeInDates", 0, kActionLimitMs,
+        floor},
+       {"raggruppamento", "BM_GroupByCustomer", "BM_BareViewGroupByCustomer", 0, kNoTimeLimit, floor}},
+      benchdata::sizeLabels(kJobOrders, "commesse"));
   return ok ? 0 : 1;
 }

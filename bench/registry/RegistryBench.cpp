@@ -171,33 +171,29 @@ void ValuesSaveFloor(benchmark::State& state) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  benchdata::registerInterleaved({{"ValuesFirstRead", ValuesFirstRead},
-                                  {"ValuesFirstReadFloor", ValuesFirstReadFloor},
-                                  {"KeysFirstRead", KeysFirstRead},
-                                  {"KeysFirstReadFloor", KeysFirstReadFloor},
-                                  {"ValuesLaterReads", ValuesLaterReads},
-                                  {"ValuesLaterReadsFloor", ValuesLaterReadsFloor},
-                                  {"ValuesSave", ValuesSave},
-                                  {"ValuesSaveFloor", ValuesSaveFloor}},
-                                 2);
   benchdata::TimingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchdata::runInterleaved(reporter,
+                            {{"ValuesFirstRead", ValuesFirstRead},
+                             {"ValuesFirstReadFloor", ValuesFirstReadFloor},
+                             {"KeysFirstRead", KeysFirstRead},
+                             {"KeysFirstReadFloor", KeysFirstReadFloor},
+                             {"ValuesLaterReads", ValuesLaterReads},
+                             {"ValuesLaterReadsFloor", ValuesLaterReadsFloor},
+                             {"ValuesSave", ValuesSave},
+                             {"ValuesSaveFloor", ValuesSaveFloor}},
+                            2);
   const std::vector<std::string> values{"256 KB di valori", "1 MB di valori"};
   const std::vector<std::string> keys{"100 000 chiavi", "200 000 chiavi"};
   const std::string lines = "lettura delle righe";
-  bool ok = benchdata::compareWithFloor(
-      reporter, {"prima lettura", "ValuesFirstRead", "ValuesFirstReadFloor", 0, 100, lines}, values);
-  ok = benchdata::compareWithFloor(
-           reporter, {"prima lettura", "KeysFirstRead", "KeysFirstReadFloor", 0, 1000, lines}, keys) &&
-       ok;
-  ok = benchdata::compareWithFloor(
-           reporter, {"letture seguenti", "ValuesLaterReads", "ValuesLaterReadsFloor", 5, 1, "stat del file"},
-           values) &&
-       ok;
-  ok = benchdata::compareWithFloor(
-           reporter, {"salvataggio", "ValuesSave", "ValuesSaveFloor", 0, 500, "QSaveFile delle righe"},
-           values) &&
-       ok;
+  const bool valuesOk = benchdata::compareWithFloors(
+      reporter,
+      {{"prima lettura", "ValuesFirstRead", "ValuesFirstReadFloor", 0, 100, lines},
+       {"letture seguenti", "ValuesLaterReads", "ValuesLaterReadsFloor", 5, 1, "stat del file"},
+       {"salvataggio", "ValuesSave", "ValuesSaveFloor", 0, 500, "QSaveFile delle righe"}},
+      values);
+  const bool keysOk = benchdata::compareWithFloor(
+      reporter, {"prima lettura", "KeysFirstRead", "KeysFirstReadFloor", 0, 1000, lines}, keys);
+  const bool ok = valuesOk && keysOk;
   benchmark::Shutdown();
   return ok ? 0 : 1;
 }

@@ -96,26 +96,23 @@ void TypedNumbersFloor(benchmark::State& state) {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  benchdata::registerInterleaved({{"AmountCells", AmountCells},
-                                  {"AmountCellsFloor", AmountCellsFloor},
-                                  {"CurrencyCells", CurrencyCells},
-                                  {"CurrencyCellsFloor", CurrencyCellsFloor},
-                                  {"DateCells", DateCells},
-                                  {"DateCellsFloor", DateCellsFloor},
-                                  {"TypedNumbers", TypedNumbers},
-                                  {"TypedNumbersFloor", TypedNumbersFloor}},
-                                 int(std::size(kCells)));
   benchdata::TimingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::vector<std::string> labels;
-  for (const int count : kCells) labels.push_back(std::to_string(count) + " celle");
-  const benchdata::FloorComparison comparisons[] = {
-      {"importi", "AmountCells", "AmountCellsFloor", 8.0, kNoTimeLimit, "QLocale"},
-      {"valuta", "CurrencyCells", "CurrencyCellsFloor", 4.5, kNoTimeLimit, "QLocale"},
-      {"date", "DateCells", "DateCellsFloor", 5.0, kNoTimeLimit, "QLocale"},
-      {"numeri digitati", "TypedNumbers", "TypedNumbersFloor", 1.0, kNoTimeLimit, "QLocale"}};
-  bool ok = true;
-  for (const benchdata::FloorComparison& comparison : comparisons)
-    ok = benchdata::compareWithFloor(reporter, comparison, labels) && ok;
+  benchdata::runInterleaved(reporter,
+                            {{"AmountCells", AmountCells},
+                             {"AmountCellsFloor", AmountCellsFloor},
+                             {"CurrencyCells", CurrencyCells},
+                             {"CurrencyCellsFloor", CurrencyCellsFloor},
+                             {"DateCells", DateCells},
+                             {"DateCellsFloor", DateCellsFloor},
+                             {"TypedNumbers", TypedNumbers},
+                             {"TypedNumbersFloor", TypedNumbersFloor}},
+                            int(std::size(kCells)));
+  const bool ok = benchdata::compareWithFloors(
+      reporter,
+      {{"importi", "AmountCells", "AmountCellsFloor", 8.0, kNoTimeLimit, "QLocale"},
+       {"valuta", "CurrencyCells", "CurrencyCellsFloor", 4.5, kNoTimeLimit, "QLocale"},
+       {"date", "DateCells", "DateCellsFloor", 5.0, kNoTimeLimit, "QLocale"},
+       {"numeri digitati", "TypedNumbers", "TypedNumbersFloor", 1.0, kNoTimeLimit, "QLocale"}},
+      benchdata::sizeLabels(kCells, "celle"));
   return ok ? 0 : 1;
 }
