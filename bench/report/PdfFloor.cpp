@@ -37,7 +37,8 @@ void BarePages::page(report::Page page) {
   if (m_pageStarts.empty()) m_pageSize = page.size;
   m_pageStarts.push_back(m_items.size());
   for (const report::PageItem& item : page.items) {
-    Item bare{item.kind, 0, 0, 0, 0, 0, 0, 0};
+    Item bare;
+    bare.kind = item.kind;
     if (item.kind == report::PageItem::Kind::Line) {
       bare.x1 = item.line.x1();
       bare.y1 = item.line.y1();

@@ -28,11 +28,11 @@ class BarePages : public report::PageSink {
 
  private:
   struct Item {
-    report::PageItem::Kind kind;
-    std::uint8_t style;       // texts: index in m_styles
-    std::uint32_t textStart;  // texts: where the text starts in m_texts, and its length
-    std::uint32_t length;
-    int x1, y1, x2, y2;  // a text's top left corner, a box's corners or a line's ends
+    report::PageItem::Kind kind = report::PageItem::Kind::Text;
+    std::uint8_t style = 0;       // texts: index in m_styles
+    std::uint32_t textStart = 0;  // texts: where the text starts in m_texts, and its length
+    std::uint32_t length = 0;
+    int x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a text's top left corner, a box's corners or a line's ends
   };
 
   QSize m_pageSize;
