@@ -71,12 +71,15 @@ std::vector<std::string> bareQueries(const SizedData& data) {
   return queries;
 }
 
-// One value in the type SQLite holds it in.
+// One value in the type SQLite holds it in; a text becomes the QString any Qt window needs to show it.
 void readValue(sqlite3_stmt* s, int column) {
   switch (sqlite3_column_type(s, column)) {
     case SQLITE_INTEGER: benchmark::DoNotOptimize(sqlite3_column_int64(s, column)); break;
     case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(s, column)); break;
-    case SQLITE_TEXT: benchmark::DoNotOptimize(sqlite3_column_text(s, column)); break;
+    case SQLITE_TEXT:
+      benchmark::DoNotOptimize(QString::fromUtf8(
+          reinterpret_cast<const char*>(sqlite3_column_text(s, column)), sqlite3_column_bytes(s, column)));
+      break;
     case SQLITE_BLOB: benchmark::DoNotOptimize(sqlite3_column_blob(s, column)); break;
     default: break;
   }
